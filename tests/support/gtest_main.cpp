@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+int main(int argc, char** argv) {
+    // Like QApplication: the C locale follows the environment.
+    std::setlocale(LC_ALL, "");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
