@@ -1,0 +1,279 @@
+#include "htmlreport.h"
+
+#include "../logbook/codepage.h"
+#include "../logbook/conventions.h"
+#include "../logbook/floatops.h"
+#include "../logbook/logbooktable.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#ifndef SPRITLOG_VERSION
+#define SPRITLOG_VERSION "3.3"
+#endif
+
+namespace spritlog {
+
+namespace {
+
+constexpr const char* kProgramTitle = "Ostrel Spritlog";
+
+// Cell texts are typed by the user; a "<" or "&" in them must not turn into markup.
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// "https://user@host:8080/path" -> "host".
+std::string HostName(std::string_view url) {
+    const auto scheme = url.find("://");
+    if (scheme != std::string_view::npos)
+        url.remove_prefix(scheme + 3);
+    url = url.substr(0, url.find_first_of("/?#"));
+    const auto at = url.rfind('@');
+    if (at != std::string_view::npos)
+        url.remove_prefix(at + 1);
+    if (!url.empty() && url.front() != '[')
+        url = url.substr(0, url.find(':'));
+    return std::string(url);
+}
+
+double Number(const TextTable& grid, int column, int row) {
+    return TextToNumber(grid.cell(column, row));
+}
+
+std::string Fixed2(double value) {
+    return NumberToText(value, 2);
+}
+
+void WriteHead(LineSink& sink, const std::string& targetPath, const ReportContext& context) {
+    const std::string title = EscapeHtml(ShortenPath(Utf8ToCp1252(targetPath), 30));
+    sink.writeLine("<html><head><meta charset=\"windows-1252\"><title>" + title +
+                   "</title></head><body>");
+    const LocalDateTime now = context.clock ? context.clock() : SystemLocalTime();
+    sink.writeLine("<h1>Spritlog</h1><p>Stand: " + DateTimeText(now) + "</p>");
+    sink.writeLine("<a name=\"inhalt\"></a><h3>Inhalt:</h3><p><ul>");
+    sink.writeLine("<li><a href=\"#tabelle\">Datentabelle</a></li>");
+    sink.writeLine("<li><a href=\"#tankstellen\">Tankstellenbewertung</a></li>");
+    sink.writeLine("<li><a href=\"#statistik\">Statistik</a></li>");
+    sink.writeLine("<li><a href=\"#info\">Informationen</a></li>");
+    sink.writeLine("</ul></p><br><br>");
+}
+
+void WriteDataTable(LineSink& sink, const TextTable& grid, int recordCount) {
+    sink.writeLine("<a name=\"tabelle\"></a><h3>Datentabelle:</h3><p>");
+    sink.writeLine("<table border=1>");
+    sink.writeLine("<tr><th>Nr</th><th>Datum</th><th>KM-Stand</th><th>Liter</th>"
+                   "<th>Literpreis</th><th>KM</th><th>Verbrauch</th><th>Kosten/Km</th>"
+                   "<th>Tankkosten</th><th>Benzin</th><th>Tankstelle</th><th>Ort</th><th>" +
+                   EscapeHtml(grid.cell(ColNote1, 0)) + "</th><th>" +
+                   EscapeHtml(grid.cell(ColNote2, 0)) + "</th><th>" +
+                   EscapeHtml(grid.cell(ColNote3, 0)) + "</th></tr>");
+    for (int r = 1; r <= recordCount; ++r) {
+        sink.writeLine("<tr>");
+        sink.writeLine("<td>" + IntegerToText(r) + "</td>");
+        for (int c = ColDatum; c <= ColNote3; ++c)
+            sink.writeLine(HtmlCell(grid.cell(c, r)));
+        sink.writeLine("</tr>");
+    }
+    sink.writeLine("</table></p><br><br>");
+}
+
+// Verbrauch, Literpreis, Tankkosten, Kosten/Km: the order of the report's columns.
+constexpr int kStationColumns[4] = {ColVerbrauch, ColLiterpreis, ColTankkosten, ColKostenKm};
+
+struct StationGroup {
+    std::string key;
+    int count = 0;
+    double sums[4] = {0, 0, 0, 0};
+};
+
+// One pass over the records 1..n. Each group adds its records in record order, so the
+// sums are the same as when every key is looked up in a separate pass. An overflow is
+// reported when the group's block is written (a sum that overflowed stays infinite).
+std::vector<StationGroup> GroupStations(const TextTable& grid, int n) {
+    std::vector<StationGroup> groups;
+    std::unordered_map<std::string, std::size_t> index;
+    for (int r = 1; r <= n; ++r) {
+        std::string key(grid.cell(ColTankstelle, r));
+        key += " (";
+        key += grid.cell(ColBenzin, r);
+        key += ")";
+        auto found = index.find(key);
+        if (found == index.end()) {
+            found = index.emplace(key, groups.size()).first;
+            groups.push_back(StationGroup{std::move(key)});
+        }
+        StationGroup& group = groups[found->second];
+        ++group.count;
+        for (int i = 0; i < 4; ++i)
+            group.sums[i] += Number(grid, kStationColumns[i], r);
+    }
+    return groups;
+}
+
+void WriteStationTable(LineSink& sink, const TextTable& grid, int n) {
+    sink.writeLine("<a name=\"tankstellen\"></a><p><h3>Tankstellenbewertung:</h3>");
+    sink.writeLine("<table border=1>");
+    sink.writeLine("<tr><th>Nr</th><th>Tankstelle - Benzin</th><th>Anzahl</th><th>Verbrauch</th>"
+                   "<th>Literpreis</th><th>Tankkosten</th><th>Kosten/Km</th></tr>");
+    double totals[4] = {0, 0, 0, 0};
+    const std::vector<StationGroup> groups = GroupStations(grid, n);
+    for (std::size_t k = 0; k < groups.size(); ++k) {
+        const StationGroup& group = groups[k];
+        for (const double sum : group.sums)
+            CheckedResult(sum);
+        sink.writeLine("<tr>");
+        sink.writeLine(HtmlCell(IntegerToText(static_cast<int64_t>(k) + 1)) + HtmlCell(group.key) +
+                       HtmlCell(IntegerToText(group.count)));
+        for (int i = 0; i < 4; ++i)
+            sink.writeLine(HtmlCell(Fixed2(Divide(group.sums[i], group.count))));
+        sink.writeLine("</tr>");
+        // The totals add up the groups' sums, group by group.
+        for (int i = 0; i < 4; ++i)
+            totals[i] = Add(totals[i], group.sums[i]);
+    }
+    sink.writeLine("<tr>");
+    sink.writeLine("<th colspan=\"2\">Durchschnitt</th><td>" + IntegerToText(n) + "</td>");
+    // With a single record n is 0, and 0 / 0 stops the report here.
+    for (int i = 0; i < 4; ++i)
+        sink.writeLine(HtmlCell(Fixed2(Divide(totals[i], n))));
+    sink.writeLine("</tr>");
+    sink.writeLine("</table></p><br><br>");
+}
+
+struct Statistics {
+    double liter = 0;
+    double tankkosten = 0;
+    double verbrauch = 0;
+    double km = 0;
+    double literpreis = 0;
+    double minVerbrauch = 2147483647.0;
+    double maxVerbrauch = 0;
+    double maxLiter = 0;
+    double maxKm = 0;
+};
+
+Statistics CollectStatistics(const TextTable& grid, int n) {
+    Statistics s;
+    for (int r = 1; r <= n; ++r) {
+        const double liter = Number(grid, ColLiter, r);
+        const double verbrauch = Number(grid, ColVerbrauch, r);
+        const double km = Number(grid, ColKm, r);
+        s.liter = Add(s.liter, liter);
+        s.tankkosten = Add(s.tankkosten, Number(grid, ColTankkosten, r));
+        s.verbrauch = Add(s.verbrauch, verbrauch);
+        s.km = Add(s.km, km);
+        s.literpreis = Add(s.literpreis, Number(grid, ColLiterpreis, r));
+        // Empty cells count as 0 in the sums but never become a record.
+        if (HasText(grid.cell(ColVerbrauch, r))) {
+            if (verbrauch < s.minVerbrauch)
+                s.minVerbrauch = verbrauch;
+            if (verbrauch > s.maxVerbrauch)
+                s.maxVerbrauch = verbrauch;
+        }
+        if (HasText(grid.cell(ColLiter, r)) && liter > s.maxLiter)
+            s.maxLiter = liter;
+        if (HasText(grid.cell(ColKm, r)) && km > s.maxKm)
+            s.maxKm = km;
+    }
+    return s;
+}
+
+std::string ValueRow(const char* caption, const std::string& value, const char* unit) {
+    return std::string("<tr><th align=\"left\">") + caption + "</th>" + HtmlCell(value + unit) +
+           "</tr>";
+}
+
+std::string HeadingRow(const char* caption) {
+    return std::string("<tr><th colspan=\"2\"><u>") + caption + "</u></th>";
+}
+
+void WriteStatistics(LineSink& sink, const TextTable& grid, int recordCount, int n) {
+    const Statistics s = CollectStatistics(grid, n);
+    sink.writeLine("<a name=\"statistik\"></a><p><h3>Statistik:</h3>");
+    sink.writeLine("<table border=1>");
+    sink.writeLine(HeadingRow("Aufrechnung:"));
+    // The last record is read first: in an empty logbook that is the header row, whose
+    // text is the one reported.
+    const int64_t last = TextToInteger(grid.cell(ColKmStand, recordCount));
+    const int64_t first = TextToInteger(grid.cell(ColKmStand, 1));
+    sink.writeLine(ValueRow("Gefahrene KM:", GroupThousands(IntegerToText(last - first)), " KM"));
+    sink.writeLine(ValueRow("Getankte Liter:", Fixed2(s.liter), " Liter"));
+    sink.writeLine(ValueRow("Tankkosten:", Fixed2(s.tankkosten), " EUR"));
+    sink.writeLine(HeadingRow("Durchschnitt:"));
+    const double verbrauch = Divide(s.verbrauch, n);
+    sink.writeLine(ValueRow("Verbrauch:", Fixed2(verbrauch), " L/100KM"));
+    sink.writeLine(ValueRow("Tankf\xFCllung:", Fixed2(Divide(s.liter, n)), " Liter"));
+    sink.writeLine(ValueRow("Tankkosten:", Fixed2(Divide(s.tankkosten, n)), " EUR"));
+    sink.writeLine(ValueRow("KM-Interval:", Fixed2(Divide(s.km, n)), " KM"));
+    // Litres per 100 km times euros per litre: cents per kilometre.
+    sink.writeLine(
+        ValueRow("Kosten je KM:", Fixed2(Multiply(verbrauch, Divide(s.literpreis, n))), " Ct"));
+    sink.writeLine(HeadingRow("Rekorde:"));
+    sink.writeLine(ValueRow("Min Verbrauch:", Fixed2(s.minVerbrauch), " Liter"));
+    sink.writeLine(ValueRow("Max Verbrauch:", Fixed2(s.maxVerbrauch), " Liter"));
+    sink.writeLine(ValueRow("Max Tankf\xFCllung:", Fixed2(s.maxLiter), " Liter"));
+    sink.writeLine(ValueRow("Max KM-Interval:", Fixed2(s.maxKm), " KM"));
+    sink.writeLine("</table></p><br><br>");
+}
+
+void WriteInformation(LineSink& sink, const ReportContext& context) {
+    const std::string version = SPRITLOG_VERSION;
+    const std::string address = EscapeHtml(context.reportWebAddress);
+    sink.writeLine("<a name=\"info\"></a><p><h3>Informationen:</h3><table border=1>");
+    sink.writeLine(std::string("<tr><th align=\"left\">Programm:</th><th>") + kProgramTitle +
+                   "</th></tr>");
+    sink.writeLine("<tr><th align=\"left\">Version:</th><th>" + version + "</th></tr>");
+    sink.writeLine("<tr><th align=\"left\">Autor:</th><th>" + EscapeHtml(context.authorName) +
+                   "</th></tr>");
+    sink.writeLine("<tr><th align=\"left\">Web:</th><th><a href=\"" + address +
+                   "\" target=\"_blank\">" + EscapeHtml(HostName(context.reportWebAddress)) +
+                   "</a></th></tr>");
+    sink.writeLine("</table></p>");
+    sink.writeLine("<p>Erstellt mit <a href=\"" + address + "\" target=\"_blank\">" +
+                   kProgramTitle + " " + version + "</a></p></body></html>");
+}
+
+} // namespace
+
+std::string HtmlCell(std::string_view text) {
+    if (text.empty())
+        return "<td>&#160;</td>";
+    return "<td nowrap>" + EscapeHtml(text) + "</td>";
+}
+
+void WriteHtmlReport(LineSink& sink, const TextTable& grid, const std::string& targetPath,
+                     const ReportContext& context) {
+    const int recordCount = grid.rowCount() > 0 ? grid.rowCount() - 1 : 0;
+    // The last record only closes the distance of the one before; the figures leave it out.
+    const int n = recordCount - 1;
+    WriteHead(sink, targetPath, context);
+    WriteDataTable(sink, grid, recordCount);
+    WriteStationTable(sink, grid, n);
+    WriteStatistics(sink, grid, recordCount, n);
+    WriteInformation(sink, context);
+}
+
+} // namespace spritlog
