@@ -1,0 +1,260 @@
+#include "analysis/stationrating.h"
+#include "logbook/conventions.h"
+#include "logbook/errors.h"
+#include "logbook/logbooktable.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+// One record as the station table reads it.
+struct Record {
+    std::string station{}, grade{}, consumption{}, price{}, cost{}, costPerKm{};
+};
+
+TextTable Logbook(const std::vector<Record>& records) {
+    TextTable grid(kLogbookColumns, static_cast<int>(records.size()) + 1);
+    for (int r = 1; r <= static_cast<int>(records.size()); ++r) {
+        const Record& record = records[r - 1];
+        grid.setCell(ColTankstelle, r, record.station);
+        grid.setCell(ColBenzin, r, record.grade);
+        grid.setCell(ColVerbrauch, r, record.consumption);
+        grid.setCell(ColLiterpreis, r, record.price);
+        grid.setCell(ColTankkosten, r, record.cost);
+        grid.setCell(ColKostenKm, r, record.costPerKm);
+    }
+    return grid;
+}
+
+using Row = std::vector<std::string>;
+
+std::vector<Row> Rows(const TextTable& table) {
+    std::vector<Row> rows;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        Row row;
+        for (int c = 0; c < table.columnCount(); ++c)
+            row.emplace_back(table.cell(c, r));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+const Row kHeader = {"Nr",         "Tankstelle - Benzin", "Anzahl",   "Verbrauch",
+                     "Literpreis", "Tankosten",           "Kosten/Km"};
+const Row kEmpty(7);
+
+// The straightforward build: a grouping pass, then one scan over all records per group.
+std::vector<Row> ReferenceRating(const TextTable& grid) {
+    const int n = RecordCount(grid);
+    const auto key = [&](int r) {
+        return std::string(grid.cell(ColTankstelle, r)) + " (" +
+               std::string(grid.cell(ColBenzin, r)) + ")";
+    };
+    std::vector<std::string> keys;
+    for (int r = 1; r <= n - 1; ++r) {
+        bool known = false;
+        for (const std::string& k : keys)
+            known = known || k == key(r);
+        if (!known)
+            keys.push_back(key(r));
+    }
+    const int columns[4] = {ColVerbrauch, ColLiterpreis, ColTankkosten, ColKostenKm};
+    std::vector<Row> rows = {kHeader};
+    std::array<double, 4> totals{};
+    for (std::size_t g = 0; g < keys.size(); ++g) {
+        int count = 0;
+        std::array<double, 4> sums{};
+        for (int r = 1; r <= n - 1; ++r) {
+            if (key(r) != keys[g])
+                continue;
+            ++count;
+            for (int i = 0; i < 4; ++i)
+                sums[i] += TextToNumber(grid.cell(columns[i], r));
+        }
+        Row row = {std::to_string(g + 1), keys[g], std::to_string(count)};
+        for (int i = 0; i < 4; ++i) {
+            row.push_back(NumberToText(sums[i] / count, 2));
+            totals[i] += sums[i];
+        }
+        rows.push_back(row);
+    }
+    Row average = {"", "Durchschnitt", std::to_string(n - 1)};
+    for (int i = 0; i < 4; ++i)
+        average.push_back(NumberToText(totals[i] / (n - 1), 2));
+    rows.push_back(average);
+    rows.push_back(kEmpty);
+    return rows;
+}
+
+struct RatingCase {
+    const char* name;
+    std::vector<Record> records;
+    std::vector<Row> body; // the rows after the header
+};
+
+TEST(StationRating, Tables) {
+    const std::vector<RatingCase> cases = {
+        {"worked example: the last record takes no part",
+         {{"Nord", "Super", "", "1.50", "60.00", ""},
+          {"West", "Super", " 7.00", "1.40", "49.00", " 9.80"},
+          {"Nord", "Super", "", "1.60", "", ""}},
+         {{"1", "Nord (Super)", "1", " 0.00", " 1.50", "60.00", " 0.00"},
+          {"2", "West (Super)", "1", " 7.00", " 1.40", "49.00", " 9.80"},
+          {"", "Durchschnitt", "2", " 3.50", " 1.45", "54.50", " 4.90"},
+          kEmpty}},
+        {"two records: the average repeats the only group",
+         {{"Nord", "Super", "", "1.50", "60.00", ""}, {"Nord", "Super"}},
+         {{"1", "Nord (Super)", "1", " 0.00", " 1.50", "60.00", " 0.00"},
+          {"", "Durchschnitt", "1", " 0.00", " 1.50", "60.00", " 0.00"},
+          kEmpty}},
+        {"case, blanks and grade make separate groups",
+         {{"Nord", "Super", "", "1"},
+          {"nord", "Super", "", "2"},
+          {"Nord ", "Super", "", "3"},
+          {"Nord", "Diesel", "", "4"},
+          {"Nord", "Super", "", "5"},
+          {"x", "y"}},
+         {{"1", "Nord (Super)", "2", " 0.00", " 3.00", " 0.00", " 0.00"},
+          {"2", "nord (Super)", "1", " 0.00", " 2.00", " 0.00", " 0.00"},
+          {"3", "Nord  (Super)", "1", " 0.00", " 3.00", " 0.00", " 0.00"},
+          {"4", "Nord (Diesel)", "1", " 0.00", " 4.00", " 0.00", " 0.00"},
+          {"", "Durchschnitt", "5", " 0.00", " 3.00", " 0.00", " 0.00"},
+          kEmpty}},
+        {"empty station and grade",
+         {{"", "", " 6.00"}, {"", "", " 8.00"}, {"", "", "99"}},
+         {{"1", " ()", "2", " 7.00", " 0.00", " 0.00", " 0.00"},
+          {"", "Durchschnitt", "2", " 7.00", " 0.00", " 0.00", " 0.00"},
+          kEmpty}},
+        {"the last record's station only through an earlier record",
+         {{"Ost", "Super", "", "", "10"}, {"Sued", "Super", "", "", "20"}, {"Nord", "Super"}},
+         {{"1", "Ost (Super)", "1", " 0.00", " 0.00", "10.00", " 0.00"},
+          {"2", "Sued (Super)", "1", " 0.00", " 0.00", "20.00", " 0.00"},
+          {"", "Durchschnitt", "2", " 0.00", " 0.00", "15.00", " 0.00"},
+          kEmpty}},
+        {"every record weighs the same in the average row",
+         {{"A", "S", "", "", "10"},
+          {"A", "S", "", "", "20"},
+          {"A", "S", "", "", "30"},
+          {"B", "S", "", "", "100"},
+          {"A", "S"}},
+         {{"1", "A (S)", "3", " 0.00", " 0.00", "20.00", " 0.00"},
+          {"2", "B (S)", "1", " 0.00", " 0.00", "100.00", " 0.00"},
+          {"", "Durchschnitt", "4", " 0.00", " 0.00", "40.00", " 0.00"},
+          kEmpty}},
+        {"malformed cells count as 0 and still count",
+         {{"A", "S", "7,5", "abc", " 9.00 ", "x"}, {"A", "S", " 5.00", "1.5", "9", "7.5"}, {}},
+         {{"1", "A (S)", "2", " 2.50", " 0.75", " 4.50", " 3.75"},
+          {"", "Durchschnitt", "2", " 2.50", " 0.75", " 4.50", " 3.75"},
+          kEmpty}},
+        {"no records: count -1 and zero averages",
+         {},
+         {{"", "Durchschnitt", "-1", " 0.00", " 0.00", " 0.00", " 0.00"}, kEmpty}},
+    };
+    for (const RatingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextTable info;
+        BuildStationRating(Logbook(c.records), info);
+        std::vector<Row> expected = {kHeader};
+        expected.insert(expected.end(), c.body.begin(), c.body.end());
+        EXPECT_EQ(Rows(info), expected);
+    }
+}
+
+TEST(StationRating, SingleRecordFailsAfterTheAverageCaption) {
+    TextTable info;
+    try {
+        BuildStationRating(Logbook({{"Nord", "Super", " 7.00", "1.40", "49.00", " 9.80"}}), info);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), kInvalidOperation);
+    }
+    const std::vector<Row> expected = {kHeader, {"", "Durchschnitt", "0", "", "", "", ""}, kEmpty};
+    EXPECT_EQ(Rows(info), expected);
+}
+
+TEST(StationRating, RebuildLeavesNothingOfTheLastBuild) {
+    TextTable info(9, 40);
+    for (int r = 0; r < 40; ++r)
+        for (int c = 0; c < 9; ++c)
+            info.setCell(c, r, "old");
+    BuildStationRating(Logbook({{"A", "S", "", "2"}, {"B"}}), info);
+    const std::vector<Row> expected = {
+        kHeader,
+        {"1", "A (S)", "1", " 0.00", " 2.00", " 0.00", " 0.00"},
+        {"", "Durchschnitt", "1", " 0.00", " 2.00", " 0.00", " 0.00"},
+        kEmpty};
+    EXPECT_EQ(Rows(info), expected);
+}
+
+TEST(StationRating, OverflowingSumIsAnError) {
+    TextTable info;
+    try {
+        BuildStationRating(Logbook({{"A", "S", "1e308"}, {"A", "S", "1e308"}, {}}), info);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), kOverflow);
+    }
+    // Found while the group's sums are taken, before its row is made.
+    EXPECT_EQ(info.rowCount(), 2);
+}
+
+// Random logbooks with few keys, so groups interleave: same rows, texts and roundings as
+// the per-group scan.
+TEST(StationRating, MatchesThePerGroupScan) {
+    std::mt19937 random(20260612);
+    const char* stations[] = {"Nord", "Sued", "West", "", "nord"};
+    const char* grades[] = {"Super", "Diesel", ""};
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        std::vector<Record> records(2 + random() % 60);
+        for (Record& record : records) {
+            record.station = stations[random() % 5];
+            record.grade = grades[random() % 3];
+            record.consumption = NumberToText((random() % 100000) / 1000.0, 2);
+            record.price = std::to_string(1 + random() % 2) + "." + std::to_string(random() % 1000);
+            record.cost = NumberToText((random() % 1000000) / 1000.0, 2);
+            record.costPerKm = NumberToText((random() % 10000) / 7.0, 2);
+        }
+        const TextTable grid = Logbook(records);
+        TextTable info;
+        BuildStationRating(grid, info);
+        EXPECT_EQ(Rows(info), ReferenceRating(grid));
+    }
+}
+
+TEST(StationRating, TenThousandStations) {
+    // Keys 0..9999, then the same keys again in reverse order, then one last record.
+    const int keys = 10000;
+    std::vector<Record> records;
+    for (int i = 0; i < keys; ++i)
+        records.push_back({"S" + std::to_string(i), "Super", "", std::to_string(i)});
+    for (int i = keys - 1; i >= 0; --i)
+        records.push_back({"S" + std::to_string(i), "Super", "", "2"});
+    records.push_back({"last", "Super"});
+
+    TextTable info;
+    BuildStationRating(Logbook(records), info);
+    ASSERT_EQ(info.rowCount(), keys + 3);
+    for (int i : {0, 1, 4999, 9998, 9999}) {
+        SCOPED_TRACE(i);
+        const int row = i + 1;
+        EXPECT_EQ(info.cell(0, row), std::to_string(row));
+        EXPECT_EQ(info.cell(1, row), "S" + std::to_string(i) + " (Super)");
+        EXPECT_EQ(info.cell(2, row), "2");
+        EXPECT_EQ(info.cell(4, row), NumberToText((i + 2) / 2.0, 2));
+    }
+    EXPECT_EQ(info.cell(1, keys + 1), "Durchschnitt");
+    EXPECT_EQ(info.cell(2, keys + 1), "20000");
+    // (0 + ... + 9999 + 2 x 10000) / 20000
+    EXPECT_EQ(info.cell(4, keys + 1), "2500.75");
+    EXPECT_EQ(info.cell(1, keys + 2), "");
+}
+
+} // namespace
+} // namespace spritlog
