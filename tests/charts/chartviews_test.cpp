@@ -1,0 +1,375 @@
+#include "charts/chartviews.h"
+#include "charts/recordingchart.h"
+#include "logbook/errors.h"
+#include "logbook/logbooktable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// A chart source with the given data rows; each row gives columns 2..8.
+TextTable ChartSource(const std::vector<std::vector<std::string>>& rows) {
+    TextTable source(kLogbookColumns, static_cast<int>(rows.size()) + 1);
+    for (int r = 1; r <= static_cast<int>(rows.size()); ++r)
+        for (int i = 0; i < static_cast<int>(rows[r - 1].size()); ++i)
+            source.setCell(2 + i, r, rows[r - 1][i]);
+    return source;
+}
+
+// One column of values in the column of `view`, one data row each.
+TextTable ColumnSource(int view, const std::vector<std::string>& values) {
+    TextTable source(kLogbookColumns, static_cast<int>(values.size()) + 1);
+    for (int r = 1; r <= static_cast<int>(values.size()); ++r)
+        source.setCell(kChartViews[view - 1].column, r, values[r - 1]);
+    return source;
+}
+
+Calls Header(const std::string& name, int points) {
+    return {"64(1,2," + std::to_string(points) + ")",
+            "HText=" + name,
+            "HText?",
+            "91[2]=" + name,
+            "HText?",
+            "97[0]=" + name,
+            "HText?",
+            "93[0]=" + name,
+            "ThisSerie=0"};
+}
+
+void Append(Calls& calls, const Calls& more) {
+    calls.insert(calls.end(), more.begin(), more.end());
+}
+
+Calls AverageSeries(int points, const std::string& average) {
+    Calls calls;
+    for (int i = 0; i < points; ++i)
+        Append(calls, {"ThisSerie=1", "97[1]=Durchschnitt", "93[1]=Durchschnitt",
+                       "82[" + std::to_string(i) + "]=" + average});
+    return calls;
+}
+
+TEST(ChartViews, SetUpSequence) {
+    RecordingChart chart;
+    SetUpChart(chart);
+    const Calls expected = {"ShowStatus=true", "Chart3D=true", "Grid=3",          "PointType=0",
+                            "100[2]=25",       "88[3]=1",      "LegendWidth=250", "WallWidth=2",
+                            "Decimals=2",      "ToolBar=true", "Refresh"};
+    EXPECT_EQ(chart.calls(), expected);
+}
+
+TEST(ChartViews, ShowChartSequence) {
+    const TextTable source = ChartSource({{"10000"}, {"10500"}, {"11000"}});
+    RecordingChart chart;
+    ShowChart(chart, source, 1, 1);
+
+    Calls expected = Header("KM-Stand", 3);
+    Append(expected, {"82[0]=10000", "82[1]=10500", "82[2]=11000"});
+    Append(expected, AverageSeries(3, "10500"));
+    Append(expected, {"88[0]=10000", "88[1]=11000", "65(1)", "Refresh"});
+    EXPECT_EQ(chart.calls(), expected);
+    EXPECT_FALSE(chart.transferOpen());
+}
+
+TEST(ChartViews, ViewsReadTheirColumnAndRows) {
+    // Data rows 1..3; column c of row r holds c * 100 + r.
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 1; r <= 3; ++r) {
+        std::vector<std::string> row;
+        for (int c = 2; c <= 8; ++c)
+            row.push_back(std::to_string(c * 100 + r));
+        rows.push_back(row);
+    }
+    const TextTable source = ChartSource(rows);
+
+    struct Case {
+        int view;
+        const char* name;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {1, "KM-Stand", {201, 202, 203}},   {2, "Getankte Liter", {301, 302, 303}},
+        {3, "Liter je 100 KM", {602, 603}}, {4, "KM-Interval", {502, 503}},
+        {5, "Kosten/KM", {702, 703}},       {6, "Literpreis", {401, 402, 403}},
+        {7, "Tankkosten", {801, 802, 803}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingChart chart;
+        ShowChart(chart, source, c.view, 1);
+        const int n = static_cast<int>(c.values.size());
+        EXPECT_EQ(ChartPointCount(c.view, source.rowCount()), n);
+        EXPECT_EQ(chart.pointCount(), n);
+        EXPECT_EQ(chart.seriesCount(), 2);
+        EXPECT_EQ(chart.seriesValues(0), c.values);
+        double sum = 0;
+        for (double v : c.values)
+            sum += v;
+        EXPECT_EQ(chart.seriesValues(1), std::vector<double>(n, sum / n));
+        EXPECT_EQ(chart.hText(), c.name);
+        EXPECT_EQ(chart.text91(2), c.name);
+        EXPECT_EQ(chart.seriesText93(0), c.name);
+        EXPECT_EQ(chart.seriesLegend97(0), c.name);
+        EXPECT_EQ(chart.seriesText93(1), "Durchschnitt");
+        EXPECT_EQ(chart.seriesLegend97(1), "Durchschnitt");
+        EXPECT_EQ(chart.axisValue88(0), c.values.front());
+        EXPECT_EQ(chart.axisValue88(1), c.values.back());
+        EXPECT_EQ(ChartTabCaption(c.view - 1), std::string(c.name));
+    }
+    EXPECT_STREQ(ChartTabCaption(kStationTab), "Tankstellen");
+}
+
+TEST(ChartViews, AxisRange) {
+    struct Case {
+        const char* name;
+        int view;
+        int zoom;
+        std::vector<std::string> cells;
+        double minimum, maximum, average;
+    };
+    const Case cases[] = {
+        {"100%: from 0", 2, 0, {"5", "3", "8"}, 0, 8, 16.0 / 3},
+        {"Bereich: from the smallest value", 2, 1, {"5", "3", "8"}, 3, 8, 16.0 / 3},
+        {"no selection counts as Bereich", 2, -1, {"5", "3", "8"}, 3, 8, 16.0 / 3},
+        {"all negative: maximum stays 0", 6, 1, {"-5", "-3.5"}, -5, 0, -4.25},
+        {"all negative, 100%", 6, 0, {"-5", "-3.5"}, 0, 0, -4.25},
+        {"empty cell is 0", 7, 1, {"5", "", "8"}, 0, 8, 13.0 / 3},
+        {"unparsable cell is 0", 7, 1, {"5", "5,5", "8"}, 0, 8, 13.0 / 3},
+        {"month source texts",
+         1,
+         1,
+         {"12345.0000", "13000.5000"},
+         12345,
+         13000.5,
+         (12345 + 13000.5) / 2},
+        {"first data row left out", 4, 1, {"1", "400", "600"}, 400, 600, 500},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingChart chart;
+        ShowChart(chart, ColumnSource(c.view, c.cells), c.view, c.zoom);
+        EXPECT_EQ(chart.axisValue88(0), c.minimum);
+        EXPECT_EQ(chart.axisValue88(1), c.maximum);
+        const std::vector<double> averages = chart.seriesValues(1);
+        ASSERT_FALSE(averages.empty());
+        EXPECT_DOUBLE_EQ(averages.front(), c.average);
+    }
+}
+
+TEST(ChartViews, NoPointFailsAfterOpening) {
+    struct Case {
+        int view;
+        int dataRows;
+    };
+    for (const Case c : {Case{1, 0}, Case{7, 0}, Case{3, 1}, Case{5, 1}}) {
+        SCOPED_TRACE(c.view);
+        RecordingChart chart;
+        const TextTable source = ColumnSource(c.view, std::vector<std::string>(c.dataRows, "7"));
+        try {
+            ShowChart(chart, source, c.view, 1);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), kInvalidOperation);
+        }
+        EXPECT_EQ(chart.calls(), Header(kChartViews[c.view - 1].name, 0));
+        EXPECT_TRUE(chart.transferOpen());
+        EXPECT_EQ(chart.refreshCount(), 0);
+    }
+}
+
+TEST(ChartViews, MinusOnePointEndsNormally) {
+    for (int view : {3, 4, 5}) {
+        SCOPED_TRACE(view);
+        for (int zoom : {0, 1}) {
+            RecordingChart chart;
+            ShowChart(chart, TextTable(kLogbookColumns, 1), view, zoom);
+            Calls expected = Header(kChartViews[view - 1].name, -1);
+            Append(expected, {"88[0]=2147483647", "88[1]=0", "65(1)", "Refresh"});
+            EXPECT_EQ(chart.calls(), expected);
+        }
+    }
+}
+
+TEST(ChartViews, OnlyAddressablePointsAreSent) {
+    // 32770 points: the last two cannot be addressed with a 16-bit index.
+    std::vector<std::string> cells(32770, "1");
+    cells.back() = "32771";
+    RecordingChart chart;
+    ShowChart(chart, ColumnSource(1, cells), 1, 1);
+
+    EXPECT_EQ(chart.pointCount(), 32768);
+    EXPECT_EQ(chart.seriesValues(0).size(), 32768u);
+    EXPECT_EQ(chart.seriesValues(1).size(), 32768u);
+    // Average and range still cover every point.
+    EXPECT_EQ(chart.seriesValues(1).front(), (32769.0 + 32771.0) / 32770.0);
+    EXPECT_EQ(chart.axisValue88(1), 32771);
+    for (const std::string& call : chart.calls())
+        ASSERT_EQ(call.rfind("82[-", 0), std::string::npos) << call;
+}
+
+// The chart page as the window has it.
+class FakePage : public ChartPage {
+public:
+    void setChartVisible(bool visible) override {
+        chartVisible = visible;
+        calls.push_back(std::string("chart=") + (visible ? "shown" : "hidden"));
+    }
+    void setInfoVisible(bool visible) override {
+        infoVisible = visible;
+        calls.push_back(std::string("info=") + (visible ? "shown" : "hidden"));
+    }
+    void setRadioGroupsEnabled(bool enabled) override {
+        groupsEnabled = enabled;
+        calls.push_back(std::string("groups=") + (enabled ? "enabled" : "disabled"));
+    }
+
+    bool chartVisible = false;
+    bool infoVisible = false;
+    bool groupsEnabled = false;
+    Calls calls;
+};
+
+// Four records: KM-Stand 10000, 10500, 11000, 11500; Liter 40, 35, 30, 25; Literpreis 1.50,
+// 1.40, 1.60, 1.55; dated in January, January, February, March.
+TextTable FourRecords() {
+    TextTable grid(kLogbookColumns, 5);
+    const char* dates[] = {"05.01.2026", "20.01.2026", "03.02.2026", "10.03.2026"};
+    const char* km[] = {"10000", "10500", "11000", "11500"};
+    const char* liter[] = {"40", "35", "30", "25"};
+    const char* price[] = {"1.50", "1.40", "1.60", "1.55"};
+    for (int r = 1; r <= 4; ++r) {
+        grid.setCell(ColDatum, r, dates[r - 1]);
+        grid.setCell(ColKmStand, r, km[r - 1]);
+        grid.setCell(ColLiter, r, liter[r - 1]);
+        grid.setCell(ColLiterpreis, r, price[r - 1]);
+        grid.setCell(ColTankstelle, r, "Nord");
+        grid.setCell(ColBenzin, r, "Super");
+    }
+    return grid;
+}
+
+TEST(ChartViews, TabChangeStationsThenChart) {
+    TextTable grid = FourRecords();
+    TextTable prepareGrid;
+    TextTable info;
+    RecordingChart chart;
+    FakePage page;
+
+    TabChange(kStationTab, grid, prepareGrid, info, 0, 1, chart, page);
+    EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled", "groups=disabled",
+                                 "chart=hidden", "info=shown"}));
+    EXPECT_TRUE(chart.calls().empty());
+    EXPECT_EQ(grid.cell(ColKm, 2), "500"); // derived values were recomputed
+    ASSERT_EQ(info.rowCount(), 4);
+    EXPECT_EQ(info.cell(1, 1), "Nord (Super)");
+    EXPECT_EQ(info.cell(2, 1), "3");
+
+    page.calls.clear();
+    TabChange(0, grid, prepareGrid, info, 0, 1, chart, page);
+    EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled", "chart=shown"}));
+    EXPECT_TRUE(page.chartVisible);
+    EXPECT_FALSE(page.infoVisible);
+    EXPECT_TRUE(page.groupsEnabled);
+    EXPECT_EQ(chart.calls().back(), "Refresh");
+    EXPECT_EQ(chart.text91(2), "KM-Stand");
+    EXPECT_EQ(chart.seriesValues(0), (std::vector<double>{10000, 10500, 11000}));
+}
+
+TEST(ChartViews, TabChangeDrawsFromTheChosenSource) {
+    struct Case {
+        const char* name;
+        int tab;
+        int chartBasis;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"per record, litres", 1, 0, {40, 35, 30}},
+        {"per month, litres", 1, 1, {75, 30}},
+        {"per record, consumption", 2, 0, {7, 6}},
+        {"per month, costs", 6, 1, {60 + 49, 48}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextTable grid = FourRecords();
+        TextTable prepareGrid;
+        TextTable info;
+        RecordingChart chart;
+        FakePage page;
+        TabChange(c.tab, grid, prepareGrid, info, c.chartBasis, 1, chart, page);
+        EXPECT_EQ(chart.hText(), kChartViews[c.tab].name);
+        EXPECT_EQ(chart.seriesValues(0), c.values);
+        EXPECT_EQ(info.rowCount(), 0);
+    }
+}
+
+TEST(ChartViews, TabChangeOutsideTheTabsOnlyRecomputes) {
+    for (int tab : {-1, 8}) {
+        SCOPED_TRACE(tab);
+        TextTable grid = FourRecords();
+        TextTable prepareGrid;
+        TextTable info;
+        RecordingChart chart;
+        FakePage page;
+        TabChange(tab, grid, prepareGrid, info, 0, 1, chart, page);
+        EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled"}));
+        EXPECT_TRUE(chart.calls().empty());
+        EXPECT_EQ(grid.cell(ColKm, 4), "500");
+        EXPECT_EQ(prepareGrid.rowCount(), 4);
+    }
+}
+
+TEST(ChartViews, TabChangeStopsWhenTheValuesFail) {
+    for (int tab : {0, 3, kStationTab}) {
+        SCOPED_TRACE(tab);
+        TextTable grid = FourRecords();
+        grid.setCell(ColKmStand, 3, ""); // a record whose reading is not typed in yet
+        TextTable prepareGrid;
+        TextTable info(7, 1);
+        info.setCell(1, 0, "kept");
+        RecordingChart chart;
+        FakePage page;
+        try {
+            TabChange(tab, grid, prepareGrid, info, 0, 1, chart, page);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+        }
+        EXPECT_TRUE(page.calls.empty());
+        EXPECT_TRUE(chart.calls().empty());
+        EXPECT_EQ(info.cell(1, 0), "kept");
+    }
+}
+
+TEST(ChartViews, TabChangeToStationsWithOneRecord) {
+    TextTable grid = FourRecords();
+    grid.setRowCount(2);
+    TextTable prepareGrid;
+    TextTable info;
+    RecordingChart chart;
+    FakePage page;
+    EXPECT_THROW(TabChange(kStationTab, grid, prepareGrid, info, 0, 1, chart, page), Error);
+    // The table is not shown; the chart stays in place.
+    EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled"}));
+    EXPECT_EQ(info.cell(1, 1), "Durchschnitt");
+}
+
+TEST(RecordingChart, NewTransferStartsFromEmptySeries) {
+    RecordingChart chart;
+    chart.openData64(1, 2, 3);
+    chart.setThisSerie(1);
+    chart.setValue82(2, 4.5);
+    EXPECT_EQ(chart.seriesValues(1), (std::vector<double>{0, 0, 4.5}));
+    chart.openData64(1, 2, 1);
+    EXPECT_EQ(chart.seriesValues(1), (std::vector<double>{0}));
+    EXPECT_THROW(chart.setValue82(-1, 1), std::out_of_range);
+    EXPECT_EQ(ChartNumberText(0.1), "0.1");
+    EXPECT_EQ(ChartNumberText(-0.0), "-0");
+}
+
+} // namespace
+} // namespace spritlog
