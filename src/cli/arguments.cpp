@@ -1,0 +1,191 @@
+#include "arguments.h"
+
+#include "logbook/logbookfile.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace spritlog::cli {
+namespace {
+
+struct CommandInfo {
+    const char* name;
+    Command command;
+    int positionals; // after the command name
+};
+
+constexpr CommandInfo kCommands[] = {
+    {"table", Command::Table, 1}, {"source", Command::Source, 1},
+    {"stats", Command::Stats, 1}, {"stations", Command::Stations, 1},
+    {"chart", Command::Chart, 2}, {"export", Command::Export, 2},
+    {"print", Command::Print, 1},
+};
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Options of the form "--name VALUE" or "--name=VALUE".
+bool TakesValue(const std::string& name) {
+    return name == "--zoom" || name == "--to" || name == "--pdf";
+}
+
+bool OptionAllowed(Command command, const std::string& name) {
+    switch (command) {
+    case Command::Source:
+        return name == "--monat";
+    case Command::Stats:
+        return name == "--window";
+    case Command::Chart:
+        return name == "--monat" || name == "--zoom";
+    case Command::Export:
+        return name == "--to";
+    case Command::Print:
+        return name == "--pdf";
+    default:
+        return false;
+    }
+}
+
+int ParseView(const std::string& text) {
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '7')
+        return text[0] - '0';
+    throw UsageError("ANSICHT muss eine Zahl von 1 bis 7 sein, nicht '" + text + "'");
+}
+
+int ParseZoom(const std::string& text) {
+    const std::string value = Lower(text);
+    if (value == "100" || value == "100%")
+        return 0;
+    if (value == "bereich")
+        return 1;
+    throw UsageError("--zoom erwartet 100 oder bereich, nicht '" + text + "'");
+}
+
+WriterKind FormatWriter(const std::string& format) {
+    if (format == "csv")
+        return WriterKind::Csv;
+    if (format == "htm")
+        return WriterKind::Html;
+    return WriterKind::Native;
+}
+
+std::string ParseFormat(const std::string& text) {
+    const std::string format = Lower(text);
+    if (format == "csv" || format == "htm" || format == "slg")
+        return format;
+    throw UsageError("Format muss csv, htm oder slg sein, nicht '" + text + "'");
+}
+
+} // namespace
+
+Invocation ParseArguments(const std::vector<std::string>& args) {
+    Invocation call;
+    // --help and --version win wherever they stand (before "--").
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            break;
+        if (arg == "--help" || arg == "-h")
+            return call;
+    }
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            break;
+        if (arg == "--version") {
+            call.command = Command::Version;
+            return call;
+        }
+    }
+    if (args.empty())
+        throw UsageError("Befehl fehlt");
+
+    const CommandInfo* info = nullptr;
+    for (const CommandInfo& candidate : kCommands)
+        if (args[0] == candidate.name)
+            info = &candidate;
+    if (!info)
+        throw UsageError("unbekannter Befehl '" + args[0] + "'");
+    call.command = info->command;
+
+    std::vector<std::string> positionals;
+    std::vector<std::string> seen;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            positionals.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const auto equals = arg.find('='); equals != std::string::npos && arg[1] == '-') {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        if (name != "--monat" && name != "--window" && !TakesValue(name))
+            throw UsageError("unbekannte Option '" + arg + "'");
+        if (!OptionAllowed(call.command, name))
+            throw UsageError("Option " + name + " gilt nicht für '" + info->name + "'");
+        if (std::find(seen.begin(), seen.end(), name) != seen.end())
+            throw UsageError("Option " + name + " ist doppelt angegeben");
+        seen.push_back(name);
+        if (TakesValue(name)) {
+            if (!value) {
+                if (i + 1 >= args.size())
+                    throw UsageError("Option " + name + " braucht einen Wert");
+                value = args[++i];
+            }
+            if (name == "--zoom")
+                call.zoomIndex = ParseZoom(*value);
+            else if (name == "--to")
+                call.exportTarget = *value;
+            else
+                call.pdfTarget = *value;
+        } else if (value) {
+            throw UsageError("Option " + name + " nimmt keinen Wert");
+        } else if (name == "--monat") {
+            call.perMonth = true;
+        } else {
+            call.statsWindow = true;
+        }
+    }
+
+    const std::size_t expected = static_cast<std::size_t>(info->positionals);
+    if (positionals.size() < expected)
+        throw UsageError(std::string("zu wenige Argumente für '") + info->name + "'");
+    if (positionals.size() > expected)
+        throw UsageError("überzähliges Argument '" + positionals[expected] + "'");
+
+    switch (call.command) {
+    case Command::Chart:
+        call.view = ParseView(positionals[0]);
+        call.file = positionals[1];
+        break;
+    case Command::Export:
+        call.file = positionals[0];
+        call.format = ParseFormat(positionals[1]);
+        // The writer follows the target's name; a name that would pick another writer
+        // than the one asked for is refused rather than silently written in that format.
+        if (call.exportTarget && WriterFor(*call.exportTarget) != FormatWriter(call.format))
+            throw UsageError("der Name '" + *call.exportTarget + "' passt nicht zum Format " +
+                             call.format);
+        break;
+    case Command::Print:
+        call.file = positionals[0];
+        if (call.pdfTarget.empty())
+            throw UsageError("print braucht --pdf ZIEL.pdf");
+        break;
+    default:
+        call.file = positionals[0];
+        break;
+    }
+    return call;
+}
+
+} // namespace spritlog::cli

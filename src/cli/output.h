@@ -1,0 +1,28 @@
+#pragma once
+
+#include "logbook/texttable.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace spritlog::cli {
+
+// One table row as an output line: cells of columns 0..columns-1, converted from
+// Windows-1252 to UTF-8, joined by TAB, ended by LF. Columns the table lacks print empty.
+std::string RowLine(const TextTable& table, int row, int columns);
+
+// A line of Windows-1252 texts joined by TAB, as UTF-8 with LF.
+std::string Cp1252Line(std::initializer_list<std::string_view> cells);
+
+// A double with 17 significant digits, like "%.17g" in the C locale, whatever the locale.
+std::string NumberText17(double value);
+
+// Writes `text` to stdout; false when the output could not be written completely.
+bool WriteStdout(std::string_view text);
+// "spritlog-cli: " + message + LF on stderr; `utf8Message` is already UTF-8.
+void WriteDiagnostic(std::string_view utf8Message);
+// A plain line on stderr.
+void WriteStderrLine(std::string_view utf8Line);
+
+} // namespace spritlog::cli

@@ -1,0 +1,64 @@
+#include "usage.h"
+
+namespace spritlog::cli {
+
+std::string HelpText() {
+    return R"(Aufruf: spritlog-cli BEFEHL DATEI [OPTIONEN]
+        spritlog-cli --help | --version
+
+Spritlog ohne Fenster: lädt das Tankbuch DATEI (.slg) genau wie das Programm und gibt
+aus, was das Fenster zeigt, oder schreibt Export und Ausdruck. Die Ausgabe ist UTF-8,
+eine Zeile je Tabellenzeile, die Zellen durch einen Tabulator getrennt.
+
+Befehle:
+  table DATEI                  die Datentabelle: Kopfzeile und alle Datensätze, 15 Spalten
+  source DATEI [--monat]       die Grafikquelle je Eintrag (oder je Monat), 15 Spalten
+  stats DATEI [--window]       die zwölf Werte der Statistik: Beschriftung und Wert
+  stations DATEI               die Tankstellenbewertung mit der Zeile "Durchschnitt"
+  chart ANSICHT DATEI [--monat] [--zoom 100|bereich]
+                               eine Grafikansicht: Name, Anzahl N der Punkte, N Zeilen
+                               "Wert<TAB>Durchschnitt", dann "axis<TAB>Min<TAB>Max"
+  export DATEI csv|htm|slg [--to ZIEL]
+                               speichert als CSV-Datei, HTML-Bericht oder Tankbuch unter
+                               ZIEL oder unter DATEI mit der Endung des Formats
+  print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)
+
+DATEI    ein Tankbuch im Format des Programms (.slg)
+ANSICHT  1 KM-Stand, 2 Getankte Liter, 3 Liter je 100 KM, 4 KM-Interval,
+         5 Kosten/KM, 6 Literpreis, 7 Tankkosten
+
+Optionen:
+  --monat           Grafik nach Monat statt nach Eintrag
+  --window          Regel des Fensters "Statistik..." (Verbrauch durch n-1) statt der
+                    Seite "Statistik" (durch n-2)
+  --zoom 100        Wertachse ab 0
+  --zoom bereich    Wertachse vom kleinsten bis zum größten Wert (Vorgabe)
+  --to ZIEL         Zieldatei des Exports; ihre Endung muss zum Format passen
+  --pdf ZIEL.pdf    Zieldatei des Ausdrucks
+  --help            diese Hilfe
+  --version         die Versionsnummer
+
+Die Überschriften der Anmerkungsspalten und die Sicherungskopie (*.bak) beim Speichern
+folgen den Einstellungen des Programms ($XDG_CONFIG_HOME/Ostrel/Spritlog.conf,
+sonst ~/.config/Ostrel/Spritlog.conf).
+
+Rückgabewert:
+  0  erfolgreich
+  1  Fehler oder Hinweis des Programms, die Meldung steht auf der Fehlerausgabe
+     (zum Beispiel "Datei nicht gefunden!")
+  2  falscher Aufruf
+
+Beispiel: den HTML-Bericht jede Nacht um 2 Uhr veröffentlichen (crontab -e):
+  0 2 * * *  spritlog-cli export "$HOME/auto.slg" htm --to /var/www/html/tankbuch.htm >/dev/null
+)";
+}
+
+std::string VersionText() {
+    return std::string("spritlog-cli ") + SPRITLOG_VERSION + "\n";
+}
+
+std::string UsageHint() {
+    return "Hilfe: spritlog-cli --help";
+}
+
+} // namespace spritlog::cli
