@@ -60,7 +60,7 @@ void NewLogbook(TextTable& grid, std::string& currentFileName);
 // "&Neuer Datensatz": appends an empty record and gives its row. The caller then runs
 // UpdateStatusBar and puts the cursor on (ColDatum, row).
 int AppendRecord(TextTable& grid);
-// "&Datum einfügen": today's short date into column 1 of `row`.
+// "&Datum einfügen": today's short date into column 1 of `row`; nothing outside the records.
 void InsertDate(TextTable& grid, int row, const LocalDateTime& today);
 // "Markierte Zeile Löschen": removes the record in `row`, moving the ones below up.
 // Does nothing without records or outside the records. The caller runs UpdateStatusBar.
@@ -69,7 +69,8 @@ void DeleteRecord(TextTable& grid, int row);
 // Keyboard rules of the table.
 // "+ , - / \ _" become "."; every other character passes.
 char MapTypedCharacter(char c);
-// False for the derived columns 5..8, which typing cannot change.
+// False for the derived columns 5..8, which typing cannot change, and for the fixed number
+// column 0.
 bool ColumnAcceptsTyping(int column);
 
 struct CellPosition {
@@ -77,7 +78,8 @@ struct CellPosition {
     int row = 1;
 };
 // Where Enter moves the cursor from `from`. From "Ort" of the last row a record is
-// appended first (appended = true; the caller runs UpdateStatusBar).
+// appended first (appended = true; the caller runs UpdateStatusBar). A cursor outside the
+// records stays where it is.
 struct EnterResult {
     CellPosition cursor;
     bool appended = false;
