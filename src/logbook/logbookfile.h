@@ -30,11 +30,12 @@ struct LoadHooks {
 // also rebuilds `prepareGrid` in the shape `chartBasis` (0 per record, 1 per month).
 // A missing file gives the notice "Datei nicht gefunden!" and leaves the table as it was.
 // Throws Error with the I/O message on every other failure.
-void LoadLogbook(const std::string& path, TextTable& grid, TextTable& prepareGrid,
-                 int chartBasis, const LoadHooks& hooks);
+void LoadLogbook(const std::string& path, TextTable& grid, TextTable& prepareGrid, int chartBasis,
+                 const LoadHooks& hooks);
 
 // Reads only the table part (no CalculateValues, no hooks); false when the file is
-// missing. Throws like LoadLogbook.
+// missing (a directory counts as missing). Throws like LoadLogbook; a failure after the
+// count line keeps the new row count and the cells read so far.
 bool ReadLogbookFile(const std::string& path, TextTable& grid);
 // Parses file contents already in memory into the table.
 void ParseLogbook(std::string_view bytes, TextTable& grid);
@@ -53,7 +54,8 @@ WriterKind WriterFor(std::string_view path);
 
 // Writes the logbook to `path` (UTF-8) in the format its ending selects, after the optional
 // backup (rename to *.bak, never replacing one). The file is replaced only once it has been
-// written completely. Throws Error on every failure; the caller refreshes the status bar.
+// written completely; any failure, a writer's own included, leaves it as it was. Throws
+// Error on every failure; the caller refreshes the status bar.
 void SaveLogbook(const std::string& path, const TextTable& grid, const SaveOptions& options);
 
 } // namespace spritlog

@@ -1,0 +1,432 @@
+#include "logbookfile.h"
+
+#include "../reports/csvexport.h"
+#include "../reports/htmlreport.h"
+#include "conventions.h"
+#include "derivedvalues.h"
+#include "errors.h"
+#include "fileio.h"
+#include "logbooktable.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <vector>
+
+namespace spritlog {
+
+namespace {
+
+// The input columns in the order the file stores them.
+constexpr int kFileColumns[] = {ColDatum,      ColKmStand, ColLiter, ColLiterpreis, ColBenzin,
+                                ColTankstelle, ColOrt,     ColNote1, ColNote2,      ColNote3};
+constexpr long long kFileColumnCount = sizeof kFileColumns / sizeof kFileColumns[0];
+
+// A Ctrl-Z byte ends a text file wherever it stands.
+constexpr char kEndOfFile = '\x1A';
+constexpr std::size_t kMaxCountText = 32;
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+[[noreturn]] void ThrowIoError(int errorNumber) {
+    throw Error(IoErrorMessage(errorNumber));
+}
+
+// Reads the native format from consecutive pieces of the file, so that a large file never
+// has to be held in memory as a whole and nothing after the last wanted line is read.
+class LogbookParser {
+public:
+    explicit LogbookParser(TextTable& grid) : grid_(grid) {}
+
+    // False once the rest of the input no longer matters.
+    bool feed(std::string_view bytes);
+    // The input has ended.
+    void finish() { reachEnd(); }
+
+private:
+    enum class State { CountBlanks, CountText, CountLineRest, CellText, CellLineRest, Done };
+
+    void takeCount();
+    void startRecords();
+    void storeCell(std::string_view text);
+    void reachEnd();
+
+    TextTable& grid_;
+    State state_ = State::CountBlanks;
+    std::string pending_; // the count's text, or the part of a cell read so far
+    long long count_ = 0;
+    long long cellsWanted_ = 0;
+    long long cellIndex_ = 0;
+};
+
+bool LogbookParser::feed(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size() && state_ != State::Done) {
+        switch (state_) {
+        case State::CountBlanks:
+            if (bytes[pos] == kEndOfFile)
+                reachEnd();
+            else if (IsBlankOrControl(bytes[pos]))
+                ++pos;
+            else
+                state_ = State::CountText;
+            break;
+        case State::CountText: {
+            const char c = bytes[pos];
+            if (c == kEndOfFile) {
+                reachEnd();
+            } else if (IsBlankOrControl(c)) {
+                takeCount();
+                ++pos;
+                if (c == '\n')
+                    startRecords();
+                else
+                    state_ = State::CountLineRest;
+            } else if (pending_.size() == kMaxCountText) {
+                // The count's text ends here; this character belongs to the skipped rest.
+                takeCount();
+                state_ = State::CountLineRest;
+            } else {
+                pending_ += c;
+                ++pos;
+            }
+            break;
+        }
+        case State::CountLineRest: {
+            // Only LF ends the count line; a lone CR is part of the skipped rest.
+            const std::size_t end = bytes.find_first_of("\n\x1A", pos);
+            if (end == std::string_view::npos) {
+                pos = bytes.size();
+            } else if (bytes[end] == kEndOfFile) {
+                reachEnd();
+            } else {
+                pos = end + 1;
+                startRecords();
+            }
+            break;
+        }
+        case State::CellText: {
+            const std::size_t end = bytes.find_first_of("\r\n\x1A", pos);
+            if (end == std::string_view::npos) {
+                pending_.append(bytes.substr(pos));
+                pos = bytes.size();
+                break;
+            }
+            std::string_view text = bytes.substr(pos, end - pos);
+            if (!pending_.empty()) {
+                pending_.append(text);
+                text = pending_;
+            }
+            storeCell(text);
+            pending_.clear();
+            pos = end + 1;
+            if (bytes[end] == kEndOfFile)
+                state_ = State::Done;
+            else if (bytes[end] == '\r' && state_ != State::Done)
+                state_ = State::CellLineRest;
+            break;
+        }
+        case State::CellLineRest: {
+            const std::size_t end = bytes.find_first_of("\n\x1A", pos);
+            if (end == std::string_view::npos) {
+                pos = bytes.size();
+            } else if (bytes[end] == kEndOfFile) {
+                state_ = State::Done;
+            } else {
+                pos = end + 1;
+                state_ = State::CellText;
+            }
+            break;
+        }
+        case State::Done:
+            break;
+        }
+    }
+    return state_ != State::Done;
+}
+
+void LogbookParser::takeCount() {
+    int32_t value = 0;
+    // An absurd count would make the table allocate millions of rows for nothing.
+    if (!TryTextToInteger(pending_, value) || value > kMaxRecordCount)
+        throw Error(kInvalidNumericInput);
+    count_ = value > 0 ? value : 0;
+    pending_.clear();
+}
+
+void LogbookParser::startRecords() {
+    if (grid_.columnCount() < kLogbookColumns)
+        grid_.setColumnCount(kLogbookColumns);
+    const int oldRecords = RecordCount(grid_);
+    grid_.setRowCount(static_cast<int>(count_) + 1);
+    // Rows added just now are empty already.
+    const int kept = std::min(oldRecords, static_cast<int>(count_));
+    for (int row = 1; row <= kept; ++row)
+        ClearRecord(grid_, row);
+    cellsWanted_ = count_ * kFileColumnCount;
+    cellIndex_ = 0;
+    state_ = cellsWanted_ > 0 ? State::CellText : State::Done;
+}
+
+void LogbookParser::storeCell(std::string_view text) {
+    if (!text.empty()) {
+        const int column = kFileColumns[cellIndex_ / count_];
+        const int row = static_cast<int>(cellIndex_ % count_) + 1;
+        grid_.setCell(column, row, text);
+    }
+    if (++cellIndex_ == cellsWanted_)
+        state_ = State::Done;
+}
+
+void LogbookParser::reachEnd() {
+    switch (state_) {
+    case State::CountBlanks:
+        // Nothing but blanks and line ends: an empty logbook.
+        count_ = 0;
+        startRecords();
+        break;
+    case State::CountText:
+        takeCount();
+        startRecords();
+        break;
+    case State::CountLineRest:
+        startRecords();
+        break;
+    case State::CellText:
+        // The last line may lack its line end.
+        storeCell(pending_);
+        pending_.clear();
+        break;
+    case State::CellLineRest:
+    case State::Done:
+        break;
+    }
+    // Every further read gives empty text: the cells not reached stay empty.
+    state_ = State::Done;
+}
+
+// Collects the lines and writes them in large pieces, checking every write.
+class FileSink : public LineSink {
+public:
+    FileSink(FileOps& ops, int fd) : ops_(ops), fd_(fd) { buffer_.reserve(kChunkSize + 256); }
+
+    void writeLine(std::string_view line) override {
+        buffer_.append(line);
+        buffer_.append("\r\n");
+        if (buffer_.size() >= kChunkSize)
+            flush();
+    }
+
+    void flush() {
+        const char* data = buffer_.data();
+        std::size_t left = buffer_.size();
+        while (left > 0) {
+            const ssize_t written = ops_.writeSome(fd_, data, left);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowIoError(errno);
+            }
+            if (written == 0)
+                ThrowIoError(ENOSPC);
+            data += written;
+            left -= static_cast<std::size_t>(written);
+        }
+        buffer_.clear();
+    }
+
+private:
+    FileOps& ops_;
+    int fd_;
+    std::string buffer_;
+};
+
+// "<dir>/<name>.XXXXXX" beside the target, so the final rename stays on one file system.
+std::string TemporaryTemplate(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    // Leave room for the suffix within the usual 255-byte name limit.
+    const std::size_t nameLength = std::min<std::size_t>(path.size() - nameStart, 200);
+    return path.substr(0, nameStart + nameLength) + ".XXXXXX";
+}
+
+// The backup keeps the file under the name with "bak" for its last three characters. When
+// those characters reach into the directory part, that name lies in another directory, and
+// no backup is made.
+void MakeBackup(FileOps& ops, const std::string& path) {
+    const std::size_t replaced = std::min<std::size_t>(path.size(), 3);
+    if (path.find('/', path.size() - replaced) != std::string::npos)
+        return;
+    const std::string backup = ReplaceExtension(path, "bak");
+    // An existing backup stays; a failure here does not stop the save.
+    (void)ops.renameNoReplace(path.c_str(), backup.c_str());
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
+    if (text.size() < ending.size())
+        return false;
+    text.remove_prefix(text.size() - ending.size());
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != ending[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string IoErrorMessage(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT:
+        return "File not found";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+        return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return "File access denied";
+    case ENOSPC:
+    case EDQUOT:
+        return "Disk full";
+    default:
+        return "I/O error " + IntegerToText(errorNumber);
+    }
+}
+
+void ParseLogbook(std::string_view bytes, TextTable& grid) {
+    LogbookParser parser(grid);
+    if (parser.feed(bytes))
+        parser.finish();
+}
+
+bool ReadLogbookFile(const std::string& path, TextTable& grid) {
+    FileOps& ops = CurrentFileOps();
+    struct stat info;
+    if (ops.statPath(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return false;
+        // Anything else (a name too long, no permission) is reported by the open below.
+    } else if (S_ISDIR(info.st_mode)) {
+        return false;
+    }
+
+    // The file may have gone since the check; the open then reports it like any failure.
+    const int fd = ops.openForReading(path.c_str());
+    if (fd < 0)
+        ThrowIoError(errno);
+    try {
+        LogbookParser parser(grid);
+        std::vector<char> buffer(kChunkSize);
+        for (;;) {
+            const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowIoError(errno);
+            }
+            if (got == 0) {
+                parser.finish();
+                break;
+            }
+            if (!parser.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got))))
+                break;
+        }
+    } catch (...) {
+        (void)ops.closeFile(fd);
+        throw;
+    }
+    if (ops.closeFile(fd) != 0)
+        ThrowIoError(errno);
+    return true;
+}
+
+void LoadLogbook(const std::string& path, TextTable& grid, TextTable& prepareGrid, int chartBasis,
+                 const LoadHooks& hooks) {
+    if (ReadLogbookFile(path, grid)) {
+        if (hooks.statusBar)
+            hooks.statusBar();
+    } else if (hooks.notice) {
+        hooks.notice("Datei nicht gefunden!");
+    }
+    CalculateValues(grid, prepareGrid, chartBasis);
+}
+
+void WriteNativeFile(LineSink& sink, const TextTable& grid) {
+    const int count = RecordCount(grid);
+    sink.writeLine(IntegerToText(count));
+    for (const int column : kFileColumns)
+        for (int row = 1; row <= count; ++row)
+            sink.writeLine(grid.cell(column, row));
+}
+
+WriterKind WriterFor(std::string_view path) {
+    if (EndsWithIgnoringCase(path, ".csv"))
+        return WriterKind::Csv;
+    if (EndsWithIgnoringCase(path, ".htm") || EndsWithIgnoringCase(path, ".html"))
+        return WriterKind::Html;
+    return WriterKind::Native;
+}
+
+void SaveLogbook(const std::string& path, const TextTable& grid, const SaveOptions& options) {
+    FileOps& ops = CurrentFileOps();
+
+    struct stat info;
+    const bool exists = ops.statPath(path.c_str(), &info) == 0;
+    if (options.backup && exists && !S_ISDIR(info.st_mode))
+        MakeBackup(ops, path);
+
+    std::string temporary = TemporaryTemplate(path);
+    int fd = ops.createTemporary(temporary.data());
+    if (fd < 0) {
+        // Creating in a directory that does not exist: the path, not the file, is wrong.
+        ThrowIoError(errno == ENOENT ? ENOTDIR : errno);
+    }
+    try {
+        // A replaced file keeps its permissions.
+        if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
+            ThrowIoError(errno);
+
+        FileSink sink(ops, fd);
+        switch (WriterFor(path)) {
+        case WriterKind::Csv:
+            WriteCsvFile(sink, grid);
+            break;
+        case WriterKind::Html:
+            WriteHtmlReport(sink, grid, path, options.report);
+            break;
+        case WriterKind::Native:
+            WriteNativeFile(sink, grid);
+            break;
+        }
+        sink.flush();
+        if (ops.syncFile(fd) != 0)
+            ThrowIoError(errno);
+        const int closing = fd;
+        fd = -1; // closed even when close reports an error
+        if (ops.closeFile(closing) != 0)
+            ThrowIoError(errno);
+        if (ops.renameFile(temporary.c_str(), path.c_str()) != 0)
+            ThrowIoError(errno);
+    } catch (...) {
+        if (fd >= 0)
+            (void)ops.closeFile(fd);
+        (void)ops.removeFile(temporary.c_str());
+        throw;
+    }
+}
+
+} // namespace spritlog

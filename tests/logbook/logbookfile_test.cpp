@@ -1,0 +1,915 @@
+#include "logbook/logbookfile.h"
+
+#include "logbook/errors.h"
+#include "logbook/fileio.h"
+#include "logbook/logbooktable.h"
+#include "reports/csvexport.h"
+#include "reports/htmlreport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+// The input columns in file order.
+const int kInputColumns[10] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14};
+
+// One record as the file holds it: the ten input cells in file order.
+using Record = std::vector<std::string>;
+
+TextTable LogbookOf(const std::vector<Record>& records) {
+    TextTable grid = NewLogbookTable();
+    grid.setRowCount(static_cast<int>(records.size()) + 1);
+    for (std::size_t r = 0; r < records.size(); ++r)
+        for (std::size_t i = 0; i < records[r].size(); ++i)
+            grid.setCell(kInputColumns[i], static_cast<int>(r) + 1, records[r][i]);
+    return grid;
+}
+
+// Every cell of rows 1..records holds "old"; the headers are the usual ones.
+TextTable OldLogbook(int records) {
+    TextTable grid = NewLogbookTable();
+    grid.setCell(ColNote1, 0, "Fahrer");
+    grid.setRowCount(records + 1);
+    for (int row = 1; row <= records; ++row)
+        for (int column = 0; column < kLogbookColumns; ++column)
+            grid.setCell(column, row, "old");
+    return grid;
+}
+
+std::vector<std::string> AllCells(const TextTable& grid) {
+    std::vector<std::string> cells;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells.emplace_back(grid.cell(column, row));
+    return cells;
+}
+
+// Compares the input cells with `expected` and checks every derived cell is empty.
+void ExpectRecords(const TextTable& grid, const std::vector<Record>& expected) {
+    ASSERT_EQ(grid.rowCount(), static_cast<int>(expected.size()) + 1);
+    EXPECT_EQ(grid.cell(ColDatum, 0), "Datum");
+    EXPECT_EQ(grid.cell(ColNote1, 0), "Fahrer");
+    for (std::size_t r = 0; r < expected.size(); ++r) {
+        const int row = static_cast<int>(r) + 1;
+        for (int i = 0; i < 10; ++i) {
+            const std::string want = i < static_cast<int>(expected[r].size()) ? expected[r][i] : "";
+            EXPECT_EQ(grid.cell(kInputColumns[i], row), want)
+                << "column " << kInputColumns[i] << " row " << row;
+        }
+        for (int column = ColKm; column <= ColTankkosten; ++column)
+            EXPECT_EQ(grid.cell(column, row), "") << "column " << column << " row " << row;
+    }
+}
+
+std::string Lines(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + end;
+    return text;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// The file system with switches for every failure the save and load code must survive.
+class FaultyFileOps : public FileOps {
+public:
+    int openError = 0;
+    int createError = 0;
+    std::size_t maxReadChunk = SIZE_MAX; // bytes a read hands out at most
+    std::size_t readLimit = SIZE_MAX;    // then reads fail with readError
+    int readError = EIO;
+    std::size_t maxWriteChunk = SIZE_MAX;
+    std::size_t writeLimit = SIZE_MAX; // then writes fail with writeError
+    int writeError = ENOSPC;
+    int syncError = 0;
+    int closeError = 0;
+    int renameError = 0;
+    int backupError = 0;
+
+    std::size_t bytesRead = 0;
+    std::size_t bytesWritten = 0;
+    int openFiles = 0;
+
+    int openForReading(const char* path) override {
+        if (openError)
+            return Fail(openError);
+        const int fd = FileOps::openForReading(path);
+        openFiles += fd >= 0;
+        return fd;
+    }
+    int createTemporary(char* pathTemplate) override {
+        if (createError)
+            return Fail(createError);
+        const int fd = FileOps::createTemporary(pathTemplate);
+        openFiles += fd >= 0;
+        return fd;
+    }
+    ssize_t readSome(int fd, void* buffer, std::size_t size) override {
+        if (bytesRead >= readLimit)
+            return Fail(readError);
+        size = std::min({size, maxReadChunk, readLimit - bytesRead});
+        const ssize_t got = FileOps::readSome(fd, buffer, size);
+        if (got > 0)
+            bytesRead += static_cast<std::size_t>(got);
+        return got;
+    }
+    ssize_t writeSome(int fd, const void* data, std::size_t size) override {
+        if (bytesWritten >= writeLimit)
+            return Fail(writeError);
+        size = std::min({size, maxWriteChunk, writeLimit - bytesWritten});
+        const ssize_t done = FileOps::writeSome(fd, data, size);
+        if (done > 0)
+            bytesWritten += static_cast<std::size_t>(done);
+        return done;
+    }
+    int syncFile(int fd) override { return syncError ? Fail(syncError) : FileOps::syncFile(fd); }
+    int closeFile(int fd) override {
+        --openFiles;
+        const int result = FileOps::closeFile(fd);
+        return closeError ? Fail(closeError) : result;
+    }
+    int renameFile(const char* from, const char* to) override {
+        return renameError ? Fail(renameError) : FileOps::renameFile(from, to);
+    }
+    int renameNoReplace(const char* from, const char* to) override {
+        return backupError ? Fail(backupError) : FileOps::renameNoReplace(from, to);
+    }
+
+private:
+    static int Fail(int error) {
+        errno = error;
+        return -1;
+    }
+};
+
+class LogbookFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = ::testing::TempDir() + "logbookfile_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        const std::string command = "rm -rf '" + dir_ + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+
+    std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
+
+    std::set<std::string> DirectoryEntries() const {
+        std::set<std::string> names;
+        DIR* dir = ::opendir(dir_.c_str());
+        if (!dir)
+            return names;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.insert(name);
+        }
+        ::closedir(dir);
+        return names;
+    }
+
+    std::string dir_;
+};
+
+// ---------------------------------------------------------------------------------------
+// Reading
+
+struct ParseCase {
+    const char* name;
+    std::string bytes;
+    std::vector<Record> records;
+};
+
+std::vector<ParseCase> ParseCases() {
+    const std::vector<std::string> twoRecordLines = {
+        "2",       "01.01.2026", "02.01.2026", "1000",   "1500", "40.5",  "38.25",
+        "1.459",   "1.499",      "Super",      "Diesel", "Aral", "Shell", "Berlin",
+        "Hamburg", "a",          "b",          "c",      "d",    "e",     "f"};
+    const std::vector<Record> twoRecords = {
+        {"01.01.2026", "1000", "40.5", "1.459", "Super", "Aral", "Berlin", "a", "c", "e"},
+        {"02.01.2026", "1500", "38.25", "1.499", "Diesel", "Shell", "Hamburg", "b", "d", "f"}};
+
+    std::vector<ParseCase> cases = {
+        {"crlf", Lines(twoRecordLines), twoRecords},
+        {"lf only", Lines(twoRecordLines, "\n"), twoRecords},
+        {"count followed by words", "3 words\r\n" + Lines({"a", "b", "c"}), {{"a"}, {"b"}, {"c"}}},
+        {"count followed by tab and text", "1\tx y\nd\n", {{"d"}}},
+        {"leading empty lines", "\r\n\r\n \t\r\n  1\r\nd\r\nk\r\n", {{"d", "k"}}},
+        {"three records ten lines",
+         "3\r\n" + Lines({"l1", "l2", "l3", "l4", "l5", "l6", "l7", "l8", "l9", "l10"}),
+         {{"l1", "l4", "l7", "l10"}, {"l2", "l5", "l8"}, {"l3", "l6", "l9"}}},
+        {"lone cr ends the cell, rest of line skipped",
+         "1\r\nab\rcd\r\nnext\r\n",
+         {{"ab", "next"}}},
+        {"lone cr then lf", "1\r\nab\r\r\nnext\n", {{"ab", "next"}}},
+        {"lone cr after the count does not end its line", "1\rjunk\r\nfirst\r\n", {{"first"}}},
+        {"ctrl-z in the middle", "2\r\na\r\nb\x1A\r\nc\r\nd\r\n", {{"a"}, {"b"}}},
+        {"ctrl-z in a skipped rest", "1\r\na\rx\x1A\nb\r\n", {{"a"}}},
+        {"ctrl-z in the count line rest", "2 abc\x1A\r\na\r\n", {{}, {}}},
+        {"ctrl-z before the count",
+         "\x1A"
+         "3\r\na\r\n",
+         {}},
+        {"ctrl-z right after the count", "2\x1A\r\na\r\n", {{}, {}}},
+        {"umlauts and blanks byte for byte",
+         "1\r\n  \xFC\xE4\xDF x  \r\n\t1 \r\n",
+         {{"  \xFC\xE4\xDF x  ", "\t1 "}}},
+        {"last line without line end", "1\r\na\r\nb", {{"a", "b"}}},
+        {"count without line end", "2", {{}, {}}},
+        {"empty lines are empty cells", "2\r\n\r\nb\r\n\r\nd\r\n", {{"", ""}, {"b", "d"}}},
+        {"extra lines ignored",
+         "1\r\n" + Lines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}),
+         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}}},
+        {"empty file", "", {}},
+        {"blanks and line ends only", "  \r\n\t\n \r\n", {}},
+        {"zero records", "0\r\n", {}},
+        {"negative count", "-5\r\na\r\n", {}},
+        {"plus sign", "+1\r\na\r\n", {{"a"}}},
+        {"hexadecimal count", "0x2\r\na\r\nb\r\n", {{"a"}, {"b"}}},
+        {"dollar count", "$1\r\na\r\n", {{"a"}}},
+        // Only 32 characters make the count; the 33rd starts the skipped rest.
+        {"count text cut at 32 characters",
+         std::string(31, '0') + "2X\r\na\r\nb\r\n",
+         {{"a"}, {"b"}}},
+        {"nul bytes kept", std::string("1\r\na\0b\r\n", 8), {{std::string("a\0b", 3)}}},
+    };
+    return cases;
+}
+
+TEST(ParseLogbookTest, Cases) {
+    for (const ParseCase& c : ParseCases()) {
+        SCOPED_TRACE(c.name);
+        TextTable grid = OldLogbook(7);
+        ParseLogbook(c.bytes, grid);
+        ExpectRecords(grid, c.records);
+        EXPECT_EQ(grid.cell(ColNumber, 0), "");
+    }
+}
+
+TEST_F(LogbookFileTest, ReadingInSmallPiecesGivesTheSameTable) {
+    // Every way of cutting the file into reads must give the same cells.
+    for (const ParseCase& c : ParseCases()) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf("pieces.slg");
+        WriteBytes(path, c.bytes);
+        for (const std::size_t piece : {1u, 2u, 3u, 5u, 64u}) {
+            SCOPED_TRACE(piece);
+            FaultyFileOps ops;
+            ops.maxReadChunk = piece;
+            FileOpsOverride use(ops);
+            TextTable grid = OldLogbook(7);
+            ASSERT_TRUE(ReadLogbookFile(path, grid));
+            ExpectRecords(grid, c.records);
+            EXPECT_EQ(ops.openFiles, 0);
+        }
+    }
+}
+
+TEST(ParseLogbookTest, BadCountLeavesTheTableUntouched) {
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"word", "abc\r\na\r\n"},
+        {"largest integer in hex", "0x7FFFFFFF\r\n"},
+        {"largest integer", "2147483647\r\n"},
+        {"just above the limit", "1000001\r\n"},
+        {"outside 32 bits", "99999999999\r\n"},
+        {"trailing letter", "3x\r\n"},
+        {"decimal point", "1.5\r\n"},
+        {"sign alone", "-\r\n"},
+        {"thirty-three digits", std::string(33, '1') + "\r\n"},
+        {"non-breaking space", "3\xA0\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextTable grid = OldLogbook(3);
+        const std::vector<std::string> before = AllCells(grid);
+        try {
+            ParseLogbook(c.bytes, grid);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), "Invalid numeric input");
+        }
+        EXPECT_EQ(grid.rowCount(), 4);
+        EXPECT_EQ(AllCells(grid), before);
+    }
+}
+
+TEST(ParseLogbookTest, ShrinkingLogbookKeepsNothingOfTheLargerOne) {
+    TextTable grid = OldLogbook(0);
+    ParseLogbook("3\r\n" + Lines(std::vector<std::string>(30, "first")), grid);
+    ParseLogbook("1\r\nsecond\r\n", grid);
+    ExpectRecords(grid, {{"second"}});
+}
+
+TEST(ParseLogbookTest, TableWithoutColumnsGetsTheLogbookShape) {
+    TextTable grid;
+    ParseLogbook("1\r\na\r\n", grid);
+    EXPECT_EQ(grid.columnCount(), kLogbookColumns);
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.cell(ColDatum, 1), "a");
+}
+
+TEST(ParseLogbookTest, LongCellLine) {
+    const std::string longText(3 * 1024 * 1024 + 17, 'x');
+    TextTable grid = OldLogbook(0);
+    ParseLogbook("1\r\n" + longText + "\r\nend\r\n", grid);
+    EXPECT_EQ(grid.cell(ColDatum, 1), longText);
+    EXPECT_EQ(grid.cell(ColKmStand, 1), "end");
+}
+
+TEST_F(LogbookFileTest, ReadStopsAfterTheLastWantedLine) {
+    // A small logbook followed by megabytes of text: only the start of the file is read.
+    const std::string path = PathOf("trailer.slg");
+    WriteBytes(path, "1\r\n" + Lines(std::vector<std::string>(10, "v")) +
+                         std::string(8 * 1024 * 1024, 'z'));
+    FaultyFileOps ops;
+    FileOpsOverride use(ops);
+    TextTable grid = OldLogbook(2);
+    ASSERT_TRUE(ReadLogbookFile(path, grid));
+    ExpectRecords(grid, {Record(10, "v")});
+    EXPECT_LE(ops.bytesRead, 128u * 1024u);
+}
+
+TEST_F(LogbookFileTest, MissingFileOrDirectoryReadsNothing) {
+    ::mkdir(PathOf("folder").c_str(), 0777);
+    WriteBytes(PathOf("plain"), "1\r\n");
+    for (const char* name : {"missing.slg", "folder", "plain/inside.slg"}) {
+        SCOPED_TRACE(name);
+        TextTable grid = OldLogbook(2);
+        const std::vector<std::string> before = AllCells(grid);
+        EXPECT_FALSE(ReadLogbookFile(PathOf(name), grid));
+        EXPECT_EQ(AllCells(grid), before);
+    }
+}
+
+TEST_F(LogbookFileTest, FailuresWhileReading) {
+    const std::string path = PathOf("log.slg");
+    WriteBytes(path, "2\r\n" + Lines({"a", "b", "c", "d", "e", "f"}));
+    const struct {
+        const char* name;
+        int openError;
+        std::size_t readLimit;
+        int readError;
+        int closeError;
+        const char* message;
+        int rowsAfter; // the failure keeps what was done so far
+    } cases[] = {
+        {"file vanished after the check", ENOENT, SIZE_MAX, 0, 0, "File not found", 6},
+        {"access denied", EACCES, SIZE_MAX, 0, 0, "File access denied", 6},
+        {"too many files", EMFILE, SIZE_MAX, 0, 0, "Too many open files", 6},
+        {"read fails at once", 0, 0, EIO, 0, "I/O error 5", 6},
+        {"read fails halfway", 0, 8, EIO, 0, "I/O error 5", 3},
+        {"close fails", 0, SIZE_MAX, 0, EIO, "I/O error 5", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaultyFileOps ops;
+        ops.openError = c.openError;
+        ops.readLimit = c.readLimit;
+        ops.readError = c.readError;
+        ops.closeError = c.closeError;
+        ops.maxReadChunk = 4;
+        FileOpsOverride use(ops);
+        TextTable grid = OldLogbook(5);
+        try {
+            ReadLogbookFile(path, grid);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(ops.openFiles, 0);
+        EXPECT_EQ(grid.rowCount(), c.rowsAfter);
+    }
+}
+
+TEST_F(LogbookFileTest, ReadFailingHalfwayKeepsTheCellsReadSoFar) {
+    const std::string path = PathOf("log.slg");
+    WriteBytes(path, "2\r\n" + Lines({"a", "b", "c", "d"}));
+    FaultyFileOps ops;
+    ops.readLimit = 9; // "2\r\na\r\nb\r\n"
+    FileOpsOverride use(ops);
+    TextTable grid = OldLogbook(5);
+    EXPECT_THROW(ReadLogbookFile(path, grid), Error);
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.cell(ColDatum, 1), "a");
+    EXPECT_EQ(grid.cell(ColDatum, 2), "b");
+    EXPECT_EQ(grid.cell(ColKmStand, 1), "");
+    EXPECT_EQ(grid.cell(ColOrt, 2), "");
+}
+
+// ---------------------------------------------------------------------------------------
+// LoadLogbook
+
+// Two records whose derived values can be computed.
+const std::string kTwoRecordFile =
+    Lines({"2",    "01.03.2026", "15.03.2026", "10000", "10500", "40.00", "35.00",
+           "1.50", "1.60",       "Super",      "Super", "Aral",  "Esso",  "Berlin",
+           "Bonn", "",           "",           "",      "",      "",      ""});
+
+struct HookLog {
+    std::vector<std::string> notices;
+    int statusBarCalls = 0;
+    int rowsAtStatusBar = -1;
+};
+
+LoadHooks RecordingHooks(HookLog& log, const TextTable& grid) {
+    LoadHooks hooks;
+    hooks.notice = [&log](std::string_view text) { log.notices.emplace_back(text); };
+    hooks.statusBar = [&log, &grid] {
+        ++log.statusBarCalls;
+        log.rowsAtStatusBar = grid.rowCount();
+    };
+    return hooks;
+}
+
+TEST_F(LogbookFileTest, LoadFillsTableThenStatusBarThenDerivedValues) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, kTwoRecordFile);
+    TextTable grid = OldLogbook(5);
+    TextTable prepareGrid(1, 1);
+    prepareGrid.setCell(0, 0, "stale");
+    HookLog log;
+    LoadLogbook(path, grid, prepareGrid, 0, RecordingHooks(log, grid));
+
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_EQ(log.statusBarCalls, 1);
+    EXPECT_EQ(log.rowsAtStatusBar, 3);
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.cell(ColDatum, 2), "15.03.2026");
+    EXPECT_EQ(grid.cell(ColOrt, 2), "Bonn");
+    EXPECT_EQ(grid.cell(ColKm, 2), "500");
+    EXPECT_EQ(grid.cell(ColTankkosten, 1), "60.00");
+    // The chart source was rebuilt from the new records.
+    EXPECT_EQ(prepareGrid.columnCount(), kLogbookColumns);
+    EXPECT_NE(prepareGrid.cell(0, 0), "stale");
+}
+
+TEST_F(LogbookFileTest, SecondLoadLeavesNothingOfTheFirst) {
+    const std::string first = PathOf("first.slg");
+    const std::string second = PathOf("second.slg");
+    std::vector<std::string> lines = {"4"};
+    for (int block = 0; block < 10; ++block)
+        for (int row = 0; row < 4; ++row)
+            lines.push_back(block == 1 ? std::to_string(777000 + 100 * row) : "FIRST");
+    WriteBytes(first, Lines(lines));
+    WriteBytes(second, kTwoRecordFile);
+
+    TextTable grid = NewLogbookTable();
+    TextTable prepareGrid;
+    HookLog log;
+    LoadLogbook(first, grid, prepareGrid, 0, RecordingHooks(log, grid));
+    ASSERT_EQ(grid.rowCount(), 5);
+    LoadLogbook(second, grid, prepareGrid, 0, RecordingHooks(log, grid));
+
+    ASSERT_EQ(grid.rowCount(), 3);
+    for (const std::string& cell : AllCells(grid)) {
+        EXPECT_EQ(cell.find("FIRST"), std::string::npos);
+        EXPECT_EQ(cell.find("777"), std::string::npos) << cell;
+    }
+    // The last record's consumption and costs are left out of the derived values.
+    EXPECT_EQ(grid.cell(ColVerbrauch, 2), "");
+    EXPECT_EQ(grid.cell(ColTankkosten, 2), "");
+}
+
+TEST_F(LogbookFileTest, LoadOfMissingFileGivesNoticeAndStillCalculates) {
+    TextTable grid = NewLogbookTable();
+    ParseLogbook(kTwoRecordFile, grid);
+    const std::string before = std::string(grid.cell(ColDatum, 1));
+    TextTable prepareGrid;
+    HookLog log;
+    LoadLogbook(PathOf("nowhere.slg"), grid, prepareGrid, 0, RecordingHooks(log, grid));
+
+    ASSERT_EQ(log.notices.size(), 1u);
+    EXPECT_EQ(log.notices[0], "Datei nicht gefunden!");
+    EXPECT_EQ(log.statusBarCalls, 0);
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.cell(ColDatum, 1), before);
+    EXPECT_EQ(grid.cell(ColKm, 2), "500");
+    EXPECT_GT(prepareGrid.rowCount(), 0);
+}
+
+TEST_F(LogbookFileTest, LoadFailureSkipsStatusBarAndDerivedValues) {
+    const std::string path = PathOf("bad.slg");
+    WriteBytes(path, "1000001\r\n");
+    TextTable grid = OldLogbook(2);
+    TextTable prepareGrid(1, 1);
+    prepareGrid.setCell(0, 0, "stale");
+    HookLog log;
+    try {
+        LoadLogbook(path, grid, prepareGrid, 0, RecordingHooks(log, grid));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "Invalid numeric input");
+    }
+    EXPECT_EQ(log.statusBarCalls, 0);
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_EQ(prepareGrid.cell(0, 0), "stale");
+    EXPECT_EQ(grid.cell(ColKm, 1), "old");
+}
+
+TEST_F(LogbookFileTest, LoadWithoutHooks) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, kTwoRecordFile);
+    TextTable grid = NewLogbookTable();
+    TextTable prepareGrid;
+    LoadLogbook(path, grid, prepareGrid, 1, LoadHooks{});
+    EXPECT_EQ(grid.rowCount(), 3);
+    LoadLogbook(PathOf("missing.slg"), grid, prepareGrid, 1, LoadHooks{});
+    EXPECT_EQ(grid.rowCount(), 3);
+}
+
+// ---------------------------------------------------------------------------------------
+// Writing
+
+TEST(IoErrorMessageTest, SystemErrorsGiveTheirMessages) {
+    const struct {
+        int error;
+        const char* message;
+    } cases[] = {
+        {ENOENT, "File not found"},
+        {ENOTDIR, "Invalid filename"},
+        {ENAMETOOLONG, "Invalid filename"},
+        {ELOOP, "Invalid filename"},
+        {EINVAL, "Invalid filename"},
+        {EMFILE, "Too many open files"},
+        {ENFILE, "Too many open files"},
+        {EACCES, "File access denied"},
+        {EPERM, "File access denied"},
+        {EROFS, "File access denied"},
+        {EISDIR, "File access denied"},
+        {ENOSPC, "Disk full"},
+        {EDQUOT, "Disk full"},
+        {EIO, "I/O error 5"},
+        {EBUSY, "I/O error 16"},
+        {ETXTBSY, "I/O error 26"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IoErrorMessage(c.error), c.message) << c.error;
+}
+
+TEST(WriterForTest, EndingChoosesTheWriterIgnoringCase) {
+    const struct {
+        const char* path;
+        WriterKind kind;
+    } cases[] = {
+        {"auto.csv", WriterKind::Csv},        {"/x/AUTO.CSV", WriterKind::Csv},
+        {"a.Csv", WriterKind::Csv},           {"bericht.htm", WriterKind::Html},
+        {"bericht.html", WriterKind::Html},   {"BERICHT.HTML", WriterKind::Html},
+        {"b.HtM", WriterKind::Html},          {"auto.slg", WriterKind::Native},
+        {"AUTO.SLG", WriterKind::Native},     {"auto.exa", WriterKind::Native},
+        {"auto", WriterKind::Native},         {"", WriterKind::Native},
+        {"autocsv", WriterKind::Native},      {"a.csv.slg", WriterKind::Native},
+        {"dir.csv/auto", WriterKind::Native}, {"a.htmlx", WriterKind::Native},
+        {"a.xhtm", WriterKind::Native},       {"a.bak", WriterKind::Native},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WriterFor(c.path), c.kind) << c.path;
+}
+
+TEST(WriteNativeFileTest, EmptyLogbookIsTheSingleLineZero) {
+    StringSink sink;
+    WriteNativeFile(sink, LogbookOf({}));
+    EXPECT_EQ(sink.text, "0\r\n");
+}
+
+TEST(WriteNativeFileTest, ColumnByColumnWithoutNumbersOrDerivedValues) {
+    TextTable grid = LogbookOf({{"d1", "k1", "l1", "p1", "b1", "t1", "o1", "x1", "y1", "z1"},
+                                {"d2", "k2", "l2", "p2", "b2", "t2", "o2", "x2", "y2", "z2"}});
+    for (int row = 1; row <= 2; ++row) {
+        grid.setCell(ColNumber, row, "N");
+        for (int column = ColKm; column <= ColTankkosten; ++column)
+            grid.setCell(column, row, "DERIVED");
+    }
+    StringSink sink;
+    WriteNativeFile(sink, grid);
+    EXPECT_EQ(sink.text, Lines({"2",  "d1", "d2", "k1", "k2", "l1", "l2", "p1", "p2", "b1", "b2",
+                                "t1", "t2", "o1", "o2", "x1", "x2", "y1", "y2", "z1", "z2"}));
+}
+
+TEST_F(LogbookFileTest, SaveWritesNativeFileAndNoLeftovers) {
+    const std::string path = PathOf("auto.slg");
+    SaveLogbook(path,
+                LogbookOf({{" 1.1.", "", "7.5 ", "",
+                            "\xDC"
+                            "ber"}}),
+                SaveOptions{});
+    EXPECT_EQ(ReadBytes(path), Lines({"1", " 1.1.", "", "7.5 ", "",
+                                      "\xDC"
+                                      "ber",
+                                      "", "", "", "", ""}));
+    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"auto.slg"});
+}
+
+TEST_F(LogbookFileTest, ZeroRecordsSaveAndLoad) {
+    const std::string path = PathOf("leer.slg");
+    SaveLogbook(path, LogbookOf({}), SaveOptions{});
+    EXPECT_EQ(ReadBytes(path), "0\r\n");
+    TextTable grid = OldLogbook(3);
+    ASSERT_TRUE(ReadLogbookFile(path, grid));
+    EXPECT_EQ(grid.rowCount(), 1);
+}
+
+TEST_F(LogbookFileTest, RoundTripIsByteExact) {
+    // Every byte a single-line cell can hold, blanks at both ends, umlauts.
+    std::string allBytes;
+    for (int code = 0; code < 256; ++code)
+        if (code != '\r' && code != '\n' && code != 0x1A)
+            allBytes += static_cast<char>(code);
+    const std::vector<Record> records = {
+        {"06.12.2026", "123456", " 7.50", "1.459 ", "Super Plus", "  Aral  ", "M\xFCnchen",
+         "\xE4\xF6\xFC\xC4\xD6\xDC\xDF", "", "\x80 Euro"},
+        {allBytes, "", "", "", "", "", "", "", "", allBytes},
+        {"", "", "", "", "", "", "", "", "", ""},
+    };
+    const std::string first = PathOf("a.slg");
+    const std::string second = PathOf("b.slg");
+    SaveLogbook(first, LogbookOf(records), SaveOptions{});
+
+    TextTable grid = OldLogbook(1);
+    grid.setCell(ColNote1, 0, "Fahrer");
+    ASSERT_TRUE(ReadLogbookFile(first, grid));
+    ExpectRecords(grid, records);
+    SaveLogbook(second, grid, SaveOptions{});
+    EXPECT_EQ(ReadBytes(second), ReadBytes(first));
+}
+
+TEST_F(LogbookFileTest, SampleFileSurvivesLoadAndSave) {
+    const std::string sample = std::string(SPRITLOG_TEST_DATA) + "/logbook/sample.slg";
+    const std::string original = ReadBytes(sample);
+    ASSERT_FALSE(original.empty());
+    TextTable grid = NewLogbookTable();
+    TextTable prepareGrid;
+    LoadLogbook(sample, grid, prepareGrid, 0, LoadHooks{});
+    EXPECT_EQ(RecordCount(grid), 6);
+    const std::string copy = PathOf("copy.slg");
+    SaveLogbook(copy, grid, SaveOptions{});
+    EXPECT_EQ(ReadBytes(copy), original);
+}
+
+TEST_F(LogbookFileTest, LargeLogbookRoundTrip) {
+    std::vector<Record> records;
+    for (int i = 0; i < 20000; ++i)
+        records.push_back({"01.01.2026", std::to_string(1000 + i), "40.00", "1.50", "Super", "Aral",
+                           "Berlin", "", std::string(i % 50, 'n'), ""});
+    const TextTable grid = LogbookOf(records);
+    const std::string path = PathOf("gross.slg");
+    SaveLogbook(path, grid, SaveOptions{});
+    StringSink expected;
+    WriteNativeFile(expected, grid);
+    EXPECT_EQ(ReadBytes(path), expected.text);
+    TextTable loaded = OldLogbook(2);
+    ASSERT_TRUE(ReadLogbookFile(path, loaded));
+    EXPECT_EQ(AllCells(loaded).size(), AllCells(grid).size());
+    EXPECT_EQ(loaded.cell(ColKmStand, 20000), "20999");
+    EXPECT_EQ(loaded.cell(ColNote2, 49), std::string(48, 'n'));
+}
+
+TEST_F(LogbookFileTest, SaveDispatchesByEnding) {
+    const TextTable grid =
+        LogbookOf({{"01.03.2026", "10000", "40.00", "1.50", "Super", "A;B", "Berlin"},
+                   {"15.03.2026", "10500", "35.00", "1.60", "Super", "Esso", "Bonn"}});
+    SaveOptions options;
+    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
+    options.report.authorName = "Autor";
+    options.report.reportWebAddress = "https://example.org";
+
+    StringSink csv;
+    WriteCsvFile(csv, grid);
+    StringSink native;
+    WriteNativeFile(native, grid);
+
+    const struct {
+        const char* name;
+        WriterKind kind;
+    } cases[] = {{"x.csv", WriterKind::Csv},    {"x.CSV", WriterKind::Csv},
+                 {"x.htm", WriterKind::Html},   {"x.HTML", WriterKind::Html},
+                 {"x.slg", WriterKind::Native}, {"x.SLG", WriterKind::Native},
+                 {"x.exa", WriterKind::Native}, {"ohne", WriterKind::Native}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf(c.name);
+        WriteBytes(path, "previous contents\r\n");
+        SaveLogbook(path, grid, options);
+        std::string expected = native.text;
+        if (c.kind == WriterKind::Csv) {
+            expected = csv.text;
+        } else if (c.kind == WriterKind::Html) {
+            StringSink html;
+            WriteHtmlReport(html, grid, path, options.report);
+            expected = html.text;
+        }
+        EXPECT_EQ(ReadBytes(path), expected);
+    }
+}
+
+TEST_F(LogbookFileTest, BackupKeepsTheFirstVersion) {
+    const std::string path = PathOf("auto.slg");
+    const std::string backup = PathOf("auto.bak");
+    SaveOptions withBackup;
+    withBackup.backup = true;
+
+    // No file yet: nothing to back up.
+    SaveLogbook(path, LogbookOf({{"v1"}}), withBackup);
+    EXPECT_FALSE(Exists(backup));
+    const std::string version1 = ReadBytes(path);
+
+    SaveLogbook(path, LogbookOf({{"v2"}}), withBackup);
+    EXPECT_EQ(ReadBytes(backup), version1);
+    SaveLogbook(path, LogbookOf({{"v3"}}), withBackup);
+    EXPECT_EQ(ReadBytes(backup), version1);
+    EXPECT_EQ(ReadBytes(path), Lines({"1", "v3", "", "", "", "", "", "", "", "", ""}));
+
+    // A CSV export beside it shares the backup name and leaves the backup alone too.
+    SaveLogbook(PathOf("auto.csv"), LogbookOf({{"v4"}}), withBackup);
+    EXPECT_EQ(ReadBytes(backup), version1);
+    EXPECT_EQ(DirectoryEntries(), (std::set<std::string>{"auto.slg", "auto.bak", "auto.csv"}));
+}
+
+TEST_F(LogbookFileTest, BackupOnlyWhenSwitchedOn) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, "0\r\n");
+    SaveLogbook(path, LogbookOf({{"v"}}), SaveOptions{});
+    EXPECT_FALSE(Exists(PathOf("auto.bak")));
+}
+
+TEST_F(LogbookFileTest, BackupNeverLeavesTheDirectory) {
+    // "x" has no extension: its last three characters include the separator.
+    ::mkdir(PathOf("sub").c_str(), 0777);
+    const std::string path = PathOf("sub/x");
+    WriteBytes(path, "0\r\n");
+    SaveOptions withBackup;
+    withBackup.backup = true;
+    SaveLogbook(path, LogbookOf({{"v"}}), withBackup);
+    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"sub"});
+    EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
+}
+
+TEST_F(LogbookFileTest, FailedBackupDoesNotStopTheSave) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, "0\r\n");
+    FaultyFileOps ops;
+    ops.backupError = EACCES;
+    FileOpsOverride use(ops);
+    SaveOptions withBackup;
+    withBackup.backup = true;
+    SaveLogbook(path, LogbookOf({{"v"}}), withBackup);
+    EXPECT_FALSE(Exists(PathOf("auto.bak")));
+    EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
+}
+
+TEST_F(LogbookFileTest, WritesInPiecesComplete) {
+    const std::string path = PathOf("auto.slg");
+    FaultyFileOps ops;
+    ops.maxWriteChunk = 3;
+    FileOpsOverride use(ops);
+    const TextTable grid = LogbookOf({{"01.03.2026", "10000", "40.00"}});
+    SaveLogbook(path, grid, SaveOptions{});
+    StringSink expected;
+    WriteNativeFile(expected, grid);
+    EXPECT_EQ(ReadBytes(path), expected.text);
+    EXPECT_EQ(ops.openFiles, 0);
+}
+
+TEST_F(LogbookFileTest, FailedSaveLeavesTheTargetUntouched) {
+    const struct {
+        const char* name;
+        const char* file;
+        int createError;
+        std::size_t writeLimit;
+        int writeError;
+        int syncError;
+        int closeError;
+        int renameError;
+        const char* message;
+    } cases[] = {
+        {"disk full halfway", "auto.slg", 0, 10, ENOSPC, 0, 0, 0, "Disk full"},
+        {"quota at once", "auto.slg", 0, 0, EDQUOT, 0, 0, 0, "Disk full"},
+        {"write error", "auto.slg", 0, 5, EIO, 0, 0, 0, "I/O error 5"},
+        {"cannot create", "auto.slg", EACCES, SIZE_MAX, 0, 0, 0, 0, "File access denied"},
+        {"sync fails", "auto.slg", 0, SIZE_MAX, 0, EIO, 0, 0, "I/O error 5"},
+        {"close fails", "auto.slg", 0, SIZE_MAX, 0, 0, ENOSPC, 0, "Disk full"},
+        {"rename fails", "auto.slg", 0, SIZE_MAX, 0, 0, 0, EACCES, "File access denied"},
+        {"csv disk full", "auto.csv", 0, 7, ENOSPC, 0, 0, 0, "Disk full"},
+    };
+    const std::string previous = "previous contents\r\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf(c.file);
+        WriteBytes(path, previous);
+        FaultyFileOps ops;
+        ops.createError = c.createError;
+        ops.writeLimit = c.writeLimit;
+        ops.writeError = c.writeError;
+        ops.syncError = c.syncError;
+        ops.closeError = c.closeError;
+        ops.renameError = c.renameError;
+        FileOpsOverride use(ops);
+        try {
+            SaveLogbook(path, LogbookOf({{"01.03.2026", "10000", "40.00"}, {"x"}}), SaveOptions{});
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(ReadBytes(path), previous);
+        EXPECT_EQ(DirectoryEntries(), std::set<std::string>{c.file});
+        EXPECT_EQ(ops.openFiles, 0);
+        ::unlink(path.c_str());
+    }
+}
+
+TEST_F(LogbookFileTest, FailedSaveAfterBackupKeepsOldContentsInBackup) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, "previous\r\n");
+    FaultyFileOps ops;
+    ops.writeLimit = 4;
+    FileOpsOverride use(ops);
+    SaveOptions withBackup;
+    withBackup.backup = true;
+    EXPECT_THROW(SaveLogbook(path, LogbookOf({{"new"}}), withBackup), Error);
+    EXPECT_EQ(ReadBytes(PathOf("auto.bak")), "previous\r\n");
+    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"auto.bak"});
+}
+
+TEST_F(LogbookFileTest, FailingReportLeavesTheTargetUntouched) {
+    // An odometer reading that is no integer stops the report's figures.
+    const std::string path = PathOf("bericht.htm");
+    WriteBytes(path, "old report");
+    const TextTable grid = LogbookOf({{"01.03.2026", "abc", "40.00", "1.50"},
+                                      {"02.03.2026", "100", "40.00", "1.50"},
+                                      {"03.03.2026", "200", "40.00", "1.50"},
+                                      {"04.03.2026", "300", "40.00", "1.50"}});
+    SaveOptions options;
+    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
+    EXPECT_THROW(SaveLogbook(path, grid, options), Error);
+    EXPECT_EQ(ReadBytes(path), "old report");
+    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"bericht.htm"});
+}
+
+TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
+    try {
+        SaveLogbook(PathOf("nodir/auto.slg"), LogbookOf({}), SaveOptions{});
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "Invalid filename");
+    }
+    ::mkdir(PathOf("folder.slg").c_str(), 0777);
+    try {
+        SaveLogbook(PathOf("folder.slg"), LogbookOf({}), SaveOptions{});
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "File access denied");
+    }
+    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"folder.slg"});
+}
+
+TEST_F(LogbookFileTest, NewFileFollowsUmaskReplacedFileKeepsItsMode) {
+    const mode_t oldMask = ::umask(027);
+    const std::string fresh = PathOf("neu.slg");
+    SaveLogbook(fresh, LogbookOf({}), SaveOptions{});
+    struct stat info;
+    ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    const std::string kept = PathOf("alt.slg");
+    WriteBytes(kept, "0\r\n");
+    ::chmod(kept.c_str(), 0604);
+    SaveLogbook(kept, LogbookOf({{"v"}}), SaveOptions{});
+    ASSERT_EQ(::stat(kept.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0604u);
+    ::umask(oldMask);
+}
+
+} // namespace
+} // namespace spritlog
