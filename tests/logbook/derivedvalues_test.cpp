@@ -1,0 +1,387 @@
+#include "logbook/derivedvalues.h"
+
+#include "logbook/errors.h"
+#include "logbook/logbooktable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+struct Record {
+    const char* kmStand;
+    const char* liter;
+    const char* preis;
+};
+
+struct Cell {
+    int column;
+    int row;
+    const char* text;
+};
+
+const char* const kHeaders[kLogbookColumns] = {
+    "",           "Datum",     "KM-Stand",   "Liter",      "Literpreis",
+    "KM",         "Verbrauch", "Kosten/Km",  "Tankkosten", "Benzin",
+    "Tankstelle", "Ort",       "Anmerkung1", "Anmerkung2", "Anmerkung3"};
+
+// A logbook with the given records; dates and the free-text columns are filled so that the
+// test sees whether the pass leaves them alone.
+TextTable MakeGrid(const std::vector<Record>& records, const std::vector<Cell>& presets = {}) {
+    TextTable grid(kLogbookColumns, static_cast<int>(records.size()) + 1);
+    for (int c = 0; c < kLogbookColumns; ++c)
+        grid.setCell(c, 0, kHeaders[c]);
+    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        const int row = i + 1;
+        grid.setCell(ColNumber, row, std::to_string(row) + ".");
+        grid.setCell(ColDatum, row, "0" + std::to_string(row % 9 + 1) + ".03.2026");
+        grid.setCell(ColKmStand, row, records[i].kmStand);
+        grid.setCell(ColLiter, row, records[i].liter);
+        grid.setCell(ColLiterpreis, row, records[i].preis);
+        grid.setCell(ColBenzin, row, "Super");
+        grid.setCell(ColTankstelle, row, "Aral");
+        grid.setCell(ColOrt, row, "K\xF6ln");
+        grid.setCell(ColNote3, row, "note " + std::to_string(row));
+    }
+    for (const Cell& cell : presets)
+        grid.setCell(cell.column, cell.row, cell.text);
+    return grid;
+}
+
+TextTable WithCells(TextTable grid, const std::vector<Cell>& cells) {
+    for (const Cell& cell : cells)
+        grid.setCell(cell.column, cell.row, cell.text);
+    return grid;
+}
+
+void ExpectSameCells(const TextTable& actual, const TextTable& expected) {
+    ASSERT_EQ(actual.columnCount(), expected.columnCount());
+    ASSERT_EQ(actual.rowCount(), expected.rowCount());
+    for (int r = 0; r < expected.rowCount(); ++r)
+        for (int c = 0; c < expected.columnCount(); ++c)
+            EXPECT_EQ(actual.cell(c, r), expected.cell(c, r)) << "column " << c << ", row " << r;
+}
+
+std::string ErrorOf(TextTable& grid) {
+    try {
+        ComputeDerivedValues(grid);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+const std::vector<Record> kWorkedExample = {
+    {"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}};
+
+struct PassCase {
+    const char* name;
+    std::vector<Record> records;
+    std::vector<Cell> presets;
+    std::vector<Cell> written; // every cell the pass changes, nothing else may change
+};
+
+TEST(ComputeDerivedValues, WritesExactlyTheDerivedCells) {
+    const std::vector<PassCase> cases = {
+        {"worked example",
+         kWorkedExample,
+         {},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "500"}}},
+        {"no records", {}, {}, {}},
+        // The odometer is not read with a single record.
+        {"one record", {{"abc", "40", "1.50"}}, {}, {{ColTankkosten, 1, "60.00"}}},
+        {"one record without price", {{"100", "40", ""}}, {}, {{ColTankkosten, 1, " 0.00"}}},
+        {"equal readings in the last record",
+         {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"10500", "35", "1.60"}},
+         {},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "0"}}},
+        {"comma litres count as 0",
+         {{"10000", "40", "1.50"}, {"10500", "5,5", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 0.00"},
+          {ColKostenKm, 2, " 0.00"},
+          {ColTankkosten, 2, " 0.00"},
+          {ColKm, 3, "500"}}},
+        {"last record keeps consumption and costs",
+         {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "99", "1.60"}},
+         {{ColVerbrauch, 3, "old6"}, {ColKostenKm, 3, "old7"}, {ColTankkosten, 3, "old8"}},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "500"}}},
+        {"first record keeps the distance of a deleted predecessor",
+         kWorkedExample,
+         {{ColKm, 1, "500"}},
+         {{ColVerbrauch, 1, " 8.00"},
+          {ColKostenKm, 1, "12.00"},
+          {ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "500"}}},
+        {"stale derived cells are overwritten",
+         kWorkedExample,
+         {{ColKm, 2, "7"}, {ColVerbrauch, 2, "x"}, {ColKm, 3, ""}, {ColTankkosten, 1, "1"}},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "500"}}},
+        {"leading blanks and hex readings are integers",
+         {{" 100", "40", "1.50"}, {"$1F4", "35", "1.40"}, {"0X3E8", "30", "1.60"}},
+         {},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "400"},
+          {ColVerbrauch, 2, " 8.75"},
+          {ColKostenKm, 2, "12.25"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "500"}}},
+        {"decreasing odometer gives negative values",
+         {{"10000", "40", "1.50"}, {"9900", "35", "1.40"}, {"10100", "30", "1.60"}},
+         {},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "-100"},
+          {ColVerbrauch, 2, "-35.00"},
+          {ColKostenKm, 2, "-49.00"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "200"}}},
+        {"distance beyond 32 bits in the last record is exact",
+         {{"-2000000000", "40", "1.50"}, {"2000000000", "35", "1.40"}},
+         {},
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "4000000000"}}},
+        // Litres times 100, then divided: 0.09 / 40 * 100 would give 0.22, and 0.23 * (100 / 40)
+        // 0.58.
+        {"litres times 100 before the division",
+         {{"1000", "1", "1"}, {"1040", "0.09", "1.5"}, {"1080", "0.23", "2"}, {"1100", "", ""}},
+         {},
+         {{ColTankkosten, 1, " 1.00"},
+          {ColKm, 2, "40"},
+          {ColVerbrauch, 2, " 0.23"},
+          {ColKostenKm, 2, " 0.35"},
+          {ColTankkosten, 2, " 0.14"},
+          {ColKm, 3, "40"},
+          {ColVerbrauch, 3, " 0.57"},
+          {ColKostenKm, 3, " 1.14"},
+          {ColTankkosten, 3, " 0.46"},
+          {ColKm, 4, "20"}}},
+        // 35 l over 600 km is 5.8333..; the cost uses 5.83 * 1.45 = 8.4535 -> 8.45, not 8.46.
+        {"cost per distance uses the written consumption",
+         {{"1000", "1", "1"}, {"1600", "35", "1.45"}, {"2000", "1", "1"}},
+         {},
+         {{ColTankkosten, 1, " 1.00"},
+          {ColKm, 2, "600"},
+          {ColVerbrauch, 2, " 5.83"},
+          {ColKostenKm, 2, " 8.45"},
+          {ColTankkosten, 2, "50.75"},
+          {ColKm, 3, "400"}}},
+    };
+    for (const PassCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        TextTable grid = MakeGrid(test.records, test.presets);
+        const TextTable expected = WithCells(grid, test.written);
+        ComputeDerivedValues(grid);
+        ExpectSameCells(grid, expected);
+        // The pass keeps no state: a second run changes nothing.
+        ComputeDerivedValues(grid);
+        ExpectSameCells(grid, expected);
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<Record> records;
+    std::vector<Cell> presets;
+    const char* message;
+    std::vector<Cell> written; // the cells written before the error
+};
+
+TEST(ComputeDerivedValues, StopsAtTheFirstErrorKeepingWhatWasWritten) {
+    const std::vector<FailureCase> cases = {
+        {"record appended and left empty",
+         {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}, {"", "", ""}},
+         {},
+         "'' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "500"}}},
+        {"equal readings, litres filled",
+         {{"10000", "40", "1.50"},
+          {"10500", "35", "1.40"},
+          {"10500", "35", "1.60"},
+          {"11000", "30", "1.60"}},
+         {},
+         "Floating point division by zero",
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, " 7.00"},
+          {ColKostenKm, 2, " 9.80"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "0"},
+          {ColKm, 4, "500"}}},
+        {"equal readings, 0 litres",
+         {{"10000", "40", "1.50"}, {"10000", "0", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         "Invalid floating point operation",
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "0"}, {ColKm, 3, "1000"}}},
+        {"equal readings, empty litres",
+         {{"10000", "40", "1.50"}, {"10000", "", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         "Invalid floating point operation",
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "0"}, {ColKm, 3, "1000"}}},
+        {"litres too large for the consumption",
+         {{"10000", "40", "1.50"}, {"10500", "1e308", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         "Floating point overflow",
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}, {ColKm, 3, "500"}}},
+        {"first refuelling cost too large",
+         {{"10000", "1e308", "10"}, {"10500", "35", "1.40"}},
+         {},
+         "Floating point overflow",
+         {}},
+        {"decimal point in a reading",
+         {{"10000", "40", "1.50"}, {"12.5", "35", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         "'12.5' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}}},
+        {"trailing blank in a reading",
+         {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000 ", "30", "1.60"}},
+         {},
+         "'11000 ' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "500"},
+          {ColVerbrauch, 2, ""},
+          {ColTankkosten, 2, ""}}},
+        {"hex reading beyond 32 bits",
+         {{"10000", "40", "1.50"}, {"$80000000", "35", "1.40"}},
+         {},
+         "'$80000000' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}}},
+        {"first and second reading bad: the second is reported",
+         {{"abc", "40", "1.50"}, {"xyz", "35", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         "'xyz' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}}},
+        {"only the first reading bad",
+         {{"abc", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         "'abc' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}}},
+        {"second and third reading bad: the topmost is reported",
+         {{"10000", "40", "1.50"}, {"b2", "35", "1.40"}, {"b3", "30", "1.60"}},
+         {},
+         "'b2' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}}},
+        {"distance beyond 32 bits read back",
+         {{"-2000000000", "40", "1.50"}, {"2000000000", "35", "1.40"}, {"2000000001", "30", "1"}},
+         {},
+         "'4000000000' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "4000000000"}, {ColKm, 3, "1"}}},
+        {"distance of the first record not an integer",
+         kWorkedExample,
+         {{ColKm, 1, "12.0"}},
+         "'12.0' is not a valid integer value",
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}},
+    };
+    for (const FailureCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        TextTable grid = MakeGrid(test.records, test.presets);
+        const TextTable expected = WithCells(grid, test.written);
+        EXPECT_EQ(ErrorOf(grid), test.message);
+        ExpectSameCells(grid, expected);
+    }
+}
+
+// The chart source as the previous pass left it, in a shape no rebuild would give.
+TextTable PreviousChartSource() {
+    TextTable prepareGrid(8, 2);
+    prepareGrid.setCell(0, 0, "old header");
+    prepareGrid.setCell(7, 1, "old value");
+    return prepareGrid;
+}
+
+TEST(CalculateValues, FailedPassLeavesTheChartSource) {
+    const std::vector<std::vector<Record>> failing = {
+        {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"", "", ""}},
+        {{"10000", "40", "1.50"}, {"10000", "35", "1.40"}, {"11000", "30", "1.60"}},
+    };
+    for (int basis : {0, 1, 2}) {
+        for (const auto& records : failing) {
+            SCOPED_TRACE(basis);
+            TextTable grid = MakeGrid(records);
+            TextTable prepareGrid = PreviousChartSource();
+            EXPECT_THROW(CalculateValues(grid, prepareGrid, basis), Error);
+            ExpectSameCells(prepareGrid, PreviousChartSource());
+        }
+    }
+}
+
+TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
+    TextTable grid = MakeGrid(kWorkedExample);
+    TextTable prepareGrid = PreviousChartSource();
+    CalculateValues(grid, prepareGrid, 0);
+    ASSERT_EQ(prepareGrid.columnCount(), kLogbookColumns);
+    ASSERT_EQ(prepareGrid.rowCount(), 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < kLogbookColumns; ++c)
+            EXPECT_EQ(prepareGrid.cell(c, r), grid.cell(c, r)) << c << "," << r;
+    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 2), " 7.00");
+
+    // Dates 02.03 .. 05.03 and 05.04: one month row, computed from the fresh cells.
+    grid = MakeGrid({{"1000", "40", "1.5"},
+                     {"1500", "30", "1.5"},
+                     {"2000", "20", "1.5"},
+                     {"2500", "10", "1.5"},
+                     {"3000", "10", "1.5"}});
+    grid.setCell(ColDatum, 5, "05.04.2026");
+    CalculateValues(grid, prepareGrid, 1);
+    ASSERT_EQ(prepareGrid.rowCount(), 2);
+    EXPECT_EQ(prepareGrid.cell(ColKm, 1), "1500.0000");
+    // (0 + 6 + 4 + 2) / 4 litres per 100 km.
+    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 1), "3.0000");
+    EXPECT_EQ(prepareGrid.cell(ColTankkosten, 1), "150.0000");
+}
+
+TEST(CalculateValues, ManyRecordsInLinearTime) {
+    const int records = 300000;
+    TextTable grid(kLogbookColumns, records + 1);
+    for (int r = 1; r <= records; ++r) {
+        grid.setCell(ColDatum, r, r <= records / 2 ? "01.01.2026" : "01.02.2026");
+        grid.setCell(ColKmStand, r, std::to_string(r * 100));
+        grid.setCell(ColLiter, r, "5");
+        grid.setCell(ColLiterpreis, r, "2");
+    }
+    TextTable prepareGrid;
+    CalculateValues(grid, prepareGrid, 1);
+    EXPECT_EQ(grid.cell(ColVerbrauch, records - 1), " 5.00");
+    EXPECT_EQ(grid.cell(ColKm, records), "100");
+    ASSERT_EQ(prepareGrid.rowCount(), 2);
+    EXPECT_EQ(prepareGrid.cell(ColDatum, 1), "01.2026");
+    EXPECT_EQ(prepareGrid.cell(ColLiter, 1), "750000.0000");
+    CalculateValues(grid, prepareGrid, 0);
+    EXPECT_EQ(prepareGrid.rowCount(), records);
+}
+
+} // namespace
+} // namespace spritlog
