@@ -1,0 +1,76 @@
+#pragma once
+
+#include "../logbook/logbooktable.h"
+#include "../logbook/texttable.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace spritlog {
+
+// Reading the logbook of another program (or a CSV export of our own) into the records of
+// the logbook table. Parsing never touches a table: the window and the command-line tool
+// parse first, and only a clean result is appended.
+
+enum class ImportFormat {
+    Unknown,
+    SpritlogCsv,  // our own export: 14 fields a line, each followed by ";"
+    Spritmonitor, // fuelings export: ";" separated with a header line, decimal comma
+    Fuelio,       // backup CSV: sections "## Log", "## FavStations", ... "," separated
+};
+
+// "Spritlog-CSV", "Spritmonitor", "Fuelio"; empty for Unknown.
+const char* ImportFormatName(ImportFormat format);
+
+struct ImportRecord {
+    int line = 0; // where the record starts in the file, counting from 1
+    // Indexed by logbook column. Only the input columns 1..4 and 9..14 are filled, with
+    // Windows-1252 texts as a user would type them.
+    std::array<std::string, kLogbookColumns> cells;
+};
+
+struct ImportProblem {
+    int line = 0;       // 0: the file as a whole
+    std::string reason; // German, Windows-1252
+};
+
+// At most this many problems are kept; problemCount counts them all.
+inline constexpr int kMaxImportProblems = 20;
+// A logbook with more records cannot be loaded again, so neither file nor append may
+// produce one.
+inline constexpr int kMaxImportRecords = 1000000;
+
+struct ImportResult {
+    ImportFormat format = ImportFormat::Unknown;
+    // In the order they go into the logbook. Empty whenever there is a problem: a file
+    // with one bad line is not imported at all.
+    std::vector<ImportRecord> records;
+    std::vector<ImportProblem> problems;
+    int problemCount = 0;
+
+    bool ok() const { return problemCount == 0; }
+};
+
+// Recognises the format from the content and reads every record. UTF-8 input (with or
+// without byte-order mark) is converted to Windows-1252; anything else is taken as
+// Windows-1252. Works on arbitrary bytes in linear time.
+ImportResult ParseImportFile(std::string_view bytes);
+
+// "Zeile 7: KM-Stand \"12a\" ist keine ganze Zahl", or the bare reason for line 0.
+std::string ImportProblemText(const ImportProblem& problem);
+// What to tell the user after a failed parse: that nothing was imported, the first
+// `shown` problems one a line, and how many more there are. Lines separated by "\n".
+std::string ImportFailureMessage(const ImportResult& result, int shown = 5);
+// "12 Datensätze importiert (Spritmonitor)."
+std::string ImportSuccessMessage(const ImportResult& result);
+
+// Appends the records of a clean result after the existing ones; does nothing for a
+// result with problems. Throws Error(kInvalidNumericInput) before touching the table when
+// the logbook would grow beyond `maxRecords`. The caller then runs CalculateValues and
+// UpdateStatusBar.
+void AppendImportedRecords(TextTable& grid, const ImportResult& result,
+                           int maxRecords = kMaxImportRecords);
+
+} // namespace spritlog
