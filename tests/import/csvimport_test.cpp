@@ -1,0 +1,829 @@
+#include "import/csvimport.h"
+#include "logbook/codepage.h"
+#include "logbook/errors.h"
+#include "logbook/linesink.h"
+#include "logbook/logbooktable.h"
+#include "reports/csvexport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+std::string ReadImportFile(const std::string& name) {
+    std::ifstream in(std::string(SPRITLOG_TEST_DATA) + "/import/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The input columns of a record, in column order: 1..4, then 9..14.
+std::vector<std::string> InputCells(const ImportRecord& record) {
+    std::vector<std::string> cells;
+    for (int c = ColDatum; c <= ColNote3; ++c) {
+        if (c < ColKm || c > ColTankkosten)
+            cells.push_back(record.cells[static_cast<std::size_t>(c)]);
+    }
+    return cells;
+}
+
+std::vector<std::string> InputCells(const TextTable& grid, int row) {
+    std::vector<std::string> cells;
+    for (int c = ColDatum; c <= ColNote3; ++c) {
+        if (c < ColKm || c > ColTankkosten)
+            cells.emplace_back(grid.cell(c, row));
+    }
+    return cells;
+}
+
+using Cells = std::vector<std::string>;
+
+std::string AllProblems(const ImportResult& result) {
+    std::string text;
+    for (const ImportProblem& p : result.problems)
+        text += ImportProblemText(p) + "\n";
+    return text;
+}
+
+// A Spritmonitor file with the usual English header and the given data lines.
+std::string Spritmonitor(const std::string& lines) {
+    return "Date;Odometer;Trip;Quantity;Total price;Currency;Type;Tires;Roads;Driving style;Fuel;"
+           "Note;Consumption;BC-Consumption;BC-Quantity;BC-Speed;Company;Country;Area;Location\n" +
+           lines;
+}
+
+// A Fuelio backup whose log has the given data lines (and no station list).
+std::string Fuelio(const std::string& lines) {
+    return "\"## Vehicle\"\n\"Name\",\"Make\"\n\"Golf\",\"VW\"\n\"## Log\"\n"
+           "\"Data\",\"Odo (km)\",\"Fuel (litres)\",\"Full\",\"Price (optional)\","
+           "\"City (optional)\",\"Notes (optional)\",\"Missed\",\"FuelType\",\"VolumePrice\","
+           "\"StationID (optional)\"\n" +
+           lines;
+}
+
+// ---- The three formats from sample files ------------------------------------------------
+
+TEST(CsvImport, SpritmonitorEnglishExport) {
+    const ImportResult result = ParseImportFile(ReadImportFile("spritmonitor_en.csv"));
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::Spritmonitor);
+    ASSERT_EQ(result.records.size(), 3u);
+    // UTF-8 with byte-order mark: "München" arrives as Windows-1252.
+    EXPECT_EQ(InputCells(result.records[0]), (Cells{"03.01.2024", "12345", "45.5", "1.749", "Super",
+                                                    "Aral", "M\xFCnchen", "Urlaub", "", ""}));
+    // No location: the area stands in for it.
+    EXPECT_EQ(InputCells(result.records[1]), (Cells{"17.01.2024", "12910", "40", "1.750", "E10",
+                                                    "Shell", "Bayern", "", "", "Teilbetankung"}));
+    EXPECT_EQ(InputCells(result.records[2]),
+              (Cells{"01.02.2024", "13420", "38.12", "1.690", "HVO100", "", "Augsburg",
+                     "Notiz; mit \"Semikolon\"", "", "Fehlende Betankung"}));
+    EXPECT_EQ(result.records[0].line, 2);
+    EXPECT_EQ(result.records[2].line, 4);
+}
+
+TEST(CsvImport, SpritmonitorGermanNamesInAnotherOrderAreSortedByOdometer) {
+    const ImportResult result = ParseImportFile(ReadImportFile("spritmonitor_de.csv"));
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::Spritmonitor);
+    ASSERT_EQ(result.records.size(), 2u);
+    // The file lists the newer refuelling first.
+    EXPECT_EQ(InputCells(result.records[0]),
+              (Cells{"01.02.2023", "14800", "41.3", "29.892", "Normal", "Esso", "D\xFCsseldorf",
+                     "Bemerkung \"zitiert\"", "", "Teilbetankung"}));
+    EXPECT_EQ(InputCells(result.records[1]), (Cells{"05.03.2023", "15300", "42.1", "1.700",
+                                                    "Super E5", "Jet", "K\xF6ln", "", "", ""}));
+    EXPECT_EQ(result.records[0].line, 3);
+    EXPECT_EQ(result.records[1].line, 2);
+}
+
+TEST(CsvImport, FuelioBackup) {
+    const ImportResult result = ParseImportFile(ReadImportFile("fuelio.csv"));
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::Fuelio);
+    ASSERT_EQ(result.records.size(), 3u);
+    // Newest first in the file; 20480.6 km rounds to 20481. Without a volume price the
+    // price per litre is the total over the litres. The note ran over two lines.
+    EXPECT_EQ(InputCells(result.records[0]),
+              (Cells{"01.02.2024", "20481", "40.5", "1.740", "Diesel", "", "Stuttgart",
+                     "Zeile eins Zeile zwei", "", "Fehlende Betankung"}));
+    EXPECT_EQ(InputCells(result.records[1]), (Cells{"20.02.2024", "21000", "30", "1.790", "E10",
+                                                    "Aral Ulm", "Ulm", "", "", "Teilbetankung"}));
+    EXPECT_EQ(InputCells(result.records[2]),
+              (Cells{"10.03.2024", "21500", "35.2", "1.759", "Super", "Shell \"Nord\"",
+                     "M\xFCnchen", "Autobahn, A9", "", ""}));
+    EXPECT_EQ(result.records[0].line, 8);
+    EXPECT_EQ(result.records[2].line, 6);
+}
+
+TEST(CsvImport, SpritlogExportIsReadVerbatimWithoutTheDerivedColumns) {
+    const ImportResult result = ParseImportFile(ReadImportFile("spritlog.csv"));
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::SpritlogCsv);
+    ASSERT_EQ(result.records.size(), 3u);
+    EXPECT_EQ(InputCells(result.records[0]), (Cells{"01.03.2024", "10000", "40", "1.50", "Super",
+                                                    "Aral", "M\xFCnchen", "Urlaub", "", ""}));
+    EXPECT_EQ(InputCells(result.records[1]),
+              (Cells{"15.03.2024", "10500", "35", "1.40", "E10", "Shell; Nord", "Augsburg",
+                     "Sagte \"voll\"", "", ""}));
+    EXPECT_EQ(InputCells(result.records[2]), Cells(10, ""));
+    for (const ImportRecord& record : result.records) {
+        for (int c = ColKm; c <= ColTankkosten; ++c)
+            EXPECT_EQ(record.cells[static_cast<std::size_t>(c)], "");
+    }
+}
+
+// ---- Round trip through our own export --------------------------------------------------
+
+TEST(CsvImport, ExportThenImportGivesTheSameInputCells) {
+    const Cells records[] = {
+        {"01.03.2024", "10000", "40", "1.50", "Super", "Aral", "M\xFCnchen", "Urlaub", "", ""},
+        {"15.03.2024", "10500", "35.5", "1.459", "E10", "Shell; Nord",
+         "\xC4\xD6\xDC\xE4\xF6\xFC\xDF", "\"zitiert\"", "a\"b", "\""},
+        {"", "", "", "", "", "", "", "", "", ""},
+        {";", ";;", "\"\"", "\";\"", " 7.00 ", "x;", ";x", "\"a", "a\"", "\x80\x81\x8D\xFF"},
+        {"31.12.1999", "12a", "-1", "1,5", "Diesel", "\t", "'", "#", "## Log", "Date;Odometer"},
+        // Cells that begin like the marks of the other formats.
+        {"## Log", "## Log,", "\"## Log\"", "Date", "Odometer", "", "", "", "", ""},
+    };
+    TextTable original = NewLogbookTable();
+    original.setRowCount(static_cast<int>(std::size(records)) + 1);
+    for (int r = 1; r <= static_cast<int>(std::size(records)); ++r) {
+        const Cells& cells = records[r - 1];
+        int i = 0;
+        for (int c = ColDatum; c <= ColNote3; ++c) {
+            if (c < ColKm || c > ColTankkosten)
+                original.setCell(c, r, cells[static_cast<std::size_t>(i++)]);
+            else
+                original.setCell(c, r, " 9.99"); // derived values are not read back
+        }
+    }
+    StringSink sink;
+    WriteCsvFile(sink, original);
+
+    const ImportResult result = ParseImportFile(sink.text);
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::SpritlogCsv);
+    TextTable imported = NewLogbookTable();
+    AppendImportedRecords(imported, result);
+    ASSERT_EQ(RecordCount(imported), RecordCount(original));
+    for (int r = 1; r <= RecordCount(original); ++r)
+        EXPECT_EQ(InputCells(imported, r), InputCells(original, r)) << "record " << r;
+}
+
+TEST(CsvImport, RoundTripOfOneEmptyRecordAndOfSingleCells) {
+    // Every single cell text in every input column survives alone as well.
+    const char* texts[] = {"a", ";", "\"", "\"\"", "x\"y;z", "M\xFCnchen", " ", "\xE4;\xF6"};
+    const int columns[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14};
+    for (const char* text : texts) {
+        for (const int column : columns) {
+            TextTable original = NewLogbookTable();
+            original.setCell(column, 1, text);
+            StringSink sink;
+            WriteCsvFile(sink, original);
+            const ImportResult result = ParseImportFile(sink.text);
+            ASSERT_TRUE(result.ok()) << text << " in " << column << ": " << AllProblems(result);
+            ASSERT_EQ(result.records.size(), 1u);
+            EXPECT_EQ(result.records[0].cells[static_cast<std::size_t>(column)], text)
+                << "column " << column;
+        }
+    }
+}
+
+// ---- Text encodings ---------------------------------------------------------------------
+
+TEST(CsvImport, Utf8AndWindows1252GiveTheSameCells) {
+    const std::string lines = "03.01.2024;12345;;45,50;79,58;EUR;1;;;;7;Gr\xFC\xDF"
+                              "e \x80;;;;;\xC4ral;D;;M\xFCnchen\n";
+    const std::string cp1252 = Spritmonitor(lines);
+    const std::string utf8 = Cp1252ToUtf8(cp1252);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"Windows-1252", cp1252},
+        {"UTF-8", utf8},
+        {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + utf8},
+    };
+    for (const auto& c : cases) {
+        const ImportResult result = ParseImportFile(c.bytes);
+        ASSERT_TRUE(result.ok()) << c.name << ": " << AllProblems(result);
+        ASSERT_EQ(result.records.size(), 1u) << c.name;
+        EXPECT_EQ(InputCells(result.records[0]),
+                  (Cells{"03.01.2024", "12345", "45.5", "1.749", "Super", "\xC4ral", "M\xFCnchen",
+                         "Gr\xFC\xDF"
+                         "e \x80",
+                         "", ""}))
+            << c.name;
+    }
+}
+
+TEST(CsvImport, Utf8CharactersOutsideWindows1252BecomeQuestionMarks) {
+    // "Łódź" in UTF-8: Ł and ź have no Windows-1252 byte.
+    const ImportResult result =
+        ParseImportFile(Fuelio("\"2024-01-01\",\"100\",\"10\",\"1\",\"15\",\"\xC5\x81\xC3\xB3"
+                               "d\xC5\xBA\",\"\",\"0\",\"\",\"\",\"\"\n"));
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.records[0].cells[ColOrt], "?\xF3"
+                                               "d?");
+}
+
+TEST(CsvImport, FuelioStationNamesComeFromTheStationList) {
+    const std::string file =
+        "\"## FavStations\"\n\"Name\",\"City\",\"Id\"\n\"Nord\",\"Ulm\",\"1\"\n"
+        "\"## Log\"\n\"Date\",\"Odo\",\"Fuel\",\"StationID\"\n"
+        "\"2024-01-01\",\"1\",\"1\",\"1\"\n"
+        "\"2024-01-02\",\"2\",\"1\",\"7\"\n"
+        "\"2024-01-03\",\"3\",\"1\",\"\"\n";
+    const ImportResult result = ParseImportFile(file);
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    ASSERT_EQ(result.records.size(), 3u);
+    EXPECT_EQ(result.records[0].cells[ColTankstelle], "Nord");
+    EXPECT_EQ(result.records[1].cells[ColTankstelle], "");
+    EXPECT_EQ(result.records[2].cells[ColTankstelle], "");
+}
+
+// ---- Column matching --------------------------------------------------------------------
+
+TEST(CsvImport, SpritmonitorColumnNamesAreMatchedLoosely) {
+    struct Case {
+        const char* header;
+        const char* line;
+    };
+    // Every case describes the same refuelling.
+    const Case cases[] = {
+        {"Date;Odometer;Quantity;Total price;Fuel;Company;Location;Note;Type",
+         "02.05.2024;5000;20,00;30,00;7;Aral;Ulm;n;2"},
+        {"Datum;Kilometerstand;Menge;Gesamtpreis;Kraftstoff;Tankstelle;Ort;Bemerkung;Tankart",
+         "02.05.2024;5000;20,00;30,00;7;Aral;Ulm;n;2"},
+        {"  DATUM ; KM-Stand ; Menge (l) ; Kosten (\x80) ; Sorte ; Firma ; Standort ; Notiz ; Typ ",
+         "02.05.2024;5000;20,00;30,00;7;Aral;Ulm;n;2"},
+        {"Type;Note;Location;Company;Fuel;Total price;Quantity;Odometer;Date",
+         "2;n;Ulm;Aral;7;30,00;20,00;5000;02.05.2024"},
+        {"\"Date\";\"Odometer\";\"Quantity\";\"Total_Price\";\"Fuel\";\"Company\";\"Area\";"
+         "\"Note\";\"Type\"",
+         "\"02.05.2024\";\"5000\";\"20,00\";\"30,00\";\"7\";\"Aral\";\"Ulm\";\"n\";\"2\""},
+        // Unknown columns are ignored, the first of two matching columns wins.
+        {"Datum;Trip;KM-Stand;Kilometerstand;Liter;Kosten;BC-Quantity;Benzin;Tankstelle;Ort;"
+         "Kommentar;Betankungsart;Land",
+         "02.05.2024;99;5000;7777;20,00;30,00;1,0;7;Aral;Ulm;n;2;D"},
+    };
+    for (const Case& c : cases) {
+        const ImportResult result = ParseImportFile(std::string(c.header) + "\r\n" + c.line);
+        ASSERT_TRUE(result.ok()) << c.header << ": " << AllProblems(result);
+        EXPECT_EQ(result.format, ImportFormat::Spritmonitor) << c.header;
+        ASSERT_EQ(result.records.size(), 1u) << c.header;
+        EXPECT_EQ(InputCells(result.records[0]),
+                  (Cells{"02.05.2024", "5000", "20", "1.500", "Super", "Aral", "Ulm", "n", "",
+                         "Teilbetankung"}))
+            << c.header;
+    }
+}
+
+TEST(CsvImport, FuelioColumnNamesAreMatchedLoosely) {
+    const std::string file =
+        "## Log\n"
+        "Notes,Date,StationID,Odometer,Litres,VolumePrice,City,FuelType,Full,Missed,Extra\n"
+        "hallo,2024-06-01,,1000,12.5,1.899,Bonn,18,1,0,x\n";
+    const ImportResult result = ParseImportFile(file);
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::Fuelio);
+    ASSERT_EQ(result.records.size(), 1u);
+    EXPECT_EQ(InputCells(result.records[0]), (Cells{"01.06.2024", "1000", "12.5", "1.899",
+                                                    "Premium 95", "", "Bonn", "hallo", "", ""}));
+}
+
+// ---- Conversions ------------------------------------------------------------------------
+
+TEST(CsvImport, SpritmonitorNumbersAndDates) {
+    struct Case {
+        const char* date;
+        const char* odometer;
+        const char* quantity;
+        const char* total;
+        Cells expected; // date, odometer, litres, price per litre
+    };
+    const Case cases[] = {
+        {"03.01.2024", "12345", "45,50", "79,58", {"03.01.2024", "12345", "45.5", "1.749"}},
+        {"3.1.2024", "12.345", "45", "90", {"03.01.2024", "12345", "45", "2.000"}},
+        {"29.02.2024", "1.234.567", "0,5", "0,84", {"29.02.2024", "1234567", "0.5", "1.680"}},
+        {" 31.12.1999 ", " 007 ", " 010,250 ", "", {"31.12.1999", "7", "10.25", ""}},
+        {"2024-02-29",
+         "12345,4",
+         "1.000,5",
+         "1.500,75",
+         {"29.02.2024", "12345", "1000.5", "1.500"}},
+        {"01.01.2024 07:30", "12345,5", ",5", "1", {"01.01.2024", "12346", "0.5", "2.000"}},
+        // The price per litre is rounded to 3 decimals.
+        {"01.01.2024", "1", "8", "10,0004", {"01.01.2024", "1", "8", "1.250"}},
+        {"01.01.2024", "1", "3", "5", {"01.01.2024", "1", "3", "1.667"}},
+        {"01.01.2024", "1", "40", "0", {"01.01.2024", "1", "40", "0.000"}},
+        // No litres: no price per litre rather than a division by zero.
+        {"01.01.2024", "1", "0", "50", {"01.01.2024", "1", "0", ""}},
+        {"01.01.2024", "2147483647", "1", "1", {"01.01.2024", "2147483647", "1", "1.000"}},
+    };
+    for (const Case& c : cases) {
+        const std::string line = std::string(c.date) + ";" + c.odometer + ";;" + c.quantity + ";" +
+                                 c.total + ";EUR;1;;;;;;;;;;;;;\n";
+        const ImportResult result = ParseImportFile(Spritmonitor(line));
+        ASSERT_TRUE(result.ok()) << line << AllProblems(result);
+        const auto& cells = result.records.at(0).cells;
+        EXPECT_EQ(
+            (Cells{cells[ColDatum], cells[ColKmStand], cells[ColLiter], cells[ColLiterpreis]}),
+            c.expected)
+            << line;
+    }
+}
+
+TEST(CsvImport, FuelioNumbersAndDates) {
+    struct Case {
+        const char* date;
+        const char* odometer;
+        const char* litres;
+        const char* total;
+        const char* volumePrice;
+        Cells expected;
+    };
+    const Case cases[] = {
+        {"2024-03-10 18:25",
+         "21500.0",
+         "35.20",
+         "61.95",
+         "1.759",
+         {"10.03.2024", "21500", "35.2", "1.759"}},
+        {"2024-3-1", "100", "10", "15.557", "", {"01.03.2024", "100", "10", "1.556"}},
+        {"1.3.2024", "100.49", "10.125", "", "1.60", {"01.03.2024", "100", "10.125", "1.6"}},
+        {"01.03.2024 6:05:59", "0", "0.001", "", "", {"01.03.2024", "0", "0.001", ""}},
+        {"2024-03-10T18:25", "5", "5", "10", "0", {"10.03.2024", "5", "5", "2.000"}},
+        {"2000-02-29", "+5", "5", "", "0", {"29.02.2000", "5", "5", "0"}},
+    };
+    for (const Case& c : cases) {
+        const std::string line = std::string("\"") + c.date + "\",\"" + c.odometer + "\",\"" +
+                                 c.litres + "\",\"1\",\"" + c.total + "\",\"\",\"\",\"0\",\"\",\"" +
+                                 c.volumePrice + "\",\"\"\n";
+        const ImportResult result = ParseImportFile(Fuelio(line));
+        ASSERT_TRUE(result.ok()) << line << AllProblems(result);
+        const auto& cells = result.records.at(0).cells;
+        EXPECT_EQ(
+            (Cells{cells[ColDatum], cells[ColKmStand], cells[ColLiter], cells[ColLiterpreis]}),
+            c.expected)
+            << line;
+    }
+}
+
+TEST(CsvImport, FuelCodesBecomeGradeNames) {
+    const struct {
+        const char* code;
+        const char* grade;
+    } cases[] = {
+        {"1", "Diesel"},
+        {"4", "Premium Diesel"},
+        {"6", "Normal"},
+        {"7", "Super"},
+        {"8", "SuperPlus"},
+        {"12", "LPG"},
+        {"13", "CNG"},
+        {"14", "CNG"},
+        {"18", "Premium 95"},
+        {"19", "Strom"},
+        {"20", "E10"},
+        {"22", "Premium 100+"},
+        {"25", "GTL Diesel"},
+        {"26", "HVO100"},
+        {"07", "Super"},
+        {"2", "2"},
+        {"99", "99"},
+        {"Super E5", "Super E5"},
+        {"", ""},
+        {"-1", "-1"},
+        {"123456", "123456"},
+    };
+    for (const auto& c : cases) {
+        const ImportResult monitor = ParseImportFile(
+            Spritmonitor("01.01.2024;1;;1;1;EUR;1;;;;" + std::string(c.code) + ";;;;;;;;;\n"));
+        ASSERT_TRUE(monitor.ok()) << c.code << AllProblems(monitor);
+        EXPECT_EQ(monitor.records.at(0).cells[ColBenzin], c.grade) << "Spritmonitor " << c.code;
+        const ImportResult fuelio =
+            ParseImportFile(Fuelio("\"2024-01-01\",\"1\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"" +
+                                   std::string(c.code) + "\",\"\",\"\"\n"));
+        ASSERT_TRUE(fuelio.ok()) << c.code << AllProblems(fuelio);
+        EXPECT_EQ(fuelio.records.at(0).cells[ColBenzin], c.grade) << "Fuelio " << c.code;
+    }
+}
+
+// ---- Partial and missed refuellings -----------------------------------------------------
+
+TEST(CsvImport, PartialAndMissedRefuellingsAreMarkedInTheThirdNote) {
+    const struct {
+        const char* type;
+        const char* mark;
+    } spritmonitor[] = {
+        {"1", ""},
+        {"", ""},
+        {"2", "Teilbetankung"},
+        {"0", "Fehlende Betankung"},
+        {"Partial", "Teilbetankung"},
+        {"voll", ""},
+    };
+    for (const auto& c : spritmonitor) {
+        const ImportResult result = ParseImportFile(
+            Spritmonitor("01.01.2024;1;;1;1;EUR;" + std::string(c.type) + ";;;;;;;;;;;;;\n"));
+        ASSERT_TRUE(result.ok()) << c.type << AllProblems(result);
+        EXPECT_EQ(result.records.at(0).cells[ColNote3], c.mark) << "Type " << c.type;
+    }
+    const struct {
+        const char* full;
+        const char* missed;
+        const char* mark;
+    } fuelio[] = {
+        {"1", "0", ""},
+        {"", "", ""},
+        {"0", "0", "Teilbetankung"},
+        {"1", "1", "Fehlende Betankung"},
+        {"0", "1", "Teilbetankung, Fehlende Betankung"},
+        {"true", "false", ""},
+    };
+    for (const auto& c : fuelio) {
+        const ImportResult result =
+            ParseImportFile(Fuelio("\"2024-01-01\",\"1\",\"1\",\"" + std::string(c.full) +
+                                   "\",\"1\",\"\",\"\",\"" + c.missed + "\",\"\",\"\",\"\"\n"));
+        ASSERT_TRUE(result.ok()) << c.full << "/" << c.missed << AllProblems(result);
+        EXPECT_EQ(result.records.at(0).cells[ColNote3], c.mark)
+            << "Full " << c.full << ", Missed " << c.missed;
+        // The user's own notes stay in the first note column.
+        EXPECT_EQ(result.records.at(0).cells[ColNote2], "");
+    }
+}
+
+// ---- Order ------------------------------------------------------------------------------
+
+TEST(CsvImport, RecordsAreSortedByOdometerOnlyWhenTheFileIsOutOfOrder) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> lines; // odometer, note
+        Cells notes;                                            // in logbook order
+    };
+    const Case cases[] = {
+        {"in order, ties kept",
+         {{"100", "a"}, {"200", "b"}, {"200", "c"}, {"300", "d"}},
+         {"a", "b", "c", "d"}},
+        {"newest first", {{"300", "a"}, {"200", "b"}, {"100", "c"}}, {"c", "b", "a"}},
+        {"stable for equal readings",
+         {{"300", "a"}, {"100", "b"}, {"300", "c"}, {"100", "d"}},
+         {"b", "d", "a", "c"}},
+        {"one record", {{"5", "a"}}, {"a"}},
+    };
+    for (const Case& c : cases) {
+        std::string lines;
+        for (const auto& [odometer, note] : c.lines)
+            lines +=
+                "01.01.2024;" + std::string(odometer) + ";;1;1;EUR;1;;;;;" + note + ";;;;;;;;\n";
+        const ImportResult result = ParseImportFile(Spritmonitor(lines));
+        ASSERT_TRUE(result.ok()) << c.name << AllProblems(result);
+        Cells notes;
+        for (const ImportRecord& record : result.records)
+            notes.push_back(record.cells[ColNote1]);
+        EXPECT_EQ(notes, c.notes) << c.name;
+    }
+}
+
+TEST(CsvImport, SpritlogExportKeepsTheLogbookOrder) {
+    const ImportResult result =
+        ParseImportFile("01.01.2024;300;;;;;;;;;;a;;;\r\n01.01.2024;100;;;;;;;;;;b;;;\r\n");
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    ASSERT_EQ(result.records.size(), 2u);
+    EXPECT_EQ(result.records[0].cells[ColNote1], "a");
+    EXPECT_EQ(result.records[1].cells[ColNote1], "b");
+}
+
+// ---- Bad input --------------------------------------------------------------------------
+
+TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
+    const std::string fourteen = ";;;;;;;;;;;;;;\r\n";
+    struct Case {
+        const char* name;
+        std::string file;
+        std::vector<std::string> problems; // all of them, as shown
+    };
+    const Case cases[] = {
+        {"empty file", "", {"Die Datei enth\xE4lt keine Datens\xE4tze."}},
+        {"only blank lines", "\r\n  \n\n", {"Die Datei enth\xE4lt keine Datens\xE4tze."}},
+        {"unknown format",
+         "Hallo Welt\nwie geht's\n",
+         {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor oder "
+          "Fuelio)."}},
+        {"binary bytes",
+         std::string("\x00\x01\xFF\xFE", 4),
+         {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor oder "
+          "Fuelio)."}},
+        {"Spritlog: a field short",
+         fourteen + "a;b;c;d;e;f;g;h;i;j;k;l;m;\r\n" + fourteen,
+         {"Zeile 2: 13 Felder statt 14"}},
+        {"Spritlog: a field too many",
+         fourteen + fourteen + ";" + fourteen,
+         {"Zeile 3: 15 Felder statt 14"}},
+        {"Spritlog: last separator missing",
+         fourteen + ";;;;;;;;;;;;;x\r\n",
+         {"Zeile 2: nach dem 14. Feld fehlt \";\""}},
+        {"Spritlog: open quote",
+         fourteen + ";;;;;;;;;\"Nord;;;;;\r\n",
+         {"Zeile 2: das Anf\xFChrungszeichen in Feld 10 wird nicht geschlossen"}},
+        {"Spritlog: text after a closing quote",
+         fourteen + ";;;;;;;;;\"No\"rd;;;;;\r\n",
+         {"Zeile 2: nach dem schlie\xDF"
+          "enden Anf\xFChrungszeichen in Feld 10 fehlt \";\""}},
+        {"Spritmonitor: odometer not a number",
+         Spritmonitor("01.01.2024;100;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                      "02.01.2024;200;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                      "03.01.2024;300;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                      "04.01.2024;400;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                      "05.01.2024;500;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                      "06.01.2024;12a;;1;1;EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 7: KM-Stand \"12a\" ist keine ganze Zahl"}},
+        {"Spritmonitor: several faults on one line",
+         Spritmonitor("31.02.2024;-5;;x;-1;EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 2: Datum \"31.02.2024\" ist kein g\xFCltiges Datum",
+          "Zeile 2: KM-Stand \"-5\" ist negativ", "Zeile 2: Liter \"x\" ist keine Zahl",
+          "Zeile 2: Gesamtpreis \"-1\" ist negativ"}},
+        {"Spritmonitor: missing values",
+         Spritmonitor(";;;;;EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 2: Datum fehlt", "Zeile 2: KM-Stand fehlt", "Zeile 2: Liter fehlt"}},
+        {"Spritmonitor: decimal point instead of comma",
+         Spritmonitor("01.01.2024;100;;45.5;1;EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 2: Liter \"45.5\" ist keine Zahl"}},
+        {"Spritmonitor: odometer beyond the integer range",
+         Spritmonitor("01.01.2024;2147483648;;1;1;EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 2: KM-Stand \"2147483648\" ist zu gro\xDF"}},
+        {"Spritmonitor: numbers with exponent or words",
+         Spritmonitor("01.01.2024;1e3;;inf;1,2,3;EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 2: KM-Stand \"1e3\" ist keine ganze Zahl", "Zeile 2: Liter \"inf\" ist keine Zahl",
+          "Zeile 2: Gesamtpreis \"1,2,3\" ist keine Zahl"}},
+        {"Spritmonitor: price per litre beyond the number range",
+         Spritmonitor("01.01.2024;1;;0,001;" + std::string(308, '9') + ";EUR;1;;;;;;;;;;;;;\n"),
+         {"Zeile 2: Literpreis aus Gesamtpreis \"" + std::string(40, '9') +
+          "...\" und Liter \"0,001\" ist nicht darstellbar"}},
+        {"Spritmonitor: unknown type",
+         Spritmonitor("01.01.2024;100;;1;1;EUR;5;;;;;;;;;;;;;\n"),
+         {"Zeile 2: Betankungsart \"5\" ist unbekannt (erwartet 0, 1 oder 2)"}},
+        {"Spritmonitor: fields shifted by a separator in a note",
+         Spritmonitor("01.01.2024;100;;1;1;EUR;1;;;;;a;b;;;;;;;;Ulm\n"),
+         {"Zeile 2: 21 Felder statt 20"}},
+        {"Spritmonitor: line cut short",
+         Spritmonitor("01.01.2024;100;;1;1\n"),
+         {"Zeile 2: 5 Felder statt 20"}},
+        {"Spritmonitor: missing columns",
+         "Datum;Notiz\r\n01.01.2024;x\r\n",
+         {"Zeile 1: keine Spalte f\xFCr den KM-Stand (z. B. \"Odometer\" oder \"Kilometerstand\")",
+          "Zeile 1: keine Spalte f\xFCr die Liter (z. B. \"Quantity\" oder \"Menge\")"}},
+        {"Spritmonitor: header only",
+         Spritmonitor(""),
+         {"Die Datei enth\xE4lt keine Datens\xE4tze."}},
+        {"Spritmonitor: quote not closed",
+         Spritmonitor("01.01.2024;100;;1;1;EUR;1;;;;;\"offen;;;;;;;;\n"),
+         {"Zeile 2: das Anf\xFChrungszeichen wird nicht geschlossen"}},
+        {"Fuelio: a bad line among good ones",
+         Fuelio("\"2024-01-01\",\"100\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"
+                "\"2024-13-01\",\"200\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"
+                "\"2024-01-03\",\"300\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"),
+         {"Zeile 7: Datum \"2024-13-01\" ist kein g\xFCltiges Datum"}},
+        {"Fuelio: flags",
+         Fuelio("\"2024-01-01\",\"100\",\"1\",\"ja\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"
+                "\"2024-01-01\",\"100\",\"1\",\"1\",\"1\",\"\",\"\",\"2\",\"\",\"\",\"\"\n"),
+         {"Zeile 6: Full \"ja\" ist weder 0 noch 1", "Zeile 7: Missed \"2\" ist weder 0 noch 1"}},
+        {"Fuelio: text after a closing quote",
+         Fuelio("\"2024-01-01\",\"100\"x,\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"),
+         {"Zeile 6: nach dem schlie\xDF"
+          "enden Anf\xFChrungszeichen fehlt das Trennzeichen"}},
+        {"Fuelio: quote left open in another section",
+         "\"## Vehicle\"\n\"Name\"\n\"Golf\n\"## Log\"\n\"Data\",\"Odo\",\"Fuel\"\n"
+         "\"2024-01-01\",\"1\",\"1\"\n",
+         {"Zeile 3: nach dem schlie\xDF"
+          "enden Anf\xFChrungszeichen fehlt das Trennzeichen"}},
+        {"Fuelio: quote left open at the end",
+         Fuelio("\"2024-01-01\",\"100\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"
+                "\"2024-01-02\",\"200\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\n"),
+         {"Zeile 7: das Anf\xFChrungszeichen wird nicht geschlossen"}},
+        {"Fuelio: log without columns",
+         "## Log\n\"Data\",\"Fuel\"\n\"2024-01-01\",\"5\"\n",
+         {"Zeile 2: keine Spalte f\xFCr den KM-Stand (z. B. \"Odometer\" oder "
+          "\"Kilometerstand\")"}},
+        {"Fuelio: log without header",
+         "\"## Log\"\n\"## FavStations\"\n",
+         {"Der Abschnitt \"## Log\" hat keine Kopfzeile."}},
+        {"Fuelio: empty log", Fuelio(""), {"Die Datei enth\xE4lt keine Datens\xE4tze."}},
+    };
+    for (const Case& c : cases) {
+        const ImportResult result = ParseImportFile(c.file);
+        EXPECT_FALSE(result.ok()) << c.name;
+        EXPECT_TRUE(result.records.empty()) << c.name;
+        EXPECT_EQ(result.problemCount, static_cast<int>(c.problems.size())) << c.name;
+        std::vector<std::string> shown;
+        for (const ImportProblem& problem : result.problems)
+            shown.push_back(ImportProblemText(problem));
+        EXPECT_EQ(shown, c.problems) << c.name;
+    }
+}
+
+TEST(CsvImport, LongFieldsAreCutShortInMessages) {
+    const std::string odometer(100, '9');
+    const ImportResult result =
+        ParseImportFile(Spritmonitor("01.01.2024;" + odometer + "x;;1;1;EUR;1;;;;;;;;;;;;;\n"));
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_EQ(result.problems[0].reason,
+              "KM-Stand \"" + std::string(40, '9') + "...\" ist keine ganze Zahl");
+}
+
+TEST(CsvImport, ManyBadLinesAreCountedAndTheFirstOnesKept) {
+    std::string lines;
+    for (int i = 0; i < 30; ++i)
+        lines += "01.01.2024;x;;1;1;EUR;1;;;;;;;;;;;;;\n";
+    const ImportResult result = ParseImportFile(Spritmonitor(lines));
+    EXPECT_EQ(result.problemCount, 30);
+    ASSERT_EQ(result.problems.size(), static_cast<std::size_t>(kMaxImportProblems));
+    EXPECT_EQ(result.problems.front().line, 2);
+    EXPECT_EQ(result.problems.back().line, 21);
+    EXPECT_EQ(ImportFailureMessage(result, 3), "Es wurde nichts importiert.\n"
+                                               "Zeile 2: KM-Stand \"x\" ist keine ganze Zahl\n"
+                                               "Zeile 3: KM-Stand \"x\" ist keine ganze Zahl\n"
+                                               "Zeile 4: KM-Stand \"x\" ist keine ganze Zahl\n"
+                                               "(und 27 weitere Probleme)");
+}
+
+TEST(CsvImport, MessagesForTheUser) {
+    ImportResult one;
+    one.problemCount = 2;
+    one.problems = {{0, "Grund A"}, {4, "Grund B"}};
+    EXPECT_EQ(ImportFailureMessage(one, 1), "Es wurde nichts importiert.\nGrund A\n"
+                                            "(und 1 weiteres Problem)");
+    EXPECT_EQ(ImportFailureMessage(one), "Es wurde nichts importiert.\nGrund A\nZeile 4: Grund B");
+
+    const ImportResult fuelio = ParseImportFile(ReadImportFile("fuelio.csv"));
+    EXPECT_EQ(ImportSuccessMessage(fuelio), "3 Datens\xE4tze importiert (Fuelio).");
+    const ImportResult single = ParseImportFile(";;;;;;;;;;;;;;\r\n");
+    EXPECT_EQ(ImportSuccessMessage(single), "1 Datensatz importiert (Spritlog-CSV).");
+}
+
+// ---- Appending to the logbook -----------------------------------------------------------
+
+ImportResult TwoRecords() {
+    return ParseImportFile("01.01.2024;100;;;;;;;;;;a;;;\r\n02.01.2024;200;;;;;;;;;;b;;;\r\n");
+}
+
+TEST(CsvImport, RecordsAreAppendedAfterTheExistingOnes) {
+    TextTable grid = NewLogbookTable();
+    grid.setCell(ColKmStand, 1, "50");
+    grid.setCell(ColVerbrauch, 1, " 7.00");
+    grid.setCell(12, 0, "Anlass");
+    AppendImportedRecords(grid, TwoRecords());
+    ASSERT_EQ(RecordCount(grid), 3);
+    EXPECT_EQ(grid.cell(ColKmStand, 1), "50");
+    EXPECT_EQ(grid.cell(ColVerbrauch, 1), " 7.00");
+    EXPECT_EQ(grid.cell(12, 0), "Anlass");
+    EXPECT_EQ(grid.cell(ColKmStand, 2), "100");
+    EXPECT_EQ(grid.cell(ColNote1, 3), "b");
+}
+
+TEST(CsvImport, TheEmptyRecordOfANewLogbookIsReplaced) {
+    struct Case {
+        const char* name;
+        int records;
+        int column; // a cell written into record 1, 0 for none
+        const char* text;
+        int expectedRecords;
+    };
+    const Case cases[] = {
+        {"one empty record", 1, 0, "", 2},
+        {"derived values only", 1, ColTankkosten, " 0.00", 2},
+        {"one record with a note", 1, ColNote3, "x", 3},
+        {"one record with a blank", 1, ColDatum, " ", 3},
+        {"two empty records", 2, 0, "", 4},
+        {"no record at all", 0, 0, "", 2},
+    };
+    for (const Case& c : cases) {
+        TextTable grid = NewLogbookTable();
+        grid.setRowCount(c.records + 1);
+        if (c.column > 0)
+            grid.setCell(c.column, 1, c.text);
+        AppendImportedRecords(grid, TwoRecords());
+        ASSERT_EQ(RecordCount(grid), c.expectedRecords) << c.name;
+        const int first = c.expectedRecords - 1;
+        EXPECT_EQ(grid.cell(ColNote1, first), "a") << c.name;
+        EXPECT_EQ(grid.cell(ColNote1, first + 1), "b") << c.name;
+        // A replaced record keeps none of its derived values.
+        EXPECT_EQ(grid.cell(ColTankkosten, first), "") << c.name;
+    }
+}
+
+TEST(CsvImport, AResultWithProblemsLeavesTheTableAsItWas) {
+    TextTable grid = NewLogbookTable();
+    grid.setCell(ColKmStand, 1, "50");
+    ImportResult bad = TwoRecords();
+    bad.problemCount = 1;
+    bad.problems.push_back({1, "kaputt"});
+    AppendImportedRecords(grid, bad);
+    EXPECT_EQ(RecordCount(grid), 1);
+    EXPECT_EQ(grid.cell(ColKmStand, 1), "50");
+}
+
+TEST(CsvImport, TheLogbookDoesNotGrowBeyondWhatCanBeLoadedAgain) {
+    TextTable grid = NewLogbookTable();
+    grid.setRowCount(5); // 4 records
+    grid.setCell(ColKmStand, 1, "1");
+    ImportResult result = TwoRecords();
+    try {
+        AppendImportedRecords(grid, result, 5);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Invalid numeric input");
+    }
+    EXPECT_EQ(RecordCount(grid), 4);
+    result.records.pop_back();
+    AppendImportedRecords(grid, result, 5);
+    EXPECT_EQ(RecordCount(grid), 5);
+    EXPECT_EQ(grid.cell(ColNote1, 5), "a");
+}
+
+TEST(CsvImport, AFileWithMoreRecordsThanALogbookMayHoldIsRefused) {
+    std::string file = std::string(14, ';') + "\r\n";
+    const std::string more = "x\n";
+    for (int i = 0; i < kMaxImportRecords; ++i)
+        file += more;
+    const ImportResult result = ParseImportFile(file);
+    EXPECT_EQ(result.format, ImportFormat::SpritlogCsv);
+    EXPECT_TRUE(result.records.empty());
+    ASSERT_EQ(result.problemCount, 1);
+    EXPECT_EQ(ImportProblemText(result.problems[0]),
+              "Die Datei enth\xE4lt mehr als 1.000.000 Datens\xE4tze.");
+}
+
+// ---- Arbitrary bytes --------------------------------------------------------------------
+
+// Mutates the sample files at random (fixed seed) and checks that parsing stays whole:
+// no crash, and either records or problems, never both.
+TEST(CsvImport, MutatedFilesNeverBreakTheParser) {
+    const std::string samples[] = {ReadImportFile("spritmonitor_en.csv"),
+                                   ReadImportFile("spritmonitor_de.csv"),
+                                   ReadImportFile("fuelio.csv"), ReadImportFile("spritlog.csv")};
+    uint32_t state = 12345;
+    auto next = [&state]() {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    const char interesting[] = {'"', ';', ',', '\n',   '\r',   '#',    '.', '-',
+                                ':', ' ', '0', '\xC3', '\xEF', '\x80', '\0'};
+    for (int round = 0; round < 4000; ++round) {
+        std::string file = samples[round % 4];
+        const int edits = 1 + static_cast<int>(next() % 6);
+        for (int e = 0; e < edits && !file.empty(); ++e) {
+            const std::size_t at = next() % file.size();
+            const char c = next() % 3 == 0 ? static_cast<char>(next() & 0xFF)
+                                           : interesting[next() % sizeof interesting];
+            switch (next() % 3) {
+            case 0:
+                file[at] = c;
+                break;
+            case 1:
+                file.insert(at, 1, c);
+                break;
+            default:
+                file.erase(at, 1 + next() % 8);
+                break;
+            }
+        }
+        const ImportResult result = ParseImportFile(file);
+        EXPECT_NE(result.ok(), result.records.empty() && result.problemCount > 0) << round;
+        EXPECT_LE(result.problems.size(), static_cast<std::size_t>(kMaxImportProblems));
+        if (result.ok()) {
+            EXPECT_NE(result.format, ImportFormat::Unknown);
+            for (const ImportRecord& record : result.records)
+                EXPECT_TRUE(record.cells[ColNumber].empty()) << round;
+        }
+    }
+}
+
+TEST(CsvImport, PathologicalInputsTakeLinearTime) {
+    const std::string inputs[] = {
+        std::string(2000000, '"'),
+        std::string(2000000, ';'),
+        "## Log\n" + std::string(2000000, ','),
+        std::string(1000000, '\n'),
+        Spritmonitor(std::string(1000000, '"')),
+        "\"## Log\"\n\"" + std::string(2000000, 'a'),
+        std::string(500000, ';') + "\n" + std::string(500000, '\n'),
+    };
+    for (const std::string& input : inputs) {
+        const auto start = std::chrono::steady_clock::now();
+        const ImportResult result = ParseImportFile(input);
+        const auto seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_FALSE(result.ok());
+        EXPECT_LT(seconds, 5.0) << input.substr(0, 20);
+    }
+}
+
+} // namespace
+} // namespace spritlog
