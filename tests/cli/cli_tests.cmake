@@ -113,6 +113,10 @@ spritlog_cli_case(print_sixty EXPECTED print CHECKS --copy sechzig.slg --pdf sec
     ARGS print sechzig.slg --pdf sechzig.pdf)
 spritlog_cli_case(print_three EXPECTED print CHECKS ${beispiel} --pdf drei.pdf 1
     ARGS print --pdf=drei.pdf beispiel3.slg)
+# No display and no platform chosen: the tool picks the offscreen platform itself.
+spritlog_cli_case(print_without_display EXPECTED print CHECKS ${beispiel} --pdf drei.pdf 1
+    --unset QT_QPA_PLATFORM --unset DISPLAY --unset WAYLAND_DISPLAY
+    ARGS print beispiel3.slg --pdf drei.pdf)
 spritlog_cli_case(print_without_pdf CHECKS ${beispiel} ARGS print beispiel3.slg)
 
 # Errors of the window and errors of the call.

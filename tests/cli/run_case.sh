@@ -14,6 +14,7 @@
 #   --copy SRC[:DEST]       copy DATADIR/SRC into the work directory (as DEST)
 #   --settings FILE         use DATADIR/FILE as $XDG_CONFIG_HOME/Ostrel/Spritlog.conf
 #   --env NAME=VALUE        extra environment for the run
+#   --unset NAME            run without the environment variable NAME
 #   --same FILE EXPECTED    work file FILE must equal DATADIR/EXPECTED byte for byte
 #   --same-htm FILE EXPECTED  the same, the report's "Stand:" date and time masked
 #   --missing FILE          work file FILE must not exist
@@ -39,6 +40,7 @@ mkdir -p "$work"
 rm -f "$XDG_CONFIG_HOME/Ostrel/Spritlog.conf"
 
 run_env=()
+run_unset=()
 checks=()
 while [[ $# -gt 0 && $1 != "--" ]]; do
     case $1 in
@@ -52,6 +54,9 @@ while [[ $# -gt 0 && $1 != "--" ]]; do
         shift 2 ;;
     --env)
         run_env+=("$2")
+        shift 2 ;;
+    --unset)
+        run_unset+=(-u "$2")
         shift 2 ;;
     --same | --same-htm | --pdf)
         checks+=("$1" "$2" "$3")
@@ -67,7 +72,7 @@ done
 [[ $# -gt 0 ]] && shift
 
 status=0
-(cd "$work" && env "${run_env[@]}" "$bin" "$@" >"$work/.stdout" 2>"$work/.stderr")
+(cd "$work" && env "${run_unset[@]}" "${run_env[@]}" "$bin" "$@" >"$work/.stdout" 2>"$work/.stderr")
 code=$?
 
 {
