@@ -1,0 +1,45 @@
+// Spritlog: the program's entry.
+#include "window/aboutdialog.h"
+#include "window/errordisplay.h"
+#include "window/mainwindow.h"
+#include "window/setupdialog.h"
+#include "window/sizedialog.h"
+#include "window/statistikdialog.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+int main(int argc, char** argv) {
+    spritlog::SpritlogApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Spritlog"));
+    QApplication::setOrganizationName(QStringLiteral("Ostrel"));
+    QApplication::setApplicationVersion(QStringLiteral(SPRITLOG_VERSION));
+
+    // Standard buttons and dialogs in German, like the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_de"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    // Arial 8 pt (fontconfig gives Liberation Sans where Arial is missing).
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    // The main window first; creating it runs the start-up sequence.
+    spritlog::TFmain Fmain;
+    QApplication::setWindowIcon(Fmain.windowIcon());
+    Fmain.FormCreate(QApplication::arguments().mid(1));
+
+    // Then the four dialogs, kept until the program ends.
+    auto* FAbout = new spritlog::TFAbout(&Fmain);
+    auto* FSetup = new spritlog::TFSetup(&Fmain);
+    auto* FSize = new spritlog::TFSize(&Fmain);
+    auto* FStatistik = new spritlog::TFStatistik(&Fmain);
+    Fmain.setDialogs(FAbout, FSetup, FSize, FStatistik);
+
+    Fmain.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,179 @@
+#include "gridview.h"
+
+#include "logbookmodel.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace spritlog {
+namespace {
+
+bool IsEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// A key that types text, as opposed to navigation and shortcuts.
+bool TypesText(const QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+QFont GridFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+QString MapTypedText(const QString& text) {
+    QString mapped = text;
+    for (QChar& c : mapped) {
+        if (c.unicode() < 0x80)
+            c = QChar::fromLatin1(MapTypedCharacter(static_cast<char>(c.unicode())));
+    }
+    return mapped;
+}
+
+bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (IsEnter(key) && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            emit enterPressed();
+            return true;
+        }
+        const QString mapped = MapTypedText(key->text());
+        if (mapped != key->text()) {
+            // The editor gets the mapped character in place of the typed one.
+            QKeyEvent replacement(QEvent::KeyPress, Qt::Key_Period, key->modifiers(), mapped,
+                                  key->isAutoRepeat(), static_cast<ushort>(key->count()));
+            QCoreApplication::sendEvent(editor, &replacement);
+            return true;
+        }
+    } else if (editor && event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        const QString mapped = MapTypedText(input->commitString());
+        if (mapped != input->commitString()) {
+            QInputMethodEvent replacement(input->preeditString(), input->attributes());
+            replacement.setCommitString(mapped, input->replacementStart(),
+                                        input->replacementLength());
+            QCoreApplication::sendEvent(editor, &replacement);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+GridView::GridView(QWidget* parent) : QTableView(parent) {
+    setObjectName(QStringLiteral("p_Grid"));
+    setFont(GridFont());
+    setShowGrid(true);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    verticalHeader()->setHighlightSections(false);
+    // Column 0, the record numbers, is 25 pixels wide; longer numbers widen it.
+    verticalHeader()->setMinimumWidth(kLogbookColumnInfo[ColNumber].width);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
+
+    delegate_ = new GridDelegate(this);
+    setItemDelegate(delegate_);
+    connect(delegate_, &GridDelegate::enterPressed, this, &GridView::moveOnEnter);
+}
+
+void GridView::setLogbookModel(LogbookModel* model) {
+    model_ = model;
+    setModel(model);
+    applyColumnWidths();
+}
+
+void GridView::applyColumnWidths() {
+    // The widths of the column table, widened where this platform's font and cell margins
+    // would otherwise cut the header or a typical value of the column.
+    static const char* const kTypical[kLogbookColumns] = {
+        "",        "00.00.0000", "000000", "00.00", "0.000", "0000", " 00.00", " 00.00",
+        " 000.00", "",           "",       "",      "",      "",     ""};
+    const int margins =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    for (int column = 1; column < kLogbookColumns; ++column) {
+        const int section = column - 1;
+        const int typical =
+            fontMetrics().horizontalAdvance(QString::fromLatin1(kTypical[column])) + margins;
+        const int header = horizontalHeader()->sectionSizeHint(section);
+        setColumnWidth(section, std::max({kLogbookColumnInfo[column].width, typical, header}));
+    }
+}
+
+std::optional<CellPosition> GridView::cursorCell() const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    return CellPosition{LogbookModel::TableColumn(current), LogbookModel::TableRow(current)};
+}
+
+void GridView::setCursorCell(CellPosition cell) {
+    if (!model_)
+        return;
+    const QModelIndex target = model_->cellIndex(cell.column, cell.row);
+    if (!target.isValid())
+        return;
+    setCurrentIndex(target);
+    scrollTo(target);
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (p_GridKeyPress(event))
+        return;
+    QTableView::keyPressEvent(event);
+}
+
+bool GridView::p_GridKeyPress(QKeyEvent* event) {
+    const auto cursor = cursorCell();
+    if (IsEnter(event)) {
+        if (state() != EditingState)
+            moveOnEnter();
+        return true;
+    }
+    // Typing into a derived column changes nothing; the key must not start a search either.
+    if (TypesText(event) && cursor && !ColumnAcceptsTyping(cursor->column)) {
+        event->accept();
+        return true;
+    }
+    // A character typed into an input column opens the editor, which receives the
+    // character and maps it (GridDelegate).
+    return false;
+}
+
+void GridView::moveOnEnter() {
+    const auto from = cursorCell();
+    if (!from || !model_)
+        return;
+    const EnterResult result = model_->enter(*from);
+    setCursorCell(result.cursor);
+    if (result.appended)
+        emit recordAppended();
+}
+
+} // namespace spritlog

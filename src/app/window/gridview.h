@@ -1,0 +1,68 @@
+#pragma once
+
+#include "logbook/logbooktable.h"
+
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <optional>
+
+namespace spritlog {
+
+class LogbookModel;
+
+// Every character of a typed text after the table's mapping: "+ , - / \ _" become ".".
+QString MapTypedText(const QString& text);
+
+// The cell editor's side of the keyboard rules: maps every character typed into the
+// editor (the one that opened it included, which the view hands on) and turns Enter into
+// "take the text, close, move on".
+class GridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+signals:
+    // Enter in the editor, after its text went into the cell and it closed.
+    void enterPressed();
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+};
+
+// p_Grid: the logbook table on the page "Daten".
+class GridView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    void setLogbookModel(LogbookModel* model);
+    // The widths of the logbook columns.
+    void applyColumnWidths();
+    LogbookModel* logbookModel() const { return model_; }
+
+    // The cursor as a table cell (rows from 1), if the table has one.
+    std::optional<CellPosition> cursorCell() const;
+    void setCursorCell(CellPosition cell);
+
+signals:
+    // Enter appended a record; the window refreshes the status bar.
+    void recordAppended();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // The table's own handling of a key typed while no editor is open; true when the key
+    // was consumed.
+    bool p_GridKeyPress(QKeyEvent* event);
+
+private:
+    // Takes the cursor on as Enter does.
+    void moveOnEnter();
+
+    LogbookModel* model_ = nullptr;
+    GridDelegate* delegate_ = nullptr;
+};
+
+} // namespace spritlog

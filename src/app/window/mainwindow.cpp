@@ -1,0 +1,300 @@
+// The main window: construction, the start-up and close sequences and the settings.
+#include "mainwindow.h"
+
+#include "aboutdialog.h"
+#include "errordisplay.h"
+#include "gridview.h"
+#include "logbookmodel.h"
+#include "prompts.h"
+#include "setupdialog.h"
+#include "sizedialog.h"
+#include "statistikdialog.h"
+
+#include "analysis/stationrating.h"
+#include "logbook/conventions.h"
+#include "logbook/logbooktable.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void InitResources() {
+    Q_INIT_RESOURCE(spritlog);
+}
+
+namespace spritlog {
+namespace {
+
+TextTable EmptyStationTable() {
+    TextTable info(kStationColumns, 1);
+    for (int column = 0; column < kStationColumns; ++column)
+        info.setCell(column, 0, kStationColumnInfo[column].header);
+    return info;
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> DefaultPrinter() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+}
+
+TFmain::TFmain(Services services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), grid_(NewLogbookTable()),
+      prepareGrid_(kLogbookColumns, 1), info_(EmptyStationTable()) {
+    InitResources();
+    if (!services_.prompts)
+        services_.prompts = std::make_shared<QtPrompts>();
+    if (!services_.clock)
+        services_.clock = SystemLocalTime;
+    if (!services_.printer)
+        services_.printer = DefaultPrinter;
+    if (!services_.chart)
+        services_.chart = CreateChartWidget;
+
+    setObjectName(QStringLiteral("Fmain"));
+    setWindowTitle(QStringLiteral("Spritlog"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/spritlog.svg")));
+    QFont windowFont(QStringLiteral("Arial"));
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+
+    buildMenu();
+    buildToolBar();
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Fmain_client"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    p_control = new QTabWidget(central);
+    p_control->setObjectName(QStringLiteral("p_control"));
+    p_control->tabBar()->setCursor(Qt::PointingHandCursor);
+    p_control->addTab(buildDataPage(), QStringLiteral("Daten"));
+    p_control->addTab(buildChartPage(), QStringLiteral("Grafik"));
+    p_control->addTab(buildStatisticsPage(), QStringLiteral("Statistik"));
+    layout->addWidget(p_control, 1);
+    layout->addWidget(buildButtonPanel());
+    setCentralWidget(central);
+    buildStatusBar();
+    resize(644, 465);
+
+    wireCommands();
+}
+
+TFmain::~TFmain() = default;
+
+void TFmain::wireCommands() {
+    wire(p_control, &QTabWidget::currentChanged, &TFmain::p_controlChange);
+    connect(Tab, &QTabBar::currentChanged, this,
+            [this](int tab) { runCommand([this, tab] { TabChange(tab); }); });
+    connect(p_Grid, &GridView::recordAppended, this,
+            [this] { runCommand([this] { UpdateStatusBar(); }); });
+}
+
+void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik) {
+    FAbout = about;
+    FSetup = setup;
+    FSize = size;
+    FStatistik = statistik;
+}
+
+bool TFmain::runCommand(const std::function<void()>& command) {
+    return RunCommand(prompts(), this, command);
+}
+
+int TFmain::RecordCount() const {
+    return spritlog::RecordCount(grid_);
+}
+
+void TFmain::FormCreate(const QStringList& arguments) {
+    // An error ends the sequence; the window opens all the same.
+    runCommand([&] {
+        LoadSettings();
+        {
+            // The window always opens on "Daten".
+            const QSignalBlocker quiet(p_control);
+            p_control->setCurrentIndex(0);
+        }
+        setRadioGroupsEnabled(false);
+        WriteColumnHeaders(grid_);
+        gridModel_->headersChanged();
+        p_Grid->applyColumnWidths();
+
+        if (!arguments.isEmpty()) {
+            // A file named on the command line replaces the stored one. A name that does
+            // not exist loads nothing but becomes the current name, so a later save writes
+            // that new file instead of emptying the stored logbook.
+            const QString argument = arguments.first();
+            const QFileInfo file(argument);
+            const std::string path =
+                argument.isEmpty() ? std::string() : file.absoluteFilePath().toStdString();
+            CurrentFileName = path;
+            if (file.exists() && !file.isDir())
+                LoadLogbookFile(CurrentFileName);
+        } else if (HasText(CurrentFileName)) {
+            LoadLogbookFile(CurrentFileName);
+        }
+        UpdateStatusBar();
+        SetUpChart(*p_chart);
+    });
+}
+
+bool TFmain::AskSaveFile() {
+    return prompts().askYesNo(this, QStringLiteral("Datei speichern?"));
+}
+
+bool TFmain::FormClose() {
+    const bool saved = runCommand([this] {
+        if (Dateispeichern && AskSaveFile())
+            m_SpeichernClick();
+        if (Autospeichern)
+            m_SpeichernClick();
+    });
+    if (!saved)
+        return false; // a failed save keeps the window open, settings unsaved
+    // A settings store that cannot be written is reported, but does not trap the user.
+    runCommand([this] { SaveSettings(); });
+    return true;
+}
+
+void TFmain::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFmain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (QScreen* display = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(display->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TFmain::m_BeendenClick() {
+    close();
+}
+
+int TFmain::chartBasis() const {
+    return p_ansichtItems->checkedId();
+}
+
+int TFmain::zoomIndex() const {
+    return p_zoomItems->checkedId();
+}
+
+void TFmain::setNoteHeader(int column, const QString& text) {
+    grid_.setCell(column, 0, QStringToCell(text));
+    gridModel_->headersChanged();
+}
+
+void TFmain::applySetting(Settings::Key key, const Settings& values) {
+    using Key = Settings::Key;
+    switch (key) {
+    case Key::DefaultFile:
+        CurrentFileName = values.defaultFile.toStdString();
+        break;
+    case Key::Dateispeichern:
+        Dateispeichern = values.dateispeichern;
+        break;
+    case Key::Autospeichern:
+        Autospeichern = values.autospeichern;
+        break;
+    case Key::Backupspeichern:
+        Backupspeichern = values.backupspeichern;
+        break;
+    case Key::Anmerkung1:
+    case Key::Anmerkung2:
+    case Key::Anmerkung3: {
+        const int note = static_cast<int>(key) - static_cast<int>(Key::Anmerkung1);
+        setNoteHeader(ColNote1 + note, values.notes[note]);
+        break;
+    }
+    case Key::TabIndex: {
+        const QSignalBlocker quiet(p_control);
+        p_control->setCurrentIndex(values.tabIndex); // an invalid index is ignored
+        break;
+    }
+    case Key::Ansicht:
+        if (QAbstractButton* item = p_ansichtItems->button(values.ansicht))
+            item->setChecked(true);
+        break;
+    case Key::Zoom:
+        if (QAbstractButton* item = p_zoomItems->button(values.zoom))
+            item->setChecked(true);
+        break;
+    case Key::Width:
+        resize(values.width, height());
+        break;
+    case Key::Height:
+        resize(width(), values.height);
+        break;
+    }
+}
+
+void TFmain::LoadSettings() {
+    const auto store = OpenSettingsStore();
+    if (store->status() != QSettings::NoError)
+        return; // an unreadable store leaves everything as it is
+    Settings values;
+    values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
+}
+
+Settings TFmain::currentSettings() const {
+    Settings values;
+    values.defaultFile = QString::fromStdString(CurrentFileName);
+    for (int note = 0; note < 3; ++note)
+        values.notes[note] = CellToQString(grid_.cell(ColNote1 + note, 0));
+    values.dateispeichern = Dateispeichern;
+    values.autospeichern = Autospeichern;
+    values.backupspeichern = Backupspeichern;
+    values.tabIndex = p_control->currentIndex();
+    values.ansicht = chartBasis();
+    values.zoom = zoomIndex();
+    values.width = width();
+    values.height = height();
+    return values;
+}
+
+void TFmain::SaveSettings() {
+    const auto store = OpenSettingsStore();
+    if (store->status() != QSettings::NoError)
+        return;
+    currentSettings().save(*store);
+}
+
+void TFmain::setChartVisible(bool visible) {
+    p_chart->setVisible(visible);
+}
+
+void TFmain::setInfoVisible(bool visible) {
+    p_Info->setVisible(visible);
+}
+
+void TFmain::setRadioGroupsEnabled(bool enabled) {
+    p_ansicht->setEnabled(enabled);
+    p_zoom->setEnabled(enabled);
+}
+
+} // namespace spritlog

@@ -1,0 +1,202 @@
+#pragma once
+
+#include "chartwidget.h"
+#include "settings.h"
+
+#include "charts/chartviews.h"
+#include "logbook/clock.h"
+#include "logbook/logbookfile.h"
+#include "logbook/texttable.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+class QTableView;
+class QToolBar;
+class QToolButton;
+
+namespace spritlog {
+
+class GridView;
+class LogbookModel;
+class Prompts;
+class TextTableModel;
+class TFAbout;
+class TFSetup;
+class TFSize;
+class TFStatistik;
+
+// Gives the printer "&Drucken" prints on, or nothing when there is none.
+using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+std::unique_ptr<QPrinter> DefaultPrinter();
+
+// The main window Fmain. It owns the logbook table p_Grid shows, the chart source
+// PrepareGrid and the station table p_Info, and the program's few global values. Every
+// command handler may throw; the wiring runs each through the general error display.
+class TFmain : public QMainWindow, private ChartPage {
+    Q_OBJECT
+
+public:
+    // What the window works with; tests put their own in.
+    struct Services {
+        std::shared_ptr<Prompts> prompts; // default: the real boxes and dialogs
+        Clock clock;                      // default: the system's local time
+        PrinterSource printer;            // default: the system's default printer
+        ChartWidgetFactory chart;         // default: CreateChartWidget
+    };
+
+    explicit TFmain(Services services = {}, QWidget* parent = nullptr);
+    ~TFmain() override;
+
+    // The start-up sequence; `arguments` without the program name.
+    void FormCreate(const QStringList& arguments);
+    // The four dialogs made after the main window; the window shows them on demand.
+    void setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik);
+
+    // The program's globals.
+    std::string CurrentFileName; // UTF-8 path, empty when there is none
+    bool Dateispeichern = false;
+    bool Autospeichern = false;
+    bool Backupspeichern = false;
+
+    TextTable& grid() { return grid_; }
+    const TextTable& grid() const { return grid_; }
+    const TextTable& prepareGrid() const { return prepareGrid_; }
+    const TextTable& info() const { return info_; }
+    LogbookModel* gridModel() const { return gridModel_; }
+    int RecordCount() const;
+    Prompts& prompts() { return *services_.prompts; }
+
+    // Commands. They throw; the menus, buttons and keys run them through RunCommand.
+    void m_NeuClick();
+    void m_LadenClick();
+    void m_SpeichernClick();
+    void m_SpeichernunterClick();
+    void m_Export_CSVClick();
+    void m_Export_HTMLClick();
+    void m_DruckenClick();
+    void m_BeendenClick();
+    void m_NeuerDatensatzClick();
+    void b_datumClick();
+    void m_DelZeileClick();
+    void m_WerteBerechnenClick();
+    void m_StatistikClick();
+    void m_EinstellungenClick();
+    void m_UeberClick();
+    void m_UpdateherunterladenClick();
+    void m_EmailandenAutorsendenClick();
+    void m_OstrelHomepageClick();
+
+    bool AskSaveFile();
+    // The close sequence; false when an error keeps the window open.
+    bool FormClose();
+    void p_controlChange();
+    void TabChange(int newTab);
+    void UpdateStatusBar();
+    void LoadSettings();
+    void SaveSettings();
+    // CalculateValues over p_Grid with the chart basis of p_ansicht.
+    void CalculateValues();
+    // Loads `path` into p_Grid as LoadLogbook does (notice for a missing file).
+    void LoadLogbookFile(const std::string& path);
+    // Saves p_Grid to `path` in the format its name selects, then refreshes the status bar.
+    void SaveLogbookFile(const std::string& path);
+
+    // Runs a command through the general error display; false when it failed.
+    bool runCommand(const std::function<void()>& command);
+
+    // The controls, named as their objectName.
+    QToolBar* p_toolbar = nullptr;
+    QTabWidget* p_control = nullptr;
+    QWidget* tab_daten = nullptr;
+    QWidget* tab_grafik = nullptr;
+    QWidget* tab_statistik = nullptr;
+    GridView* p_Grid = nullptr;
+    QFrame* p_grafik = nullptr;
+    ChartWidget* p_chart = nullptr;
+    QTableView* p_Info = nullptr;
+    QTabBar* Tab = nullptr;
+    QLabel* p_nografik = nullptr;
+    QFrame* p_Statistik = nullptr;
+    QLabel* p_nostats = nullptr;
+    QLabel* statisticsLabels[12] = {}; // L1..L12
+    QWidget* p_button = nullptr;
+    QPushButton* b_neu = nullptr;
+    QPushButton* b_datum = nullptr;
+    QPushButton* b_beenden = nullptr;
+    QGroupBox* p_ansicht = nullptr;
+    QGroupBox* p_zoom = nullptr;
+    QButtonGroup* p_ansichtItems = nullptr; // ids 0 "Eintrag", 1 "Monat"
+    QButtonGroup* p_zoomItems = nullptr;    // ids 0 "100%", 1 "Bereich"
+    QLabel* statusPanels[2] = {};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // ChartPage: what the chart views switch on the page "Grafik".
+    void setChartVisible(bool visible) override;
+    void setInfoVisible(bool visible) override;
+    void setRadioGroupsEnabled(bool enabled) override;
+
+    void buildMenu();
+    void buildToolBar();
+    QWidget* buildDataPage();
+    QWidget* buildChartPage();
+    QWidget* buildStatisticsPage();
+    QWidget* buildButtonPanel();
+    void buildStatusBar();
+    void wireCommands();
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& text, const QString& icon,
+                         void (TFmain::*handler)(), const QKeySequence& shortcut = QKeySequence());
+    QToolButton* addToolButton(const char* name, const QString& accessibleName, const QString& icon,
+                               void (TFmain::*handler)());
+    // Connects a signal without arguments to a handler run through the error display.
+    template <typename Sender, typename Signal>
+    void wire(Sender* sender, Signal signal, void (TFmain::*handler)());
+
+    // The save dialog's result with a missing extension completed; empty when cancelled.
+    QString askSaveFileName();
+    // "Datei speichern als" for the exports: target with the given extension.
+    void exportTo(const char* extension, bool openAfterwards);
+    void applySetting(Settings::Key key, const Settings& values);
+    Settings currentSettings() const;
+    int chartBasis() const;
+    int zoomIndex() const;
+    void fillStatisticsPage();
+    void setNoteHeader(int column, const QString& text);
+
+    Services services_;
+    TextTable grid_;
+    TextTable prepareGrid_;
+    TextTable info_;
+    LogbookModel* gridModel_ = nullptr;
+    TextTableModel* infoModel_ = nullptr;
+    TFAbout* FAbout = nullptr;
+    TFSetup* FSetup = nullptr;
+    TFSize* FSize = nullptr;
+    TFStatistik* FStatistik = nullptr;
+    bool centred_ = false;
+};
+
+template <typename Sender, typename Signal>
+void TFmain::wire(Sender* sender, Signal signal, void (TFmain::*handler)()) {
+    connect(sender, signal, this,
+            [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+}
+
+} // namespace spritlog

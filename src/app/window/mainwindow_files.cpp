@@ -1,0 +1,146 @@
+// Open, save, save as, the exports and printing.
+#include "mainwindow.h"
+
+#include "gridview.h"
+#include "logbookmodel.h"
+#include "prompts.h"
+#include "shelllinks.h"
+
+#include "common/printrenderer.h"
+#include "logbook/conventions.h"
+#include "logbook/errors.h"
+#include "reports/printlayout.h"
+#include "reports/reportcontext.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+
+#include <algorithm>
+
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+// The last three characters of a path replaced by `extension`, counting characters, not
+// the bytes of their UTF-8 form, so a name ending in an umlaut stays a valid name.
+std::string ReplacePathEnding(const std::string& path, const char* extension) {
+    QList<uint> characters = QString::fromStdString(path).toUcs4();
+    if (characters.size() < 3)
+        return extension;
+    characters.resize(characters.size() - 3);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                             characters.size())
+               .toStdString() +
+           extension;
+}
+
+// A name typed without an extension gets ".slg".
+QString WithDefaultExtension(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.suffix().isEmpty() || file.fileName().isEmpty())
+        return path;
+    return path.endsWith(QLatin1Char('.')) ? path + QStringLiteral("slg")
+                                           : path + QStringLiteral(".slg");
+}
+
+} // namespace
+
+void TFmain::LoadLogbookFile(const std::string& path) {
+    // The notices and the status bar wait until the views know the new table.
+    std::vector<std::string> notices;
+    bool statusBarDue = false;
+    LoadHooks hooks;
+    hooks.notice = [&](std::string_view text) { notices.emplace_back(text); };
+    hooks.statusBar = [&] { statusBarDue = true; };
+    const auto cursor = p_Grid->cursorCell();
+    auto afterwards = [&] {
+        if (cursor)
+            p_Grid->setCursorCell(
+                {cursor->column, std::min(cursor->row, std::max(1, RecordCount()))});
+        if (statusBarDue)
+            UpdateStatusBar();
+        for (const std::string& notice : notices)
+            prompts().showNotice(this, CellToQString(notice));
+    };
+    try {
+        gridModel_->resetWith([&] { LoadLogbook(path, grid_, prepareGrid_, chartBasis(), hooks); });
+    } catch (...) {
+        afterwards();
+        throw;
+    }
+    afterwards();
+}
+
+void TFmain::SaveLogbookFile(const std::string& path) {
+    SaveOptions options;
+    options.backup = Backupspeichern;
+    options.report = DefaultReportContext();
+    options.report.clock = services_.clock;
+    SaveLogbook(path, grid_, options);
+    UpdateStatusBar();
+}
+
+QString TFmain::askSaveFileName() {
+    const QString chosen = prompts().getSaveFileName(this, QString::fromStdString(CurrentFileName));
+    if (chosen.isEmpty())
+        return chosen;
+    return WithDefaultExtension(chosen);
+}
+
+void TFmain::m_LadenClick() {
+    const QString chosen = prompts().getOpenFileName(this, QString::fromStdString(CurrentFileName));
+    if (chosen.isEmpty())
+        return;
+    CurrentFileName = chosen.toStdString();
+    LoadLogbookFile(CurrentFileName);
+}
+
+void TFmain::m_SpeichernClick() {
+    if (HasText(CurrentFileName))
+        SaveLogbookFile(CurrentFileName);
+    else
+        m_SpeichernunterClick();
+}
+
+void TFmain::m_SpeichernunterClick() {
+    const QString chosen = askSaveFileName();
+    if (chosen.isEmpty())
+        return;
+    CurrentFileName = chosen.toStdString();
+    SaveLogbookFile(CurrentFileName);
+}
+
+void TFmain::exportTo(const char* extension, bool openAfterwards) {
+    if (!HasText(CurrentFileName)) {
+        const QString chosen = askSaveFileName();
+        if (chosen.isEmpty())
+            return;
+        CurrentFileName = chosen.toStdString();
+    }
+    const std::string target = ReplacePathEnding(CurrentFileName, extension);
+    SaveLogbookFile(target);
+    const QString shown = QString::fromStdString(target);
+    prompts().showNotice(this, QStringLiteral("Datei gespeichert als: ") + shown);
+    if (openAfterwards)
+        ShellOpen(prompts(), shown);
+}
+
+void TFmain::m_Export_CSVClick() {
+    exportTo("csv", false);
+}
+
+void TFmain::m_Export_HTMLClick() {
+    exportTo("htm", true);
+}
+
+void TFmain::m_DruckenClick() {
+    const std::unique_ptr<QPrinter> printer = services_.printer();
+    if (!printer || !printer->isValid())
+        throw Error("Kein Drucker verf\xFCgbar");
+    printer->setDocName(QStringLiteral("Spritlog"));
+    RenderPrintLayout(BuildPrintLayout(grid_, CurrentFileName), *printer);
+    prompts().showNotice(this, QStringLiteral("Datei wird gedruckt..."));
+}
+
+} // namespace spritlog

@@ -1,0 +1,372 @@
+// The main window's controls: menu, tool bar, the three pages, the bottom panel and the
+// status bar.
+#include "mainwindow.h"
+
+#include "gridview.h"
+#include "logbookmodel.h"
+#include "statisticsgroups.h"
+
+#include "analysis/stationrating.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace spritlog {
+namespace {
+
+QIcon Icon(const QString& name) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
+
+QFont BoldFont(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+// The "Zu wenige Einträge verfügbar" panels that cover the chart and statistics areas.
+QLabel* NoticePanel(const char* name, QWidget* parent) {
+    auto* panel = new QLabel(QStringLiteral("Zu wenige Einträge verfügbar"), parent);
+    panel->setObjectName(QLatin1String(name));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    panel->setFont(font);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setAutoFillBackground(true);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+// A two-column radio group whose button ids are the item indices.
+QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringList& items,
+                      int selected, QButtonGroup*& group, QWidget* parent) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(6, 0, 6, 1);
+    layout->setSpacing(10);
+    group = new QButtonGroup(box);
+    group->setObjectName(QLatin1String(name) + QStringLiteral("Items"));
+    for (int i = 0; i < items.size(); ++i) {
+        auto* item = new QRadioButton(items[i], box);
+        item->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        group->addButton(item, i);
+        layout->addWidget(item);
+    }
+    group->button(selected)->setChecked(true);
+    return box;
+}
+
+} // namespace
+
+QAction* TFmain::addMenuItem(QMenu* menu, const char* name, const QString& text,
+                             const QString& icon, void (TFmain::*handler)(),
+                             const QKeySequence& shortcut) {
+    auto* action = menu->addAction(Icon(icon), text);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action); // shortcuts work while the menu is closed
+    }
+    if (handler)
+        wire(action, &QAction::triggered, handler);
+    return action;
+}
+
+void TFmain::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("p_MainMenu"));
+    auto menu = [&](const char* name, const QString& title) {
+        QMenu* m = bar->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+
+    QMenu* datei = menu("m_Datei", QStringLiteral("&Datei"));
+    addMenuItem(datei, "m_Neu", QStringLiteral("&Neu"), QStringLiteral("new"), &TFmain::m_NeuClick);
+    addMenuItem(datei, "m_Laden", QStringLiteral("&Öffnen"), QStringLiteral("open"),
+                &TFmain::m_LadenClick);
+    datei->addSeparator();
+    addMenuItem(datei, "m_Speichern", QStringLiteral("&Speichern"), QStringLiteral("save"),
+                &TFmain::m_SpeichernClick, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addMenuItem(datei, "m_Speichernunter", QStringLiteral("Speichern &unter"),
+                QStringLiteral("saveas"), &TFmain::m_SpeichernunterClick);
+    datei->addSeparator();
+    QMenu* exportImport =
+        datei->addMenu(Icon(QStringLiteral("export")), QStringLiteral("Ex&port/Import"));
+    exportImport->setObjectName(QStringLiteral("m_ExportImport"));
+    addMenuItem(exportImport, "m_Export_CSV", QStringLiteral("Exportieren nach &CSV (Excel)"),
+                QStringLiteral("csv"), &TFmain::m_Export_CSVClick);
+    addMenuItem(exportImport, "m_Export_HTML", QStringLiteral("Exportieren nach &HTML"),
+                QStringLiteral("html"), &TFmain::m_Export_HTMLClick);
+    datei->addSeparator();
+    addMenuItem(datei, "m_Drucken", QStringLiteral("&Drucken"), QStringLiteral("print"),
+                &TFmain::m_DruckenClick, QKeySequence(Qt::CTRL | Qt::Key_P));
+    datei->addSeparator();
+    addMenuItem(datei, "m_Beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
+                &TFmain::m_BeendenClick, QKeySequence(Qt::Key_F10));
+
+    QMenu* bearbeiten = menu("m_Bearbeiten", QStringLiteral("&Bearbeiten"));
+    addMenuItem(bearbeiten, "m_NeuerDatensatz", QStringLiteral("&Neuer Datensatz"),
+                QStringLiteral("newrecord"), &TFmain::m_NeuerDatensatzClick,
+                QKeySequence(Qt::Key_F2));
+    bearbeiten->addSeparator();
+    // Bound to no command; the button "&Datum einfügen" inserts the date.
+    addMenuItem(bearbeiten, "m_Datum", QStringLiteral("Aktuelles &Datum einfügen"),
+                QStringLiteral("date"), nullptr);
+    addMenuItem(bearbeiten, "m_DelZeile", QStringLiteral("Markierte Zeile &Löschen"),
+                QStringLiteral("delete"), &TFmain::m_DelZeileClick);
+    bearbeiten->addSeparator();
+    addMenuItem(bearbeiten, "m_WerteBerechnen", QStringLiteral("Werte Be&rechnen"),
+                QStringLiteral("calculate"), &TFmain::m_WerteBerechnenClick,
+                QKeySequence(Qt::Key_F5));
+
+    QMenu* extras = menu("m_Extras", QStringLiteral("&Extras"));
+    addMenuItem(extras, "m_Statistik", QStringLiteral("&Statistik"), QStringLiteral("statistics"),
+                &TFmain::m_StatistikClick);
+    extras->addSeparator();
+    addMenuItem(extras, "m_Einstellungen", QStringLiteral("&Einstellungen"),
+                QStringLiteral("setup"), &TFmain::m_EinstellungenClick);
+
+    QMenu* hilfe = menu("m_Hilfe", QStringLiteral("&Hilfe"));
+    addMenuItem(hilfe, "m_Ueber", QStringLiteral("&Über ..."), QStringLiteral("about"),
+                &TFmain::m_UeberClick, QKeySequence(Qt::Key_F1));
+    addMenuItem(hilfe, "m_Updateherunterladen", QStringLiteral("&Update herunterladen"),
+                QStringLiteral("update"), &TFmain::m_UpdateherunterladenClick);
+    hilfe->addSeparator();
+    addMenuItem(hilfe, "m_EmailandenAutorsenden", QStringLiteral("&Email an den Autor senden"),
+                QStringLiteral("mail"), &TFmain::m_EmailandenAutorsendenClick);
+    addMenuItem(hilfe, "m_OstrelHomepage", QStringLiteral("Ostrel &Homepage"),
+                QStringLiteral("home"), &TFmain::m_OstrelHomepageClick);
+}
+
+QToolButton* TFmain::addToolButton(const char* name, const QString& accessibleName,
+                                   const QString& icon, void (TFmain::*handler)()) {
+    auto* button = new QToolButton(p_toolbar);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(Icon(icon));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    // No caption and no hint; the name is for screen readers.
+    button->setAccessibleName(accessibleName);
+    p_toolbar->addWidget(button);
+    wire(button, &QToolButton::clicked, handler);
+    return button;
+}
+
+void TFmain::buildToolBar() {
+    p_toolbar = new QToolBar(this);
+    p_toolbar->setObjectName(QStringLiteral("p_toolbar"));
+    p_toolbar->setMovable(false);
+    p_toolbar->setFloatable(false);
+    p_toolbar->setIconSize(QSize(20, 20));
+    p_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    p_toolbar->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, p_toolbar);
+
+    addToolButton("t_oeffnen", QStringLiteral("Öffnen"), QStringLiteral("open"),
+                  &TFmain::m_LadenClick);
+    addToolButton("t_speichern", QStringLiteral("Speichern"), QStringLiteral("save"),
+                  &TFmain::m_SpeichernClick);
+    addToolButton("t_drucken", QStringLiteral("Drucken"), QStringLiteral("print"),
+                  &TFmain::m_DruckenClick);
+    p_toolbar->addSeparator();
+    addToolButton("t_html", QStringLiteral("Exportieren nach HTML"), QStringLiteral("html"),
+                  &TFmain::m_Export_HTMLClick);
+    p_toolbar->addSeparator();
+    addToolButton("t_setup", QStringLiteral("Einstellungen"), QStringLiteral("setup"),
+                  &TFmain::m_EinstellungenClick);
+    addToolButton("t_beenden", QStringLiteral("Beenden"), QStringLiteral("exit"),
+                  &TFmain::m_BeendenClick);
+}
+
+QWidget* TFmain::buildDataPage() {
+    tab_daten = new QWidget;
+    tab_daten->setObjectName(QStringLiteral("tab_daten"));
+    auto* layout = new QVBoxLayout(tab_daten);
+    layout->setContentsMargins(0, 0, 0, 0);
+    p_Grid = new GridView(tab_daten);
+    gridModel_ = new LogbookModel(grid_, this);
+    gridModel_->setObjectName(QStringLiteral("p_GridModel"));
+    p_Grid->setLogbookModel(gridModel_);
+    layout->addWidget(p_Grid);
+    return tab_daten;
+}
+
+QWidget* TFmain::buildChartPage() {
+    tab_grafik = new QWidget;
+    tab_grafik->setObjectName(QStringLiteral("tab_grafik"));
+    auto* pageLayout = new QVBoxLayout(tab_grafik);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+
+    p_grafik = new QFrame(tab_grafik);
+    p_grafik->setObjectName(QStringLiteral("p_grafik"));
+    p_grafik->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pageLayout->addWidget(p_grafik);
+    auto* panelLayout = new QVBoxLayout(p_grafik);
+    panelLayout->setContentsMargins(1, 1, 1, 1);
+    panelLayout->setSpacing(0);
+
+    // p_Info, p_chart and p_nografik share the area above the view selector; the notice
+    // lies on top.
+    auto* area = new QWidget(p_grafik);
+    auto* stack = new QGridLayout(area);
+    stack->setContentsMargins(0, 0, 0, 0);
+
+    p_Info = new QTableView(area);
+    p_Info->setObjectName(QStringLiteral("p_Info"));
+    infoModel_ = new TextTableModel(info_, this);
+    infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
+    p_Info->setModel(infoModel_);
+    p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
+    p_Info->setWordWrap(false);
+    p_Info->verticalHeader()->setMinimumWidth(kStationColumnInfo[0].width);
+    p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    auto infoWidths = [this] {
+        for (int column = 1; column < kStationColumns; ++column)
+            p_Info->setColumnWidth(column - 1, kStationColumnInfo[column].width);
+    };
+    infoWidths();
+    connect(infoModel_, &QAbstractItemModel::modelReset, this, infoWidths);
+    p_Info->hide();
+    stack->addWidget(p_Info, 0, 0);
+
+    p_chart = services_.chart(area);
+    p_chart->setObjectName(QStringLiteral("p_chart"));
+    stack->addWidget(p_chart, 0, 0);
+
+    p_nografik = NoticePanel("p_nografik", area);
+    stack->addWidget(p_nografik, 0, 0);
+    p_nografik->raise();
+    panelLayout->addWidget(area, 1);
+
+    Tab = new QTabBar(p_grafik);
+    Tab->setObjectName(QStringLiteral("Tab"));
+    Tab->setShape(QTabBar::RoundedSouth);
+    Tab->setFont(BoldFont(font()));
+    Tab->setCursor(Qt::PointingHandCursor);
+    Tab->setToolTip(QStringLiteral("Grafikansicht ändern"));
+    Tab->setExpanding(false);
+    Tab->setUsesScrollButtons(true);
+    for (int tab = 0; tab < kChartTabCount; ++tab)
+        Tab->addTab(QString::fromLatin1(ChartTabCaption(tab)));
+    panelLayout->addWidget(Tab);
+    return tab_grafik;
+}
+
+QWidget* TFmain::buildStatisticsPage() {
+    tab_statistik = new QWidget;
+    tab_statistik->setObjectName(QStringLiteral("tab_statistik"));
+    auto* stack = new QGridLayout(tab_statistik);
+    stack->setContentsMargins(0, 0, 0, 0);
+
+    p_Statistik = new QFrame(tab_statistik);
+    p_Statistik->setObjectName(QStringLiteral("p_Statistik"));
+    p_Statistik->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* columns = new QHBoxLayout(p_Statistik);
+    auto* groups = new QVBoxLayout;
+    groups->setSpacing(6);
+    auto* heading = new QLabel(QStringLiteral("Statistik"), p_Statistik);
+    QFont headingFont(QStringLiteral("Arial"));
+    headingFont.setPixelSize(27);
+    headingFont.setBold(true);
+    headingFont.setItalic(true);
+    headingFont.setUnderline(true);
+    heading->setFont(headingFont);
+    QPalette navy = heading->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    heading->setPalette(navy);
+    groups->addWidget(heading);
+    const auto labels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
+    std::copy(labels.begin(), labels.end(), statisticsLabels);
+    groups->addStretch(1);
+    columns->addLayout(groups);
+    columns->addStretch(1);
+    stack->addWidget(p_Statistik, 0, 0);
+
+    p_nostats = NoticePanel("p_nostats", tab_statistik);
+    stack->addWidget(p_nostats, 0, 0);
+    p_nostats->raise();
+    return tab_statistik;
+}
+
+QWidget* TFmain::buildButtonPanel() {
+    p_button = new QWidget;
+    p_button->setObjectName(QStringLiteral("p_button"));
+    auto* layout = new QHBoxLayout(p_button);
+    layout->setContentsMargins(2, 0, 2, 2);
+    layout->setSpacing(4);
+
+    auto button = [&](const char* name, const QString& text, const QString& icon,
+                      void (TFmain::*handler)()) {
+        auto* b = new QPushButton(Icon(icon), text, p_button);
+        b->setObjectName(QLatin1String(name));
+        b->setFixedWidth(120);
+        b->setFont(BoldFont(font()));
+        b->setCursor(Qt::PointingHandCursor);
+        b->setAutoDefault(false);
+        layout->addWidget(b, 0, Qt::AlignBottom);
+        wire(b, &QPushButton::clicked, handler);
+        return b;
+    };
+    b_neu = button("b_neu", QStringLiteral("&Neuen Datensatz"), QStringLiteral("newrecord"),
+                   &TFmain::m_NeuerDatensatzClick);
+    b_datum = button("b_datum", QStringLiteral("&Datum einfügen"), QStringLiteral("date"),
+                     &TFmain::b_datumClick);
+    b_beenden = button("b_beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
+                       &TFmain::m_BeendenClick);
+
+    p_ansicht = RadioGroup("p_ansicht", QStringLiteral("Grafik nach"),
+                           {QStringLiteral("Eintrag"), QStringLiteral("Monat")}, 0, p_ansichtItems,
+                           p_button);
+    p_zoom =
+        RadioGroup("p_zoom", QStringLiteral("Zoom"),
+                   {QStringLiteral("100%"), QStringLiteral("Bereich")}, 1, p_zoomItems, p_button);
+    layout->addWidget(p_ansicht);
+    layout->addWidget(p_zoom);
+    layout->addStretch(1);
+    wire(p_ansichtItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
+    wire(p_zoomItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
+    return p_button;
+}
+
+void TFmain::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("p_StatusBar"));
+    const int widths[2] = {150, 200};
+    const QString texts[2] = {QStringLiteral("Status: 0 Datensätze"),
+                              QStringLiteral("Geladene Datei: Keine")};
+    for (int i = 0; i < 2; ++i) {
+        auto* panel = new QLabel(texts[i], bar);
+        panel->setObjectName(QStringLiteral("p_StatusBar_Panel%1").arg(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setIndent(2);
+        if (i == 0)
+            panel->setFixedWidth(widths[i]);
+        else
+            panel->setMinimumWidth(widths[i]); // the last panel takes the rest of the bar
+        bar->addWidget(panel, i);
+        statusPanels[i] = panel;
+    }
+}
+
+} // namespace spritlog

@@ -1,0 +1,92 @@
+// The page switch, the chart views and statistics, and the commands that open windows.
+#include "mainwindow.h"
+
+#include "aboutdialog.h"
+#include "logbookmodel.h"
+#include "setupdialog.h"
+#include "shelllinks.h"
+#include "statistikdialog.h"
+
+#include "analysis/statistics.h"
+#include "logbook/logbooktable.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace spritlog {
+
+void TFmain::p_controlChange() {
+    p_nografik->hide();
+    p_nostats->hide();
+    setRadioGroupsEnabled(false);
+    if (p_control->currentWidget() == tab_grafik) {
+        setRadioGroupsEnabled(true);
+        if (RecordCount() < 3) {
+            p_nografik->show();
+            return;
+        }
+        TabChange(Tab->currentIndex());
+    } else if (p_control->currentWidget() == tab_statistik) {
+        if (RecordCount() < 3)
+            p_nostats->show();
+        else
+            fillStatisticsPage();
+    }
+}
+
+void TFmain::TabChange(int newTab) {
+    // Recomputes the derived columns and the chart source, and may rebuild the station
+    // table: both models hear about it, also when the pass stops with an error.
+    gridModel_->changeColumns(ColKm, ColTankkosten, [&] {
+        infoModel_->resetWith([&] {
+            spritlog::TabChange(newTab, grid_, prepareGrid_, info_, chartBasis(), zoomIndex(),
+                                *p_chart, *this);
+        });
+    });
+}
+
+void TFmain::fillStatisticsPage() {
+    const StatisticsLabels labels = ComputeStatistics(grid_, StatisticsTarget::Page);
+    for (int k = 0; k < 12; ++k)
+        statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
+}
+
+void TFmain::m_StatistikClick() {
+    CalculateValues();
+    if (RecordCount() < 3) {
+        // No window; the notice waits on the statistics page.
+        p_nostats->show();
+        return;
+    }
+    const StatisticsLabels labels = ComputeStatistics(grid_, StatisticsTarget::Window);
+    if (FStatistik) {
+        FStatistik->showFigures(labels);
+        FStatistik->exec();
+    }
+}
+
+void TFmain::m_EinstellungenClick() {
+    if (FSetup)
+        FSetup->exec();
+}
+
+void TFmain::m_UeberClick() {
+    if (FAbout)
+        FAbout->exec();
+}
+
+void TFmain::m_UpdateherunterladenClick() {
+    OpenWebPage(prompts(), UpdateAddress());
+}
+
+void TFmain::m_EmailandenAutorsendenClick() {
+    SendMailTo(prompts(), QString::fromLatin1(kAuthorMailAddress));
+}
+
+void TFmain::m_OstrelHomepageClick() {
+    OpenWebPage(prompts(), QString::fromLatin1(kHomePageAddress));
+}
+
+} // namespace spritlog

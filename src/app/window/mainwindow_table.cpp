@@ -1,0 +1,59 @@
+// The commands that work on the logbook table.
+#include "mainwindow.h"
+
+#include "gridview.h"
+#include "logbookmodel.h"
+
+#include "logbook/derivedvalues.h"
+#include "logbook/logbooktable.h"
+
+#include <QLabel>
+
+namespace spritlog {
+
+void TFmain::UpdateStatusBar() {
+    const StatusTexts texts = spritlog::UpdateStatusBar(grid_, CurrentFileName);
+    gridModel_->headersChanged();
+    statusPanels[0]->setText(CellToQString(texts.records));
+    statusPanels[1]->setText(CellToQString(texts.file));
+}
+
+void TFmain::m_NeuClick() {
+    gridModel_->resetWith([this] { NewLogbook(grid_, CurrentFileName); });
+    p_Grid->setCursorCell({ColDatum, 1});
+    UpdateStatusBar();
+}
+
+void TFmain::m_NeuerDatensatzClick() {
+    const int row = gridModel_->appendRecord();
+    UpdateStatusBar();
+    p_Grid->setCursorCell({ColDatum, row});
+}
+
+void TFmain::b_datumClick() {
+    const auto cursor = p_Grid->cursorCell();
+    if (!cursor)
+        return;
+    InsertDate(grid_, cursor->row, services_.clock());
+    gridModel_->cellChanged(ColDatum, cursor->row);
+}
+
+void TFmain::m_DelZeileClick() {
+    const auto cursor = p_Grid->cursorCell();
+    if (!cursor)
+        return;
+    gridModel_->deleteRecord(cursor->row);
+    UpdateStatusBar();
+}
+
+void TFmain::m_WerteBerechnenClick() {
+    CalculateValues();
+}
+
+void TFmain::CalculateValues() {
+    gridModel_->changeColumns(ColKm, ColTankkosten, [this] {
+        spritlog::CalculateValues(grid_, prepareGrid_, chartBasis());
+    });
+}
+
+} // namespace spritlog

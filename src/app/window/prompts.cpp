@@ -1,0 +1,85 @@
+#include "prompts.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace spritlog {
+namespace {
+
+const QString kTitle = QStringLiteral("Spritlog");
+
+// Both dialogs start in the folder of the current file with its name filled in.
+void Preset(QFileDialog& dialog, const QString& preset) {
+    if (preset.isEmpty())
+        return;
+    const QFileInfo info(preset);
+    if (info.dir().exists())
+        dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+}
+
+QString RunFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+} // namespace
+
+QStringList OpenDialogFilters() {
+    return {QStringLiteral("Spritlog (*.slg)"), QStringLiteral("Alle Dateien (*)")};
+}
+
+QStringList SaveDialogFilters() {
+    return {QStringLiteral("Spritlog (*.slg)"), QStringLiteral("Alle Dateien (*)"),
+            QStringLiteral("HTML-Datei (*.htm)"), QStringLiteral("Excel-Austauschformat (*.exa)")};
+}
+
+bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompts::showNotice(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtPrompts::showError(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString QtPrompts::getOpenFileName(QWidget* parent, const QString& preset) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name of a file that does not exist is accepted; loading reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(OpenDialogFilters());
+    dialog.selectNameFilter(OpenDialogFilters().first());
+    Preset(dialog, preset);
+    return RunFileDialog(dialog);
+}
+
+QString QtPrompts::getSaveFileName(QWidget* parent, const QString& preset) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(SaveDialogFilters());
+    dialog.selectNameFilter(SaveDialogFilters().first());
+    Preset(dialog, preset);
+    return RunFileDialog(dialog);
+}
+
+void QtPrompts::openUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace spritlog

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QUrl;
+class QWidget;
+
+namespace spritlog {
+
+// Everything the window asks or tells the user in a modal box, and the hand-over to the
+// desktop. The window talks only through this interface, so tests answer the questions
+// themselves instead of running a modal loop.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A Yes/No question with a question icon; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A plain notice with an OK button ("Datei gespeichert als: ...").
+    virtual void showNotice(QWidget* parent, const QString& text) = 0;
+    // The error box: title "Spritlog", error icon, OK.
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+    // The open and save dialogs, preset to `preset`; an empty text when cancelled.
+    virtual QString getOpenFileName(QWidget* parent, const QString& preset) = 0;
+    virtual QString getSaveFileName(QWidget* parent, const QString& preset) = 0;
+    // The desktop's default action for a file or address; no result.
+    virtual void openUrl(const QUrl& url) = 0;
+};
+
+// The real boxes and dialogs.
+class QtPrompts : public Prompts {
+public:
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void showNotice(QWidget* parent, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+    QString getOpenFileName(QWidget* parent, const QString& preset) override;
+    QString getSaveFileName(QWidget* parent, const QString& preset) override;
+    void openUrl(const QUrl& url) override;
+};
+
+// Name filters of the open dialog (the first one selected) and of the save dialog.
+QStringList OpenDialogFilters();
+QStringList SaveDialogFilters();
+
+} // namespace spritlog

@@ -1,0 +1,131 @@
+#include "texttablemodel.h"
+
+#include "logbook/codepage.h"
+
+#include <algorithm>
+
+namespace spritlog {
+namespace {
+
+int ModelRows(const TextTable& table) {
+    return std::max(0, table.rowCount() - 1);
+}
+
+int ModelColumns(const TextTable& table) {
+    return std::max(0, table.columnCount() - 1);
+}
+
+// Runs `after` when leaving the scope, also by an exception.
+template <typename F> class Finally {
+public:
+    explicit Finally(F f) : f_(std::move(f)) {}
+    ~Finally() { f_(); }
+    Finally(const Finally&) = delete;
+    Finally& operator=(const Finally&) = delete;
+
+private:
+    F f_;
+};
+
+} // namespace
+
+QString CellToQString(std::string_view cell) {
+    // Most cells are plain ASCII; they need no code page table.
+    const bool ascii = std::all_of(cell.begin(), cell.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size()));
+    return QString::fromStdString(Cp1252ToUtf8(cell));
+}
+
+std::string QStringToCell(const QString& text) {
+    return Utf8ToCp1252(text.toStdString());
+}
+
+TextTableModel::TextTableModel(TextTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), rows_(ModelRows(table)),
+      columns_(ModelColumns(table)) {}
+
+int TextTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
+
+bool TextTableModel::holds(const QModelIndex& index) const {
+    return index.isValid() && index.model() == this && index.row() < rows_ &&
+           index.column() < columns_ && TableRow(index) < table_.rowCount() &&
+           TableColumn(index) < table_.columnCount();
+}
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const {
+    if (!holds(index) || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    return CellToQString(table_.cell(TableColumn(index), TableRow(index)));
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || section < 0)
+        return QVariant();
+    if (orientation == Qt::Horizontal) {
+        if (section >= columns_ || section + 1 >= table_.columnCount() || table_.rowCount() < 1)
+            return QVariant();
+        return CellToQString(table_.cell(section + 1, 0));
+    }
+    if (section >= rows_ || section + 1 >= table_.rowCount() || table_.columnCount() < 1)
+        return QVariant();
+    return CellToQString(table_.cell(0, section + 1));
+}
+
+QModelIndex TextTableModel::cellIndex(int tableColumn, int tableRow) const {
+    return index(tableRow - 1, tableColumn - 1);
+}
+
+void TextTableModel::resetWith(const std::function<void()>& change) {
+    beginResetModel();
+    Finally end([this] {
+        rows_ = ModelRows(table_);
+        columns_ = ModelColumns(table_);
+        endResetModel();
+    });
+    change();
+}
+
+void TextTableModel::changeColumns(int firstColumn, int lastColumn,
+                                   const std::function<void()>& change) {
+    Finally tell([this, firstColumn, lastColumn] {
+        announceAppendedRows();
+        if (rows_ > 0 && columns_ > 0) {
+            const int first = std::clamp(firstColumn - 1, 0, columns_ - 1);
+            const int last = std::clamp(lastColumn - 1, 0, columns_ - 1);
+            emit dataChanged(index(0, first), index(rows_ - 1, last));
+        }
+    });
+    change();
+}
+
+void TextTableModel::cellChanged(int tableColumn, int tableRow) {
+    const QModelIndex changed = cellIndex(tableColumn, tableRow);
+    if (changed.isValid())
+        emit dataChanged(changed, changed);
+}
+
+void TextTableModel::headersChanged() {
+    if (columns_ > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+    if (rows_ > 0)
+        emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+}
+
+void TextTableModel::announceAppendedRows() {
+    const int rows = ModelRows(table_);
+    if (rows <= rows_)
+        return;
+    beginInsertRows(QModelIndex(), rows_, rows - 1);
+    rows_ = rows;
+    endInsertRows();
+}
+
+} // namespace spritlog

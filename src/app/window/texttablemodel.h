@@ -1,0 +1,63 @@
+#pragma once
+
+#include "logbook/texttable.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
+#include <string_view>
+
+namespace spritlog {
+
+// A cell text (Windows-1252) as Qt text, and back; a character Windows-1252 cannot hold
+// becomes "?".
+QString CellToQString(std::string_view cell);
+std::string QStringToCell(const QString& text);
+
+// Shows a text table whose row 0 is the header row and whose column 0 holds the row
+// headers: model row i is table row i + 1, model column j is table column j + 1. Read
+// only; the table belongs to the window and is changed through the methods below so the
+// views hear about every change. The model never caches cell texts, only the shape it
+// last announced.
+class TextTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit TextTableModel(TextTable& table, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    const TextTable& table() const { return table_; }
+
+    // Table coordinates of a model index and back.
+    static int TableColumn(const QModelIndex& index) { return index.column() + 1; }
+    static int TableRow(const QModelIndex& index) { return index.row() + 1; }
+    QModelIndex cellIndex(int tableColumn, int tableRow) const;
+
+    // Runs `change`, which may reshape the table, as a model reset; the views are told
+    // also when it throws, since the cells it changed so far stay changed.
+    void resetWith(const std::function<void()>& change);
+    // Runs `change`, which writes cells of table columns first..last in any record row
+    // without reshaping the table, and tells the views.
+    void changeColumns(int firstColumn, int lastColumn, const std::function<void()>& change);
+    // One cell was written.
+    void cellChanged(int tableColumn, int tableRow);
+    // Row 0 or column 0 was written.
+    void headersChanged();
+
+protected:
+    TextTable& table_;
+    // The shape the views know; catches up with the table through the notifications.
+    int rows_ = 0;
+    int columns_ = 0;
+
+    bool holds(const QModelIndex& index) const;
+    // Announces rows the table gained at its end.
+    void announceAppendedRows();
+};
+
+} // namespace spritlog

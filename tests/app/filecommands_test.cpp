@@ -1,0 +1,309 @@
+// Open, save, save as, the CSV and HTML exports and printing, with the dialogs answered by
+// the test.
+#include "guitest.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+using namespace spritlog;
+using test::Window;
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
+
+    // Shortcuts reach an active window only.
+    static void showActive(Window& window) {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
+    }
+
+    void trigger(Window& window, const char* name) {
+        window->findChild<QAction*>(QLatin1String(name))->trigger();
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        test::ClearStore();
+    }
+
+    void openLoadsTheChosenFile() {
+        Window window;
+        window->FormCreate({});
+        const QByteArray file = test::NativeFile(test::SampleRecords(4));
+        test::WriteFile(path("a.slg"), file);
+        window.prompts->openAnswers.push_back(path("a.slg"));
+        window->findChild<QToolButton*>(QStringLiteral("t_oeffnen"))->click();
+        QCOMPARE(window.prompts->openPresets, QStringList{QString()});
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(window.cell(ColOrt, 2), QStringLiteral("München"));
+        QCOMPARE(window.cell(ColKm, 2), QStringLiteral("500"));
+        QCOMPARE(window.status(0), QStringLiteral("Status: 4 Datensätze"));
+        QVERIFY(window.status(1).startsWith(QStringLiteral("Geladene Datei: ")));
+        QVERIFY(window.status(1).endsWith(QStringLiteral("a.slg")));
+
+        // The next open starts at the current file; cancelling changes nothing.
+        window.prompts->openAnswers.push_back(QString());
+        trigger(window, "m_Laden");
+        QCOMPARE(window.prompts->openPresets.last(), path("a.slg"));
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    void openingAMissingFileKeepsTheTable() {
+        Window window;
+        window->FormCreate({});
+        window.prompts->openAnswers.push_back(path("a.slg"));
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        trigger(window, "m_Laden");
+        window.prompts->openAnswers.push_back(path("neu.slg"));
+        trigger(window, "m_Laden");
+        QCOMPARE(window.prompts->notices, QStringList{QStringLiteral("Datei nicht gefunden!")});
+        QVERIFY(window.prompts->errors.isEmpty());
+        QCOMPARE(window->RecordCount(), 3);
+        QCOMPARE(window->CurrentFileName, path("neu.slg").toStdString());
+    }
+
+    void saveWritesTheCurrentFile() {
+        Window window;
+        const QByteArray file = test::NativeFile(test::SampleRecords(3));
+        test::WriteFile(path("a.slg"), file);
+        window->FormCreate({path("a.slg")});
+        window->grid().setCell(ColBenzin, 2, "Diesel \xC4"); // Ä
+        showActive(window);
+        QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
+        std::vector<test::Record> records = test::SampleRecords(3);
+        records[1].benzin = "Diesel \xC3\x84";
+        QCOMPARE(test::ReadFile(path("a.slg")), test::NativeFile(records));
+        QVERIFY(window.prompts->savePresets.isEmpty());
+    }
+
+    void saveWithoutANameAsksForOne() {
+        Window window;
+        window->FormCreate({});
+        window.prompts->saveAnswers.push_back(QString());
+        trigger(window, "m_Speichern");
+        QCOMPARE(window.prompts->savePresets, QStringList{QString()});
+        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
+
+        window.prompts->saveAnswers.push_back(path("b.slg"));
+        trigger(window, "m_Speichern");
+        QCOMPARE(window->CurrentFileName, path("b.slg").toStdString());
+        QCOMPARE(test::ReadFile(path("b.slg")),
+                 QByteArray("1\r\n" + QByteArray("\r\n").repeated(10)));
+        QVERIFY(window.status(1).endsWith(QStringLiteral("b.slg")));
+    }
+
+    // Save as: whatever the extension, the name becomes current and selects the writer;
+    // a name typed without an extension gets ".slg".
+    void saveAsRoundTrip_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("native");
+        QTest::newRow("slg") << "c.slg"
+                             << "c.slg" << true;
+        QTest::newRow("no extension") << "c"
+                                      << "c.slg" << true;
+        QTest::newRow("trailing point") << "c."
+                                        << "c.slg" << true;
+        QTest::newRow("upper case") << "C.SLG"
+                                    << "C.SLG" << true;
+        QTest::newRow("exchange format") << "c.exa"
+                                         << "c.exa" << true;
+        QTest::newRow("html report") << "c.htm"
+                                     << "c.htm" << false;
+        QTest::newRow("umlaut in the name") << "Kühn"
+                                            << "Kühn.slg" << true;
+    }
+    void saveAsRoundTrip() {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(bool, native);
+        const std::vector<test::Record> records = test::SampleRecords(5);
+        test::WriteFile(path("a.slg"), test::NativeFile(records));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        window.prompts->saveAnswers.push_back(path(typed));
+        trigger(window, "m_Speichernunter");
+        QCOMPARE(window.prompts->savePresets, QStringList{path("a.slg")});
+        QCOMPARE(window->CurrentFileName, path(written).toStdString());
+        const QByteArray bytes = test::ReadFile(path(written));
+        if (native) {
+            QCOMPARE(bytes, test::NativeFile(records));
+            // And back again.
+            Window second;
+            second->FormCreate({path(written)});
+            QCOMPARE(second->RecordCount(), 5);
+            for (int column = 1; column < kLogbookColumns; ++column)
+                for (int row = 1; row <= 5; ++row)
+                    QCOMPARE(second.cell(column, row), window.cell(column, row));
+        } else {
+            QVERIFY(bytes.startsWith("<html>"));
+        }
+        QCOMPARE(test::ReadFile(path("a.slg")), test::NativeFile(records));
+    }
+
+    void saveAsCancelledChangesNothing() {
+        Window window;
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        window->FormCreate({path("a.slg")});
+        window.prompts->saveAnswers.push_back(QString());
+        trigger(window, "m_Speichernunter");
+        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("a.slg")});
+    }
+
+    void saveErrorReachesTheErrorBox() {
+        Window window;
+        window->FormCreate({});
+        window->CurrentFileName = path("missing/dir/x.slg").toStdString();
+        trigger(window, "m_Speichern");
+        QCOMPARE(window.prompts->errors.size(), 1);
+        QVERIFY(window.prompts->notices.isEmpty());
+    }
+
+    void exports_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("dialogAnswer");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("newCurrent");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("csv") << "m_Export_CSV" << 4 << "auto.slg"
+                             << ""
+                             << "auto.csv"
+                             << "auto.slg"
+                             << "";
+        QTest::newRow("html") << "m_Export_HTML" << 4 << "auto.slg"
+                              << ""
+                              << "auto.htm"
+                              << "auto.slg"
+                              << "";
+        QTest::newRow("csv, name from the dialog") << "m_Export_CSV" << 4 << ""
+                                                   << "neu.slg"
+                                                   << "neu.csv"
+                                                   << "neu.slg"
+                                                   << "";
+        QTest::newRow("html, name typed without extension") << "m_Export_HTML" << 4 << ""
+                                                            << "neu"
+                                                            << "neu.htm"
+                                                            << "neu.slg"
+                                                            << "";
+        QTest::newRow("html, name ending in an umlaut") << "m_Export_HTML" << 4 << "Bücher.slö"
+                                                        << ""
+                                                        << "Bücher.htm"
+                                                        << "Bücher.slö"
+                                                        << "";
+        QTest::newRow("csv, dialog cancelled") << "m_Export_CSV" << 4 << ""
+                                               << ""
+                                               << ""
+                                               << ""
+                                               << "";
+        QTest::newRow("html, dialog cancelled") << "m_Export_HTML" << 4 << ""
+                                                << ""
+                                                << ""
+                                                << ""
+                                                << "";
+        // The report's averages of a single record divide 0 by 0.
+        QTest::newRow("html of one record fails") << "m_Export_HTML" << 1 << "auto.slg"
+                                                  << ""
+                                                  << ""
+                                                  << "auto.slg"
+                                                  << "Invalid floating point operation.";
+    }
+    void exports() {
+        QFETCH(QString, command);
+        QFETCH(int, records);
+        QFETCH(QString, current);
+        QFETCH(QString, dialogAnswer);
+        QFETCH(QString, target);
+        QFETCH(QString, newCurrent);
+        QFETCH(QString, error);
+        QTemporaryDir source;
+        const QString sourcePath = source.filePath(QStringLiteral("quelle.slg"));
+        test::WriteFile(sourcePath, test::NativeFile(test::SampleRecords(records)));
+        Window window;
+        window->FormCreate({sourcePath});
+        window->CurrentFileName = current.isEmpty() ? std::string() : path(current).toStdString();
+        if (current.isEmpty())
+            window.prompts->saveAnswers.push_back(dialogAnswer.isEmpty() ? QString()
+                                                                         : path(dialogAnswer));
+        trigger(window, command.toLatin1().constData());
+
+        QCOMPARE(window.prompts->errors.join(QLatin1Char('|')), error);
+        QVERIFY(window.prompts->unexpected.isEmpty());
+        QCOMPARE(window->CurrentFileName,
+                 newCurrent.isEmpty() ? std::string() : path(newCurrent).toStdString());
+        if (target.isEmpty()) {
+            // Nothing written, nothing said, nothing handed to the desktop.
+            QVERIFY(window.prompts->notices.isEmpty());
+            QVERIFY(window.prompts->opened.isEmpty());
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
+            return;
+        }
+        QCOMPARE(window.prompts->notices,
+                 QStringList{QStringLiteral("Datei gespeichert als: ") + path(target)});
+        const QByteArray bytes = test::ReadFile(path(target));
+        const bool html = command == QLatin1String("m_Export_HTML");
+        if (html)
+            QVERIFY(bytes.startsWith("<html>"));
+        else
+            QVERIFY(bytes.startsWith(
+                "01.03.2024;10000;40.00;1.50;;;;60.00;Super;Nord;M\xFCnchen;;;;\r\n"));
+        // Only the report goes to the desktop, after the notice.
+        QCOMPARE(window.prompts->opened,
+                 html ? QList<QUrl>{QUrl::fromLocalFile(path(target))} : QList<QUrl>());
+        QVERIFY(window.status(1).startsWith(QStringLiteral("Geladene Datei: ")));
+    }
+
+    void htmlFromTheToolBar() {
+        Window window;
+        test::WriteFile(path("t.slg"), test::NativeFile(test::SampleRecords(4)));
+        window->FormCreate({path("t.slg")});
+        window->findChild<QToolButton*>(QStringLiteral("t_html"))->click();
+        QCOMPARE(window.prompts->errors, QStringList());
+        QVERIFY(QFileInfo::exists(path("t.htm")));
+        QCOMPARE(window.prompts->opened, QList<QUrl>{QUrl::fromLocalFile(path("t.htm"))});
+    }
+
+    void printOnTheDefaultPrinter() {
+        const QString pdf = path("druck.pdf");
+        Window window([pdf] {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(60)));
+        window->FormCreate({path("a.slg")});
+        showActive(window);
+        QTest::keyClick(window.fmain.get(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(window.prompts->errors.isEmpty());
+        QCOMPARE(window.prompts->notices, QStringList{QStringLiteral("Datei wird gedruckt...")});
+        const QByteArray bytes = test::ReadFile(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), qsizetype(2));
+    }
+
+    void printWithoutAPrinterShowsTheError() {
+        Window window; // its printer source has no printer
+        window->FormCreate({});
+        window->findChild<QToolButton*>(QStringLiteral("t_drucken"))->click();
+        QCOMPARE(window.prompts->errors, QStringList{QStringLiteral("Kein Drucker verfügbar.")});
+        QVERIFY(window.prompts->notices.isEmpty());
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(FileCommandsTest)
+#include "filecommands_test.moc"

@@ -1,0 +1,263 @@
+// Typing into p_Grid of the real window: the character mapping, the derived columns, Enter
+// and Tab, and the record commands with their status bar.
+#include "guitest.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace spritlog;
+using test::OpenEditor;
+using test::Window;
+
+class GridEditingTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Window> window_;
+
+    // A shown window on a logbook of `records` records.
+    Window& open(int records) {
+        window_ = std::make_unique<Window>();
+        const QString path = dir_.filePath(QStringLiteral("grid.slg"));
+        test::WriteFile(path, test::NativeFile(test::SampleRecords(records)));
+        (*window_)->FormCreate({path});
+        (*window_)->show();
+        (*window_)->activateWindow();
+        if (!QTest::qWaitForWindowActive(window_->fmain.get()))
+            qWarning("window not active");
+        (*window_)->p_Grid->setFocus();
+        return *window_;
+    }
+
+    GridView* grid() const { return (*window_)->p_Grid; }
+
+    // Types `text` at the cursor as the user does: the first key goes to the table, which
+    // opens the editor; the others go to the editor.
+    void type(const QString& text) {
+        QTest::keyClick(grid(), text.at(0).toLatin1());
+        QLineEdit* editor = OpenEditor(grid());
+        if (!editor)
+            return;
+        for (int i = 1; i < text.size(); ++i)
+            QTest::keyClick(editor, text.at(i).toLatin1());
+    }
+
+    void enter() {
+        if (QLineEdit* editor = OpenEditor(grid()))
+            QTest::keyClick(editor, Qt::Key_Return);
+        else
+            QTest::keyClick(grid(), Qt::Key_Return);
+    }
+
+private slots:
+    void cleanup() { window_.reset(); }
+
+    void typedCharactersAreMapped_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("decimal comma in Liter") << int(ColLiter) << "7,5"
+                                                << "7.5";
+        QTest::newRow("date with slashes") << int(ColDatum) << "06/12/2026"
+                                           << "06.12.2026";
+        QTest::newRow("date with hyphens") << int(ColDatum) << "06-12-2026"
+                                           << "06.12.2026";
+        QTest::newRow("first character mapped") << int(ColLiterpreis) << ",99"
+                                                << ".99";
+        QTest::newRow("all six in a text column") << int(ColBenzin) << "a+b,c-d/e\\f_g"
+                                                  << "a.b.c.d.e.f.g";
+        QTest::newRow("hyphen in Benzin") << int(ColBenzin) << "E-10"
+                                          << "E.10";
+        QTest::newRow("other characters pass") << int(ColOrt) << "Nord 1;2"
+                                               << "Nord 1;2";
+        QTest::newRow("note column") << int(ColNote3) << "x-y"
+                                     << "x.y";
+    }
+    void typedCharactersAreMapped() {
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QString, cell);
+        Window& window = open(3);
+        grid()->setCursorCell({column, 2});
+        type(typed);
+        enter();
+        QCOMPARE(window.cell(column, 2), cell);
+    }
+
+    void typingIntoDerivedColumnsChangesNothing_data() {
+        QTest::addColumn<int>("column");
+        for (int column = ColKm; column <= ColTankkosten; ++column)
+            QTest::addRow("column %d", column) << column;
+    }
+    void typingIntoDerivedColumnsChangesNothing() {
+        QFETCH(int, column);
+        Window& window = open(3);
+        const QString before = window.cell(column, 2);
+        grid()->setCursorCell({column, 2});
+        QTest::keyClicks(grid(), QStringLiteral("12,5 Nord"));
+        QVERIFY(!OpenEditor(grid()));
+        QCOMPARE(window.cell(column, 2), before);
+        // The keys did not move the cursor either (no keyboard search).
+        QCOMPARE(grid()->cursorCell()->column, column);
+        QCOMPARE(grid()->cursorCell()->row, 2);
+        // F2 is "&Neuer Datensatz" here, not the editor's key.
+        QTest::keyClick(grid(), Qt::Key_F2);
+        QVERIFY(!OpenEditor(grid()));
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(window.cell(column, 2), before);
+    }
+
+    void enterMovesTheCursor_data() {
+        QTest::addColumn<int>("fromColumn");
+        QTest::addColumn<int>("fromRow");
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<int>("toColumn");
+        QTest::addColumn<int>("toRow");
+        QTest::addColumn<int>("records");
+        QTest::newRow("Datum to KM-Stand") << 1 << 1 << false << 2 << 1 << 3;
+        QTest::newRow("Liter to Literpreis") << 3 << 2 << true << 4 << 2 << 3;
+        QTest::newRow("Literpreis to Benzin") << 4 << 3 << false << 9 << 3 << 3;
+        QTest::newRow("Literpreis to Benzin while editing") << 4 << 3 << true << 9 << 3 << 3;
+        QTest::newRow("KM to Verbrauch") << 5 << 2 << false << 6 << 2 << 3;
+        QTest::newRow("Tankkosten to Benzin") << 8 << 2 << false << 9 << 2 << 3;
+        QTest::newRow("Tankstelle to Ort") << 10 << 1 << true << 11 << 1 << 3;
+        QTest::newRow("Ort to the next record") << 11 << 1 << false << 1 << 2 << 3;
+        QTest::newRow("Ort of the last record appends") << 11 << 3 << false << 1 << 4 << 4;
+        QTest::newRow("Ort of the last record, editing") << 11 << 3 << true << 1 << 4 << 4;
+        QTest::newRow("note column stays") << 12 << 2 << false << 12 << 2 << 3;
+        QTest::newRow("note column stays, editing") << 14 << 2 << true << 14 << 2 << 3;
+    }
+    void enterMovesTheCursor() {
+        QFETCH(int, fromColumn);
+        QFETCH(int, fromRow);
+        QFETCH(bool, editing);
+        QFETCH(int, toColumn);
+        QFETCH(int, toRow);
+        QFETCH(int, records);
+        Window& window = open(3);
+        grid()->setCursorCell({fromColumn, fromRow});
+        if (editing) {
+            type(QStringLiteral("1"));
+            QVERIFY(OpenEditor(grid()));
+        }
+        enter();
+        QVERIFY(!OpenEditor(grid()));
+        QCOMPARE(grid()->cursorCell()->column, toColumn);
+        QCOMPARE(grid()->cursorCell()->row, toRow);
+        QCOMPARE(window->RecordCount(), records);
+        QCOMPARE(window.status(0), QStringLiteral("Status: %1 Datensätze").arg(records));
+        if (editing)
+            QCOMPARE(window.cell(fromColumn, fromRow), QStringLiteral("1"));
+        if (records == 4) {
+            QCOMPARE(window.cell(ColNumber, 4), QStringLiteral("4."));
+            for (int column = 1; column < kLogbookColumns; ++column)
+                QCOMPARE(window.cell(column, 4), QString());
+        }
+    }
+
+    void tabMovesToTheNextCell() {
+        Window& window = open(3);
+        grid()->setCursorCell({ColDatum, 1});
+        QTest::keyClick(grid(), Qt::Key_Tab);
+        QCOMPARE(grid()->cursorCell()->column, int(ColKmStand));
+        type(QStringLiteral("99"));
+        QTest::keyClick(OpenEditor(grid()), Qt::Key_Tab);
+        QCOMPARE(window.cell(ColKmStand, 1), QStringLiteral("99"));
+        QCOMPARE(grid()->cursorCell()->column, int(ColLiter));
+    }
+
+    void characterOutsideTheCodePageBecomesQuestionMark() {
+        Window& window = open(3);
+        grid()->setCursorCell({ColOrt, 1});
+        // Typed keys with their texts, the first one opening the editor.
+        QTest::sendKeyEvent(QTest::Click, grid(), Qt::Key_Z, QStringLiteral("ź"), Qt::NoModifier);
+        QLineEdit* editor = OpenEditor(grid());
+        QVERIFY(editor);
+        const QString rest = QStringLiteral("ōln €");
+        for (const QChar c : rest)
+            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_A, QString(c), Qt::NoModifier);
+        enter();
+        QCOMPARE(QByteArray::fromStdString(std::string(window->grid().cell(ColOrt, 1))),
+                 QByteArray("??ln \x80"));
+    }
+
+    void newRecordFromButtonMenuAndKey_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("button") << "b_neu";
+        QTest::newRow("menu") << "m_NeuerDatensatz";
+        QTest::newRow("F2") << "F2";
+    }
+    void newRecordFromButtonMenuAndKey() {
+        QFETCH(QString, how);
+        Window& window = open(4);
+        window->m_DelZeileClick(); // the cursor's record goes, the next one is new and empty
+        grid()->setCursorCell({ColOrt, 1});
+        if (how == QLatin1String("F2"))
+            QTest::keyClick(grid(), Qt::Key_F2);
+        else if (auto* button = window->findChild<QPushButton*>(how))
+            button->click();
+        else
+            window->findChild<QAction*>(how)->trigger();
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(window.status(0), QStringLiteral("Status: 4 Datensätze"));
+        QCOMPARE(grid()->cursorCell()->row, 4);
+        QCOMPARE(grid()->cursorCell()->column, int(ColDatum));
+        for (int column = 1; column < kLogbookColumns; ++column)
+            QCOMPARE(window.cell(column, 4), QString());
+    }
+
+    void deleteRowRenumbers() {
+        Window& window = open(5);
+        const QString third = window.cell(ColKmStand, 3);
+        const QString thirdDerived = window.cell(ColKm, 3);
+        grid()->setCursorCell({ColTankstelle, 2});
+        window->findChild<QAction*>(QStringLiteral("m_DelZeile"))->trigger();
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(window.cell(ColKmStand, 2), third);
+        QCOMPARE(window.cell(ColKm, 2), thirdDerived);
+        for (int row = 1; row <= 4; ++row)
+            QCOMPARE(window.cell(ColNumber, row), QStringLiteral("%1.").arg(row));
+        QCOMPARE(window.status(0), QStringLiteral("Status: 4 Datensätze"));
+        QCOMPARE(grid()->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("4."));
+    }
+
+    void deletingTheLastRecordLeavesNone() {
+        Window& window = open(1);
+        grid()->setCursorCell({ColDatum, 1});
+        window->m_DelZeileClick();
+        QCOMPARE(window->RecordCount(), 0);
+        QCOMPARE(window.status(0), QStringLiteral("Status: 0 Datensätze"));
+        window->m_DelZeileClick();
+        QCOMPARE(window->RecordCount(), 0);
+        QVERIFY(window.prompts->errors.isEmpty());
+    }
+
+    void insertDateGoesIntoColumnOneOfTheCursorRow() {
+        Window& window = open(4);
+        grid()->setCursorCell({ColTankstelle, 3});
+        window->b_datum->click();
+        QCOMPARE(window.cell(ColDatum, 3), QStringLiteral("06.12.2026"));
+        QCOMPARE(window.cell(ColDatum, 2), QString::fromStdString(test::SampleRecords(4)[1].datum));
+        // The menu item of the same name is bound to nothing.
+        grid()->setCursorCell({ColTankstelle, 1});
+        window->findChild<QAction*>(QStringLiteral("m_Datum"))->trigger();
+        QCOMPARE(window.cell(ColDatum, 1), QString::fromStdString(test::SampleRecords(4)[0].datum));
+    }
+
+    void newLogbookLeavesOneEmptyRecord() {
+        Window& window = open(5);
+        window->grid().setCell(ColNote1, 0, "Fahrer");
+        window->findChild<QAction*>(QStringLiteral("m_Neu"))->trigger();
+        QCOMPARE(window->RecordCount(), 1);
+        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(window.status(0), QStringLiteral("Status: 1 Datensätze"));
+        QCOMPARE(window.status(1), QStringLiteral("Geladene Datei: "));
+        QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
+        for (int column = 1; column < kLogbookColumns; ++column)
+            QCOMPARE(window.cell(column, 1), QString());
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(GridEditingTest)
+#include "gridediting_test.moc"
