@@ -187,12 +187,13 @@ inline QLineEdit* OpenEditor(QTableView* view) {
 
 // Runs a Qt Test class with a private settings folder and a bounded run time; a modal box
 // that opens by mistake is closed again and fails the run instead of hanging it.
-template <typename TestClass> int RunGuiTest(int argc, char** argv) {
+template <typename TestClass, typename Application = QApplication, typename... Extra>
+int RunGuiTest(int argc, char** argv, Extra&&... extra) {
     if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
         qputenv("QTEST_FUNCTION_TIMEOUT", "60000");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    Application app(argc, argv, std::forward<Extra>(extra)...);
     QApplication::setApplicationName(QStringLiteral("Spritlog"));
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QTemporaryDir config;

@@ -24,8 +24,11 @@ bool RunCommand(Prompts& prompts, QWidget* parent, const std::function<void()>& 
     return false;
 }
 
-SpritlogApplication::SpritlogApplication(int& argc, char** argv)
-    : QApplication(argc, argv), prompts_(std::make_unique<QtPrompts>()) {}
+SpritlogApplication::SpritlogApplication(int& argc, char** argv, std::shared_ptr<Prompts> prompts)
+    : QApplication(argc, argv), prompts_(std::move(prompts)) {
+    if (!prompts_)
+        prompts_ = std::make_shared<QtPrompts>();
+}
 
 SpritlogApplication::~SpritlogApplication() = default;
 

@@ -22,12 +22,13 @@ bool RunCommand(Prompts& prompts, QWidget* parent, const std::function<void()>& 
 // same way, as a last line of defence.
 class SpritlogApplication : public QApplication {
 public:
-    SpritlogApplication(int& argc, char** argv);
+    // `prompts` shows the errors; the real error box when not given.
+    SpritlogApplication(int& argc, char** argv, std::shared_ptr<Prompts> prompts = nullptr);
     ~SpritlogApplication() override;
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
-    std::unique_ptr<Prompts> prompts_;
+    std::shared_ptr<Prompts> prompts_;
 };
 
 } // namespace spritlog

@@ -1,0 +1,150 @@
+// The general error display: one place shows every error of a command in the error box,
+// with the "." rule, and the program goes on.
+#include "guitest.h"
+
+#include "window/errordisplay.h"
+
+#include "logbook/errors.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+#include <stdexcept>
+
+using namespace spritlog;
+using test::Window;
+
+namespace {
+
+// The prompts of the application object's safety net.
+std::shared_ptr<test::ScriptedPrompts> g_appPrompts = std::make_shared<test::ScriptedPrompts>();
+
+// An object whose event handler lets an error escape.
+class Throwing : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw Error("I/O error 13");
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+class ErrorDisplayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { test::ClearStore(); }
+
+    void messageRule_data() {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter gets a point") << QByteArray("File not found") << "File not found.";
+        QTest::newRow("point stays single") << QByteArray("Disk full.") << "Disk full.";
+        QTest::newRow("quote sorts before the point")
+            << QByteArray("'' is not a valid integer value'") << "'' is not a valid integer value'";
+        QTest::newRow("digit") << QByteArray("I/O error 13") << "I/O error 13.";
+        QTest::newRow("exclamation mark") << QByteArray("Achtung!") << "Achtung!";
+        QTest::newRow("hyphen") << QByteArray("a-") << "a-";
+        QTest::newRow("cell text in Windows-1252")
+            << QByteArray("'M\xFC' is not a valid integer value")
+            << "'Mü' is not a valid integer value.";
+        QTest::newRow("umlaut at the end") << QByteArray("Gr\xF6\xDF") << "Größ.";
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+    void messageRule() {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, shown);
+        QCOMPARE(ErrorBoxText(message.toStdString()), shown);
+    }
+
+    void runCommandCatchesAndGoesOn_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no error") << 0 << true << "";
+        QTest::newRow("program error") << 1 << false << "Floating point division by zero.";
+        QTest::newRow("other standard exception") << 2 << false << "position.";
+    }
+    void runCommandCatchesAndGoesOn() {
+        QFETCH(int, kind);
+        QFETCH(bool, succeeds);
+        QFETCH(QString, shown);
+        test::ScriptedPrompts prompts;
+        bool ranToTheEnd = false;
+        const bool ok = RunCommand(prompts, nullptr, [&] {
+            if (kind == 1)
+                throw Error(kDivisionByZero);
+            if (kind == 2)
+                throw std::out_of_range("position");
+            ranToTheEnd = true;
+        });
+        QCOMPARE(ok, succeeds);
+        QCOMPARE(ranToTheEnd, succeeds);
+        QCOMPARE(prompts.errors, shown.isEmpty() ? QStringList() : QStringList{shown});
+    }
+
+    // F5 over a malformed odometer reading: the pass stops there, the box says why, the
+    // cells written before stay and the window goes on working.
+    void badOdometerReading() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a.slg"));
+        test::WriteFile(file, test::NativeFile(test::SampleRecords(4)));
+        Window window;
+        window->FormCreate({file});
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
+        LogbookModel* model = window->gridModel();
+        QVERIFY(model->setData(model->cellIndex(ColKmStand, 3), QStringLiteral("12a")));
+        window->grid().setCell(ColKm, 4, "");
+
+        QTest::keyClick(window.fmain.get(), Qt::Key_F5);
+        QCOMPARE(window.prompts->errors,
+                 QStringList{QStringLiteral("'12a' is not a valid integer value.")});
+        QCOMPARE(window.cell(ColKm, 2), QStringLiteral("500"));
+        QCOMPARE(window.cell(ColKm, 4), QString());
+
+        QVERIFY(model->setData(model->cellIndex(ColKmStand, 3), QStringLiteral("11000")));
+        window->findChild<QAction*>(QStringLiteral("m_WerteBerechnen"))->trigger();
+        QCOMPARE(window.prompts->errors.size(), 1);
+        QCOMPARE(window.cell(ColKm, 4), QStringLiteral("500"));
+    }
+
+    void missingFileIsANoticeNotAnError() {
+        QTemporaryDir dir;
+        Window window;
+        window->FormCreate({});
+        window.prompts->openAnswers.push_back(dir.filePath(QStringLiteral("weg.slg")));
+        window->m_LadenClick();
+        QCOMPARE(window.prompts->notices, QStringList{QStringLiteral("Datei nicht gefunden!")});
+        QVERIFY(window.prompts->errors.isEmpty());
+    }
+
+    void unreadableFileIsAnError() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("kaputt.slg"));
+        test::WriteFile(file, "drei\r\n");
+        Window window;
+        window->FormCreate({});
+        window.prompts->openAnswers.push_back(file);
+        window->findChild<QAction*>(QStringLiteral("m_Laden"))->trigger();
+        QCOMPARE(window.prompts->errors, QStringList{QStringLiteral("Invalid numeric input.")});
+        QVERIFY(window.prompts->notices.isEmpty());
+        QCOMPARE(window->CurrentFileName, file.toStdString());
+    }
+
+    // What a handler lets through reaches the same box through the application object.
+    void applicationSafetyNet() {
+        Throwing object;
+        QEvent event(QEvent::User);
+        QCOMPARE(QCoreApplication::sendEvent(&object, &event), false);
+        QCOMPARE(g_appPrompts->errors, QStringList{QStringLiteral("I/O error 13.")});
+    }
+};
+
+int main(int argc, char** argv) {
+    return test::RunGuiTest<ErrorDisplayTest, SpritlogApplication>(argc, argv, g_appPrompts);
+}
+#include "errordisplay_test.moc"
