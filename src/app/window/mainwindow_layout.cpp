@@ -27,6 +27,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace spritlog {
 namespace {
 
@@ -240,10 +242,14 @@ QWidget* TFmain::buildChartPage() {
     p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
     p_Info->setWordWrap(false);
     p_Info->verticalHeader()->setMinimumWidth(kStationColumnInfo[0].width);
+    p_Info->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     auto infoWidths = [this] {
+        // Widened where this platform's font would cut a header.
         for (int column = 1; column < kStationColumns; ++column)
-            p_Info->setColumnWidth(column - 1, kStationColumnInfo[column].width);
+            p_Info->setColumnWidth(
+                column - 1, std::max(kStationColumnInfo[column].width,
+                                     p_Info->horizontalHeader()->sectionSizeHint(column - 1)));
     };
     infoWidths();
     connect(infoModel_, &QAbstractItemModel::modelReset, this, infoWidths);
@@ -344,6 +350,9 @@ QWidget* TFmain::buildButtonPanel() {
     layout->addWidget(p_ansicht);
     layout->addWidget(p_zoom);
     layout->addStretch(1);
+    // The panel takes the height its radio groups need on this platform (33 pixels would
+    // cut their frames and titles).
+    p_button->setMinimumHeight(33);
     wire(p_ansichtItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     wire(p_zoomItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     return p_button;

@@ -5,10 +5,13 @@
 #include "analysis/statistics.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
+
+#include <algorithm>
 
 namespace spritlog {
 namespace {
@@ -30,6 +33,13 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
     const QFont captionFont = PixelFont(QStringLiteral("Arial"), 13, true, false);
     const QFont valueFont = PixelFont(QStringLiteral("Courier New"), 13, true, false);
 
+    // One caption width for all three boxes puts every value at the same left edge.
+    const QFontMetrics captionMetrics(captionFont);
+    int captionWidth = 0;
+    for (const StatisticsRow& row : kStatisticsRows)
+        captionWidth =
+            std::max(captionWidth, captionMetrics.horizontalAdvance(CellToQString(row.caption)));
+
     std::array<QLabel*, 12> labels{};
     for (int g = 0; g < 3; ++g) {
         const StatisticsGroup& group = kStatisticsGroups[g];
@@ -44,6 +54,7 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
             const StatisticsRow& row = kStatisticsRows[group.firstRow + r];
             auto* caption = new QLabel(CellToQString(row.caption), box);
             caption->setFont(captionFont);
+            caption->setMinimumWidth(captionWidth);
             auto* value = new QLabel(QStringLiteral("L%1").arg(row.label), box);
             value->setObjectName(QStringLiteral("L%1").arg(row.label));
             value->setFont(valueFont);

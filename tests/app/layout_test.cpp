@@ -1,0 +1,298 @@
+// The window's controls: names, captions, access letters, shortcuts, icons, cursors and
+// fonts, so a slip in the layout shows up as a failing row.
+#include "guitest.h"
+
+#include "window/aboutdialog.h"
+#include "window/setupdialog.h"
+#include "window/sizedialog.h"
+#include "window/statistikdialog.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace spritlog;
+using test::Window;
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Window> window_;
+
+private slots:
+    void init() {
+        test::ClearStore();
+        window_ = std::make_unique<Window>();
+        (*window_)->FormCreate({});
+    }
+    void cleanup() { window_.reset(); }
+
+    void menuItems_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QKeySequence>("shortcut");
+        const QKeySequence none;
+        QTest::newRow("Neu") << "m_Datei"
+                             << "m_Neu"
+                             << "&Neu" << none;
+        QTest::newRow("Öffnen") << "m_Datei"
+                                << "m_Laden"
+                                << "&Öffnen" << none;
+        QTest::newRow("Speichern") << "m_Datei"
+                                   << "m_Speichern"
+                                   << "&Speichern" << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("Speichern unter") << "m_Datei"
+                                         << "m_Speichernunter"
+                                         << "Speichern &unter" << none;
+        QTest::newRow("CSV") << "m_ExportImport"
+                             << "m_Export_CSV"
+                             << "Exportieren nach &CSV (Excel)" << none;
+        QTest::newRow("HTML") << "m_ExportImport"
+                              << "m_Export_HTML"
+                              << "Exportieren nach &HTML" << none;
+        QTest::newRow("Drucken") << "m_Datei"
+                                 << "m_Drucken"
+                                 << "&Drucken" << QKeySequence(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("Beenden") << "m_Datei"
+                                 << "m_Beenden"
+                                 << "&Beenden" << QKeySequence(Qt::Key_F10);
+        QTest::newRow("Neuer Datensatz") << "m_Bearbeiten"
+                                         << "m_NeuerDatensatz"
+                                         << "&Neuer Datensatz" << QKeySequence(Qt::Key_F2);
+        QTest::newRow("Datum") << "m_Bearbeiten"
+                               << "m_Datum"
+                               << "Aktuelles &Datum einfügen" << none;
+        QTest::newRow("Zeile löschen") << "m_Bearbeiten"
+                                       << "m_DelZeile"
+                                       << "Markierte Zeile &Löschen" << none;
+        QTest::newRow("Werte berechnen") << "m_Bearbeiten"
+                                         << "m_WerteBerechnen"
+                                         << "Werte Be&rechnen" << QKeySequence(Qt::Key_F5);
+        QTest::newRow("Statistik") << "m_Extras"
+                                   << "m_Statistik"
+                                   << "&Statistik" << none;
+        QTest::newRow("Einstellungen") << "m_Extras"
+                                       << "m_Einstellungen"
+                                       << "&Einstellungen" << none;
+        QTest::newRow("Über") << "m_Hilfe"
+                              << "m_Ueber"
+                              << "&Über ..." << QKeySequence(Qt::Key_F1);
+        QTest::newRow("Update") << "m_Hilfe"
+                                << "m_Updateherunterladen"
+                                << "&Update herunterladen" << none;
+        QTest::newRow("Email") << "m_Hilfe"
+                               << "m_EmailandenAutorsenden"
+                               << "&Email an den Autor senden" << none;
+        QTest::newRow("Homepage") << "m_Hilfe"
+                                  << "m_OstrelHomepage"
+                                  << "Ostrel &Homepage" << none;
+    }
+    void menuItems() {
+        QFETCH(QString, menu);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QKeySequence, shortcut);
+        auto* action = (*window_)->findChild<QAction*>(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->shortcut(), shortcut);
+        QVERIFY(!action->icon().isNull());
+        auto* owner = (*window_)->findChild<QMenu*>(menu);
+        QVERIFY(owner);
+        QVERIFY(owner->actions().contains(action));
+    }
+
+    void menuBarOrder() {
+        QStringList titles;
+        for (QAction* action : (*window_)->menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{"&Datei", "&Bearbeiten", "&Extras", "&Hilfe"}));
+        QCOMPARE((*window_)->menuBar()->objectName(), QStringLiteral("p_MainMenu"));
+    }
+
+    void toolBar() {
+        QStringList names;
+        for (QAction* action : (*window_)->p_toolbar->actions()) {
+            if (action->isSeparator()) {
+                names << QStringLiteral("|");
+                continue;
+            }
+            auto* button =
+                qobject_cast<QToolButton*>((*window_)->p_toolbar->widgetForAction(action));
+            QVERIFY(button);
+            names << button->objectName();
+            QVERIFY(!button->icon().isNull());
+            QVERIFY(button->text().isEmpty());
+            QVERIFY(button->toolTip().isEmpty());
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+        }
+        QCOMPARE(names, (QStringList{"t_oeffnen", "t_speichern", "t_drucken", "|", "t_html", "|",
+                                     "t_setup", "t_beenden"}));
+    }
+
+    void pages() {
+        QTabWidget* pages = (*window_)->p_control;
+        QCOMPARE(pages->count(), 3);
+        const QStringList captions{"Daten", "Grafik", "Statistik"};
+        const QStringList names{"tab_daten", "tab_grafik", "tab_statistik"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(pages->tabText(i), captions[i]);
+            QCOMPARE(pages->widget(i)->objectName(), names[i]);
+        }
+        QCOMPARE(pages->tabBar()->cursor().shape(), Qt::PointingHandCursor);
+        for (const char* name : {"p_Grid", "p_grafik", "p_chart", "p_Info", "Tab", "p_nografik",
+                                 "p_Statistik", "p_nostats", "p_button", "p_StatusBar",
+                                 "g_aufrechnung", "g_durchschnitt", "g_rekorde"})
+            QVERIFY2((*window_)->findChild<QWidget*>(QLatin1String(name)), name);
+    }
+
+    void viewSelector() {
+        QTabBar* tab = (*window_)->Tab;
+        const QStringList captions{"KM-Stand",  "Getankte Liter", "Liter je 100 KM", "KM-Interval",
+                                   "Kosten/KM", "Literpreis",     "Tankkosten",      "Tankstellen"};
+        QCOMPARE(tab->count(), captions.size());
+        for (int i = 0; i < captions.size(); ++i)
+            QCOMPARE(tab->tabText(i), captions[i]);
+        QVERIFY(tab->font().bold());
+        QCOMPARE(tab->toolTip(), QStringLiteral("Grafikansicht ändern"));
+        QCOMPARE(tab->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(tab->currentIndex(), 0);
+    }
+
+    void notices_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("chart") << "p_nografik";
+        QTest::newRow("statistics") << "p_nostats";
+    }
+    void notices() {
+        QFETCH(QString, name);
+        auto* notice = (*window_)->findChild<QLabel*>(name);
+        QVERIFY(notice);
+        QCOMPARE(notice->text(), QStringLiteral("Zu wenige Einträge verfügbar"));
+        QCOMPARE(notice->font().pixelSize(), 16);
+        QVERIFY(notice->font().bold());
+        QVERIFY(notice->alignment() & Qt::AlignHCenter);
+    }
+
+    void buttons_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("neu") << "b_neu"
+                             << "&Neuen Datensatz";
+        QTest::newRow("datum") << "b_datum"
+                               << "&Datum einfügen";
+        QTest::newRow("beenden") << "b_beenden"
+                                 << "&Beenden";
+    }
+    void buttons() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        auto* button = (*window_)->findChild<QPushButton*>(name);
+        QVERIFY(button);
+        QCOMPARE(button->text(), text);
+        QCOMPARE(button->width(), 120);
+        QVERIFY(button->font().bold());
+        QVERIFY(!button->icon().isNull());
+        QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void radioGroups_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("Grafik nach") << "p_ansicht"
+                                     << "Grafik nach" << QStringList{"Eintrag", "Monat"};
+        QTest::newRow("Zoom") << "p_zoom"
+                              << "Zoom" << QStringList{"100%", "Bereich"};
+    }
+    void radioGroups() {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QFETCH(QStringList, items);
+        auto* box = (*window_)->findChild<QGroupBox*>(name);
+        QVERIFY(box);
+        QCOMPARE(box->title(), title);
+        QVERIFY(!box->isEnabled());
+        auto* group = box->findChild<QButtonGroup*>();
+        QVERIFY(group);
+        for (int i = 0; i < items.size(); ++i)
+            QCOMPARE(group->button(i)->text(), items[i]);
+    }
+
+    void statusBar() {
+        QCOMPARE((*window_)->statusPanels[0]->width(), 150);
+        QVERIFY((*window_)->statusPanels[1]->minimumWidth() >= 200);
+        QCOMPARE(window_->status(0), QStringLiteral("Status: 1 Datensätze"));
+        QCOMPARE(window_->status(1), QStringLiteral("Geladene Datei: "));
+    }
+
+    void fonts() {
+        const QFont font = (*window_)->font();
+        QCOMPARE(font.family(), QStringLiteral("Arial"));
+        QCOMPARE(font.pointSize(), 8);
+        QVERIFY(!font.bold());
+        const QFont grid = (*window_)->p_Grid->font();
+        QCOMPARE(grid.pixelSize(), 11);
+        QVERIFY(grid.bold());
+        for (int column = 1; column < kLogbookColumns; ++column)
+            QVERIFY((*window_)->p_Grid->columnWidth(column - 1) >=
+                    kLogbookColumnInfo[column].width);
+        QCOMPARE((*window_)->p_Grid->horizontalHeader()->count(), 14);
+        QVERIFY((*window_)->p_Grid->showGrid());
+        QCOMPARE((*window_)->p_Grid->selectionMode(), QAbstractItemView::ContiguousSelection);
+        QVERIFY((*window_)->p_Grid->tabKeyNavigation());
+    }
+
+    void titleAndDialogs() {
+        QCOMPARE((*window_)->objectName(), QStringLiteral("Fmain"));
+        QCOMPARE((*window_)->windowTitle(), QStringLiteral("Spritlog"));
+        QVERIFY(!(*window_)->windowIcon().isNull());
+        TFAbout about(window_->fmain.get());
+        TFSetup setup(window_->fmain.get());
+        TFSize size(window_->fmain.get());
+        TFStatistik statistik(window_->fmain.get());
+        QCOMPARE(about.windowTitle(), QStringLiteral("Über..."));
+        QCOMPARE(setup.windowTitle(), QStringLiteral("Einstellungen..."));
+        QCOMPARE(size.windowTitle(), QStringLiteral("Dateigröße..."));
+        QCOMPARE(statistik.windowTitle(), QStringLiteral("Statistik..."));
+        for (QDialog* dialog : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&setup),
+                                static_cast<QDialog*>(&size), static_cast<QDialog*>(&statistik)})
+            QVERIFY(dialog->windowFlags() & Qt::Tool);
+        QVERIFY(statistik.findChild<QGroupBox*>(QStringLiteral("GroupBox1")));
+        for (int k = 1; k <= 12; ++k)
+            QCOMPARE(statistik.findChild<QLabel*>(QStringLiteral("L%1").arg(k))->text(),
+                     QStringLiteral("L%1").arg(k));
+    }
+
+    void helpMenuHandsAddressesToTheDesktop_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("update")
+            << "m_Updateherunterladen"
+            << "https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3";
+        QTest::newRow("mail") << "m_EmailandenAutorsenden"
+                              << "MailTo:autor@spritlog.example.org";
+        QTest::newRow("home page") << "m_OstrelHomepage"
+                                   << "https://spritlog.example.org";
+    }
+    void helpMenuHandsAddressesToTheDesktop() {
+        QFETCH(QString, item);
+        QFETCH(QString, url);
+        (*window_)->findChild<QAction*>(item)->trigger();
+        QCOMPARE(window_->prompts->opened, QList<QUrl>{QUrl(url)});
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(LayoutTest)
+#include "layout_test.moc"
