@@ -91,7 +91,7 @@ private slots:
                  QStringLiteral("Nord (Super)"));
         QCOMPARE(fmain->p_Info->model()->headerData(0, Qt::Vertical).toString(),
                  QStringLiteral("1"));
-        QCOMPARE(fmain->p_Info->columnWidth(0), 115);
+        QVERIFY(fmain->p_Info->columnWidth(0) >= 115);
 
         // Back to the statistics page and to "Grafik": the selected view is built again.
         fmain->p_control->setCurrentIndex(2);
