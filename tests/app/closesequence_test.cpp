@@ -137,6 +137,21 @@ private slots:
                  path("fehlt/fahrten.slg"));
     }
 
+    // A settings store that cannot be written is reported, but does not trap the user.
+    void settingsThatCannotBeWritten() {
+        test::WriteFile(path("datei"), "kein Ordner");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("datei/config"));
+        Window window;
+        window->FormCreate({});
+        window->Dateispeichern = false;
+        window->show();
+        const bool closed = window->close();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("config"));
+        QVERIFY(closed);
+        QCOMPARE(window.prompts->errors,
+                 QStringList{QStringLiteral("Failed to create key Spritlog.")});
+    }
+
     void everyWayToCloseRunsTheSequence_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("button") << "b_beenden";

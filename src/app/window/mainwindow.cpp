@@ -97,7 +97,10 @@ TFmain::TFmain(Services services, QWidget* parent)
     wireCommands();
 }
 
-TFmain::~TFmain() = default;
+TFmain::~TFmain() {
+    // The views go before the tables they show, which are members of this window.
+    delete takeCentralWidget();
+}
 
 void TFmain::wireCommands() {
     wire(p_control, &QTabWidget::currentChanged, &TFmain::p_controlChange);
