@@ -95,6 +95,9 @@ TFmain::TFmain(Services services, QWidget* parent)
     resize(644, 465);
 
     wireCommands();
+    // The table has the cursor and the keyboard from the start.
+    p_Grid->setCursorCell({ColDatum, 1});
+    p_Grid->setFocus();
 }
 
 TFmain::~TFmain() {

@@ -55,9 +55,8 @@ void TFmain::LoadLogbookFile(const std::string& path) {
     hooks.statusBar = [&] { statusBarDue = true; };
     const auto cursor = p_Grid->cursorCell();
     auto afterwards = [&] {
-        if (cursor)
-            p_Grid->setCursorCell(
-                {cursor->column, std::min(cursor->row, std::max(1, RecordCount()))});
+        const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
+        p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
         if (statusBarDue)
             UpdateStatusBar();
         for (const std::string& notice : notices)
