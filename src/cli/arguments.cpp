@@ -18,7 +18,7 @@ constexpr CommandInfo kCommands[] = {
     {"table", Command::Table, 1}, {"source", Command::Source, 1},
     {"stats", Command::Stats, 1}, {"stations", Command::Stations, 1},
     {"chart", Command::Chart, 2}, {"export", Command::Export, 2},
-    {"print", Command::Print, 1},
+    {"print", Command::Print, 1}, {"import", Command::Import, 2},
 };
 
 std::string Lower(std::string text) {
@@ -180,6 +180,14 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
         call.file = positionals[0];
         if (call.pdfTarget.empty())
             throw UsageError("print braucht --pdf ZIEL.pdf");
+        break;
+    case Command::Import:
+        call.file = positionals[0];
+        call.importSource = positionals[1];
+        // The logbook is saved under its own name, so a name that selects the CSV or HTML
+        // writer would turn it into an export that cannot be loaded again.
+        if (WriterFor(call.file) != WriterKind::Native)
+            throw UsageError("der Name '" + call.file + "' passt nicht zum Format slg");
         break;
     default:
         call.file = positionals[0];

@@ -7,7 +7,7 @@
 
 namespace spritlog::cli {
 
-enum class Command { Help, Version, Table, Source, Stats, Stations, Chart, Export, Print };
+enum class Command { Help, Version, Table, Source, Stats, Stations, Chart, Export, Print, Import };
 
 // One call of the tool, as the command line gives it. Texts are the bytes of the arguments
 // (UTF-8 file names).
@@ -21,6 +21,7 @@ struct Invocation {
     std::string format;                      // export: "csv", "htm" or "slg"
     std::optional<std::string> exportTarget; // --to
     std::string pdfTarget;                   // --pdf
+    std::string importSource;                // import: the CSV file to read
 };
 
 // A command line that names no valid call; the text is German and UTF-8.

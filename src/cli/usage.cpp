@@ -7,8 +7,9 @@ std::string HelpText() {
         spritlog-cli --help | --version
 
 Spritlog ohne Fenster: lädt das Tankbuch DATEI (.slg) genau wie das Programm und gibt
-aus, was das Fenster zeigt, oder schreibt Export und Ausdruck. Die Ausgabe ist UTF-8,
-eine Zeile je Tabellenzeile, die Zellen durch einen Tabulator getrennt.
+aus, was das Fenster zeigt, schreibt Export und Ausdruck oder importiert Datensätze.
+Die Ausgabe ist UTF-8, eine Zeile je Tabellenzeile, die Zellen durch einen Tabulator
+getrennt.
 
 Befehle:
   table DATEI                  die Datentabelle: Kopfzeile und alle Datensätze, 15 Spalten
@@ -22,8 +23,13 @@ Befehle:
                                speichert als CSV-Datei, HTML-Bericht oder Tankbuch unter
                                ZIEL oder unter DATEI mit der Endung des Formats
   print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)
+  import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
+                               speichert DATEI (fehlt sie, wird sie angelegt); ist eine
+                               Zeile fehlerhaft, wird nichts importiert
 
 DATEI    ein Tankbuch im Format des Programms (.slg)
+QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio oder
+         ein CSV-Export des Programms; das Format wird am Inhalt erkannt
 ANSICHT  1 KM-Stand, 2 Getankte Liter, 3 Liter je 100 KM, 4 KM-Interval,
          5 Kosten/KM, 6 Literpreis, 7 Tankkosten
 
