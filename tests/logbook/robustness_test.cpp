@@ -1,0 +1,873 @@
+// Saving and loading under injected failures and with hostile files: whatever goes wrong,
+// the previous logbook stays intact (or, after the backup step moved it, its contents are
+// in the .bak), the error carries its exact message, nothing reports success, and no file
+// makes loading crash, hang or take memory out of proportion.
+
+#include "logbook/errors.h"
+#include "logbook/fileio.h"
+#include "logbook/logbookfile.h"
+#include "logbook/logbooktable.h"
+#include "reports/csvexport.h"
+#include "reports/htmlreport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+constexpr std::size_t kMegabyte = 1024 * 1024;
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+// Five refuellings with umlauts, a quote and a semicolon, so every writer has work to do.
+TextTable SampleLogbook() {
+    const char* const records[5][10] = {
+        {"01.03.2026", "10000", "40.00", "1.509", "Super", "Aral", "M\xFCnchen", "Anna", "", ""},
+        {"15.03.2026", "10520", "35.20", "1.619", "Super E10", "Esso", "K\xF6ln", "", "A;B", ""},
+        {"02.04.2026", "11050", "38.75", "1.559", "Super", "Aral", "M\xFCnchen", "", "",
+         "\"Urlaub\""},
+        {"20.04.2026", "11600", "42.10", "1.709", "Diesel", "Shell", "Bonn", "Bernd", "", ""},
+        {"03.05.2026", "12110", "39.99", "1.489", "Super", "Aral", "Berlin", "", "", "<b>"},
+    };
+    const int columns[10] = {ColDatum,      ColKmStand, ColLiter, ColLiterpreis, ColBenzin,
+                             ColTankstelle, ColOrt,     ColNote1, ColNote2,      ColNote3};
+    TextTable grid = NewLogbookTable();
+    grid.setRowCount(6);
+    for (int r = 0; r < 5; ++r)
+        for (int i = 0; i < 10; ++i)
+            grid.setCell(columns[i], r + 1, records[r][i]);
+    return grid;
+}
+
+SaveOptions FixedReportOptions(bool backup) {
+    SaveOptions options;
+    options.backup = backup;
+    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
+    options.report.authorName = "Autor";
+    options.report.reportWebAddress = "https://example.org/spritlog";
+    return options;
+}
+
+// The file system with a switch for every step of a save that can fail. Counts open files
+// so a leaked descriptor shows.
+class InjectedFileOps : public FileOps {
+public:
+    int createError = 0;
+    int setModeError = 0;
+    std::size_t maxWriteChunk = SIZE_MAX;
+    std::size_t writeLimit = SIZE_MAX; // bytes that are written before writes fail
+    int writeError = ENOSPC;           // 0: a write at the limit returns 0 (nothing written)
+    int syncError = 0;
+    int closeError = 0; // reported after the file was really closed
+    int renameError = 0;
+
+    std::size_t bytesWritten = 0;
+    int openFiles = 0;
+
+    int createTemporary(char* pathTemplate) override {
+        if (createError)
+            return Fail(createError);
+        const int fd = FileOps::createTemporary(pathTemplate);
+        openFiles += fd >= 0;
+        return fd;
+    }
+    int setMode(int fd, mode_t mode) override {
+        return setModeError ? Fail(setModeError) : FileOps::setMode(fd, mode);
+    }
+    ssize_t writeSome(int fd, const void* data, std::size_t size) override {
+        if (bytesWritten >= writeLimit)
+            return writeError ? Fail(writeError) : 0;
+        size = std::min({size, maxWriteChunk, writeLimit - bytesWritten});
+        const ssize_t done = FileOps::writeSome(fd, data, size);
+        if (done > 0)
+            bytesWritten += static_cast<std::size_t>(done);
+        return done;
+    }
+    int syncFile(int fd) override { return syncError ? Fail(syncError) : FileOps::syncFile(fd); }
+    int closeFile(int fd) override {
+        --openFiles;
+        const int result = FileOps::closeFile(fd);
+        return closeError ? Fail(closeError) : result;
+    }
+    int renameFile(const char* from, const char* to) override {
+        return renameError ? Fail(renameError) : FileOps::renameFile(from, to);
+    }
+
+private:
+    static int Fail(int error) {
+        errno = error;
+        return -1;
+    }
+};
+
+class RobustnessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = ::testing::TempDir() + "robustness_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        const std::string command = "rm -rf '" + dir_ + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+
+    std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
+
+    std::set<std::string> Entries() const {
+        std::set<std::string> names;
+        DIR* dir = ::opendir(dir_.c_str());
+        if (!dir)
+            return names;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.insert(name);
+        }
+        ::closedir(dir);
+        return names;
+    }
+
+    void RemoveAll() {
+        for (const std::string& name : Entries())
+            ::unlink(PathOf(name).c_str());
+    }
+
+    std::string dir_;
+};
+
+// ---------------------------------------------------------------------------------------
+// Saving
+
+// Where the backup stands before the save.
+enum class BackupState { Off, MovesTheFile, AlreadyThere };
+
+const char* BackupStateName(BackupState state) {
+    switch (state) {
+    case BackupState::Off:
+        return "backup off";
+    case BackupState::MovesTheFile:
+        return "backup moves the file";
+    case BackupState::AlreadyThere:
+        return "older backup present";
+    }
+    return "";
+}
+
+struct WriterCase {
+    const char* file;
+    const char* backup;
+    std::string (*expected)(const TextTable&, const std::string&, const SaveOptions&);
+};
+
+std::string NativeText(const TextTable& grid, const std::string&, const SaveOptions&) {
+    StringSink sink;
+    WriteNativeFile(sink, grid);
+    return sink.text;
+}
+std::string CsvText(const TextTable& grid, const std::string&, const SaveOptions&) {
+    StringSink sink;
+    WriteCsvFile(sink, grid);
+    return sink.text;
+}
+std::string HtmlText(const TextTable& grid, const std::string& path, const SaveOptions& options) {
+    StringSink sink;
+    WriteHtmlReport(sink, grid, path, options.report);
+    return sink.text;
+}
+
+const WriterCase kWriters[] = {
+    {"fahrten.slg", "fahrten.bak", NativeText},
+    {"fahrten.csv", "fahrten.bak", CsvText},
+    {"bericht.htm", "bericht.bak", HtmlText},
+};
+
+// One way a save can fail, armed for an output of `size` bytes.
+struct SaveFault {
+    std::string name;
+    std::function<void(InjectedFileOps&)> arm;
+    const char* message;
+};
+
+std::vector<SaveFault> SaveFaults(std::size_t size) {
+    std::vector<SaveFault> faults;
+    // The disk fills up at every kind of place: before the first byte, after one, in the
+    // middle, just before the end; once with the error, once as a write that stores nothing.
+    for (const std::size_t at : {std::size_t{0}, std::size_t{1}, size / 3, size / 2, size - 1}) {
+        faults.push_back({"disk full after " + std::to_string(at) + " bytes",
+                          [at](InjectedFileOps& ops) {
+                              ops.maxWriteChunk = 97;
+                              ops.writeLimit = at;
+                          },
+                          "Disk full"});
+        faults.push_back({"write stores nothing after " + std::to_string(at) + " bytes",
+                          [at](InjectedFileOps& ops) {
+                              ops.writeLimit = at;
+                              ops.writeError = 0;
+                          },
+                          "Disk full"});
+    }
+    faults.push_back({"quota exceeded halfway",
+                      [size](InjectedFileOps& ops) {
+                          ops.writeLimit = size / 2;
+                          ops.writeError = EDQUOT;
+                      },
+                      "Disk full"});
+    faults.push_back({"device error halfway",
+                      [size](InjectedFileOps& ops) {
+                          ops.writeLimit = size / 2;
+                          ops.writeError = EIO;
+                      },
+                      "I/O error 5"});
+    faults.push_back({"cannot create: too many files",
+                      [](InjectedFileOps& ops) { ops.createError = EMFILE; },
+                      "Too many open files"});
+    faults.push_back({"cannot create: read-only file system",
+                      [](InjectedFileOps& ops) { ops.createError = EROFS; }, "File access denied"});
+    faults.push_back({"sync finds the disk full",
+                      [](InjectedFileOps& ops) { ops.syncError = ENOSPC; }, "Disk full"});
+    faults.push_back({"close reports a device error",
+                      [](InjectedFileOps& ops) { ops.closeError = EIO; }, "I/O error 5"});
+    faults.push_back({"close finds the disk full",
+                      [](InjectedFileOps& ops) { ops.closeError = ENOSPC; }, "Disk full"});
+    faults.push_back({"rename across devices",
+                      [](InjectedFileOps& ops) { ops.renameError = EXDEV; }, "I/O error 18"});
+    faults.push_back({"rename of a busy file",
+                      [](InjectedFileOps& ops) { ops.renameError = EBUSY; }, "I/O error 16"});
+    faults.push_back({"rename denied", [](InjectedFileOps& ops) { ops.renameError = EPERM; },
+                      "File access denied"});
+    return faults;
+}
+
+TEST_F(RobustnessTest, FailedSaveKeepsThePreviousFileForEveryWriterAndBackupState) {
+    const TextTable grid = SampleLogbook();
+    const std::string previous = "7\r\nthe logbook as it was\r\n";
+    const std::string older = "3\r\nan older backup\r\n";
+    for (const WriterCase& writer : kWriters) {
+        const std::string path = PathOf(writer.file);
+        const std::string backup = PathOf(writer.backup);
+        for (const BackupState state :
+             {BackupState::Off, BackupState::MovesTheFile, BackupState::AlreadyThere}) {
+            const SaveOptions options = FixedReportOptions(state != BackupState::Off);
+            const std::string output = writer.expected(grid, path, options);
+            ASSERT_GT(output.size(), 100u);
+            for (const SaveFault& fault : SaveFaults(output.size())) {
+                SCOPED_TRACE(std::string(writer.file) + ", " + BackupStateName(state) + ", " +
+                             fault.name);
+                RemoveAll();
+                WriteBytes(path, previous);
+                ::chmod(path.c_str(), 0640);
+                if (state == BackupState::AlreadyThere)
+                    WriteBytes(backup, older);
+
+                InjectedFileOps ops;
+                fault.arm(ops);
+                bool reported = false;
+                {
+                    FileOpsOverride use(ops);
+                    try {
+                        SaveLogbook(path, grid, options);
+                    } catch (const Error& error) {
+                        reported = true;
+                        EXPECT_STREQ(error.what(), fault.message);
+                    }
+                }
+                EXPECT_TRUE(reported) << "the save reported success";
+                EXPECT_EQ(ops.openFiles, 0);
+
+                switch (state) {
+                case BackupState::Off:
+                    EXPECT_EQ(Entries(), std::set<std::string>{writer.file});
+                    EXPECT_EQ(ReadBytes(path), previous);
+                    break;
+                case BackupState::MovesTheFile:
+                    // The backup step ran first, unchanged: the old contents are in the .bak.
+                    EXPECT_EQ(Entries(), std::set<std::string>{writer.backup});
+                    EXPECT_EQ(ReadBytes(backup), previous);
+                    break;
+                case BackupState::AlreadyThere:
+                    EXPECT_EQ(Entries(), (std::set<std::string>{writer.file, writer.backup}));
+                    EXPECT_EQ(ReadBytes(path), previous);
+                    EXPECT_EQ(ReadBytes(backup), older);
+                    break;
+                }
+            }
+
+            // Without a fault the same save goes through, written in small pieces.
+            SCOPED_TRACE(std::string(writer.file) + ", " + BackupStateName(state) + ", no fault");
+            RemoveAll();
+            WriteBytes(path, previous);
+            if (state == BackupState::AlreadyThere)
+                WriteBytes(backup, older);
+            InjectedFileOps ops;
+            ops.maxWriteChunk = 97;
+            {
+                FileOpsOverride use(ops);
+                SaveLogbook(path, grid, options);
+            }
+            EXPECT_EQ(ReadBytes(path), output);
+            if (state == BackupState::Off)
+                EXPECT_EQ(Entries(), std::set<std::string>{writer.file});
+            else
+                EXPECT_EQ(ReadBytes(backup), state == BackupState::MovesTheFile ? previous : older);
+        }
+    }
+}
+
+TEST_F(RobustnessTest, ReplacedFileKeepsItsModeOrTheSaveFails) {
+    const std::string path = PathOf("fahrten.slg");
+    WriteBytes(path, "0\r\n");
+    ::chmod(path.c_str(), 0604);
+    InjectedFileOps ops;
+    ops.setModeError = EPERM;
+    FileOpsOverride use(ops);
+    try {
+        SaveLogbook(path, SampleLogbook(), SaveOptions{});
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "File access denied");
+    }
+    EXPECT_EQ(ReadBytes(path), "0\r\n");
+    EXPECT_EQ(Entries(), std::set<std::string>{"fahrten.slg"});
+    EXPECT_EQ(ops.openFiles, 0);
+}
+
+TEST_F(RobustnessTest, ReportThatCannotBeComputedLeavesTheOldContentsInTheBackup) {
+    // The report stops at an odometer reading that is no integer; the backup step has run.
+    const std::string path = PathOf("bericht.htm");
+    WriteBytes(path, "old report");
+    TextTable grid = SampleLogbook();
+    grid.setCell(ColKmStand, 5, "12.110");
+    try {
+        SaveLogbook(path, grid, FixedReportOptions(true));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "'12.110' is not a valid integer value");
+    }
+    EXPECT_EQ(Entries(), std::set<std::string>{"bericht.bak"});
+    EXPECT_EQ(ReadBytes(PathOf("bericht.bak")), "old report");
+}
+
+TEST_F(RobustnessTest, RepeatedFailuresNeverTouchTheBackup) {
+    // A save that fails again and again, then one that succeeds: the backup keeps the
+    // version from before the first attempt, and the logbook ends up complete.
+    const std::string path = PathOf("fahrten.slg");
+    const std::string backup = PathOf("fahrten.bak");
+    WriteBytes(path, "1\r\nfirst\r\n");
+    const TextTable grid = SampleLogbook();
+    const SaveOptions options = FixedReportOptions(true);
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{40}, std::size_t{200}}) {
+        InjectedFileOps ops;
+        ops.writeLimit = limit;
+        FileOpsOverride use(ops);
+        EXPECT_THROW(SaveLogbook(path, grid, options), Error);
+        EXPECT_EQ(ReadBytes(backup), "1\r\nfirst\r\n");
+    }
+    SaveLogbook(path, grid, options);
+    EXPECT_EQ(ReadBytes(path), NativeText(grid, path, options));
+    EXPECT_EQ(ReadBytes(backup), "1\r\nfirst\r\n");
+    EXPECT_EQ(Entries(), (std::set<std::string>{"fahrten.slg", "fahrten.bak"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Loading a file that changes under the reader
+
+// The real file system, with something done to the file right after the existence check
+// or right after the first read.
+class RacingFileOps : public FileOps {
+public:
+    std::function<void()> afterCheck;
+    std::function<void()> afterFirstRead;
+    std::size_t maxReadChunk = SIZE_MAX;
+    int openFiles = 0;
+
+    int statPath(const char* path, struct stat* info) override {
+        const int result = FileOps::statPath(path, info);
+        RunOnce(afterCheck);
+        return result;
+    }
+    int openForReading(const char* path) override {
+        const int fd = FileOps::openForReading(path);
+        openFiles += fd >= 0;
+        return fd;
+    }
+    ssize_t readSome(int fd, void* buffer, std::size_t size) override {
+        const ssize_t got = FileOps::readSome(fd, buffer, std::min(size, maxReadChunk));
+        if (got > 0)
+            RunOnce(afterFirstRead);
+        return got;
+    }
+    int closeFile(int fd) override {
+        --openFiles;
+        return FileOps::closeFile(fd);
+    }
+
+private:
+    static void RunOnce(std::function<void()>& action) {
+        if (action) {
+            const std::function<void()> run = std::move(action);
+            action = nullptr;
+            run();
+        }
+    }
+};
+
+struct LoadLog {
+    std::vector<std::string> notices;
+    int statusBarCalls = 0;
+};
+
+LoadHooks HooksFor(LoadLog& log) {
+    LoadHooks hooks;
+    hooks.notice = [&log](std::string_view text) { log.notices.emplace_back(text); };
+    hooks.statusBar = [&log] { ++log.statusBarCalls; };
+    return hooks;
+}
+
+// Three records of which the derived values can be computed.
+const std::string kThreeRecords =
+    Lines({"3",     "01.03.2026", "15.03.2026", "02.04.2026", "10000", "10500",  "11000", "40.00",
+           "35.00", "30.00",      "1.50",       "1.60",       "1.55",  "Super",  "Super", "Diesel",
+           "Aral",  "Esso",       "Aral",       "Berlin",     "Bonn",  "Berlin", "",      "",
+           "",      "",           "",           "",           "",      "",       ""});
+
+TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
+    const std::string path = PathOf("fahrten.slg");
+    const std::string elsewhere = PathOf("anderswo.slg");
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        const char* message;
+    } cases[] = {
+        {"vanishes", [&] { ::unlink(path.c_str()); }, "File not found"},
+        {"becomes a directory",
+         [&] {
+             ::unlink(path.c_str());
+             ::mkdir(path.c_str(), 0777);
+         },
+         "File access denied"},
+        {"becomes a dangling link",
+         [&] {
+             ::unlink(path.c_str());
+             EXPECT_EQ(::symlink(elsewhere.c_str(), path.c_str()), 0);
+         },
+         "File not found"},
+        {"becomes a link to itself",
+         [&] {
+             ::unlink(path.c_str());
+             EXPECT_EQ(::symlink(path.c_str(), path.c_str()), 0);
+         },
+         "Invalid filename"},
+        {"its directory is replaced by a file",
+         [&] {
+             const std::string command = "rm -rf '" + dir_ + "/sub' && : > '" + dir_ + "/sub'";
+             EXPECT_EQ(std::system(command.c_str()), 0);
+         },
+         "Invalid filename"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string command = "rm -rf '" + dir_ + "'/*";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        ::mkdir(PathOf("sub").c_str(), 0777);
+        const bool inSub = std::string(c.name) == "its directory is replaced by a file";
+        const std::string file = inSub ? PathOf("sub/fahrten.slg") : path;
+        WriteBytes(file, kThreeRecords);
+
+        TextTable grid = NewLogbookTable();
+        TextTable prepareGrid(1, 1);
+        prepareGrid.setCell(0, 0, "unchanged");
+        RacingFileOps ops;
+        ops.afterCheck = c.change;
+        LoadLog log;
+        {
+            FileOpsOverride use(ops);
+            try {
+                LoadLogbook(file, grid, prepareGrid, 0, HooksFor(log));
+                ADD_FAILURE() << "no error";
+            } catch (const Error& error) {
+                EXPECT_STREQ(error.what(), c.message);
+            }
+        }
+        // Not the notice of a missing file: the check found it.
+        EXPECT_TRUE(log.notices.empty());
+        EXPECT_EQ(log.statusBarCalls, 0);
+        EXPECT_EQ(grid.rowCount(), 2);
+        EXPECT_EQ(prepareGrid.cell(0, 0), "unchanged");
+        EXPECT_EQ(ops.openFiles, 0);
+    }
+}
+
+TEST_F(RobustnessTest, FileThatChangesWhileLoadingGivesAConsistentTable) {
+    const std::string path = PathOf("fahrten.slg");
+    const std::string other = PathOf("neu.slg");
+    const std::string twoRecords =
+        Lines({"2", "01.01.2027", "02.01.2027", "500", "900", "10", "20", "1", "2"});
+    const struct {
+        const char* name;
+        bool afterCheck; // else after the first piece was read
+        std::function<void()> change;
+        int records;
+        const char* firstDate;
+        const char* lastKm; // "KM" of the last record after CalculateValues
+    } cases[] = {
+        {"replaced by another logbook before the read", true,
+         [&] {
+             WriteBytes(other, twoRecords);
+             ::rename(other.c_str(), path.c_str());
+         },
+         2, "01.01.2027", "400"},
+        {"emptied before the read", true, [&] { ::truncate(path.c_str(), 0); }, 0, nullptr,
+         nullptr},
+        // The open file keeps its contents when the name goes or points elsewhere.
+        {"removed while being read", false, [&] { ::unlink(path.c_str()); }, 3, "01.03.2026",
+         "500"},
+        {"replaced while being read", false,
+         [&] {
+             WriteBytes(other, twoRecords);
+             ::rename(other.c_str(), path.c_str());
+         },
+         3, "01.03.2026", "500"},
+        {"grows while being read", false,
+         [&] {
+             std::ofstream out(path, std::ios::binary | std::ios::app);
+             out << "appended\r\n";
+         },
+         3, "01.03.2026", "500"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, kThreeRecords);
+        TextTable grid = NewLogbookTable();
+        TextTable prepareGrid;
+        RacingFileOps ops;
+        ops.maxReadChunk = 16;
+        (c.afterCheck ? ops.afterCheck : ops.afterFirstRead) = c.change;
+        LoadLog log;
+        {
+            FileOpsOverride use(ops);
+            LoadLogbook(path, grid, prepareGrid, 0, HooksFor(log));
+        }
+        EXPECT_EQ(log.statusBarCalls, 1);
+        ASSERT_EQ(RecordCount(grid), c.records);
+        if (c.records > 0) {
+            EXPECT_EQ(grid.cell(ColDatum, 1), c.firstDate);
+            EXPECT_EQ(grid.cell(ColKm, c.records), c.lastKm);
+        }
+        EXPECT_EQ(ops.openFiles, 0);
+    }
+}
+
+TEST_F(RobustnessTest, FileCutShortWhileLoadingGivesEmptyCellsNotACrash) {
+    // The file loses its end after the first piece was read: the reader meets the end of
+    // the file early, and the records lack their later columns.
+    const std::string path = PathOf("fahrten.slg");
+    WriteBytes(path, kThreeRecords);
+    RacingFileOps ops;
+    ops.maxReadChunk = 16;
+    ops.afterFirstRead = [&] { ::truncate(path.c_str(), 49); };
+    TextTable grid = NewLogbookTable();
+    {
+        FileOpsOverride use(ops);
+        ASSERT_TRUE(ReadLogbookFile(path, grid));
+    }
+    ASSERT_EQ(RecordCount(grid), 3);
+    EXPECT_EQ(grid.cell(ColDatum, 3), "02.04.2026");
+    EXPECT_EQ(grid.cell(ColKmStand, 1), "10000");
+    EXPECT_EQ(grid.cell(ColKmStand, 2), "105"); // cut in the middle of the line
+    EXPECT_EQ(grid.cell(ColKmStand, 3), "");
+    EXPECT_EQ(grid.cell(ColOrt, 3), "");
+    EXPECT_EQ(ops.openFiles, 0);
+}
+
+// ---------------------------------------------------------------------------------------
+// Hostile files
+
+// A file made of runs of bytes, served piece by piece without ever being held whole, so a
+// test of a 100 MB file takes only the memory the reader itself needs.
+class SyntheticFile : public FileOps {
+public:
+    struct Run {
+        std::string bytes;
+        std::size_t repeat = 1;
+        std::size_t period = 0; // the length of the pattern as given
+    };
+
+    explicit SyntheticFile(std::vector<Run> runs) : runs_(std::move(runs)) {
+        for (Run& run : runs_) {
+            size_ += run.bytes.size() * run.repeat;
+            // Short patterns are widened to whole periods, so a read copies large blocks.
+            run.period = run.bytes.size();
+            const std::size_t times = std::min<std::size_t>(run.repeat, 65536 / run.period + 1);
+            std::string wide;
+            for (std::size_t i = 0; i < times; ++i)
+                wide += run.bytes;
+            run.bytes = std::move(wide);
+        }
+    }
+
+    std::size_t size() const { return size_; }
+    std::size_t bytesRead() const { return position_; }
+    bool closed() const { return closed_; }
+
+    int statPath(const char*, struct stat* info) override {
+        *info = {};
+        info->st_mode = S_IFREG | 0644;
+        info->st_size = static_cast<off_t>(size_);
+        return 0;
+    }
+    int openForReading(const char*) override { return kDescriptor; }
+    ssize_t readSome(int fd, void* buffer, std::size_t size) override {
+        EXPECT_EQ(fd, kDescriptor);
+        char* out = static_cast<char*>(buffer);
+        std::size_t done = 0;
+        while (done < size && run_ < runs_.size()) {
+            const Run& run = runs_[run_];
+            const std::size_t runSize = run.period * run.repeat;
+            if (offset_ >= runSize) {
+                ++run_;
+                offset_ = 0;
+                continue;
+            }
+            const std::size_t within = offset_ % run.period;
+            const std::size_t n =
+                std::min({size - done, run.bytes.size() - within, runSize - offset_});
+            std::memcpy(out + done, run.bytes.data() + within, n);
+            done += n;
+            offset_ += n;
+        }
+        position_ += done;
+        return static_cast<ssize_t>(done);
+    }
+    int closeFile(int fd) override {
+        EXPECT_EQ(fd, kDescriptor);
+        closed_ = true;
+        return 0;
+    }
+
+private:
+    static constexpr int kDescriptor = 4711;
+    std::vector<Run> runs_;
+    std::size_t size_ = 0;
+    std::size_t run_ = 0;
+    std::size_t offset_ = 0;
+    std::size_t position_ = 0;
+    bool closed_ = false;
+};
+
+struct ExpectedCell {
+    int column;
+    int row;
+    std::string text;
+};
+
+struct HostileCase {
+    const char* name;
+    std::vector<SyntheticFile::Run> runs;
+    int records;                     // rows after the load, less the header
+    std::vector<ExpectedCell> cells; // a few cells to check (long ones by length below)
+    std::size_t longCellLength;      // length of the Datum of record 1, when not 0
+    const char* error;               // the error of the load, nullptr for none
+    bool statusBar;                  // the table was filled
+    std::size_t maxBytesRead;        // the reader stops early when it may
+};
+
+std::vector<HostileCase> HostileCases() {
+    const std::size_t hundredMb = 100 * kMegabyte;
+    const std::size_t all = SIZE_MAX;
+    return {
+        {"count 2147483647 with records after it",
+         {{"2147483647\r\n"}, {"01.01.2026\r\n", 1000}},
+         1,
+         {},
+         0,
+         "Invalid numeric input",
+         false,
+         all},
+        {"smallest integer as count",
+         {{"-2147483648\r\n"}, {"x\r\n", 10}},
+         0,
+         {},
+         0,
+         nullptr,
+         true,
+         all},
+        {"count at the limit, nothing else",
+         {{"1000000\r\n"}},
+         1000000,
+         {{ColDatum, 1000000, ""}},
+         0,
+         "'' is not a valid integer value",
+         true,
+         all},
+        {"100 MB cell line",
+         {{"1\r\n"}, {"a", hundredMb}, {"\r\n10000\r\n40.00\r\n1.50\r\n"}},
+         1,
+         {{ColKmStand, 1, "10000"}, {ColTankkosten, 1, "60.00"}},
+         hundredMb,
+         nullptr,
+         true,
+         all},
+        {"100 MB line without any line end",
+         {{"1\r\n"}, {"\xFC", hundredMb}},
+         1,
+         {{ColKmStand, 1, ""}},
+         hundredMb,
+         nullptr,
+         true,
+         all},
+        {"100 MB rest of the count line",
+         {{"2 "}, {"Datens\xE4tze ", hundredMb / 10}, {"\r\n1.1.\r\n2.1.\r\n100\r\n200\r\n"}},
+         2,
+         {{ColDatum, 2, "2.1."}, {ColKm, 2, "100"}},
+         0,
+         nullptr,
+         true,
+         all},
+        {"100 MB of digits as count",
+         {{"1", hundredMb}},
+         1,
+         {},
+         0,
+         "Invalid numeric input",
+         false,
+         kMegabyte},
+        {"100 MB of blanks and line ends before the count",
+         {{" \t\r\n", hundredMb / 4}, {"1\r\nd\r\n"}},
+         1,
+         {{ColDatum, 1, "d"}},
+         0,
+         nullptr,
+         true,
+         all},
+        {"100 MB of NUL bytes", {{std::string(1, '\0'), hundredMb}}, 0, {}, 0, nullptr, true, all},
+        {"NUL bytes around the count",
+         {{std::string("\0\0"
+                       "2\0rest\r\n",
+                       10)},
+          {"a\r\nb\r\n"}},
+         2,
+         {{ColDatum, 1, "a"}, {ColDatum, 2, "b"}},
+         0,
+         "'' is not a valid integer value",
+         true,
+         all},
+        {"NUL bytes in the count",
+         {{std::string("1\0"
+                       "0\r\na\r\n",
+                       8)}},
+         1,
+         {{ColDatum, 1, "a"}},
+         0,
+         nullptr,
+         true,
+         all},
+        {"Ctrl-Z early in a 100 MB file",
+         {{"1\r\nab\x1A"}, {"zzzzzzzz\r\n", hundredMb / 10}},
+         1,
+         {{ColDatum, 1, "ab"}, {ColKmStand, 1, ""}},
+         0,
+         nullptr,
+         true,
+         kMegabyte},
+        {"only CRs", {{"\r", hundredMb}}, 0, {}, 0, nullptr, true, all},
+        {"count followed by only CRs",
+         {{"2"}, {"\r", kMegabyte}},
+         2,
+         {{ColDatum, 1, ""}},
+         0,
+         "'' is not a valid integer value",
+         true,
+         all},
+        {"CR line ends only",
+         {{"2\r\n01.01.2026\r02.01.2026\r100\r200\r"}},
+         2,
+         {{ColDatum, 1, "01.01.2026"}, {ColDatum, 2, ""}, {ColKmStand, 1, ""}},
+         0,
+         "'' is not a valid integer value",
+         true,
+         all},
+        {"a million empty lines for three records",
+         {{"3\r\n"}, {"\r\n", kMegabyte}},
+         3,
+         {{ColNote3, 3, ""}},
+         0,
+         "'' is not a valid integer value",
+         true,
+         128 * 1024},
+    };
+}
+
+TEST(HostileFileTest, EachGivesItsResultOrAClearError) {
+    for (const HostileCase& c : HostileCases()) {
+        SCOPED_TRACE(c.name);
+        SyntheticFile file(c.runs);
+        TextTable grid = NewLogbookTable();
+        grid.setCell(ColOrt, 1, "before");
+        TextTable prepareGrid;
+        LoadLog log;
+        {
+            FileOpsOverride use(file);
+            try {
+                LoadLogbook("hostile.slg", grid, prepareGrid, 0, HooksFor(log));
+                EXPECT_EQ(c.error, nullptr) << "no error";
+            } catch (const Error& error) {
+                ASSERT_NE(c.error, nullptr) << error.what();
+                EXPECT_STREQ(error.what(), c.error);
+            }
+        }
+        EXPECT_TRUE(file.closed());
+        EXPECT_LE(file.bytesRead(), c.maxBytesRead);
+        EXPECT_EQ(log.statusBarCalls, c.statusBar ? 1 : 0);
+        EXPECT_TRUE(log.notices.empty());
+        if (!c.statusBar) {
+            // A bad count leaves the table as it was.
+            EXPECT_EQ(grid.rowCount(), 2);
+            EXPECT_EQ(grid.cell(ColOrt, 1), "before");
+            continue;
+        }
+        ASSERT_EQ(RecordCount(grid), c.records);
+        for (const ExpectedCell& cell : c.cells)
+            EXPECT_EQ(grid.cell(cell.column, cell.row), cell.text)
+                << "column " << cell.column << " row " << cell.row;
+        if (c.longCellLength > 0) {
+            const std::string_view text = grid.cell(ColDatum, 1);
+            ASSERT_EQ(text.size(), c.longCellLength);
+            EXPECT_EQ(text.find_first_not_of(text.front()), std::string_view::npos);
+        }
+    }
+}
+
+} // namespace
+} // namespace spritlog
