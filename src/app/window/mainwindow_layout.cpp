@@ -118,6 +118,8 @@ void TFmain::buildMenu() {
                 QStringLiteral("csv"), &TFmain::m_Export_CSVClick);
     addMenuItem(exportImport, "m_Export_HTML", QStringLiteral("Exportieren nach &HTML"),
                 QStringLiteral("html"), &TFmain::m_Export_HTMLClick);
+    addMenuItem(exportImport, "m_Import_CSV", QStringLiteral("&Importieren aus CSV..."),
+                QStringLiteral("open"), &TFmain::m_Import_CSVClick);
     datei->addSeparator();
     addMenuItem(datei, "m_Drucken", QStringLiteral("&Drucken"), QStringLiteral("print"),
                 &TFmain::m_DruckenClick, QKeySequence(Qt::CTRL | Qt::Key_P));

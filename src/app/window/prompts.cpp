@@ -39,6 +39,10 @@ QStringList SaveDialogFilters() {
             QStringLiteral("HTML-Datei (*.htm)"), QStringLiteral("Excel-Austauschformat (*.exa)")};
 }
 
+QStringList ImportDialogFilters() {
+    return {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")};
+}
+
 bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
@@ -76,6 +80,25 @@ QString QtPrompts::getSaveFileName(QWidget* parent, const QString& preset) {
     dialog.selectNameFilter(SaveDialogFilters().first());
     Preset(dialog, preset);
     return RunFileDialog(dialog);
+}
+
+QString QtPrompts::getImportFileName(QWidget* parent, const QString& preset) {
+    QFileDialog dialog(parent);
+    SetUpImportDialog(dialog, preset);
+    return RunFileDialog(dialog);
+}
+
+void SetUpImportDialog(QFileDialog& dialog, const QString& preset) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(ImportDialogFilters());
+    dialog.selectNameFilter(ImportDialogFilters().first());
+    // The logbook's folder, but not its name: the logbook is not what gets imported.
+    if (!preset.isEmpty()) {
+        const QFileInfo info(preset);
+        if (info.dir().exists())
+            dialog.setDirectory(info.absolutePath());
+    }
 }
 
 void QtPrompts::openUrl(const QUrl& url) {

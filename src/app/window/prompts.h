@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QUrl;
 class QWidget;
 
@@ -24,6 +25,12 @@ public:
     // The open and save dialogs, preset to `preset`; an empty text when cancelled.
     virtual QString getOpenFileName(QWidget* parent, const QString& preset) = 0;
     virtual QString getSaveFileName(QWidget* parent, const QString& preset) = 0;
+    // The open dialog of "Importieren aus CSV...": CSV files first, starting in the folder
+    // of `preset`; an empty text when cancelled. Answered like getOpenFileName unless
+    // overridden, so every Prompts written before the import still works.
+    virtual QString getImportFileName(QWidget* parent, const QString& preset) {
+        return getOpenFileName(parent, preset);
+    }
     // The desktop's default action for a file or address; no result.
     virtual void openUrl(const QUrl& url) = 0;
 };
@@ -36,11 +43,17 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     QString getOpenFileName(QWidget* parent, const QString& preset) override;
     QString getSaveFileName(QWidget* parent, const QString& preset) override;
+    QString getImportFileName(QWidget* parent, const QString& preset) override;
     void openUrl(const QUrl& url) override;
 };
 
-// Name filters of the open dialog (the first one selected) and of the save dialog.
+// Name filters of the open dialog (the first one selected), of the save dialog and of
+// the import's open dialog.
 QStringList OpenDialogFilters();
 QStringList SaveDialogFilters();
+QStringList ImportDialogFilters();
+
+// Everything of the import's open dialog but running it.
+void SetUpImportDialog(QFileDialog& dialog, const QString& preset);
 
 } // namespace spritlog

@@ -1,0 +1,86 @@
+// "Importieren aus CSV...": the records of another program's logbook (or of our own CSV
+// export) appended to the logbook in the window.
+#include "mainwindow.h"
+
+#include "gridview.h"
+#include "logbookmodel.h"
+#include "prompts.h"
+
+#include "import/csvimport.h"
+#include "logbook/errors.h"
+#include "logbook/fileio.h"
+#include "logbook/logbookfile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+[[noreturn]] void ThrowIoError(int errorNumber) {
+    throw Error(IoErrorMessage(errorNumber ? errorNumber : EIO));
+}
+
+// The whole file; every failure is the error display's I/O message.
+std::string ReadImportSource(const std::string& path) {
+    FileOps& ops = CurrentFileOps();
+    const int fd = ops.openForReading(path.c_str());
+    if (fd < 0)
+        ThrowIoError(errno);
+    std::string bytes;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int failure = errno;
+            (void)ops.closeFile(fd);
+            ThrowIoError(failure);
+        }
+        if (got == 0)
+            break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    if (ops.closeFile(fd) != 0)
+        ThrowIoError(errno);
+    return bytes;
+}
+
+} // namespace
+
+void TFmain::m_Import_CSVClick() {
+    const QString chosen =
+        prompts().getImportFileName(this, QString::fromStdString(CurrentFileName));
+    if (chosen.isEmpty())
+        return;
+    const ImportResult result = ParseImportFile(ReadImportSource(chosen.toStdString()));
+    if (!result.ok()) {
+        // Nothing has been touched; the box lists what is wrong where.
+        prompts().showError(this, CellToQString(ImportFailureMessage(result)));
+        return;
+    }
+
+    const auto cursor = p_Grid->cursorCell();
+    gridModel_->resetWith([&] { AppendImportedRecords(grid_, result); });
+    const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
+    p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
+
+    // The records are in whatever the derived values make of them: a failing calculation
+    // goes to the error display after the status bar and the result are shown.
+    std::exception_ptr calculation;
+    try {
+        CalculateValues();
+    } catch (...) {
+        calculation = std::current_exception();
+    }
+    UpdateStatusBar();
+    prompts().showNotice(this, CellToQString(ImportSuccessMessage(result)));
+    if (calculation)
+        std::rethrow_exception(calculation);
+}
+
+} // namespace spritlog

@@ -1,0 +1,335 @@
+// "Importieren aus CSV...": the menu item, the import dialog, a clean import, bad sources
+// that leave the table alone, and the CSV export read back into a new logbook.
+#include "guitest.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+
+using namespace spritlog;
+using test::Window;
+
+namespace {
+
+// A Spritmonitor export (German headers, UTF-8 with byte-order mark) with one partial
+// fill-up, going on from the sample logbook's 10000 and 10500 km.
+const QByteArray kSpritmonitor =
+    "\xEF\xBB\xBF"
+    "Datum;Kilometerstand;Strecke;Menge;Gesamtpreis;W\xC3\xA4hrung;Betankungsart;Kraftstoff;"
+    "Bemerkung;Tankstelle;Land;Region;Ort\r\n"
+    "14.02.2026;11.020;520;36,40;63,34;EUR;1;7;Winterreifen;Aral;D;Bayern;M\xC3\xBCnchen\r\n"
+    "28.02.2026;11.480;460;20,00;35,80;EUR;2;20;\"Nur halb; "
+    "voll\";Shell;D;Baden-W\xC3\xBCrttemberg;\r\n"
+    "09.03.2026;11.990;510;38,25;65,41;EUR;1;1;;;D;;N\xC3\xBCrnberg\r\n";
+
+// A Fuelio backup, newest first, with a missed fill-up and a favourite station.
+const QByteArray kFuelio =
+    "\"## Log\"\n"
+    "\"Data\",\"Odo (km)\",\"Fuel (litres)\",\"Full\",\"Price (optional)\","
+    "\"City (optional)\",\"Notes (optional)\",\"Missed\",\"FuelType\","
+    "\"VolumePrice\",\"StationID (optional)\"\n"
+    "\"2026-03-20 17:45\",\"12500\",\"33.10\",\"1\",\"57.59\",\"Regensburg\","
+    "\"\",\"0\",\"7\",\"1.740\",\"2\"\n"
+    "\"2026-03-09\",\"11990\",\"38.25\",\"1\",\"65.41\",\"N\xC3\xBCrnberg\","
+    "\"Autobahn\",\"1\",\"1\",\"1.710\",\"0\"\n"
+    "\"## FavStations\"\n"
+    "\"Id\",\"Name\",\"Latitude\",\"Longitude\",\"City\",\"Desc\"\n"
+    "\"2\",\"Jet \"\"S\xC3\xBC"
+    "d\"\"\",\"49.0\",\"12.1\",\"Regensburg\",\"\"\n";
+
+// Three bad lines between good ones.
+const QByteArray kBadSpritmonitor = "Datum;Kilometerstand;Menge;Gesamtpreis;Betankungsart\r\n"
+                                    "14.02.2026;11020;36,40;63,34;1\r\n"
+                                    "30.02.2026;11480;20,00;35,80;1\r\n"
+                                    "09.03.2026;11.99o;38,25;65,41;1\r\n"
+                                    "20.03.2026;12500;33,10;57,59;3\r\n";
+
+// The input columns of a record as the logbook shows them (UTF-8).
+using Row = QStringList; // Datum, KM-Stand, Liter, Literpreis, Benzin, Tankstelle, Ort, notes
+
+Row InputCells(const Window& window, int row) {
+    Row cells;
+    for (int column : {ColDatum, ColKmStand, ColLiter, ColLiterpreis, ColBenzin, ColTankstelle,
+                       ColOrt, ColNote1, ColNote2, ColNote3})
+        cells << window.cell(column, row);
+    return cells;
+}
+
+// Every cell of the logbook table, header row included.
+QStringList AllCells(const Window& window) {
+    QStringList cells;
+    const TextTable& grid = window->grid();
+    for (int row = 0; row < grid.rowCount(); ++row)
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << window.cell(column, row);
+    return cells;
+}
+
+} // namespace
+
+class ImportTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
+
+    static void trigger(Window& window, const char* name) {
+        QAction* action = window->findChild<QAction*>(QLatin1String(name));
+        QVERIFY2(action, name);
+        action->trigger();
+    }
+
+    // Chooses `file` in the import dialog.
+    void import(Window& window, const QString& file) {
+        window.prompts->openAnswers.push_back(file);
+        trigger(window, "m_Import_CSV");
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        test::ClearStore();
+    }
+
+    void menuItemFollowsTheExports() {
+        Window window;
+        auto* submenu = window->findChild<QMenu*>(QStringLiteral("m_ExportImport"));
+        QVERIFY(submenu);
+        const QList<QAction*> items = submenu->actions();
+        QCOMPARE(items.size(), 3);
+        QCOMPARE(items[0]->objectName(), QStringLiteral("m_Export_CSV"));
+        QCOMPARE(items[1]->objectName(), QStringLiteral("m_Export_HTML"));
+        QCOMPARE(items[2]->objectName(), QStringLiteral("m_Import_CSV"));
+        QCOMPARE(items[2]->text(), QStringLiteral("&Importieren aus CSV..."));
+        QVERIFY(!items[2]->icon().isNull());
+        QVERIFY(items[2]->isEnabled());
+    }
+
+    // The records come after the ones there are (or take the place of the one empty record
+    // of a new logbook); the derived values and the status bar follow; nothing is saved.
+    void importAppendsTheRecords_data() {
+        QTest::addColumn<int>("existing");
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QList<Row>>("imported");
+        QTest::addColumn<QString>("km"); // the first imported record's distance
+        QTest::addColumn<QString>("notice");
+
+        const QList<Row> spritmonitor = {
+            {"14.02.2026", "11020", "36.4", "1.740", "Super", "Aral", "München", "Winterreifen", "",
+             ""},
+            {"28.02.2026", "11480", "20", "1.790", "E10", "Shell", "Baden-Württemberg",
+             "Nur halb; voll", "", "Teilbetankung"},
+            {"09.03.2026", "11990", "38.25", "1.710", "Diesel", "", "Nürnberg", "", "", ""},
+        };
+        const QList<Row> fuelio = {
+            {"09.03.2026", "11990", "38.25", "1.71", "Diesel", "", "Nürnberg", "Autobahn", "",
+             "Fehlende Betankung"},
+            {"20.03.2026", "12500", "33.1", "1.74", "Super", "Jet \"Süd\"", "Regensburg", "", "",
+             ""},
+        };
+        QTest::newRow("Spritmonitor after two records")
+            << 2 << kSpritmonitor << spritmonitor << "520"
+            << "3 Datensätze importiert (Spritmonitor).";
+        QTest::newRow("Spritmonitor into a new logbook")
+            << 0 << kSpritmonitor << spritmonitor << ""
+            << "3 Datensätze importiert (Spritmonitor).";
+        QTest::newRow("Fuelio after two records") << 2 << kFuelio << fuelio << "1490"
+                                                  << "2 Datensätze importiert (Fuelio).";
+    }
+    void importAppendsTheRecords() {
+        QFETCH(int, existing);
+        QFETCH(QByteArray, source);
+        QFETCH(QList<Row>, imported);
+        QFETCH(QString, km);
+        QFETCH(QString, notice);
+
+        Window window;
+        const QByteArray logbook = test::NativeFile(test::SampleRecords(2));
+        if (existing > 0) {
+            test::WriteFile(path("a.slg"), logbook);
+            window->FormCreate({path("a.slg")});
+        } else {
+            window->FormCreate({});
+        }
+        QList<Row> before;
+        for (int row = 1; row <= existing; ++row)
+            before << InputCells(window, row);
+        const QStringList headers = AllCells(window).mid(0, kLogbookColumns);
+        test::WriteFile(path("quelle.csv"), source);
+        import(window, path("quelle.csv"));
+
+        QCOMPARE(window.prompts->openPresets,
+                 QStringList{existing > 0 ? path("a.slg") : QString()});
+        QCOMPARE(window.prompts->errors, QStringList());
+        QCOMPARE(window.prompts->notices, QStringList{notice});
+        const int total = existing + imported.size();
+        QCOMPARE(window->RecordCount(), total);
+        QCOMPARE(window->gridModel()->rowCount(), total);
+        // The records that were there keep their input, the header row stays.
+        QCOMPARE(AllCells(window).mid(0, kLogbookColumns), headers);
+        for (int row = 1; row <= existing; ++row)
+            QCOMPARE(InputCells(window, row), before[row - 1]);
+        // The last of them now has a successor, so its distance is known.
+        if (existing > 0)
+            QCOMPARE(window.cell(ColKm, existing), QStringLiteral("500"));
+        for (int i = 0; i < imported.size(); ++i)
+            QCOMPARE(InputCells(window, existing + 1 + i), imported[i]);
+        QCOMPARE(window.cell(ColKm, existing + 1), km);
+        QVERIFY(!window.cell(ColTankkosten, existing + 1).isEmpty());
+        QCOMPARE(window.status(0), QStringLiteral("Status: %1 Datensätze").arg(total));
+        // Only the table changed.
+        QCOMPARE(window->CurrentFileName,
+                 existing > 0 ? path("a.slg").toStdString() : std::string());
+        if (existing > 0)
+            QCOMPARE(test::ReadFile(path("a.slg")), logbook);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), existing > 0 ? 2 : 1);
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    // Whatever is wrong with the source, nothing is imported and the message says why.
+    void badSourceImportsNothing_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("bad lines") << "quelle.csv" << kBadSpritmonitor
+                                   << "Es wurde nichts importiert.\n"
+                                      "Zeile 3: Datum \"30.02.2026\" ist kein gültiges Datum\n"
+                                      "Zeile 4: KM-Stand \"11.99o\" ist keine ganze Zahl\n"
+                                      "Zeile 5: Betankungsart \"3\" ist unbekannt (erwartet 0, "
+                                      "1 oder 2)";
+        QTest::newRow("a logbook, not a CSV file")
+            << "tankbuch.csv" << test::NativeFile(test::SampleRecords(3))
+            << "Es wurde nichts importiert.\nDas Dateiformat wurde nicht erkannt (erwartet: "
+               "Spritlog-CSV, Spritmonitor oder Fuelio).";
+        QTest::newRow("header only")
+            << "leer.csv" << QByteArray("Date;Odometer;Quantity;Total price\r\n")
+            << "Es wurde nichts importiert.\nDie Datei enthält keine Datensätze.";
+        QTest::newRow("missing file") << "nix.csv" << QByteArray() << "File not found.";
+        QTest::newRow("a folder") << "ordner" << QByteArray() << "File access denied.";
+    }
+    void badSourceImportsNothing() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        const QStringList before = AllCells(window);
+        const QString status = window.status(0);
+        if (file == QLatin1String("ordner"))
+            QVERIFY(QDir(dir_->path()).mkdir(file));
+        else if (!contents.isEmpty())
+            test::WriteFile(path(file), contents);
+
+        import(window, path(file));
+        QCOMPARE(window.prompts->errors, QStringList{message});
+        QCOMPARE(window.prompts->notices, QStringList());
+        QCOMPARE(AllCells(window), before);
+        QCOMPARE(window->gridModel()->rowCount(), 3);
+        QCOMPARE(window.status(0), status);
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    void cancelledDialogChangesNothing() {
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        const QStringList before = AllCells(window);
+        import(window, QString());
+        QCOMPARE(window.prompts->openPresets, QStringList{path("a.slg")});
+        QCOMPARE(AllCells(window), before);
+        QVERIFY(window.prompts->errors.isEmpty());
+        QVERIFY(window.prompts->notices.isEmpty());
+    }
+
+    // A logbook whose own cells make the calculation fail: the import still happens, is
+    // counted in the status bar and reported, and the calculation's error follows.
+    void calculationErrorKeepsTheImportedRecords() {
+        std::vector<test::Record> records = test::SampleRecords(2);
+        records[1].kmStand = "12a";
+        test::WriteFile(path("a.slg"), test::NativeFile(records));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        QCOMPARE(window.prompts->errors.size(), 1);
+        window.prompts->errors.clear();
+
+        test::WriteFile(path("quelle.csv"), kSpritmonitor);
+        import(window, path("quelle.csv"));
+        QCOMPARE(window.prompts->errors, QStringList{"'12a' is not a valid integer value."});
+        QCOMPARE(window.prompts->notices,
+                 QStringList{QStringLiteral("3 Datensätze importiert (Spritmonitor).")});
+        QCOMPARE(window->RecordCount(), 5);
+        QCOMPARE(window.cell(ColKmStand, 3), QStringLiteral("11020"));
+        QCOMPARE(window.cell(ColKmStand, 5), QStringLiteral("11990"));
+        QCOMPARE(window.status(0), QStringLiteral("Status: 5 Datensätze"));
+    }
+
+    // Export to CSV, "Neu", import: the same input cells, byte for byte, umlauts, ";" and
+    // quotes included; saving gives the original file again.
+    void exportedCsvReadsBackIntoANewLogbook() {
+        std::vector<test::Record> records = test::SampleRecords(4);
+        records[0].tankstelle = "Shell; Nord";
+        records[0].notes[0] = "Sagte \"voll\"";
+        records[1].ort = "K\xC3\xB6ln";                              // Köln
+        records[1].notes[1] = "\xC3\x96l; \"Wechsel\" \xE2\x82\xAC"; // Öl; "Wechsel" €
+        records[2].benzin = "Super \"Plus\"";
+        records[2].notes[2] = " Stra\xC3\x9F"
+                              "e "; // " Straße "
+        records[3].ort.clear();
+        records[3].notes[0] = ";";
+        const QByteArray logbook = test::NativeFile(records);
+        test::WriteFile(path("a.slg"), logbook);
+
+        Window window;
+        window->FormCreate({path("a.slg")});
+        const QStringList original = AllCells(window);
+        trigger(window, "m_Export_CSV");
+        QVERIFY(QFileInfo::exists(path("a.csv")));
+
+        trigger(window, "m_Neu");
+        QCOMPARE(window->RecordCount(), 1);
+        import(window, path("a.csv"));
+        QCOMPARE(window.prompts->errors, QStringList());
+        QCOMPARE(window.prompts->notices.last(),
+                 QStringLiteral("4 Datensätze importiert (Spritlog-CSV)."));
+        QCOMPARE(AllCells(window), original);
+        QCOMPARE(InputCells(window, 2)[8], QStringLiteral("Öl; \"Wechsel\" €"));
+
+        window->SaveLogbookFile(path("b.slg").toStdString());
+        QCOMPARE(test::ReadFile(path("b.slg")), logbook);
+    }
+
+    // The real dialog: CSV files first, in the logbook's folder, without its name; without
+    // a logbook wherever the dialog starts.
+    void importDialogOffersCsvFiles() {
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(1)));
+        const QStringList filters = {QStringLiteral("CSV-Dateien (*.csv)"),
+                                     QStringLiteral("Alle Dateien (*)")};
+        QCOMPARE(ImportDialogFilters(), filters);
+        QFileDialog dialog;
+        QVERIFY(dialog.directory().absolutePath() != QDir(dir_->path()).absolutePath());
+        SetUpImportDialog(dialog, path("a.slg"));
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(dialog.nameFilters(), filters);
+        QCOMPARE(dialog.selectedNameFilter(), filters.first());
+        QCOMPARE(dialog.directory().absolutePath(), QDir(dir_->path()).absolutePath());
+        for (const QString& selected : dialog.selectedFiles())
+            QVERIFY2(!selected.endsWith(QStringLiteral("a.slg")), qPrintable(selected));
+
+        // Without a logbook, or with one in a folder that is gone, the dialog stays where
+        // it starts.
+        for (const QString& preset : {QString(), path("weg/a.slg")}) {
+            QFileDialog other;
+            const QString otherStart = other.directory().absolutePath();
+            SetUpImportDialog(other, preset);
+            QCOMPARE(other.directory().absolutePath(), otherStart);
+            QCOMPARE(other.nameFilters(), filters);
+        }
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(ImportTest)
+#include "import_test.moc"
