@@ -1,40 +1,136 @@
 #include "aboutdialog.h"
 
+#include "mainwindow.h"
+#include "shelllinks.h"
+#include "texttablemodel.h"
+#include "toolwindow.h"
+
+#include "reports/reportcontext.h"
+
+#include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void InitAboutResources() {
+    Q_INIT_RESOURCE(about);
+}
 
 namespace spritlog {
+namespace {
 
-TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FAbout"));
-    setWindowTitle(QStringLiteral("Über..."));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(385, 201);
+// Copperplate Gothic Light is a Windows font; where it is missing a serif in small capitals
+// gives the same engraved look.
+QFont AuthorFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Copperplate Gothic Light"), QStringLiteral("C059"),
+                      QStringLiteral("Liberation Serif")});
+    font.setPixelSize(19);
+    font.setBold(true);
+    font.setCapitalization(QFont::SmallCaps);
+    return font;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    Name = new QLabel(QStringLiteral("Spritlog"), this);
-    Name->setObjectName(QStringLiteral("Name"));
-    QFont nameFont(QStringLiteral("Arial"));
-    nameFont.setPixelSize(21);
-    nameFont.setBold(true);
-    Name->setFont(nameFont);
-    Version = new QLabel(QStringLiteral("Version 3.3"), this);
-    Version->setObjectName(QStringLiteral("Version"));
-    QFont versionFont(QStringLiteral("Arial"));
-    versionFont.setPixelSize(16);
-    versionFont.setBold(true);
-    Version->setFont(versionFont);
-    layout->addWidget(Name);
-    layout->addWidget(Version);
-    layout->addStretch(1);
+QLabel* Caption(QWidget* parent, const char* name, const QString& text, const QFont& font) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    return label;
+}
 
-    b_schliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
+// A flat button with a glyph, its caption beside it.
+QToolButton* LinkButton(QWidget* parent, const char* name, const QString& text,
+                        const QString& glyph) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setIcon(QIcon(glyph));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+QString TFAbout::AuthorName() {
+    return CellToQString(DefaultReportContext().authorName);
+}
+
+TFAbout::TFAbout(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
+    InitAboutResources();
+    MakeToolWindow(this, "FAbout", QStringLiteral("Über..."), 385, 201);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken); // lowered outside, raised inside
+    Panel1->setGeometry(0, 0, 385, 177);
+
+    Bevel1 = new QFrame(Panel1);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Bevel1->setGeometry(14, 14, 101, 149);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 16, 97, 145);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(
+        QIcon(QStringLiteral(":/about/zapfsaeule.svg")).pixmap(QSize(97, 145), devicePixelRatio()));
+
+    Name = Caption(Panel1, "Name", QStringLiteral("Spritlog"),
+                   PixelFont(QStringLiteral("Arial"), 21, true));
+    Name->move(128, 16);
+    Version = Caption(Panel1, "Version", QStringLiteral("Version 3.3"),
+                      PixelFont(QStringLiteral("Arial"), 16, true));
+    Version->setAlignment(Qt::AlignCenter);
+    SetTextColour(Version, Qt::black);
+    Version->move(280, 48);
+    Label1 = Caption(Panel1, "Label1", QStringLiteral("By ") + AuthorName(), AuthorFont());
+    Label1->setAlignment(Qt::AlignCenter);
+    SetTextColour(Label1, kNavy);
+    Label1->move(128, 81);
+
+    Mail1 = LinkButton(Panel1, "Mail1", QStringLiteral("Email an den Autor senden"),
+                       QStringLiteral(":/about/mail.svg"));
+    Mail1->setToolTip(QString::fromLatin1(kAuthorMailAddress));
+    Mail1->setGeometry(128, 112, 193, 22);
+    Web1 = LinkButton(Panel1, "Web1", QStringLiteral("Homepage des Autors besuchen"),
+                      QStringLiteral(":/about/web.svg"));
+    Web1->setToolTip(QString::fromLatin1(kHomePageAddress));
+    Web1->setGeometry(128, 134, 193, 22);
+    for (QLabel* label : {Name, Version, Label1})
+        label->adjustSize();
+
+    b_schliessen = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                   QStringLiteral("&Schliessen"), this);
     b_schliessen->setObjectName(QStringLiteral("b_schliessen"));
+    b_schliessen->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
     b_schliessen->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(b_schliessen);
+    b_schliessen->setGeometry(0, 201 - 25, 385, 25);
+
+    connect(Mail1, &QToolButton::clicked, this,
+            [this] { Fmain_->runCommand([this] { Mail1Click(); }); });
+    connect(Web1, &QToolButton::clicked, this,
+            [this] { Fmain_->runCommand([this] { Web1Click(); }); });
     connect(b_schliessen, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFAbout::showPersonalAddresses() {
+    Mail1->setToolTip(QString::fromLatin1(kPersonalMailAddress));
+    Web1->setToolTip(QString::fromLatin1(kPersonalHomePageAddress));
+    Name->setText(QStringLiteral("Spritlog"));
+    Version->setText(QStringLiteral("Version 3.3"));
+}
+
+void TFAbout::Mail1Click() {
+    SendMailTo(Fmain_->prompts(), QString::fromLatin1(kAuthorMailAddress));
+}
+
+void TFAbout::Web1Click() {
+    OpenWebPage(Fmain_->prompts(), QString::fromLatin1(kHomePageAddress));
 }
 
 } // namespace spritlog

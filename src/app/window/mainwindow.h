@@ -97,6 +97,8 @@ public:
     void m_StatistikClick();
     void m_EinstellungenClick();
     void m_UeberClick();
+    // ShowFileSizeDialog for CurrentFileName; the settings dialog's "Dateigröße" runs it.
+    void m_DateigroesseClick();
     void m_UpdateherunterladenClick();
     void m_EmailandenAutorsendenClick();
     void m_OstrelHomepageClick();
@@ -115,6 +117,10 @@ public:
     void LoadLogbookFile(const std::string& path);
     // Saves p_Grid to `path` in the format its name selects, then refreshes the status bar.
     void SaveLogbookFile(const std::string& path);
+    // Sets the header cell of a note column; the table header shows it at once.
+    void setNoteHeader(int column, const QString& text);
+    // The About dialog, which the settings dialog opens too; null until setDialogs.
+    TFAbout* aboutDialog() const { return FAbout; }
 
     // Runs a command through the general error display; false when it failed.
     bool runCommand(const std::function<void()>& command);
@@ -179,7 +185,6 @@ private:
     int chartBasis() const;
     int zoomIndex() const;
     void fillStatisticsPage();
-    void setNoteHeader(int column, const QString& text);
 
     Services services_;
     TextTable grid_;

@@ -5,7 +5,9 @@
 #include "logbookmodel.h"
 #include "setupdialog.h"
 #include "shelllinks.h"
+#include "sizedialog.h"
 #include "statistikdialog.h"
+#include "toolwindow.h"
 
 #include "analysis/statistics.h"
 #include "logbook/logbooktable.h"
@@ -63,18 +65,25 @@ void TFmain::m_StatistikClick() {
     const StatisticsLabels labels = ComputeStatistics(grid_, StatisticsTarget::Window);
     if (FStatistik) {
         FStatistik->showFigures(labels);
-        FStatistik->exec();
+        ExecDialog(FStatistik);
     }
 }
 
 void TFmain::m_EinstellungenClick() {
-    if (FSetup)
-        FSetup->exec();
+    if (!FSetup)
+        return;
+    FSetup->FillSetupDialog();
+    ExecDialog(FSetup);
 }
 
 void TFmain::m_UeberClick() {
     if (FAbout)
-        FAbout->exec();
+        ExecDialog(FAbout);
+}
+
+void TFmain::m_DateigroesseClick() {
+    if (FSize)
+        FSize->ShowFileSizeDialog(CurrentFileName, RecordCount());
 }
 
 void TFmain::m_UpdateherunterladenClick() {

@@ -4,6 +4,8 @@
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
@@ -46,6 +48,13 @@ QString FlagText(bool flag) {
     return flag ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// The store's folder stands for the key "Ostrel", its file for the subkey "Spritlog". The
+// key is opened, and created when missing, before anything is read or written; when that
+// fails the store is left alone without a word.
+bool OpenKey(const QSettings& store) {
+    return QDir().mkpath(QFileInfo(store.fileName()).absolutePath());
+}
+
 } // namespace
 
 const char* Settings::name(Key key) {
@@ -80,6 +89,8 @@ const char* Settings::name(Key key) {
 }
 
 void Settings::load(const QSettings& store, const std::function<void(Key)>& applied) {
+    if (!OpenKey(store))
+        return;
     const Settings defaults;
     auto done = [&](Key key) {
         if (applied)
@@ -111,6 +122,9 @@ void Settings::load(const QSettings& store, const std::function<void(Key)>& appl
 }
 
 void Settings::save(QSettings& store) const {
+    if (!OpenKey(store))
+        return;
+    const bool subkeyExisted = QFileInfo::exists(store.fileName());
     auto write = [&](Key key, const QString& text) {
         store.setValue(QString::fromLatin1(name(key)), text);
     };
@@ -127,8 +141,12 @@ void Settings::save(QSettings& store) const {
     write(Key::Width, QString::number(width));
     write(Key::Height, QString::number(height));
     store.sync();
-    if (store.status() != QSettings::NoError)
-        throw Error(std::string("Failed to create key ") + settingskeys::kApplication);
+    if (store.status() == QSettings::NoError)
+        return;
+    // All values go out together, so a failed write is blamed on the first of them.
+    if (subkeyExisted)
+        throw Error(std::string("Failed to set data for '") + name(Key::DefaultFile) + "'");
+    throw Error(std::string("Failed to create key ") + settingskeys::kApplication);
 }
 
 std::unique_ptr<QSettings> OpenSettingsStore() {

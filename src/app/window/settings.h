@@ -61,9 +61,13 @@ struct Settings {
     // Reads the values one by one in load order; after each one, `applied` gets its key so
     // the caller can apply it at once. A missing value or a malformed number gives the
     // default. A value that is not text throws Error("Invalid data type for '<name>'"),
-    // leaving the values read before it applied.
+    // leaving the values read before it applied. When the store's folder cannot be opened
+    // or created, nothing is read and nothing applied.
     void load(const QSettings& store, const std::function<void(Key)>& applied);
-    // Writes all twelve values as text. Throws Error when the store cannot be written.
+    // Writes all twelve values as text, in the order of the store's listing. When the
+    // store's folder cannot be opened or created, nothing is written and nothing said; a
+    // store file that cannot be created throws Error("Failed to create key Spritlog"), one
+    // that cannot be rewritten Error("Failed to set data for 'DefaultFile'").
     void save(QSettings& store) const;
 };
 

@@ -1,27 +1,214 @@
 #include "setupdialog.h"
 
+#include "aboutdialog.h"
 #include "mainwindow.h"
+#include "texttablemodel.h"
+#include "toolwindow.h"
 
+#include "logbook/codepage.h"
+#include "logbook/conventions.h"
+#include "logbook/logbooktable.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace spritlog {
+namespace {
+
+QFont Bold(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+// A group box with a bold caption; its contents keep the dialog's plain font.
+QGroupBox* Group(QWidget* parent, const char* name, const QString& caption) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFont(Bold(parent->font()));
+    return box;
+}
+
+// The weight is set outright: a font that only matches the dialog's would still take the
+// bold of the group box around it.
+template <typename Widget> Widget* Plain(Widget* widget, QFont font) {
+    font.setBold(false);
+    widget->setFont(font);
+    return widget;
+}
+
+QString ShortPathText(const std::string& utf8Path) {
+    return CellToQString(ShortenPath(Utf8ToCp1252(utf8Path), 35));
+}
+
+} // namespace
 
 TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
-    setObjectName(QStringLiteral("FSetup"));
-    setWindowTitle(QStringLiteral("Einstellungen..."));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    resize(432, 394);
+    MakeToolWindow(this, "FSetup", QStringLiteral("Einstellungen..."), 432, 394);
+    const QFont plain = font();
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+
+    // 1. The save flags; "Rückgängig" at the lower right.
+    g_einstellungen = Group(this, "g_einstellungen", QStringLiteral("Einstellungen"));
+    auto* flags = new QGridLayout(g_einstellungen);
+    auto checkBox = [&](const char* name, const QString& text) {
+        auto* box = Plain(new QCheckBox(text, g_einstellungen), plain);
+        box->setObjectName(QLatin1String(name));
+        return box;
+    };
+    CheckBox4 = checkBox("CheckBox4", QStringLiteral("Datei speichern Abfrage beim Beenden"));
+    CheckBox5 = checkBox("CheckBox5", QStringLiteral("Automatisches Speichern beim Beenden"));
+    CheckBox6 = checkBox("CheckBox6", QStringLiteral("Sicherungskopie beim Speichern"));
+    b_undo = new QPushButton(QStringLiteral("Rückgängig"), g_einstellungen);
+    b_undo->setObjectName(QStringLiteral("b_undo"));
+    flags->addWidget(CheckBox4, 0, 0);
+    flags->addWidget(CheckBox5, 1, 0);
+    flags->addWidget(CheckBox6, 2, 0);
+    flags->addWidget(b_undo, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    flags->setColumnStretch(0, 1);
+    layout->addWidget(g_einstellungen);
+
+    // 2. The captions of the three note columns.
+    g_beschriftung = Group(this, "g_beschriftung", QStringLiteral("Beschriftung"));
+    auto* notes = new QGridLayout(g_beschriftung);
+    QFont noteFont = Bold(plain);
+    noteFont.setItalic(true);
+    QLineEdit** noteFields[3] = {&f_anmerkung1, &f_anmerkung2, &f_anmerkung3};
+    for (int note = 0; note < 3; ++note) {
+        auto* label =
+            Plain(new QLabel(QStringLiteral("Anmerkung %1").arg(note + 1), g_beschriftung), plain);
+        auto* field = new QLineEdit(g_beschriftung);
+        field->setObjectName(QStringLiteral("f_anmerkung%1").arg(note + 1));
+        field->setFont(noteFont);
+        label->setBuddy(field);
+        notes->addWidget(label, note, 0);
+        notes->addWidget(field, note, 1);
+        *noteFields[note] = field;
+    }
+    notes->setColumnStretch(1, 1);
+    layout->addWidget(g_beschriftung);
+
+    // 3. Where the logbook and the program are; the file-size and About dialogs.
+    g_informationen = Group(this, "g_informationen", QStringLiteral("Informationen"));
+    auto* info = new QGridLayout(g_informationen);
+    auto readOnly = [&](const char* name) {
+        auto* field = Plain(new QLineEdit(g_informationen), plain);
+        field->setObjectName(QLatin1String(name));
+        field->setReadOnly(true);
+        return field;
+    };
+    Edit1 = readOnly("Edit1");
+    Edit2 = readOnly("Edit2");
+    info->addWidget(Plain(new QLabel(QStringLiteral("Geladene Datei:"), g_informationen), plain), 0,
+                    0);
+    info->addWidget(Edit1, 0, 1);
+    info->addWidget(
+        Plain(new QLabel(QStringLiteral("Pfad des Programmes:"), g_informationen), plain), 1, 0);
+    info->addWidget(Edit2, 1, 1);
+    b_dateigroesse = new QPushButton(QStringLiteral("Dateigröße"), g_informationen);
+    b_dateigroesse->setObjectName(QStringLiteral("b_dateigroesse"));
+    b_ueber = new QPushButton(QStringLiteral("Über..."), g_informationen);
+    b_ueber->setObjectName(QStringLiteral("b_ueber"));
+    auto* infoButtons = new QHBoxLayout;
+    infoButtons->addStretch(1);
+    infoButtons->addWidget(b_dateigroesse);
+    infoButtons->addWidget(b_ueber);
+    info->addLayout(infoButtons, 2, 0, 1, 2);
+    info->setColumnStretch(1, 1);
+    layout->addWidget(g_informationen);
     layout->addStretch(1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Abort, this);
-    b_abbrechen = buttons->button(QDialogButtonBox::Abort);
+
+    // 4. "Annehmen" is the default; the other is the platform's own cancel button, which
+    // Qt's German translation calls "Abbrechen" and which Escape presses too.
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->setObjectName(QStringLiteral("p_buttons"));
+    b_annehmen = buttons->addButton(QStringLiteral("Annehmen"), QDialogButtonBox::AcceptRole);
+    b_annehmen->setObjectName(QStringLiteral("b_annehmen"));
+    b_annehmen->setDefault(true);
+    b_abbrechen = buttons->addButton(QDialogButtonBox::Cancel);
     b_abbrechen->setObjectName(QStringLiteral("b_abbrechen"));
     layout->addWidget(buttons);
-    connect(b_abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+
+    for (QPushButton* button : {b_undo, b_dateigroesse, b_ueber, b_annehmen, b_abbrechen})
+        button->setFont(Bold(plain));
+
+    connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
+    connect(CheckBox5, &QCheckBox::toggled, this, [this] { CheckBox5Click(); });
+    connect(b_annehmen, &QPushButton::clicked, this, [this] { b_annehmenClick(); });
+    connect(b_abbrechen, &QPushButton::clicked, this, [this] { b_abbrechenClick(); });
+    connect(b_undo, &QPushButton::clicked, this, [this] { b_undoClick(); });
+    connect(b_dateigroesse, &QPushButton::clicked, this,
+            [this] { Fmain_->runCommand([this] { b_dateigroesseClick(); }); });
+    connect(b_ueber, &QPushButton::clicked, this,
+            [this] { Fmain_->runCommand([this] { b_ueberClick(); }); });
+
+    FillSetupDialog();
+}
+
+QLineEdit* TFSetup::noteField(int note) const {
+    QLineEdit* const fields[3] = {f_anmerkung1, f_anmerkung2, f_anmerkung3};
+    return fields[note];
+}
+
+void TFSetup::FillSetupDialog() {
+    // Each change runs the exit-option rule, so two set flags leave CheckBox5 checked.
+    CheckBox4->setChecked(Fmain_->Dateispeichern);
+    CheckBox5->setChecked(Fmain_->Autospeichern);
+    CheckBox6->setChecked(Fmain_->Backupspeichern);
+    Edit1->setText(ShortPathText(Fmain_->CurrentFileName));
+    Edit2->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
+    for (int note = 0; note < 3; ++note)
+        noteField(note)->setText(CellToQString(Fmain_->grid().cell(ColNote1 + note, 0)));
+}
+
+// Asking on close and saving on close exclude each other; both may be off.
+void TFSetup::CheckBox4Click() {
+    if (CheckBox4->isChecked() && CheckBox5->isChecked())
+        CheckBox5->setChecked(false);
+}
+
+void TFSetup::CheckBox5Click() {
+    if (CheckBox5->isChecked() && CheckBox4->isChecked())
+        CheckBox4->setChecked(false);
+}
+
+void TFSetup::b_annehmenClick() {
+    Fmain_->Dateispeichern = CheckBox4->isChecked();
+    Fmain_->Autospeichern = CheckBox5->isChecked();
+    Fmain_->Backupspeichern = CheckBox6->isChecked();
+    for (int note = 0; note < 3; ++note)
+        Fmain_->setNoteHeader(ColNote1 + note, noteField(note)->text());
+    accept();
+}
+
+void TFSetup::b_abbrechenClick() {
+    reject();
+}
+
+void TFSetup::b_undoClick() {
+    FillSetupDialog();
+}
+
+void TFSetup::b_dateigroesseClick() {
+    Fmain_->m_DateigroesseClick();
+}
+
+void TFSetup::b_ueberClick() {
+    TFAbout* about = Fmain_->aboutDialog();
+    if (!about)
+        return;
+    about->showPersonalAddresses();
+    ExecDialog(about);
 }
 
 } // namespace spritlog

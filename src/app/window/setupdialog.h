@@ -2,23 +2,56 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
 class QPushButton;
 
 namespace spritlog {
 
 class TFmain;
 
-// FSetup, "Einstellungen...": the settings dialog. It works on the main window's
-// settings, which live in `Fmain`.
+// FSetup, "Einstellungen...": the three save flags and the note captions, which it applies
+// to the main window on "Annehmen"; the loaded file and the program's path; the ways to the
+// file-size and About dialogs. Nothing here touches the settings store: the values reach it
+// when the main window closes.
 class TFSetup : public QDialog {
     Q_OBJECT
 
 public:
     explicit TFSetup(TFmain* Fmain);
 
+    // Copies the main window's current settings into the controls.
+    void FillSetupDialog();
+
+    void b_annehmenClick();
+    void b_abbrechenClick();
+    void b_undoClick();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void b_dateigroesseClick();
+    void b_ueberClick();
+
+    QGroupBox* g_einstellungen = nullptr;
+    QCheckBox* CheckBox4 = nullptr; // Dateispeichern
+    QCheckBox* CheckBox5 = nullptr; // Autospeichern
+    QCheckBox* CheckBox6 = nullptr; // Backupspeichern
+    QPushButton* b_undo = nullptr;
+    QGroupBox* g_beschriftung = nullptr;
+    QLineEdit* f_anmerkung1 = nullptr;
+    QLineEdit* f_anmerkung2 = nullptr;
+    QLineEdit* f_anmerkung3 = nullptr;
+    QGroupBox* g_informationen = nullptr;
+    QLineEdit* Edit1 = nullptr; // "Geladene Datei:"
+    QLineEdit* Edit2 = nullptr; // "Pfad des Programmes:"
+    QPushButton* b_dateigroesse = nullptr;
+    QPushButton* b_ueber = nullptr;
+    QPushButton* b_annehmen = nullptr;
     QPushButton* b_abbrechen = nullptr;
 
 private:
+    QLineEdit* noteField(int note) const;
+
     TFmain* Fmain_;
 };
 

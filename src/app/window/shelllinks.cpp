@@ -2,6 +2,8 @@
 
 #include "prompts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace spritlog {
@@ -11,11 +13,19 @@ QString UpdateAddress() {
            QStringLiteral("/index.php?id=spritlog&checkversion=3.3");
 }
 
+QUrl ShellTarget(const QString& target) {
+    // An absolute path is a file even when it looks like "scheme:rest"; a one-letter
+    // scheme is a drive letter.
+    if (!QDir::isAbsolutePath(target)) {
+        const QUrl url(target);
+        if (url.isValid() && url.scheme().size() > 1)
+            return url;
+    }
+    return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+}
+
 void ShellOpen(Prompts& prompts, const QString& target) {
-    // Addresses go over as they are, everything else is a local file.
-    const QUrl url(target);
-    const bool address = !url.scheme().isEmpty() && url.scheme().size() > 1;
-    prompts.openUrl(address ? url : QUrl::fromLocalFile(target));
+    prompts.openUrl(ShellTarget(target));
 }
 
 bool OpenWebPage(Prompts& prompts, const QString& address) {

@@ -1,24 +1,166 @@
 #include "sizedialog.h"
 
+#include "texttablemodel.h"
+#include "toolwindow.h"
+
+#include "logbook/codepage.h"
+#include "logbook/conventions.h"
+#include "logbook/errors.h"
+#include "logbook/fileio.h"
+#include "logbook/logbookfile.h"
+
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QStyle>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace spritlog {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+[[noreturn]] void ThrowIo(int errorNumber) {
+    throw Error(IoErrorMessage(errorNumber));
+}
+
+// Counts characters and lines over the pieces of a file; a CR at the end of one piece
+// waits for the next to see whether an LF follows.
+class LineCounter {
+public:
+    void feed(const char* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            const char c = data[i];
+            if (pendingCr_) {
+                pendingCr_ = false;
+                ++lines_;
+                lineOpen_ = false;
+                if (c == '\n')
+                    continue;
+            }
+            if (c == '\r') {
+                pendingCr_ = true;
+            } else if (c == '\n') {
+                ++lines_;
+                lineOpen_ = false;
+            } else {
+                ++characters_;
+                lineOpen_ = true;
+            }
+        }
+    }
+
+    // Characters plus one per line, the unterminated last line included.
+    int64_t figure() const { return characters_ + lines_ + ((pendingCr_ || lineOpen_) ? 1 : 0); }
+
+private:
+    int64_t characters_ = 0;
+    int64_t lines_ = 0;
+    bool pendingCr_ = false;
+    bool lineOpen_ = false;
+};
+
+QLabel* RowLabel(QWidget* parent, const QString& text, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
+    label->setGeometry(8, y, 170, 21);
+    return label;
+}
+
+QLineEdit* RowField(QWidget* parent, const char* name, int y) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    field->setFont(PixelFont(QStringLiteral("Arial"), 13, false, true));
+    SetTextColour(field, kNavy);
+    field->setGeometry(176, y, 201, 21);
+    return field;
+}
+
+} // namespace
+
+FileFigures CountFileFigures(const std::string& path) {
+    FileOps& ops = CurrentFileOps();
+    const int fd = ops.openForReading(path.c_str());
+    if (fd < 0)
+        ThrowIo(errno);
+    LineCounter counter;
+    try {
+        std::vector<char> buffer(kChunk);
+        for (;;) {
+            const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowIo(errno);
+            }
+            if (got == 0)
+                break;
+            counter.feed(buffer.data(), static_cast<std::size_t>(got));
+        }
+    } catch (...) {
+        (void)ops.closeFile(fd);
+        throw;
+    }
+    if (ops.closeFile(fd) != 0)
+        ThrowIo(errno);
+
+    // The size is what the file system reports for the file.
+    std::error_code failure;
+    const std::uintmax_t size = std::filesystem::file_size(path, failure);
+    if (failure)
+        ThrowIo(failure.value());
+    FileFigures figures;
+    figures.size = static_cast<int64_t>(size);
+    figures.characters = counter.figure();
+    return figures;
+}
+
+QString FreeSpaceText() {
+    std::error_code failure;
+    const std::filesystem::space_info space = std::filesystem::space(".", failure);
+    // A volume that cannot be asked shows -1 for both, as the disk-free call gives then.
+    const int64_t available = failure ? -1 : static_cast<int64_t>(space.available);
+    const int64_t capacity = failure ? -1 : static_cast<int64_t>(space.capacity);
+    return CellToQString(FormatByteSize(available) + " von insgesamt " + FormatByteSize(capacity));
+}
 
 TFSize::TFSize(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FSize"));
-    setWindowTitle(QStringLiteral("Dateigröße..."));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(385, 153);
+    MakeToolWindow(this, "FSize", QStringLiteral("Dateigröße..."), 385, 153);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch(1);
-    BitBtn1 = new QPushButton(QStringLiteral("&Schliessen"), this);
+    const QString captions[5] = {
+        QStringLiteral("Geladene Datei:"), QStringLiteral("Anzahl der Datensätze:"),
+        QStringLiteral("Größe der Datei:"), QStringLiteral("Anzahl der Zeichen:"),
+        QStringLiteral("Freier Speicherplatz:")};
+    QLineEdit** fields[5] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5};
+    const char* names[5] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"};
+    for (int row = 0; row < 5; ++row) {
+        const int y = 6 + 24 * row;
+        RowLabel(this, captions[row], y);
+        *fields[row] = RowField(this, names[row], y);
+    }
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                              QStringLiteral("&Schliessen"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
     BitBtn1->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(BitBtn1);
+    BitBtn1->setGeometry(0, 153 - 25, 385, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFSize::ShowFileSizeDialog(const std::string& currentFileName, int recordCount) {
+    Edit1->setText(CellToQString(ShortenPath(Utf8ToCp1252(currentFileName), 25)));
+    Edit2->setText(QString::number(recordCount) + QStringLiteral(" Datensätze"));
+    Edit5->setText(FreeSpaceText());
+    const FileFigures figures = CountFileFigures(currentFileName);
+    Edit3->setText(CellToQString(FormatByteSize(figures.size)));
+    Edit4->setText(QString::number(figures.characters) + QStringLiteral(" Zeichen in der Datei"));
+    ExecDialog(this);
 }
 
 } // namespace spritlog

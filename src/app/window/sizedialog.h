@@ -2,9 +2,29 @@
 
 #include <QDialog>
 
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace spritlog {
+
+// What the file-size dialog tells about a file: its size in bytes as the file system has
+// it, and its characters (line ends not counted) plus one for each line.
+struct FileFigures {
+    int64_t size = 0;
+    int64_t characters = 0;
+};
+
+// Reads the file `path` (UTF-8) once, in pieces. A line ends at CR LF, at LF, or at a CR
+// that no LF follows; a last line without a line end counts as a line too. Throws Error with
+// the I/O message when the file cannot be opened or read.
+FileFigures CountFileFigures(const std::string& path);
+
+// "<free> von insgesamt <total>" of the volume that holds the working directory.
+QString FreeSpaceText();
 
 // FSize, "Dateigröße...": figures about the loaded file.
 class TFSize : public QDialog {
@@ -13,6 +33,16 @@ class TFSize : public QDialog {
 public:
     explicit TFSize(QWidget* parent = nullptr);
 
+    // Fills the fields in the dialog's order and shows it modally. Fields 1, 2 and 5 are
+    // written before the file is read; a file that cannot be read throws before the
+    // dialog is shown.
+    void ShowFileSizeDialog(const std::string& currentFileName, int recordCount);
+
+    QLineEdit* Edit1 = nullptr; // "Geladene Datei:"
+    QLineEdit* Edit2 = nullptr; // "Anzahl der Datensätze:"
+    QLineEdit* Edit3 = nullptr; // "Größe der Datei:"
+    QLineEdit* Edit4 = nullptr; // "Anzahl der Zeichen:"
+    QLineEdit* Edit5 = nullptr; // "Freier Speicherplatz:"
     QPushButton* BitBtn1 = nullptr;
 };
 

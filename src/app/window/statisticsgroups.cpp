@@ -1,6 +1,7 @@
 #include "statisticsgroups.h"
 
 #include "texttablemodel.h"
+#include "toolwindow.h"
 
 #include "analysis/statistics.h"
 
@@ -9,29 +10,19 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPalette>
 
 #include <algorithm>
 
 namespace spritlog {
-namespace {
-
-QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-} // namespace
 
 std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layout,
-                                              const char* firstGroupName) {
+                                              const char* firstGroupName, int valueCharacters) {
     const char* groupNames[3] = {firstGroupName, "g_durchschnitt", "g_rekorde"};
     const QFont groupFont = PixelFont(QStringLiteral("Arial"), 13, false, true);
     const QFont captionFont = PixelFont(QStringLiteral("Arial"), 13, true, false);
-    const QFont valueFont = PixelFont(QStringLiteral("Courier New"), 13, true, false);
+    // Courier New where it exists; fontconfig gives Liberation Mono in its place.
+    QFont valueFont = PixelFont(QStringLiteral("Courier New"), 13, true, false);
+    valueFont.setStyleHint(QFont::Monospace);
 
     // One caption width for all three boxes puts every value at the same left edge.
     const QFontMetrics captionMetrics(captionFont);
@@ -39,6 +30,8 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
     for (const StatisticsRow& row : kStatisticsRows)
         captionWidth =
             std::max(captionWidth, captionMetrics.horizontalAdvance(CellToQString(row.caption)));
+    const int valueWidth =
+        QFontMetrics(valueFont).horizontalAdvance(QString(valueCharacters, QLatin1Char('0')));
 
     std::array<QLabel*, 12> labels{};
     for (int g = 0; g < 3; ++g) {
@@ -48,22 +41,22 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
         box->setFont(groupFont);
         auto* grid = new QGridLayout(box);
         grid->setVerticalSpacing(0);
-        grid->setHorizontalSpacing(12);
-        grid->setContentsMargins(8, 4, 8, 6);
+        grid->setHorizontalSpacing(8);
+        grid->setContentsMargins(8, 2, 4, 4);
         for (int r = 0; r < group.rowCount; ++r) {
             const StatisticsRow& row = kStatisticsRows[group.firstRow + r];
+            const QString name = QStringLiteral("L%1").arg(row.label);
             auto* caption = new QLabel(CellToQString(row.caption), box);
             caption->setFont(captionFont);
-            caption->setMinimumWidth(captionWidth);
-            auto* value = new QLabel(QStringLiteral("L%1").arg(row.label), box);
-            value->setObjectName(QStringLiteral("L%1").arg(row.label));
+            caption->setFixedSize(captionWidth, 16);
+            auto* value = new QLabel(name, box);
+            value->setObjectName(name);
             value->setFont(valueFont);
-            QPalette navy = value->palette();
-            navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-            value->setPalette(navy);
+            SetTextColour(value, kNavy);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            caption->setFixedHeight(16);
             value->setFixedHeight(16);
+            value->setMinimumWidth(valueWidth);
+            value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
             grid->addWidget(caption, r, 0);
             grid->addWidget(value, r, 1);
             labels[row.label - 1] = value;

@@ -2,22 +2,25 @@
 
 #include "statisticsgroups.h"
 #include "texttablemodel.h"
+#include "toolwindow.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace spritlog {
 
 TFStatistik::TFStatistik(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FStatistik"));
-    setWindowTitle(QStringLiteral("Statistik..."));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    MakeToolWindow(this, "FStatistik", QStringLiteral("Statistik..."), 241, 339);
 
     auto* layout = new QVBoxLayout(this);
-    labels = BuildStatisticsGroups(this, layout, "GroupBox1");
-    Beenden1 = new QPushButton(QStringLiteral("&Schliessen"), this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    labels = BuildStatisticsGroups(this, layout, "GroupBox1", 0);
+    layout->addStretch(1);
+    Beenden1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                               QStringLiteral("&Schliessen"), this);
     Beenden1->setObjectName(QStringLiteral("Beenden1"));
     Beenden1->setCursor(Qt::PointingHandCursor);
     layout->addWidget(Beenden1);
