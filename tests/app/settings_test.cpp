@@ -1,0 +1,378 @@
+// The settings that survive between runs: the defaults of an empty store, the reading rules
+// for numbers and flags, the way back after a restart, and a store that cannot be opened
+// or written.
+#include "dialogtest.h"
+
+#include "window/settings.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <sys/stat.h>
+
+using namespace spritlog;
+using test::Window;
+
+namespace {
+
+void Put(const QString& key, const QString& value) {
+    auto store = test::Store();
+    store->setValue(key, value);
+    store->sync();
+}
+
+// What the window holds of the twelve settings, as the store would write it.
+QMap<QString, QString> Held(TFmain& fmain) {
+    auto cell = [&](int column) {
+        return QString::fromStdString(Cp1252ToUtf8(fmain.grid().cell(column, 0)));
+    };
+    auto flag = [](bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); };
+    return {{"DefaultFile", QString::fromStdString(fmain.CurrentFileName)},
+            {"Anmerkung1", cell(ColNote1)},
+            {"Anmerkung2", cell(ColNote2)},
+            {"Anmerkung3", cell(ColNote3)},
+            {"Dateispeichern", flag(fmain.Dateispeichern)},
+            {"Autospeichern", flag(fmain.Autospeichern)},
+            {"Backupspeichern", flag(fmain.Backupspeichern)},
+            {"Ansicht", QString::number(fmain.p_ansichtItems->checkedId())},
+            {"Zoom", QString::number(fmain.p_zoomItems->checkedId())},
+            {"Width", QString::number(fmain.width())},
+            {"Height", QString::number(fmain.height())}};
+}
+
+// Makes `folder` refuse new files. Root ignores the mode bits, so the immutable attribute
+// is tried as well; false when neither works here.
+bool MakeUnwritable(const QString& folder) {
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    auto writable = [&] {
+        QFile probe(folder + QStringLiteral("/probe"));
+        const bool opened = probe.open(QIODevice::WriteOnly);
+        if (opened)
+            probe.remove();
+        return opened;
+    };
+    if (!writable())
+        return true;
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder});
+    return !writable();
+}
+
+void MakeWritable(const QString& folder) {
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString configPath_;
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    // Points the store somewhere else until the next init.
+    void moveStore(const QString& where) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, where);
+    }
+
+private slots:
+    // The test main's private settings folder: <folder>/Ostrel/Spritlog.conf.
+    void initTestCase() {
+        configPath_ = QFileInfo(QFileInfo(test::Store()->fileName()).absolutePath()).absolutePath();
+    }
+
+    void init() {
+        moveStore(configPath_);
+        dir_ = std::make_unique<QTemporaryDir>();
+        test::ClearStore();
+    }
+
+    void cleanup() { moveStore(configPath_); }
+
+    void firstRunGivesTheDefaults() {
+        Window window;
+        window->FormCreate({});
+        QCOMPARE(window->Dateispeichern, true);
+        QCOMPARE(window->Autospeichern, false);
+        QCOMPARE(window->Backupspeichern, true);
+        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
+        QCOMPARE(window.cell(ColNote2, 0), QStringLiteral("Anmerkung2"));
+        QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Anmerkung3"));
+        // The table's header shows them too.
+        QCOMPARE(window->p_Grid->model()->headerData(ColNote2 - 1, Qt::Horizontal).toString(),
+                 QStringLiteral("Anmerkung2"));
+        QCOMPARE(window->size(), QSize(500, 450));
+        QCOMPARE(window->p_ansichtItems->checkedButton()->text(), QStringLiteral("Eintrag"));
+        QCOMPARE(window->p_zoomItems->checkedButton()->text(), QStringLiteral("Bereich"));
+        QCOMPARE(window->p_control->currentIndex(), 0);
+        // Reading writes nothing.
+        QCOMPARE(test::Store()->allKeys(), QStringList());
+        QCOMPARE(window.prompts->errors, QStringList());
+    }
+
+    // Each value read on its own: what is stored, what the window then holds.
+    void readingRules_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("held");
+        QTest::newRow("flag 1") << "Autospeichern"
+                                << "1"
+                                << "1";
+        QTest::newRow("flag 2 is true") << "Dateispeichern"
+                                        << "2"
+                                        << "1";
+        QTest::newRow("flag -1 is true") << "Backupspeichern"
+                                         << "-1"
+                                         << "1";
+        QTest::newRow("flag 0") << "Dateispeichern"
+                                << "0"
+                                << "0";
+        QTest::newRow("flag empty: default true") << "Dateispeichern"
+                                                  << ""
+                                                  << "1";
+        QTest::newRow("flag empty: default false") << "Autospeichern"
+                                                   << ""
+                                                   << "0";
+        QTest::newRow("flag word: default") << "Backupspeichern"
+                                            << "nein"
+                                            << "1";
+        QTest::newRow("flag true is no number") << "Autospeichern"
+                                                << "true"
+                                                << "0";
+        QTest::newRow("width") << "Width"
+                               << "900"
+                               << "900";
+        QTest::newRow("width with blanks") << "Width"
+                                           << "  800"
+                                           << "800";
+        QTest::newRow("width hexadecimal") << "Width"
+                                           << "$2BC"
+                                           << "700";
+        QTest::newRow("width word") << "Width"
+                                    << "breit"
+                                    << "500";
+        QTest::newRow("width decimal point") << "Width"
+                                             << "800.5"
+                                             << "500";
+        QTest::newRow("width empty") << "Width"
+                                     << ""
+                                     << "500";
+        QTest::newRow("width too large") << "Width"
+                                         << "99999999999"
+                                         << "500";
+        QTest::newRow("height") << "Height"
+                                << "600"
+                                << "600";
+        QTest::newRow("height word") << "Height"
+                                     << "hoch"
+                                     << "450";
+        QTest::newRow("chart basis") << "Ansicht"
+                                     << "1"
+                                     << "1";
+        QTest::newRow("chart basis word") << "Ansicht"
+                                          << "Monat"
+                                          << "0";
+        QTest::newRow("zoom") << "Zoom"
+                              << "0"
+                              << "0";
+        QTest::newRow("zoom empty") << "Zoom"
+                                    << ""
+                                    << "1";
+        QTest::newRow("zoom out of range keeps the design") << "Zoom"
+                                                            << "7"
+                                                            << "1";
+        QTest::newRow("note") << "Anmerkung2"
+                              << "Fahrer"
+                              << "Fahrer";
+        QTest::newRow("note empty stays empty") << "Anmerkung1"
+                                                << ""
+                                                << "";
+        QTest::newRow("note with umlaut") << "Anmerkung3"
+                                          << "Reifen ä"
+                                          << "Reifen ä";
+        QTest::newRow("file") << "DefaultFile"
+                              << "/nirgends/fahrten.slg"
+                              << "/nirgends/fahrten.slg";
+    }
+    void readingRules() {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(QString, held);
+        Put(key, stored);
+        Window window;
+        window->FormCreate({});
+        QCOMPARE(Held(*window.fmain).value(key), held);
+        // Everything else keeps its default.
+        test::ClearStore();
+        Window defaults;
+        defaults->FormCreate({});
+        QMap<QString, QString> expected = Held(*defaults.fmain);
+        expected[key] = held;
+        QCOMPARE(Held(*window.fmain), expected);
+    }
+
+    // What the settings dialog and normal use change comes back after a restart.
+    void valuesSurviveARestart_data() {
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<int>("basis");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("all off, empty note")
+            << false << false << false << "" << 1 << 0 << QSize(720, 530);
+        QTest::newRow("save on close")
+            << false << true << true << "Fahrer" << 0 << 1 << QSize(820, 610);
+        QTest::newRow("ask on close")
+            << true << false << false << "Öl & Wasser" << 1 << 1 << QSize(900, 700);
+    }
+    void valuesSurviveARestart() {
+        QFETCH(bool, ask);
+        QFETCH(bool, save);
+        QFETCH(bool, backup);
+        QFETCH(QString, note);
+        QFETCH(int, basis);
+        QFETCH(int, zoom);
+        QFETCH(QSize, size);
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        QMap<QString, QString> before;
+        {
+            test::WindowWithDialogs window({path("a.slg")});
+            test::ModalRecorder modal;
+            modal.work = [&](QDialog*) {
+                window.setup->CheckBox4->setChecked(ask);
+                window.setup->CheckBox5->setChecked(save);
+                window.setup->CheckBox6->setChecked(backup);
+                window.setup->f_anmerkung2->setText(note);
+                window.setup->b_annehmen->click();
+            };
+            window->m_EinstellungenClick();
+            QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});
+            // Accepting writes nothing to the store.
+            QCOMPARE(test::Store()->allKeys(), QStringList());
+            window->p_ansichtItems->button(basis)->setChecked(true);
+            window->p_zoomItems->button(zoom)->setChecked(true);
+            window->resize(size);
+            // The question of the close sequence, if it is asked, is answered No.
+            window.prompts->yesNoAnswers.push_back(false);
+            window->show();
+            before = Held(*window.fmain);
+            QVERIFY(window->close());
+            QCOMPARE(window.prompts->errors, QStringList());
+        }
+        QCOMPARE(test::Store()->allKeys().size(), 12);
+        Window next;
+        next->FormCreate({});
+        QCOMPARE(Held(*next.fmain), before);
+        QCOMPARE(next.cell(ColNote2, 0), note);
+        QCOMPARE(next->size(), size);
+        QCOMPARE(next->RecordCount(), 3);
+    }
+
+    // Every value is written as text, flags as "1" and "0".
+    void everythingIsStoredAsText() {
+        Window window;
+        window->FormCreate({});
+        window->Dateispeichern = false;
+        window->Autospeichern = true;
+        window->p_control->setCurrentIndex(1);
+        window->show();
+        QVERIFY(window->close());
+        auto store = test::Store();
+        const QStringList keys = store->allKeys();
+        QCOMPARE(keys.size(), 12);
+        for (const QString& key : keys)
+            QCOMPARE(store->value(key).typeId(), int(QMetaType::QString));
+        QCOMPARE(store->value(QStringLiteral("Dateispeichern")).toString(), QStringLiteral("0"));
+        QCOMPARE(store->value(QStringLiteral("Autospeichern")).toString(), QStringLiteral("1"));
+        QCOMPARE(store->value(QStringLiteral("TabIndex")).toString(), QStringLiteral("1"));
+        // The file itself carries plain text values, not typed ones.
+        const QByteArray file = test::ReadFile(store->fileName());
+        QVERIFY2(file.contains("Autospeichern=1"), file.constData());
+        QVERIFY2(!file.contains("@Variant"), file.constData());
+    }
+
+    // A store whose folder cannot be made, or whose file cannot be read: nothing is read
+    // (the flags stay false, the note headers empty, the window keeps its design size),
+    // nothing is written and nothing said.
+    void storeThatCannotBeOpened_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("folder below a file") << "file";
+        QTest::newRow("store file is a folder") << "folder";
+    }
+    void storeThatCannotBeOpened() {
+        QFETCH(QString, how);
+        QString where;
+        if (how == QLatin1String("file")) {
+            test::WriteFile(path("datei"), "kein Ordner");
+            where = path("datei/config");
+        } else {
+            where = path("config");
+            QVERIFY(QDir().mkpath(where + QStringLiteral("/Ostrel/Spritlog.conf")));
+        }
+        moveStore(where);
+        Window window;
+        window->FormCreate({});
+        QCOMPARE(window->Dateispeichern, false);
+        QCOMPARE(window->Autospeichern, false);
+        QCOMPARE(window->Backupspeichern, false);
+        QCOMPARE(window.cell(ColNote1, 0), QString());
+        QCOMPARE(window.cell(ColNote3, 0), QString());
+        QCOMPARE(window->size(), QSize(644, 465));
+        QCOMPARE(window->p_ansichtItems->checkedId(), 0);
+        QCOMPARE(window->p_zoomItems->checkedId(), 1);
+        window->show();
+        QVERIFY(window->close());
+        QCOMPARE(window.prompts->errors, QStringList());
+        QVERIFY(!QFileInfo(where + QStringLiteral("/Ostrel/Spritlog.conf")).isFile());
+    }
+
+    // The folder is there but the store file cannot be made or rewritten: the error box
+    // says so and the window closes all the same.
+    void storeFileThatCannotBeWritten_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("file cannot be made") << "dangling link"
+                                             << "Failed to create key Spritlog.";
+        QTest::newRow("file cannot be rewritten") << "read-only folder"
+                                                  << "Failed to set data for 'DefaultFile'";
+    }
+    void storeFileThatCannotBeWritten() {
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        const QString where = path("config");
+        const QString folder = where + QStringLiteral("/Ostrel");
+        QVERIFY(QDir().mkpath(folder));
+        if (how == QLatin1String("dangling link")) {
+            QVERIFY(QFile::link(path("fehlt/spritlog.conf"),
+                                folder + QStringLiteral("/Spritlog.conf")));
+        } else {
+            test::WriteFile(folder + QStringLiteral("/Spritlog.conf"), "[General]\nWidth=900\n");
+            if (!MakeUnwritable(folder))
+                QSKIP("no way to make a folder read-only here");
+        }
+        moveStore(where);
+        Window window;
+        window->FormCreate({});
+        window->Dateispeichern = false;
+        window->show();
+        const bool closed = window->close();
+        MakeWritable(folder);
+        QVERIFY(closed);
+        QCOMPARE(window.prompts->errors, QStringList{message});
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(SettingsTest)
+#include "settings_test.moc"

@@ -1,0 +1,418 @@
+// The settings dialog: its controls, filling from the main window, the rule that the two
+// exit options exclude each other, and what "Annehmen", Abort, "Rückgängig",
+// "Dateigröße" and "Über..." do.
+#include "dialogtest.h"
+
+#include "window/shelllinks.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTranslator>
+
+using namespace spritlog;
+using test::WindowWithDialogs;
+
+namespace {
+
+QString Header(TFmain& fmain, int column) {
+    return fmain.p_Grid->model()->headerData(column - 1, Qt::Horizontal).toString();
+}
+
+} // namespace
+
+class SetupDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QTranslator german_;
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+
+private slots:
+    // The program's start loads Qt's German texts for the standard buttons.
+    void initTestCase() {
+        QVERIFY(german_.load(QStringLiteral("qtbase_de"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QApplication::installTranslator(&german_);
+    }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        test::ClearStore();
+    }
+
+    void controls() {
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        QCOMPARE(setup.objectName(), QStringLiteral("FSetup"));
+        QCOMPARE(setup.windowTitle(), QStringLiteral("Einstellungen..."));
+        QVERIFY(setup.windowFlags() & Qt::Tool);
+        QCOMPARE(setup.size(), QSize(432, 394));
+
+        const QList<std::pair<QAbstractButton*, QString>> buttons = {
+            {setup.CheckBox4, "Datei speichern Abfrage beim Beenden"},
+            {setup.CheckBox5, "Automatisches Speichern beim Beenden"},
+            {setup.CheckBox6, "Sicherungskopie beim Speichern"},
+            {setup.b_undo, "Rückgängig"},
+            {setup.b_dateigroesse, "Dateigröße"},
+            {setup.b_ueber, "Über..."},
+            {setup.b_annehmen, "Annehmen"},
+            {setup.b_abbrechen, "Abbrechen"}};
+        for (const auto& [button, text] : buttons)
+            QCOMPARE(button->text(), text);
+        const QStringList names = {"CheckBox4",    "CheckBox5",      "CheckBox6",    "b_undo",
+                                   "f_anmerkung1", "f_anmerkung2",   "f_anmerkung3", "Edit1",
+                                   "Edit2",        "b_dateigroesse", "b_ueber",      "b_annehmen",
+                                   "b_abbrechen"};
+        for (const QString& name : names)
+            QVERIFY2(setup.findChild<QWidget*>(name), qPrintable(name));
+
+        // Three groups in this order, captions bold.
+        QStringList groups;
+        for (QGroupBox* box : setup.findChildren<QGroupBox*>()) {
+            groups << box->title();
+            QVERIFY(box->font().bold());
+        }
+        QCOMPARE(groups, (QStringList{"Einstellungen", "Beschriftung", "Informationen"}));
+        QVERIFY(setup.g_einstellungen->isAncestorOf(setup.b_undo));
+        QVERIFY(setup.g_informationen->isAncestorOf(setup.b_ueber));
+        QVERIFY(!setup.CheckBox4->font().bold());
+        for (QLineEdit* note : {setup.f_anmerkung1, setup.f_anmerkung2, setup.f_anmerkung3}) {
+            QVERIFY(note->font().bold());
+            QVERIFY(note->font().italic());
+            QVERIFY(!note->isReadOnly());
+        }
+        QVERIFY(setup.Edit1->isReadOnly());
+        QVERIFY(setup.Edit2->isReadOnly());
+        QStringList captions;
+        for (QLabel* label : setup.findChildren<QLabel*>())
+            captions << label->text();
+        QCOMPARE(captions, (QStringList{"Anmerkung 1", "Anmerkung 2", "Anmerkung 3",
+                                        "Geladene Datei:", "Pfad des Programmes:"}));
+
+        // "Annehmen" is the default; the other is the platform's cancel button.
+        QVERIFY(setup.b_annehmen->isDefault());
+        auto* box = setup.findChild<QDialogButtonBox*>();
+        QCOMPARE(box->standardButton(setup.b_abbrechen), QDialogButtonBox::Cancel);
+        QVERIFY(setup.b_annehmen->font().bold());
+    }
+
+    void controlsFitTheWindow() {
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        setup.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&setup));
+        const QRect client = setup.rect();
+        for (QWidget* widget : setup.findChildren<QWidget*>()) {
+            if (!widget->isVisible())
+                continue;
+            const QRect placed(widget->mapTo(&setup, QPoint(0, 0)), widget->size());
+            QVERIFY2(client.contains(placed), qPrintable(widget->objectName()));
+            // No control is squeezed below what it needs to show its text.
+            if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLabel*>(widget))
+                QVERIFY2(widget->width() >= widget->minimumSizeHint().width(),
+                         qPrintable(widget->objectName()));
+        }
+        QVERIFY(setup.f_anmerkung1->width() > 250);
+        setup.hide();
+    }
+
+    // The three flags in, the three check boxes out; two set exit flags leave only the
+    // automatic save checked, whatever the boxes showed before.
+    void fillingAppliesTheExitRule_data() {
+        QTest::addColumn<bool>("before4");
+        QTest::addColumn<bool>("before5");
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<bool>("box4");
+        QTest::addColumn<bool>("box5");
+        QTest::newRow("defaults") << false << false << true << false << true << true << false;
+        QTest::newRow("all off") << true << false << false << false << false << false << false;
+        QTest::newRow("save only") << true << false << false << true << true << false << true;
+        QTest::newRow("both, from empty boxes")
+            << false << false << true << true << false << false << true;
+        QTest::newRow("both, from box 4") << true << false << true << true << true << false << true;
+        QTest::newRow("both, from box 5")
+            << false << true << true << true << false << false << true;
+    }
+    void fillingAppliesTheExitRule() {
+        QFETCH(bool, before4);
+        QFETCH(bool, before5);
+        QFETCH(bool, ask);
+        QFETCH(bool, save);
+        QFETCH(bool, backup);
+        QFETCH(bool, box4);
+        QFETCH(bool, box5);
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        setup.CheckBox5->setChecked(before5);
+        setup.CheckBox4->setChecked(before4);
+        window->Dateispeichern = ask;
+        window->Autospeichern = save;
+        window->Backupspeichern = backup;
+        setup.FillSetupDialog();
+        QCOMPARE(setup.CheckBox4->isChecked(), box4);
+        QCOMPARE(setup.CheckBox5->isChecked(), box5);
+        QCOMPARE(setup.CheckBox6->isChecked(), backup);
+        // Filling changes no flag.
+        QCOMPARE(window->Dateispeichern, ask);
+        QCOMPARE(window->Autospeichern, save);
+    }
+
+    // The user's clicks: checking one exit option unchecks the other; both may be off.
+    void exitOptionsExcludeEachOther_data() {
+        QTest::addColumn<bool>("start4");
+        QTest::addColumn<bool>("start5");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<bool>("box4");
+        QTest::addColumn<bool>("box5");
+        QTest::newRow("check 4 while 5") << false << true << "CheckBox4" << true << false;
+        QTest::newRow("check 5 while 4") << true << false << "CheckBox5" << false << true;
+        QTest::newRow("uncheck 4") << true << false << "CheckBox4" << false << false;
+        QTest::newRow("uncheck 5") << false << true << "CheckBox5" << false << false;
+        QTest::newRow("check 4 alone") << false << false << "CheckBox4" << true << false;
+        QTest::newRow("check 5 alone") << false << false << "CheckBox5" << false << true;
+        QTest::newRow("backup leaves them") << true << false << "CheckBox6" << true << false;
+    }
+    void exitOptionsExcludeEachOther() {
+        QFETCH(bool, start4);
+        QFETCH(bool, start5);
+        QFETCH(QString, clicked);
+        QFETCH(bool, box4);
+        QFETCH(bool, box5);
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        window->Dateispeichern = start4;
+        window->Autospeichern = start5;
+        setup.FillSetupDialog();
+        setup.show();
+        QTest::mouseClick(setup.findChild<QCheckBox*>(clicked), Qt::LeftButton);
+        QCOMPARE(setup.CheckBox4->isChecked(), box4);
+        QCOMPARE(setup.CheckBox5->isChecked(), box5);
+        setup.hide();
+    }
+
+    void fillsTheNotesAndPaths() {
+        const QString file = path("ein/recht/langer/ordnername/fahrten.slg");
+        test::WriteFile(path("kurz.slg"), test::NativeFile(test::SampleRecords(3)));
+        WindowWithDialogs window({path("kurz.slg")});
+        TFSetup& setup = *window.setup;
+        window->CurrentFileName = file.toStdString();
+        window->grid().setCell(ColNote1, 0, "Fahrer");
+        window->grid().setCell(ColNote2, 0, "");
+        window->grid().setCell(ColNote3, 0, "Reifen \xE4");
+        setup.FillSetupDialog();
+        QCOMPARE(setup.f_anmerkung1->text(), QStringLiteral("Fahrer"));
+        QCOMPARE(setup.f_anmerkung2->text(), QString());
+        QCOMPARE(setup.f_anmerkung3->text(), QStringLiteral("Reifen ä"));
+        // The last 35 characters from a separator on.
+        const QString tail = file.right(35);
+        QCOMPARE(setup.Edit1->text(),
+                 QStringLiteral("...") + tail.mid(tail.indexOf(QLatin1Char('/'))));
+        QVERIFY(setup.Edit1->text().endsWith(QStringLiteral("/ordnername/fahrten.slg")));
+        QVERIFY(setup.Edit1->text().size() <= 38);
+        const QString program = QCoreApplication::applicationFilePath();
+        const QString programTail = program.right(35);
+        QCOMPARE(setup.Edit2->text(),
+                 program.size() <= 35 ? program
+                                      : QStringLiteral("...") +
+                                            programTail.mid(programTail.indexOf(QLatin1Char('/'))));
+
+        // A short name shows whole; no name shows nothing.
+        window->CurrentFileName = "/a/b.slg";
+        setup.FillSetupDialog();
+        QCOMPARE(setup.Edit1->text(), QStringLiteral("/a/b.slg"));
+        window->CurrentFileName.clear();
+        setup.FillSetupDialog();
+        QCOMPARE(setup.Edit1->text(), QString());
+    }
+
+    // "Annehmen" applies flags and captions (an empty one included) to the window and its
+    // table header, and writes nothing to the store.
+    void annehmenApplies() {
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        test::ModalRecorder modal;
+        int result = -1;
+        modal.work = [&](QDialog* dialog) {
+            setup.CheckBox4->setChecked(false);
+            setup.CheckBox5->setChecked(true);
+            setup.CheckBox6->setChecked(false);
+            setup.f_anmerkung1->setText(QStringLiteral("Fahrer"));
+            setup.f_anmerkung2->clear();
+            setup.f_anmerkung3->setText(QStringLiteral("Öl"));
+            setup.b_annehmen->click();
+            result = dialog->result();
+        };
+        window->m_EinstellungenClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(window->Dateispeichern, false);
+        QCOMPARE(window->Autospeichern, true);
+        QCOMPARE(window->Backupspeichern, false);
+        QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
+        QCOMPARE(window.cell(ColNote2, 0), QString());
+        QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Öl"));
+        QCOMPARE(window->grid().cell(ColNote3, 0), std::string("\xD6l"));
+        QCOMPARE(Header(*window.fmain, ColNote1), QStringLiteral("Fahrer"));
+        QCOMPARE(Header(*window.fmain, ColNote2), QString());
+        QCOMPARE(test::Store()->allKeys(), QStringList());
+    }
+
+    // Abort, the Escape key and the window's close button apply nothing; the next opening
+    // shows the window's settings again.
+    void abortAppliesNothing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("button") << "button";
+        QTest::newRow("Escape") << "Escape";
+        QTest::newRow("close") << "close";
+    }
+    void abortAppliesNothing() {
+        QFETCH(QString, how);
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        test::ModalRecorder modal;
+        modal.work = [&](QDialog* dialog) {
+            setup.CheckBox4->setChecked(false);
+            setup.CheckBox6->setChecked(false);
+            setup.f_anmerkung1->setText(QStringLiteral("verworfen"));
+            if (how == QLatin1String("button")) {
+                setup.b_abbrechen->click();
+            } else if (how == QLatin1String("Escape")) {
+                dialog->show();
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            } else {
+                dialog->show();
+                dialog->close();
+            }
+        };
+        window->m_EinstellungenClick();
+        QCOMPARE(setup.result(), int(QDialog::Rejected));
+        QVERIFY(!setup.isVisible());
+        QCOMPARE(window->Dateispeichern, true);
+        QCOMPARE(window->Backupspeichern, true);
+        QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
+
+        // Meanwhile the window's flags change; the next opening shows them.
+        window->Backupspeichern = false;
+        window->grid().setCell(ColNote2, 0, "neu");
+        bool box4 = false, box6 = true;
+        QString note1, note2;
+        modal.work = [&](QDialog*) {
+            box4 = setup.CheckBox4->isChecked();
+            box6 = setup.CheckBox6->isChecked();
+            note1 = setup.f_anmerkung1->text();
+            note2 = setup.f_anmerkung2->text();
+            setup.b_abbrechen->click();
+        };
+        window->findChild<QAction*>(QStringLiteral("m_Einstellungen"))->trigger();
+        QCOMPARE(modal.shown.size(), 2);
+        QVERIFY(box4);
+        QVERIFY(!box6);
+        QCOMPARE(note1, QStringLiteral("Anmerkung1"));
+        QCOMPARE(note2, QStringLiteral("neu"));
+        QCOMPARE(window.prompts->errors, QStringList());
+    }
+
+    // "Rückgängig" discards the changes made in the dialog; the dialog stays open.
+    void rueckgaengigRefills() {
+        WindowWithDialogs window;
+        TFSetup& setup = *window.setup;
+        setup.show();
+        setup.CheckBox5->setChecked(true);
+        setup.CheckBox6->setChecked(false);
+        setup.f_anmerkung2->setText(QStringLiteral("geändert"));
+        window->grid().setCell(ColNote3, 0, "inzwischen");
+        setup.b_undo->click();
+        QVERIFY(setup.isVisible());
+        QVERIFY(setup.CheckBox4->isChecked());
+        QVERIFY(!setup.CheckBox5->isChecked());
+        QVERIFY(setup.CheckBox6->isChecked());
+        QCOMPARE(setup.f_anmerkung2->text(), QStringLiteral("Anmerkung2"));
+        QCOMPARE(setup.f_anmerkung3->text(), QStringLiteral("inzwischen"));
+        QCOMPARE(window->Autospeichern, false);
+        setup.hide();
+    }
+
+    // "Über..." puts the author's own addresses on the About buttons' tooltips for good;
+    // the buttons still write to and open the maker's addresses.
+    void ueberShowsThePersonalAddresses() {
+        WindowWithDialogs window;
+        test::ModalRecorder modal;
+        QString mailTip, webTip;
+        modal.work = [&](QDialog* dialog) {
+            if (dialog == window.setup) {
+                window.setup->b_ueber->click();
+                window.setup->b_abbrechen->click();
+            } else {
+                mailTip = window.about->Mail1->toolTip();
+                webTip = window.about->Web1->toolTip();
+                window.about->b_schliessen->click();
+            }
+        };
+        QCOMPARE(window.about->Mail1->toolTip(), QStringLiteral("autor@spritlog.example.org"));
+        QCOMPARE(window.about->Web1->toolTip(), QStringLiteral("https://spritlog.example.org"));
+        window->m_EinstellungenClick();
+        QCOMPARE(modal.shown, (QStringList{"FSetup", "FAbout"}));
+        QCOMPARE(mailTip, QStringLiteral("team@spritlog.example.org"));
+        QCOMPARE(webTip, QStringLiteral("https://spritlog.example.org/team"));
+        QCOMPARE(window.about->Name->text(), QStringLiteral("Spritlog"));
+        QCOMPARE(window.about->Version->text(), QStringLiteral("Version 3.3"));
+
+        // Later, from the "&Hilfe" menu: the tooltips stay, the actions do not follow them.
+        modal.work = [&](QDialog*) {
+            window.about->Mail1->click();
+            window.about->Web1->click();
+        };
+        window->findChild<QAction*>(QStringLiteral("m_Ueber"))->trigger();
+        QCOMPARE(modal.shown.last(), QStringLiteral("FAbout"));
+        QCOMPARE(window.about->Mail1->toolTip(), QStringLiteral("team@spritlog.example.org"));
+        QCOMPARE(window.prompts->opened,
+                 (QList<QUrl>{QUrl(QStringLiteral("MailTo:autor@spritlog.example.org")),
+                              QUrl(QStringLiteral("https://spritlog.example.org"))}));
+    }
+
+    // "Dateigröße" shows the file-size dialog for the current file; a file that cannot be
+    // read ends in the error box and no dialog.
+    void dateigroesse_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("file there") << true << QStringList{"FSetup", "FSize"} << QStringList();
+        QTest::newRow("file gone")
+            << false << QStringList{"FSetup"} << QStringList{"File not found."};
+    }
+    void dateigroesse() {
+        QFETCH(bool, exists);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, errors);
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        WindowWithDialogs window({path("a.slg")});
+        if (!exists)
+            QVERIFY(QFile::remove(path("a.slg")));
+        test::ModalRecorder modal;
+        modal.work = [&](QDialog* dialog) {
+            if (dialog == window.setup) {
+                window.setup->b_dateigroesse->click();
+                window.setup->b_abbrechen->click();
+            } else {
+                window.size->BitBtn1->click();
+            }
+        };
+        window->m_EinstellungenClick();
+        QCOMPARE(modal.shown, shown);
+        QCOMPARE(window.prompts->errors, errors);
+        QCOMPARE(window.size->Edit2->text(), QStringLiteral("3 Datensätze"));
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(SetupDialogTest)
+#include "setupdialog_test.moc"
