@@ -47,6 +47,9 @@ void TFmain::TabChange(int newTab) {
                                 *p_chart, *this);
         });
     });
+    // The chart gets only values; the dates or months under the points come from here.
+    if (newTab >= 0 && newTab < kChartViewCount)
+        p_chart->setPointLabels(ChartPointLabels(prepareGrid_, newTab + 1));
 }
 
 void TFmain::fillStatisticsPage() {

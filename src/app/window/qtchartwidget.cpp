@@ -1,0 +1,424 @@
+#include "qtchartwidget.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QLinearGradient>
+#include <QLocale>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace spritlog {
+namespace {
+
+// Point indices are 16-bit: no series holds more points than this.
+constexpr int kMaxPoints = 32768;
+
+const QColor kValueColour(31, 111, 180);  // a calm blue for the values
+const QColor kAverageColour(228, 87, 46); // orange-red, set off from the blue
+const QColor kGridColour(220, 224, 230);
+const QColor kWallFrameColour(150, 158, 170);
+
+// 1, 2 or 5 times a power of ten, at least `raw`.
+double NiceStep(double raw) {
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double fraction = raw / magnitude;
+    const double nice = fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10;
+    return nice * magnitude;
+}
+
+int NicePointStep(int raw) {
+    for (int magnitude = 1;; magnitude *= 10)
+        for (int factor : {1, 2, 5})
+            if (factor * magnitude >= raw)
+                return factor * magnitude;
+}
+
+} // namespace
+
+QtChartWidget::QtChartWidget(QWidget* parent)
+    : ChartWidget(parent), axisMinimum_(std::numeric_limits<double>::quiet_NaN()),
+      axisMaximum_(std::numeric_limits<double>::quiet_NaN()) {
+    chart_ = new QChart;
+    // Axis labels keep "." whatever the user's locale says.
+    chart_->setLocalizeNumbers(false);
+    chart_->setLocale(QLocale::c());
+    chart_->setAnimationOptions(QChart::NoAnimation);
+    chart_->setBackgroundRoundness(0);
+    chart_->setMargins(QMargins(6, 4, 14, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(std::max(titleFont.pointSize(), 8) + 2);
+    chart_->setTitleFont(titleFont);
+
+    valueAxis_ = new QValueAxis(chart_);
+    pointAxis_ = new QCategoryAxis(chart_);
+    pointAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(valueAxis_), static_cast<QAbstractAxis*>(pointAxis_)}) {
+        axis->setLabelsFont(font());
+        axis->setGridLineColor(kGridColour);
+        axis->setLinePenColor(kWallFrameColour);
+    }
+    chart_->addAxis(valueAxis_, Qt::AlignLeft);
+    chart_->addAxis(pointAxis_, Qt::AlignBottom);
+
+    for (int serie = 0; serie < kSeries; ++serie) {
+        auto* line = new QLineSeries(chart_);
+        chart_->addSeries(line);
+        line->attachAxis(pointAxis_);
+        line->attachAxis(valueAxis_);
+        connect(line, &QXYSeries::hovered, this, [this, serie](const QPointF& at, bool entered) {
+            if (!entered || !showStatus_) {
+                QToolTip::hideText();
+                return;
+            }
+            const int point = static_cast<int>(std::lround(at.x())) - 1;
+            QToolTip::showText(QCursor::pos(), pointToolTip(serie, point), view_);
+        });
+        series_[serie] = line;
+    }
+    QPen valuePen(kValueColour, 2);
+    valuePen.setCapStyle(Qt::RoundCap);
+    valuePen.setJoinStyle(Qt::RoundJoin);
+    series_[0]->setPen(valuePen);
+    series_[0]->setColor(kValueColour);
+    series_[0]->setMarkerSize(5);
+    QPen averagePen(kAverageColour, 2, Qt::DashLine);
+    series_[1]->setPen(averagePen);
+    series_[1]->setColor(kAverageColour);
+
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart_->legend()->setFont(font());
+
+    view_ = new QChartView(chart_, this);
+    view_->setObjectName(QStringLiteral("p_chartView"));
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setFrameShape(QFrame::NoFrame);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+
+    // The point axis shows as many labels as fit; that changes with the plot's width.
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { layoutPointAxis(); });
+
+    applyLook();
+    showEmpty();
+}
+
+QtChartWidget::~QtChartWidget() = default;
+
+void QtChartWidget::setThisSerie(int16_t serie) {
+    thisSerie_ = serie;
+}
+
+void QtChartWidget::setDecimals(int16_t decimals) {
+    decimals_ = std::clamp<int>(decimals, 0, 10);
+    applyLook();
+}
+
+void QtChartWidget::setPointType(int16_t pointType) {
+    pointType_ = pointType;
+    applyLook();
+}
+
+void QtChartWidget::setGrid(int16_t grid) {
+    grid_ = grid;
+    applyLook();
+}
+
+void QtChartWidget::setWallWidth(int16_t width) {
+    wallWidth_ = std::clamp<int>(width, 0, 8);
+    applyLook();
+}
+
+void QtChartWidget::setShowStatus(bool show) {
+    showStatus_ = show;
+}
+
+void QtChartWidget::setChart3D(bool chart3D) {
+    chart3D_ = chart3D;
+    applyLook();
+}
+
+void QtChartWidget::setToolBar(bool) {}
+
+void QtChartWidget::setLegendWidth(int16_t width) {
+    legendWidth_ = width;
+    applyLook();
+}
+
+void QtChartWidget::setHText(const std::string& text) {
+    hText_ = text;
+    chart_->setTitle(QString::fromStdString(text));
+}
+
+std::string QtChartWidget::hText() const {
+    return hText_;
+}
+
+int32_t QtChartWidget::openData64(int16_t, int32_t seriesCount, int32_t pointCount) {
+    transferOpen_ = true;
+    dirty_ = true;
+    thisSerie_ = 0;
+    pointCount_ = std::clamp(pointCount, 0, kMaxPoints);
+    for (int serie = 0; serie < kSeries; ++serie)
+        values_[serie].assign(serie < seriesCount ? pointCount_ : 0, 0.0);
+    axisMinimum_ = axisMaximum_ = std::numeric_limits<double>::quiet_NaN();
+    // The previous view's lines and texts no longer belong to the title that follows.
+    pointLabels_.clear();
+    showEmpty();
+    return pointCount_;
+}
+
+bool QtChartWidget::closeData65(int16_t) {
+    transferOpen_ = false;
+    applyData();
+    return true;
+}
+
+void QtChartWidget::setValue82(int16_t point, double value) {
+    if (thisSerie_ < 0 || thisSerie_ >= kSeries)
+        return;
+    std::vector<double>& values = values_[thisSerie_];
+    if (point < 0 || point >= static_cast<int>(values.size()))
+        return; // outside the points of the transfer
+    values[point] = value;
+    dirty_ = true;
+}
+
+void QtChartWidget::setAxisValue88(int16_t index, double value) {
+    if (index == 0)
+        axisMinimum_ = value;
+    else if (index == 1)
+        axisMaximum_ = value;
+    else
+        return;
+    dirty_ = true;
+}
+
+void QtChartWidget::setText91(int16_t, const std::string&) {}
+
+void QtChartWidget::setSeriesText93(int16_t serie, const std::string& text) {
+    if (serie < 0 || serie >= kSeries)
+        return;
+    seriesTexts93_[serie] = text;
+}
+
+void QtChartWidget::setSeriesLegend97(int16_t serie, const std::string& text) {
+    if (serie < 0 || serie >= kSeries)
+        return;
+    seriesLegends97_[serie] = text;
+}
+
+void QtChartWidget::setValue100(int16_t, int16_t) {}
+
+void QtChartWidget::refresh() {
+    // Values written outside a transfer show from here on.
+    if (dirty_ && !transferOpen_)
+        applyData();
+    applySeriesNames();
+    view_->viewport()->update();
+}
+
+void QtChartWidget::setPointLabels(const QStringList& labels) {
+    pointLabels_ = labels;
+    labelStep_ = 0; // lay the axis out afresh
+    layoutPointAxis();
+}
+
+QString QtChartWidget::pointLabel(int point) const {
+    if (point >= 0 && point < pointLabels_.size() && !pointLabels_[point].trimmed().isEmpty())
+        return pointLabels_[point].trimmed();
+    return QString::number(point + 1);
+}
+
+QString QtChartWidget::pointToolTip(int serie, int point) const {
+    if (serie < 0 || serie >= kSeries || point < 0 || point >= series_[serie]->count())
+        return QString();
+    return QStringLiteral("%1\n%2: %3")
+        .arg(series_[serie]->name(), pointLabel(point), formatValue(series_[serie]->at(point).y()));
+}
+
+QString QtChartWidget::formatValue(double value) const {
+    // QString::number writes "." in every locale.
+    return QString::number(value, 'f', decimals_);
+}
+
+void QtChartWidget::showEmpty() {
+    for (QLineSeries* line : series_)
+        if (line->count() > 0)
+            line->clear();
+    shownPoints_ = 0;
+    valueAxis_->setTickType(QValueAxis::TicksFixed);
+    valueAxis_->setRange(0, 1);
+    valueAxis_->setLabelsVisible(false);
+    pointAxis_->setRange(0, 1);
+    layoutPointAxis();
+}
+
+void QtChartWidget::applyData() {
+    dirty_ = false;
+    applySeriesNames();
+    const int n = pointCount_;
+    if (n <= 0) {
+        showEmpty(); // N = 0 or -1: nothing to draw
+        return;
+    }
+
+    // One list per series, handed over in one piece.
+    double dataMinimum = std::numeric_limits<double>::infinity();
+    double dataMaximum = -dataMinimum;
+    for (int serie = 0; serie < kSeries; ++serie) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(values_[serie].size()));
+        for (std::size_t i = 0; i < values_[serie].size(); ++i) {
+            const double value = values_[serie][i];
+            points.append(QPointF(static_cast<double>(i + 1), value));
+            dataMinimum = std::min(dataMinimum, value);
+            dataMaximum = std::max(dataMaximum, value);
+        }
+        series_[serie]->replace(points);
+    }
+    shownPoints_ = n;
+    series_[0]->setPointsVisible(pointType_ == 0 && n <= kMarkerLimit);
+
+    // The value axis runs from 88[0] to 88[1]. Where those give no range (never sent,
+    // equal, or the wrong way round), it spans the values instead.
+    double minimum = axisMinimum_;
+    double maximum = axisMaximum_;
+    const bool sent = std::isfinite(minimum) && std::isfinite(maximum);
+    if (!sent || minimum > maximum) {
+        minimum = dataMinimum;
+        maximum = dataMaximum;
+    } else if (minimum == maximum) {
+        minimum = std::min(minimum, dataMinimum);
+        maximum = std::max(maximum, dataMaximum);
+    }
+    if (!std::isfinite(minimum) || !std::isfinite(maximum)) {
+        minimum = 0;
+        maximum = 1;
+    }
+    if (minimum == maximum) {
+        // A flat line sits in the middle of a band around it.
+        const double margin = minimum == 0 ? 1.0 : std::abs(minimum) * 0.1;
+        if (minimum >= 0 && minimum - margin < 0)
+            minimum = 0, maximum += margin;
+        else
+            minimum -= margin, maximum += margin;
+    }
+    applyValueAxis(minimum, maximum);
+
+    // Half a point of room at both ends keeps the first and last markers whole.
+    const double pad = n <= kMarkerLimit ? 0.5 : 0.0;
+    pointAxis_->setRange(1 - pad, n + pad);
+    labelStep_ = 0;
+    layoutPointAxis();
+}
+
+void QtChartWidget::applyValueAxis(double minimum, double maximum) {
+    valueAxis_->setRange(minimum, maximum);
+    applyLabelFormat();
+    valueAxis_->setLabelsVisible(true);
+
+    // Ticks at round numbers, about five over the range, while the axis keeps its bounds.
+    const double range = maximum - minimum;
+    if (!std::isfinite(range) || range <= 0) {
+        valueAxis_->setTickType(QValueAxis::TicksFixed);
+        valueAxis_->setTickCount(5);
+        return;
+    }
+    const double step = NiceStep(range / 5);
+    valueAxis_->setTickType(QValueAxis::TicksDynamic);
+    valueAxis_->setTickAnchor(std::floor(minimum / step) * step);
+    valueAxis_->setTickInterval(step);
+}
+
+void QtChartWidget::layoutPointAxis() {
+    const int n = shownPoints_;
+    const double areaWidth =
+        chart_->plotArea().width() > 0 ? chart_->plotArea().width() : std::max(width() - 80, 100);
+    // Wide enough for the longest label text with some air between neighbours.
+    const QFontMetrics metrics(pointAxis_->labelsFont());
+    int labelWidth = metrics.horizontalAdvance(QStringLiteral("00.00.0000"));
+    if (n > 0)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(pointLabel(n - 1)));
+    const int fitting = std::max(1, static_cast<int>(areaWidth / (labelWidth + 14)));
+    const int step = n > 0 ? NicePointStep((n + fitting - 1) / fitting) : 0;
+    if (step == labelStep_ && step != 0)
+        return;
+    labelStep_ = step;
+
+    for (const QString& label : pointAxis_->categoriesLabels())
+        pointAxis_->remove(label);
+    pointAxis_->setStartValue(pointAxis_->min());
+    pointAxis_->setLabelsVisible(n > 0);
+    if (n <= 0)
+        return;
+    // Labels at points 1, 1 + step, ...; the same text twice (two refuellings on one
+    // day) is shown once.
+    QStringList used;
+    for (int point = 0; point < n; point += step) {
+        const QString label = pointLabel(point);
+        if (used.contains(label))
+            continue;
+        used << label;
+        pointAxis_->append(label, point + 1);
+    }
+}
+
+void QtChartWidget::applyLook() {
+    valueAxis_->setGridLineVisible(grid_ & 1);
+    pointAxis_->setGridLineVisible(grid_ & 2);
+    applyLabelFormat();
+
+    chart_->setPlotAreaBackgroundVisible(chart3D_ || wallWidth_ > 0);
+    if (chart3D_) {
+        // A wall lit from above, as a plain stand-in for the 3-D look.
+        QLinearGradient wall(0, 0, 0, 1);
+        wall.setCoordinateMode(QGradient::ObjectMode);
+        wall.setColorAt(0, QColor(255, 255, 255));
+        wall.setColorAt(1, QColor(236, 241, 247));
+        chart_->setPlotAreaBackgroundBrush(wall);
+    } else {
+        chart_->setPlotAreaBackgroundBrush(Qt::white);
+    }
+    chart_->setPlotAreaBackgroundPen(wallWidth_ > 0 ? QPen(kWallFrameColour, wallWidth_)
+                                                    : QPen(Qt::NoPen));
+    chart_->legend()->setVisible(legendWidth_ > 0);
+    series_[0]->setPointsVisible(pointType_ == 0 && shownPoints_ > 0 &&
+                                 shownPoints_ <= kMarkerLimit);
+}
+
+void QtChartWidget::applyLabelFormat() {
+    const double largest = std::max(std::abs(valueAxis_->min()), std::abs(valueAxis_->max()));
+    // Beyond ten digits fixed point would push the plot off the widget.
+    const QChar style = largest >= 1e10 ? QLatin1Char('e') : QLatin1Char('f');
+    valueAxis_->setLabelFormat(QStringLiteral("%.%1%2").arg(decimals_).arg(style));
+}
+
+void QtChartWidget::applySeriesNames() {
+    // 97 is the legend's text; 93 stands in when only that was given.
+    for (int serie = 0; serie < kSeries; ++serie) {
+        const std::string& text =
+            seriesLegends97_[serie].empty() ? seriesTexts93_[serie] : seriesLegends97_[serie];
+        const QString name = QString::fromStdString(text);
+        if (series_[serie]->name() != name)
+            series_[serie]->setName(name);
+    }
+}
+
+} // namespace spritlog

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "chartwidget.h"
+
+#include <QStringList>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QCategoryAxis;
+class QChart;
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+
+namespace spritlog {
+
+// The chart of the page "Grafik", drawn with Qt Charts: series 0 as a line with point
+// markers, series 1 (the average) as a dashed line in a contrasting colour, the value axis
+// bounded by 88[0] and 88[1], the title HText, the series texts in the legend.
+//
+// The values of a transfer (64 ... 65) are collected and handed to the line series in one
+// batch when the transfer closes, so a view of 32768 points costs one update, not one per
+// point. Opening a transfer empties the chart: a view that fails before its transfer closes
+// leaves an empty chart under its own title, never the previous view's lines.
+//
+// What the start settings do here:
+//   ShowStatus  true: hovering a point shows its series, point and value as a tool tip.
+//   Chart3D     true: the plot area is drawn as a shaded wall with a frame; false: plain.
+//   WallWidth   the width of that frame in pixels (0..8).
+//   Grid        bit 1 horizontal grid lines (value axis), bit 2 vertical ones (points).
+//   PointType   0: a round marker on every point of series 0 (up to kMarkerLimit points;
+//               more would merge into a thick line); any other value: no markers.
+//   Decimals    the decimals of the value axis labels and of the tool tip (0..10).
+//   LegendWidth above 0 shows the legend under the plot; 0 hides it.
+//   ToolBar     no tool bar of its own: the window's tool bar and menus serve.
+//   88[3] (the scale factor 1.0), 100[2] and 91[2] (the view name again, which the
+//               title already shows) change nothing.
+// Numbers are written with "." whatever the locale.
+class QtChartWidget : public ChartWidget {
+    Q_OBJECT
+
+public:
+    // Views with more points than this are drawn without markers.
+    static constexpr int kMarkerLimit = 150;
+
+    explicit QtChartWidget(QWidget* parent = nullptr);
+    ~QtChartWidget() override;
+
+    void setThisSerie(int16_t serie) override;
+    void setDecimals(int16_t decimals) override;
+    void setPointType(int16_t pointType) override;
+    void setGrid(int16_t grid) override;
+    void setWallWidth(int16_t width) override;
+    void setShowStatus(bool show) override;
+    void setChart3D(bool chart3D) override;
+    void setToolBar(bool show) override;
+    void setLegendWidth(int16_t width) override;
+    void setHText(const std::string& text) override;
+    std::string hText() const override;
+    int32_t openData64(int16_t kind, int32_t seriesCount, int32_t pointCount) override;
+    bool closeData65(int16_t kind) override;
+    void setValue82(int16_t point, double value) override;
+    void setAxisValue88(int16_t index, double value) override;
+    void setText91(int16_t index, const std::string& text) override;
+    void setSeriesText93(int16_t serie, const std::string& text) override;
+    void setSeriesLegend97(int16_t serie, const std::string& text) override;
+    void setValue100(int16_t index, int16_t value) override;
+    void refresh() override;
+
+    void setPointLabels(const QStringList& labels) override;
+
+    // What the chart shows.
+    QChartView* view() const { return view_; }
+    QChart* chart() const { return chart_; }
+    QLineSeries* series(int serie) const { return series_[serie]; }
+    QValueAxis* valueAxis() const { return valueAxis_; }
+    QCategoryAxis* pointAxis() const { return pointAxis_; }
+    // True while the chart shows no point (no view yet, N <= 0, or an unfinished transfer).
+    bool isEmpty() const { return shownPoints_ == 0; }
+    // The text under point `point` on the point axis.
+    QString pointLabel(int point) const;
+    // The tool tip text for point `point` of series `serie`.
+    QString pointToolTip(int serie, int point) const;
+
+private:
+    static constexpr int kSeries = 2;
+
+    void applyData();
+    void showEmpty();
+    void applyValueAxis(double minimum, double maximum);
+    void layoutPointAxis();
+    void applyLook();
+    void applyLabelFormat();
+    void applySeriesNames();
+    QString formatValue(double value) const;
+
+    QChartView* view_ = nullptr;
+    QChart* chart_ = nullptr;
+    std::array<QLineSeries*, kSeries> series_{};
+    QValueAxis* valueAxis_ = nullptr;
+    QCategoryAxis* pointAxis_ = nullptr;
+
+    // The transfer being filled, or the last one when it closed.
+    bool transferOpen_ = false;
+    bool dirty_ = false;
+    int16_t thisSerie_ = 0;
+    int pointCount_ = 0;
+    std::array<std::vector<double>, kSeries> values_;
+    double axisMinimum_;
+    double axisMaximum_;
+
+    // What is on screen.
+    int shownPoints_ = 0;
+    QStringList pointLabels_;
+    int labelStep_ = 0; // points between two labels of the point axis; 0 when not laid out
+
+    std::string hText_;
+    std::array<std::string, kSeries> seriesTexts93_;
+    std::array<std::string, kSeries> seriesLegends97_;
+
+    int decimals_ = 2;
+    int pointType_ = 0;
+    int grid_ = 3;
+    int wallWidth_ = 2;
+    bool showStatus_ = true;
+    bool chart3D_ = true;
+    int legendWidth_ = 250;
+};
+
+} // namespace spritlog

@@ -1,0 +1,833 @@
+// The page "Grafik": the chart views through the recording control and through the Qt
+// Charts widget, the view selector, the station table, the radio groups and the notice.
+#include "guitest.h"
+
+#include "window/qtchartwidget.h"
+#include "window/texttablemodel.h"
+
+#include "charts/chartviews.h"
+#include "charts/recordingchart.h"
+#include "logbook/conventions.h"
+
+#include <QButtonGroup>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QElapsedTimer>
+#include <QGraphicsTextItem>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace spritlog;
+
+namespace {
+
+// The recording control as the window's chart widget, so the tests read every call.
+class RecordingChartWidget : public ChartWidget {
+public:
+    using ChartWidget::ChartWidget;
+
+    RecordingChart chart;
+    QStringList labels;
+
+    void setThisSerie(int16_t serie) override { chart.setThisSerie(serie); }
+    void setDecimals(int16_t decimals) override { chart.setDecimals(decimals); }
+    void setPointType(int16_t pointType) override { chart.setPointType(pointType); }
+    void setGrid(int16_t grid) override { chart.setGrid(grid); }
+    void setWallWidth(int16_t width) override { chart.setWallWidth(width); }
+    void setShowStatus(bool show) override { chart.setShowStatus(show); }
+    void setChart3D(bool chart3D) override { chart.setChart3D(chart3D); }
+    void setToolBar(bool show) override { chart.setToolBar(show); }
+    void setLegendWidth(int16_t width) override { chart.setLegendWidth(width); }
+    void setHText(const std::string& text) override { chart.setHText(text); }
+    std::string hText() const override { return chart.hText(); }
+    int32_t openData64(int16_t kind, int32_t series, int32_t points) override {
+        return chart.openData64(kind, series, points);
+    }
+    bool closeData65(int16_t kind) override { return chart.closeData65(kind); }
+    void setValue82(int16_t point, double value) override { chart.setValue82(point, value); }
+    void setAxisValue88(int16_t index, double value) override {
+        chart.setAxisValue88(index, value);
+    }
+    void setText91(int16_t index, const std::string& text) override {
+        chart.setText91(index, text);
+    }
+    void setSeriesText93(int16_t serie, const std::string& text) override {
+        chart.setSeriesText93(serie, text);
+    }
+    void setSeriesLegend97(int16_t serie, const std::string& text) override {
+        chart.setSeriesLegend97(serie, text);
+    }
+    void setValue100(int16_t index, int16_t value) override { chart.setValue100(index, value); }
+    void refresh() override { chart.refresh(); }
+    void setPointLabels(const QStringList& texts) override { labels = texts; }
+
+    int transfersOpened() const {
+        return static_cast<int>(
+            std::count_if(chart.calls().begin(), chart.calls().end(),
+                          [](const std::string& call) { return call.rfind("64(", 0) == 0; }));
+    }
+};
+
+enum Control { RecordingControl, QtChartsControl };
+
+// A main window whose chart is the recording control or the Qt Charts widget.
+struct ChartWindow {
+    std::shared_ptr<test::ScriptedPrompts> prompts = std::make_shared<test::ScriptedPrompts>();
+    RecordingChartWidget* recording = nullptr;
+    QtChartWidget* qt = nullptr;
+    std::unique_ptr<TFmain> fmain;
+
+    explicit ChartWindow(Control control) {
+        TFmain::Services services;
+        services.prompts = prompts;
+        services.clock = test::FixedNow;
+        services.printer = [] { return std::unique_ptr<QPrinter>(); };
+        services.chart = [this, control](QWidget* parent) -> ChartWidget* {
+            if (control == RecordingControl)
+                return recording = new RecordingChartWidget(parent);
+            return qt = new QtChartWidget(parent);
+        };
+        fmain = std::make_unique<TFmain>(std::move(services));
+    }
+    TFmain* operator->() const { return fmain.get(); }
+
+    void enterChartPage() {
+        fmain->p_control->setCurrentIndex(0);
+        fmain->p_control->setCurrentIndex(1);
+    }
+};
+
+test::Record MakeRecord(const char* datum, const char* km, const char* liter, const char* preis,
+                        const char* station) {
+    test::Record r;
+    r.datum = datum;
+    r.kmStand = km;
+    r.liter = liter;
+    r.literpreis = preis;
+    r.benzin = "Super";
+    r.tankstelle = station;
+    return r;
+}
+
+// The worked example: three records, Nord, West, Nord, all Super.
+std::vector<test::Record> WorkedExample() {
+    return {MakeRecord("05.01.2024", "10000", "40", "1.50", "Nord"),
+            MakeRecord("20.02.2024", "10500", "35", "1.40", "West"),
+            MakeRecord("10.03.2024", "11000", "30", "1.60", "Nord")};
+}
+
+// Five records in three months; the March run holds the last record and is left out.
+std::vector<test::Record> ThreeMonths() {
+    return {MakeRecord("05.01.2024", "10000", "40", "1.50", "Nord"),
+            MakeRecord("20.01.2024", "10500", "35", "1.40", "West"),
+            MakeRecord("10.02.2024", "11000", "30", "1.60", "Nord"),
+            MakeRecord("25.02.2024", "11400", "32", "1.50", "Nord"),
+            MakeRecord("05.03.2024", "12000", "40", "1.50", "West")};
+}
+
+std::vector<test::Record> Logbook(const QString& name) {
+    if (name == QLatin1String("worked"))
+        return WorkedExample();
+    if (name == QLatin1String("months"))
+        return ThreeMonths();
+    return test::SampleRecords(name.toInt()); // "2", "1": that many records
+}
+
+std::vector<double> Ys(const QLineSeries* series) {
+    std::vector<double> ys;
+    for (const QPointF& p : series->points())
+        ys.push_back(p.y());
+    return ys;
+}
+
+bool Near(double a, double b) {
+    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
+}
+
+#define COMPARE_VALUES(actual, expected)                                                           \
+    do {                                                                                           \
+        const std::vector<double> a_ = (actual);                                                   \
+        const QList<double> e_ = (expected);                                                       \
+        QCOMPARE(static_cast<qsizetype>(a_.size()), e_.size());                                    \
+        for (std::size_t i_ = 0; i_ < a_.size(); ++i_)                                             \
+            QVERIFY2(Near(a_[i_], e_[static_cast<qsizetype>(i_)]),                                 \
+                     qPrintable(QStringLiteral("point %1: %2, expected %3")                        \
+                                    .arg(i_)                                                       \
+                                    .arg(a_[i_])                                                   \
+                                    .arg(e_[static_cast<qsizetype>(i_)])));                        \
+    } while (false)
+
+// A chart source of `rows` rows whose column `column` holds `values` from row `first` on.
+TextTable PrepareGridWith(const QList<double>& values, int first, int column) {
+    TextTable grid(kLogbookColumns, static_cast<int>(values.size()) + first);
+    for (int i = 0; i < values.size(); ++i)
+        grid.setCell(column, i + first, NumberToText(values[i], 2));
+    return grid;
+}
+
+// The texts of the chart's scene: title, axis labels, legend.
+QStringList SceneTexts(QChartView* view) {
+    QStringList texts;
+    for (QGraphicsItem* item : view->scene()->items()) {
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+            texts << text->toPlainText();
+        else if (auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            texts << simple->text();
+    }
+    return texts;
+}
+
+} // namespace
+
+class ChartTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    std::unique_ptr<ChartWindow> open(Control control, const QString& logbook) {
+        auto window = std::make_unique<ChartWindow>(control);
+        const QString file = dir_.filePath(logbook + QStringLiteral(".slg"));
+        test::WriteFile(file, test::NativeFile(Logbook(logbook)));
+        (*window)->FormCreate({file});
+        return window;
+    }
+
+private slots:
+    void init() {
+        test::ClearStore();
+        // German number formatting wherever Qt would use the locale.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+
+    // Every view's series, axis range, title and point texts, both ways of drawing.
+    void views_data() {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<QString>("logbook");
+        QTest::addColumn<int>("basis"); // 0 "Eintrag", 1 "Monat"
+        QTest::addColumn<int>("zoom");  // 0 "100%", 1 "Bereich"
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("average");
+        QTest::addColumn<double>("axisMinimum"); // as sent (88[0], 88[1])
+        QTest::addColumn<double>("axisMaximum");
+        QTest::addColumn<double>("shownMinimum"); // as the Qt chart's value axis shows it
+        QTest::addColumn<double>("shownMaximum");
+        QTest::addColumn<QStringList>("labels");
+
+        struct Row {
+            const char* name;
+            const char* logbook;
+            int basis, zoom, tab;
+            QList<double> values;
+            double average, minimum, maximum, shownMinimum, shownMaximum;
+            QStringList labels;
+        };
+        const QStringList records{"05.01.2024", "20.02.2024"};
+        const QStringList secondRecord{"20.02.2024"};
+        const QStringList months{"01.2024", "02.2024"};
+        const Row rows[] = {
+            {"KM-Stand",
+             "worked",
+             0,
+             1,
+             0,
+             {10000, 10500},
+             10250,
+             10000,
+             10500,
+             10000,
+             10500,
+             records},
+            {"Getankte Liter", "worked", 0, 1, 1, {40, 35}, 37.5, 35, 40, 35, 40, records},
+            // One point: the axis gets a band around the flat line.
+            {"Liter je 100 KM", "worked", 0, 1, 2, {7}, 7, 7, 7, 6.3, 7.7, secondRecord},
+            {"KM-Interval", "worked", 0, 1, 3, {500}, 500, 500, 500, 450, 550, secondRecord},
+            {"Kosten/KM",
+             "worked",
+             0,
+             1,
+             4,
+             {9.8},
+             9.8,
+             9.8,
+             9.8,
+             9.8 - 0.98,
+             9.8 + 0.98,
+             secondRecord},
+            {"Literpreis", "worked", 0, 1, 5, {1.5, 1.4}, 1.45, 1.4, 1.5, 1.4, 1.5, records},
+            {"Tankkosten", "worked", 0, 1, 6, {60, 49}, 54.5, 49, 60, 49, 60, records},
+            {"KM-Stand 100%",
+             "worked",
+             0,
+             0,
+             0,
+             {10000, 10500},
+             10250,
+             0,
+             10500,
+             0,
+             10500,
+             records},
+            {"Liter je 100 KM 100%", "worked", 0, 0, 2, {7}, 7, 0, 7, 0, 7, secondRecord},
+            {"Eintrag",
+             "months",
+             0,
+             1,
+             0,
+             {10000, 10500, 11000, 11400},
+             10725,
+             10000,
+             11400,
+             10000,
+             11400,
+             {"05.01.2024", "20.01.2024", "10.02.2024", "25.02.2024"}},
+            {"Monat KM-Stand",
+             "months",
+             1,
+             1,
+             0,
+             {10500, 11400},
+             10950,
+             10500,
+             11400,
+             10500,
+             11400,
+             months},
+            {"Monat Liter", "months", 1, 1, 1, {75, 62}, 68.5, 62, 75, 62, 75, months},
+            {"Monat Liter 100%", "months", 1, 0, 1, {75, 62}, 68.5, 0, 75, 0, 75, months},
+            // February: the mean of 6.00 and 8.00.
+            {"Monat Verbrauch", "months", 1, 1, 2, {7}, 7, 7, 7, 6.3, 7.7, {"02.2024"}},
+            {"Monat KM-Interval", "months", 1, 1, 3, {900}, 900, 900, 900, 810, 990, {"02.2024"}},
+            {"Monat Kosten/KM",
+             "months",
+             1,
+             1,
+             4,
+             {10.8},
+             10.8,
+             10.8,
+             10.8,
+             9.72,
+             11.88,
+             {"02.2024"}},
+            {"Monat Literpreis",
+             "months",
+             1,
+             1,
+             5,
+             {1.45, 1.55},
+             1.5,
+             1.45,
+             1.55,
+             1.45,
+             1.55,
+             months},
+            {"Monat Tankkosten", "months", 1, 1, 6, {109, 96}, 102.5, 96, 109, 96, 109, months},
+        };
+        for (int control : {RecordingControl, QtChartsControl})
+            for (const Row& r : rows)
+                QTest::addRow("%s, %s", control == RecordingControl ? "recording" : "Qt Charts",
+                              r.name)
+                    << control << QString::fromLatin1(r.logbook) << r.basis << r.zoom << r.tab
+                    << r.values << r.average << r.minimum << r.maximum << r.shownMinimum
+                    << r.shownMaximum << r.labels;
+    }
+    void views() {
+        QFETCH(int, control);
+        QFETCH(QString, logbook);
+        QFETCH(int, basis);
+        QFETCH(int, zoom);
+        QFETCH(int, tab);
+        QFETCH(QList<double>, values);
+        QFETCH(double, average);
+        QFETCH(double, axisMinimum);
+        QFETCH(double, axisMaximum);
+        QFETCH(double, shownMinimum);
+        QFETCH(double, shownMaximum);
+        QFETCH(QStringList, labels);
+
+        auto window = open(static_cast<Control>(control), logbook);
+        TFmain* fmain = window->fmain.get();
+        fmain->p_ansichtItems->button(basis)->setChecked(true);
+        fmain->p_zoomItems->button(zoom)->setChecked(true);
+        fmain->Tab->setCurrentIndex(tab);
+        window->enterChartPage();
+        QCOMPARE(window->prompts->errors, QStringList());
+
+        const std::string name = ChartTabCaption(tab);
+        const QList<double> averages(values.size(), average);
+        if (control == RecordingControl) {
+            const RecordingChart& chart = window->recording->chart;
+            QCOMPARE(chart.hText(), name);
+            QCOMPARE(chart.pointCount(), static_cast<int32_t>(values.size()));
+            COMPARE_VALUES(chart.seriesValues(0), values);
+            COMPARE_VALUES(chart.seriesValues(1), averages);
+            QVERIFY(Near(chart.axisValue88(0), axisMinimum));
+            QVERIFY(Near(chart.axisValue88(1), axisMaximum));
+            QCOMPARE(chart.seriesLegend97(1), std::string("Durchschnitt"));
+            QVERIFY(!chart.transferOpen());
+            QCOMPARE(window->recording->labels, labels);
+            return;
+        }
+
+        QtChartWidget* chart = window->qt;
+        QVERIFY(!chart->isHidden());
+        QCOMPARE(chart->chart()->title(), QString::fromStdString(name));
+        QCOMPARE(chart->chart()->series().size(), 2);
+        COMPARE_VALUES(Ys(chart->series(0)), values);
+        COMPARE_VALUES(Ys(chart->series(1)), averages);
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(chart->series(0)->at(i).x(), double(i + 1)); // in the order sent
+        QVERIFY2(Near(chart->valueAxis()->min(), shownMinimum),
+                 qPrintable(QString::number(chart->valueAxis()->min())));
+        QVERIFY2(Near(chart->valueAxis()->max(), shownMaximum),
+                 qPrintable(QString::number(chart->valueAxis()->max())));
+        QStringList legend;
+        for (QLegendMarker* marker : chart->chart()->legend()->markers())
+            legend << marker->label();
+        QCOMPARE(legend,
+                 (QStringList{QString::fromStdString(name), QStringLiteral("Durchschnitt")}));
+        for (int i = 0; i < labels.size(); ++i)
+            QCOMPARE(chart->pointLabel(i), labels[i]);
+        QVERIFY(!chart->isEmpty());
+    }
+
+    // The set-up runs once in the start-up sequence, before any view.
+    void setUpAtStart() {
+        auto window = open(RecordingControl, QStringLiteral("worked"));
+        const std::vector<std::string> expected{
+            "ShowStatus=true", "Chart3D=true", "Grid=3",     "PointType=0",  "100[2]=25", "88[3]=1",
+            "LegendWidth=250", "WallWidth=2",  "Decimals=2", "ToolBar=true", "Refresh"};
+        QCOMPARE(window->recording->chart.calls(), expected);
+    }
+
+    // The start settings as the Qt chart takes them.
+    void startSettings_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("horizontalGrid");
+        QTest::addColumn<bool>("verticalGrid");
+        QTest::addColumn<bool>("legend");
+        QTest::addColumn<bool>("markers");
+        QTest::addColumn<QString>("labelFormat");
+        QTest::newRow("set-up") << "" << 0 << true << true << true << true << "%.2f";
+        QTest::newRow("Grid 0") << "Grid" << 0 << false << false << true << true << "%.2f";
+        QTest::newRow("Grid 1") << "Grid" << 1 << true << false << true << true << "%.2f";
+        QTest::newRow("Grid 2") << "Grid" << 2 << false << true << true << true << "%.2f";
+        QTest::newRow("LegendWidth 0")
+            << "LegendWidth" << 0 << true << true << false << true << "%.2f";
+        QTest::newRow("PointType 1") << "PointType" << 1 << true << true << true << false << "%.2f";
+        QTest::newRow("Decimals 0") << "Decimals" << 0 << true << true << true << true << "%.0f";
+        QTest::newRow("Decimals 3") << "Decimals" << 3 << true << true << true << true << "%.3f";
+    }
+    void startSettings() {
+        QFETCH(QString, setting);
+        QFETCH(int, value);
+        QFETCH(bool, horizontalGrid);
+        QFETCH(bool, verticalGrid);
+        QFETCH(bool, legend);
+        QFETCH(bool, markers);
+        QFETCH(QString, labelFormat);
+        QtChartWidget chart;
+        SetUpChart(chart);
+        if (setting == QLatin1String("Grid"))
+            chart.setGrid(value);
+        else if (setting == QLatin1String("LegendWidth"))
+            chart.setLegendWidth(value);
+        else if (setting == QLatin1String("PointType"))
+            chart.setPointType(value);
+        else if (setting == QLatin1String("Decimals"))
+            chart.setDecimals(value);
+        ShowChart(chart, PrepareGridWith({1.5, 2.5, 2}, 1, ColLiter), 2, 1);
+        QCOMPARE(chart.valueAxis()->isGridLineVisible(), horizontalGrid);
+        QCOMPARE(chart.pointAxis()->isGridLineVisible(), verticalGrid);
+        QCOMPARE(chart.chart()->legend()->isVisible(), legend);
+        QCOMPARE(chart.series(0)->pointsVisible(), markers);
+        QVERIFY(!chart.series(1)->pointsVisible()); // the average is a plain line
+        QCOMPARE(chart.valueAxis()->labelFormat(), labelFormat);
+        QVERIFY(chart.series(0)->color() != chart.series(1)->color());
+    }
+
+    // The value axis where 88[0] and 88[1] give no usable range, and views without points.
+    void axisEdgeCases_data() {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("minimum");
+        QTest::addColumn<double>("maximum");
+        QTest::addColumn<bool>("close");
+        QTest::addColumn<bool>("empty");
+        QTest::addColumn<double>("shownMinimum");
+        QTest::addColumn<double>("shownMaximum");
+        const double nan = std::nan("");
+        QTest::newRow("range as sent")
+            << 3 << QList<double>{2, 4, 3} << 1.0 << 5.0 << true << false << 1.0 << 5.0;
+        QTest::newRow("equal, zero, all values 0")
+            << 2 << QList<double>{0, 0} << 0.0 << 0.0 << true << false << 0.0 << 1.0;
+        // "100%" over negative values: 0 to 0; the axis reaches down to them.
+        QTest::newRow("equal, zero, negative values")
+            << 2 << QList<double>{-5, -3} << 0.0 << 0.0 << true << false << -5.0 << 0.0;
+        QTest::newRow("equal, flat line")
+            << 2 << QList<double>{20, 20} << 20.0 << 20.0 << true << false << 18.0 << 22.0;
+        QTest::newRow("the wrong way round")
+            << 2 << QList<double>{3, 6} << 2147483647.0 << 0.0 << true << false << 3.0 << 6.0;
+        QTest::newRow("never sent")
+            << 2 << QList<double>{3, 6} << nan << nan << true << false << 3.0 << 6.0;
+        QTest::newRow("N = -1") << -1 << QList<double>{} << 2147483647.0 << 0.0 << true << true
+                                << 0.0 << 1.0;
+        QTest::newRow("N = 0, never closed")
+            << 0 << QList<double>{} << nan << nan << false << true << 0.0 << 1.0;
+    }
+    void axisEdgeCases() {
+        QFETCH(int, points);
+        QFETCH(QList<double>, values);
+        QFETCH(double, minimum);
+        QFETCH(double, maximum);
+        QFETCH(bool, close);
+        QFETCH(bool, empty);
+        QFETCH(double, shownMinimum);
+        QFETCH(double, shownMaximum);
+        QtChartWidget chart;
+        SetUpChart(chart);
+        // A view drawn first, so an empty one must really clear it.
+        ShowChart(chart, PrepareGridWith({7, 8, 9}, 1, ColLiter), 2, 1);
+        QCOMPARE(chart.series(0)->count(), 3);
+
+        chart.openData64(1, 2, points);
+        chart.setHText("Test");
+        chart.setThisSerie(0);
+        for (int i = 0; i < values.size(); ++i)
+            chart.setValue82(static_cast<int16_t>(i), values[i]);
+        chart.setThisSerie(1);
+        for (int i = 0; i < values.size(); ++i)
+            chart.setValue82(static_cast<int16_t>(i), values[i]);
+        if (!std::isnan(minimum)) {
+            chart.setAxisValue88(0, minimum);
+            chart.setAxisValue88(1, maximum);
+        }
+        if (close) {
+            chart.closeData65(1);
+            chart.refresh();
+        }
+        QCOMPARE(chart.isEmpty(), empty);
+        QCOMPARE(chart.series(0)->count(), empty ? 0 : int(values.size()));
+        QCOMPARE(chart.series(1)->count(), chart.series(0)->count());
+        QCOMPARE(chart.valueAxis()->labelsVisible(), !empty);
+        QVERIFY2(Near(chart.valueAxis()->min(), shownMinimum),
+                 qPrintable(QString::number(chart.valueAxis()->min())));
+        QVERIFY2(Near(chart.valueAxis()->max(), shownMaximum),
+                 qPrintable(QString::number(chart.valueAxis()->max())));
+        QCOMPARE(chart.chart()->title(), QStringLiteral("Test"));
+        chart.resize(500, 300);
+        QVERIFY(!chart.grab().isNull()); // draws without trouble
+    }
+
+    // 100,000 records: the addressable 32768 points reach each line series in one piece.
+    void oneBatchForManyPoints() {
+        QList<double> values;
+        for (int i = 0; i < 100000; ++i)
+            values << 30 + i % 17;
+        const TextTable prepareGrid = PrepareGridWith(values, 1, ColLiter);
+        QtChartWidget chart;
+        chart.resize(800, 500);
+        SetUpChart(chart);
+        QSignalSpy added(chart.series(0), &QXYSeries::pointAdded);
+        QSignalSpy replacedOne(chart.series(0), &QXYSeries::pointReplaced);
+        QSignalSpy replaced(chart.series(0), &QXYSeries::pointsReplaced);
+        QSignalSpy averageReplaced(chart.series(1), &QXYSeries::pointsReplaced);
+        QElapsedTimer timer;
+        timer.start();
+        ShowChart(chart, prepareGrid, 2, 1);
+        QVERIFY(!chart.grab().isNull());
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(added.count(), 0);
+        QCOMPARE(replacedOne.count(), 0);
+        QCOMPARE(replaced.count(), 1);
+        QCOMPARE(averageReplaced.count(), 1);
+        QCOMPARE(chart.series(0)->count(), 32768);
+        QCOMPARE(chart.series(0)->at(32767).y(), 30.0 + 32767 % 17);
+        // The average covers all 100,000 values.
+        double sum = 0;
+        for (double v : values)
+            sum += v;
+        QVERIFY(Near(chart.series(1)->at(0).y(), sum / values.size()));
+        QVERIFY(!chart.series(0)->pointsVisible()); // markers would merge
+        QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed)));
+
+        // The next view: the lines cleared once when the transfer opens, filled once at its
+        // end.
+        QSignalSpy removed(chart.series(0), &QXYSeries::pointsRemoved);
+        ShowChart(chart, prepareGrid, 2, 0);
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(replaced.count(), 2);
+        QCOMPARE(added.count(), 0);
+    }
+
+    // Numbers with "." on the axis and in the tool tip, under a German locale.
+    void decimalPoint() {
+        QtChartWidget chart;
+        chart.resize(600, 400);
+        SetUpChart(chart);
+        ShowChart(chart, PrepareGridWith({1.25, 1.75, 1.5}, 1, ColLiterpreis), 6, 1);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        const QStringList texts = SceneTexts(chart.view());
+        QVERIFY2(texts.contains(QStringLiteral("1.50")), qPrintable(texts.join(u'|')));
+        for (const QString& text : texts)
+            QVERIFY2(!text.contains(u','), qPrintable(text));
+        QCOMPARE(chart.pointToolTip(0, 1), QStringLiteral("Literpreis\n2: 1.75"));
+        QCOMPARE(chart.pointToolTip(1, 0), QStringLiteral("Durchschnitt\n1: 1.50"));
+        QCOMPARE(chart.pointToolTip(0, 3), QString()); // no such point
+    }
+
+    // The point axis shows the dates or months, as many as fit, and numbers without them.
+    void pointAxisLabels() {
+        QtChartWidget chart;
+        chart.resize(700, 400);
+        SetUpChart(chart);
+        QList<double> values;
+        for (int i = 0; i < 60; ++i)
+            values << i;
+        ShowChart(chart, PrepareGridWith(values, 1, ColLiter), 2, 1);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QStringList numbers = chart.pointAxis()->categoriesLabels();
+        QVERIFY2(numbers.size() >= 3 && numbers.size() <= 12, qPrintable(numbers.join(u' ')));
+        QCOMPARE(numbers.first(), QStringLiteral("1"));
+
+        QStringList dates;
+        for (int i = 0; i < 60; ++i)
+            dates << QStringLiteral("%1.01.2024").arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
+        chart.setPointLabels(dates);
+        const QStringList shown = chart.pointAxis()->categoriesLabels();
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown.first(), QStringLiteral("01.01.2024"));
+        for (const QString& label : shown)
+            QVERIFY(dates.contains(label));
+        // The labels keep apart: no more than fit into the plot at ten-character width.
+        const int labelWidth =
+            QFontMetrics(chart.pointAxis()->labelsFont()).horizontalAdvance(dates[0]);
+        QVERIFY(shown.size() * labelWidth <= chart.chart()->plotArea().width());
+        // A new view starts without the old texts.
+        ShowChart(chart, PrepareGridWith({1, 2}, 1, ColLiter), 2, 1);
+        QCOMPARE(chart.pointLabel(0), QStringLiteral("1"));
+    }
+
+    // "Monat", "Eintrag", "100%" and "Bereich" on the page redraw the view shown.
+    void radioGroupsRedraw() {
+        auto window = open(QtChartsControl, QStringLiteral("months"));
+        TFmain* fmain = window->fmain.get();
+        fmain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmain));
+        window->enterChartPage();
+        QtChartWidget* chart = window->qt;
+        QCOMPARE(chart->series(0)->count(), 4);
+
+        struct Click {
+            const char* button;
+            int points;
+            double minimum;
+            QString firstLabel;
+        };
+        const Click clicks[] = {{"p_ansicht_1", 2, 10500, QStringLiteral("01.2024")},
+                                {"p_zoom_0", 2, 0, QStringLiteral("01.2024")},
+                                {"p_ansicht_0", 4, 0, QStringLiteral("05.01.2024")},
+                                {"p_zoom_1", 4, 10000, QStringLiteral("05.01.2024")}};
+        for (const Click& click : clicks) {
+            QTest::mouseClick(fmain->findChild<QRadioButton*>(QLatin1String(click.button)),
+                              Qt::LeftButton);
+            QCOMPARE(chart->series(0)->count(), click.points);
+            QCOMPARE(chart->series(1)->count(), click.points);
+            QCOMPARE(chart->valueAxis()->min(), click.minimum);
+            QCOMPARE(chart->pointLabel(0), click.firstLabel);
+        }
+        QCOMPARE(window->prompts->errors, QStringList());
+    }
+
+    // Clicking the selected tab draws nothing; another tab draws its view.
+    void selectedTabDoesNotRedraw() {
+        auto window = open(RecordingControl, QStringLiteral("worked"));
+        TFmain* fmain = window->fmain.get();
+        fmain->resize(1000, 500); // every tab in view
+        fmain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmain));
+        window->enterChartPage();
+        RecordingChart& chart = window->recording->chart;
+        QCOMPARE(chart.refreshCount(), 2); // set-up and the first view
+        QTabBar* tabs = fmain->Tab;
+        // Along the bottom of the panel, under the chart.
+        QVERIFY(tabs->mapTo(fmain, QPoint(0, 0)).y() >=
+                fmain->p_chart->mapTo(fmain, QPoint(0, fmain->p_chart->height())).y());
+
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QCOMPARE(chart.refreshCount(), 2);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(chart.refreshCount(), 3);
+        QCOMPARE(chart.hText(), std::string("Getankte Liter"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(chart.refreshCount(), 3);
+        QCOMPARE(window->recording->transfersOpened(), 2);
+    }
+
+    // The station table of the worked example.
+    void stationTable_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("cells"); // "Nr" header, then columns 1..6
+        QTest::newRow("Nord") << 0 << QStringList{"1",     "Nord (Super)", "1",    " 0.00",
+                                                  " 1.50", "60.00",        " 0.00"};
+        QTest::newRow("West") << 1 << QStringList{"2",     "West (Super)", "1",    " 7.00",
+                                                  " 1.40", "49.00",        " 9.80"};
+        QTest::newRow("Durchschnitt")
+            << 2 << QStringList{"", "Durchschnitt", "2", " 3.50", " 1.45", "54.50", " 4.90"};
+        QTest::newRow("empty last row") << 3 << QStringList{"", "", "", "", "", "", ""};
+    }
+    void stationTable() {
+        QFETCH(int, row);
+        QFETCH(QStringList, cells);
+        auto window = open(QtChartsControl, QStringLiteral("worked"));
+        TFmain* fmain = window->fmain.get();
+        window->enterChartPage();
+        fmain->Tab->setCurrentIndex(kStationTab);
+        QCOMPARE(window->prompts->errors, QStringList());
+        QTableView* info = fmain->p_Info;
+        QVERIFY(!info->isHidden());
+        QVERIFY(fmain->p_chart->isHidden());
+        QAbstractItemModel* model = info->model();
+        QCOMPARE(model->rowCount(), 4);
+        QCOMPARE(model->columnCount(), 6);
+        QCOMPARE(model->headerData(row, Qt::Vertical).toString(), cells[0]);
+        for (int column = 0; column < 6; ++column) {
+            const QModelIndex index = model->index(row, column);
+            QCOMPARE(index.data().toString(), cells[column + 1]);
+            QVERIFY(!(index.flags() & Qt::ItemIsEditable));
+        }
+        const QStringList headers{"Tankstelle - Benzin", "Anzahl",    "Verbrauch",
+                                  "Literpreis",          "Tankosten", "Kosten/Km"};
+        const int widths[] = {115, 40, 55, 55, 55, 55};
+        for (int column = 0; column < 6; ++column) {
+            QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), headers[column]);
+            QVERIFY(info->columnWidth(column) >= widths[column]);
+        }
+        // Header row and first column stay put while the cells scroll.
+        QVERIFY(!info->horizontalHeader()->isHidden());
+        QVERIFY(!info->verticalHeader()->isHidden());
+        QVERIFY(info->verticalHeader()->minimumWidth() >= 25);
+        QCOMPARE(info->editTriggers(), QAbstractItemView::NoEditTriggers);
+    }
+
+    // "Tankstellen" switches the radio groups off and the chart away; a chart view back.
+    void stationsAndChartViews_data() {
+        QTest::addColumn<int>("control");
+        QTest::newRow("recording") << int(RecordingControl);
+        QTest::newRow("Qt Charts") << int(QtChartsControl);
+    }
+    void stationsAndChartViews() {
+        QFETCH(int, control);
+        auto window = open(static_cast<Control>(control), QStringLiteral("months"));
+        TFmain* fmain = window->fmain.get();
+        fmain->show();
+        window->enterChartPage();
+        struct Step {
+            int tab;
+            bool chartShown;
+        };
+        for (const Step step : {Step{7, false}, Step{3, true}, Step{7, false}, Step{0, true}}) {
+            fmain->Tab->setCurrentIndex(step.tab);
+            QCOMPARE(fmain->p_chart->isVisible(), step.chartShown);
+            QCOMPARE(fmain->p_Info->isVisible(), !step.chartShown);
+            QCOMPARE(fmain->p_ansicht->isEnabled(), step.chartShown);
+            QCOMPARE(fmain->p_zoom->isEnabled(), step.chartShown);
+        }
+        // The page entered again with "Tankstellen" selected builds the table again.
+        fmain->Tab->setCurrentIndex(7);
+        fmain->p_control->setCurrentIndex(0);
+        QVERIFY(!fmain->p_ansicht->isEnabled());
+        fmain->p_control->setCurrentIndex(1);
+        QVERIFY(fmain->p_Info->isVisible());
+        QVERIFY(!fmain->p_ansicht->isEnabled());
+        QCOMPARE(window->prompts->errors, QStringList());
+    }
+
+    // Two records: the notice lies over the chart, the radio groups are on, nothing is drawn.
+    void noticeWithTwoRecords_data() { stationsAndChartViews_data(); }
+    void noticeWithTwoRecords() {
+        QFETCH(int, control);
+        auto window = open(static_cast<Control>(control), QStringLiteral("2"));
+        TFmain* fmain = window->fmain.get();
+        fmain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmain));
+        window->enterChartPage();
+        QLabel* notice = fmain->p_nografik;
+        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->text(), QStringLiteral("Zu wenige Einträge verfügbar"));
+        QCOMPARE(notice->geometry(), fmain->p_chart->geometry());
+        // On top: the last of the area's widgets.
+        const QObjectList& stack = notice->parentWidget()->children();
+        QVERIFY(stack.indexOf(notice) > stack.indexOf(fmain->p_chart));
+        QVERIFY(stack.indexOf(notice) > stack.indexOf(fmain->p_Info));
+        QCOMPARE(notice->parentWidget()->childAt(notice->geometry().center()), notice);
+        QVERIFY(fmain->p_ansicht->isEnabled());
+        QVERIFY(fmain->p_zoom->isEnabled());
+        if (control == RecordingControl)
+            QCOMPARE(window->recording->transfersOpened(), 0);
+        else
+            QVERIFY(window->qt->isEmpty());
+        fmain->p_control->setCurrentIndex(0);
+        QVERIFY(notice->isHidden());
+        QCOMPARE(window->prompts->errors, QStringList());
+    }
+
+    // With a single record the view selector still draws: N = -1 gives an empty chart, N = 0
+    // the box for 0 / 0 and an empty chart; a real view afterwards draws again.
+    void viewsWithoutPoints() {
+        auto window = open(QtChartsControl, QStringLiteral("1"));
+        TFmain* fmain = window->fmain.get();
+        fmain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmain));
+        window->enterChartPage();
+        QtChartWidget* chart = window->qt;
+        fmain->Tab->setCurrentIndex(2); // N = -1
+        QCOMPARE(window->prompts->errors, QStringList());
+        QVERIFY(chart->isEmpty());
+        QCOMPARE(chart->chart()->title(), QStringLiteral("Liter je 100 KM"));
+        QVERIFY(!fmain->grab().isNull());
+
+        fmain->Tab->setCurrentIndex(0); // N = 0
+        QCOMPARE(window->prompts->errors,
+                 QStringList{QStringLiteral("Invalid floating point operation.")});
+        QVERIFY(chart->isEmpty());
+        QCOMPARE(chart->chart()->title(), QStringLiteral("KM-Stand"));
+        QVERIFY(!fmain->grab().isNull());
+
+        // Three records typed in later: the page draws the view again.
+        window->prompts->errors.clear();
+        fmain->grid() = NewLogbookTable();
+        for (int r = 1; r <= 3; ++r) {
+            if (r > 1)
+                fmain->grid().appendRow();
+            fmain->grid().setCell(ColKmStand, r, std::to_string(10000 + 500 * r));
+            fmain->grid().setCell(ColLiter, r, "40");
+        }
+        fmain->gridModel()->resetWith([] {});
+        window->enterChartPage();
+        QCOMPARE(window->prompts->errors, QStringList());
+        QCOMPARE(chart->series(0)->count(), 2);
+        QVERIFY(!chart->isEmpty());
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(ChartTest)
+#include "chart_test.moc"
