@@ -456,7 +456,7 @@ private slots:
         QCOMPARE(chart.valueAxis()->isGridLineVisible(), horizontalGrid);
         QCOMPARE(chart.pointAxis()->isGridLineVisible(), verticalGrid);
         QCOMPARE(chart.chart()->legend()->isVisible(), legend);
-        QCOMPARE(chart.series(0)->pointsVisible(), markers);
+        QCOMPARE(chart.markersVisible(), markers);
         QVERIFY(!chart.series(1)->pointsVisible()); // the average is a plain line
         QCOMPARE(chart.valueAxis()->labelFormat(), labelFormat);
         QVERIFY(chart.series(0)->color() != chart.series(1)->color());
@@ -564,7 +564,7 @@ private slots:
         for (double v : values)
             sum += v;
         QVERIFY(Near(chart.series(1)->at(0).y(), sum / values.size()));
-        QVERIFY(!chart.series(0)->pointsVisible()); // markers would merge
+        QVERIFY(!chart.markersVisible()); // markers would merge
         QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed)));
 
         // The next view: the lines cleared once when the transfer opens, filled once at its

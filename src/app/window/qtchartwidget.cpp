@@ -5,11 +5,13 @@
 #include <QChartView>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QGraphicsItem>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
 #include <QLinearGradient>
 #include <QLocale>
+#include <QPainter>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -45,6 +47,41 @@ int NicePointStep(int raw) {
 }
 
 } // namespace
+
+class QtChartWidget::MarkerLayer : public QGraphicsItem {
+public:
+    explicit MarkerLayer(QGraphicsItem* parent) : QGraphicsItem(parent) {
+        setAcceptedMouseButtons(Qt::NoButton); // hovering and clicks reach the lines
+        setAcceptHoverEvents(false);
+        setZValue(1000);
+    }
+
+    void setPositions(QList<QPointF> positions, const QColor& colour) {
+        prepareGeometryChange();
+        positions_ = std::move(positions);
+        colour_ = colour;
+        bounds_ = QRectF();
+        for (const QPointF& p : positions_)
+            bounds_ |= QRectF(p.x() - kRadius, p.y() - kRadius, 2 * kRadius, 2 * kRadius);
+        update();
+    }
+    const QList<QPointF>& positions() const { return positions_; }
+
+    QRectF boundingRect() const override { return bounds_.adjusted(-1, -1, 1, 1); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(Qt::white, 1));
+        painter->setBrush(colour_);
+        for (const QPointF& p : positions_)
+            painter->drawEllipse(p, kRadius, kRadius);
+    }
+
+private:
+    static constexpr double kRadius = 3.5;
+    QList<QPointF> positions_;
+    QColor colour_;
+    QRectF bounds_;
+};
 
 QtChartWidget::QtChartWidget(QWidget* parent)
     : ChartWidget(parent), axisMinimum_(std::numeric_limits<double>::quiet_NaN()),
@@ -95,7 +132,7 @@ QtChartWidget::QtChartWidget(QWidget* parent)
     valuePen.setJoinStyle(Qt::RoundJoin);
     series_[0]->setPen(valuePen);
     series_[0]->setColor(kValueColour);
-    series_[0]->setMarkerSize(5);
+    markers_ = new MarkerLayer(chart_);
     QPen averagePen(kAverageColour, 2, Qt::DashLine);
     series_[1]->setPen(averagePen);
     series_[1]->setColor(kAverageColour);
@@ -112,8 +149,12 @@ QtChartWidget::QtChartWidget(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
 
-    // The point axis shows as many labels as fit; that changes with the plot's width.
-    connect(chart_, &QChart::plotAreaChanged, this, [this] { layoutPointAxis(); });
+    // The point axis shows as many labels as fit, and the markers follow the points; both
+    // change with the plot's size.
+    connect(chart_, &QChart::plotAreaChanged, this, [this] {
+        layoutPointAxis();
+        placeMarkers();
+    });
 
     applyLook();
     showEmpty();
@@ -268,6 +309,7 @@ void QtChartWidget::showEmpty() {
     valueAxis_->setLabelsVisible(false);
     pointAxis_->setRange(0, 1);
     layoutPointAxis();
+    placeMarkers();
 }
 
 void QtChartWidget::applyData() {
@@ -294,7 +336,6 @@ void QtChartWidget::applyData() {
         series_[serie]->replace(points);
     }
     shownPoints_ = n;
-    series_[0]->setPointsVisible(pointType_ == 0 && n <= kMarkerLimit);
 
     // The value axis runs from 88[0] to 88[1]. Where those give no range (never sent,
     // equal, or the wrong way round), it spans the values instead.
@@ -313,20 +354,23 @@ void QtChartWidget::applyData() {
         maximum = 1;
     }
     if (minimum == maximum) {
-        // A flat line sits in the middle of a band around it.
-        const double margin = minimum == 0 ? 1.0 : std::abs(minimum) * 0.1;
-        if (minimum >= 0 && minimum - margin < 0)
-            minimum = 0, maximum += margin;
-        else
-            minimum -= margin, maximum += margin;
+        // A flat line: zero at the bottom of 0..1, anything else in a band of 10 % around it.
+        const double margin = std::abs(minimum) * 0.1;
+        if (minimum == 0) {
+            maximum = 1;
+        } else {
+            minimum -= margin;
+            maximum += margin;
+        }
     }
     applyValueAxis(minimum, maximum);
 
-    // Half a point of room at both ends keeps the first and last markers whole.
+    // Half a point of air at both ends while the points stand apart.
     const double pad = n <= kMarkerLimit ? 0.5 : 0.0;
     pointAxis_->setRange(1 - pad, n + pad);
     labelStep_ = 0;
     layoutPointAxis();
+    placeMarkers();
 }
 
 void QtChartWidget::applyValueAxis(double minimum, double maximum) {
@@ -356,6 +400,10 @@ void QtChartWidget::layoutPointAxis() {
     int labelWidth = metrics.horizontalAdvance(QStringLiteral("00.00.0000"));
     if (n > 0)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(pointLabel(n - 1)));
+    // Room on the right for half a label under the last point.
+    const QMargins margins(6, 4, std::max(14, labelWidth / 2 + 4), 2);
+    if (chart_->margins() != margins)
+        chart_->setMargins(margins);
     const int fitting = std::max(1, static_cast<int>(areaWidth / (labelWidth + 14)));
     const int step = n > 0 ? NicePointStep((n + fitting - 1) / fitting) : 0;
     if (step == labelStep_ && step != 0)
@@ -399,8 +447,27 @@ void QtChartWidget::applyLook() {
     chart_->setPlotAreaBackgroundPen(wallWidth_ > 0 ? QPen(kWallFrameColour, wallWidth_)
                                                     : QPen(Qt::NoPen));
     chart_->legend()->setVisible(legendWidth_ > 0);
-    series_[0]->setPointsVisible(pointType_ == 0 && shownPoints_ > 0 &&
-                                 shownPoints_ <= kMarkerLimit);
+    placeMarkers();
+}
+
+bool QtChartWidget::markersVisible() const {
+    return pointType_ == 0 && shownPoints_ > 0 && shownPoints_ <= kMarkerLimit;
+}
+
+void QtChartWidget::placeMarkers() {
+    QList<QPointF> positions;
+    if (markersVisible()) {
+        const QRectF plot = chart_->plotArea();
+        positions.reserve(series_[0]->count());
+        for (const QPointF& point : series_[0]->points()) {
+            const QPointF at = chart_->mapToPosition(point, series_[0]);
+            // Points outside the axis range (a range sent narrower than the values) stay
+            // hidden like their line.
+            if (plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at))
+                positions << at;
+        }
+    }
+    markers_->setPositions(std::move(positions), kValueColour);
 }
 
 void QtChartWidget::applyLabelFormat() {

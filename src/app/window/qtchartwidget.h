@@ -9,6 +9,7 @@
 #include <vector>
 
 class QCategoryAxis;
+class QGraphicsItem;
 class QChart;
 class QChartView;
 class QLineSeries;
@@ -77,6 +78,8 @@ public:
     QLineSeries* series(int serie) const { return series_[serie]; }
     QValueAxis* valueAxis() const { return valueAxis_; }
     QCategoryAxis* pointAxis() const { return pointAxis_; }
+    // Whether the point markers are drawn.
+    bool markersVisible() const;
     // True while the chart shows no point (no view yet, N <= 0, or an unfinished transfer).
     bool isEmpty() const { return shownPoints_ == 0; }
     // The text under point `point` on the point axis.
@@ -94,6 +97,7 @@ private:
     void applyLook();
     void applyLabelFormat();
     void applySeriesNames();
+    void placeMarkers();
     QString formatValue(double value) const;
 
     QChartView* view_ = nullptr;
@@ -101,6 +105,10 @@ private:
     std::array<QLineSeries*, kSeries> series_{};
     QValueAxis* valueAxis_ = nullptr;
     QCategoryAxis* pointAxis_ = nullptr;
+    // The markers of series 0, drawn above the plot so that points on its edges stay whole
+    // (the line series would cut them at the plot area).
+    class MarkerLayer;
+    MarkerLayer* markers_ = nullptr;
 
     // The transfer being filled, or the last one when it closed.
     bool transferOpen_ = false;
