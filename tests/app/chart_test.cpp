@@ -682,6 +682,22 @@ private slots:
         QCOMPARE(window->recording->transfersOpened(), 2);
     }
 
+    // At the window's default size all eight tabs stand side by side, no scrolling.
+    void allTabsFitTheDefaultWidth() {
+        auto window = open(RecordingControl, QStringLiteral("worked"));
+        TFmain* fmain = window->fmain.get();
+        fmain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmain));
+        window->enterChartPage();
+        QVERIFY(fmain->width() < 700); // 644 asked, a little more where the controls need it
+        QTabBar* tabs = fmain->Tab;
+        QVERIFY2(tabs->tabRect(kStationTab).right() < tabs->width(),
+                 qPrintable(QStringLiteral("%1 of %2")
+                                .arg(tabs->tabRect(kStationTab).right())
+                                .arg(tabs->width())));
+        QCOMPARE(tabs->tabRect(0).left(), 0);
+    }
+
     // The station table of the worked example.
     void stationTable_data() {
         QTest::addColumn<int>("row");

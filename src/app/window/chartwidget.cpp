@@ -6,6 +6,9 @@
 #include "charts/chartviews.h"
 #include "logbook/logbooktable.h"
 
+#include <QProxyStyle>
+#include <QTabBar>
+
 #include <algorithm>
 
 namespace spritlog {
@@ -21,6 +24,25 @@ QStringList ChartPointLabels(const TextTable& prepareGrid, int view) {
     for (int point = 0; point < count; ++point)
         labels << CellToQString(prepareGrid.cell(ColDatum, first + point));
     return labels;
+}
+
+namespace {
+
+class CompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
+
+} // namespace
+
+void UseCompactTabs(QTabBar* tabs) {
+    auto* style = new CompactTabStyle;
+    style->setParent(tabs); // a style set on a widget is not owned by it
+    tabs->setStyle(style);
 }
 
 ChartWidget* CreateChartWidget(QWidget* parent) {

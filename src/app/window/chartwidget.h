@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class QTabBar;
+
 namespace spritlog {
 
 // The chart on the page "Grafik" (p_chart): a widget that is also the chart control the
@@ -30,6 +32,10 @@ public:
 // The point texts of chart view 1..7 drawn from `prepareGrid`: its date column (a date per
 // record, a month per month) for the rows the view draws.
 QStringList ChartPointLabels(const TextTable& prepareGrid, int view);
+
+// Halves the room around the tab captions of the view selector, so its eight tabs fit
+// side by side into the window's default width; the tabs keep the platform's look.
+void UseCompactTabs(QTabBar* tabs);
 
 using ChartWidgetFactory = std::function<ChartWidget*(QWidget* parent)>;
 ChartWidget* CreateChartWidget(QWidget* parent);

@@ -275,6 +275,7 @@ QWidget* TFmain::buildChartPage() {
     Tab->setToolTip(QStringLiteral("Grafikansicht ändern"));
     Tab->setExpanding(false);
     Tab->setUsesScrollButtons(true);
+    UseCompactTabs(Tab);
     for (int tab = 0; tab < kChartTabCount; ++tab)
         Tab->addTab(QString::fromLatin1(ChartTabCaption(tab)));
     panelLayout->addWidget(Tab);
