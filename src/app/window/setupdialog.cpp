@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace spritlog {
@@ -135,6 +136,8 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     b_annehmen = buttons->addButton(QStringLiteral("Annehmen"), QDialogButtonBox::AcceptRole);
     b_annehmen->setObjectName(QStringLiteral("b_annehmen"));
     b_annehmen->setDefault(true);
+    if (style()->styleHint(QStyle::SH_DialogButtonBox_ButtonsHaveIcons, nullptr, this))
+        b_annehmen->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
     b_abbrechen = buttons->addButton(QDialogButtonBox::Cancel);
     b_abbrechen->setObjectName(QStringLiteral("b_abbrechen"));
     layout->addWidget(buttons);

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -23,6 +24,13 @@ namespace spritlog {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+
+// The dialog's client area and the fields' column: right-aligned, so the longest caption
+// ("Anzahl der Datensätze:") still fits beside them.
+constexpr int kWidth = 385;
+constexpr int kHeight = 153;
+constexpr int kFieldWidth = 201;
+constexpr int kFieldLeft = kWidth - kFieldWidth - 3;
 
 [[noreturn]] void ThrowIo(int errorNumber) {
     throw Error(IoErrorMessage(errorNumber));
@@ -67,7 +75,7 @@ private:
 QLabel* RowLabel(QWidget* parent, const QString& text, int y) {
     auto* label = new QLabel(text, parent);
     label->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
-    label->setGeometry(8, y, 170, 21);
+    label->setGeometry(3, y, 177, 21);
     return label;
 }
 
@@ -77,8 +85,14 @@ QLineEdit* RowField(QWidget* parent, const char* name, int y) {
     field->setReadOnly(true);
     field->setFont(PixelFont(QStringLiteral("Arial"), 13, false, true));
     SetTextColour(field, kNavy);
-    field->setGeometry(176, y, 201, 21);
+    field->setGeometry(kFieldLeft, y, kFieldWidth, 21);
     return field;
+}
+
+// Shows the start of a text that is wider than its field.
+void SetField(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    field->setCursorPosition(0);
 }
 
 } // namespace
@@ -130,7 +144,7 @@ QString FreeSpaceText() {
 }
 
 TFSize::TFSize(QWidget* parent) : QDialog(parent) {
-    MakeToolWindow(this, "FSize", QStringLiteral("Dateigröße..."), 385, 153);
+    MakeToolWindow(this, "FSize", QStringLiteral("Dateigröße..."), kWidth, kHeight);
 
     const QString captions[5] = {
         QStringLiteral("Geladene Datei:"), QStringLiteral("Anzahl der Datensätze:"),
@@ -149,17 +163,33 @@ TFSize::TFSize(QWidget* parent) : QDialog(parent) {
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
     BitBtn1->setCursor(Qt::PointingHandCursor);
-    BitBtn1->setGeometry(0, 153 - 25, 385, 25);
+    BitBtn1->setGeometry(0, kHeight - 25, kWidth, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+void TFSize::fitFields() {
+    // What a line edit needs around its text: its frame and inner margins, and the cursor.
+    const int chrome =
+        2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, Edit1) + 2 * 2 + 2;
+    int fieldWidth = kFieldWidth;
+    for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4, Edit5})
+        fieldWidth =
+            std::max(fieldWidth, field->fontMetrics().horizontalAdvance(field->text()) + chrome);
+    const int width = kWidth + fieldWidth - kFieldWidth;
+    setFixedSize(width, kHeight);
+    for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4, Edit5})
+        field->setGeometry(kFieldLeft, field->y(), fieldWidth, field->height());
+    BitBtn1->setGeometry(0, kHeight - 25, width, 25);
+}
+
 void TFSize::ShowFileSizeDialog(const std::string& currentFileName, int recordCount) {
-    Edit1->setText(CellToQString(ShortenPath(Utf8ToCp1252(currentFileName), 25)));
-    Edit2->setText(QString::number(recordCount) + QStringLiteral(" Datensätze"));
-    Edit5->setText(FreeSpaceText());
+    SetField(Edit1, CellToQString(ShortenPath(Utf8ToCp1252(currentFileName), 25)));
+    SetField(Edit2, QString::number(recordCount) + QStringLiteral(" Datensätze"));
+    SetField(Edit5, FreeSpaceText());
     const FileFigures figures = CountFileFigures(currentFileName);
-    Edit3->setText(CellToQString(FormatByteSize(figures.size)));
-    Edit4->setText(QString::number(figures.characters) + QStringLiteral(" Zeichen in der Datei"));
+    SetField(Edit3, CellToQString(FormatByteSize(figures.size)));
+    SetField(Edit4, QString::number(figures.characters) + QStringLiteral(" Zeichen in der Datei"));
+    fitFields();
     ExecDialog(this);
 }
 

@@ -44,6 +44,11 @@ public:
     QLineEdit* Edit4 = nullptr; // "Anzahl der Zeichen:"
     QLineEdit* Edit5 = nullptr; // "Freier Speicherplatz:"
     QPushButton* BitBtn1 = nullptr;
+
+private:
+    // The fields keep their width unless a text would not fit; then they, and the dialog,
+    // grow by what the widest text needs.
+    void fitFields();
 };
 
 } // namespace spritlog

@@ -30,8 +30,12 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
     for (const StatisticsRow& row : kStatisticsRows)
         captionWidth =
             std::max(captionWidth, captionMetrics.horizontalAdvance(CellToQString(row.caption)));
+    const QFontMetrics valueMetrics(valueFont);
     const int valueWidth =
-        QFontMetrics(valueFont).horizontalAdvance(QString(valueCharacters, QLatin1Char('0')));
+        valueMetrics.horizontalAdvance(QString(valueCharacters, QLatin1Char('0')));
+    // Both texts sit at the top of their row, the one with the smaller ascent moved down so
+    // that caption and value share one baseline.
+    const int ascentGap = captionMetrics.ascent() - valueMetrics.ascent();
 
     std::array<QLabel*, 12> labels{};
     for (int g = 0; g < 3; ++g) {
@@ -49,12 +53,16 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
             auto* caption = new QLabel(CellToQString(row.caption), box);
             caption->setFont(captionFont);
             caption->setFixedSize(captionWidth, 16);
+            caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            caption->setContentsMargins(0, std::max(0, -ascentGap), 0, 0);
             auto* value = new QLabel(name, box);
             value->setObjectName(name);
             value->setFont(valueFont);
             SetTextColour(value, kNavy);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
             value->setFixedHeight(16);
+            value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            value->setContentsMargins(0, std::max(0, ascentGap), 0, 0);
             value->setMinimumWidth(valueWidth);
             value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
             grid->addWidget(caption, r, 0);

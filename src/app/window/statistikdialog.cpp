@@ -14,10 +14,15 @@ namespace spritlog {
 TFStatistik::TFStatistik(QWidget* parent) : QDialog(parent) {
     MakeToolWindow(this, "FStatistik", QStringLiteral("Statistik..."), 241, 339);
 
+    // The boxes span the window but for a narrow edge, the button all of it.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    labels = BuildStatisticsGroups(this, layout, "GroupBox1", 0);
+    auto* groups = new QVBoxLayout;
+    groups->setContentsMargins(3, 2, 3, 0);
+    groups->setSpacing(2);
+    labels = BuildStatisticsGroups(this, groups, "GroupBox1", 0);
+    layout->addLayout(groups);
     layout->addStretch(1);
     Beenden1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                QStringLiteral("&Schliessen"), this);
