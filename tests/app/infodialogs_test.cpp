@@ -1,0 +1,359 @@
+// The About and file-size dialogs, and what the shell gets for files, web pages and mail.
+#include "dialogtest.h"
+
+#include "window/shelllinks.h"
+
+#include "logbook/conventions.h"
+#include "logbook/errors.h"
+#include "logbook/fileio.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStorageInfo>
+#include <QToolButton>
+
+#include <cerrno>
+
+using namespace spritlog;
+using test::WindowWithDialogs;
+
+namespace {
+
+// Reads stop with EIO after the first piece.
+class FailingReads : public FileOps {
+public:
+    ssize_t readSome(int fd, void* buffer, std::size_t size) override {
+        if (reads_++ > 0) {
+            errno = EIO;
+            return -1;
+        }
+        return FileOps::readSome(fd, buffer, size);
+    }
+
+private:
+    int reads_ = 0;
+};
+
+} // namespace
+
+class InfoDialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        test::ClearStore();
+    }
+
+    void aboutControls() {
+        WindowWithDialogs window;
+        TFAbout& about = *window.about;
+        QCOMPARE(about.objectName(), QStringLiteral("FAbout"));
+        QCOMPARE(about.windowTitle(), QStringLiteral("Über..."));
+        QVERIFY(about.windowFlags() & Qt::Tool);
+        QCOMPARE(about.size(), QSize(385, 201));
+
+        QCOMPARE(about.Panel1->geometry(), QRect(0, 0, 385, 177));
+        QCOMPARE(about.Image1->geometry(), QRect(16, 16, 97, 145));
+        QVERIFY(!about.Image1->pixmap().isNull());
+        QVERIFY(about.Image1->hasScaledContents());
+        QVERIFY(about.Bevel1->geometry().contains(about.Image1->geometry()));
+        QCOMPARE(about.Name->text(), QStringLiteral("Spritlog"));
+        QCOMPARE(about.Name->pos(), QPoint(128, 16));
+        QCOMPARE(about.Name->font().pixelSize(), 21);
+        QCOMPARE(about.Version->text(), QStringLiteral("Version 3.3"));
+        QCOMPARE(about.Version->pos(), QPoint(280, 48));
+        QCOMPARE(about.Label1->text(), QStringLiteral("By Spritlog-Team"));
+        QCOMPARE(about.Label1->pos(), QPoint(128, 81));
+        QCOMPARE(about.Label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QCOMPARE(about.Mail1->text(), QStringLiteral("Email an den Autor senden"));
+        QCOMPARE(about.Mail1->toolTip(), QStringLiteral("autor@spritlog.example.org"));
+        QCOMPARE(about.Mail1->geometry(), QRect(128, 112, 193, 22));
+        QCOMPARE(about.Web1->text(), QStringLiteral("Homepage des Autors besuchen"));
+        QCOMPARE(about.Web1->toolTip(), QStringLiteral("https://spritlog.example.org"));
+        QCOMPARE(about.Web1->geometry(), QRect(128, 134, 193, 22));
+        QCOMPARE(about.b_schliessen->text(), QStringLiteral("&Schliessen"));
+        QCOMPARE(about.b_schliessen->geometry(), QRect(0, 176, 385, 25));
+        for (QWidget* widget :
+             {static_cast<QWidget*>(about.Mail1), static_cast<QWidget*>(about.Web1),
+              static_cast<QWidget*>(about.b_schliessen)})
+            QCOMPARE(widget->cursor().shape(), Qt::PointingHandCursor);
+        // Every text fits inside the dialog.
+        for (QLabel* label : {about.Name, about.Version, about.Label1})
+            QVERIFY2(label->geometry().right() < about.width(), qPrintable(label->text()));
+    }
+
+    // The buttons write to the author and open the maker's page; "&Schliessen" closes.
+    void aboutButtons() {
+        WindowWithDialogs window;
+        test::ModalRecorder modal;
+        int result = -1;
+        modal.work = [&](QDialog* dialog) {
+            window.about->Mail1->click();
+            window.about->Web1->click();
+            window.about->b_schliessen->click();
+            result = dialog->result();
+        };
+        window->findChild<QAction*>(QStringLiteral("m_Ueber"))->trigger();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FAbout")});
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(window.prompts->opened,
+                 (QList<QUrl>{QUrl(QStringLiteral("MailTo:autor@spritlog.example.org")),
+                              QUrl(QStringLiteral("https://spritlog.example.org"))}));
+    }
+
+    void sizeControls() {
+        WindowWithDialogs window;
+        TFSize& size = *window.size;
+        QCOMPARE(size.objectName(), QStringLiteral("FSize"));
+        QCOMPARE(size.windowTitle(), QStringLiteral("Dateigröße..."));
+        QVERIFY(size.windowFlags() & Qt::Tool);
+        QCOMPARE(size.size(), QSize(385, 153));
+        QStringList captions;
+        for (QLabel* label : size.findChildren<QLabel*>()) {
+            captions << label->text();
+            QVERIFY(label->font().bold());
+            QCOMPARE(label->font().pixelSize(), 16);
+        }
+        QCOMPARE(captions,
+                 (QStringList{"Geladene Datei:", "Anzahl der Datensätze:", "Größe der Datei:",
+                              "Anzahl der Zeichen:", "Freier Speicherplatz:"}));
+        const QList<QLineEdit*> fields = {size.Edit1, size.Edit2, size.Edit3, size.Edit4,
+                                          size.Edit5};
+        for (int row = 0; row < fields.size(); ++row) {
+            QLineEdit* field = fields[row];
+            QCOMPARE(field->objectName(), QStringLiteral("Edit%1").arg(row + 1));
+            QVERIFY(field->isReadOnly());
+            QCOMPARE(field->width(), 201);
+            QVERIFY(field->font().italic());
+            QCOMPARE(field->font().pixelSize(), 13);
+            QCOMPARE(field->palette().color(QPalette::Text), QColor(0, 0, 128));
+            QVERIFY(field->geometry().right() < size.width());
+            if (row > 0)
+                QCOMPARE(field->y() - fields[row - 1]->y(), 24);
+        }
+        // The captions fit left of the fields.
+        for (QLabel* label : size.findChildren<QLabel*>())
+            QVERIFY2(label->x() + label->sizeHint().width() <= size.Edit1->x(),
+                     qPrintable(label->text()));
+        QCOMPARE(size.BitBtn1->text(), QStringLiteral("&Schliessen"));
+        QCOMPARE(size.BitBtn1->geometry(), QRect(0, 128, 385, 25));
+        QVERIFY(fields.last()->geometry().bottom() < size.BitBtn1->y());
+    }
+
+    // The size is what the file system says (the true size); the character figure counts
+    // the characters without line ends plus one per line.
+    void fileFigures_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("characters");
+        const QByteArray ten = "0123456789";
+        QTest::newRow("3 lines, CR LF") << ten + "\r\n" + ten + "\r\n" + ten + "\r\n"
+                                        << "36.00 Byte"
+                                        << "33 Zeichen in der Datei";
+        QTest::newRow("3 lines, LF") << ten + "\n" + ten + "\n" + ten + "\n"
+                                     << "33.00 Byte"
+                                     << "33 Zeichen in der Datei";
+        QTest::newRow("3 lines, CR") << ten + "\r" + ten + "\r" + ten + "\r"
+                                     << "33.00 Byte"
+                                     << "33 Zeichen in der Datei";
+        QTest::newRow("last line without end") << ten + "\r\n" + ten + "\r\n" + ten << "34.00 Byte"
+                                               << "33 Zeichen in der Datei";
+        QTest::newRow("empty file") << QByteArray() << " 0.00 Byte"
+                                    << "0 Zeichen in der Datei";
+        QTest::newRow("saved empty logbook") << QByteArray("0\r\n") << " 3.00 Byte"
+                                             << "2 Zeichen in der Datei";
+        QTest::newRow("empty lines") << QByteArray("\r\n\n\r") << " 4.00 Byte"
+                                     << "3 Zeichen in der Datei";
+        QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << " 5.00 Byte"
+                                  << "5 Zeichen in der Datei";
+        QTest::newRow("Windows-1252 and Ctrl-Z") << QByteArray("M\xFC\x1A"
+                                                               "chen\r\n")
+                                                 << " 9.00 Byte"
+                                                 << "8 Zeichen in der Datei";
+        QTest::newRow("kilobytes") << QByteArray(2047, 'x') + "\r\n"
+                                   << " 2.00 Kb"
+                                   << "2048 Zeichen in der Datei";
+        // A CR LF split between two pieces of the read is one line end.
+        QByteArray split(65535, 'x');
+        split += "\r\nx";
+        QTest::newRow("CR LF across pieces") << split << "64.00 Kb"
+                                             << "65538 Zeichen in der Datei";
+        QByteArray lone(65535, 'x');
+        lone += "\rx";
+        QTest::newRow("CR ending a piece") << lone << "64.00 Kb"
+                                           << "65538 Zeichen in der Datei";
+    }
+    void fileFigures() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, size);
+        QFETCH(QString, characters);
+        test::WriteFile(path("f.slg"), bytes);
+        WindowWithDialogs window;
+        window->CurrentFileName = path("f.slg").toStdString();
+        test::ModalRecorder modal;
+        window->m_DateigroesseClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FSize")});
+        QCOMPARE(window.size->Edit3->text(), size);
+        QCOMPARE(window.size->Edit4->text(), characters);
+        const FileFigures figures = CountFileFigures(path("f.slg").toStdString());
+        QCOMPARE(figures.size, int64_t(bytes.size()));
+        QCOMPARE(window.prompts->errors, QStringList());
+    }
+
+    // The rows in their order: the short name, the record count, sizes, and the free space
+    // of the working directory's volume.
+    void fileSizeDialogRows() {
+        QDir().mkpath(path("ein/langer/ordnername"));
+        test::WriteFile(path("ein/langer/ordnername/fahrten.slg"),
+                        test::NativeFile(test::SampleRecords(3)));
+        WindowWithDialogs window({path("ein/langer/ordnername/fahrten.slg")});
+        test::ModalRecorder modal;
+        modal.work = [&](QDialog*) { window.size->BitBtn1->click(); };
+        window->m_DateigroesseClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FSize")});
+        // The last 25 characters from a separator on.
+        QCOMPARE(window.size->Edit1->text(), QStringLiteral(".../ordnername/fahrten.slg"));
+        QCOMPARE(window.size->Edit2->text(), QStringLiteral("3 Datensätze"));
+        const QStorageInfo volume(QDir::currentPath());
+        const QString total = QString::fromStdString(
+            Cp1252ToUtf8(FormatByteSize(static_cast<int64_t>(volume.bytesTotal()))));
+        const QRegularExpression shape(QStringLiteral("^ *[0-9]+\\.[0-9][0-9] (Byte|Kb|Mb|Gb) "
+                                                      "von insgesamt (.*)$|^Wert zu gro"));
+        const QRegularExpressionMatch match = shape.match(window.size->Edit5->text());
+        QVERIFY2(match.hasMatch(), qPrintable(window.size->Edit5->text()));
+        QVERIFY2(window.size->Edit5->text().endsWith(QStringLiteral(" von insgesamt ") + total),
+                 qPrintable(window.size->Edit5->text()));
+        // Every text shows whole: the fields, and the dialog with them, grow when needed.
+        TFSize& size = *window.size;
+        for (QLineEdit* field : {size.Edit1, size.Edit2, size.Edit3, size.Edit4, size.Edit5}) {
+            QVERIFY(field->width() >= 201);
+            QCOMPARE(field->width(), size.Edit5->width());
+            QCOMPARE(field->x(), size.Edit1->x());
+            QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) + 8 <= field->width(),
+                     qPrintable(field->text()));
+        }
+        QCOMPARE(size.width(), size.Edit5->geometry().right() + 1 + 3);
+        QCOMPARE(size.width(), 385 + size.Edit5->width() - 201);
+        QCOMPARE(size.height(), 153);
+        QCOMPARE(size.BitBtn1->width(), size.width());
+    }
+
+    // A file that cannot be read: the error box, no dialog; fields 1, 2 and 5 are already
+    // refreshed, 3 and 4 keep what they showed.
+    void fileThatCannotBeRead_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no file loaded") << "none"
+                                        << "File not found.";
+        QTest::newRow("file deleted") << "deleted"
+                                      << "File not found.";
+        QTest::newRow("a folder") << "folder"
+                                  << "File access denied.";
+        QTest::newRow("read fails") << "read"
+                                    << "I/O error 5.";
+    }
+    void fileThatCannotBeRead() {
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(4)));
+        WindowWithDialogs window({path("a.slg")});
+        window.size->Edit1->setText(QStringLiteral("alt"));
+        window.size->Edit2->setText(QStringLiteral("alt"));
+        window.size->Edit3->setText(QStringLiteral("alt"));
+        window.size->Edit4->setText(QStringLiteral("alt"));
+        window.size->Edit5->setText(QStringLiteral("alt"));
+        if (how == QLatin1String("none"))
+            window->CurrentFileName.clear();
+        else if (how == QLatin1String("deleted"))
+            QVERIFY(QFile::remove(path("a.slg")));
+        else if (how == QLatin1String("folder"))
+            window->CurrentFileName = dir_->path().toStdString();
+        FailingReads failing;
+        std::unique_ptr<FileOpsOverride> seam;
+        if (how == QLatin1String("read"))
+            seam = std::make_unique<FileOpsOverride>(failing);
+        test::ModalRecorder modal;
+        modal.work = [&](QDialog*) { window.setup->b_dateigroesse->click(); };
+        window->m_EinstellungenClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});
+        QCOMPARE(window.prompts->errors, QStringList{message});
+        QVERIFY(window.size->Edit1->text() != QStringLiteral("alt"));
+        QCOMPARE(window.size->Edit2->text(), QStringLiteral("4 Datensätze"));
+        QVERIFY(window.size->Edit5->text().contains(QStringLiteral(" von insgesamt ")));
+        QCOMPARE(window.size->Edit3->text(), QStringLiteral("alt"));
+        QCOMPARE(window.size->Edit4->text(), QStringLiteral("alt"));
+    }
+
+    // What the desktop is handed: the whole target, addresses as they are, files as files.
+    void shellTargets_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QUrl>("url");
+        QTest::newRow("web page") << "https://spritlog.example.org"
+                                  << QUrl(QStringLiteral("https://spritlog.example.org"));
+        QTest::newRow("update page")
+            << "https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3"
+            << QUrl(QStringLiteral(
+                   "https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3"));
+        QTest::newRow("mail") << "MailTo:autor@spritlog.example.org"
+                              << QUrl(QStringLiteral("mailto:autor@spritlog.example.org"));
+        QTest::newRow("file") << "/tmp/bericht.htm"
+                              << QUrl::fromLocalFile(QStringLiteral("/tmp/bericht.htm"));
+        QTest::newRow("file with a colon, blank and hash")
+            << "/tmp/a b:c#1.htm" << QUrl::fromLocalFile(QStringLiteral("/tmp/a b:c#1.htm"));
+        const QString longPath = QStringLiteral("/tmp/") + QString(120, QLatin1Char('x')) +
+                                 QStringLiteral("/fahrten.htm");
+        QTest::newRow("long file") << longPath << QUrl::fromLocalFile(longPath);
+        QTest::newRow("relative file")
+            << "bericht.htm" << QUrl::fromLocalFile(QDir::current().filePath("bericht.htm"));
+    }
+    void shellTargets() {
+        QFETCH(QString, target);
+        QFETCH(QUrl, url);
+        test::ScriptedPrompts prompts;
+        ShellOpen(prompts, target);
+        QCOMPARE(prompts.opened, QList<QUrl>{url});
+        QCOMPARE(prompts.opened.first().toString(), url.toString());
+    }
+
+    void mailAndWebPage() {
+        test::ScriptedPrompts prompts;
+        QVERIFY(SendMailTo(prompts, QStringLiteral("x@y.example")));
+        QVERIFY(OpenWebPage(prompts, QStringLiteral("https://y.example/a?b=c")));
+        QCOMPARE(prompts.opened.size(), 2);
+        QCOMPARE(prompts.opened[0].scheme(), QStringLiteral("mailto"));
+        QCOMPARE(prompts.opened[0].path(), QStringLiteral("x@y.example"));
+        QCOMPARE(prompts.opened[1].toString(), QStringLiteral("https://y.example/a?b=c"));
+    }
+
+    // The three commands of the "&Hilfe" menu.
+    void helpMenu_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("update")
+            << "m_Updateherunterladen"
+            << "https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3";
+        QTest::newRow("mail") << "m_EmailandenAutorsenden"
+                              << "MailTo:autor@spritlog.example.org";
+        QTest::newRow("home page") << "m_OstrelHomepage"
+                                   << "https://spritlog.example.org";
+    }
+    void helpMenu() {
+        QFETCH(QString, item);
+        QFETCH(QString, url);
+        WindowWithDialogs window;
+        test::ModalRecorder modal;
+        window->findChild<QAction*>(item)->trigger();
+        QCOMPARE(window.prompts->opened, QList<QUrl>{QUrl(url)});
+        QCOMPARE(modal.shown, QStringList());
+        QCOMPARE(UpdateAddress(), QString::fromLatin1(kHomePageAddress) +
+                                      QStringLiteral("/index.php?id=spritlog&checkversion=3.3"));
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(InfoDialogsTest)
+#include "infodialogs_test.moc"

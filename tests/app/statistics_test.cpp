@@ -1,0 +1,339 @@
+// The statistics on the page "Statistik" and in the window "Statistik...": the figures of
+// the worked example, where the two differ, the layout both share, and the too-few and
+// error cases.
+#include "dialogtest.h"
+
+#include "analysis/statistics.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace spritlog;
+using test::WindowWithDialogs;
+
+namespace {
+
+// Three refuellings: 10000, 10500, 11000 km; 40, 35, 30 litres at 1.50, 1.40, 1.60.
+std::vector<test::Record> WorkedExample() {
+    std::vector<test::Record> records = test::SampleRecords(3);
+    const char* km[3] = {"10000", "10500", "11000"};
+    const char* litres[3] = {"40", "35", "30"};
+    const char* prices[3] = {"1.50", "1.40", "1.60"};
+    for (int i = 0; i < 3; ++i) {
+        records[i].kmStand = km[i];
+        records[i].liter = litres[i];
+        records[i].literpreis = prices[i];
+    }
+    return records;
+}
+
+QStringList Texts(const std::array<QLabel*, 12>& labels) {
+    QStringList texts;
+    for (QLabel* label : labels)
+        texts << label->text();
+    return texts;
+}
+
+std::array<QLabel*, 12> PageLabels(TFmain& fmain) {
+    std::array<QLabel*, 12> labels{};
+    std::copy(std::begin(fmain.statisticsLabels), std::end(fmain.statisticsLabels), labels.begin());
+    return labels;
+}
+
+} // namespace
+
+class StatisticsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
+
+    std::unique_ptr<WindowWithDialogs> open(const std::vector<test::Record>& records) {
+        test::WriteFile(path("a.slg"), test::NativeFile(records));
+        return std::make_unique<WindowWithDialogs>(QStringList{path("a.slg")});
+    }
+
+    // The window's labels as Extras > "&Statistik" leaves them; empty when it did not open.
+    QStringList windowTexts(WindowWithDialogs& window) {
+        test::ModalRecorder modal;
+        QStringList texts;
+        modal.work = [&](QDialog*) {
+            texts = Texts(window.statistik->labels);
+            window.statistik->Beenden1->click();
+        };
+        window->findChild<QAction*>(QStringLiteral("m_Statistik"))->trigger();
+        return texts;
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        test::ClearStore();
+    }
+
+    // Label by label: the page divides the average consumption by n - 2, the window by
+    // n - 1, and the cost per km follows; everything else is the same.
+    void workedExample_data() {
+        QTest::addColumn<int>("label");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("window");
+        const struct {
+            int label;
+            const char* page;
+            const char* window;
+        } rows[] = {
+            {1, "1.000 KM", "1.000 KM"},        {2, "75.00 Liter", "75.00 Liter"},
+            {3, "109.00 EUR", "109.00 EUR"},    {4, " 7.00 L/100KM", " 3.50 L/100KM"},
+            {5, "54.50 EUR", "54.50 EUR"},      {6, "37.50 Liter", "37.50 Liter"},
+            {7, "250.00 KM", "250.00 KM"},      {8, "10.15 Ct", " 5.08 Ct"},
+            {9, " 7.00 Liter", " 7.00 Liter"},  {10, " 7.00 Liter", " 7.00 Liter"},
+            {11, "40.00 Liter", "40.00 Liter"}, {12, "500.00 KM", "500.00 KM"},
+        };
+        for (const auto& row : rows)
+            QTest::addRow("L%d", row.label)
+                << row.label << QString::fromLatin1(row.page) << QString::fromLatin1(row.window);
+    }
+    void workedExample() {
+        QFETCH(int, label);
+        QFETCH(QString, page);
+        QFETCH(QString, window);
+        auto opened = open(WorkedExample());
+        TFmain& fmain = *opened->fmain;
+        fmain.p_control->setCurrentIndex(2);
+        QVERIFY(fmain.p_nostats->isHidden());
+        QCOMPARE(fmain.statisticsLabels[label - 1]->text(), page);
+        QCOMPARE(fmain.statisticsLabels[label - 1]->objectName(), QStringLiteral("L%1").arg(label));
+        const QStringList texts = windowTexts(*opened);
+        QCOMPARE(texts.size(), 12);
+        QCOMPARE(texts[label - 1], window);
+        QCOMPARE(opened->statistik->labels[label - 1]->objectName(),
+                 QStringLiteral("L%1").arg(label));
+        QCOMPARE(opened->prompts->errors, QStringList());
+    }
+
+    // Until a computation has written them, the labels show their own names.
+    void labelsShowTheirNamesFirst() {
+        WindowWithDialogs window;
+        QStringList names;
+        for (int k = 1; k <= 12; ++k)
+            names << QStringLiteral("L%1").arg(k);
+        QCOMPARE(Texts(PageLabels(*window.fmain)), names);
+        QCOMPARE(Texts(window.statistik->labels), names);
+    }
+
+    // The page uses the derived columns as they stand; the window recomputes them first.
+    void pageDoesNotRecompute() {
+        auto opened = open(WorkedExample());
+        TFmain& fmain = *opened->fmain;
+        fmain.grid().setCell(ColLiter, 2, "45"); // Tankkosten of record 2 now 63.00
+        fmain.p_control->setCurrentIndex(2);
+        QCOMPARE(fmain.statisticsLabels[1]->text(), QStringLiteral("85.00 Liter"));
+        QCOMPARE(fmain.statisticsLabels[2]->text(), QStringLiteral("109.00 EUR"));
+        const QStringList texts = windowTexts(*opened);
+        QCOMPARE(texts.value(2), QStringLiteral("123.00 EUR"));
+        // The page keeps its texts while it stays active.
+        QCOMPARE(fmain.statisticsLabels[2]->text(), QStringLiteral("109.00 EUR"));
+    }
+
+    // Fewer than three records: no window, no message, only the page's notice.
+    void tooFewRecords_data() {
+        QTest::addColumn<int>("records");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("two") << 2;
+    }
+    void tooFewRecords() {
+        QFETCH(int, records);
+        auto opened = open(test::SampleRecords(records));
+        TFmain& fmain = *opened->fmain;
+        fmain.p_control->setCurrentIndex(2);
+        QVERIFY(!fmain.p_nostats->isHidden());
+        fmain.p_control->setCurrentIndex(0);
+        QVERIFY(fmain.p_nostats->isHidden());
+        test::ModalRecorder modal;
+        fmain.findChild<QAction*>(QStringLiteral("m_Statistik"))->trigger();
+        QCOMPARE(modal.shown, QStringList());
+        QVERIFY(!fmain.p_nostats->isHidden());
+        QCOMPARE(Texts(opened->statistik->labels).first(), QStringLiteral("L1"));
+        QCOMPARE(opened->prompts->errors, QStringList());
+        QCOMPARE(opened->prompts->notices, QStringList());
+    }
+
+    // An odometer that is no whole number: the error box, the page keeps its texts, the
+    // window does not open. Record n is read before record 1.
+    void badOdometer_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("last empty") << "10000"
+                                    << ""
+                                    << "'' is not a valid integer value.";
+        QTest::newRow("first with a point") << "10000.5"
+                                            << "11000"
+                                            << "'10000.5' is not a valid integer value.";
+        QTest::newRow("both bad") << "abc"
+                                  << "xyz"
+                                  << "'xyz' is not a valid integer value.";
+    }
+    void badOdometer() {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, message);
+        auto opened = open(WorkedExample());
+        TFmain& fmain = *opened->fmain;
+        fmain.p_control->setCurrentIndex(2);
+        const QStringList before = Texts(PageLabels(fmain));
+        fmain.p_control->setCurrentIndex(0);
+        fmain.grid().setCell(ColKmStand, 1, first.toStdString());
+        fmain.grid().setCell(ColKmStand, 3, last.toStdString());
+        fmain.p_control->setCurrentIndex(2);
+        QCOMPARE(opened->prompts->errors, QStringList{message});
+        QCOMPARE(Texts(PageLabels(fmain)), before);
+
+        test::ModalRecorder modal;
+        fmain.findChild<QAction*>(QStringLiteral("m_Statistik"))->trigger();
+        QCOMPARE(modal.shown, QStringList());
+        QCOMPARE(opened->prompts->errors.size(), 2);
+        QCOMPARE(Texts(opened->statistik->labels).first(), QStringLiteral("L1"));
+    }
+
+    // Page and window lay out the same boxes: captions in screen order, values at one left
+    // edge, a row every 16 pixels, in the value font, navy.
+    void sharedLayout_data() {
+        QTest::addColumn<bool>("page");
+        QTest::newRow("page") << true;
+        QTest::newRow("window") << false;
+    }
+    void sharedLayout() {
+        QFETCH(bool, page);
+        auto opened = open(WorkedExample());
+        TFmain& fmain = *opened->fmain;
+        QWidget* view = nullptr;
+        std::array<QLabel*, 12> labels{};
+        QStringList boxNames;
+        if (page) {
+            fmain.resize(800, 600);
+            fmain.show();
+            fmain.p_control->setCurrentIndex(2);
+            view = fmain.p_Statistik;
+            labels = PageLabels(fmain);
+            boxNames = QStringList{"g_aufrechnung", "g_durchschnitt", "g_rekorde"};
+        } else {
+            opened->statistik->show();
+            view = opened->statistik;
+            labels = opened->statistik->labels;
+            boxNames = QStringList{"GroupBox1", "g_durchschnitt", "g_rekorde"};
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+
+        QList<QGroupBox*> boxes;
+        for (const QString& name : boxNames)
+            boxes << view->findChild<QGroupBox*>(name);
+        QStringList titles;
+        for (QGroupBox* box : boxes) {
+            QVERIFY(box);
+            titles << box->title();
+            QVERIFY(box->font().italic());
+            QCOMPARE(box->font().pixelSize(), 13);
+            QCOMPARE(box->width(), boxes.first()->width());
+            QCOMPARE(box->x(), boxes.first()->x());
+        }
+        QCOMPARE(titles, (QStringList{"Aufrechnung", "Durchschnitt", "Rekorde"}));
+        for (int g = 1; g < 3; ++g)
+            QVERIFY(boxes[g]->y() > boxes[g - 1]->y());
+
+        // Screen order, group by group, and the captions beside the values.
+        int row = 0;
+        int valueLeft = -1;
+        for (int g = 0; g < 3; ++g) {
+            int previousY = -1;
+            for (int r = 0; r < kStatisticsGroups[g].rowCount; ++r, ++row) {
+                const StatisticsRow& expected = kStatisticsRows[row];
+                QLabel* value = labels[expected.label - 1];
+                QCOMPARE(value->parentWidget(), static_cast<QWidget*>(boxes[g]));
+                const int left = value->mapTo(view, QPoint(0, 0)).x();
+                if (valueLeft < 0)
+                    valueLeft = left;
+                QCOMPARE(left, valueLeft);
+                if (previousY >= 0)
+                    QCOMPARE(value->y() - previousY, 16);
+                previousY = value->y();
+                QCOMPARE(value->font().family(), QStringLiteral("Courier New"));
+                QVERIFY(value->font().bold());
+                QCOMPARE(value->font().pixelSize(), 13);
+                QCOMPARE(value->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+                // The caption at the same height, left of the value.
+                QLabel* caption = nullptr;
+                for (QLabel* candidate : boxes[g]->findChildren<QLabel*>())
+                    if (candidate->objectName().isEmpty() && candidate->y() == value->y())
+                        caption = candidate;
+                QVERIFY(caption);
+                QCOMPARE(caption->text(), QString::fromLatin1(expected.caption));
+                QVERIFY(caption->font().bold());
+                QVERIFY(caption->geometry().right() < value->x());
+                // Both texts stand on one baseline.
+                QVERIFY(caption->alignment() & Qt::AlignTop);
+                QVERIFY(value->alignment() & Qt::AlignTop);
+                auto baseline = [](QLabel* label) {
+                    return label->y() + label->contentsMargins().top() +
+                           label->fontMetrics().ascent();
+                };
+                QCOMPARE(baseline(caption), baseline(value));
+            }
+        }
+
+        if (!page) {
+            TFStatistik& statistik = *opened->statistik;
+            QCOMPARE(statistik.size(), QSize(241, 339));
+            QCOMPARE(statistik.windowTitle(), QStringLiteral("Statistik..."));
+            QVERIFY(statistik.windowFlags() & Qt::Tool);
+            // Full width but for a narrow edge.
+            for (QGroupBox* box : boxes) {
+                QVERIFY(box->x() <= 3);
+                QVERIFY(box->geometry().right() >= statistik.width() - 4);
+            }
+            QCOMPARE(statistik.Beenden1->text(), QStringLiteral("&Schliessen"));
+            QCOMPARE(statistik.Beenden1->width(), statistik.width());
+            QCOMPARE(statistik.Beenden1->geometry().bottom(), statistik.height() - 1);
+            QVERIFY(boxes[2]->geometry().bottom() < statistik.Beenden1->y());
+            // The worked example's longest text fits beside its caption.
+            statistik.showFigures(ComputeStatistics(fmain.grid(), StatisticsTarget::Window));
+            for (QLabel* value : labels)
+                QVERIFY2(value->x() + value->fontMetrics().horizontalAdvance(value->text()) <=
+                             value->parentWidget()->width(),
+                         qPrintable(value->text()));
+            statistik.hide();
+        } else {
+            QLabel* heading = nullptr;
+            for (QLabel* candidate :
+                 fmain.p_Statistik->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+                if (candidate->text() == QStringLiteral("Statistik"))
+                    heading = candidate;
+            QVERIFY(heading);
+            QCOMPARE(heading->font().pixelSize(), 27);
+            QVERIFY(heading->font().bold() && heading->font().italic() &&
+                    heading->font().underline());
+            QVERIFY(heading->y() < boxes.first()->y());
+            fmain.hide();
+        }
+    }
+
+    void beendenCloses() {
+        auto opened = open(WorkedExample());
+        test::ModalRecorder modal;
+        int result = -1;
+        modal.work = [&](QDialog* dialog) {
+            dialog->show();
+            QTest::mouseClick(opened->statistik->Beenden1, Qt::LeftButton);
+            result = dialog->result();
+        };
+        opened->fmain->m_StatistikClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FStatistik")});
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY(!opened->statistik->isVisible());
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(StatisticsTest)
+#include "statistics_test.moc"
