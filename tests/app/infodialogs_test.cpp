@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStorageInfo>
 #include <QToolButton>
 
@@ -85,6 +86,34 @@ private slots:
         // Every text fits inside the dialog.
         for (QLabel* label : {about.Name, about.Version, about.Label1})
             QVERIFY2(label->geometry().right() < about.width(), qPrintable(label->text()));
+    }
+
+    // The four small windows appear in the middle of the screen, not over the main window.
+    void dialogsAreCentredOnTheScreen_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("About") << "FAbout";
+        QTest::newRow("settings") << "FSetup";
+        QTest::newRow("file size") << "FSize";
+        QTest::newRow("statistics") << "FStatistik";
+    }
+    void dialogsAreCentredOnTheScreen() {
+        QFETCH(QString, name);
+        WindowWithDialogs window;
+        window->move(0, 0);
+        window->show();
+        auto* dialog = window->findChild<QDialog*>(name);
+        QVERIFY(dialog);
+        for (int time = 0; time < 2; ++time) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            const QPoint centre = dialog->screen()->availableGeometry().center();
+            const QPoint shown = dialog->frameGeometry().center();
+            QVERIFY2((shown - centre).manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("%1,%2").arg(shown.x()).arg(shown.y())));
+            dialog->hide();
+            dialog->move(5, 5);
+        }
+        window->hide();
     }
 
     // The buttons write to the author and open the maker's page; "&Schliessen" closes.
