@@ -1,64 +1,209 @@
 #include "texttable.h"
 
-#include <cassert>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
 #include <stdexcept>
 
 namespace spritlog {
 
+namespace {
+
+constexpr std::size_t kInlineLength = 7;
+// The last byte of a cell: 0..7 the length of a text held inline, kPooled for a text in
+// the pool, whose offset the other seven bytes hold (low byte first).
+constexpr unsigned char kPooled = 0xFF;
+// Rebuilding the pool visits every cell, so it waits until the garbage outweighs the live
+// texts and one byte per cell: the writes that made the garbage pay for the rebuild.
+constexpr std::size_t kMinGarbage = 64 * 1024;
+
+std::size_t PrefixLength(std::size_t length) {
+    std::size_t bytes = 1;
+    while (length >= 0x80) {
+        length >>= 7;
+        ++bytes;
+    }
+    return bytes;
+}
+
+void AppendText(std::vector<char>& pool, std::string_view text) {
+    char prefix[10];
+    std::size_t prefixLength = 0;
+    std::size_t length = text.size();
+    while (length >= 0x80) {
+        prefix[prefixLength++] = static_cast<char>(0x80 | (length & 0x7F));
+        length >>= 7;
+    }
+    prefix[prefixLength++] = static_cast<char>(length);
+    if (pool.capacity() - pool.size() < prefixLength + text.size())
+        pool.reserve(std::max(2 * pool.capacity(), pool.size() + prefixLength + text.size()));
+    pool.insert(pool.end(), prefix, prefix + prefixLength);
+    pool.insert(pool.end(), text.begin(), text.end());
+}
+
+bool PointsInto(std::string_view text, const std::vector<char>& pool) {
+    if (pool.empty() || text.empty())
+        return false;
+    const std::less<const char*> before;
+    return !before(text.data(), pool.data()) && before(text.data(), pool.data() + pool.size());
+}
+
+} // namespace
+
 TextTable::TextTable(int columns, int rows)
-    : columns_(columns), rows_(rows),
-      cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows)) {}
+    : columns_(std::max(columns, 0)), rows_(std::max(rows, 0)),
+      cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
+
+std::size_t TextTable::indexOf(int column, int row) const {
+    if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
+        throw std::out_of_range("cell outside the table");
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+           static_cast<std::size_t>(column);
+}
+
+std::string_view TextTable::textOf(const Cell& cell) const {
+    const unsigned char tag = cell.bytes[kInlineLength];
+    if (tag != kPooled)
+        return std::string_view(reinterpret_cast<const char*>(cell.bytes), tag);
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < kInlineLength; ++i)
+        offset |= static_cast<std::size_t>(cell.bytes[i]) << (8 * i);
+    std::size_t length = 0;
+    for (int shift = 0;; shift += 7) {
+        const unsigned char byte = static_cast<unsigned char>(pool_[offset++]);
+        length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if (byte < 0x80)
+            break;
+    }
+    return std::string_view(pool_.data() + offset, length);
+}
+
+void TextTable::release(Cell& cell) {
+    if (cell.bytes[kInlineLength] == kPooled) {
+        const std::size_t length = textOf(cell).size();
+        garbage_ += PrefixLength(length) + length;
+    }
+    cell = Cell{};
+}
+
+// `cell` is empty and `text` lies outside the pool.
+void TextTable::store(Cell& cell, std::string_view text) {
+    if (text.size() <= kInlineLength) {
+        if (!text.empty())
+            std::memcpy(cell.bytes, text.data(), text.size());
+        cell.bytes[kInlineLength] = static_cast<unsigned char>(text.size());
+        return;
+    }
+    const std::size_t live = pool_.size() - garbage_;
+    if (garbage_ > live + cells_.size() + kMinGarbage)
+        compactPool(PrefixLength(text.size()) + text.size());
+    const std::size_t offset = pool_.size();
+    AppendText(pool_, text);
+    for (std::size_t i = 0; i < kInlineLength; ++i)
+        cell.bytes[i] = static_cast<unsigned char>(offset >> (8 * i));
+    cell.bytes[kInlineLength] = kPooled;
+}
+
+void TextTable::compactPool(std::size_t extra) {
+    std::vector<char> pool;
+    pool.reserve(pool_.size() - garbage_ + extra);
+    for (Cell& cell : cells_) {
+        if (cell.bytes[kInlineLength] != kPooled)
+            continue;
+        const std::size_t offset = pool.size();
+        AppendText(pool, textOf(cell));
+        for (std::size_t i = 0; i < kInlineLength; ++i)
+            cell.bytes[i] = static_cast<unsigned char>(offset >> (8 * i));
+    }
+    pool_.swap(pool);
+    garbage_ = 0;
+}
+
+void TextTable::dropPoolIfUnused() {
+    if (garbage_ == pool_.size() && !pool_.empty()) {
+        std::vector<char>().swap(pool_);
+        garbage_ = 0;
+    }
+}
 
 void TextTable::setColumnCount(int columns) {
+    columns = std::max(columns, 0);
     if (columns == columns_)
         return;
-    std::vector<std::string> cells(static_cast<std::size_t>(columns) *
-                                   static_cast<std::size_t>(rows_));
-    const int keep = columns < columns_ ? columns : columns_;
-    for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < keep; ++c)
-            cells[static_cast<std::size_t>(r) * columns + c] = std::move(at(c, r));
+    std::vector<Cell> cells(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows_));
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = 0; c < columns_; ++c) {
+            Cell& cell = cells_[static_cast<std::size_t>(r) * columns_ + c];
+            if (c < columns)
+                cells[static_cast<std::size_t>(r) * columns + c] = cell;
+            else
+                release(cell);
+        }
+    }
     cells_ = std::move(cells);
     columns_ = columns;
+    dropPoolIfUnused();
 }
 
 void TextTable::setRowCount(int rows) {
-    if (rows < 0)
-        rows = 0;
-    cells_.resize(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows));
+    rows = std::max(rows, 0);
+    const std::size_t size = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows);
+    for (std::size_t i = size; i < cells_.size(); ++i)
+        release(cells_[i]);
+    cells_.resize(size);
+    // A table that shrank far gives its memory back (a large logbook replaced by a small one).
+    if (cells_.capacity() > 2 * cells_.size() + 1024)
+        cells_.shrink_to_fit();
     rows_ = rows;
+    dropPoolIfUnused();
 }
 
-void TextTable::appendRow() { setRowCount(rows_ + 1); }
+void TextTable::appendRow() {
+    setRowCount(rows_ + 1);
+}
 
-std::string_view TextTable::cell(int column, int row) const { return at(column, row); }
+std::string_view TextTable::cell(int column, int row) const {
+    return textOf(cells_[indexOf(column, row)]);
+}
 
 void TextTable::setCell(int column, int row, std::string_view text) {
-    // Copy first: `text` may point into this table.
-    std::string copy(text);
-    at(column, row) = std::move(copy);
+    Cell& cell = cells_[indexOf(column, row)];
+    if (text.size() <= kInlineLength) {
+        // `text` may be this very cell or lie in the pool: take it before the cell changes.
+        Cell fresh;
+        if (!text.empty())
+            std::memcpy(fresh.bytes, text.data(), text.size());
+        fresh.bytes[kInlineLength] = static_cast<unsigned char>(text.size());
+        if (cell.bytes[kInlineLength] == kPooled) {
+            release(cell);
+            cell = fresh;
+            dropPoolIfUnused();
+        } else {
+            cell = fresh;
+        }
+        return;
+    }
+    if (PointsInto(text, pool_)) {
+        // The pool may move while the text is added to it.
+        const std::string copy(text);
+        release(cell);
+        store(cell, copy);
+        return;
+    }
+    release(cell);
+    store(cell, text);
 }
 
 void TextTable::copyRow(int from, int to, int firstColumn, int lastColumn) {
     for (int c = firstColumn; c <= lastColumn; ++c)
-        at(c, to) = at(c, from);
+        setCell(c, to, cell(c, from));
 }
 
 void TextTable::clearCells() {
-    for (auto& text : cells_)
-        std::string().swap(text);
-}
-
-std::string& TextTable::at(int column, int row) {
-    if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
-        throw std::out_of_range("cell outside the table");
-    return cells_[static_cast<std::size_t>(row) * columns_ + column];
-}
-
-const std::string& TextTable::at(int column, int row) const {
-    if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
-        throw std::out_of_range("cell outside the table");
-    return cells_[static_cast<std::size_t>(row) * columns_ + column];
+    std::fill(cells_.begin(), cells_.end(), Cell{});
+    std::vector<char>().swap(pool_);
+    garbage_ = 0;
 }
 
 } // namespace spritlog

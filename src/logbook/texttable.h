@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,12 +33,28 @@ public:
     void clearCells();
 
 private:
-    std::string& at(int column, int row);
-    const std::string& at(int column, int row) const;
+    // A cell in eight bytes: a text of up to seven bytes lies in the cell itself, a longer
+    // one in the pool, where the cell holds its offset. A logbook is mostly short texts
+    // (readings, prices, derived values), so most cells never touch the pool.
+    struct Cell {
+        unsigned char bytes[8] = {};
+    };
+
+    std::size_t indexOf(int column, int row) const;
+    std::string_view textOf(const Cell& cell) const;
+    void release(Cell& cell);
+    void store(Cell& cell, std::string_view text);
+    void compactPool(std::size_t extra);
+    void dropPoolIfUnused();
 
     int columns_ = 0;
     int rows_ = 0;
-    std::vector<std::string> cells_; // row-major
+    std::vector<Cell> cells_; // row-major
+    // Each long text as its length (7 bits a byte, low bits first) and its bytes. Texts
+    // that were overwritten stay until the garbage outweighs the rest; then the pool is
+    // rebuilt.
+    std::vector<char> pool_;
+    std::size_t garbage_ = 0; // bytes of the pool no cell refers to
 };
 
 } // namespace spritlog
