@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace spritlog {
@@ -30,6 +32,19 @@ constexpr std::size_t kChunkSize = 64 * 1024;
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
+}
+
+// The first byte at or after `pos` that ends a cell's text (CR, LF, Ctrl-Z), or, with
+// `crEnds` false, that ends a skipped rest of a line (LF, Ctrl-Z); npos when there is none.
+// Nearly every byte lies above 0x1A, so one comparison settles it.
+std::size_t FindLineEnd(std::string_view bytes, std::size_t pos, bool crEnds) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (const std::size_t size = bytes.size(); pos < size; ++pos) {
+        const unsigned char c = data[pos];
+        if (c <= 0x1A && (c == '\n' || c == 0x1A || (crEnds && c == '\r')))
+            return pos;
+    }
+    return std::string_view::npos;
 }
 
 [[noreturn]] void ThrowIoError(int errorNumber) {
@@ -59,8 +74,9 @@ private:
     State state_ = State::CountBlanks;
     std::string pending_; // the count's text, or the part of a cell read so far
     long long count_ = 0;
-    long long cellsWanted_ = 0;
-    long long cellIndex_ = 0;
+    // The next cell to fill: file column (index into kFileColumns) and record row.
+    int fileColumn_ = 0;
+    int row_ = 1;
 };
 
 bool LogbookParser::feed(std::string_view bytes) {
@@ -68,10 +84,12 @@ bool LogbookParser::feed(std::string_view bytes) {
     while (pos < bytes.size() && state_ != State::Done) {
         switch (state_) {
         case State::CountBlanks:
+            while (pos < bytes.size() && IsBlankOrControl(bytes[pos]) && bytes[pos] != kEndOfFile)
+                ++pos;
+            if (pos == bytes.size())
+                break;
             if (bytes[pos] == kEndOfFile)
                 reachEnd();
-            else if (IsBlankOrControl(bytes[pos]))
-                ++pos;
             else
                 state_ = State::CountText;
             break;
@@ -98,7 +116,7 @@ bool LogbookParser::feed(std::string_view bytes) {
         }
         case State::CountLineRest: {
             // Only LF ends the count line; a lone CR is part of the skipped rest.
-            const std::size_t end = bytes.find_first_of("\n\x1A", pos);
+            const std::size_t end = FindLineEnd(bytes, pos, false);
             if (end == std::string_view::npos) {
                 pos = bytes.size();
             } else if (bytes[end] == kEndOfFile) {
@@ -110,7 +128,7 @@ bool LogbookParser::feed(std::string_view bytes) {
             break;
         }
         case State::CellText: {
-            const std::size_t end = bytes.find_first_of("\r\n\x1A", pos);
+            const std::size_t end = FindLineEnd(bytes, pos, true);
             if (end == std::string_view::npos) {
                 pending_.append(bytes.substr(pos));
                 pos = bytes.size();
@@ -131,7 +149,7 @@ bool LogbookParser::feed(std::string_view bytes) {
             break;
         }
         case State::CellLineRest: {
-            const std::size_t end = bytes.find_first_of("\n\x1A", pos);
+            const std::size_t end = FindLineEnd(bytes, pos, false);
             if (end == std::string_view::npos) {
                 pos = bytes.size();
             } else if (bytes[end] == kEndOfFile) {
@@ -167,19 +185,20 @@ void LogbookParser::startRecords() {
     const int kept = std::min(oldRecords, static_cast<int>(count_));
     for (int row = 1; row <= kept; ++row)
         ClearRecord(grid_, row);
-    cellsWanted_ = count_ * kFileColumnCount;
-    cellIndex_ = 0;
-    state_ = cellsWanted_ > 0 ? State::CellText : State::Done;
+    fileColumn_ = 0;
+    row_ = 1;
+    state_ = count_ > 0 ? State::CellText : State::Done;
 }
 
 void LogbookParser::storeCell(std::string_view text) {
     if (!text.empty()) {
-        const int column = kFileColumns[cellIndex_ / count_];
-        const int row = static_cast<int>(cellIndex_ % count_) + 1;
-        grid_.setCell(column, row, text);
+        grid_.setCell(kFileColumns[fileColumn_], row_, text);
     }
-    if (++cellIndex_ == cellsWanted_)
-        state_ = State::Done;
+    if (++row_ > count_) {
+        row_ = 1;
+        if (++fileColumn_ == kFileColumnCount)
+            state_ = State::Done;
+    }
 }
 
 void LogbookParser::reachEnd() {
@@ -264,6 +283,22 @@ void MakeBackup(FileOps& ops, const std::string& path) {
     const std::string backup = ReplaceExtension(path, "bak");
     // An existing backup stays; a failure here does not stop the save.
     (void)ops.renameNoReplace(path.c_str(), backup.c_str());
+}
+
+// Saving puts a new file in place of the old one. When the name is a symbolic link, the
+// file it leads to is the one replaced, so the link stays a link and leads to the new
+// contents, as it would if the file were written in place. A link that leads nowhere is
+// replaced like any other name.
+std::string FileToReplace(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
 }
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
@@ -383,13 +418,14 @@ WriterKind WriterFor(std::string_view path) {
 
 void SaveLogbook(const std::string& path, const TextTable& grid, const SaveOptions& options) {
     FileOps& ops = CurrentFileOps();
+    const std::string file = FileToReplace(path);
 
     struct stat info;
-    const bool exists = ops.statPath(path.c_str(), &info) == 0;
+    const bool exists = ops.statPath(file.c_str(), &info) == 0;
     if (options.backup && exists && !S_ISDIR(info.st_mode))
-        MakeBackup(ops, path);
+        MakeBackup(ops, file);
 
-    std::string temporary = TemporaryTemplate(path);
+    std::string temporary = TemporaryTemplate(file);
     int fd = ops.createTemporary(temporary.data());
     if (fd < 0) {
         // Creating in a directory that does not exist: the path, not the file, is wrong.
@@ -419,7 +455,7 @@ void SaveLogbook(const std::string& path, const TextTable& grid, const SaveOptio
         fd = -1; // closed even when close reports an error
         if (ops.closeFile(closing) != 0)
             ThrowIoError(errno);
-        if (ops.renameFile(temporary.c_str(), path.c_str()) != 0)
+        if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
             ThrowIoError(errno);
     } catch (...) {
         if (fd >= 0)

@@ -400,6 +400,38 @@ TEST_F(RobustnessTest, RepeatedFailuresNeverTouchTheBackup) {
     EXPECT_EQ(Entries(), (std::set<std::string>{"fahrten.slg", "fahrten.bak"}));
 }
 
+TEST_F(RobustnessTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
+    // A logbook kept elsewhere and opened through a link: the save must reach that file and
+    // leave the link in place, as writing into the file would.
+    ::mkdir(PathOf("ablage").c_str(), 0777);
+    const std::string real = PathOf("ablage/fahrten.slg");
+    WriteBytes(real, "1\r\nalt\r\n");
+    const TextTable grid = SampleLogbook();
+    const std::string expected = NativeText(grid, real, SaveOptions{});
+    ASSERT_EQ(::symlink(real.c_str(), PathOf("absolute.slg").c_str()), 0);
+    ASSERT_EQ(::symlink("ablage/fahrten.slg", PathOf("relative.slg").c_str()), 0);
+    ASSERT_EQ(::symlink("absolute.slg", PathOf("chained.slg").c_str()), 0);
+    for (const char* name : {"absolute.slg", "relative.slg", "chained.slg"}) {
+        SCOPED_TRACE(name);
+        WriteBytes(real, "1\r\nalt\r\n");
+        ::unlink(PathOf("ablage/fahrten.bak").c_str());
+        const std::string path = PathOf(name);
+
+        SaveLogbook(path, grid, FixedReportOptions(true));
+
+        struct stat info;
+        ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+        EXPECT_EQ(ReadBytes(real), expected);
+        EXPECT_EQ(ReadBytes(PathOf("ablage/fahrten.bak")), "1\r\nalt\r\n");
+    }
+    // A link that leads nowhere is replaced by the file.
+    const std::string dangling = PathOf("nirgends.slg");
+    ASSERT_EQ(::symlink(PathOf("fehlt/fahrten.slg").c_str(), dangling.c_str()), 0);
+    SaveLogbook(dangling, grid, SaveOptions{});
+    EXPECT_EQ(ReadBytes(dangling), expected);
+}
+
 // ---------------------------------------------------------------------------------------
 // Loading a file that changes under the reader
 
