@@ -457,6 +457,15 @@ private slots:
         QCOMPARE(chart.pointAxis()->isGridLineVisible(), verticalGrid);
         QCOMPARE(chart.chart()->legend()->isVisible(), legend);
         QCOMPARE(chart.markersVisible(), markers);
+        chart.resize(500, 300);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        // The markers sit on the points, also after the plot changed its size.
+        const QList<QPointF> positions = chart.markerPositions();
+        QCOMPARE(positions.size(), markers ? 3 : 0);
+        for (int i = 0; i < positions.size(); ++i)
+            QCOMPARE(positions[i],
+                     chart.chart()->mapToPosition(chart.series(0)->at(i), chart.series(0)));
         QVERIFY(!chart.series(1)->pointsVisible()); // the average is a plain line
         QCOMPARE(chart.valueAxis()->labelFormat(), labelFormat);
         QVERIFY(chart.series(0)->color() != chart.series(1)->color());

@@ -454,6 +454,10 @@ bool QtChartWidget::markersVisible() const {
     return pointType_ == 0 && shownPoints_ > 0 && shownPoints_ <= kMarkerLimit;
 }
 
+QList<QPointF> QtChartWidget::markerPositions() const {
+    return markers_->positions();
+}
+
 void QtChartWidget::placeMarkers() {
     QList<QPointF> positions;
     if (markersVisible()) {

@@ -78,8 +78,9 @@ public:
     QLineSeries* series(int serie) const { return series_[serie]; }
     QValueAxis* valueAxis() const { return valueAxis_; }
     QCategoryAxis* pointAxis() const { return pointAxis_; }
-    // Whether the point markers are drawn.
+    // Whether the point markers are drawn, and where (in the chart's coordinates).
     bool markersVisible() const;
+    QList<QPointF> markerPositions() const;
     // True while the chart shows no point (no view yet, N <= 0, or an unfinished transfer).
     bool isEmpty() const { return shownPoints_ == 0; }
     // The text under point `point` on the point axis.
