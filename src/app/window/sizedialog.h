@@ -19,8 +19,9 @@ struct FileFigures {
 };
 
 // Reads the file `path` (UTF-8) once, in pieces. A line ends at CR LF, at LF, or at a CR
-// that no LF follows; a last line without a line end counts as a line too. Throws Error with
-// the I/O message when the file cannot be opened or read.
+// that no LF follows; a last line without a line end counts as a line too. Every other byte
+// is a character, 0x1A included: the figure covers the same bytes as the size. Throws Error
+// with the I/O message when the file cannot be opened or read.
 FileFigures CountFileFigures(const std::string& path);
 
 // "<free> von insgesamt <total>" of the volume that holds the working directory.
