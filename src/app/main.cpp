@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Spritlog"));
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QApplication::setApplicationVersion(QStringLiteral(SPRITLOG_VERSION));
+    // Lets the desktop match the window to spritlog.desktop and its icon (Wayland).
+    QApplication::setDesktopFileName(QStringLiteral("spritlog"));
 
     // Standard buttons and dialogs in German, like the rest of the program.
     QTranslator qtTranslator;

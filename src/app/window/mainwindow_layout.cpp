@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "gridview.h"
+#include "icons.h"
 #include "logbookmodel.h"
 #include "statisticsgroups.h"
 
@@ -33,7 +34,7 @@ namespace spritlog {
 namespace {
 
 QIcon Icon(const QString& name) {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+    return ThemedIcon(name);
 }
 
 QFont BoldFont(QFont font) {
@@ -119,7 +120,7 @@ void TFmain::buildMenu() {
     addMenuItem(exportImport, "m_Export_HTML", QStringLiteral("Exportieren nach &HTML"),
                 QStringLiteral("html"), &TFmain::m_Export_HTMLClick);
     addMenuItem(exportImport, "m_Import_CSV", QStringLiteral("&Importieren aus CSV..."),
-                QStringLiteral("open"), &TFmain::m_Import_CSVClick);
+                QStringLiteral("import"), &TFmain::m_Import_CSVClick);
     datei->addSeparator();
     addMenuItem(datei, "m_Drucken", QStringLiteral("&Drucken"), QStringLiteral("print"),
                 &TFmain::m_DruckenClick, QKeySequence(Qt::CTRL | Qt::Key_P));

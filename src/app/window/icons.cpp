@@ -1,0 +1,58 @@
+#include "icons.h"
+
+namespace spritlog {
+namespace {
+
+struct IconNames {
+    const char* bundled;
+    const char* theme; // from the freedesktop.org icon naming specification where it has one
+};
+
+constexpr IconNames kIconNames[] = {
+    {"new", "document-new"},
+    {"open", "document-open"},
+    {"save", "document-save"},
+    {"saveas", "document-save-as"},
+    {"export", "document-export"},
+    {"import", "document-import"},
+    {"csv", "x-office-spreadsheet"},
+    {"html", "text-html"},
+    {"print", "document-print"},
+    {"exit", "application-exit"},
+    {"newrecord", "list-add"},
+    {"date", "x-office-calendar"},
+    {"delete", "edit-delete"},
+    {"calculate", "accessories-calculator"},
+    {"statistics", "office-chart-bar"},
+    {"setup", "preferences-system"},
+    {"about", "help-about"},
+    {"update", "system-software-update"},
+    {"mail", "mail-send"},
+    {"home", "go-home"},
+};
+
+} // namespace
+
+QString ThemeIconName(const QString& name) {
+    for (const IconNames& names : kIconNames)
+        if (name == QLatin1String(names.bundled))
+            return QLatin1String(names.theme);
+    return QString();
+}
+
+QIcon ThemedIcon(const QString& name) {
+    QIcon bundled(QStringLiteral(":/icons/%1.svg").arg(name));
+    const QString themeName = ThemeIconName(name);
+    if (themeName.isEmpty())
+        return bundled;
+    return QIcon::fromTheme(themeName, bundled);
+}
+
+QStringList BundledIconNames() {
+    QStringList names;
+    for (const IconNames& entry : kIconNames)
+        names << QLatin1String(entry.bundled);
+    return names;
+}
+
+} // namespace spritlog
