@@ -358,30 +358,6 @@ private slots:
         QCOMPARE(prompts.opened[0].path(), QStringLiteral("x@y.example"));
         QCOMPARE(prompts.opened[1].toString(), QStringLiteral("https://y.example/a?b=c"));
     }
-
-    // The three commands of the "&Hilfe" menu.
-    void helpMenu_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("url");
-        QTest::newRow("update")
-            << "m_Updateherunterladen"
-            << "https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3";
-        QTest::newRow("mail") << "m_EmailandenAutorsenden"
-                              << "MailTo:autor@spritlog.example.org";
-        QTest::newRow("home page") << "m_OstrelHomepage"
-                                   << "https://spritlog.example.org";
-    }
-    void helpMenu() {
-        QFETCH(QString, item);
-        QFETCH(QString, url);
-        WindowWithDialogs window;
-        test::ModalRecorder modal;
-        window->findChild<QAction*>(item)->trigger();
-        QCOMPARE(window.prompts->opened, QList<QUrl>{QUrl(url)});
-        QCOMPARE(modal.shown, QStringList());
-        QCOMPARE(UpdateAddress(), QString::fromLatin1(kHomePageAddress) +
-                                      QStringLiteral("/index.php?id=spritlog&checkversion=3.3"));
-    }
 };
 
 SPRITLOG_GUI_TEST_MAIN(InfoDialogsTest)

@@ -280,29 +280,6 @@ private slots:
         QCOMPARE(next->RecordCount(), 3);
     }
 
-    // Every value is written as text, flags as "1" and "0".
-    void everythingIsStoredAsText() {
-        Window window;
-        window->FormCreate({});
-        window->Dateispeichern = false;
-        window->Autospeichern = true;
-        window->p_control->setCurrentIndex(1);
-        window->show();
-        QVERIFY(window->close());
-        auto store = test::Store();
-        const QStringList keys = store->allKeys();
-        QCOMPARE(keys.size(), 12);
-        for (const QString& key : keys)
-            QCOMPARE(store->value(key).typeId(), int(QMetaType::QString));
-        QCOMPARE(store->value(QStringLiteral("Dateispeichern")).toString(), QStringLiteral("0"));
-        QCOMPARE(store->value(QStringLiteral("Autospeichern")).toString(), QStringLiteral("1"));
-        QCOMPARE(store->value(QStringLiteral("TabIndex")).toString(), QStringLiteral("1"));
-        // The file itself carries plain text values, not typed ones.
-        const QByteArray file = test::ReadFile(store->fileName());
-        QVERIFY2(file.contains("Autospeichern=1"), file.constData());
-        QVERIFY2(!file.contains("@Variant"), file.constData());
-    }
-
     // A store whose folder cannot be made, or whose file cannot be read: nothing is read
     // (the flags stay false, the note headers empty, the window keeps its design size),
     // nothing is written and nothing said.
