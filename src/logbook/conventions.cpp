@@ -2,9 +2,12 @@
 
 #include "errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -109,93 +112,66 @@ bool TextIsTiny(std::string_view mantissa, std::string_view exponentDigits, bool
     return leading + exponent < 0;
 }
 
-// The common case without the full expansion, exact all the same. Let S be the shortest
-// decimal that reads back as the magnitude V, and R the expansion the rule rounds (V to 17
-// places, or to 18 digits from 10 on). Both lie within half a unit in the last place of V
-// of it, so |R - S| < 1.2e-16 * max(V, 10). The rounding at `decimals` places depends only
-// on which side of the boundary h (a 5 right after the kept places) the value lies. When
-// S's digits after the kept ones do not begin with 5 and M zeros or 4 and M nines, S is
-// farther than 10^-(M+1) * 10^-decimals from h, and M is chosen so that this exceeds the
-// bound above: S and R then round alike. The rest (12.345, 1.005, 0.004999999999999999,
-// very large values, many decimals) goes through the full expansion.
-bool ShortNumberText(double magnitude, bool negative, int decimals, std::string& text) {
-    if (decimals > 13)
+// The common case without the decimal expansion, exact all the same: the magnitude is
+// m * 2^e exactly, so m * 10^decimals * 2^e, its scaled value, splits exactly into whole
+// units q and a fraction, and the fraction says on which side of the tie (q + 1/2) the
+// value lies. The rule decides on the expansion rounded to 17 places (18 digits from 10
+// on), which lies within 0.5e-17 * max(1, magnitude) of the magnitude; a value at least
+// twice that far from the tie rounds the same either way. Nearer ones, large values and
+// more than four decimals take the full expansion.
+bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string& text) {
+    static constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+    if (decimals > 4 || !(magnitude < 1e9))
         return false;
-    char buffer[40];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    if (ec != std::errc())
-        return false;
-    // "d.ddde+XX"
-    char digits[24];
-    int count = 0;
-    const char* p = buffer;
-    for (; p != end && *p != 'e'; ++p) {
-        if (*p != '.' && count < 24)
-            digits[count++] = *p;
-    }
-    if (p == end)
-        return false;
-    ++p;
-    const bool negativeExponent = p != end && *p == '-';
-    if (p != end && (*p == '-' || *p == '+'))
-        ++p;
-    int exponent = 0;
-    for (; p != end; ++p)
-        exponent = exponent * 10 + (*p - '0');
-    if (negativeExponent)
-        exponent = -exponent;
-    // The digits after the deciding one that must not all be 0 (after a 5) or 9 (after a 4).
-    const int margin = 12 - std::max(exponent, 1) - decimals;
-    if (margin < 1)
-        return false;
-
-    // Digits of the result: the integer part (at least one digit) and the decimals.
-    const int integerDigits = exponent >= 0 ? exponent + 1 : 1;
-    const int total = integerDigits + decimals;
-    // Index into `digits` of the deciding digit, the first one not kept.
-    const int kept = exponent + 1 + decimals;
-    if (kept >= 0 && kept < count && (digits[kept] == '5' || digits[kept] == '4')) {
-        const char filler = digits[kept] == '5' ? '0' : '9';
-        bool nearBoundary = true;
-        for (int i = kept + 1; i <= kept + margin && nearBoundary; ++i) {
-            // Digits past the shortest decimal's end are zeros.
-            const char digit = i < count ? digits[i] : '0';
-            nearBoundary = digit == filler;
-        }
-        if (nearBoundary)
+    uint64_t rounded = 0;
+    if (magnitude != 0) {
+        // The double's own fields: magnitude = mantissa / 2^shift.
+        uint64_t bits = 0;
+        std::memcpy(&bits, &magnitude, sizeof bits);
+        const int biased = static_cast<int>(bits >> 52);
+        const int shift = 1075 - biased;
+        if (biased == 0 || shift > 120)
+            return false; // tiny: the expansion decides
+        const uint64_t mantissa = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+        using Wide = unsigned __int128;
+        const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[decimals];
+        const Wide units = scaled >> shift;
+        const Wide rest = scaled - (units << shift);
+        const Wide half = static_cast<Wide>(1) << (shift - 1);
+        const Wide distance = rest > half ? rest - half : half - rest;
+        const uint64_t powerBits = static_cast<uint64_t>(1023 + shift) << 52; // 2^shift
+        double power = 0;
+        std::memcpy(&power, &powerBits, sizeof power);
+        const double tolerance =
+            power * static_cast<double>(kPowersOfTen[decimals]) * std::max(1.0, magnitude) * 1e-17;
+        if (static_cast<double>(distance) <= tolerance)
             return false;
+        rounded = static_cast<uint64_t>(units) + (rest > half ? 1 : 0);
     }
-    char out[32];
-    for (int i = 0; i < total; ++i)
-        out[i] = '0';
-    for (int j = 0; j < count && j < kept; ++j)
-        out[integerDigits - 1 - (exponent - j)] = digits[j];
-    int first = 0;
-    if (kept >= 0 && kept < count && digits[kept] >= '5') {
-        int i = total - 1;
-        while (i >= 0 && out[i] == '9')
-            out[i--] = '0';
-        if (i >= 0) {
-            ++out[i];
-        } else {
-            // 9.995 and the like: one more integer digit.
-            text.push_back(negative ? '-' : '1');
-            if (negative)
-                text.push_back('1');
-            first = -1;
-        }
+
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    uint64_t rest10 = rounded;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + rest10 % 10);
+        rest10 /= 10;
     }
-    if (first == 0) {
-        while (first < integerDigits - 1 && out[first] == '0')
-            ++first;
-        if (negative)
-            text.push_back('-');
-    }
-    text.append(out + (first < 0 ? 0 : first), out + integerDigits);
+    char* point = p;
+    do {
+        *--p = static_cast<char>('0' + rest10 % 10);
+        rest10 /= 10;
+    } while (rest10 > 0);
+    const std::size_t length = (negative ? 1 : 0) + static_cast<std::size_t>(point - p) +
+                               (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0);
+    if (length < 5)
+        text.append(5 - length, ' ');
+    if (negative)
+        text.push_back('-');
+    text.append(p, point);
     if (decimals > 0) {
         text.push_back('.');
-        text.append(out + integerDigits, out + total);
+        text.append(point, end);
     }
     return true;
 }
@@ -263,8 +239,8 @@ std::string NumberToText(double value, int decimals) {
     if (decimals < 0)
         decimals = 0;
     std::string text;
-    if (std::isfinite(value) && ShortNumberText(std::fabs(value), value < 0, decimals, text)) {
-        // Decided by the shortest decimal.
+    if (std::isfinite(value) && ScaledNumberText(std::fabs(value), value < 0, decimals, text)) {
+        // Decided without the expansion.
     } else if (!std::isfinite(value)) {
         // Never produced by the program (the arithmetic traps first); written readably anyway.
         text = std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
