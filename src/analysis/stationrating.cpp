@@ -13,17 +13,6 @@ namespace spritlog {
 
 namespace {
 
-// The averaged columns in the order of the table: Verbrauch, Literpreis, Tankkosten,
-// Kosten/Km.
-constexpr std::array<int, 4> kAveragedColumns = {ColVerbrauch, ColLiterpreis, ColTankkosten,
-                                                 ColKostenKm};
-
-struct Group {
-    std::string key;
-    int count = 0;
-    std::array<double, 4> sums{};
-};
-
 std::string GroupKey(const TextTable& grid, int row) {
     std::string key(grid.cell(ColTankstelle, row));
     key += " (";
@@ -39,6 +28,24 @@ void WriteAverages(TextTable& info, int row, const std::array<double, 4>& sums, 
 
 } // namespace
 
+std::vector<StationGroup> GroupStations(const TextTable& grid, int lastRecord) {
+    std::vector<StationGroup> groups;
+    std::unordered_map<std::string, std::size_t> indexOfKey;
+    for (int r = 1; r <= lastRecord; ++r) {
+        std::string key = GroupKey(grid, r);
+        auto found = indexOfKey.find(key);
+        if (found == indexOfKey.end()) {
+            found = indexOfKey.emplace(key, groups.size()).first;
+            groups.push_back(StationGroup{std::move(key), 0, {}});
+        }
+        StationGroup& group = groups[found->second];
+        ++group.count;
+        for (std::size_t i = 0; i < kStationAveragedColumns.size(); ++i)
+            group.sums[i] += TextToNumber(grid.cell(kStationAveragedColumns[i], r));
+    }
+    return groups;
+}
+
 void BuildStationRating(const TextTable& grid, TextTable& info) {
     info.setColumnCount(kStationColumns);
     info.setRowCount(2);
@@ -48,27 +55,11 @@ void BuildStationRating(const TextTable& grid, TextTable& info) {
 
     const int n = RecordCount(grid);
 
-    // One pass over the records. Per group the values are added in ascending row order,
-    // starting from 0, so the sums are those of a separate scan per group. The sums may
-    // overflow to infinity here; that is reported below, where the group's row is made.
-    std::vector<Group> groups;
-    std::unordered_map<std::string, std::size_t> indexOfKey;
-    for (int r = 1; r <= n - 1; ++r) {
-        std::string key = GroupKey(grid, r);
-        auto found = indexOfKey.find(key);
-        if (found == indexOfKey.end()) {
-            found = indexOfKey.emplace(key, groups.size()).first;
-            groups.push_back(Group{std::move(key), 0, {}});
-        }
-        Group& group = groups[found->second];
-        ++group.count;
-        for (std::size_t i = 0; i < kAveragedColumns.size(); ++i)
-            group.sums[i] += TextToNumber(grid.cell(kAveragedColumns[i], r));
-    }
+    const std::vector<StationGroup> groups = GroupStations(grid, n - 1);
 
     std::array<double, 4> totals{};
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        const Group& group = groups[g];
+        const StationGroup& group = groups[g];
         // Values are finite, so a sum is either finite or has overflowed to infinity.
         for (double sum : group.sums)
             CheckedResult(sum);

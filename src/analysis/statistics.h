@@ -18,6 +18,23 @@ struct StatisticsLabels {
     const std::string& label(int number) const { return texts.at(number - 1); }
 };
 
+// Sums, minima and maxima of records 1..lastRecord: what the statistics page, the statistics
+// window and the HTML report build their figures from. Empty or unreadable cells add 0; a
+// cell takes part in a minimum or maximum when it is not empty. Throws Error on an
+// overflowing sum.
+struct StatisticsSums {
+    double liter = 0;
+    double tankkosten = 0;
+    double verbrauch = 0;
+    double km = 0;
+    double literpreis = 0;
+    double minVerbrauch = 2147483647.0;
+    double maxVerbrauch = 0;
+    double maxLiter = 0;
+    double maxKm = 0;
+};
+StatisticsSums CollectStatistics(const TextTable& grid, int lastRecord);
+
 // The twelve figures of the logbook `grid` (n = RecordCount >= 3; the callers show the
 // too-few notice otherwise and std::invalid_argument guards the rest). Sums, minima and
 // maxima cover records 1..n-1; L1 is the odometer of record n minus that of record 1.

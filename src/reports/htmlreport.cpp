@@ -1,5 +1,7 @@
 #include "htmlreport.h"
 
+#include "../analysis/stationrating.h"
+#include "../analysis/statistics.h"
 #include "../logbook/codepage.h"
 #include "../logbook/conventions.h"
 #include "../logbook/floatops.h"
@@ -7,7 +9,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #ifndef SPRITLOG_VERSION
@@ -59,10 +60,6 @@ std::string HostName(std::string_view url) {
     return std::string(url);
 }
 
-double Number(const TextTable& grid, int column, int row) {
-    return TextToNumber(grid.cell(column, row));
-}
-
 std::string Fixed2(double value) {
     return NumberToText(value, 2);
 }
@@ -100,39 +97,6 @@ void WriteDataTable(LineSink& sink, const TextTable& grid, int recordCount) {
     sink.writeLine("</table></p><br><br>");
 }
 
-// Verbrauch, Literpreis, Tankkosten, Kosten/Km: the order of the report's columns.
-constexpr int kStationColumns[4] = {ColVerbrauch, ColLiterpreis, ColTankkosten, ColKostenKm};
-
-struct StationGroup {
-    std::string key;
-    int count = 0;
-    double sums[4] = {0, 0, 0, 0};
-};
-
-// One pass over the records 1..n. Each group adds its records in record order, so the
-// sums are the same as when every key is looked up in a separate pass. An overflow is
-// reported when the group's block is written (a sum that overflowed stays infinite).
-std::vector<StationGroup> GroupStations(const TextTable& grid, int n) {
-    std::vector<StationGroup> groups;
-    std::unordered_map<std::string, std::size_t> index;
-    for (int r = 1; r <= n; ++r) {
-        std::string key(grid.cell(ColTankstelle, r));
-        key += " (";
-        key += grid.cell(ColBenzin, r);
-        key += ")";
-        auto found = index.find(key);
-        if (found == index.end()) {
-            found = index.emplace(key, groups.size()).first;
-            groups.push_back(StationGroup{std::move(key)});
-        }
-        StationGroup& group = groups[found->second];
-        ++group.count;
-        for (int i = 0; i < 4; ++i)
-            group.sums[i] += Number(grid, kStationColumns[i], r);
-    }
-    return groups;
-}
-
 void WriteStationTable(LineSink& sink, const TextTable& grid, int n) {
     sink.writeLine("<a name=\"tankstellen\"></a><p><h3>Tankstellenbewertung:</h3>");
     sink.writeLine("<table border=1>");
@@ -163,44 +127,6 @@ void WriteStationTable(LineSink& sink, const TextTable& grid, int n) {
     sink.writeLine("</table></p><br><br>");
 }
 
-struct Statistics {
-    double liter = 0;
-    double tankkosten = 0;
-    double verbrauch = 0;
-    double km = 0;
-    double literpreis = 0;
-    double minVerbrauch = 2147483647.0;
-    double maxVerbrauch = 0;
-    double maxLiter = 0;
-    double maxKm = 0;
-};
-
-Statistics CollectStatistics(const TextTable& grid, int n) {
-    Statistics s;
-    for (int r = 1; r <= n; ++r) {
-        const double liter = Number(grid, ColLiter, r);
-        const double verbrauch = Number(grid, ColVerbrauch, r);
-        const double km = Number(grid, ColKm, r);
-        s.liter = Add(s.liter, liter);
-        s.tankkosten = Add(s.tankkosten, Number(grid, ColTankkosten, r));
-        s.verbrauch = Add(s.verbrauch, verbrauch);
-        s.km = Add(s.km, km);
-        s.literpreis = Add(s.literpreis, Number(grid, ColLiterpreis, r));
-        // Empty cells count as 0 in the sums but never become a record.
-        if (HasText(grid.cell(ColVerbrauch, r))) {
-            if (verbrauch < s.minVerbrauch)
-                s.minVerbrauch = verbrauch;
-            if (verbrauch > s.maxVerbrauch)
-                s.maxVerbrauch = verbrauch;
-        }
-        if (HasText(grid.cell(ColLiter, r)) && liter > s.maxLiter)
-            s.maxLiter = liter;
-        if (HasText(grid.cell(ColKm, r)) && km > s.maxKm)
-            s.maxKm = km;
-    }
-    return s;
-}
-
 std::string ValueRow(const char* caption, const std::string& value, const char* unit) {
     return std::string("<tr><th align=\"left\">") + caption + "</th>" + HtmlCell(value + unit) +
            "</tr>";
@@ -211,7 +137,7 @@ std::string HeadingRow(const char* caption) {
 }
 
 void WriteStatistics(LineSink& sink, const TextTable& grid, int recordCount, int n) {
-    const Statistics s = CollectStatistics(grid, n);
+    const StatisticsSums s = CollectStatistics(grid, n);
     sink.writeLine("<a name=\"statistik\"></a><p><h3>Statistik:</h3>");
     sink.writeLine("<table border=1>");
     sink.writeLine(HeadingRow("Aufrechnung:"));
