@@ -1109,6 +1109,13 @@ ImportResult ParseImportFile(std::string_view bytes) {
     } else if (result.records.empty()) {
         AddProblem(result, 0, kNoRecords);
     }
+    // A cell is one line of the logbook file: a line break or an end-of-file byte inside it
+    // would cut the cell (and shift every later one) on the next save and load.
+    for (ImportRecord& record : result.records)
+        for (std::string& cell : record.cells)
+            std::replace_if(
+                cell.begin(), cell.end(),
+                [](char c) { return c == '\r' || c == '\n' || c == '\x1A'; }, ' ');
     return result;
 }
 
