@@ -117,36 +117,6 @@ LoadedLogbook EmptyLogbook(const StoredSettings& settings) {
     return book;
 }
 
-[[noreturn]] void ThrowIoError(int errorNumber) {
-    throw Error(IoErrorMessage(errorNumber ? errorNumber : EIO));
-}
-
-// The whole import source; every failure is the I/O message the window would show.
-std::string ReadImportSource(const std::string& path) {
-    FileOps& ops = CurrentFileOps();
-    const int fd = ops.openForReading(path.c_str());
-    if (fd < 0)
-        ThrowIoError(errno);
-    std::string bytes;
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int failure = errno;
-            (void)ops.closeFile(fd);
-            ThrowIoError(failure);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
-    }
-    if (ops.closeFile(fd) != 0)
-        ThrowIoError(errno);
-    return bytes;
-}
-
 // Loads FILE (a missing one is a new, empty logbook), appends the records of the source
 // and saves FILE. Any failure, the derived values of the result included, leaves FILE as
 // it was: there is nobody to decide whether a logbook the window would complain about
@@ -157,7 +127,7 @@ std::string ImportCommand(const Invocation& call, const StoredSettings& settings
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
     LoadLogbook(call.file, book.grid, book.prepareGrid, kPerRecord, hooks);
 
-    const ImportResult result = ParseImportFile(ReadImportSource(call.importSource));
+    const ImportResult result = ParseImportFile(ReadWholeFile(call.importSource));
     if (!result.ok())
         throw Notice(ImportFailureMessage(result));
     AppendImportedRecords(book.grid, result);

@@ -1,11 +1,15 @@
 #include "fileio.h"
 
+#include "errors.h"
+#include "logbookfile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <unistd.h>
+#include <vector>
 
 namespace spritlog {
 
@@ -105,6 +109,43 @@ FileOpsOverride::FileOpsOverride(FileOps& ops) : previous_(gCurrent) {
 
 FileOpsOverride::~FileOpsOverride() {
     gCurrent = previous_;
+}
+
+} // namespace spritlog
+
+namespace spritlog {
+
+namespace {
+
+[[noreturn]] void ThrowReadError(int errorNumber) {
+    throw Error(IoErrorMessage(errorNumber ? errorNumber : EIO));
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    FileOps& ops = CurrentFileOps();
+    const int fd = ops.openForReading(path.c_str());
+    if (fd < 0)
+        ThrowReadError(errno);
+    std::string bytes;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int failure = errno;
+            (void)ops.closeFile(fd);
+            ThrowReadError(failure);
+        }
+        if (got == 0)
+            break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    if (ops.closeFile(fd) != 0)
+        ThrowReadError(errno);
+    return bytes;
 }
 
 } // namespace spritlog

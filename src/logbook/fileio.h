@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -45,5 +46,9 @@ public:
 private:
     FileOps* previous_;
 };
+
+// The whole file at `path`, through the current operations. Every failure throws Error with
+// the I/O message the error display shows ("File not found", "File access denied", ...).
+std::string ReadWholeFile(const std::string& path);
 
 } // namespace spritlog

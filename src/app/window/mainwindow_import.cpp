@@ -18,46 +18,13 @@
 #include <vector>
 
 namespace spritlog {
-namespace {
-
-[[noreturn]] void ThrowIoError(int errorNumber) {
-    throw Error(IoErrorMessage(errorNumber ? errorNumber : EIO));
-}
-
-// The whole file; every failure is the error display's I/O message.
-std::string ReadImportSource(const std::string& path) {
-    FileOps& ops = CurrentFileOps();
-    const int fd = ops.openForReading(path.c_str());
-    if (fd < 0)
-        ThrowIoError(errno);
-    std::string bytes;
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int failure = errno;
-            (void)ops.closeFile(fd);
-            ThrowIoError(failure);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
-    }
-    if (ops.closeFile(fd) != 0)
-        ThrowIoError(errno);
-    return bytes;
-}
-
-} // namespace
 
 void TFmain::m_Import_CSVClick() {
     const QString chosen =
         prompts().getImportFileName(this, QString::fromStdString(CurrentFileName));
     if (chosen.isEmpty())
         return;
-    const ImportResult result = ParseImportFile(ReadImportSource(chosen.toStdString()));
+    const ImportResult result = ParseImportFile(ReadWholeFile(chosen.toStdString()));
     if (!result.ok()) {
         // Nothing has been touched; the box lists what is wrong where.
         prompts().showError(this, CellToQString(ImportFailureMessage(result)));
