@@ -28,11 +28,11 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The printout renders with Qt Gui, which needs a platform plugin; without a display the
-// offscreen one does the job.
-void ChooseOffscreenWithoutDisplay() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+// The printout renders with Qt Gui, which needs a platform plugin. A PDF never needs a
+// screen, so the offscreen one does the job unless the user chose another: a cron job with a
+// stale DISPLAY must not abort.
+void ChooseOffscreenPlatform() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
@@ -73,7 +73,7 @@ int Run(int argc, char** argv) {
     static char* qtArgv[] = {argv[0], nullptr};
     std::unique_ptr<QCoreApplication> app;
     if (call.command == Command::Print) {
-        ChooseOffscreenWithoutDisplay();
+        ChooseOffscreenPlatform();
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
     } else {
         app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);

@@ -117,6 +117,10 @@ spritlog_cli_case(print_three EXPECTED print CHECKS ${beispiel} --pdf drei.pdf 1
 spritlog_cli_case(print_without_display EXPECTED print CHECKS ${beispiel} --pdf drei.pdf 1
     --unset QT_QPA_PLATFORM --unset DISPLAY --unset WAYLAND_DISPLAY
     ARGS print beispiel3.slg --pdf drei.pdf)
+# A display that is not there (a cron job that inherited DISPLAY) does not stop the PDF.
+spritlog_cli_case(print_stale_display EXPECTED print CHECKS ${beispiel} --pdf drei.pdf 1
+    --unset QT_QPA_PLATFORM --env DISPLAY=:4711 --unset WAYLAND_DISPLAY
+    ARGS print beispiel3.slg --pdf drei.pdf)
 spritlog_cli_case(print_without_pdf CHECKS ${beispiel} ARGS print beispiel3.slg)
 
 # Errors of the window and errors of the call.
