@@ -5,7 +5,7 @@ namespace {
 
 struct IconNames {
     const char* bundled;
-    const char* theme; // from the freedesktop.org icon naming specification where it has one
+    const char* theme; // the freedesktop.org standard icon name, where there is one
 };
 
 constexpr IconNames kIconNames[] = {
