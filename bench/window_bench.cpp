@@ -1,0 +1,308 @@
+// The window with a large logbook: drives the real main window offscreen and times what a
+// user waits for, each step followed by a forced paint of the whole window (grab) so the
+// drawing is included:
+//
+//   open      constructing the window and FormCreate with the file, shown and painted;
+//   scroll    the table from the first to the last row;
+//   F5        "Werte Berechnen" through its key;
+//   Grafik    the page "Grafik" from "Daten" (draws the current view);
+//   view N    each of the eight views under the chart, from the one beside it.
+//
+// Wall-clock time of the step alone (manual timing); the setup between the steps is not
+// counted. Figures taken while other work runs on the machine are noisy.
+//
+//   spritlog-window-bench [--data=DIR] [--records=N] [Google Benchmark options]
+
+#include "logbookgenerator.h"
+
+#include "charts/chartviews.h"
+#include "window/gridview.h"
+#include "window/logbookmodel.h"
+#include "window/mainwindow.h"
+#include "window/prompts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QPixmap>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Settings {
+    std::string dataDir = "bench-data";
+    int records = 100000;
+};
+
+Settings settings;
+
+// The core benchmark's file of the same size is reused when it is there.
+std::string LogbookPath() {
+    return settings.dataDir + "/logbook-v1-" + std::to_string(settings.records) + ".slg";
+}
+
+void EnsureLogbook() {
+    const std::string path = LogbookPath();
+    if (QFileInfo(QString::fromStdString(path)).size() > 0)
+        return;
+    QDir().mkpath(QString::fromStdString(settings.dataDir));
+    std::fprintf(stderr, "generating %s\n", path.c_str());
+    const std::string partial = path + ".part";
+    spritlog::bench::WriteGeneratedLogbook(partial, settings.records);
+    if (std::rename(partial.c_str(), path.c_str()) != 0) {
+        std::fprintf(stderr, "cannot rename %s\n", partial.c_str());
+        std::exit(1);
+    }
+}
+
+// Nothing the steps do should ask or tell anything; whatever does is kept and fails the
+// benchmark instead of waiting on a box.
+class SilentPrompts : public spritlog::Prompts {
+public:
+    QStringList seen;
+
+    bool askYesNo(QWidget*, const QString& text) override {
+        seen << text;
+        return false;
+    }
+    void showNotice(QWidget*, const QString& text) override { seen << text; }
+    void showError(QWidget*, const QString& text) override { seen << text; }
+    QString getOpenFileName(QWidget*, const QString&) override {
+        seen << QStringLiteral("open dialog");
+        return QString();
+    }
+    QString getSaveFileName(QWidget*, const QString&) override {
+        seen << QStringLiteral("save dialog");
+        return QString();
+    }
+    void openUrl(const QUrl&) override {}
+};
+
+struct Window {
+    std::shared_ptr<SilentPrompts> prompts = std::make_shared<SilentPrompts>();
+    std::unique_ptr<spritlog::TFmain> fmain;
+
+    Window() {
+        spritlog::TFmain::Services services;
+        services.prompts = prompts;
+        services.printer = [] { return std::unique_ptr<QPrinter>(); };
+        fmain = std::make_unique<spritlog::TFmain>(std::move(services));
+    }
+};
+
+// Lets the window handle what is pending (layout, deferred updates) and paints all of it.
+void Paint(QWidget& window) {
+    QApplication::processEvents();
+    const QPixmap picture = window.grab();
+    benchmark::DoNotOptimize(picture.cacheKey());
+}
+
+// Opens the logbook as the program does at start: FormCreate, then show.
+std::unique_ptr<Window> OpenWindow() {
+    auto window = std::make_unique<Window>();
+    window->fmain->FormCreate({QString::fromStdString(LogbookPath())});
+    window->fmain->show();
+    Paint(*window->fmain);
+    return window;
+}
+
+// False (and the benchmark skipped) when the window asked or told something, or does
+// not hold the whole logbook.
+bool CheckWindow(benchmark::State& state, const Window& window) {
+    if (!window.prompts->seen.isEmpty()) {
+        state.SkipWithError(
+            ("the window said: " + window.prompts->seen.join(" | ").toStdString()).c_str());
+        return false;
+    }
+    if (window.fmain->RecordCount() != settings.records) {
+        state.SkipWithError("the window does not hold the whole logbook");
+        return false;
+    }
+    return true;
+}
+
+// One window for the steps after opening, on the page "Daten" and active, so keys reach
+// its shortcuts.
+std::unique_ptr<Window> sharedWindow;
+
+Window& SharedWindow() {
+    std::unique_ptr<Window>& window = sharedWindow;
+    if (!window) {
+        window = OpenWindow();
+        window->fmain->activateWindow();
+        if (!QTest::qWaitForWindowActive(window->fmain.get()))
+            std::fprintf(stderr, "warning: the window did not become active\n");
+    }
+    return *window;
+}
+
+void ShowPage(spritlog::TFmain& fmain, QWidget* page) {
+    fmain.p_control->setCurrentWidget(page);
+    Paint(fmain);
+}
+
+template <typename Step> void TimeStep(benchmark::State& state, Step&& step) {
+    const auto start = Clock::now();
+    step();
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+}
+
+void BM_Open(benchmark::State& state) {
+    for (auto _ : state) {
+        std::unique_ptr<Window> window;
+        TimeStep(state, [&] { window = OpenWindow(); });
+        if (!CheckWindow(state, *window))
+            return;
+        window.reset(); // closing is not part of the step
+    }
+    state.SetItemsProcessed(state.iterations() * settings.records);
+}
+
+void BM_ScrollToEnd(benchmark::State& state) {
+    Window& window = SharedWindow();
+    spritlog::TFmain& fmain = *window.fmain;
+    ShowPage(fmain, fmain.tab_daten);
+    QScrollBar* bar = fmain.p_Grid->verticalScrollBar();
+    for (auto _ : state) {
+        fmain.p_Grid->scrollToTop();
+        Paint(fmain);
+        TimeStep(state, [&] {
+            fmain.p_Grid->scrollToBottom();
+            Paint(fmain);
+        });
+        if (bar->maximum() == 0 || bar->value() != bar->maximum()) {
+            state.SkipWithError("the table did not scroll to its end");
+            return;
+        }
+    }
+    CheckWindow(state, window);
+}
+
+void BM_F5(benchmark::State& state) {
+    Window& window = SharedWindow();
+    spritlog::TFmain& fmain = *window.fmain;
+    ShowPage(fmain, fmain.tab_daten);
+    fmain.p_Grid->setFocus();
+    int recalculations = 0;
+    const auto counter = QObject::connect(fmain.gridModel(), &QAbstractItemModel::dataChanged,
+                                          [&] { ++recalculations; });
+    for (auto _ : state) {
+        const int before = recalculations;
+        TimeStep(state, [&] {
+            QTest::keyClick(fmain.p_Grid, Qt::Key_F5);
+            Paint(fmain);
+        });
+        if (recalculations == before) {
+            state.SkipWithError("F5 did not recalculate");
+            break;
+        }
+    }
+    QObject::disconnect(counter);
+    CheckWindow(state, window);
+    state.SetItemsProcessed(state.iterations() * settings.records);
+}
+
+void BM_Grafik(benchmark::State& state) {
+    Window& window = SharedWindow();
+    spritlog::TFmain& fmain = *window.fmain;
+    for (auto _ : state) {
+        ShowPage(fmain, fmain.tab_daten);
+        TimeStep(state, [&] {
+            fmain.p_control->setCurrentWidget(fmain.tab_grafik);
+            Paint(fmain);
+        });
+    }
+    CheckWindow(state, window);
+    state.SetLabel(std::string("view ") + spritlog::ChartTabCaption(fmain.Tab->currentIndex()));
+}
+
+void BM_View(benchmark::State& state) {
+    const int view = static_cast<int>(state.range(0));
+    Window& window = SharedWindow();
+    spritlog::TFmain& fmain = *window.fmain;
+    ShowPage(fmain, fmain.tab_grafik);
+    for (auto _ : state) {
+        // From the view beside it, so the bar really changes.
+        fmain.Tab->setCurrentIndex((view + 1) % spritlog::kChartTabCount);
+        Paint(fmain);
+        TimeStep(state, [&] {
+            fmain.Tab->setCurrentIndex(view);
+            Paint(fmain);
+        });
+    }
+    CheckWindow(state, window);
+    state.SetLabel(spritlog::ChartTabCaption(view));
+}
+
+// Takes this program's options out of argv before Google Benchmark sees it.
+void ParseOptions(int& argc, char** argv) {
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strncmp(arg, "--data=", 7) == 0)
+            settings.dataDir = arg + 7;
+        else if (std::strncmp(arg, "--records=", 10) == 0)
+            settings.records = std::atoi(arg + 10);
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    if (settings.records < 3) {
+        std::fprintf(stderr, "--records needs at least 3 (the charts need three records)\n");
+        std::exit(2);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ParseOptions(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Spritlog"));
+    QApplication::setOrganizationName(QStringLiteral("Ostrel"));
+    // A settings store of its own, so the user's settings neither steer nor receive anything.
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    EnsureLogbook();
+
+    auto timed = [](benchmark::internal::Benchmark* b) {
+        b->UseManualTime()->Unit(benchmark::kMillisecond);
+    };
+    timed(benchmark::RegisterBenchmark("window/open", BM_Open));
+    timed(benchmark::RegisterBenchmark("window/scroll to the end", BM_ScrollToEnd));
+    timed(benchmark::RegisterBenchmark("window/F5", BM_F5));
+    timed(benchmark::RegisterBenchmark("window/Grafik", BM_Grafik));
+    timed(benchmark::RegisterBenchmark("window/view", BM_View)->DenseRange(0, 7));
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    sharedWindow.reset(); // before the application goes
+    return 0;
+}
