@@ -271,12 +271,22 @@ void ParseOptions(int& argc, char** argv) {
     }
 }
 
+QtMessageHandler standardMessages = nullptr;
+
+// The offscreen platform notes for every dialog that it cannot pass on size hints.
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("does not support propagateSizeHints")))
+        return;
+    standardMessages(type, context, text);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     ParseOptions(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardMessages = qInstallMessageHandler(QuietOffscreenNotes);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Spritlog"));
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
