@@ -13,7 +13,6 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QElapsedTimer>
 #include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -557,11 +556,8 @@ private slots:
         QSignalSpy replacedOne(chart.series(0), &QXYSeries::pointReplaced);
         QSignalSpy replaced(chart.series(0), &QXYSeries::pointsReplaced);
         QSignalSpy averageReplaced(chart.series(1), &QXYSeries::pointsReplaced);
-        QElapsedTimer timer;
-        timer.start();
         ShowChart(chart, prepareGrid, 2, 1);
         QVERIFY(!chart.grab().isNull());
-        const qint64 elapsed = timer.elapsed();
         QCOMPARE(added.count(), 0);
         QCOMPARE(replacedOne.count(), 0);
         QCOMPARE(replaced.count(), 1);
@@ -574,7 +570,8 @@ private slots:
             sum += v;
         QVERIFY(Near(chart.series(1)->at(0).y(), sum / values.size()));
         QVERIFY(!chart.markersVisible()); // markers would merge
-        QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed)));
+        // Antialiasing a line per pixel column only costs time.
+        QVERIFY(!chart.view()->renderHints().testFlag(QPainter::Antialiasing));
 
         // The next view: the lines cleared once when the transfer opens, filled once at its
         // end.
@@ -583,6 +580,10 @@ private slots:
         QCOMPARE(removed.count(), 1);
         QCOMPARE(replaced.count(), 2);
         QCOMPARE(added.count(), 0);
+
+        // A logbook of ordinary size gets smooth lines again.
+        ShowChart(chart, PrepareGridWith({40, 35, 30, 45}, 1, ColLiter), 2, 1);
+        QVERIFY(chart.view()->renderHints().testFlag(QPainter::Antialiasing));
     }
 
     // Numbers with "." on the axis and in the tool tip, under a German locale.

@@ -30,6 +30,8 @@ const QColor kValueColour(31, 111, 180);  // a calm blue for the values
 const QColor kAverageColour(228, 87, 46); // orange-red, set off from the blue
 const QColor kGridColour(220, 224, 230);
 const QColor kWallFrameColour(150, 158, 170);
+// Up to this many points the lines are drawn antialiased.
+constexpr int kSmoothLineLimit = 2000;
 
 // 1, 2 or 5 times a power of ten, at least `raw`.
 double NiceStep(double raw) {
@@ -336,6 +338,9 @@ void QtChartWidget::applyData() {
         series_[serie]->replace(points);
     }
     shownPoints_ = n;
+    // Smooth edges cost a filled outline per segment; with thousands of points (a line per
+    // pixel column anyway) they would make every view switch take a second or more.
+    view_->setRenderHint(QPainter::Antialiasing, n <= kSmoothLineLimit);
 
     // The value axis runs from 88[0] to 88[1]. Where those give no range (never sent,
     // equal, or the wrong way round), it spans the values instead.
