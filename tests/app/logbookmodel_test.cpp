@@ -4,7 +4,6 @@
 #include "window/texttablemodel.h"
 
 #include <QAbstractItemModelTester>
-#include <QElapsedTimer>
 #include <QSignalSpy>
 
 using namespace spritlog;
@@ -183,15 +182,13 @@ private slots:
         QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("x")));
     }
 
-    // A hundred thousand records stay cheap: the model holds no item per cell and the view
-    // asks only for what it shows.
+    // A hundred thousand records in the view: scrolling to the end and a reset reach the
+    // last record. (How fast is for the window benchmark, not for a test.)
     void largeLogbookInTheView() {
         TextTable grid = Logbook(100000);
         LogbookModel model(grid);
         GridView view;
         view.resize(640, 400);
-        QElapsedTimer clock;
-        clock.start();
         view.setLogbookModel(&model);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -201,8 +198,6 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(model.rowCount(), 100000);
         QCOMPARE(model.cellIndex(ColLiter, 99999).data().toString(), QStringLiteral("7.5"));
-        // Generous: this is seconds only when something walks every cell.
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     }
 };
 
