@@ -354,9 +354,11 @@ QWidget* TFmain::buildButtonPanel() {
     layout->addWidget(p_ansicht);
     layout->addWidget(p_zoom);
     layout->addStretch(1);
-    // The panel takes the height its radio groups need on this platform (33 pixels would
-    // cut their frames and titles).
-    p_button->setMinimumHeight(33);
+    // The groups never shrink below what their captions and items need, and the panel takes
+    // the height they need on this platform (33 pixels would cut their frames and titles).
+    for (QGroupBox* box : {p_ansicht, p_zoom})
+        box->setMinimumSize(box->sizeHint());
+    p_button->setMinimumHeight(std::max(33, layout->sizeHint().height()));
     wire(p_ansichtItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     wire(p_zoomItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     return p_button;
