@@ -140,7 +140,7 @@ void Register(const Settings& settings) {
                                                  for (auto _ : state) {
                                                      Loaded loaded;
                                                      Load(path, loaded);
-                                                     benchmark::DoNotOptimize(loaded.grid);
+                                                     benchmark::DoNotOptimize(loaded.table());
                                                  }
                                              } else {
                                                  Loaded& loaded = gCache.get(path);

@@ -5,7 +5,6 @@
 #include "analysis/statistics.h"
 #include "charts/chartcontrol.h"
 #include "charts/chartviews.h"
-#include "logbook/logbookfile.h"
 #include "logbook/logbooktable.h"
 
 #include <cerrno>
@@ -60,10 +59,10 @@ SaveOptions ReportOptions() {
 const std::vector<Operation>& Operations() {
     static const std::vector<Operation> operations = {
         {"floor", "floor: read + split lines", false},
-        {"load", "LoadLogbook + CalculateValues", false},
-        {"save", "SaveLogbook native", true},
-        {"csv", "CSV export (SaveLogbook .csv)", true},
-        {"html", "HTML report (SaveLogbook .htm)", true},
+        {"load", "load + CalculateValues", false},
+        {"save", "save native", true},
+        {"csv", "CSV export (save .csv)", true},
+        {"html", "HTML report (save .htm)", true},
         {"statistics", "statistics", true},
         {"stations", "station evaluation", true},
         {"month", "chart source per month", true},
@@ -73,8 +72,7 @@ const std::vector<Operation>& Operations() {
 }
 
 void Load(const std::string& path, Loaded& loaded) {
-    loaded.grid = NewLogbookTable();
-    LoadLogbook(path, loaded.grid, loaded.prepareGrid, 0, LoadHooks{});
+    loaded.load(path);
 }
 
 LineCount ReadLines(const std::string& path) {
@@ -110,22 +108,25 @@ LineCount ReadLines(const std::string& path) {
 
 void Run(const std::string& name, Loaded& loaded, const std::string& outputDir) {
     if (name == "save") {
-        SaveLogbook(outputDir + "/bench.slg", loaded.grid, SaveOptions{});
+        loaded.saveOptions() = SaveOptions{};
+        loaded.saveTo(outputDir + "/bench.slg");
     } else if (name == "csv") {
-        SaveLogbook(outputDir + "/bench.csv", loaded.grid, SaveOptions{});
+        loaded.saveOptions() = SaveOptions{};
+        loaded.saveTo(outputDir + "/bench.csv");
     } else if (name == "html") {
-        SaveLogbook(outputDir + "/bench.htm", loaded.grid, ReportOptions());
+        loaded.saveOptions() = ReportOptions();
+        loaded.saveTo(outputDir + "/bench.htm");
     } else if (name == "statistics") {
-        (void)ComputeStatistics(loaded.grid, StatisticsTarget::Page);
+        (void)ComputeStatistics(loaded.table(), StatisticsTarget::Page);
     } else if (name == "stations") {
         TextTable info;
-        BuildStationRating(loaded.grid, info);
+        BuildStationRating(loaded.table(), info);
     } else if (name == "month") {
         TextTable months;
-        RebuildChartSource(loaded.grid, months, 1);
+        RebuildChartSource(loaded.table(), months, ChartBasis::Monat);
     } else if (name == "chart") {
         NullChart chart;
-        ShowChart(chart, loaded.prepareGrid, 3, 1);
+        ShowChart(chart, loaded.chartSource(), 3, 1);
     } else {
         throw std::invalid_argument("unknown operation " + name);
     }

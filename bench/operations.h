@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logbook/texttable.h"
+#include "document/logbookdocument.h"
 
 #include <cstdint>
 #include <string>
@@ -18,12 +18,9 @@ struct Operation {
 // floor, load, save, csv, html, statistics, stations, month, chart.
 const std::vector<Operation>& Operations();
 
-// A logbook loaded the way the window loads it: LoadLogbook, which ends with
+// A logbook loaded the way the window loads it: the document's load, which ends with
 // CalculateValues per record.
-struct Loaded {
-    TextTable grid;
-    TextTable prepareGrid;
-};
+using Loaded = LogbookDocument;
 void Load(const std::string& path, Loaded& loaded);
 
 // The floor of the machine: reads the file in the loader's pieces and splits it into lines.

@@ -60,11 +60,11 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, int first, in
         prepareGrid.setCell(c, out, NumberToText(values[c], 4));
 }
 
-void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, int chartBasis) {
+void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasis chartBasis) {
     const int n = RecordCount(grid);
     const int rows = std::max(n, 1);
 
-    if (chartBasis == 1) {
+    if (chartBasis == ChartBasis::Monat) {
         // The month rows are far fewer than the records: grow the table as they come
         // instead of first allocating a row per record.
         EmptyTable(prepareGrid, 1);
@@ -97,7 +97,7 @@ void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, int chart
     }
 
     EmptyTable(prepareGrid, rows);
-    if (chartBasis == 0) {
+    if (chartBasis == ChartBasis::Eintrag) {
         // Header and every record but the last.
         for (int r = 0; r <= n - 1; ++r)
             CopyRow(grid, prepareGrid, r);

@@ -1,8 +1,6 @@
 #include "chartviews.h"
 
-#include "../analysis/stationrating.h"
 #include "../logbook/conventions.h"
-#include "../logbook/derivedvalues.h"
 #include "../logbook/floatops.h"
 
 #include <algorithm>
@@ -88,22 +86,6 @@ void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int 
     if (page)
         page->setChartVisible(true);
     chart.refresh();
-}
-
-void TabChange(int newTab, TextTable& grid, TextTable& prepareGrid, TextTable& info, int chartBasis,
-               int zoomIndex, ChartControl& chart, ChartPage& page) {
-    CalculateValues(grid, prepareGrid, chartBasis);
-    page.setChartVisible(true);
-    page.setInfoVisible(false);
-    page.setRadioGroupsEnabled(true);
-    if (newTab >= 0 && newTab < kChartViewCount) {
-        ShowChart(chart, prepareGrid, newTab + 1, zoomIndex, &page);
-    } else if (newTab == kStationTab) {
-        BuildStationRating(grid, info);
-        page.setRadioGroupsEnabled(false);
-        page.setChartVisible(false);
-        page.setInfoVisible(true);
-    }
 }
 
 } // namespace spritlog

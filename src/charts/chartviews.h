@@ -51,14 +51,4 @@ public:
 void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex,
                ChartPage* page = nullptr);
 
-// The view selector's change: recomputes the derived values and the chart source of `grid`
-// (CalculateValues with `chartBasis`), then draws chart tab 0..6 or builds the station
-// table `info` for tab 7 and shows it in place of the chart. Any other tab: only the first
-// steps. An error of CalculateValues ends it before anything is shown or drawn.
-// The window calls it only when the selection really changes (clicking the tab already
-// selected does not redraw), and when the "Grafik" page is entered or a radio group is
-// clicked with at least three records.
-void TabChange(int newTab, TextTable& grid, TextTable& prepareGrid, TextTable& info, int chartBasis,
-               int zoomIndex, ChartControl& chart, ChartPage& page);
-
 } // namespace spritlog

@@ -1,6 +1,6 @@
 #include "arguments.h"
 
-#include "logbook/logbookfile.h"
+#include "document/logbookdocument.h"
 
 #include <algorithm>
 #include <cctype>

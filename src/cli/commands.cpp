@@ -7,13 +7,10 @@
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
-#include "logbook/derivedvalues.h"
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
-#include "logbook/logbookfile.h"
 #include "logbook/logbooktable.h"
 #include "output.h"
-#include "reports/reportcontext.h"
 
 #include <cerrno>
 #include <optional>
@@ -21,9 +18,6 @@
 
 namespace spritlog::cli {
 namespace {
-
-constexpr int kPerRecord = 0;
-constexpr int kPerMonth = 1;
 
 // The "Grafik" page has nothing to show or hide on the command line.
 class NoChartPage : public ChartPage {
@@ -33,41 +27,41 @@ public:
     void setRadioGroupsEnabled(bool) override {}
 };
 
-std::string TableCommand(const LoadedLogbook& book) {
+std::string TableCommand(const LogbookDocument& book) {
     std::string out;
-    for (int row = 0; row <= RecordCount(book.grid); ++row)
-        out += RowLine(book.grid, row, kLogbookColumns);
+    for (int row = 0; row <= book.recordCount(); ++row)
+        out += RowLine(book.table(), row, kLogbookColumns);
     return out;
 }
 
-std::string SourceCommand(const LoadedLogbook& book) {
+std::string SourceCommand(const LogbookDocument& book) {
     std::string out;
-    for (int row = 0; row < book.prepareGrid.rowCount(); ++row)
-        out += RowLine(book.prepareGrid, row, kLogbookColumns);
+    for (int row = 0; row < book.chartSource().rowCount(); ++row)
+        out += RowLine(book.chartSource(), row, kLogbookColumns);
     return out;
 }
 
-std::string StatsCommand(LoadedLogbook& book, bool window, int chartBasis) {
+std::string StatsCommand(LogbookDocument& book, bool window) {
     // The statistics window recomputes the derived values before it opens; the page uses
     // them as they stand.
     if (window)
-        CalculateValues(book.grid, book.prepareGrid, chartBasis);
-    if (RecordCount(book.grid) < 3)
+        book.calculate();
+    if (book.recordCount() < 3)
         throw Notice("Zu wenige Eintr\xE4ge verf\xFC"
                      "gbar");
     const StatisticsLabels labels =
-        ComputeStatistics(book.grid, window ? StatisticsTarget::Window : StatisticsTarget::Page);
+        ComputeStatistics(book.table(), window ? StatisticsTarget::Window : StatisticsTarget::Page);
     std::string out;
     for (const StatisticsRow& row : kStatisticsRows)
         out += Cp1252Line({row.caption, labels.label(row.label)});
     return out;
 }
 
-std::string StationsCommand(LoadedLogbook& book, int chartBasis) {
-    TextTable info;
+std::string StationsCommand(LogbookDocument& book) {
     RecordingChart chart;
     NoChartPage page;
-    TabChange(kStationTab, book.grid, book.prepareGrid, info, chartBasis, 1, chart, page);
+    book.tabChange(kStationTab, 1, chart, page);
+    const TextTable& info = book.stationTable();
     std::string out;
     // The table's last row is always empty.
     for (int row = 0; row + 1 < info.rowCount(); ++row)
@@ -75,11 +69,10 @@ std::string StationsCommand(LoadedLogbook& book, int chartBasis) {
     return out;
 }
 
-std::string ChartCommand(LoadedLogbook& book, int view, int zoomIndex, int chartBasis) {
-    TextTable info;
+std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
     RecordingChart chart;
     NoChartPage page;
-    TabChange(view - 1, book.grid, book.prepareGrid, info, chartBasis, zoomIndex, chart, page);
+    book.tabChange(view - 1, zoomIndex, chart, page);
 
     // What the chart control received: the point count of the transfer, both series and
     // the value axis bounds.
@@ -98,23 +91,19 @@ std::string ChartCommand(LoadedLogbook& book, int view, int zoomIndex, int chart
     return out;
 }
 
-std::string ExportCommand(const LoadedLogbook& book, const Invocation& call,
-                          const StoredSettings& settings) {
+std::string ExportCommand(const LogbookDocument& book, const Invocation& call) {
     const std::string target =
         call.exportTarget ? *call.exportTarget : ReplaceExtension(call.file, call.format);
-    SaveOptions options;
-    options.backup = settings.backup;
-    options.report = DefaultReportContext();
-    SaveLogbook(target, book.grid, options);
+    book.saveTo(target);
     return Cp1252ToUtf8("Datei gespeichert als: ") + target + "\n";
 }
 
-// The table before anything is loaded: fixed and stored note headers, one empty record.
-LoadedLogbook EmptyLogbook(const StoredSettings& settings) {
-    LoadedLogbook book{NewLogbookTable(), TextTable()};
+// Before anything is loaded: the fixed and stored note headers, one empty record, and the
+// stored backup setting for every save.
+void ApplySettings(LogbookDocument& book, const StoredSettings& settings) {
     for (int i = 0; i < 3; ++i)
-        book.grid.setCell(ColNote1 + i, 0, settings.noteHeaders[i]);
-    return book;
+        book.table().setCell(ColNote1 + i, 0, settings.noteHeaders[i]);
+    book.saveOptions().backup = settings.backup;
 }
 
 // Loads FILE (a missing one is a new, empty logbook), appends the records of the source
@@ -122,36 +111,33 @@ LoadedLogbook EmptyLogbook(const StoredSettings& settings) {
 // it was: there is nobody to decide whether a logbook the window would complain about
 // should be kept.
 std::string ImportCommand(const Invocation& call, const StoredSettings& settings) {
-    LoadedLogbook book = EmptyLogbook(settings);
+    LogbookDocument book;
+    ApplySettings(book, settings);
     LoadHooks hooks;
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
-    LoadLogbook(call.file, book.grid, book.prepareGrid, kPerRecord, hooks);
+    book.load(call.file, hooks);
 
     const ImportResult result = ParseImportFile(ReadWholeFile(call.importSource));
     if (!result.ok())
         throw Notice(ImportFailureMessage(result));
-    AppendImportedRecords(book.grid, result);
-    CalculateValues(book.grid, book.prepareGrid, kPerRecord);
-
-    SaveOptions options;
-    options.backup = settings.backup;
-    options.report = DefaultReportContext();
-    SaveLogbook(call.file, book.grid, options);
+    book.appendImported(result);
+    book.calculate();
+    book.saveTo(call.file);
     return Cp1252ToUtf8(ImportSuccessMessage(result)) + "\n" +
            Cp1252ToUtf8("Datei gespeichert als: ") + call.file + "\n";
 }
 
 } // namespace
 
-LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const StoredSettings& settings) {
-    LoadedLogbook book = EmptyLogbook(settings);
+void LoadForCli(LogbookDocument& book, const std::string& file, const StoredSettings& settings) {
+    ApplySettings(book, settings);
 
     std::optional<std::string> notice;
     LoadHooks hooks;
     hooks.notice = [&notice](std::string_view text) { notice = std::string(text); };
-    hooks.statusBar = [&book, &file] { UpdateStatusBar(book.grid, file); };
+    hooks.statusBar = [&book] { book.updateStatus(); };
     try {
-        LoadLogbook(file, book.grid, book.prepareGrid, chartBasis, hooks);
+        book.load(file, hooks);
     } catch (...) {
         // The window would have shown the notice before the error box.
         if (notice)
@@ -160,30 +146,30 @@ LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const StoredSe
     }
     if (notice)
         throw Notice(*notice);
-    return book;
 }
 
 std::string RunCommand(const Invocation& call) {
     const StoredSettings settings = ReadStoredSettings();
     if (call.command == Command::Import)
         return ImportCommand(call, settings);
-    const int chartBasis = call.perMonth ? kPerMonth : kPerRecord;
-    LoadedLogbook book = LoadForCli(call.file, chartBasis, settings);
+    LogbookDocument book;
+    book.setChartBasis(call.perMonth ? ChartBasis::Monat : ChartBasis::Eintrag);
+    LoadForCli(book, call.file, settings);
     switch (call.command) {
     case Command::Table:
         return TableCommand(book);
     case Command::Source:
         return SourceCommand(book);
     case Command::Stats:
-        return StatsCommand(book, call.statsWindow, chartBasis);
+        return StatsCommand(book, call.statsWindow);
     case Command::Stations:
-        return StationsCommand(book, chartBasis);
+        return StationsCommand(book);
     case Command::Chart:
-        return ChartCommand(book, call.view, call.zoomIndex, chartBasis);
+        return ChartCommand(book, call.view, call.zoomIndex);
     case Command::Export:
-        return ExportCommand(book, call, settings);
+        return ExportCommand(book, call);
     case Command::Print:
-        PrintToPdf(book, call.file, call.pdfTarget);
+        PrintToPdf(book, call.pdfTarget);
         return {};
     case Command::Import:
     case Command::Help:

@@ -2,7 +2,7 @@
 
 #include "app/common/settingsstore.h"
 #include "arguments.h"
-#include "logbook/texttable.h"
+#include "document/logbookdocument.h"
 
 #include <stdexcept>
 #include <string>
@@ -16,23 +16,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The logbook as the window holds it after loading FILE.
-struct LoadedLogbook {
-    TextTable grid;
-    TextTable prepareGrid;
-};
-
-// Loads `file` as the window's start-up does: the fixed and the stored note headers, then
-// LoadLogbook with the chart source in the shape `chartBasis`. Throws Notice for a missing
-// file and Error for everything LoadLogbook fails with.
-LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const StoredSettings& settings);
+// Loads `file` into `book` as the window's start-up does: the fixed and the stored note
+// headers, then the load with the chart source in the shape of the book's chart basis.
+// Throws Notice for a missing file and Error for everything the load fails with.
+void LoadForCli(LogbookDocument& book, const std::string& file, const StoredSettings& settings);
 
 // Runs `call` (not Help or Version) and gives the text for stdout. Nothing is printed here,
 // so a failing command leaves stdout empty.
 std::string RunCommand(const Invocation& call);
 
 // The printout of `book` into a PDF file; needs a QGuiApplication.
-void PrintToPdf(const LoadedLogbook& book, const std::string& currentFileName,
-                const std::string& pdfPath);
+void PrintToPdf(const LogbookDocument& book, const std::string& pdfPath);
 
 } // namespace spritlog::cli

@@ -19,9 +19,8 @@ bool IsUtf8(const std::string& text) {
 
 } // namespace
 
-void PrintToPdf(const LoadedLogbook& book, const std::string& currentFileName,
-                const std::string& pdfPath) {
-    const std::vector<PrintPage> pages = BuildPrintLayout(book.grid, currentFileName);
+void PrintToPdf(const LogbookDocument& book, const std::string& pdfPath) {
+    const std::vector<PrintPage> pages = BuildPrintLayout(book.table(), book.fileName());
     try {
         WritePrintPdf(pages, QFile::decodeName(QByteArray::fromStdString(pdfPath)));
     } catch (const Error& e) {

@@ -1,6 +1,5 @@
 #include "derivedvalues.h"
 
-#include "../analysis/chartsource.h"
 #include "conventions.h"
 #include "floatops.h"
 #include "logbooktable.h"
@@ -45,11 +44,6 @@ void ComputeDerivedValues(TextTable& grid) {
         }
         WriteRefuellingCost(grid, r, litres, price);
     }
-}
-
-void CalculateValues(TextTable& grid, TextTable& prepareGrid, int chartBasis) {
-    ComputeDerivedValues(grid);
-    RebuildChartSource(grid, prepareGrid, chartBasis);
 }
 
 } // namespace spritlog

@@ -1,9 +1,6 @@
 #include "logbookfile.h"
 
-#include "../reports/csvexport.h"
-#include "../reports/htmlreport.h"
 #include "conventions.h"
-#include "derivedvalues.h"
 #include "errors.h"
 #include "fileio.h"
 #include "logbooktable.h"
@@ -301,20 +298,6 @@ std::string FileToReplace(const std::string& path) {
     return target;
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
-    if (text.size() < ending.size())
-        return false;
-    text.remove_prefix(text.size() - ending.size());
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != ending[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string IoErrorMessage(int errorNumber) {
@@ -389,17 +372,6 @@ bool ReadLogbookFile(const std::string& path, TextTable& grid) {
     return true;
 }
 
-void LoadLogbook(const std::string& path, TextTable& grid, TextTable& prepareGrid, int chartBasis,
-                 const LoadHooks& hooks) {
-    if (ReadLogbookFile(path, grid)) {
-        if (hooks.statusBar)
-            hooks.statusBar();
-    } else if (hooks.notice) {
-        hooks.notice("Datei nicht gefunden!");
-    }
-    CalculateValues(grid, prepareGrid, chartBasis);
-}
-
 void WriteNativeFile(LineSink& sink, const TextTable& grid) {
     const int count = RecordCount(grid);
     sink.writeLine(IntegerToText(count));
@@ -408,21 +380,13 @@ void WriteNativeFile(LineSink& sink, const TextTable& grid) {
             sink.writeLine(grid.cell(column, row));
 }
 
-WriterKind WriterFor(std::string_view path) {
-    if (EndsWithIgnoringCase(path, ".csv"))
-        return WriterKind::Csv;
-    if (EndsWithIgnoringCase(path, ".htm") || EndsWithIgnoringCase(path, ".html"))
-        return WriterKind::Html;
-    return WriterKind::Native;
-}
-
-void SaveLogbook(const std::string& path, const TextTable& grid, const SaveOptions& options) {
+void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write) {
     FileOps& ops = CurrentFileOps();
     const std::string file = FileToReplace(path);
 
     struct stat info;
     const bool exists = ops.statPath(file.c_str(), &info) == 0;
-    if (options.backup && exists && !S_ISDIR(info.st_mode))
+    if (backup && exists && !S_ISDIR(info.st_mode))
         MakeBackup(ops, file);
 
     std::string temporary = TemporaryTemplate(file);
@@ -437,17 +401,7 @@ void SaveLogbook(const std::string& path, const TextTable& grid, const SaveOptio
             ThrowIoError(errno);
 
         FileSink sink(ops, fd);
-        switch (WriterFor(path)) {
-        case WriterKind::Csv:
-            WriteCsvFile(sink, grid);
-            break;
-        case WriterKind::Html:
-            WriteHtmlReport(sink, grid, path, options.report);
-            break;
-        case WriterKind::Native:
-            WriteNativeFile(sink, grid);
-            break;
-        }
+        write(sink);
         sink.flush();
         if (ops.syncFile(fd) != 0)
             ThrowIoError(errno);

@@ -115,7 +115,7 @@ TEST(RebuildChartSource, PerRecordCopiesAllButTheLastRecord) {
         const TextTable grid =
             MakeGrid(std::vector<Record>(kFiveMonths.begin(), kFiveMonths.begin() + records));
         TextTable prepareGrid = StaleChartSource();
-        RebuildChartSource(grid, prepareGrid, 0);
+        RebuildChartSource(grid, prepareGrid, ChartBasis::Eintrag);
         Rows expected;
         for (int r = 0; r <= records - 1; ++r)
             expected.push_back(GridRow(grid, r));
@@ -133,7 +133,7 @@ TEST(RebuildChartSource, UnknownShapeLeavesEmptyRows) {
             const TextTable grid =
                 MakeGrid(std::vector<Record>(kFiveMonths.begin(), kFiveMonths.begin() + records));
             TextTable prepareGrid = StaleChartSource();
-            RebuildChartSource(grid, prepareGrid, basis);
+            RebuildChartSource(grid, prepareGrid, static_cast<ChartBasis>(basis));
             ExpectRows(prepareGrid, Rows(records > 0 ? records : 1));
         }
     }
@@ -203,7 +203,7 @@ TEST(RebuildChartSource, PerMonthWritesEveryCompletedRun) {
         SCOPED_TRACE(test.name);
         const TextTable grid = MakeGrid(test.records);
         TextTable prepareGrid = StaleChartSource();
-        RebuildChartSource(grid, prepareGrid, 1);
+        RebuildChartSource(grid, prepareGrid, ChartBasis::Monat);
         Rows expected = {HeaderRow()};
         expected.insert(expected.end(), test.monthRows.begin(), test.monthRows.end());
         ExpectRows(prepareGrid, expected);
@@ -214,7 +214,7 @@ TEST(RebuildChartSource, ReplacesTheDesignShape) {
     const TextTable grid = MakeGrid(kFiveMonths);
     TextTable prepareGrid(8, 2);
     prepareGrid.setCell(7, 1, "design");
-    RebuildChartSource(grid, prepareGrid, 1);
+    RebuildChartSource(grid, prepareGrid, ChartBasis::Monat);
     EXPECT_EQ(prepareGrid.columnCount(), kLogbookColumns);
     EXPECT_EQ(prepareGrid.rowCount(), 3);
     EXPECT_EQ(prepareGrid.cell(7, 1), "4.9000");
@@ -252,7 +252,7 @@ TEST(RebuildChartSource, FailedMonthLeavesARowPerRecord) {
                                      {"02.02.2026", "3", "1e308", "1", "1", "", "", ""},
                                      {"01.03.2026", "4", "1", "1", "1", "", "", ""}});
     TextTable prepareGrid = StaleChartSource();
-    EXPECT_THROW(RebuildChartSource(grid, prepareGrid, 1), Error);
+    EXPECT_THROW(RebuildChartSource(grid, prepareGrid, ChartBasis::Monat), Error);
     ExpectRows(prepareGrid, {HeaderRow(),
                              {"1", "01.2026", "1.0000", "2.0000", "1.0000", "0.0000", "0.0000",
                               "0.0000", "0.0000"},

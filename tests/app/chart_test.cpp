@@ -840,12 +840,12 @@ private slots:
 
         // Three records typed in later: the page draws the view again.
         window->prompts->errors.clear();
-        fmain->grid() = NewLogbookTable();
+        fmain->document().table() = NewLogbookTable();
         for (int r = 1; r <= 3; ++r) {
             if (r > 1)
-                fmain->grid().appendRow();
-            fmain->grid().setCell(ColKmStand, r, std::to_string(10000 + 500 * r));
-            fmain->grid().setCell(ColLiter, r, "40");
+                fmain->document().table().appendRow();
+            fmain->document().table().setCell(ColKmStand, r, std::to_string(10000 + 500 * r));
+            fmain->document().table().setCell(ColLiter, r, "40");
         }
         fmain->gridModel()->resetWith([] {});
         window->enterChartPage();

@@ -72,7 +72,7 @@ private slots:
         window->Autospeichern = autoSave;
         const QString target = named ? path("fahrten.slg") : path("neu.slg");
         if (named)
-            window->CurrentFileName = target.toStdString();
+            window->document().setFileName(target.toStdString());
         if (ask)
             window.prompts->yesNoAnswers.push_back(answerYes);
         for (int i = 0; i < 2; ++i)
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(window.prompts->errors.isEmpty());
         // The settings are written in every case.
         QCOMPARE(test::Store()->value(QStringLiteral("DefaultFile")).toString(),
-                 QString::fromStdString(window->CurrentFileName));
+                 QString::fromStdString(window->document().fileName()));
     }
 
     void aFailedSaveKeepsTheWindowOpen_data() {
@@ -114,7 +114,7 @@ private slots:
         window->FormCreate({});
         window->Dateispeichern = ask;
         window->Autospeichern = autoSave;
-        window->CurrentFileName = path("fehlt/fahrten.slg").toStdString();
+        window->document().setFileName(path("fehlt/fahrten.slg").toStdString());
         if (ask)
             window.prompts->yesNoAnswers.push_back(answerYes);
         window->show();

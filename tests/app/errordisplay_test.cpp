@@ -98,7 +98,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
         LogbookModel* model = window->gridModel();
         QVERIFY(model->setData(model->cellIndex(ColKmStand, 3), QStringLiteral("12a")));
-        window->grid().setCell(ColKm, 4, "");
+        window->document().table().setCell(ColKm, 4, "");
 
         QTest::keyClick(window.fmain.get(), Qt::Key_F5);
         QCOMPARE(window.prompts->errors,
@@ -132,7 +132,7 @@ private slots:
         window->findChild<QAction*>(QStringLiteral("m_Laden"))->trigger();
         QCOMPARE(window.prompts->errors, QStringList{QStringLiteral("Invalid numeric input.")});
         QVERIFY(window.prompts->notices.isEmpty());
-        QCOMPARE(window->CurrentFileName, file.toStdString());
+        QCOMPARE(window->document().fileName(), file.toStdString());
     }
 
     // What a handler lets through reaches the same box through the application object.

@@ -43,7 +43,7 @@ private slots:
         window->findChild<QToolButton*>(QStringLiteral("t_oeffnen"))->click();
         QCOMPARE(window.prompts->openPresets, QStringList{QString()});
         QCOMPARE(window->RecordCount(), 4);
-        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(window.cell(ColOrt, 2), QStringLiteral("München"));
         QCOMPARE(window.cell(ColKm, 2), QStringLiteral("500"));
         QCOMPARE(window.status(0), QStringLiteral("Status: 4 Datensätze"));
@@ -55,7 +55,7 @@ private slots:
         trigger(window, "m_Laden");
         QCOMPARE(window.prompts->openPresets.last(), path("a.slg"));
         QCOMPARE(window->RecordCount(), 4);
-        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
         QVERIFY(window.prompts->unexpected.isEmpty());
     }
 
@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(window.prompts->notices, QStringList{QStringLiteral("Datei nicht gefunden!")});
         QVERIFY(window.prompts->errors.isEmpty());
         QCOMPARE(window->RecordCount(), 3);
-        QCOMPARE(window->CurrentFileName, path("neu.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("neu.slg").toStdString());
     }
 
     void saveWritesTheCurrentFile() {
@@ -78,7 +78,7 @@ private slots:
         const QByteArray file = test::NativeFile(test::SampleRecords(3));
         test::WriteFile(path("a.slg"), file);
         window->FormCreate({path("a.slg")});
-        window->grid().setCell(ColBenzin, 2, "Diesel \xC4"); // Ä
+        window->document().table().setCell(ColBenzin, 2, "Diesel \xC4"); // Ä
         showActive(window);
         QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
         std::vector<test::Record> records = test::SampleRecords(3);
@@ -93,12 +93,12 @@ private slots:
         window.prompts->saveAnswers.push_back(QString());
         trigger(window, "m_Speichern");
         QCOMPARE(window.prompts->savePresets, QStringList{QString()});
-        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(window->document().fileName(), std::string());
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
 
         window.prompts->saveAnswers.push_back(path("b.slg"));
         trigger(window, "m_Speichern");
-        QCOMPARE(window->CurrentFileName, path("b.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("b.slg").toStdString());
         QCOMPARE(test::ReadFile(path("b.slg")),
                  QByteArray("1\r\n" + QByteArray("\r\n").repeated(10)));
         QVERIFY(window.status(1).endsWith(QStringLiteral("b.slg")));
@@ -136,7 +136,7 @@ private slots:
         window.prompts->saveAnswers.push_back(path(typed));
         trigger(window, "m_Speichernunter");
         QCOMPARE(window.prompts->savePresets, QStringList{path("a.slg")});
-        QCOMPARE(window->CurrentFileName, path(written).toStdString());
+        QCOMPARE(window->document().fileName(), path(written).toStdString());
         const QByteArray bytes = test::ReadFile(path(written));
         if (native) {
             QCOMPARE(bytes, test::NativeFile(records));
@@ -159,14 +159,14 @@ private slots:
         window->FormCreate({path("a.slg")});
         window.prompts->saveAnswers.push_back(QString());
         trigger(window, "m_Speichernunter");
-        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("a.slg")});
     }
 
     void saveErrorReachesTheErrorBox() {
         Window window;
         window->FormCreate({});
-        window->CurrentFileName = path("missing/dir/x.slg").toStdString();
+        window->document().setFileName(path("missing/dir/x.slg").toStdString());
         trigger(window, "m_Speichern");
         QCOMPARE(window.prompts->errors.size(), 1);
         QVERIFY(window.prompts->notices.isEmpty());
@@ -235,7 +235,7 @@ private slots:
         test::WriteFile(sourcePath, test::NativeFile(test::SampleRecords(records)));
         Window window;
         window->FormCreate({sourcePath});
-        window->CurrentFileName = current.isEmpty() ? std::string() : path(current).toStdString();
+        window->document().setFileName(current.isEmpty() ? std::string() : path(current).toStdString());
         if (current.isEmpty())
             window.prompts->saveAnswers.push_back(dialogAnswer.isEmpty() ? QString()
                                                                          : path(dialogAnswer));
@@ -243,7 +243,7 @@ private slots:
 
         QCOMPARE(window.prompts->errors.join(QLatin1Char('|')), error);
         QVERIFY(window.prompts->unexpected.isEmpty());
-        QCOMPARE(window->CurrentFileName,
+        QCOMPARE(window->document().fileName(),
                  newCurrent.isEmpty() ? std::string() : path(newCurrent).toStdString());
         if (target.isEmpty()) {
             // Nothing written, nothing said, nothing handed to the desktop.

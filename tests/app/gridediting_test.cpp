@@ -178,7 +178,7 @@ private slots:
         for (const QChar c : rest)
             QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_A, QString(c), Qt::NoModifier);
         enter();
-        QCOMPARE(QByteArray::fromStdString(std::string(window->grid().cell(ColOrt, 1))),
+        QCOMPARE(QByteArray::fromStdString(std::string(window->document().table().cell(ColOrt, 1))),
                  QByteArray("??ln \x80"));
     }
 
@@ -247,10 +247,10 @@ private slots:
 
     void newLogbookLeavesOneEmptyRecord() {
         Window& window = open(5);
-        window->grid().setCell(ColNote1, 0, "Fahrer");
+        window->document().table().setCell(ColNote1, 0, "Fahrer");
         window->findChild<QAction*>(QStringLiteral("m_Neu"))->trigger();
         QCOMPARE(window->RecordCount(), 1);
-        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(window->document().fileName(), std::string());
         QCOMPARE(window.status(0), QStringLiteral("Status: 1 Datensätze"));
         QCOMPARE(window.status(1), QStringLiteral("Geladene Datei: "));
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));

@@ -160,7 +160,7 @@ struct Window {
     TFmain* operator->() const { return fmain.get(); }
 
     QString cell(int column, int row) const {
-        return QString::fromStdString(Cp1252ToUtf8(fmain->grid().cell(column, row)));
+        return QString::fromStdString(Cp1252ToUtf8(fmain->document().table().cell(column, row)));
     }
     QString status(int panel) const { return fmain->statusPanels[panel]->text(); }
 };

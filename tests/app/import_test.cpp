@@ -59,7 +59,7 @@ Row InputCells(const Window& window, int row) {
 // Every cell of the logbook table, header row included.
 QStringList AllCells(const Window& window) {
     QStringList cells;
-    const TextTable& grid = window->grid();
+    const TextTable& grid = window->document().table();
     for (int row = 0; row < grid.rowCount(); ++row)
         for (int column = 0; column < grid.columnCount(); ++column)
             cells << window.cell(column, row);
@@ -179,7 +179,7 @@ private slots:
         QVERIFY(!window.cell(ColTankkosten, existing + 1).isEmpty());
         QCOMPARE(window.status(0), QStringLiteral("Status: %1 Datensätze").arg(total));
         // Only the table changed.
-        QCOMPARE(window->CurrentFileName,
+        QCOMPARE(window->document().fileName(),
                  existing > 0 ? path("a.slg").toStdString() : std::string());
         if (existing > 0)
             QCOMPARE(test::ReadFile(path("a.slg")), logbook);

@@ -223,7 +223,7 @@ private slots:
         QFETCH(QString, characters);
         test::WriteFile(path("f.slg"), bytes);
         WindowWithDialogs window;
-        window->CurrentFileName = path("f.slg").toStdString();
+        window->document().setFileName(path("f.slg").toStdString());
         test::ModalRecorder modal;
         window->m_DateigroesseClick();
         QCOMPARE(modal.shown, QStringList{QStringLiteral("FSize")});
@@ -297,11 +297,11 @@ private slots:
         window.size->Edit4->setText(QStringLiteral("alt"));
         window.size->Edit5->setText(QStringLiteral("alt"));
         if (how == QLatin1String("none"))
-            window->CurrentFileName.clear();
+            window->document().setFileName({});
         else if (how == QLatin1String("deleted"))
             QVERIFY(QFile::remove(path("a.slg")));
         else if (how == QLatin1String("folder"))
-            window->CurrentFileName = dir_->path().toStdString();
+            window->document().setFileName(dir_->path().toStdString());
         FailingReads failing;
         std::unique_ptr<FileOpsOverride> seam;
         if (how == QLatin1String("read"))

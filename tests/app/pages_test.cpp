@@ -71,7 +71,7 @@ private slots:
     void chartPageDrawsTheSelectedView() {
         auto window = open(3);
         TFmain* fmain = window->fmain.get();
-        window->fmain->grid().setCell(ColKm, 2, ""); // recomputed on entry
+        window->fmain->document().table().setCell(ColKm, 2, ""); // recomputed on entry
         fmain->p_control->setCurrentIndex(1);
         QCOMPARE(fmain->p_chart->hText(), std::string("KM-Stand"));
         QCOMPARE(window->cell(ColKm, 2), QStringLiteral("500"));
@@ -111,15 +111,15 @@ private slots:
         TFmain* fmain = window->fmain.get();
         fmain->show();
         fmain->p_control->setCurrentIndex(1);
-        const int perRecord = fmain->prepareGrid().rowCount();
+        const int perRecord = fmain->document().chartSource().rowCount();
         fmain->p_chart->setHText("gezeichnet?");
         QTest::mouseClick(fmain->findChild<QRadioButton*>(QStringLiteral("p_ansicht_1")),
                           Qt::LeftButton);
         QCOMPARE(fmain->p_ansichtItems->checkedId(), 1);
         QCOMPARE(fmain->p_chart->hText(), std::string("KM-Stand"));
         // Six records in three months.
-        QVERIFY2(fmain->prepareGrid().rowCount() < perRecord,
-                 qPrintable(QString::number(fmain->prepareGrid().rowCount())));
+        QVERIFY2(fmain->document().chartSource().rowCount() < perRecord,
+                 qPrintable(QString::number(fmain->document().chartSource().rowCount())));
         QVERIFY(fmain->p_ansicht->isEnabled());
 
         fmain->p_chart->setHText("gezeichnet?");
@@ -142,7 +142,7 @@ private slots:
 
         // An odometer that is no whole number: the box says so, the labels stay.
         fmain->p_control->setCurrentIndex(0);
-        fmain->grid().setCell(ColKmStand, 3, "");
+        fmain->document().table().setCell(ColKmStand, 3, "");
         fmain->p_control->setCurrentIndex(2);
         QCOMPARE(window->prompts->errors,
                  QStringList{QStringLiteral("'' is not a valid integer value.")});

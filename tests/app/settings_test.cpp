@@ -32,16 +32,16 @@ void Put(const QString& key, const QString& value) {
 // What the window holds of the twelve settings, as the store would write it.
 QMap<QString, QString> Held(TFmain& fmain) {
     auto cell = [&](int column) {
-        return QString::fromStdString(Cp1252ToUtf8(fmain.grid().cell(column, 0)));
+        return QString::fromStdString(Cp1252ToUtf8(fmain.document().table().cell(column, 0)));
     };
     auto flag = [](bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); };
-    return {{"DefaultFile", QString::fromStdString(fmain.CurrentFileName)},
+    return {{"DefaultFile", QString::fromStdString(fmain.document().fileName())},
             {"Anmerkung1", cell(ColNote1)},
             {"Anmerkung2", cell(ColNote2)},
             {"Anmerkung3", cell(ColNote3)},
             {"Dateispeichern", flag(fmain.Dateispeichern)},
             {"Autospeichern", flag(fmain.Autospeichern)},
-            {"Backupspeichern", flag(fmain.Backupspeichern)},
+            {"Backupspeichern", flag(fmain.document().saveOptions().backup)},
             {"Ansicht", QString::number(fmain.p_ansichtItems->checkedId())},
             {"Zoom", QString::number(fmain.p_zoomItems->checkedId())},
             {"Width", QString::number(fmain.width())},
@@ -103,8 +103,8 @@ private slots:
         window->FormCreate({});
         QCOMPARE(window->Dateispeichern, true);
         QCOMPARE(window->Autospeichern, false);
-        QCOMPARE(window->Backupspeichern, true);
-        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(window->document().saveOptions().backup, true);
+        QCOMPARE(window->document().fileName(), std::string());
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
         QCOMPARE(window.cell(ColNote2, 0), QStringLiteral("Anmerkung2"));
         QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Anmerkung3"));
@@ -303,7 +303,7 @@ private slots:
         window->FormCreate({});
         QCOMPARE(window->Dateispeichern, false);
         QCOMPARE(window->Autospeichern, false);
-        QCOMPARE(window->Backupspeichern, false);
+        QCOMPARE(window->document().saveOptions().backup, false);
         QCOMPARE(window.cell(ColNote1, 0), QString());
         QCOMPARE(window.cell(ColNote3, 0), QString());
         QCOMPARE(window->size(), QSize(644, 465));

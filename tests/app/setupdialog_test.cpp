@@ -157,7 +157,7 @@ private slots:
         setup.CheckBox4->setChecked(before4);
         window->Dateispeichern = ask;
         window->Autospeichern = save;
-        window->Backupspeichern = backup;
+        window->document().saveOptions().backup = backup;
         setup.FillSetupDialog();
         QCOMPARE(setup.CheckBox4->isChecked(), box4);
         QCOMPARE(setup.CheckBox5->isChecked(), box5);
@@ -205,10 +205,10 @@ private slots:
         test::WriteFile(path("kurz.slg"), test::NativeFile(test::SampleRecords(3)));
         WindowWithDialogs window({path("kurz.slg")});
         TFSetup& setup = *window.setup;
-        window->CurrentFileName = file.toStdString();
-        window->grid().setCell(ColNote1, 0, "Fahrer");
-        window->grid().setCell(ColNote2, 0, "");
-        window->grid().setCell(ColNote3, 0, "Reifen \xE4");
+        window->document().setFileName(file.toStdString());
+        window->document().table().setCell(ColNote1, 0, "Fahrer");
+        window->document().table().setCell(ColNote2, 0, "");
+        window->document().table().setCell(ColNote3, 0, "Reifen \xE4");
         setup.FillSetupDialog();
         QCOMPARE(setup.f_anmerkung1->text(), QStringLiteral("Fahrer"));
         QCOMPARE(setup.f_anmerkung2->text(), QString());
@@ -227,10 +227,10 @@ private slots:
                                             programTail.mid(programTail.indexOf(QLatin1Char('/'))));
 
         // A short name shows whole; no name shows nothing.
-        window->CurrentFileName = "/a/b.slg";
+        window->document().setFileName("/a/b.slg");
         setup.FillSetupDialog();
         QCOMPARE(setup.Edit1->text(), QStringLiteral("/a/b.slg"));
-        window->CurrentFileName.clear();
+        window->document().setFileName({});
         setup.FillSetupDialog();
         QCOMPARE(setup.Edit1->text(), QString());
     }
@@ -257,11 +257,11 @@ private slots:
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(window->Dateispeichern, false);
         QCOMPARE(window->Autospeichern, true);
-        QCOMPARE(window->Backupspeichern, false);
+        QCOMPARE(window->document().saveOptions().backup, false);
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
         QCOMPARE(window.cell(ColNote2, 0), QString());
         QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Öl"));
-        QCOMPARE(window->grid().cell(ColNote3, 0), std::string("\xD6l"));
+        QCOMPARE(window->document().table().cell(ColNote3, 0), std::string("\xD6l"));
         QCOMPARE(Header(*window.fmain, ColNote1), QStringLiteral("Fahrer"));
         QCOMPARE(Header(*window.fmain, ColNote2), QString());
         QCOMPARE(test::Store()->allKeys(), QStringList());
@@ -298,12 +298,12 @@ private slots:
         QCOMPARE(setup.result(), int(QDialog::Rejected));
         QVERIFY(!setup.isVisible());
         QCOMPARE(window->Dateispeichern, true);
-        QCOMPARE(window->Backupspeichern, true);
+        QCOMPARE(window->document().saveOptions().backup, true);
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
 
         // Meanwhile the window's flags change; the next opening shows them.
-        window->Backupspeichern = false;
-        window->grid().setCell(ColNote2, 0, "neu");
+        window->document().saveOptions().backup = false;
+        window->document().table().setCell(ColNote2, 0, "neu");
         bool box4 = false, box6 = true;
         QString note1, note2;
         modal.work = [&](QDialog*) {
@@ -330,7 +330,7 @@ private slots:
         setup.CheckBox5->setChecked(true);
         setup.CheckBox6->setChecked(false);
         setup.f_anmerkung2->setText(QStringLiteral("geändert"));
-        window->grid().setCell(ColNote3, 0, "inzwischen");
+        window->document().table().setCell(ColNote3, 0, "inzwischen");
         setup.b_undo->click();
         QVERIFY(setup.isVisible());
         QVERIFY(setup.CheckBox4->isChecked());

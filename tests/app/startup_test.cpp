@@ -35,7 +35,7 @@ private slots:
         Window window;
         window->FormCreate({});
         QCOMPARE(window->RecordCount(), 1);
-        QCOMPARE(window->CurrentFileName, std::string());
+        QCOMPARE(window->document().fileName(), std::string());
         QCOMPARE(window.status(0), QStringLiteral("Status: 1 Datensätze"));
         QCOMPARE(window.status(1), QStringLiteral("Geladene Datei: "));
         QCOMPARE(window.cell(ColNumber, 1), QStringLiteral("1."));
@@ -46,7 +46,7 @@ private slots:
         // Defaults of an empty store.
         QCOMPARE(window->Dateispeichern, true);
         QCOMPARE(window->Autospeichern, false);
-        QCOMPARE(window->Backupspeichern, true);
+        QCOMPARE(window->document().saveOptions().backup, true);
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
         QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Anmerkung3"));
         QCOMPARE(window->p_ansichtItems->checkedId(), 0);
@@ -90,7 +90,7 @@ private slots:
             store(QStringLiteral("DefaultFile"), path(stored));
         Window window;
         window->FormCreate(argument.isEmpty() ? QStringList() : QStringList{path(argument)});
-        QCOMPARE(window->CurrentFileName, path(current).toStdString());
+        QCOMPARE(window->document().fileName(), path(current).toStdString());
         QCOMPARE(window->RecordCount(), records);
         QCOMPARE(window.status(0), QStringLiteral("Status: %1 Datensätze").arg(records));
         QVERIFY(window.status(1).endsWith(current));
@@ -112,7 +112,7 @@ private slots:
         Window window;
         window->FormCreate({QStringLiteral("rel.slg"), QStringLiteral("ignored.slg")});
         QDir::setCurrent(before);
-        QCOMPARE(window->CurrentFileName, path("rel.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("rel.slg").toStdString());
         QCOMPARE(window->RecordCount(), 3);
     }
 
@@ -189,7 +189,7 @@ private slots:
         else if (property == QLatin1String("auto"))
             actual = QString::number(window->Autospeichern);
         else if (property == QLatin1String("backup"))
-            actual = QString::number(window->Backupspeichern);
+            actual = QString::number(window->document().saveOptions().backup);
         else if (property == QLatin1String("note2"))
             actual = window.cell(ColNote2, 0);
         else if (property == QLatin1String("ansicht"))
@@ -226,7 +226,7 @@ private slots:
         window->FormCreate({});
         QCOMPARE(window.prompts->errors,
                  QStringList{QStringLiteral("Invalid data type for 'TabIndex'")});
-        QCOMPARE(window->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
         QCOMPARE(window->p_zoomItems->checkedId(), 1);
         QCOMPARE(window->RecordCount(), 1);
@@ -238,8 +238,8 @@ private slots:
         Window window;
         window->FormCreate({path("a.slg")});
         window->Dateispeichern = false;
-        window->Backupspeichern = false;
-        window->grid().setCell(ColNote3, 0, "Reifen \xE4");
+        window->document().saveOptions().backup = false;
+        window->document().table().setCell(ColNote3, 0, "Reifen \xE4");
         window->p_control->setCurrentIndex(2);
         window->p_ansichtItems->button(1)->setChecked(true);
         window->p_zoomItems->button(0)->setChecked(true);
@@ -270,7 +270,7 @@ private slots:
         // The next start reads them back.
         Window next;
         next->FormCreate({});
-        QCOMPARE(next->CurrentFileName, path("a.slg").toStdString());
+        QCOMPARE(next->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(next->RecordCount(), 4);
         QCOMPARE(next.cell(ColNote3, 0), QStringLiteral("Reifen ä"));
         QCOMPARE(next->Dateispeichern, false);

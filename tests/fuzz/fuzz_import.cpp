@@ -7,6 +7,7 @@
 // cell survives saving and loading (a line break or a Ctrl-Z in a cell would cut the
 // saved logbook short).
 
+#include "analysis/chartsource.h"
 #include "import/csvimport.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/errors.h"
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     TextTable prepareGrid;
     try {
-        CalculateValues(grid, prepareGrid, 1);
+        ComputeDerivedValues(grid);
+        RebuildChartSource(grid, prepareGrid, ChartBasis::Monat);
     } catch (const Error&) {
         // A logbook the user then corrects: the message is the expected outcome.
     }

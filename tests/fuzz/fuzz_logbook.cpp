@@ -10,10 +10,12 @@
 // in the native format and reading it back gives the same cells, and the derived-values
 // pass gives the same cells when it runs twice.
 
+#include "analysis/chartsource.h"
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
 #include "charts/chartviews.h"
 #include "charts/recordingchart.h"
+#include "document/logbookdocument.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
@@ -146,7 +148,8 @@ void Analyse(TextTable& grid) {
         TextTable prepareGrid;
         bool calculated = false;
         Try([&] {
-            CalculateValues(grid, prepareGrid, basis);
+            ComputeDerivedValues(grid);
+            RebuildChartSource(grid, prepareGrid, static_cast<ChartBasis>(basis));
             calculated = true;
         });
         if (!calculated)
@@ -154,7 +157,8 @@ void Analyse(TextTable& grid) {
         // A second pass over its own result changes nothing.
         TextTable again = grid;
         TextTable againPrepare;
-        CalculateValues(again, againPrepare, basis);
+        ComputeDerivedValues(again);
+        RebuildChartSource(again, againPrepare, static_cast<ChartBasis>(basis));
         if (!SameCells(again, grid) || !SameCells(againPrepare, prepareGrid))
             Violated("the derived-values pass is not idempotent");
         DrawEveryView(prepareGrid);
@@ -166,8 +170,10 @@ void Analyse(TextTable& grid) {
         // The station tab of the chart page, through the same path the window takes.
         RecordingChart chart;
         NoPage page;
-        TextTable prepareGrid;
-        Try([&] { TabChange(kStationTab, grid, prepareGrid, info, 1, 0, chart, page); });
+        LogbookDocument book;
+        book.table() = grid;
+        book.setChartBasis(ChartBasis::Monat);
+        Try([&] { book.tabChange(kStationTab, 0, chart, page); });
     }
     if (RecordCount(grid) >= 3) {
         Try([&] { ComputeStatistics(grid, StatisticsTarget::Page); });

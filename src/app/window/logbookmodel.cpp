@@ -2,7 +2,8 @@
 
 namespace spritlog {
 
-LogbookModel::LogbookModel(TextTable& grid, QObject* parent) : TextTableModel(grid, parent) {}
+LogbookModel::LogbookModel(TextTable& grid, QObject* parent)
+    : TextTableModel(grid, parent), grid_(grid) {}
 
 Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
     if (!holds(index))

@@ -27,7 +27,9 @@ public:
     EnterResult enter(CellPosition from);
 
 private:
-    TextTable& grid() { return table_; }
+    TextTable& grid() { return grid_; }
+
+    TextTable& grid_;
 };
 
 } // namespace spritlog

@@ -36,17 +36,6 @@ static void InitResources() {
 }
 
 namespace spritlog {
-namespace {
-
-TextTable EmptyStationTable() {
-    TextTable info(kStationColumns, 1);
-    for (int column = 0; column < kStationColumns; ++column)
-        info.setCell(column, 0, kStationColumnInfo[column].header);
-    return info;
-}
-
-} // namespace
-
 std::unique_ptr<QPrinter> DefaultPrinter() {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (printer.isNull())
@@ -55,8 +44,7 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
 }
 
 TFmain::TFmain(Services services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), grid_(NewLogbookTable()),
-      prepareGrid_(kLogbookColumns, 1), info_(EmptyStationTable()) {
+    : QMainWindow(parent), services_(std::move(services)) {
     InitResources();
     if (!services_.prompts)
         services_.prompts = std::make_shared<QtPrompts>();
@@ -66,6 +54,7 @@ TFmain::TFmain(Services services, QWidget* parent)
         services_.printer = DefaultPrinter;
     if (!services_.chart)
         services_.chart = CreateChartWidget;
+    document_.saveOptions().report.clock = services_.clock;
 
     setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(QStringLiteral("Spritlog"));
@@ -125,7 +114,7 @@ bool TFmain::runCommand(const std::function<void()>& command) {
 }
 
 int TFmain::RecordCount() const {
-    return spritlog::RecordCount(grid_);
+    return document_.recordCount();
 }
 
 void TFmain::FormCreate(const QStringList& arguments) {
@@ -138,7 +127,7 @@ void TFmain::FormCreate(const QStringList& arguments) {
             p_control->setCurrentIndex(0);
         }
         setRadioGroupsEnabled(false);
-        WriteColumnHeaders(grid_);
+        WriteColumnHeaders(document_.table());
         gridModel_->headersChanged();
         p_Grid->applyColumnWidths();
 
@@ -150,11 +139,11 @@ void TFmain::FormCreate(const QStringList& arguments) {
             const QFileInfo file(argument);
             const std::string path =
                 argument.isEmpty() ? std::string() : file.absoluteFilePath().toStdString();
-            CurrentFileName = path;
+            document_.setFileName(path);
             if (file.exists() && !file.isDir())
-                LoadLogbookFile(CurrentFileName);
-        } else if (HasText(CurrentFileName)) {
-            LoadLogbookFile(CurrentFileName);
+                LoadLogbookFile(path);
+        } else if (document_.hasFileName()) {
+            LoadLogbookFile(document_.fileName());
         }
         UpdateStatusBar();
         SetUpChart(*p_chart);
@@ -202,16 +191,12 @@ void TFmain::m_BeendenClick() {
     close();
 }
 
-int TFmain::chartBasis() const {
-    return p_ansichtItems->checkedId();
-}
-
 int TFmain::zoomIndex() const {
     return p_zoomItems->checkedId();
 }
 
 void TFmain::setNoteHeader(int column, const QString& text) {
-    grid_.setCell(column, 0, QStringToCell(text));
+    document_.table().setCell(column, 0, QStringToCell(text));
     gridModel_->headersChanged();
 }
 
@@ -219,7 +204,7 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
     using Key = Settings::Key;
     switch (key) {
     case Key::DefaultFile:
-        CurrentFileName = values.defaultFile.toStdString();
+        document_.setFileName(values.defaultFile.toStdString());
         break;
     case Key::Dateispeichern:
         Dateispeichern = values.dateispeichern;
@@ -228,7 +213,7 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
         Autospeichern = values.autospeichern;
         break;
     case Key::Backupspeichern:
-        Backupspeichern = values.backupspeichern;
+        document_.saveOptions().backup = values.backupspeichern;
         break;
     case Key::Anmerkung1:
     case Key::Anmerkung2:
@@ -269,14 +254,14 @@ void TFmain::LoadSettings() {
 
 Settings TFmain::currentSettings() const {
     Settings values;
-    values.defaultFile = QString::fromStdString(CurrentFileName);
+    values.defaultFile = QString::fromStdString(document_.fileName());
     for (int note = 0; note < 3; ++note)
-        values.notes[note] = CellToQString(grid_.cell(ColNote1 + note, 0));
+        values.notes[note] = CellToQString(document_.table().cell(ColNote1 + note, 0));
     values.dateispeichern = Dateispeichern;
     values.autospeichern = Autospeichern;
-    values.backupspeichern = Backupspeichern;
+    values.backupspeichern = document_.saveOptions().backup;
     values.tabIndex = p_control->currentIndex();
-    values.ansicht = chartBasis();
+    values.ansicht = static_cast<int>(document_.chartBasis());
     values.zoom = zoomIndex();
     values.width = width();
     values.height = height();

@@ -4,9 +4,8 @@
 #include "settings.h"
 
 #include "charts/chartviews.h"
+#include "document/logbookdocument.h"
 #include "logbook/clock.h"
-#include "logbook/logbookfile.h"
-#include "logbook/texttable.h"
 
 #include <QMainWindow>
 
@@ -43,9 +42,10 @@ class TFStatistik;
 using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
 std::unique_ptr<QPrinter> DefaultPrinter();
 
-// The main window Fmain. It owns the logbook table p_Grid shows, the chart source
-// PrepareGrid and the station table p_Info, and the program's few global values. Every
-// command handler may throw; the wiring runs each through the general error display.
+// The main window Fmain. It holds the open logbook (the table p_Grid shows, the chart
+// source, the station table p_Info, the file name and the save options) as one document,
+// and the close-sequence flags. Every command handler may throw; the wiring runs each
+// through the general error display.
 class TFmain : public QMainWindow, private ChartPage {
     Q_OBJECT
 
@@ -66,16 +66,12 @@ public:
     // The four dialogs made after the main window; the window shows them on demand.
     void setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik);
 
-    // The program's globals.
-    std::string CurrentFileName; // UTF-8 path, empty when there is none
+    // What the close sequence does: ask "Datei speichern?", save without asking.
     bool Dateispeichern = false;
     bool Autospeichern = false;
-    bool Backupspeichern = false;
 
-    TextTable& grid() { return grid_; }
-    const TextTable& grid() const { return grid_; }
-    const TextTable& prepareGrid() const { return prepareGrid_; }
-    const TextTable& info() const { return info_; }
+    LogbookDocument& document() { return document_; }
+    const LogbookDocument& document() const { return document_; }
     LogbookModel* gridModel() const { return gridModel_; }
     int RecordCount() const;
     Prompts& prompts() { return *services_.prompts; }
@@ -97,7 +93,7 @@ public:
     void m_StatistikClick();
     void m_EinstellungenClick();
     void m_UeberClick();
-    // ShowFileSizeDialog for CurrentFileName; the settings dialog's "Dateigröße" runs it.
+    // ShowFileSizeDialog for the current file; the settings dialog's "Dateigröße" runs it.
     void m_DateigroesseClick();
     void m_UpdateherunterladenClick();
     void m_EmailandenAutorsendenClick();
@@ -113,7 +109,7 @@ public:
     void SaveSettings();
     // CalculateValues over p_Grid with the chart basis of p_ansicht.
     void CalculateValues();
-    // Loads `path` into p_Grid as LoadLogbook does (notice for a missing file).
+    // Loads `path` into p_Grid and makes it the current name (notice for a missing file).
     void LoadLogbookFile(const std::string& path);
     // Saves p_Grid to `path` in the format its name selects, then refreshes the status bar.
     void SaveLogbookFile(const std::string& path);
@@ -182,14 +178,11 @@ private:
     void exportTo(const char* extension, bool openAfterwards);
     void applySetting(Settings::Key key, const Settings& values);
     Settings currentSettings() const;
-    int chartBasis() const;
     int zoomIndex() const;
     void fillStatisticsPage();
 
     Services services_;
-    TextTable grid_;
-    TextTable prepareGrid_;
-    TextTable info_;
+    LogbookDocument document_;
     LogbookModel* gridModel_ = nullptr;
     TextTableModel* infoModel_ = nullptr;
     TFAbout* FAbout = nullptr;

@@ -63,7 +63,7 @@ void TFmain::LoadLogbookFile(const std::string& path) {
             prompts().showNotice(this, CellToQString(notice));
     };
     try {
-        gridModel_->resetWith([&] { LoadLogbook(path, grid_, prepareGrid_, chartBasis(), hooks); });
+        gridModel_->resetWith([&] { document_.load(path, hooks); });
     } catch (...) {
         afterwards();
         throw;
@@ -72,32 +72,27 @@ void TFmain::LoadLogbookFile(const std::string& path) {
 }
 
 void TFmain::SaveLogbookFile(const std::string& path) {
-    SaveOptions options;
-    options.backup = Backupspeichern;
-    options.report = DefaultReportContext();
-    options.report.clock = services_.clock;
-    SaveLogbook(path, grid_, options);
+    document_.saveTo(path);
     UpdateStatusBar();
 }
 
 QString TFmain::askSaveFileName() {
-    const QString chosen = prompts().getSaveFileName(this, QString::fromStdString(CurrentFileName));
+    const QString chosen = prompts().getSaveFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return chosen;
     return WithDefaultExtension(chosen);
 }
 
 void TFmain::m_LadenClick() {
-    const QString chosen = prompts().getOpenFileName(this, QString::fromStdString(CurrentFileName));
+    const QString chosen = prompts().getOpenFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
-    CurrentFileName = chosen.toStdString();
-    LoadLogbookFile(CurrentFileName);
+    LoadLogbookFile(chosen.toStdString());
 }
 
 void TFmain::m_SpeichernClick() {
-    if (HasText(CurrentFileName))
-        SaveLogbookFile(CurrentFileName);
+    if (document_.hasFileName())
+        SaveLogbookFile(document_.fileName());
     else
         m_SpeichernunterClick();
 }
@@ -106,18 +101,18 @@ void TFmain::m_SpeichernunterClick() {
     const QString chosen = askSaveFileName();
     if (chosen.isEmpty())
         return;
-    CurrentFileName = chosen.toStdString();
-    SaveLogbookFile(CurrentFileName);
+    document_.setFileName(chosen.toStdString());
+    SaveLogbookFile(document_.fileName());
 }
 
 void TFmain::exportTo(const char* extension, bool openAfterwards) {
-    if (!HasText(CurrentFileName)) {
+    if (!document_.hasFileName()) {
         const QString chosen = askSaveFileName();
         if (chosen.isEmpty())
             return;
-        CurrentFileName = chosen.toStdString();
+        document_.setFileName(chosen.toStdString());
     }
-    const std::string target = ReplacePathEnding(CurrentFileName, extension);
+    const std::string target = ReplacePathEnding(document_.fileName(), extension);
     SaveLogbookFile(target);
     const QString shown = QString::fromStdString(target);
     prompts().showNotice(this, QStringLiteral("Datei gespeichert als: ") + shown);
@@ -138,7 +133,7 @@ void TFmain::m_DruckenClick() {
     if (!printer || !printer->isValid())
         throw Error("Kein Drucker verf\xFCgbar");
     printer->setDocName(QStringLiteral("Spritlog"));
-    RenderPrintLayout(BuildPrintLayout(grid_, CurrentFileName), *printer);
+    RenderPrintLayout(BuildPrintLayout(document_.table(), document_.fileName()), *printer);
     prompts().showNotice(this, QStringLiteral("Datei wird gedruckt..."));
 }
 

@@ -21,7 +21,7 @@ namespace spritlog {
 
 void TFmain::m_Import_CSVClick() {
     const QString chosen =
-        prompts().getImportFileName(this, QString::fromStdString(CurrentFileName));
+        prompts().getImportFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
     const ImportResult result = ParseImportFile(ReadWholeFile(chosen.toStdString()));
@@ -32,7 +32,7 @@ void TFmain::m_Import_CSVClick() {
     }
 
     const auto cursor = p_Grid->cursorCell();
-    gridModel_->resetWith([&] { AppendImportedRecords(grid_, result); });
+    gridModel_->resetWith([&] { document_.appendImported(result); });
     const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
     p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
 

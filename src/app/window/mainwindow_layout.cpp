@@ -209,7 +209,7 @@ QWidget* TFmain::buildDataPage() {
     auto* layout = new QVBoxLayout(tab_daten);
     layout->setContentsMargins(0, 0, 0, 0);
     p_Grid = new GridView(tab_daten);
-    gridModel_ = new LogbookModel(grid_, this);
+    gridModel_ = new LogbookModel(document_.table(), this);
     gridModel_->setObjectName(QStringLiteral("p_GridModel"));
     p_Grid->setLogbookModel(gridModel_);
     layout->addWidget(p_Grid);
@@ -238,7 +238,7 @@ QWidget* TFmain::buildChartPage() {
 
     p_Info = new QTableView(area);
     p_Info->setObjectName(QStringLiteral("p_Info"));
-    infoModel_ = new TextTableModel(info_, this);
+    infoModel_ = new TextTableModel(document_.stationTable(), this);
     infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
     p_Info->setModel(infoModel_);
     p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -359,6 +359,12 @@ QWidget* TFmain::buildButtonPanel() {
     for (QGroupBox* box : {p_ansicht, p_zoom})
         box->setMinimumSize(box->sizeHint());
     p_button->setMinimumHeight(std::max(33, layout->sizeHint().height()));
+    // The document draws the chart source in the shape the radio group shows; a click
+    // changes the shape before the page is redrawn.
+    connect(p_ansichtItems, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            document_.setChartBasis(static_cast<ChartBasis>(id));
+    });
     wire(p_ansichtItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     wire(p_zoomItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     return p_button;

@@ -43,17 +43,16 @@ void TFmain::TabChange(int newTab) {
     // table: both models hear about it, also when the pass stops with an error.
     gridModel_->changeColumns(ColKm, ColTankkosten, [&] {
         infoModel_->resetWith([&] {
-            spritlog::TabChange(newTab, grid_, prepareGrid_, info_, chartBasis(), zoomIndex(),
-                                *p_chart, *this);
+            document_.tabChange(newTab, zoomIndex(), *p_chart, *this);
         });
     });
     // The chart gets only values; the dates or months under the points come from here.
     if (newTab >= 0 && newTab < kChartViewCount)
-        p_chart->setPointLabels(ChartPointLabels(prepareGrid_, newTab + 1));
+        p_chart->setPointLabels(ChartPointLabels(document_.chartSource(), newTab + 1));
 }
 
 void TFmain::fillStatisticsPage() {
-    const StatisticsLabels labels = ComputeStatistics(grid_, StatisticsTarget::Page);
+    const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Page);
     for (int k = 0; k < 12; ++k)
         statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
 }
@@ -65,7 +64,7 @@ void TFmain::m_StatistikClick() {
         p_nostats->show();
         return;
     }
-    const StatisticsLabels labels = ComputeStatistics(grid_, StatisticsTarget::Window);
+    const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Window);
     if (FStatistik) {
         FStatistik->showFigures(labels);
         ExecDialog(FStatistik);
@@ -86,7 +85,7 @@ void TFmain::m_UeberClick() {
 
 void TFmain::m_DateigroesseClick() {
     if (FSize)
-        FSize->ShowFileSizeDialog(CurrentFileName, RecordCount());
+        FSize->ShowFileSizeDialog(document_.fileName(), RecordCount());
 }
 
 void TFmain::m_UpdateherunterladenClick() {

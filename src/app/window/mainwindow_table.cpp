@@ -4,7 +4,6 @@
 #include "gridview.h"
 #include "logbookmodel.h"
 
-#include "logbook/derivedvalues.h"
 #include "logbook/logbooktable.h"
 
 #include <QLabel>
@@ -12,14 +11,14 @@
 namespace spritlog {
 
 void TFmain::UpdateStatusBar() {
-    const StatusTexts texts = spritlog::UpdateStatusBar(grid_, CurrentFileName);
+    const StatusTexts texts = document_.updateStatus();
     gridModel_->headersChanged();
     statusPanels[0]->setText(CellToQString(texts.records));
     statusPanels[1]->setText(CellToQString(texts.file));
 }
 
 void TFmain::m_NeuClick() {
-    gridModel_->resetWith([this] { NewLogbook(grid_, CurrentFileName); });
+    gridModel_->resetWith([this] { document_.clear(); });
     p_Grid->setCursorCell({ColDatum, 1});
     UpdateStatusBar();
 }
@@ -34,7 +33,7 @@ void TFmain::b_datumClick() {
     const auto cursor = p_Grid->cursorCell();
     if (!cursor)
         return;
-    InsertDate(grid_, cursor->row, services_.clock());
+    InsertDate(document_.table(), cursor->row, services_.clock());
     gridModel_->cellChanged(ColDatum, cursor->row);
 }
 
@@ -51,9 +50,7 @@ void TFmain::m_WerteBerechnenClick() {
 }
 
 void TFmain::CalculateValues() {
-    gridModel_->changeColumns(ColKm, ColTankkosten, [this] {
-        spritlog::CalculateValues(grid_, prepareGrid_, chartBasis());
-    });
+    gridModel_->changeColumns(ColKm, ColTankkosten, [this] { document_.calculate(); });
 }
 
 } // namespace spritlog

@@ -167,11 +167,11 @@ void TFSetup::FillSetupDialog() {
     // Each change runs the exit-option rule, so two set flags leave CheckBox5 checked.
     CheckBox4->setChecked(Fmain_->Dateispeichern);
     CheckBox5->setChecked(Fmain_->Autospeichern);
-    CheckBox6->setChecked(Fmain_->Backupspeichern);
-    Edit1->setText(ShortPathText(Fmain_->CurrentFileName));
+    CheckBox6->setChecked(Fmain_->document().saveOptions().backup);
+    Edit1->setText(ShortPathText(Fmain_->document().fileName()));
     Edit2->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
     for (int note = 0; note < 3; ++note)
-        noteField(note)->setText(CellToQString(Fmain_->grid().cell(ColNote1 + note, 0)));
+        noteField(note)->setText(CellToQString(Fmain_->document().table().cell(ColNote1 + note, 0)));
 }
 
 // Asking on close and saving on close exclude each other; both may be off.
@@ -188,7 +188,7 @@ void TFSetup::CheckBox5Click() {
 void TFSetup::b_annehmenClick() {
     Fmain_->Dateispeichern = CheckBox4->isChecked();
     Fmain_->Autospeichern = CheckBox5->isChecked();
-    Fmain_->Backupspeichern = CheckBox6->isChecked();
+    Fmain_->document().saveOptions().backup = CheckBox6->isChecked();
     for (int note = 0; note < 3; ++note)
         Fmain_->setNoteHeader(ColNote1 + note, noteField(note)->text());
     accept();

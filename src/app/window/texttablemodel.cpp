@@ -42,7 +42,7 @@ std::string QStringToCell(const QString& text) {
     return Utf8ToCp1252(text.toStdString());
 }
 
-TextTableModel::TextTableModel(TextTable& table, QObject* parent)
+TextTableModel::TextTableModel(const TextTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table), rows_(ModelRows(table)),
       columns_(ModelColumns(table)) {}
 

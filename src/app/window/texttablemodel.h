@@ -16,14 +16,14 @@ std::string QStringToCell(const QString& text);
 
 // Shows a text table whose row 0 is the header row and whose column 0 holds the row
 // headers: model row i is table row i + 1, model column j is table column j + 1. Read
-// only; the table belongs to the window and is changed through the methods below so the
+// only; the table belongs to the document and is changed through the methods below so the
 // views hear about every change. The model never caches cell texts, only the shape it
 // last announced.
 class TextTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit TextTableModel(TextTable& table, QObject* parent = nullptr);
+    explicit TextTableModel(const TextTable& table, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -50,7 +50,7 @@ public:
     void headersChanged();
 
 protected:
-    TextTable& table_;
+    const TextTable& table_;
     // The shape the views know; catches up with the table through the notifications.
     int rows_ = 0;
     int columns_ = 0;

@@ -1,0 +1,114 @@
+#include "document/logbookdocument.h"
+
+#include "analysis/stationrating.h"
+#include "charts/chartviews.h"
+#include "import/csvimport.h"
+#include "logbook/conventions.h"
+#include "logbook/derivedvalues.h"
+#include "logbook/logbookfile.h"
+#include "reports/csvexport.h"
+#include "reports/htmlreport.h"
+
+namespace spritlog {
+namespace {
+
+TextTable EmptyStationTable() {
+    TextTable info(kStationColumns, 1);
+    for (int column = 0; column < kStationColumns; ++column)
+        info.setCell(column, 0, kStationColumnInfo[column].header);
+    return info;
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
+    if (text.size() < ending.size())
+        return false;
+    text.remove_prefix(text.size() - ending.size());
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != ending[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+WriterKind WriterFor(std::string_view path) {
+    if (EndsWithIgnoringCase(path, ".csv"))
+        return WriterKind::Csv;
+    if (EndsWithIgnoringCase(path, ".htm") || EndsWithIgnoringCase(path, ".html"))
+        return WriterKind::Html;
+    return WriterKind::Native;
+}
+
+LogbookDocument::LogbookDocument()
+    : table_(NewLogbookTable()), chartSource_(kLogbookColumns, 1),
+      stationTable_(EmptyStationTable()) {}
+
+bool LogbookDocument::hasFileName() const {
+    return HasText(fileName_);
+}
+
+void LogbookDocument::clear() {
+    NewLogbook(table_, fileName_);
+}
+
+void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
+    fileName_ = path;
+    if (ReadLogbookFile(path, table_)) {
+        if (hooks.statusBar)
+            hooks.statusBar();
+    } else if (hooks.notice) {
+        hooks.notice("Datei nicht gefunden!");
+    }
+    calculate();
+}
+
+void LogbookDocument::calculate() {
+    ComputeDerivedValues(table_);
+    RebuildChartSource(table_, chartSource_, chartBasis_);
+}
+
+StatusTexts LogbookDocument::updateStatus() {
+    return UpdateStatusBar(table_, fileName_);
+}
+
+void LogbookDocument::saveTo(const std::string& path) const {
+    const WriterKind kind = WriterFor(path);
+    ReplaceFile(path, saveOptions_.backup, [&](LineSink& sink) {
+        switch (kind) {
+        case WriterKind::Csv:
+            WriteCsvFile(sink, table_);
+            break;
+        case WriterKind::Html:
+            WriteHtmlReport(sink, table_, path, saveOptions_.report);
+            break;
+        case WriterKind::Native:
+            WriteNativeFile(sink, table_);
+            break;
+        }
+    });
+}
+
+void LogbookDocument::appendImported(const ImportResult& result) {
+    AppendImportedRecords(table_, result);
+}
+
+void LogbookDocument::tabChange(int newTab, int zoomIndex, ChartControl& chart, ChartPage& page) {
+    calculate();
+    page.setChartVisible(true);
+    page.setInfoVisible(false);
+    page.setRadioGroupsEnabled(true);
+    if (newTab >= 0 && newTab < kChartViewCount) {
+        ShowChart(chart, chartSource_, newTab + 1, zoomIndex, &page);
+    } else if (newTab == kStationTab) {
+        BuildStationRating(table_, stationTable_);
+        page.setRadioGroupsEnabled(false);
+        page.setChartVisible(false);
+        page.setInfoVisible(true);
+    }
+}
+
+} // namespace spritlog

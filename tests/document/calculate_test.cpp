@@ -1,0 +1,120 @@
+// CalculateValues on the document: the derived values, then the chart source in the shape
+// of the chart basis.
+#include "document/logbookdocument.h"
+
+#include "logbook/errors.h"
+#include "logbook/logbooktable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+struct Record {
+    const char* kmStand;
+    const char* liter;
+    const char* preis;
+};
+
+// Records dated 02.03.2026, 03.03.2026, ... in the document's table.
+void SetRecords(LogbookDocument& book, const std::vector<Record>& records) {
+    TextTable& grid = book.table();
+    grid.setRowCount(static_cast<int>(records.size()) + 1);
+    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        const int row = i + 1;
+        ClearRecord(grid, row);
+        grid.setCell(ColDatum, row, "0" + std::to_string(row % 9 + 1) + ".03.2026");
+        grid.setCell(ColKmStand, row, records[i].kmStand);
+        grid.setCell(ColLiter, row, records[i].liter);
+        grid.setCell(ColLiterpreis, row, records[i].preis);
+    }
+}
+
+std::vector<std::string> Cells(const TextTable& table) {
+    std::vector<std::string> cells;
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells.emplace_back(table.cell(c, r));
+    return cells;
+}
+
+const std::vector<Record> kWorkedExample = {
+    {"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}};
+
+TEST(CalculateValues, FailedPassLeavesTheChartSource) {
+    const std::vector<std::vector<Record>> failing = {
+        {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"", "", ""}},
+        {{"10000", "40", "1.50"}, {"10000", "35", "1.40"}, {"11000", "30", "1.60"}},
+    };
+    for (ChartBasis basis : {ChartBasis::Eintrag, ChartBasis::Monat}) {
+        for (const auto& records : failing) {
+            SCOPED_TRACE(static_cast<int>(basis));
+            LogbookDocument book;
+            book.setChartBasis(basis);
+            SetRecords(book, kWorkedExample);
+            book.calculate();
+            const std::vector<std::string> before = Cells(book.chartSource());
+            SetRecords(book, records);
+            EXPECT_THROW(book.calculate(), Error);
+            EXPECT_EQ(Cells(book.chartSource()), before);
+        }
+    }
+}
+
+TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
+    LogbookDocument book;
+    SetRecords(book, kWorkedExample);
+    book.calculate();
+    const TextTable& grid = book.table();
+    const TextTable& prepareGrid = book.chartSource();
+    ASSERT_EQ(prepareGrid.columnCount(), kLogbookColumns);
+    ASSERT_EQ(prepareGrid.rowCount(), 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < kLogbookColumns; ++c)
+            EXPECT_EQ(prepareGrid.cell(c, r), grid.cell(c, r)) << c << "," << r;
+    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 2), " 7.00");
+
+    // Dates 02.03 .. 05.03 and 05.04: one month row, computed from the fresh cells.
+    SetRecords(book, {{"1000", "40", "1.5"},
+                      {"1500", "30", "1.5"},
+                      {"2000", "20", "1.5"},
+                      {"2500", "10", "1.5"},
+                      {"3000", "10", "1.5"}});
+    book.table().setCell(ColDatum, 5, "05.04.2026");
+    book.setChartBasis(ChartBasis::Monat);
+    book.calculate();
+    ASSERT_EQ(prepareGrid.rowCount(), 2);
+    EXPECT_EQ(prepareGrid.cell(ColKm, 1), "1500.0000");
+    // (0 + 6 + 4 + 2) / 4 litres per 100 km.
+    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 1), "3.0000");
+    EXPECT_EQ(prepareGrid.cell(ColTankkosten, 1), "150.0000");
+}
+
+TEST(CalculateValues, ManyRecordsInLinearTime) {
+    const int records = 300000;
+    LogbookDocument book;
+    TextTable& grid = book.table();
+    grid.setRowCount(records + 1);
+    for (int r = 1; r <= records; ++r) {
+        grid.setCell(ColDatum, r, r <= records / 2 ? "01.01.2026" : "01.02.2026");
+        grid.setCell(ColKmStand, r, std::to_string(r * 100));
+        grid.setCell(ColLiter, r, "5");
+        grid.setCell(ColLiterpreis, r, "2");
+    }
+    book.setChartBasis(ChartBasis::Monat);
+    book.calculate();
+    EXPECT_EQ(grid.cell(ColVerbrauch, records - 1), " 5.00");
+    EXPECT_EQ(grid.cell(ColKm, records), "100");
+    ASSERT_EQ(book.chartSource().rowCount(), 2);
+    EXPECT_EQ(book.chartSource().cell(ColDatum, 1), "01.2026");
+    EXPECT_EQ(book.chartSource().cell(ColLiter, 1), "750000.0000");
+    book.setChartBasis(ChartBasis::Eintrag);
+    book.calculate();
+    EXPECT_EQ(book.chartSource().rowCount(), records);
+}
+
+} // namespace
+} // namespace spritlog
