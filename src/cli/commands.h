@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/common/settingsstore.h"
 #include "arguments.h"
 #include "logbook/texttable.h"
+#include "platform/settingsstore.h"
 
 #include <stdexcept>
 #include <string>

@@ -13,6 +13,7 @@
 #include "analysis/stationrating.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

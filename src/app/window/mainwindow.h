@@ -1,12 +1,12 @@
 #pragma once
 
 #include "chartwidget.h"
-#include "settings.h"
 
 #include "charts/chartviews.h"
 #include "logbook/clock.h"
 #include "logbook/logbookfile.h"
 #include "logbook/texttable.h"
+#include "platform/settings.h"
 
 #include <QMainWindow>
 

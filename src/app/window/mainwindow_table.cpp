@@ -6,6 +6,7 @@
 
 #include "logbook/derivedvalues.h"
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QLabel>
 

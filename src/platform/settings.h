@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/settingsstore.h"
+#include "settingsstore.h"
 
 #include <QString>
 
