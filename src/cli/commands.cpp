@@ -13,7 +13,10 @@
 #include "logbook/logbookfile.h"
 #include "logbook/logbooktable.h"
 #include "output.h"
+#include "platform/celltext.h"
 #include "reports/reportcontext.h"
+
+#include <QSettings>
 
 #include <cerrno>
 #include <optional>
@@ -99,21 +102,31 @@ std::string ChartCommand(LoadedLogbook& book, int view, int zoomIndex, int chart
 }
 
 std::string ExportCommand(const LoadedLogbook& book, const Invocation& call,
-                          const StoredSettings& settings) {
+                          const Settings& settings) {
     const std::string target =
         call.exportTarget ? *call.exportTarget : ReplaceExtension(call.file, call.format);
     SaveOptions options;
-    options.backup = settings.backup;
+    options.backup = settings.backupspeichern;
     options.report = DefaultReportContext();
     SaveLogbook(target, book.grid, options);
     return Cp1252ToUtf8("Datei gespeichert als: ") + target + "\n";
 }
 
+// What the tool takes from the window's settings, read by the same rules; it never writes
+// them.
+Settings ReadSettings() {
+    using Key = Settings::Key;
+    Settings settings;
+    settings.read(*OpenSettingsStore(),
+                  {Key::Backupspeichern, Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
+    return settings;
+}
+
 // The table before anything is loaded: fixed and stored note headers, one empty record.
-LoadedLogbook EmptyLogbook(const StoredSettings& settings) {
+LoadedLogbook EmptyLogbook(const Settings& settings) {
     LoadedLogbook book{NewLogbookTable(), TextTable()};
     for (int i = 0; i < 3; ++i)
-        book.grid.setCell(ColNote1 + i, 0, settings.noteHeaders[i]);
+        book.grid.setCell(ColNote1 + i, 0, QStringToCell(settings.notes[i]));
     return book;
 }
 
@@ -121,7 +134,7 @@ LoadedLogbook EmptyLogbook(const StoredSettings& settings) {
 // and saves FILE. Any failure, the derived values of the result included, leaves FILE as
 // it was: there is nobody to decide whether a logbook the window would complain about
 // should be kept.
-std::string ImportCommand(const Invocation& call, const StoredSettings& settings) {
+std::string ImportCommand(const Invocation& call, const Settings& settings) {
     LoadedLogbook book = EmptyLogbook(settings);
     LoadHooks hooks;
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
@@ -134,7 +147,7 @@ std::string ImportCommand(const Invocation& call, const StoredSettings& settings
     CalculateValues(book.grid, book.prepareGrid, kPerRecord);
 
     SaveOptions options;
-    options.backup = settings.backup;
+    options.backup = settings.backupspeichern;
     options.report = DefaultReportContext();
     SaveLogbook(call.file, book.grid, options);
     return Cp1252ToUtf8(ImportSuccessMessage(result)) + "\n" +
@@ -143,7 +156,7 @@ std::string ImportCommand(const Invocation& call, const StoredSettings& settings
 
 } // namespace
 
-LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const StoredSettings& settings) {
+LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const Settings& settings) {
     LoadedLogbook book = EmptyLogbook(settings);
 
     std::optional<std::string> notice;
@@ -164,7 +177,7 @@ LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const StoredSe
 }
 
 std::string RunCommand(const Invocation& call) {
-    const StoredSettings settings = ReadStoredSettings();
+    const Settings settings = ReadSettings();
     if (call.command == Command::Import)
         return ImportCommand(call, settings);
     const int chartBasis = call.perMonth ? kPerMonth : kPerRecord;

@@ -2,7 +2,7 @@
 
 #include "arguments.h"
 #include "logbook/texttable.h"
-#include "platform/settingsstore.h"
+#include "platform/settings.h"
 
 #include <stdexcept>
 #include <string>
@@ -25,7 +25,7 @@ struct LoadedLogbook {
 // Loads `file` as the window's start-up does: the fixed and the stored note headers, then
 // LoadLogbook with the chart source in the shape `chartBasis`. Throws Notice for a missing
 // file and Error for everything LoadLogbook fails with.
-LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const StoredSettings& settings);
+LoadedLogbook LoadForCli(const std::string& file, int chartBasis, const Settings& settings);
 
 // Runs `call` (not Help or Version) and gives the text for stdout. Nothing is printed here,
 // so a failing command leaves stdout empty.

@@ -1,6 +1,7 @@
 #include "settings.h"
 
-#include "logbook/codepage.h"
+#include "celltext.h"
+
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 
@@ -10,41 +11,65 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace spritlog {
 namespace {
 
 using Key = Settings::Key;
 
-// A stored text, or `fallback` when the value does not exist. An INI line edited by hand
-// with unquoted commas reads back as a list; it is joined again.
-QString ReadText(const QSettings& store, Key key, const QString& fallback) {
-    const QString name = QString::fromLatin1(Settings::name(key));
-    if (!store.contains(name))
-        return fallback;
-    const QVariant value = store.value(name);
+// The stored text of `name` into `text`; false, and `text` untouched, when the value does
+// not exist. An INI line edited by hand with unquoted commas reads back as a list; it is
+// joined again.
+bool ReadText(const QSettings& store, const char* name, QString& text) {
+    const QString key = QString::fromLatin1(name);
+    if (!store.contains(key))
+        return false;
+    const QVariant value = store.value(key);
     switch (value.typeId()) {
     case QMetaType::QString:
-        return value.toString();
+        text = value.toString();
+        return true;
     case QMetaType::QStringList:
-        return value.toStringList().join(QLatin1String(", "));
+        text = value.toStringList().join(QLatin1String(", "));
+        return true;
     default:
-        throw Error(std::string("Invalid data type for '") + Settings::name(key) + "'");
+        throw Error(std::string("Invalid data type for '") + name + "'");
     }
 }
 
-int ReadInteger(const QSettings& store, Key key, int fallback) {
+bool ReadInteger(const QSettings& store, const char* name, int32_t& number) {
+    QString text;
+    return ReadText(store, name, text) && TryTextToInteger(QStringToCell(text), number);
+}
+
+// The reading rule of each member type.
+void Read(const QSettings& store, const char* name, QString& value) {
+    ReadText(store, name, value);
+}
+
+void Read(const QSettings& store, const char* name, int& value) {
     int32_t number = 0;
-    const QString text = ReadText(store, key, QString());
-    if (!TryTextToInteger(Utf8ToCp1252(text.toStdString()), number))
-        return fallback;
-    return number;
+    if (ReadInteger(store, name, number))
+        value = number;
 }
 
-bool ReadFlag(const QSettings& store, Key key, bool fallback) {
-    return FlagFromText(ReadText(store, key, QString()), fallback);
+// Any integer but 0 is true.
+void Read(const QSettings& store, const char* name, bool& value) {
+    int32_t number = 0;
+    if (ReadInteger(store, name, number))
+        value = number != 0;
 }
 
-QString FlagText(bool flag) {
+QString StoredText(const QString& value) {
+    return value;
+}
+
+QString StoredText(int value) {
+    return QString::number(value);
+}
+
+QString StoredText(bool flag) {
     return flag ? QStringLiteral("1") : QStringLiteral("0");
 }
 
@@ -52,94 +77,58 @@ QString FlagText(bool flag) {
 // key is opened, and created when missing, before anything is read or written; when that
 // fails the store is left alone without a word.
 bool OpenKey(const QSettings& store) {
-    return QDir().mkpath(QFileInfo(store.fileName()).absolutePath());
+    return store.status() == QSettings::NoError &&
+           QDir().mkpath(QFileInfo(store.fileName()).absolutePath());
+}
+
+// Reads the values `wanted` gives true for, in load order, and tells `applied` of each.
+template <typename Wanted>
+void ReadValues(Settings& values, const QSettings& store, Wanted wanted,
+                const std::function<void(Key)>& applied) {
+    Settings::forEach(values, [&](Key key, const char* name, auto& value) {
+        if (!wanted(key))
+            return;
+        Read(store, name, value);
+        if (applied)
+            applied(key);
+    });
 }
 
 } // namespace
 
 const char* Settings::name(Key key) {
-    using namespace settingskeys;
-    switch (key) {
-    case Key::DefaultFile:
-        return kDefaultFile;
-    case Key::Dateispeichern:
-        return kAskOnClose;
-    case Key::Autospeichern:
-        return kAutoSave;
-    case Key::Backupspeichern:
-        return kBackup;
-    case Key::Anmerkung1:
-        return kNotes[0];
-    case Key::Anmerkung2:
-        return kNotes[1];
-    case Key::Anmerkung3:
-        return kNotes[2];
-    case Key::TabIndex:
-        return kTabIndex;
-    case Key::Ansicht:
-        return kAnsicht;
-    case Key::Zoom:
-        return kZoom;
-    case Key::Width:
-        return kWidth;
-    case Key::Height:
-        return kHeight;
-    }
-    return "";
+    const char* found = "";
+    Settings probe;
+    forEach(probe, [&](Key each, const char* name, const auto&) {
+        if (each == key)
+            found = name;
+    });
+    return found;
 }
 
 void Settings::load(const QSettings& store, const std::function<void(Key)>& applied) {
     if (!OpenKey(store))
         return;
-    const Settings defaults;
-    auto done = [&](Key key) {
-        if (applied)
-            applied(key);
+    ReadValues(
+        *this, store, [](Key) { return true; }, applied);
+}
+
+void Settings::read(const QSettings& store, std::initializer_list<Key> keys) {
+    if (store.status() != QSettings::NoError)
+        return;
+    const auto wanted = [&](Key key) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
     };
-    defaultFile = ReadText(store, Key::DefaultFile, defaults.defaultFile);
-    done(Key::DefaultFile);
-    dateispeichern = ReadFlag(store, Key::Dateispeichern, defaults.dateispeichern);
-    done(Key::Dateispeichern);
-    autospeichern = ReadFlag(store, Key::Autospeichern, defaults.autospeichern);
-    done(Key::Autospeichern);
-    backupspeichern = ReadFlag(store, Key::Backupspeichern, defaults.backupspeichern);
-    done(Key::Backupspeichern);
-    const Key noteKeys[3] = {Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3};
-    for (int i = 0; i < 3; ++i) {
-        notes[i] = ReadText(store, noteKeys[i], defaults.notes[i]);
-        done(noteKeys[i]);
-    }
-    tabIndex = ReadInteger(store, Key::TabIndex, defaults.tabIndex);
-    done(Key::TabIndex);
-    ansicht = ReadInteger(store, Key::Ansicht, defaults.ansicht);
-    done(Key::Ansicht);
-    zoom = ReadInteger(store, Key::Zoom, defaults.zoom);
-    done(Key::Zoom);
-    width = ReadInteger(store, Key::Width, defaults.width);
-    done(Key::Width);
-    height = ReadInteger(store, Key::Height, defaults.height);
-    done(Key::Height);
+    ReadValues(*this, store, wanted, nullptr);
 }
 
 void Settings::save(QSettings& store) const {
     if (!OpenKey(store))
         return;
     const bool subkeyExisted = QFileInfo::exists(store.fileName());
-    auto write = [&](Key key, const QString& text) {
-        store.setValue(QString::fromLatin1(name(key)), text);
-    };
-    write(Key::DefaultFile, defaultFile);
-    write(Key::Anmerkung1, notes[0]);
-    write(Key::Anmerkung2, notes[1]);
-    write(Key::Anmerkung3, notes[2]);
-    write(Key::Dateispeichern, FlagText(dateispeichern));
-    write(Key::Autospeichern, FlagText(autospeichern));
-    write(Key::Backupspeichern, FlagText(backupspeichern));
-    write(Key::TabIndex, QString::number(tabIndex));
-    write(Key::Ansicht, QString::number(ansicht));
-    write(Key::Zoom, QString::number(zoom));
-    write(Key::Width, QString::number(width));
-    write(Key::Height, QString::number(height));
+    forEach(*this, [&](Key, const char* name, const auto& value) {
+        store.setValue(QString::fromLatin1(name), StoredText(value));
+    });
     store.sync();
     if (store.status() == QSettings::NoError)
         return;

@@ -262,8 +262,6 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
 
 void TFmain::LoadSettings() {
     const auto store = OpenSettingsStore();
-    if (store->status() != QSettings::NoError)
-        return; // an unreadable store leaves everything as it is
     Settings values;
     values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
 }
@@ -285,10 +283,7 @@ Settings TFmain::currentSettings() const {
 }
 
 void TFmain::SaveSettings() {
-    const auto store = OpenSettingsStore();
-    if (store->status() != QSettings::NoError)
-        return;
-    currentSettings().save(*store);
+    currentSettings().save(*OpenSettingsStore());
 }
 
 void TFmain::setChartVisible(bool visible) {
