@@ -11,6 +11,9 @@
 #include "logbook/fileio.h"
 #include "logbook/logbooktable.h"
 #include "output.h"
+#include "platform/celltext.h"
+
+#include <QSettings>
 
 #include <cerrno>
 #include <optional>
@@ -98,19 +101,29 @@ std::string ExportCommand(const LogbookDocument& book, const Invocation& call) {
     return Cp1252ToUtf8("Datei gespeichert als: ") + target + "\n";
 }
 
+// What the tool takes from the window's settings, read by the same rules; it never writes
+// them.
+Settings ReadSettings() {
+    using Key = Settings::Key;
+    Settings settings;
+    settings.read(*OpenSettingsStore(),
+                  {Key::Backupspeichern, Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
+    return settings;
+}
+
 // Before anything is loaded: the fixed and stored note headers, one empty record, and the
 // stored backup setting for every save.
-void ApplySettings(LogbookDocument& book, const StoredSettings& settings) {
+void ApplySettings(LogbookDocument& book, const Settings& settings) {
     for (int i = 0; i < 3; ++i)
-        book.table().setCell(ColNote1 + i, 0, settings.noteHeaders[i]);
-    book.saveOptions().backup = settings.backup;
+        book.table().setCell(ColNote1 + i, 0, QStringToCell(settings.notes[i]));
+    book.saveOptions().backup = settings.backupspeichern;
 }
 
 // Loads FILE (a missing one is a new, empty logbook), appends the records of the source
 // and saves FILE. Any failure, the derived values of the result included, leaves FILE as
 // it was: there is nobody to decide whether a logbook the window would complain about
 // should be kept.
-std::string ImportCommand(const Invocation& call, const StoredSettings& settings) {
+std::string ImportCommand(const Invocation& call, const Settings& settings) {
     LogbookDocument book;
     ApplySettings(book, settings);
     LoadHooks hooks;
@@ -129,7 +142,7 @@ std::string ImportCommand(const Invocation& call, const StoredSettings& settings
 
 } // namespace
 
-void LoadForCli(LogbookDocument& book, const std::string& file, const StoredSettings& settings) {
+void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& settings) {
     ApplySettings(book, settings);
 
     std::optional<std::string> notice;
@@ -149,7 +162,7 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const StoredSett
 }
 
 std::string RunCommand(const Invocation& call) {
-    const StoredSettings settings = ReadStoredSettings();
+    const Settings settings = ReadSettings();
     if (call.command == Command::Import)
         return ImportCommand(call, settings);
     LogbookDocument book;

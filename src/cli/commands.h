@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/common/settingsstore.h"
 #include "arguments.h"
 #include "document/logbookdocument.h"
+#include "platform/settings.h"
 
 #include <stdexcept>
 #include <string>
@@ -19,7 +19,7 @@ public:
 // Loads `file` into `book` as the window's start-up does: the fixed and the stored note
 // headers, then the load with the chart source in the shape of the book's chart basis.
 // Throws Notice for a missing file and Error for everything the load fails with.
-void LoadForCli(LogbookDocument& book, const std::string& file, const StoredSettings& settings);
+void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& settings);
 
 // Runs `call` (not Help or Version) and gives the text for stdout. Nothing is printed here,
 // so a failing command leaves stdout empty.

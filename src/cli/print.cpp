@@ -1,8 +1,8 @@
 #include "commands.h"
 
-#include "common/printrenderer.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
+#include "platform/printrenderer.h"
 #include "reports/printlayout.h"
 
 #include <QByteArray>

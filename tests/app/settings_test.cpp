@@ -3,7 +3,7 @@
 // or written.
 #include "dialogtest.h"
 
-#include "window/settings.h"
+#include "platform/settings.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -27,6 +27,10 @@ spritlog_cli_case(table CHECKS ${beispiel} ARGS table beispiel3.slg)
 spritlog_cli_case(table_de_DE EXPECTED table CHECKS ${beispiel} ${german} ARGS table beispiel3.slg)
 spritlog_cli_case(table_settings CHECKS ${beispiel} --settings anmerkungen.conf
     ARGS table beispiel3.slg)
+# A stored value that is not text is an error, as in the window; one the tool does not
+# read (DefaultFile, before the notes) is not looked at.
+spritlog_cli_case(table_settings_wrong_type CHECKS ${beispiel} --settings datentyp.conf
+    ARGS table beispiel3.slg)
 spritlog_cli_case(table_empty CHECKS --copy leer.slg ARGS table leer.slg)
 spritlog_cli_case(table_dash_file CHECKS --copy beispiel3.slg:-b.slg
     EXPECTED table_dash ARGS table -- -b.slg)

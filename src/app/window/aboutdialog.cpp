@@ -2,9 +2,9 @@
 
 #include "mainwindow.h"
 #include "shelllinks.h"
-#include "texttablemodel.h"
 #include "toolwindow.h"
 
+#include "platform/celltext.h"
 #include "reports/reportcontext.h"
 
 #include <QFrame>

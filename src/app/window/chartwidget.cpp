@@ -1,10 +1,10 @@
 #include "chartwidget.h"
 
 #include "qtchartwidget.h"
-#include "texttablemodel.h"
 
 #include "charts/chartviews.h"
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QProxyStyle>
 #include <QTabBar>

@@ -1,5 +1,7 @@
 #include "logbookmodel.h"
 
+#include "platform/celltext.h"
+
 namespace spritlog {
 
 LogbookModel::LogbookModel(TextTable& grid, QObject* parent)

@@ -13,6 +13,7 @@
 #include "analysis/stationrating.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -246,8 +247,6 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
 
 void TFmain::LoadSettings() {
     const auto store = OpenSettingsStore();
-    if (store->status() != QSettings::NoError)
-        return; // an unreadable store leaves everything as it is
     Settings values;
     values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
 }
@@ -269,10 +268,7 @@ Settings TFmain::currentSettings() const {
 }
 
 void TFmain::SaveSettings() {
-    const auto store = OpenSettingsStore();
-    if (store->status() != QSettings::NoError)
-        return;
-    currentSettings().save(*store);
+    currentSettings().save(*OpenSettingsStore());
 }
 
 void TFmain::setChartVisible(bool visible) {

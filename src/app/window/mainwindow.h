@@ -1,11 +1,11 @@
 #pragma once
 
 #include "chartwidget.h"
-#include "settings.h"
 
 #include "charts/chartviews.h"
 #include "document/logbookdocument.h"
 #include "logbook/clock.h"
+#include "platform/settings.h"
 
 #include <QMainWindow>
 

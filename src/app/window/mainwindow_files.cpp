@@ -6,9 +6,10 @@
 #include "prompts.h"
 #include "shelllinks.h"
 
-#include "common/printrenderer.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
+#include "platform/celltext.h"
+#include "platform/printrenderer.h"
 #include "reports/printlayout.h"
 #include "reports/reportcontext.h"
 

@@ -10,6 +10,7 @@
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
+#include "platform/celltext.h"
 
 #include <algorithm>
 #include <cerrno>

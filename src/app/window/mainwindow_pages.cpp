@@ -11,6 +11,7 @@
 
 #include "analysis/statistics.h"
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QGroupBox>
 #include <QLabel>

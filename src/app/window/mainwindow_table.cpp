@@ -5,6 +5,7 @@
 #include "logbookmodel.h"
 
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QLabel>
 

@@ -2,12 +2,12 @@
 
 #include "aboutdialog.h"
 #include "mainwindow.h"
-#include "texttablemodel.h"
 #include "toolwindow.h"
 
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "platform/celltext.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 #include "sizedialog.h"
 
-#include "texttablemodel.h"
 #include "toolwindow.h"
 
 #include "logbook/codepage.h"
@@ -8,6 +7,7 @@
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
+#include "platform/celltext.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "statisticsgroups.h"
 
-#include "texttablemodel.h"
 #include "toolwindow.h"
 
 #include "analysis/statistics.h"
+#include "platform/celltext.h"
 
 #include <QBoxLayout>
 #include <QFontMetrics>

@@ -1,8 +1,9 @@
 #include "statistikdialog.h"
 
 #include "statisticsgroups.h"
-#include "texttablemodel.h"
 #include "toolwindow.h"
+
+#include "platform/celltext.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -5,14 +5,8 @@
 #include <QAbstractTableModel>
 
 #include <functional>
-#include <string_view>
 
 namespace spritlog {
-
-// A cell text (Windows-1252) as Qt text, and back; a character Windows-1252 cannot hold
-// becomes "?".
-QString CellToQString(std::string_view cell);
-std::string QStringToCell(const QString& text);
 
 // Shows a text table whose row 0 is the header row and whose column 0 holds the row
 // headers: model row i is table row i + 1, model column j is table column j + 1. Read

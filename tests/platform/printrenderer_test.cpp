@@ -1,6 +1,6 @@
-#include "common/printrenderer.h"
 #include "logbook/errors.h"
 #include "logbook/texttable.h"
+#include "platform/printrenderer.h"
 #include "reports/printlayout.h"
 
 #include <QColor>
@@ -29,7 +29,7 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "reports_qt_tests";
+        static char name[] = "platform_tests";
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QGuiApplication>(argc, argv);
     }
