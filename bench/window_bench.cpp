@@ -15,11 +15,11 @@
 
 #include "logbookgenerator.h"
 
+#include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/mainwindow.h"
+#include "app/window/prompts.h"
 #include "charts/chartviews.h"
-#include "window/gridview.h"
-#include "window/logbookmodel.h"
-#include "window/mainwindow.h"
-#include "window/prompts.h"
 
 #include <benchmark/benchmark.h>
 

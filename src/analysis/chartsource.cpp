@@ -1,8 +1,8 @@
-#include "chartsource.h"
+#include "analysis/chartsource.h"
 
-#include "../logbook/conventions.h"
-#include "../logbook/floatops.h"
-#include "../logbook/logbooktable.h"
+#include "logbook/conventions.h"
+#include "logbook/floatops.h"
+#include "logbook/logbooktable.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "stationrating.h"
+#include "analysis/stationrating.h"
 
-#include "../logbook/conventions.h"
-#include "../logbook/floatops.h"
-#include "../logbook/logbooktable.h"
+#include "logbook/conventions.h"
+#include "logbook/floatops.h"
+#include "logbook/logbooktable.h"
 
 #include <array>
 #include <string>

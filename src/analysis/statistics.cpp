@@ -1,8 +1,8 @@
-#include "statistics.h"
+#include "analysis/statistics.h"
 
-#include "../logbook/conventions.h"
-#include "../logbook/floatops.h"
-#include "../logbook/logbooktable.h"
+#include "logbook/conventions.h"
+#include "logbook/floatops.h"
+#include "logbook/logbooktable.h"
 
 #include <cstdint>
 #include <stdexcept>

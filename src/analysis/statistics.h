@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../logbook/texttable.h"
+#include "logbook/texttable.h"
 
 #include <array>
 #include <string>

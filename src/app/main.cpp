@@ -1,10 +1,10 @@
 // Spritlog: the program's entry.
-#include "window/aboutdialog.h"
-#include "window/errordisplay.h"
-#include "window/mainwindow.h"
-#include "window/setupdialog.h"
-#include "window/sizedialog.h"
-#include "window/statistikdialog.h"
+#include "app/window/aboutdialog.h"
+#include "app/window/errordisplay.h"
+#include "app/window/mainwindow.h"
+#include "app/window/setupdialog.h"
+#include "app/window/sizedialog.h"
+#include "app/window/statistikdialog.h"
 
 #include <QFont>
 #include <QIcon>

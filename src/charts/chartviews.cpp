@@ -1,7 +1,7 @@
-#include "chartviews.h"
+#include "charts/chartviews.h"
 
-#include "../logbook/conventions.h"
-#include "../logbook/floatops.h"
+#include "logbook/conventions.h"
+#include "logbook/floatops.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../logbook/texttable.h"
-#include "chartcontrol.h"
+#include "charts/chartcontrol.h"
+#include "logbook/texttable.h"
 
 namespace spritlog {
 

@@ -1,4 +1,4 @@
-#include "recordingchart.h"
+#include "charts/recordingchart.h"
 
 #include <charconv>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartcontrol.h"
+#include "charts/chartcontrol.h"
 
 #include <map>
 #include <string>

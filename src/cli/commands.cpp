@@ -1,16 +1,16 @@
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
 #include "charts/chartviews.h"
 #include "charts/recordingchart.h"
+#include "cli/output.h"
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 #include "logbook/logbooktable.h"
-#include "output.h"
 #include "platform/celltext.h"
 
 #include <QSettings>

@@ -1,13 +1,13 @@
 // spritlog-cli: the logbook's tables, statistics, chart values, exports and printout on the
 // command line, computed by the same core code as the window.
 
-#include "arguments.h"
-#include "commands.h"
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/usage.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
 #include "logbook/logbookfile.h"
-#include "output.h"
-#include "usage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "usage.h"
+#include "cli/usage.h"
 
 namespace spritlog::cli {
 

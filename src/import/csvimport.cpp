@@ -1,9 +1,9 @@
-#include "csvimport.h"
+#include "import/csvimport.h"
 
-#include "../logbook/codepage.h"
-#include "../logbook/conventions.h"
-#include "../logbook/errors.h"
-#include "../logbook/floatops.h"
+#include "logbook/codepage.h"
+#include "logbook/conventions.h"
+#include "logbook/errors.h"
+#include "logbook/floatops.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../logbook/logbooktable.h"
-#include "../logbook/texttable.h"
+#include "logbook/logbooktable.h"
+#include "logbook/texttable.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "logbook/clock.h"
 
 #include <ctime>
 

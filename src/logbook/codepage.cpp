@@ -1,4 +1,4 @@
-#include "codepage.h"
+#include "logbook/codepage.h"
 
 #include <cstdint>
 

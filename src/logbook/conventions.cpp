@@ -1,6 +1,6 @@
-#include "conventions.h"
+#include "logbook/conventions.h"
 
-#include "errors.h"
+#include "logbook/errors.h"
 
 #include <algorithm>
 #include <charconv>

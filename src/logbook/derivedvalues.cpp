@@ -1,8 +1,8 @@
-#include "derivedvalues.h"
+#include "logbook/derivedvalues.h"
 
-#include "conventions.h"
-#include "floatops.h"
-#include "logbooktable.h"
+#include "logbook/conventions.h"
+#include "logbook/floatops.h"
+#include "logbook/logbooktable.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "texttable.h"
+#include "logbook/texttable.h"
 
 namespace spritlog {
 

@@ -1,4 +1,4 @@
-#include "errors.h"
+#include "logbook/errors.h"
 
 namespace spritlog {
 

@@ -1,7 +1,7 @@
-#include "fileio.h"
+#include "logbook/fileio.h"
 
-#include "errors.h"
-#include "logbookfile.h"
+#include "logbook/errors.h"
+#include "logbook/logbookfile.h"
 
 #include <cerrno>
 #include <cstdio>

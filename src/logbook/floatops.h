@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors.h"
+#include "logbook/errors.h"
 
 #include <cmath>
 
@@ -27,7 +27,11 @@ inline double Divide(double numerator, double denominator) {
     return CheckedResult(numerator / denominator);
 }
 
-inline double Multiply(double a, double b) { return CheckedResult(a * b); }
-inline double Add(double a, double b) { return CheckedResult(a + b); }
+inline double Multiply(double a, double b) {
+    return CheckedResult(a * b);
+}
+inline double Add(double a, double b) {
+    return CheckedResult(a + b);
+}
 
 } // namespace spritlog

@@ -1,9 +1,9 @@
-#include "logbookfile.h"
+#include "logbook/logbookfile.h"
 
-#include "conventions.h"
-#include "errors.h"
-#include "fileio.h"
-#include "logbooktable.h"
+#include "logbook/conventions.h"
+#include "logbook/errors.h"
+#include "logbook/fileio.h"
+#include "logbook/logbooktable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -380,7 +380,8 @@ void WriteNativeFile(LineSink& sink, const TextTable& grid) {
             sink.writeLine(grid.cell(column, row));
 }
 
-void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write) {
+void ReplaceFile(const std::string& path, bool backup,
+                 const std::function<void(LineSink&)>& write) {
     FileOps& ops = CurrentFileOps();
     const std::string file = FileToReplace(path);
 

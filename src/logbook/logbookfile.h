@@ -1,7 +1,7 @@
 #pragma once
 
-#include "linesink.h"
-#include "texttable.h"
+#include "logbook/linesink.h"
+#include "logbook/texttable.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "logbooktable.h"
+#include "logbook/logbooktable.h"
 
-#include "codepage.h"
-#include "conventions.h"
+#include "logbook/codepage.h"
+#include "logbook/conventions.h"
 
 namespace spritlog {
 

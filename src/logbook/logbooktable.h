@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "texttable.h"
+#include "logbook/clock.h"
+#include "logbook/texttable.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "texttable.h"
+#include "logbook/texttable.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "celltext.h"
+#include "platform/celltext.h"
 
 #include "logbook/codepage.h"
 

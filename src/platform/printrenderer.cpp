@@ -1,4 +1,4 @@
-#include "printrenderer.h"
+#include "platform/printrenderer.h"
 
 #include "logbook/codepage.h"
 #include "logbook/errors.h"

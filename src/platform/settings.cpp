@@ -1,6 +1,6 @@
-#include "settings.h"
+#include "platform/settings.h"
 
-#include "celltext.h"
+#include "platform/celltext.h"
 
 #include "logbook/conventions.h"
 #include "logbook/errors.h"

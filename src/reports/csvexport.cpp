@@ -1,6 +1,6 @@
-#include "csvexport.h"
+#include "reports/csvexport.h"
 
-#include "../logbook/logbooktable.h"
+#include "logbook/logbooktable.h"
 
 #include <string>
 #include <string_view>

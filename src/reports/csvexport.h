@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../logbook/linesink.h"
-#include "../logbook/texttable.h"
+#include "logbook/linesink.h"
+#include "logbook/texttable.h"
 
 namespace spritlog {
 

@@ -1,11 +1,11 @@
-#include "htmlreport.h"
+#include "reports/htmlreport.h"
 
-#include "../analysis/stationrating.h"
-#include "../analysis/statistics.h"
-#include "../logbook/codepage.h"
-#include "../logbook/conventions.h"
-#include "../logbook/floatops.h"
-#include "../logbook/logbooktable.h"
+#include "analysis/stationrating.h"
+#include "analysis/statistics.h"
+#include "logbook/codepage.h"
+#include "logbook/conventions.h"
+#include "logbook/floatops.h"
+#include "logbook/logbooktable.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../logbook/linesink.h"
-#include "../logbook/texttable.h"
-#include "reportcontext.h"
+#include "logbook/linesink.h"
+#include "logbook/texttable.h"
+#include "reports/reportcontext.h"
 
 #include <string>
 #include <string_view>

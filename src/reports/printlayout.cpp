@@ -1,8 +1,8 @@
-#include "printlayout.h"
+#include "reports/printlayout.h"
 
-#include "../logbook/codepage.h"
-#include "../logbook/conventions.h"
-#include "../logbook/logbooktable.h"
+#include "logbook/codepage.h"
+#include "logbook/conventions.h"
+#include "logbook/logbooktable.h"
 
 namespace spritlog {
 

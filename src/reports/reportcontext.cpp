@@ -1,4 +1,4 @@
-#include "reportcontext.h"
+#include "reports/reportcontext.h"
 
 namespace spritlog {
 

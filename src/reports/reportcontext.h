@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../logbook/clock.h"
+#include "logbook/clock.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // Charts widget, the view selector, the station table, the radio groups and the notice.
 #include "guitest.h"
 
-#include "window/qtchartwidget.h"
-#include "window/texttablemodel.h"
+#include "app/window/qtchartwidget.h"
+#include "app/window/texttablemodel.h"
 
 #include "charts/chartviews.h"
 #include "charts/recordingchart.h"

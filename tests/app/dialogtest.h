@@ -4,11 +4,11 @@
 
 #include "guitest.h"
 
-#include "window/aboutdialog.h"
-#include "window/setupdialog.h"
-#include "window/sizedialog.h"
-#include "window/statistikdialog.h"
-#include "window/toolwindow.h"
+#include "app/window/aboutdialog.h"
+#include "app/window/setupdialog.h"
+#include "app/window/sizedialog.h"
+#include "app/window/statistikdialog.h"
+#include "app/window/toolwindow.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // with the "." rule, and the program goes on.
 #include "guitest.h"
 
-#include "window/errordisplay.h"
+#include "app/window/errordisplay.h"
 
 #include "logbook/errors.h"
 

@@ -2,10 +2,10 @@
 // logbooks, and a test main that keeps the run from ever waiting on a modal box.
 #pragma once
 
-#include "window/gridview.h"
-#include "window/logbookmodel.h"
-#include "window/mainwindow.h"
-#include "window/prompts.h"
+#include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/mainwindow.h"
+#include "app/window/prompts.h"
 
 #include "logbook/codepage.h"
 #include "logbook/logbooktable.h"

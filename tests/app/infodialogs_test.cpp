@@ -1,7 +1,7 @@
 // The About and file-size dialogs, and what the shell gets for files, web pages and mail.
 #include "dialogtest.h"
 
-#include "window/shelllinks.h"
+#include "app/window/shelllinks.h"
 
 #include "logbook/conventions.h"
 #include "logbook/errors.h"

@@ -2,10 +2,10 @@
 // fonts, so a slip in the layout shows up as a failing row.
 #include "guitest.h"
 
-#include "window/aboutdialog.h"
-#include "window/setupdialog.h"
-#include "window/sizedialog.h"
-#include "window/statistikdialog.h"
+#include "app/window/aboutdialog.h"
+#include "app/window/setupdialog.h"
+#include "app/window/sizedialog.h"
+#include "app/window/statistikdialog.h"
 
 #include <QAction>
 #include <QButtonGroup>

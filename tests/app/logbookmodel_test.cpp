@@ -1,7 +1,7 @@
 // The table model of p_Grid and p_Info over the window's text tables.
 #include "guitest.h"
 
-#include "window/texttablemodel.h"
+#include "app/window/texttablemodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

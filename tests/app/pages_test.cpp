@@ -2,7 +2,7 @@
 // views and the statistics page.
 #include "guitest.h"
 
-#include "window/texttablemodel.h"
+#include "app/window/texttablemodel.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -3,7 +3,7 @@
 // "Dateigröße" and "Über..." do.
 #include "dialogtest.h"
 
-#include "window/shelllinks.h"
+#include "app/window/shelllinks.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

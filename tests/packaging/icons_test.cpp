@@ -2,7 +2,7 @@
 // system; the desktop's icon theme wins where it has the icon; the bundled drawings render.
 #include "guitest.h"
 
-#include "window/icons.h"
+#include "app/window/icons.h"
 
 #include <QAction>
 #include <QDirIterator>

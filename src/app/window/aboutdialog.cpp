@@ -1,8 +1,8 @@
-#include "aboutdialog.h"
+#include "app/window/aboutdialog.h"
 
-#include "mainwindow.h"
-#include "shelllinks.h"
-#include "toolwindow.h"
+#include "app/window/mainwindow.h"
+#include "app/window/shelllinks.h"
+#include "app/window/toolwindow.h"
 
 #include "platform/celltext.h"
 #include "reports/reportcontext.h"

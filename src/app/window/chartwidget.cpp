@@ -1,6 +1,6 @@
-#include "chartwidget.h"
+#include "app/window/chartwidget.h"
 
-#include "qtchartwidget.h"
+#include "app/window/qtchartwidget.h"
 
 #include "charts/chartviews.h"
 #include "logbook/logbooktable.h"

@@ -1,6 +1,6 @@
-#include "errordisplay.h"
+#include "app/window/errordisplay.h"
 
-#include "prompts.h"
+#include "app/window/prompts.h"
 
 #include "logbook/codepage.h"
 #include "logbook/errors.h"

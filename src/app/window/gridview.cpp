@@ -1,6 +1,6 @@
-#include "gridview.h"
+#include "app/window/gridview.h"
 
-#include "logbookmodel.h"
+#include "app/window/logbookmodel.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "icons.h"
+#include "app/window/icons.h"
 
 namespace spritlog {
 namespace {

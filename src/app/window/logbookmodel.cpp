@@ -1,4 +1,4 @@
-#include "logbookmodel.h"
+#include "app/window/logbookmodel.h"
 
 #include "platform/celltext.h"
 

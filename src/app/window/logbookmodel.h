@@ -1,6 +1,6 @@
 #pragma once
 
-#include "texttablemodel.h"
+#include "app/window/texttablemodel.h"
 
 #include "logbook/logbooktable.h"
 

@@ -1,14 +1,14 @@
 // The main window: construction, the start-up and close sequences and the settings.
-#include "mainwindow.h"
+#include "app/window/mainwindow.h"
 
-#include "aboutdialog.h"
-#include "errordisplay.h"
-#include "gridview.h"
-#include "logbookmodel.h"
-#include "prompts.h"
-#include "setupdialog.h"
-#include "sizedialog.h"
-#include "statistikdialog.h"
+#include "app/window/aboutdialog.h"
+#include "app/window/errordisplay.h"
+#include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/prompts.h"
+#include "app/window/setupdialog.h"
+#include "app/window/sizedialog.h"
+#include "app/window/statistikdialog.h"
 
 #include "analysis/stationrating.h"
 #include "logbook/conventions.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartwidget.h"
+#include "app/window/chartwidget.h"
 
 #include "charts/chartviews.h"
 #include "document/logbookdocument.h"

@@ -1,10 +1,10 @@
 // Open, save, save as, the exports and printing.
-#include "mainwindow.h"
+#include "app/window/mainwindow.h"
 
-#include "gridview.h"
-#include "logbookmodel.h"
-#include "prompts.h"
-#include "shelllinks.h"
+#include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/prompts.h"
+#include "app/window/shelllinks.h"
 
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
@@ -78,14 +78,16 @@ void TFmain::SaveLogbookFile(const std::string& path) {
 }
 
 QString TFmain::askSaveFileName() {
-    const QString chosen = prompts().getSaveFileName(this, QString::fromStdString(document_.fileName()));
+    const QString chosen =
+        prompts().getSaveFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return chosen;
     return WithDefaultExtension(chosen);
 }
 
 void TFmain::m_LadenClick() {
-    const QString chosen = prompts().getOpenFileName(this, QString::fromStdString(document_.fileName()));
+    const QString chosen =
+        prompts().getOpenFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
     LoadLogbookFile(chosen.toStdString());

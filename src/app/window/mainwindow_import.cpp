@@ -1,10 +1,10 @@
 // "Importieren aus CSV...": the records of another program's logbook (or of our own CSV
 // export) appended to the logbook in the window.
-#include "mainwindow.h"
+#include "app/window/mainwindow.h"
 
-#include "gridview.h"
-#include "logbookmodel.h"
-#include "prompts.h"
+#include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/prompts.h"
 
 #include "import/csvimport.h"
 #include "logbook/errors.h"

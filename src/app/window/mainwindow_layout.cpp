@@ -1,11 +1,11 @@
 // The main window's controls: menu, tool bar, the three pages, the bottom panel and the
 // status bar.
-#include "mainwindow.h"
+#include "app/window/mainwindow.h"
 
-#include "gridview.h"
-#include "icons.h"
-#include "logbookmodel.h"
-#include "statisticsgroups.h"
+#include "app/window/gridview.h"
+#include "app/window/icons.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/statisticsgroups.h"
 
 #include "analysis/stationrating.h"
 

@@ -1,13 +1,13 @@
 // The page switch, the chart views and statistics, and the commands that open windows.
-#include "mainwindow.h"
+#include "app/window/mainwindow.h"
 
-#include "aboutdialog.h"
-#include "logbookmodel.h"
-#include "setupdialog.h"
-#include "shelllinks.h"
-#include "sizedialog.h"
-#include "statistikdialog.h"
-#include "toolwindow.h"
+#include "app/window/aboutdialog.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/setupdialog.h"
+#include "app/window/shelllinks.h"
+#include "app/window/sizedialog.h"
+#include "app/window/statistikdialog.h"
+#include "app/window/toolwindow.h"
 
 #include "analysis/statistics.h"
 #include "logbook/logbooktable.h"
@@ -43,9 +43,7 @@ void TFmain::TabChange(int newTab) {
     // Recomputes the derived columns and the chart source, and may rebuild the station
     // table: both models hear about it, also when the pass stops with an error.
     gridModel_->changeColumns(ColKm, ColTankkosten, [&] {
-        infoModel_->resetWith([&] {
-            document_.tabChange(newTab, zoomIndex(), *p_chart, *this);
-        });
+        infoModel_->resetWith([&] { document_.tabChange(newTab, zoomIndex(), *p_chart, *this); });
     });
     // The chart gets only values; the dates or months under the points come from here.
     if (newTab >= 0 && newTab < kChartViewCount)

@@ -1,8 +1,8 @@
 // The commands that work on the logbook table.
-#include "mainwindow.h"
+#include "app/window/mainwindow.h"
 
-#include "gridview.h"
-#include "logbookmodel.h"
+#include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
 
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"

@@ -1,4 +1,4 @@
-#include "prompts.h"
+#include "app/window/prompts.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

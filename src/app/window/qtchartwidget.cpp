@@ -1,4 +1,4 @@
-#include "qtchartwidget.h"
+#include "app/window/qtchartwidget.h"
 
 #include <QCategoryAxis>
 #include <QChart>

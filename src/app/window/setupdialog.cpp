@@ -1,8 +1,8 @@
-#include "setupdialog.h"
+#include "app/window/setupdialog.h"
 
-#include "aboutdialog.h"
-#include "mainwindow.h"
-#include "toolwindow.h"
+#include "app/window/aboutdialog.h"
+#include "app/window/mainwindow.h"
+#include "app/window/toolwindow.h"
 
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
@@ -171,7 +171,8 @@ void TFSetup::FillSetupDialog() {
     Edit1->setText(ShortPathText(Fmain_->document().fileName()));
     Edit2->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
     for (int note = 0; note < 3; ++note)
-        noteField(note)->setText(CellToQString(Fmain_->document().table().cell(ColNote1 + note, 0)));
+        noteField(note)->setText(
+            CellToQString(Fmain_->document().table().cell(ColNote1 + note, 0)));
 }
 
 // Asking on close and saving on close exclude each other; both may be off.

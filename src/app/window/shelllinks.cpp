@@ -1,6 +1,6 @@
-#include "shelllinks.h"
+#include "app/window/shelllinks.h"
 
-#include "prompts.h"
+#include "app/window/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>

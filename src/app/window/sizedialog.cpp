@@ -1,6 +1,6 @@
-#include "sizedialog.h"
+#include "app/window/sizedialog.h"
 
-#include "toolwindow.h"
+#include "app/window/toolwindow.h"
 
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"

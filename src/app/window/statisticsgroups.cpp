@@ -1,6 +1,6 @@
-#include "statisticsgroups.h"
+#include "app/window/statisticsgroups.h"
 
-#include "toolwindow.h"
+#include "app/window/toolwindow.h"
 
 #include "analysis/statistics.h"
 #include "platform/celltext.h"

@@ -1,7 +1,7 @@
-#include "statistikdialog.h"
+#include "app/window/statistikdialog.h"
 
-#include "statisticsgroups.h"
-#include "toolwindow.h"
+#include "app/window/statisticsgroups.h"
+#include "app/window/toolwindow.h"
 
 #include "platform/celltext.h"
 

@@ -1,4 +1,4 @@
-#include "texttablemodel.h"
+#include "app/window/texttablemodel.h"
 
 #include "platform/celltext.h"
 

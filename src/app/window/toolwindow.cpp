@@ -1,4 +1,4 @@
-#include "toolwindow.h"
+#include "app/window/toolwindow.h"
 
 #include <QDialog>
 #include <QEvent>
