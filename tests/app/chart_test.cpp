@@ -53,24 +53,24 @@ public:
     void setLegendWidth(int16_t width) override { chart.setLegendWidth(width); }
     void setHText(const std::string& text) override { chart.setHText(text); }
     std::string hText() const override { return chart.hText(); }
-    int32_t openData64(int16_t kind, int32_t series, int32_t points) override {
-        return chart.openData64(kind, series, points);
+    int32_t openData(int16_t kind, int32_t series, int32_t points) override {
+        return chart.openData(kind, series, points);
     }
-    bool closeData65(int16_t kind) override { return chart.closeData65(kind); }
-    void setValue82(int16_t point, double value) override { chart.setValue82(point, value); }
-    void setAxisValue88(int16_t index, double value) override {
-        chart.setAxisValue88(index, value);
+    bool closeData(int16_t kind) override { return chart.closeData(kind); }
+    void setPointValue(int16_t point, double value) override { chart.setPointValue(point, value); }
+    void setAxisValue(int16_t index, double value) override { chart.setAxisValue(index, value); }
+    void setTitleText(int16_t index, const std::string& text) override {
+        chart.setTitleText(index, text);
     }
-    void setText91(int16_t index, const std::string& text) override {
-        chart.setText91(index, text);
+    void setSeriesText(int16_t serie, const std::string& text) override {
+        chart.setSeriesText(serie, text);
     }
-    void setSeriesText93(int16_t serie, const std::string& text) override {
-        chart.setSeriesText93(serie, text);
+    void setSeriesLegend(int16_t serie, const std::string& text) override {
+        chart.setSeriesLegend(serie, text);
     }
-    void setSeriesLegend97(int16_t serie, const std::string& text) override {
-        chart.setSeriesLegend97(serie, text);
+    void setChartOption(int16_t index, int16_t value) override {
+        chart.setChartOption(index, value);
     }
-    void setValue100(int16_t index, int16_t value) override { chart.setValue100(index, value); }
     void refresh() override { chart.refresh(); }
     void setPointLabels(const QStringList& texts) override { labels = texts; }
 
@@ -375,9 +375,9 @@ private slots:
             QCOMPARE(chart.pointCount(), static_cast<int32_t>(values.size()));
             COMPARE_VALUES(chart.seriesValues(0), values);
             COMPARE_VALUES(chart.seriesValues(1), averages);
-            QVERIFY(Near(chart.axisValue88(0), axisMinimum));
-            QVERIFY(Near(chart.axisValue88(1), axisMaximum));
-            QCOMPARE(chart.seriesLegend97(1), std::string("Durchschnitt"));
+            QVERIFY(Near(chart.axisValue(0), axisMinimum));
+            QVERIFY(Near(chart.axisValue(1), axisMaximum));
+            QCOMPARE(chart.seriesLegend(1), std::string("Durchschnitt"));
             QVERIFY(!chart.transferOpen());
             QCOMPARE(window->recording->labels, labels);
             return;
@@ -514,20 +514,20 @@ private slots:
         ShowChart(chart, PrepareGridWith({7, 8, 9}, 1, ColLiter), 2, 1);
         QCOMPARE(chart.series(0)->count(), 3);
 
-        chart.openData64(1, 2, points);
+        chart.openData(1, 2, points);
         chart.setHText("Test");
         chart.setThisSerie(0);
         for (int i = 0; i < values.size(); ++i)
-            chart.setValue82(static_cast<int16_t>(i), values[i]);
+            chart.setPointValue(static_cast<int16_t>(i), values[i]);
         chart.setThisSerie(1);
         for (int i = 0; i < values.size(); ++i)
-            chart.setValue82(static_cast<int16_t>(i), values[i]);
+            chart.setPointValue(static_cast<int16_t>(i), values[i]);
         if (!std::isnan(minimum)) {
-            chart.setAxisValue88(0, minimum);
-            chart.setAxisValue88(1, maximum);
+            chart.setAxisValue(0, minimum);
+            chart.setAxisValue(1, maximum);
         }
         if (close) {
-            chart.closeData65(1);
+            chart.closeData(1);
             chart.refresh();
         }
         QCOMPARE(chart.isEmpty(), empty);
