@@ -31,14 +31,14 @@ public:
     void setLegendWidth(int16_t) override {}
     void setHText(const std::string& text) override { title_ = text; }
     std::string hText() const override { return title_; }
-    int32_t openData64(int16_t, int32_t, int32_t) override { return 0; }
-    bool closeData65(int16_t) override { return true; }
-    void setValue82(int16_t, double value) override { sum_ += value; }
-    void setAxisValue88(int16_t, double) override {}
-    void setText91(int16_t, const std::string&) override {}
-    void setSeriesText93(int16_t, const std::string&) override {}
-    void setSeriesLegend97(int16_t, const std::string&) override {}
-    void setValue100(int16_t, int16_t) override {}
+    int32_t openData(int16_t, int32_t, int32_t) override { return 0; }
+    bool closeData(int16_t) override { return true; }
+    void setPointValue(int16_t, double value) override { sum_ += value; }
+    void setAxisValue(int16_t, double) override {}
+    void setTitleText(int16_t, const std::string&) override {}
+    void setSeriesText(int16_t, const std::string&) override {}
+    void setSeriesLegend(int16_t, const std::string&) override {}
+    void setChartOption(int16_t, int16_t) override {}
     void refresh() override {}
 
 private:

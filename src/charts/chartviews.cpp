@@ -37,8 +37,8 @@ void SetUpChart(ChartControl& chart) {
     chart.setChart3D(true);
     chart.setGrid(3);
     chart.setPointType(0);
-    chart.setValue100(2, 25);
-    chart.setAxisValue88(3, 1.0);
+    chart.setChartOption(2, 25);
+    chart.setAxisValue(3, 1.0);
     chart.setLegendWidth(250);
     chart.setWallWidth(2);
     chart.setDecimals(2);
@@ -53,11 +53,11 @@ void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int 
     // Points past the last index cannot be addressed; send the ones that can.
     const int32_t sent = std::min(n, kLastAddressablePoint + 1);
 
-    chart.openData64(1, 2, sent);
+    chart.openData(1, 2, sent);
     chart.setHText(info.name);
-    chart.setText91(2, chart.hText());
-    chart.setSeriesLegend97(0, chart.hText());
-    chart.setSeriesText93(0, chart.hText());
+    chart.setTitleText(2, chart.hText());
+    chart.setSeriesLegend(0, chart.hText());
+    chart.setSeriesText(0, chart.hText());
     chart.setThisSerie(0);
 
     double sum = 0;
@@ -69,20 +69,20 @@ void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int 
         maximum = MaxValue(maximum, value);
         minimum = zoomIndex == 0 ? 0.0 : MinValue(minimum, value);
         if (i < sent)
-            chart.setValue82(static_cast<int16_t>(i), value);
+            chart.setPointValue(static_cast<int16_t>(i), value);
     }
 
     // With no point this is 0 / 0 and fails; the transfer then stays open.
     const double average = Divide(sum, n);
     for (int32_t i = 0; i < sent; ++i) {
         chart.setThisSerie(1);
-        chart.setSeriesLegend97(1, kAverageSeriesName);
-        chart.setSeriesText93(1, kAverageSeriesName);
-        chart.setValue82(static_cast<int16_t>(i), average);
+        chart.setSeriesLegend(1, kAverageSeriesName);
+        chart.setSeriesText(1, kAverageSeriesName);
+        chart.setPointValue(static_cast<int16_t>(i), average);
     }
-    chart.setAxisValue88(0, minimum);
-    chart.setAxisValue88(1, maximum);
-    chart.closeData65(1);
+    chart.setAxisValue(0, minimum);
+    chart.setAxisValue(1, maximum);
+    chart.closeData(1);
     if (page)
         page->setChartVisible(true);
     chart.refresh();

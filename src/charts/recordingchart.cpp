@@ -83,7 +83,7 @@ std::string RecordingChart::hText() const {
     return hText_;
 }
 
-int32_t RecordingChart::openData64(int16_t kind, int32_t seriesCount, int32_t pointCount) {
+int32_t RecordingChart::openData(int16_t kind, int32_t seriesCount, int32_t pointCount) {
     record("64(" + std::to_string(kind) + "," + std::to_string(seriesCount) + "," +
            std::to_string(pointCount) + ")");
     // A new transfer starts from empty series.
@@ -96,13 +96,13 @@ int32_t RecordingChart::openData64(int16_t kind, int32_t seriesCount, int32_t po
     return 1;
 }
 
-bool RecordingChart::closeData65(int16_t kind) {
+bool RecordingChart::closeData(int16_t kind) {
     record("65(" + std::to_string(kind) + ")");
     transferOpen_ = false;
     return true;
 }
 
-void RecordingChart::setValue82(int16_t point, double value) {
+void RecordingChart::setPointValue(int16_t point, double value) {
     record(Indexed(82, point, ChartNumberText(value)));
     if (point < 0)
         throw std::out_of_range("point index below 0");
@@ -112,29 +112,29 @@ void RecordingChart::setValue82(int16_t point, double value) {
     values[static_cast<std::size_t>(point)] = value;
 }
 
-void RecordingChart::setAxisValue88(int16_t index, double value) {
+void RecordingChart::setAxisValue(int16_t index, double value) {
     record(Indexed(88, index, ChartNumberText(value)));
-    axis88_[index] = value;
+    axisValues_[index] = value;
 }
 
-void RecordingChart::setText91(int16_t index, const std::string& text) {
+void RecordingChart::setTitleText(int16_t index, const std::string& text) {
     record(Indexed(91, index, text));
-    texts91_[index] = text;
+    titleTexts_[index] = text;
 }
 
-void RecordingChart::setSeriesText93(int16_t serie, const std::string& text) {
+void RecordingChart::setSeriesText(int16_t serie, const std::string& text) {
     record(Indexed(93, serie, text));
-    texts93_[serie] = text;
+    seriesTexts_[serie] = text;
 }
 
-void RecordingChart::setSeriesLegend97(int16_t serie, const std::string& text) {
+void RecordingChart::setSeriesLegend(int16_t serie, const std::string& text) {
     record(Indexed(97, serie, text));
-    texts97_[serie] = text;
+    seriesLegends_[serie] = text;
 }
 
-void RecordingChart::setValue100(int16_t index, int16_t value) {
+void RecordingChart::setChartOption(int16_t index, int16_t value) {
     record(Indexed(100, index, std::to_string(value)));
-    values100_[index] = value;
+    chartOptions_[index] = value;
 }
 
 void RecordingChart::refresh() {
@@ -146,24 +146,24 @@ std::vector<double> RecordingChart::seriesValues(int16_t serie) const {
     return ValueOr(values_, serie);
 }
 
-double RecordingChart::axisValue88(int16_t index) const {
-    return ValueOr(axis88_, index);
+double RecordingChart::axisValue(int16_t index) const {
+    return ValueOr(axisValues_, index);
 }
 
-std::string RecordingChart::text91(int16_t index) const {
-    return ValueOr(texts91_, index);
+std::string RecordingChart::titleText(int16_t index) const {
+    return ValueOr(titleTexts_, index);
 }
 
-std::string RecordingChart::seriesText93(int16_t serie) const {
-    return ValueOr(texts93_, serie);
+std::string RecordingChart::seriesText(int16_t serie) const {
+    return ValueOr(seriesTexts_, serie);
 }
 
-std::string RecordingChart::seriesLegend97(int16_t serie) const {
-    return ValueOr(texts97_, serie);
+std::string RecordingChart::seriesLegend(int16_t serie) const {
+    return ValueOr(seriesLegends_, serie);
 }
 
-int16_t RecordingChart::value100(int16_t index) const {
-    return ValueOr(values100_, index);
+int16_t RecordingChart::chartOption(int16_t index) const {
+    return ValueOr(chartOptions_, index);
 }
 
 } // namespace spritlog

@@ -24,15 +24,15 @@ public:
     void setLegendWidth(int16_t width) override;
     void setHText(const std::string& text) override;
     std::string hText() const override;
-    int32_t openData64(int16_t kind, int32_t seriesCount, int32_t pointCount) override;
-    bool closeData65(int16_t kind) override;
+    int32_t openData(int16_t kind, int32_t seriesCount, int32_t pointCount) override;
+    bool closeData(int16_t kind) override;
     // Throws std::out_of_range for a negative point index.
-    void setValue82(int16_t point, double value) override;
-    void setAxisValue88(int16_t index, double value) override;
-    void setText91(int16_t index, const std::string& text) override;
-    void setSeriesText93(int16_t serie, const std::string& text) override;
-    void setSeriesLegend97(int16_t serie, const std::string& text) override;
-    void setValue100(int16_t index, int16_t value) override;
+    void setPointValue(int16_t point, double value) override;
+    void setAxisValue(int16_t index, double value) override;
+    void setTitleText(int16_t index, const std::string& text) override;
+    void setSeriesText(int16_t serie, const std::string& text) override;
+    void setSeriesLegend(int16_t serie, const std::string& text) override;
+    void setChartOption(int16_t index, int16_t value) override;
     void refresh() override;
 
     const std::vector<std::string>& calls() const { return calls_; }
@@ -55,12 +55,12 @@ public:
     int refreshCount() const { return refreshCount_; }
     // The values of a series since the last transfer was opened; points not written are 0.
     std::vector<double> seriesValues(int16_t serie) const;
-    // Indexed values; 0 / empty text when never written.
-    double axisValue88(int16_t index) const;
-    std::string text91(int16_t index) const;
-    std::string seriesText93(int16_t serie) const;
-    std::string seriesLegend97(int16_t serie) const;
-    int16_t value100(int16_t index) const;
+    // Indexed values (88, 91, 93, 97, 100); 0 / empty text when never written.
+    double axisValue(int16_t index) const;
+    std::string titleText(int16_t index) const;
+    std::string seriesText(int16_t serie) const;
+    std::string seriesLegend(int16_t serie) const;
+    int16_t chartOption(int16_t index) const;
 
 private:
     void record(std::string call) const { calls_.push_back(std::move(call)); }
@@ -81,11 +81,11 @@ private:
     bool transferOpen_ = false;
     int refreshCount_ = 0;
     std::map<int16_t, std::vector<double>> values_;
-    std::map<int16_t, double> axis88_;
-    std::map<int16_t, std::string> texts91_;
-    std::map<int16_t, std::string> texts93_;
-    std::map<int16_t, std::string> texts97_;
-    std::map<int16_t, int16_t> values100_;
+    std::map<int16_t, double> axisValues_;
+    std::map<int16_t, std::string> titleTexts_;
+    std::map<int16_t, std::string> seriesTexts_;
+    std::map<int16_t, std::string> seriesLegends_;
+    std::map<int16_t, int16_t> chartOptions_;
 };
 
 // The shortest text that reads back to `value` ("10000", "7.5", "2147483647", "-0").

@@ -89,8 +89,8 @@ std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
     out += IntegerToText(points) + "\n";
     for (int32_t i = 0; i < points; ++i)
         out += NumberText17(at(values, i)) + "\t" + NumberText17(at(averages, i)) + "\n";
-    out += "axis\t" + NumberText17(chart.axisValue88(0)) + "\t" +
-           NumberText17(chart.axisValue88(1)) + "\n";
+    out += "axis\t" + NumberText17(chart.axisValue(0)) + "\t" + NumberText17(chart.axisValue(1)) +
+           "\n";
     return out;
 }
 

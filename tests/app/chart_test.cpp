@@ -16,6 +16,7 @@
 #include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -53,24 +54,24 @@ public:
     void setLegendWidth(int16_t width) override { chart.setLegendWidth(width); }
     void setHText(const std::string& text) override { chart.setHText(text); }
     std::string hText() const override { return chart.hText(); }
-    int32_t openData64(int16_t kind, int32_t series, int32_t points) override {
-        return chart.openData64(kind, series, points);
+    int32_t openData(int16_t kind, int32_t series, int32_t points) override {
+        return chart.openData(kind, series, points);
     }
-    bool closeData65(int16_t kind) override { return chart.closeData65(kind); }
-    void setValue82(int16_t point, double value) override { chart.setValue82(point, value); }
-    void setAxisValue88(int16_t index, double value) override {
-        chart.setAxisValue88(index, value);
+    bool closeData(int16_t kind) override { return chart.closeData(kind); }
+    void setPointValue(int16_t point, double value) override { chart.setPointValue(point, value); }
+    void setAxisValue(int16_t index, double value) override { chart.setAxisValue(index, value); }
+    void setTitleText(int16_t index, const std::string& text) override {
+        chart.setTitleText(index, text);
     }
-    void setText91(int16_t index, const std::string& text) override {
-        chart.setText91(index, text);
+    void setSeriesText(int16_t serie, const std::string& text) override {
+        chart.setSeriesText(serie, text);
     }
-    void setSeriesText93(int16_t serie, const std::string& text) override {
-        chart.setSeriesText93(serie, text);
+    void setSeriesLegend(int16_t serie, const std::string& text) override {
+        chart.setSeriesLegend(serie, text);
     }
-    void setSeriesLegend97(int16_t serie, const std::string& text) override {
-        chart.setSeriesLegend97(serie, text);
+    void setChartOption(int16_t index, int16_t value) override {
+        chart.setChartOption(index, value);
     }
-    void setValue100(int16_t index, int16_t value) override { chart.setValue100(index, value); }
     void refresh() override { chart.refresh(); }
     void setPointLabels(const QStringList& texts) override { labels = texts; }
 
@@ -188,6 +189,53 @@ QStringList SceneTexts(QChartView* view) {
             texts << simple->text();
     }
     return texts;
+}
+
+// The chart as it shows on screen, once its layout has settled.
+QImage ShownImage(QtChartWidget& chart) {
+    QCoreApplication::processEvents();
+    return chart.grab().toImage();
+}
+
+// Where a position in the chart's coordinates (QChart::mapToPosition, plotArea) lands in
+// an image of the chart widget.
+QPoint InImage(const QtChartWidget& chart, const QImage& image, QPointF inChart) {
+    const QPoint inViewport = chart.view()->mapFromScene(chart.chart()->mapToScene(inChart));
+    const QPoint inWidget = chart.view()->viewport()->mapTo(&chart, inViewport);
+    return (QPointF(inWidget) * image.devicePixelRatio()).toPoint();
+}
+
+bool SameColour(QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) <= 24 && std::abs(a.green() - b.green()) <= 24 &&
+           std::abs(a.blue() - b.blue()) <= 24;
+}
+
+// Whether a pixel of `colour` lies within a pixel of `at`.
+bool ColourAt(const QImage& image, QPoint at, const QColor& colour) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.valid(at.x() + dx, at.y() + dy) &&
+                SameColour(image.pixelColor(at.x() + dx, at.y() + dy), colour))
+                return true;
+    return false;
+}
+
+// The pixels of `colour` inside the plot area.
+int PixelsInPlot(const QtChartWidget& chart, const QImage& image, const QColor& colour) {
+    const QRectF plot = chart.chart()->plotArea();
+    const QRect area =
+        QRect(InImage(chart, image, plot.topLeft()), InImage(chart, image, plot.bottomRight()))
+            .intersected(image.rect());
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += SameColour(image.pixelColor(x, y), colour);
+    return count;
+}
+
+// Where point `point` of series `serie` lies in the chart's coordinates.
+QPointF PointPosition(const QtChartWidget& chart, int serie, int point) {
+    return chart.chart()->mapToPosition(chart.series(serie)->at(point), chart.series(serie));
 }
 
 } // namespace
@@ -375,9 +423,9 @@ private slots:
             QCOMPARE(chart.pointCount(), static_cast<int32_t>(values.size()));
             COMPARE_VALUES(chart.seriesValues(0), values);
             COMPARE_VALUES(chart.seriesValues(1), averages);
-            QVERIFY(Near(chart.axisValue88(0), axisMinimum));
-            QVERIFY(Near(chart.axisValue88(1), axisMaximum));
-            QCOMPARE(chart.seriesLegend97(1), std::string("Durchschnitt"));
+            QVERIFY(Near(chart.axisValue(0), axisMinimum));
+            QVERIFY(Near(chart.axisValue(1), axisMaximum));
+            QCOMPARE(chart.seriesLegend(1), std::string("Durchschnitt"));
             QVERIFY(!chart.transferOpen());
             QCOMPARE(window->recording->labels, labels);
             return;
@@ -509,25 +557,31 @@ private slots:
         QFETCH(double, shownMinimum);
         QFETCH(double, shownMaximum);
         QtChartWidget chart;
+        chart.resize(500, 300);
         SetUpChart(chart);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        const QColor valueColour = chart.series(0)->color();
+        const QColor averageColour = chart.series(1)->color();
         // A view drawn first, so an empty one must really clear it.
         ShowChart(chart, PrepareGridWith({7, 8, 9}, 1, ColLiter), 2, 1);
         QCOMPARE(chart.series(0)->count(), 3);
+        QVERIFY(PixelsInPlot(chart, ShownImage(chart), valueColour) > 0);
 
-        chart.openData64(1, 2, points);
+        chart.openData(1, 2, points);
         chart.setHText("Test");
         chart.setThisSerie(0);
         for (int i = 0; i < values.size(); ++i)
-            chart.setValue82(static_cast<int16_t>(i), values[i]);
+            chart.setPointValue(static_cast<int16_t>(i), values[i]);
         chart.setThisSerie(1);
         for (int i = 0; i < values.size(); ++i)
-            chart.setValue82(static_cast<int16_t>(i), values[i]);
+            chart.setPointValue(static_cast<int16_t>(i), values[i]);
         if (!std::isnan(minimum)) {
-            chart.setAxisValue88(0, minimum);
-            chart.setAxisValue88(1, maximum);
+            chart.setAxisValue(0, minimum);
+            chart.setAxisValue(1, maximum);
         }
         if (close) {
-            chart.closeData65(1);
+            chart.closeData(1);
             chart.refresh();
         }
         QCOMPARE(chart.isEmpty(), empty);
@@ -539,8 +593,21 @@ private slots:
         QVERIFY2(Near(chart.valueAxis()->max(), shownMaximum),
                  qPrintable(QString::number(chart.valueAxis()->max())));
         QCOMPARE(chart.chart()->title(), QStringLiteral("Test"));
-        chart.resize(500, 300);
-        QVERIFY(!chart.grab().isNull()); // draws without trouble
+        const QImage shown = ShownImage(chart);
+        if (empty) {
+            // Neither line stays on the plot, not even the one of the view before.
+            QCOMPARE(PixelsInPlot(chart, shown, valueColour), 0);
+            QCOMPARE(PixelsInPlot(chart, shown, averageColour), 0);
+            return;
+        }
+        // Every point lies within the plot, its marker drawn there in the line's colour.
+        const QRectF plot = chart.chart()->plotArea().adjusted(-0.5, -0.5, 0.5, 0.5);
+        for (int i = 0; i < values.size(); ++i) {
+            const QPointF at = PointPosition(chart, 0, i);
+            QVERIFY2(plot.contains(at), qPrintable(QStringLiteral("point %1").arg(i)));
+            QVERIFY2(ColourAt(shown, InImage(chart, shown, at), valueColour),
+                     qPrintable(QStringLiteral("point %1").arg(i)));
+        }
     }
 
     // 100,000 records: the addressable 32768 points reach each line series in one piece.
@@ -552,12 +619,25 @@ private slots:
         QtChartWidget chart;
         chart.resize(800, 500);
         SetUpChart(chart);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
         QSignalSpy added(chart.series(0), &QXYSeries::pointAdded);
         QSignalSpy replacedOne(chart.series(0), &QXYSeries::pointReplaced);
         QSignalSpy replaced(chart.series(0), &QXYSeries::pointsReplaced);
         QSignalSpy averageReplaced(chart.series(1), &QXYSeries::pointsReplaced);
         ShowChart(chart, prepareGrid, 2, 1);
-        QVERIFY(!chart.grab().isNull());
+        // The first point at the plot's left edge, the last one at its right edge, and the
+        // line drawn in between.
+        const QRectF plot = chart.chart()->plotArea();
+        QVERIFY(std::abs(PointPosition(chart, 0, 0).x() - plot.left()) < 0.5);
+        QVERIFY(std::abs(PointPosition(chart, 0, 32767).x() - plot.right()) < 0.5);
+        const QImage shown = ShownImage(chart);
+        for (int point : {8192, 16386, 24580}) { // 45, well above the average
+            QCOMPARE(values[point], 45.0);
+            QVERIFY2(ColourAt(shown, InImage(chart, shown, PointPosition(chart, 0, point)),
+                              chart.series(0)->color()),
+                     qPrintable(QStringLiteral("point %1").arg(point)));
+        }
         QCOMPARE(added.count(), 0);
         QCOMPARE(replacedOne.count(), 0);
         QCOMPARE(replaced.count(), 1);
@@ -829,14 +909,16 @@ private slots:
         QCOMPARE(window->prompts->errors, QStringList());
         QVERIFY(chart->isEmpty());
         QCOMPARE(chart->chart()->title(), QStringLiteral("Liter je 100 KM"));
-        QVERIFY(!fmain->grab().isNull());
+        QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()), 0);
+        QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(1)->color()), 0);
 
         fmain->Tab->setCurrentIndex(0); // N = 0
         QCOMPARE(window->prompts->errors,
                  QStringList{QStringLiteral("Invalid floating point operation.")});
         QVERIFY(chart->isEmpty());
         QCOMPARE(chart->chart()->title(), QStringLiteral("KM-Stand"));
-        QVERIFY(!fmain->grab().isNull());
+        QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()), 0);
+        QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(1)->color()), 0);
 
         // Three records typed in later: the page draws the view again.
         window->prompts->errors.clear();
@@ -852,6 +934,7 @@ private slots:
         QCOMPARE(window->prompts->errors, QStringList());
         QCOMPARE(chart->series(0)->count(), 2);
         QVERIFY(!chart->isEmpty());
+        QVERIFY(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()) > 0);
     }
 };
 

@@ -16,8 +16,10 @@ class GridEditingTest : public QObject {
     QTemporaryDir dir_;
     std::unique_ptr<Window> window_;
 
-    // A shown window on a logbook of `records` records.
-    Window& open(int records) {
+    // A shown window on a logbook of `records` records, with the focus in p_Grid. False
+    // when the window does not become active: the keys the tests type would then reach no
+    // widget, and the checks after them would prove nothing.
+    [[nodiscard]] bool open(int records) {
         window_ = std::make_unique<Window>();
         const QString path = dir_.filePath(QStringLiteral("grid.slg"));
         test::WriteFile(path, test::NativeFile(test::SampleRecords(records)));
@@ -25,9 +27,9 @@ class GridEditingTest : public QObject {
         (*window_)->show();
         (*window_)->activateWindow();
         if (!QTest::qWaitForWindowActive(window_->fmain.get()))
-            qWarning("window not active");
+            return false;
         (*window_)->p_Grid->setFocus();
-        return *window_;
+        return true;
     }
 
     GridView* grid() const { return (*window_)->p_Grid; }
@@ -78,7 +80,8 @@ private slots:
         QFETCH(int, column);
         QFETCH(QString, typed);
         QFETCH(QString, cell);
-        Window& window = open(3);
+        QVERIFY(open(3));
+        Window& window = *window_;
         grid()->setCursorCell({column, 2});
         type(typed);
         enter();
@@ -92,7 +95,8 @@ private slots:
     }
     void typingIntoDerivedColumnsChangesNothing() {
         QFETCH(int, column);
-        Window& window = open(3);
+        QVERIFY(open(3));
+        Window& window = *window_;
         const QString before = window.cell(column, 2);
         grid()->setCursorCell({column, 2});
         QTest::keyClicks(grid(), QStringLiteral("12,5 Nord"));
@@ -135,7 +139,8 @@ private slots:
         QFETCH(int, toColumn);
         QFETCH(int, toRow);
         QFETCH(int, records);
-        Window& window = open(3);
+        QVERIFY(open(3));
+        Window& window = *window_;
         grid()->setCursorCell({fromColumn, fromRow});
         if (editing) {
             type(QStringLiteral("1"));
@@ -157,7 +162,8 @@ private slots:
     }
 
     void tabMovesToTheNextCell() {
-        Window& window = open(3);
+        QVERIFY(open(3));
+        Window& window = *window_;
         grid()->setCursorCell({ColDatum, 1});
         QTest::keyClick(grid(), Qt::Key_Tab);
         QCOMPARE(grid()->cursorCell()->column, int(ColKmStand));
@@ -168,7 +174,8 @@ private slots:
     }
 
     void characterOutsideTheCodePageBecomesQuestionMark() {
-        Window& window = open(3);
+        QVERIFY(open(3));
+        Window& window = *window_;
         grid()->setCursorCell({ColOrt, 1});
         // Typed keys with their texts, the first one opening the editor.
         QTest::sendKeyEvent(QTest::Click, grid(), Qt::Key_Z, QStringLiteral("ź"), Qt::NoModifier);
@@ -190,7 +197,8 @@ private slots:
     }
     void newRecordFromButtonMenuAndKey() {
         QFETCH(QString, how);
-        Window& window = open(4);
+        QVERIFY(open(4));
+        Window& window = *window_;
         window->m_DelZeileClick(); // the cursor's record goes, the next one is new and empty
         grid()->setCursorCell({ColOrt, 1});
         if (how == QLatin1String("F2"))
@@ -208,7 +216,8 @@ private slots:
     }
 
     void deleteRowRenumbers() {
-        Window& window = open(5);
+        QVERIFY(open(5));
+        Window& window = *window_;
         const QString third = window.cell(ColKmStand, 3);
         const QString thirdDerived = window.cell(ColKm, 3);
         grid()->setCursorCell({ColTankstelle, 2});
@@ -223,7 +232,8 @@ private slots:
     }
 
     void deletingTheLastRecordLeavesNone() {
-        Window& window = open(1);
+        QVERIFY(open(1));
+        Window& window = *window_;
         grid()->setCursorCell({ColDatum, 1});
         window->m_DelZeileClick();
         QCOMPARE(window->RecordCount(), 0);
@@ -234,7 +244,8 @@ private slots:
     }
 
     void insertDateGoesIntoColumnOneOfTheCursorRow() {
-        Window& window = open(4);
+        QVERIFY(open(4));
+        Window& window = *window_;
         grid()->setCursorCell({ColTankstelle, 3});
         window->b_datum->click();
         QCOMPARE(window.cell(ColDatum, 3), QStringLiteral("06.12.2026"));
@@ -246,7 +257,8 @@ private slots:
     }
 
     void newLogbookLeavesOneEmptyRecord() {
-        Window& window = open(5);
+        QVERIFY(open(5));
+        Window& window = *window_;
         window->document().table().setCell(ColNote1, 0, "Fahrer");
         window->findChild<QAction*>(QStringLiteral("m_Neu"))->trigger();
         QCOMPARE(window->RecordCount(), 1);

@@ -4,6 +4,7 @@
 #include "app/window/texttablemodel.h"
 
 #include <QAbstractItemModelTester>
+#include <QHeaderView>
 #include <QSignalSpy>
 
 using namespace spritlog;
@@ -21,6 +22,18 @@ TextTable Logbook(int records) {
     }
     UpdateStatusBar(grid, "");
     return grid;
+}
+
+// The text a header shows at `position` along it (in its viewport).
+QString HeaderTextAt(const QHeaderView* header, int position) {
+    const int section = header->logicalIndexAt(position);
+    return header->model()->headerData(section, header->orientation()).toString();
+}
+
+// The text the view shows in logbook column `column` at height `y` of its viewport.
+QString TextAt(const QTableView& view, int column, int y) {
+    const int x = view.columnViewportPosition(column - 1) + 2;
+    return view.indexAt(QPoint(x, y)).data().toString();
 }
 
 } // namespace
@@ -55,6 +68,8 @@ private slots:
         QFETCH(bool, editable);
         TextTable grid = Logbook(1);
         LogbookModel model(grid);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         const QModelIndex index = model.cellIndex(column, 1);
         QCOMPARE(bool(model.flags(index) & Qt::ItemIsEditable), editable);
         QCOMPARE(model.setData(index, QStringLiteral("9")), editable);
@@ -157,6 +172,8 @@ private slots:
     void changedColumnsAreAnnounced() {
         TextTable grid = Logbook(4);
         LogbookModel model(grid);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.changeColumns(ColKm, ColTankkosten, [&] { grid.setCell(ColKm, 4, "500"); });
         QCOMPARE(changed.count(), 1);
@@ -182,22 +199,76 @@ private slots:
         QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("x")));
     }
 
-    // A hundred thousand records in the view: scrolling to the end and a reset reach the
-    // last record. (How fast is for the window benchmark, not for a test.)
+    // A hundred thousand records in the view, as the user sees them: row 0 as the column
+    // headers, column 0 as the record numbers, the cells under them, the last record after
+    // scrolling and after a reset, and a text typed into a cell. (How fast is for the
+    // window benchmark, not for a test.)
     void largeLogbookInTheView() {
         TextTable grid = Logbook(100000);
         LogbookModel model(grid);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         GridView view;
         view.resize(640, 400);
         view.setLogbookModel(&model);
         view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const QHeaderView* top = view.horizontalHeader();
+        const QHeaderView* left = view.verticalHeader();
+        QVERIFY(top->isVisible());
+        QVERIFY(left->isVisible());
+
+        // Every logbook column in its place, under the caption from row 0.
+        QCOMPARE(top->count(), kLogbookColumns - 1);
+        for (int column = 1; column < kLogbookColumns; ++column) {
+            const int section = column - 1;
+            QVERIFY(!top->isSectionHidden(section));
+            QCOMPARE(top->visualIndex(section), section);
+            QCOMPARE(HeaderTextAt(top, top->sectionPosition(section) + 1),
+                     CellToQString(grid.cell(column, 0)));
+        }
+        QCOMPARE(HeaderTextAt(top, 1), QStringLiteral("Datum"));
+        // The first row is the first record, numbered from column 0; row 0 is no record.
+        QCOMPARE(HeaderTextAt(left, 1), QStringLiteral("1."));
+        QCOMPARE(TextAt(view, ColDatum, 1), QStringLiteral("01.01.2024"));
+        QCOMPARE(TextAt(view, ColKmStand, 1), QStringLiteral("1000"));
+        QCOMPARE(TextAt(view, ColOrt, 1), QStringLiteral("Köln"));
+        // The longest record number fits its header.
+        QVERIFY(left->width() >= left->fontMetrics().horizontalAdvance(QStringLiteral("100000.")));
+
         view.scrollToBottom();
         QCoreApplication::processEvents();
+        const int bottom = view.viewport()->height() - 1;
+        QCOMPARE(HeaderTextAt(left, bottom), QStringLiteral("100000."));
+        QCOMPARE(TextAt(view, ColKmStand, bottom), QStringLiteral("100000000"));
+
         model.resetWith([&] { grid.setCell(ColLiter, 99999, "7.5"); });
         QCoreApplication::processEvents();
         QCOMPARE(model.rowCount(), 100000);
-        QCOMPARE(model.cellIndex(ColLiter, 99999).data().toString(), QStringLiteral("7.5"));
+        view.scrollToBottom();
+        QCoreApplication::processEvents();
+        QCOMPARE(HeaderTextAt(left, bottom), QStringLiteral("100000."));
+        const QModelIndex changed = model.cellIndex(ColLiter, 99999);
+        QVERIFY(view.viewport()->rect().contains(view.visualRect(changed)));
+        QCOMPARE(TextAt(view, ColLiter, view.visualRect(changed).center().y()),
+                 QStringLiteral("7.5"));
+
+        // Typed into the last record's "Liter": the comma becomes the decimal point, and
+        // the cell shows what the table now holds.
+        const QModelIndex liter = model.cellIndex(ColLiter, 100000);
+        view.setCurrentIndex(liter);
+        view.edit(liter);
+        QLineEdit* editor = test::OpenEditor(&view);
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("8,25"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!test::OpenEditor(&view));
+        QVERIFY(view.viewport()->rect().contains(view.visualRect(liter)));
+        QCOMPARE(CellToQString(grid.cell(ColLiter, 100000)), QStringLiteral("8.25"));
+        QCOMPARE(TextAt(view, ColLiter, view.visualRect(liter).center().y()),
+                 QStringLiteral("8.25"));
     }
 };
 

@@ -112,13 +112,13 @@ TEST(ChartViews, ViewsReadTheirColumnAndRows) {
             sum += v;
         EXPECT_EQ(chart.seriesValues(1), std::vector<double>(n, sum / n));
         EXPECT_EQ(chart.hText(), c.name);
-        EXPECT_EQ(chart.text91(2), c.name);
-        EXPECT_EQ(chart.seriesText93(0), c.name);
-        EXPECT_EQ(chart.seriesLegend97(0), c.name);
-        EXPECT_EQ(chart.seriesText93(1), "Durchschnitt");
-        EXPECT_EQ(chart.seriesLegend97(1), "Durchschnitt");
-        EXPECT_EQ(chart.axisValue88(0), c.values.front());
-        EXPECT_EQ(chart.axisValue88(1), c.values.back());
+        EXPECT_EQ(chart.titleText(2), c.name);
+        EXPECT_EQ(chart.seriesText(0), c.name);
+        EXPECT_EQ(chart.seriesLegend(0), c.name);
+        EXPECT_EQ(chart.seriesText(1), "Durchschnitt");
+        EXPECT_EQ(chart.seriesLegend(1), "Durchschnitt");
+        EXPECT_EQ(chart.axisValue(0), c.values.front());
+        EXPECT_EQ(chart.axisValue(1), c.values.back());
         EXPECT_EQ(ChartTabCaption(c.view - 1), std::string(c.name));
     }
     EXPECT_STREQ(ChartTabCaption(kStationTab), "Tankstellen");
@@ -153,8 +153,8 @@ TEST(ChartViews, AxisRange) {
         SCOPED_TRACE(c.name);
         RecordingChart chart;
         ShowChart(chart, ColumnSource(c.view, c.cells), c.view, c.zoom);
-        EXPECT_EQ(chart.axisValue88(0), c.minimum);
-        EXPECT_EQ(chart.axisValue88(1), c.maximum);
+        EXPECT_EQ(chart.axisValue(0), c.minimum);
+        EXPECT_EQ(chart.axisValue(1), c.maximum);
         const std::vector<double> averages = chart.seriesValues(1);
         ASSERT_FALSE(averages.empty());
         EXPECT_DOUBLE_EQ(averages.front(), c.average);
@@ -207,20 +207,20 @@ TEST(ChartViews, OnlyAddressablePointsAreSent) {
     EXPECT_EQ(chart.seriesValues(1).size(), 32768u);
     // Average and range still cover every point.
     EXPECT_EQ(chart.seriesValues(1).front(), (32769.0 + 32771.0) / 32770.0);
-    EXPECT_EQ(chart.axisValue88(1), 32771);
+    EXPECT_EQ(chart.axisValue(1), 32771);
     for (const std::string& call : chart.calls())
         ASSERT_EQ(call.rfind("82[-", 0), std::string::npos) << call;
 }
 
 TEST(RecordingChart, NewTransferStartsFromEmptySeries) {
     RecordingChart chart;
-    chart.openData64(1, 2, 3);
+    chart.openData(1, 2, 3);
     chart.setThisSerie(1);
-    chart.setValue82(2, 4.5);
+    chart.setPointValue(2, 4.5);
     EXPECT_EQ(chart.seriesValues(1), (std::vector<double>{0, 0, 4.5}));
-    chart.openData64(1, 2, 1);
+    chart.openData(1, 2, 1);
     EXPECT_EQ(chart.seriesValues(1), (std::vector<double>{0}));
-    EXPECT_THROW(chart.setValue82(-1, 1), std::out_of_range);
+    EXPECT_THROW(chart.setPointValue(-1, 1), std::out_of_range);
     EXPECT_EQ(ChartNumberText(0.1), "0.1");
     EXPECT_EQ(ChartNumberText(-0.0), "-0");
 }

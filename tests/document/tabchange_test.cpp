@@ -83,7 +83,7 @@ TEST(DocumentTabChange, StationsThenChart) {
     EXPECT_FALSE(page.infoVisible);
     EXPECT_TRUE(page.groupsEnabled);
     EXPECT_EQ(chart.calls().back(), "Refresh");
-    EXPECT_EQ(chart.text91(2), "KM-Stand");
+    EXPECT_EQ(chart.titleText(2), "KM-Stand");
     EXPECT_EQ(chart.seriesValues(0), (std::vector<double>{10000, 10500, 11000}));
 }
 

@@ -213,7 +213,7 @@ std::string QtChartWidget::hText() const {
     return hText_;
 }
 
-int32_t QtChartWidget::openData64(int16_t, int32_t seriesCount, int32_t pointCount) {
+int32_t QtChartWidget::openData(int16_t, int32_t seriesCount, int32_t pointCount) {
     transferOpen_ = true;
     dirty_ = true;
     thisSerie_ = 0;
@@ -227,13 +227,13 @@ int32_t QtChartWidget::openData64(int16_t, int32_t seriesCount, int32_t pointCou
     return pointCount_;
 }
 
-bool QtChartWidget::closeData65(int16_t) {
+bool QtChartWidget::closeData(int16_t) {
     transferOpen_ = false;
     applyData();
     return true;
 }
 
-void QtChartWidget::setValue82(int16_t point, double value) {
+void QtChartWidget::setPointValue(int16_t point, double value) {
     if (thisSerie_ < 0 || thisSerie_ >= kSeries)
         return;
     std::vector<double>& values = values_[thisSerie_];
@@ -243,7 +243,7 @@ void QtChartWidget::setValue82(int16_t point, double value) {
     dirty_ = true;
 }
 
-void QtChartWidget::setAxisValue88(int16_t index, double value) {
+void QtChartWidget::setAxisValue(int16_t index, double value) {
     if (index == 0)
         axisMinimum_ = value;
     else if (index == 1)
@@ -253,21 +253,21 @@ void QtChartWidget::setAxisValue88(int16_t index, double value) {
     dirty_ = true;
 }
 
-void QtChartWidget::setText91(int16_t, const std::string&) {}
+void QtChartWidget::setTitleText(int16_t, const std::string&) {}
 
-void QtChartWidget::setSeriesText93(int16_t serie, const std::string& text) {
+void QtChartWidget::setSeriesText(int16_t serie, const std::string& text) {
     if (serie < 0 || serie >= kSeries)
         return;
-    seriesTexts93_[serie] = text;
+    seriesTexts_[serie] = text;
 }
 
-void QtChartWidget::setSeriesLegend97(int16_t serie, const std::string& text) {
+void QtChartWidget::setSeriesLegend(int16_t serie, const std::string& text) {
     if (serie < 0 || serie >= kSeries)
         return;
-    seriesLegends97_[serie] = text;
+    seriesLegends_[serie] = text;
 }
 
-void QtChartWidget::setValue100(int16_t, int16_t) {}
+void QtChartWidget::setChartOption(int16_t, int16_t) {}
 
 void QtChartWidget::refresh() {
     // Values written outside a transfer show from here on.
@@ -490,7 +490,7 @@ void QtChartWidget::applySeriesNames() {
     // 97 is the legend's text; 93 stands in when only that was given.
     for (int serie = 0; serie < kSeries; ++serie) {
         const std::string& text =
-            seriesLegends97_[serie].empty() ? seriesTexts93_[serie] : seriesLegends97_[serie];
+            seriesLegends_[serie].empty() ? seriesTexts_[serie] : seriesLegends_[serie];
         const QString name = QString::fromStdString(text);
         if (series_[serie]->name() != name)
             series_[serie]->setName(name);

@@ -60,14 +60,14 @@ public:
     void setLegendWidth(int16_t width) override;
     void setHText(const std::string& text) override;
     std::string hText() const override;
-    int32_t openData64(int16_t kind, int32_t seriesCount, int32_t pointCount) override;
-    bool closeData65(int16_t kind) override;
-    void setValue82(int16_t point, double value) override;
-    void setAxisValue88(int16_t index, double value) override;
-    void setText91(int16_t index, const std::string& text) override;
-    void setSeriesText93(int16_t serie, const std::string& text) override;
-    void setSeriesLegend97(int16_t serie, const std::string& text) override;
-    void setValue100(int16_t index, int16_t value) override;
+    int32_t openData(int16_t kind, int32_t seriesCount, int32_t pointCount) override;
+    bool closeData(int16_t kind) override;
+    void setPointValue(int16_t point, double value) override;
+    void setAxisValue(int16_t index, double value) override;
+    void setTitleText(int16_t index, const std::string& text) override;
+    void setSeriesText(int16_t serie, const std::string& text) override;
+    void setSeriesLegend(int16_t serie, const std::string& text) override;
+    void setChartOption(int16_t index, int16_t value) override;
     void refresh() override;
 
     void setPointLabels(const QStringList& labels) override;
@@ -126,8 +126,8 @@ private:
     int labelStep_ = 0; // points between two labels of the point axis; 0 when not laid out
 
     std::string hText_;
-    std::array<std::string, kSeries> seriesTexts93_;
-    std::array<std::string, kSeries> seriesLegends97_;
+    std::array<std::string, kSeries> seriesTexts_;
+    std::array<std::string, kSeries> seriesLegends_;
 
     int decimals_ = 2;
     int pointType_ = 0;
