@@ -5,15 +5,14 @@
 #include "logbook/logbooktable.h"
 #include "reports/csvexport.h"
 #include "reports/htmlreport.h"
+#include "support/faultyfileops.h"
+#include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -98,108 +97,9 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-// The file system with switches for every failure the save and load code must survive.
-class FaultyFileOps : public FileOps {
-public:
-    int openError = 0;
-    int createError = 0;
-    std::size_t maxReadChunk = SIZE_MAX; // bytes a read hands out at most
-    std::size_t readLimit = SIZE_MAX;    // then reads fail with readError
-    int readError = EIO;
-    std::size_t maxWriteChunk = SIZE_MAX;
-    std::size_t writeLimit = SIZE_MAX; // then writes fail with writeError
-    int writeError = ENOSPC;
-    int syncError = 0;
-    int closeError = 0;
-    int renameError = 0;
-    int backupError = 0;
+using test::FaultyFileOps;
 
-    std::size_t bytesRead = 0;
-    std::size_t bytesWritten = 0;
-    int openFiles = 0;
-
-    int openForReading(const char* path) override {
-        if (openError)
-            return Fail(openError);
-        const int fd = FileOps::openForReading(path);
-        openFiles += fd >= 0;
-        return fd;
-    }
-    int createTemporary(char* pathTemplate) override {
-        if (createError)
-            return Fail(createError);
-        const int fd = FileOps::createTemporary(pathTemplate);
-        openFiles += fd >= 0;
-        return fd;
-    }
-    ssize_t readSome(int fd, void* buffer, std::size_t size) override {
-        if (bytesRead >= readLimit)
-            return Fail(readError);
-        size = std::min({size, maxReadChunk, readLimit - bytesRead});
-        const ssize_t got = FileOps::readSome(fd, buffer, size);
-        if (got > 0)
-            bytesRead += static_cast<std::size_t>(got);
-        return got;
-    }
-    ssize_t writeSome(int fd, const void* data, std::size_t size) override {
-        if (bytesWritten >= writeLimit)
-            return Fail(writeError);
-        size = std::min({size, maxWriteChunk, writeLimit - bytesWritten});
-        const ssize_t done = FileOps::writeSome(fd, data, size);
-        if (done > 0)
-            bytesWritten += static_cast<std::size_t>(done);
-        return done;
-    }
-    int syncFile(int fd) override { return syncError ? Fail(syncError) : FileOps::syncFile(fd); }
-    int closeFile(int fd) override {
-        --openFiles;
-        const int result = FileOps::closeFile(fd);
-        return closeError ? Fail(closeError) : result;
-    }
-    int renameFile(const char* from, const char* to) override {
-        return renameError ? Fail(renameError) : FileOps::renameFile(from, to);
-    }
-    int renameNoReplace(const char* from, const char* to) override {
-        return backupError ? Fail(backupError) : FileOps::renameNoReplace(from, to);
-    }
-
-private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
-};
-
-class LogbookFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "logbookfile_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + dir_ + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-
-    std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-    std::set<std::string> DirectoryEntries() const {
-        std::set<std::string> names;
-        DIR* dir = ::opendir(dir_.c_str());
-        if (!dir)
-            return names;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.insert(name);
-        }
-        ::closedir(dir);
-        return names;
-    }
-
-    std::string dir_;
-};
+class LogbookFileTest : public test::TemporaryFolderTest {};
 
 // ---------------------------------------------------------------------------------------
 // Reading
@@ -629,7 +529,7 @@ TEST_F(LogbookFileTest, SaveWritesNativeFileAndNoLeftovers) {
                                       "\xDC"
                                       "ber",
                                       "", "", "", "", ""}));
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"auto.slg"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"auto.slg"});
 }
 
 TEST_F(LogbookFileTest, ZeroRecordsSaveAndLoad) {
@@ -754,7 +654,7 @@ TEST_F(LogbookFileTest, BackupKeepsTheFirstVersion) {
     // A CSV export beside it shares the backup name and leaves the backup alone too.
     SaveLogbook(PathOf("auto.csv"), LogbookOf({{"v4"}}), withBackup);
     EXPECT_EQ(ReadBytes(backup), version1);
-    EXPECT_EQ(DirectoryEntries(), (std::set<std::string>{"auto.slg", "auto.bak", "auto.csv"}));
+    EXPECT_EQ(Entries(), (std::set<std::string>{"auto.slg", "auto.bak", "auto.csv"}));
 }
 
 TEST_F(LogbookFileTest, BackupOnlyWhenSwitchedOn) {
@@ -772,7 +672,7 @@ TEST_F(LogbookFileTest, BackupNeverLeavesTheDirectory) {
     SaveOptions withBackup;
     withBackup.backup = true;
     SaveLogbook(path, LogbookOf({{"v"}}), withBackup);
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"sub"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"sub"});
     EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
 }
 
@@ -843,7 +743,7 @@ TEST_F(LogbookFileTest, FailedSaveLeavesTheTargetUntouched) {
             EXPECT_STREQ(error.what(), c.message);
         }
         EXPECT_EQ(ReadBytes(path), previous);
-        EXPECT_EQ(DirectoryEntries(), std::set<std::string>{c.file});
+        EXPECT_EQ(Entries(), std::set<std::string>{c.file});
         EXPECT_EQ(ops.openFiles, 0);
         ::unlink(path.c_str());
     }
@@ -859,7 +759,7 @@ TEST_F(LogbookFileTest, FailedSaveAfterBackupKeepsOldContentsInBackup) {
     withBackup.backup = true;
     EXPECT_THROW(SaveLogbook(path, LogbookOf({{"new"}}), withBackup), Error);
     EXPECT_EQ(ReadBytes(PathOf("auto.bak")), "previous\r\n");
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"auto.bak"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"auto.bak"});
 }
 
 TEST_F(LogbookFileTest, FailingReportLeavesTheTargetUntouched) {
@@ -874,7 +774,7 @@ TEST_F(LogbookFileTest, FailingReportLeavesTheTargetUntouched) {
     options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
     EXPECT_THROW(SaveLogbook(path, grid, options), Error);
     EXPECT_EQ(ReadBytes(path), "old report");
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"bericht.htm"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"bericht.htm"});
 }
 
 TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
@@ -891,7 +791,7 @@ TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "File access denied");
     }
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"folder.slg"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"folder.slg"});
 }
 
 TEST_F(LogbookFileTest, NewFileFollowsUmaskReplacedFileKeepsItsMode) {

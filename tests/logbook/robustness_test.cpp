@@ -9,15 +9,16 @@
 #include "logbook/logbooktable.h"
 #include "reports/csvexport.h"
 #include "reports/htmlreport.h"
+#include "support/faultyfileops.h"
+#include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -79,93 +80,9 @@ SaveOptions FixedReportOptions(bool backup) {
     return options;
 }
 
-// The file system with a switch for every step of a save that can fail. Counts open files
-// so a leaked descriptor shows.
-class InjectedFileOps : public FileOps {
-public:
-    int createError = 0;
-    int setModeError = 0;
-    std::size_t maxWriteChunk = SIZE_MAX;
-    std::size_t writeLimit = SIZE_MAX; // bytes that are written before writes fail
-    int writeError = ENOSPC;           // 0: a write at the limit returns 0 (nothing written)
-    int syncError = 0;
-    int closeError = 0; // reported after the file was really closed
-    int renameError = 0;
+using test::FaultyFileOps;
 
-    std::size_t bytesWritten = 0;
-    int openFiles = 0;
-
-    int createTemporary(char* pathTemplate) override {
-        if (createError)
-            return Fail(createError);
-        const int fd = FileOps::createTemporary(pathTemplate);
-        openFiles += fd >= 0;
-        return fd;
-    }
-    int setMode(int fd, mode_t mode) override {
-        return setModeError ? Fail(setModeError) : FileOps::setMode(fd, mode);
-    }
-    ssize_t writeSome(int fd, const void* data, std::size_t size) override {
-        if (bytesWritten >= writeLimit)
-            return writeError ? Fail(writeError) : 0;
-        size = std::min({size, maxWriteChunk, writeLimit - bytesWritten});
-        const ssize_t done = FileOps::writeSome(fd, data, size);
-        if (done > 0)
-            bytesWritten += static_cast<std::size_t>(done);
-        return done;
-    }
-    int syncFile(int fd) override { return syncError ? Fail(syncError) : FileOps::syncFile(fd); }
-    int closeFile(int fd) override {
-        --openFiles;
-        const int result = FileOps::closeFile(fd);
-        return closeError ? Fail(closeError) : result;
-    }
-    int renameFile(const char* from, const char* to) override {
-        return renameError ? Fail(renameError) : FileOps::renameFile(from, to);
-    }
-
-private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
-};
-
-class RobustnessTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "robustness_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + dir_ + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-
-    std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-    std::set<std::string> Entries() const {
-        std::set<std::string> names;
-        DIR* dir = ::opendir(dir_.c_str());
-        if (!dir)
-            return names;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.insert(name);
-        }
-        ::closedir(dir);
-        return names;
-    }
-
-    void RemoveAll() {
-        for (const std::string& name : Entries())
-            ::unlink(PathOf(name).c_str());
-    }
-
-    std::string dir_;
-};
+class RobustnessTest : public test::TemporaryFolderTest {};
 
 // ---------------------------------------------------------------------------------------
 // Saving
@@ -216,7 +133,7 @@ const WriterCase kWriters[] = {
 // One way a save can fail, armed for an output of `size` bytes.
 struct SaveFault {
     std::string name;
-    std::function<void(InjectedFileOps&)> arm;
+    std::function<void(FaultyFileOps&)> arm;
     const char* message;
 };
 
@@ -226,46 +143,45 @@ std::vector<SaveFault> SaveFaults(std::size_t size) {
     // middle, just before the end; once with the error, once as a write that stores nothing.
     for (const std::size_t at : {std::size_t{0}, std::size_t{1}, size / 3, size / 2, size - 1}) {
         faults.push_back({"disk full after " + std::to_string(at) + " bytes",
-                          [at](InjectedFileOps& ops) {
+                          [at](FaultyFileOps& ops) {
                               ops.maxWriteChunk = 97;
                               ops.writeLimit = at;
                           },
                           "Disk full"});
         faults.push_back({"write stores nothing after " + std::to_string(at) + " bytes",
-                          [at](InjectedFileOps& ops) {
+                          [at](FaultyFileOps& ops) {
                               ops.writeLimit = at;
                               ops.writeError = 0;
                           },
                           "Disk full"});
     }
     faults.push_back({"quota exceeded halfway",
-                      [size](InjectedFileOps& ops) {
+                      [size](FaultyFileOps& ops) {
                           ops.writeLimit = size / 2;
                           ops.writeError = EDQUOT;
                       },
                       "Disk full"});
     faults.push_back({"device error halfway",
-                      [size](InjectedFileOps& ops) {
+                      [size](FaultyFileOps& ops) {
                           ops.writeLimit = size / 2;
                           ops.writeError = EIO;
                       },
                       "I/O error 5"});
     faults.push_back({"cannot create: too many files",
-                      [](InjectedFileOps& ops) { ops.createError = EMFILE; },
-                      "Too many open files"});
+                      [](FaultyFileOps& ops) { ops.createError = EMFILE; }, "Too many open files"});
     faults.push_back({"cannot create: read-only file system",
-                      [](InjectedFileOps& ops) { ops.createError = EROFS; }, "File access denied"});
+                      [](FaultyFileOps& ops) { ops.createError = EROFS; }, "File access denied"});
     faults.push_back({"sync finds the disk full",
-                      [](InjectedFileOps& ops) { ops.syncError = ENOSPC; }, "Disk full"});
+                      [](FaultyFileOps& ops) { ops.syncError = ENOSPC; }, "Disk full"});
     faults.push_back({"close reports a device error",
-                      [](InjectedFileOps& ops) { ops.closeError = EIO; }, "I/O error 5"});
+                      [](FaultyFileOps& ops) { ops.closeError = EIO; }, "I/O error 5"});
     faults.push_back({"close finds the disk full",
-                      [](InjectedFileOps& ops) { ops.closeError = ENOSPC; }, "Disk full"});
-    faults.push_back({"rename across devices",
-                      [](InjectedFileOps& ops) { ops.renameError = EXDEV; }, "I/O error 18"});
-    faults.push_back({"rename of a busy file",
-                      [](InjectedFileOps& ops) { ops.renameError = EBUSY; }, "I/O error 16"});
-    faults.push_back({"rename denied", [](InjectedFileOps& ops) { ops.renameError = EPERM; },
+                      [](FaultyFileOps& ops) { ops.closeError = ENOSPC; }, "Disk full"});
+    faults.push_back({"rename across devices", [](FaultyFileOps& ops) { ops.renameError = EXDEV; },
+                      "I/O error 18"});
+    faults.push_back({"rename of a busy file", [](FaultyFileOps& ops) { ops.renameError = EBUSY; },
+                      "I/O error 16"});
+    faults.push_back({"rename denied", [](FaultyFileOps& ops) { ops.renameError = EPERM; },
                       "File access denied"});
     return faults;
 }
@@ -285,13 +201,13 @@ TEST_F(RobustnessTest, FailedSaveKeepsThePreviousFileForEveryWriterAndBackupStat
             for (const SaveFault& fault : SaveFaults(output.size())) {
                 SCOPED_TRACE(std::string(writer.file) + ", " + BackupStateName(state) + ", " +
                              fault.name);
-                RemoveAll();
+                RemoveEntries();
                 WriteBytes(path, previous);
                 ::chmod(path.c_str(), 0640);
                 if (state == BackupState::AlreadyThere)
                     WriteBytes(backup, older);
 
-                InjectedFileOps ops;
+                FaultyFileOps ops;
                 fault.arm(ops);
                 bool reported = false;
                 {
@@ -326,11 +242,11 @@ TEST_F(RobustnessTest, FailedSaveKeepsThePreviousFileForEveryWriterAndBackupStat
 
             // Without a fault the same save goes through, written in small pieces.
             SCOPED_TRACE(std::string(writer.file) + ", " + BackupStateName(state) + ", no fault");
-            RemoveAll();
+            RemoveEntries();
             WriteBytes(path, previous);
             if (state == BackupState::AlreadyThere)
                 WriteBytes(backup, older);
-            InjectedFileOps ops;
+            FaultyFileOps ops;
             ops.maxWriteChunk = 97;
             {
                 FileOpsOverride use(ops);
@@ -349,7 +265,7 @@ TEST_F(RobustnessTest, ReplacedFileKeepsItsModeOrTheSaveFails) {
     const std::string path = PathOf("fahrten.slg");
     WriteBytes(path, "0\r\n");
     ::chmod(path.c_str(), 0604);
-    InjectedFileOps ops;
+    FaultyFileOps ops;
     ops.setModeError = EPERM;
     FileOpsOverride use(ops);
     try {
@@ -388,7 +304,7 @@ TEST_F(RobustnessTest, RepeatedFailuresNeverTouchTheBackup) {
     const TextTable grid = SampleLogbook();
     const SaveOptions options = FixedReportOptions(true);
     for (const std::size_t limit : {std::size_t{0}, std::size_t{40}, std::size_t{200}}) {
-        InjectedFileOps ops;
+        FaultyFileOps ops;
         ops.writeLimit = limit;
         FileOpsOverride use(ops);
         EXPECT_THROW(SaveLogbook(path, grid, options), Error);
@@ -523,15 +439,14 @@ TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
          "Invalid filename"},
         {"its directory is replaced by a file",
          [&] {
-             const std::string command = "rm -rf '" + dir_ + "/sub' && : > '" + dir_ + "/sub'";
-             EXPECT_EQ(std::system(command.c_str()), 0);
+             std::filesystem::remove_all(PathOf("sub"));
+             WriteBytes(PathOf("sub"), "");
          },
          "Invalid filename"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string command = "rm -rf '" + dir_ + "'/*";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        RemoveEntries();
         ::mkdir(PathOf("sub").c_str(), 0777);
         const bool inSub = std::string(c.name) == "its directory is replaced by a file";
         const std::string file = inSub ? PathOf("sub/fahrten.slg") : path;
