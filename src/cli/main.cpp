@@ -5,7 +5,7 @@
 #include "commands.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
-#include "logbook/logbookfile.h"
+#include "logbook/fileio.h"
 #include "output.h"
 #include "usage.h"
 

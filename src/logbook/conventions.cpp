@@ -1,6 +1,7 @@
 #include "conventions.h"
 
 #include "errors.h"
+#include "linuxcalls.h"
 
 #include <algorithm>
 #include <charconv>
@@ -133,20 +134,15 @@ bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string
         if (biased == 0 || shift > 120)
             return false; // tiny: the expansion decides
         const uint64_t mantissa = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-        using Wide = unsigned __int128;
-        const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[decimals];
-        const Wide units = scaled >> shift;
-        const Wide rest = scaled - (units << shift);
-        const Wide half = static_cast<Wide>(1) << (shift - 1);
-        const Wide distance = rest > half ? rest - half : half - rest;
+        const ScaledProduct scaled = SplitScaledProduct(mantissa, kPowersOfTen[decimals], shift);
         const uint64_t powerBits = static_cast<uint64_t>(1023 + shift) << 52; // 2^shift
         double power = 0;
         std::memcpy(&power, &powerBits, sizeof power);
         const double tolerance =
             power * static_cast<double>(kPowersOfTen[decimals]) * std::max(1.0, magnitude) * 1e-17;
-        if (static_cast<double>(distance) <= tolerance)
+        if (scaled.distanceToHalf <= tolerance)
             return false;
-        rounded = static_cast<uint64_t>(units) + (rest > half ? 1 : 0);
+        rounded = scaled.whole + (scaled.aboveHalf ? 1 : 0);
     }
 
     char digits[24];

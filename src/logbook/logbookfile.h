@@ -13,10 +13,6 @@ namespace spritlog {
 // Largest record count a file may declare; a larger one is "Invalid numeric input".
 inline constexpr long long kMaxRecordCount = 1000000;
 
-// The message for a system error number: "File not found", "File access denied",
-// "Disk full", ..., otherwise "I/O error <n>".
-std::string IoErrorMessage(int errorNumber);
-
 // What the window (or the command-line tool) does at the points where loading talks to
 // the user.
 struct LoadHooks {

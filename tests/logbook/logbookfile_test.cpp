@@ -291,6 +291,7 @@ TEST_F(LogbookFileTest, FailuresWhileReading) {
         {"too many files", EMFILE, SIZE_MAX, 0, 0, "Too many open files", 6},
         {"read fails at once", 0, 0, EIO, 0, "I/O error 5", 6},
         {"read fails halfway", 0, 8, EIO, 0, "I/O error 5", 3},
+        {"read fails without an error number", 0, 8, 0, 0, "I/O error 5", 3},
         {"close fails", 0, SIZE_MAX, 0, EIO, "I/O error 5", 3},
     };
     for (const auto& c : cases) {
