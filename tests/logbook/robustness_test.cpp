@@ -128,6 +128,8 @@ const WriterCase kWriters[] = {
     {"fahrten.slg", "fahrten.bak", NativeText},
     {"fahrten.csv", "fahrten.bak", CsvText},
     {"bericht.htm", "bericht.bak", HtmlText},
+    // The backup name counts characters: the umlauts go whole.
+    {"tankbuch.\xC3\xA4\xC3\xB6\xC3\xBC", "tankbuch.bak", NativeText},
 };
 
 // One way a save can fail, armed for an output of `size` bytes.
