@@ -7,7 +7,7 @@
 #include "cli/usage.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
-#include "logbook/logbookfile.h"
+#include "logbook/fileio.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -5,6 +5,7 @@
 #include "import/csvimport.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
+#include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
 #include "reports/csvexport.h"
 #include "reports/htmlreport.h"

@@ -1,6 +1,7 @@
 #include "logbook/conventions.h"
 
 #include "logbook/errors.h"
+#include "logbook/linuxcalls.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,6 +28,39 @@ int HexDigitValue(char c) {
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// The bytes of the UTF-8 character at `pos`: a lead byte with its continuation bytes, as
+// long as they form a valid character; any other byte on its own.
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t pos) {
+    const auto byte = [&](std::size_t i) {
+        return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0u;
+    };
+    const unsigned lead = byte(0);
+    std::size_t length = 1;
+    // The range of the second byte narrows for the leads that would allow overlong forms,
+    // surrogates or values beyond U+10FFFF.
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 1;
+    }
+    if (byte(1) < low || byte(1) > high)
+        return 1;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 1;
+    return length;
 }
 
 std::size_t SkipBlanks(std::string_view text) {
@@ -133,20 +167,15 @@ bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string
         if (biased == 0 || shift > 120)
             return false; // tiny: the expansion decides
         const uint64_t mantissa = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-        using Wide = unsigned __int128;
-        const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[decimals];
-        const Wide units = scaled >> shift;
-        const Wide rest = scaled - (units << shift);
-        const Wide half = static_cast<Wide>(1) << (shift - 1);
-        const Wide distance = rest > half ? rest - half : half - rest;
+        const ScaledProduct scaled = SplitScaledProduct(mantissa, kPowersOfTen[decimals], shift);
         const uint64_t powerBits = static_cast<uint64_t>(1023 + shift) << 52; // 2^shift
         double power = 0;
         std::memcpy(&power, &powerBits, sizeof power);
         const double tolerance =
             power * static_cast<double>(kPowersOfTen[decimals]) * std::max(1.0, magnitude) * 1e-17;
-        if (static_cast<double>(distance) <= tolerance)
+        if (scaled.distanceToHalf <= tolerance)
             return false;
-        rounded = static_cast<uint64_t>(units) + (rest > half ? 1 : 0);
+        rounded = scaled.whole + (scaled.aboveHalf ? 1 : 0);
     }
 
     char digits[24];
@@ -407,9 +436,14 @@ bool HasText(std::string_view text) {
 }
 
 std::string ReplaceExtension(std::string_view fileName, std::string_view extension) {
-    if (fileName.size() < 3)
+    // The start of each character, kept for the last three in turn.
+    std::size_t starts[3] = {0, 0, 0};
+    std::size_t characters = 0;
+    for (std::size_t pos = 0; pos < fileName.size(); pos += Utf8CharacterLength(fileName, pos))
+        starts[characters++ % 3] = pos;
+    if (characters < 3)
         return std::string(extension);
-    return std::string(fileName.substr(0, fileName.size() - 3)) + std::string(extension);
+    return std::string(fileName.substr(0, starts[characters % 3])) + std::string(extension);
 }
 
 } // namespace spritlog

@@ -38,7 +38,8 @@ std::string PadRight(std::string_view text, int width);
 // separate directories.
 std::string ShortenPath(std::string_view path, int n);
 bool HasText(std::string_view text);
-// Replaces the last three characters by `extension`.
+// Replaces the last three characters of a file name (UTF-8) by `extension`; fewer than
+// three give `extension` alone. A byte that starts no valid UTF-8 character counts as one.
 std::string ReplaceExtension(std::string_view fileName, std::string_view extension);
 
 } // namespace spritlog

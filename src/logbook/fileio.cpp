@@ -1,10 +1,11 @@
 #include "logbook/fileio.h"
 
+#include "logbook/conventions.h"
 #include "logbook/errors.h"
-#include "logbook/logbookfile.h"
+#include "logbook/linuxcalls.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -65,7 +66,7 @@ int FileOps::renameFile(const char* from, const char* to) {
 }
 
 int FileOps::renameNoReplace(const char* from, const char* to) {
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+    if (spritlog::RenameNoReplace(from, to) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return -1;
@@ -111,41 +112,187 @@ FileOpsOverride::~FileOpsOverride() {
     gCurrent = previous_;
 }
 
-} // namespace spritlog
+std::string IoErrorMessage(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT:
+        return "File not found";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+        return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return "File access denied";
+    case ENOSPC:
+    case EDQUOT:
+        return "Disk full";
+    default:
+        return "I/O error " + IntegerToText(errorNumber);
+    }
+}
 
-namespace spritlog {
+void ThrowIoError(int errorNumber) {
+    throw Error(IoErrorMessage(errorNumber != 0 ? errorNumber : EIO));
+}
 
 namespace {
 
-[[noreturn]] void ThrowReadError(int errorNumber) {
-    throw Error(IoErrorMessage(errorNumber ? errorNumber : EIO));
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+// Collects the lines and writes them in large pieces, checking every write.
+class FileSink : public LineSink {
+public:
+    FileSink(FileOps& ops, int fd) : ops_(ops), fd_(fd) { buffer_.reserve(kChunkSize + 256); }
+
+    void writeLine(std::string_view line) override {
+        buffer_.append(line);
+        buffer_.append("\r\n");
+        if (buffer_.size() >= kChunkSize)
+            flush();
+    }
+
+    void flush() {
+        const char* data = buffer_.data();
+        std::size_t left = buffer_.size();
+        while (left > 0) {
+            const ssize_t written = ops_.writeSome(fd_, data, left);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowIoError(errno);
+            }
+            if (written == 0)
+                ThrowIoError(ENOSPC);
+            data += written;
+            left -= static_cast<std::size_t>(written);
+        }
+        buffer_.clear();
+    }
+
+private:
+    FileOps& ops_;
+    int fd_;
+    std::string buffer_;
+};
+
+// "<dir>/<name>.XXXXXX" beside the target, so the final rename stays on one file system.
+std::string TemporaryTemplate(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    // Leave room for the suffix within the usual 255-byte name limit.
+    const std::size_t nameLength = std::min<std::size_t>(path.size() - nameStart, 200);
+    return path.substr(0, nameStart + nameLength) + ".XXXXXX";
+}
+
+// The backup keeps the file under the name with "bak" for its last three characters. When
+// those characters reach into the directory part, that name lies in another directory, and
+// no backup is made.
+void MakeBackup(FileOps& ops, const std::string& path) {
+    const std::string backup = ReplaceExtension(path, "bak");
+    const std::size_t kept = backup.size() - 3;
+    if (path.find('/', kept) != std::string::npos)
+        return;
+    // An existing backup stays; a failure here does not stop the save.
+    (void)ops.renameNoReplace(path.c_str(), backup.c_str());
+}
+
+// Saving puts a new file in place of the old one. When the name is a symbolic link, the
+// file it leads to is the one replaced, so the link stays a link and leads to the new
+// contents, as it would if the file were written in place. A link that leads nowhere is
+// replaced like any other name.
+std::string FileToReplace(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    const std::string target = ResolvedPath(path);
+    return target.empty() ? path : target;
 }
 
 } // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+void ReadFileInChunks(const std::string& path,
+                      const std::function<bool(std::string_view piece)>& consume) {
     FileOps& ops = CurrentFileOps();
     const int fd = ops.openForReading(path.c_str());
     if (fd < 0)
-        ThrowReadError(errno);
-    std::string bytes;
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int failure = errno;
-            (void)ops.closeFile(fd);
-            ThrowReadError(failure);
+        ThrowIoError(errno);
+    try {
+        std::vector<char> buffer(kChunkSize);
+        for (;;) {
+            const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowIoError(errno);
+            }
+            if (got == 0) {
+                (void)consume(std::string_view());
+                break;
+            }
+            if (!consume(std::string_view(buffer.data(), static_cast<std::size_t>(got))))
+                break;
         }
-        if (got == 0)
-            break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    } catch (...) {
+        (void)ops.closeFile(fd);
+        throw;
     }
     if (ops.closeFile(fd) != 0)
-        ThrowReadError(errno);
+        ThrowIoError(errno);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    ReadFileInChunks(path, [&bytes](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
     return bytes;
+}
+
+void ReplaceFile(const std::string& path, bool backup,
+                 const std::function<void(LineSink&)>& write) {
+    FileOps& ops = CurrentFileOps();
+    const std::string file = FileToReplace(path);
+
+    struct stat info;
+    const bool exists = ops.statPath(file.c_str(), &info) == 0;
+    if (backup && exists && !S_ISDIR(info.st_mode))
+        MakeBackup(ops, file);
+
+    std::string temporary = TemporaryTemplate(file);
+    int fd = ops.createTemporary(temporary.data());
+    if (fd < 0) {
+        // Creating in a directory that does not exist: the path, not the file, is wrong.
+        ThrowIoError(errno == ENOENT ? ENOTDIR : errno);
+    }
+    try {
+        // A replaced file keeps its permissions.
+        if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
+            ThrowIoError(errno);
+
+        FileSink sink(ops, fd);
+        write(sink);
+        sink.flush();
+        if (ops.syncFile(fd) != 0)
+            ThrowIoError(errno);
+        const int closing = fd;
+        fd = -1; // closed even when close reports an error
+        if (ops.closeFile(closing) != 0)
+            ThrowIoError(errno);
+        if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
+            ThrowIoError(errno);
+    } catch (...) {
+        if (fd >= 0)
+            (void)ops.closeFile(fd);
+        (void)ops.removeFile(temporary.c_str());
+        throw;
+    }
 }
 
 } // namespace spritlog

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "logbook/linesink.h"
+
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -47,8 +51,30 @@ private:
     FileOps* previous_;
 };
 
-// The whole file at `path`, through the current operations. Every failure throws Error with
-// the I/O message the error display shows ("File not found", "File access denied", ...).
+// The message for a system error number: "File not found", "File access denied",
+// "Disk full", ..., otherwise "I/O error <n>".
+std::string IoErrorMessage(int errorNumber);
+// Throws Error with that message; 0, which a failing call should not leave, counts as EIO.
+[[noreturn]] void ThrowIoError(int errorNumber);
+
+// Reads the file at `path` through the current operations in pieces of up to 64 KiB and
+// hands each to `consume`; false from `consume` stops the reading there. Reaching the end of
+// the file hands one empty piece. The file is closed in every case; every failure throws
+// Error with the I/O message, and an exception from `consume` passes through.
+void ReadFileInChunks(const std::string& path,
+                      const std::function<bool(std::string_view piece)>& consume);
+
+// The whole file at `path`. Throws like ReadFileInChunks.
 std::string ReadWholeFile(const std::string& path);
+
+// Puts a new file at `path` in place of the old one, with the lines `write` gives (CR LF
+// after each). A symbolic link stays and the file it leads to is replaced. With `backup`,
+// an existing file is first renamed to the name with "bak" for its last three characters,
+// unless such a file exists or that name would lie in another directory. The new file
+// keeps the old one's permissions and replaces it only once written and synced. Any
+// failure, an exception from `write` included, leaves the file as it was (or, after the
+// backup step, its contents in the backup); an I/O failure throws Error with its message,
+// an exception from `write` passes through.
+void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write);
 
 } // namespace spritlog

@@ -8,10 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <vector>
 
 namespace spritlog {
 
@@ -25,7 +22,6 @@ constexpr long long kFileColumnCount = sizeof kFileColumns / sizeof kFileColumns
 // A Ctrl-Z byte ends a text file wherever it stands.
 constexpr char kEndOfFile = '\x1A';
 constexpr std::size_t kMaxCountText = 32;
-constexpr std::size_t kChunkSize = 64 * 1024;
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
@@ -42,10 +38,6 @@ std::size_t FindLineEnd(std::string_view bytes, std::size_t pos, bool crEnds) {
             return pos;
     }
     return std::string_view::npos;
-}
-
-[[noreturn]] void ThrowIoError(int errorNumber) {
-    throw Error(IoErrorMessage(errorNumber));
 }
 
 // Reads the native format from consecutive pieces of the file, so that a large file never
@@ -225,105 +217,7 @@ void LogbookParser::reachEnd() {
     state_ = State::Done;
 }
 
-// Collects the lines and writes them in large pieces, checking every write.
-class FileSink : public LineSink {
-public:
-    FileSink(FileOps& ops, int fd) : ops_(ops), fd_(fd) { buffer_.reserve(kChunkSize + 256); }
-
-    void writeLine(std::string_view line) override {
-        buffer_.append(line);
-        buffer_.append("\r\n");
-        if (buffer_.size() >= kChunkSize)
-            flush();
-    }
-
-    void flush() {
-        const char* data = buffer_.data();
-        std::size_t left = buffer_.size();
-        while (left > 0) {
-            const ssize_t written = ops_.writeSome(fd_, data, left);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                ThrowIoError(errno);
-            }
-            if (written == 0)
-                ThrowIoError(ENOSPC);
-            data += written;
-            left -= static_cast<std::size_t>(written);
-        }
-        buffer_.clear();
-    }
-
-private:
-    FileOps& ops_;
-    int fd_;
-    std::string buffer_;
-};
-
-// "<dir>/<name>.XXXXXX" beside the target, so the final rename stays on one file system.
-std::string TemporaryTemplate(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    // Leave room for the suffix within the usual 255-byte name limit.
-    const std::size_t nameLength = std::min<std::size_t>(path.size() - nameStart, 200);
-    return path.substr(0, nameStart + nameLength) + ".XXXXXX";
-}
-
-// The backup keeps the file under the name with "bak" for its last three characters. When
-// those characters reach into the directory part, that name lies in another directory, and
-// no backup is made.
-void MakeBackup(FileOps& ops, const std::string& path) {
-    const std::size_t replaced = std::min<std::size_t>(path.size(), 3);
-    if (path.find('/', path.size() - replaced) != std::string::npos)
-        return;
-    const std::string backup = ReplaceExtension(path, "bak");
-    // An existing backup stays; a failure here does not stop the save.
-    (void)ops.renameNoReplace(path.c_str(), backup.c_str());
-}
-
-// Saving puts a new file in place of the old one. When the name is a symbolic link, the
-// file it leads to is the one replaced, so the link stays a link and leads to the new
-// contents, as it would if the file were written in place. A link that leads nowhere is
-// replaced like any other name.
-std::string FileToReplace(const std::string& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return path;
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
-
 } // namespace
-
-std::string IoErrorMessage(int errorNumber) {
-    switch (errorNumber) {
-    case ENOENT:
-        return "File not found";
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-    case EINVAL:
-        return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return "File access denied";
-    case ENOSPC:
-    case EDQUOT:
-        return "Disk full";
-    default:
-        return "I/O error " + IntegerToText(errorNumber);
-    }
-}
 
 void ParseLogbook(std::string_view bytes, TextTable& grid) {
     LogbookParser parser(grid);
@@ -343,32 +237,14 @@ bool ReadLogbookFile(const std::string& path, TextTable& grid) {
     }
 
     // The file may have gone since the check; the open then reports it like any failure.
-    const int fd = ops.openForReading(path.c_str());
-    if (fd < 0)
-        ThrowIoError(errno);
-    try {
-        LogbookParser parser(grid);
-        std::vector<char> buffer(kChunkSize);
-        for (;;) {
-            const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                ThrowIoError(errno);
-            }
-            if (got == 0) {
-                parser.finish();
-                break;
-            }
-            if (!parser.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got))))
-                break;
+    LogbookParser parser(grid);
+    ReadFileInChunks(path, [&parser](std::string_view piece) {
+        if (piece.empty()) {
+            parser.finish();
+            return false;
         }
-    } catch (...) {
-        (void)ops.closeFile(fd);
-        throw;
-    }
-    if (ops.closeFile(fd) != 0)
-        ThrowIoError(errno);
+        return parser.feed(piece);
+    });
     return true;
 }
 
@@ -378,46 +254,6 @@ void WriteNativeFile(LineSink& sink, const TextTable& grid) {
     for (const int column : kFileColumns)
         for (int row = 1; row <= count; ++row)
             sink.writeLine(grid.cell(column, row));
-}
-
-void ReplaceFile(const std::string& path, bool backup,
-                 const std::function<void(LineSink&)>& write) {
-    FileOps& ops = CurrentFileOps();
-    const std::string file = FileToReplace(path);
-
-    struct stat info;
-    const bool exists = ops.statPath(file.c_str(), &info) == 0;
-    if (backup && exists && !S_ISDIR(info.st_mode))
-        MakeBackup(ops, file);
-
-    std::string temporary = TemporaryTemplate(file);
-    int fd = ops.createTemporary(temporary.data());
-    if (fd < 0) {
-        // Creating in a directory that does not exist: the path, not the file, is wrong.
-        ThrowIoError(errno == ENOENT ? ENOTDIR : errno);
-    }
-    try {
-        // A replaced file keeps its permissions.
-        if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
-            ThrowIoError(errno);
-
-        FileSink sink(ops, fd);
-        write(sink);
-        sink.flush();
-        if (ops.syncFile(fd) != 0)
-            ThrowIoError(errno);
-        const int closing = fd;
-        fd = -1; // closed even when close reports an error
-        if (ops.closeFile(closing) != 0)
-            ThrowIoError(errno);
-        if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
-            ThrowIoError(errno);
-    } catch (...) {
-        if (fd >= 0)
-            (void)ops.closeFile(fd);
-        (void)ops.removeFile(temporary.c_str());
-        throw;
-    }
 }
 
 } // namespace spritlog

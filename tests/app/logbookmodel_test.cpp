@@ -2,6 +2,7 @@
 #include "guitest.h"
 
 #include "app/window/texttablemodel.h"
+#include "platform/celltext.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

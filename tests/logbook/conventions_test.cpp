@@ -683,6 +683,15 @@ TEST(ReplaceExtension, ReplacesTheLastThreeCharacters) {
         {"abc", "csv", "csv"},
         {"ab", "csv", "csv"},
         {"", "csv", "csv"},
+        // File names are UTF-8: a character goes whole, however many bytes it takes.
+        {"tankbuch.\xC3\xA4\xC3\xB6\xC3\xBC", "bak", "tankbuch.bak"},
+        {"tankbuch.\xC3\xA4\xC3\xB6\xC3\xBC", "csv", "tankbuch.csv"},
+        {"fahrten.s\xE2\x82\xAC\xF0\x9F\x9A\x97", "htm", "fahrten.htm"},
+        {"\xC3\xA4\xC3\xB6", "csv", "csv"},
+        // A byte that starts no valid character is one character of its own.
+        {"log.\xC3\xA4\xA4x", "csv", "log.csv"},
+        {"log.\xE2\x82x", "csv", "log.csv"},
+        {"log.\xED\xA0\x80", "csv", "log.csv"},
     };
     for (const auto& [name, extension, expected] : cases)
         EXPECT_EQ(ReplaceExtension(name, extension), expected) << name;

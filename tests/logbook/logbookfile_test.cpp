@@ -3,17 +3,16 @@
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 #include "logbook/logbooktable.h"
-#include "reports/csvexport.h"
-#include "reports/htmlreport.h"
+#include "support/faultyfileops.h"
+#include "support/filebytes.h"
+#include "support/logbooks.h"
+#include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -25,39 +24,16 @@
 namespace spritlog {
 namespace {
 
-// The input columns in file order.
-const int kInputColumns[10] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14};
-
-// One record as the file holds it: the ten input cells in file order.
-using Record = std::vector<std::string>;
-
-TextTable LogbookOf(const std::vector<Record>& records) {
-    TextTable grid = NewLogbookTable();
-    grid.setRowCount(static_cast<int>(records.size()) + 1);
-    for (std::size_t r = 0; r < records.size(); ++r)
-        for (std::size_t i = 0; i < records[r].size(); ++i)
-            grid.setCell(kInputColumns[i], static_cast<int>(r) + 1, records[r][i]);
-    return grid;
-}
-
-// Every cell of rows 1..records holds "old"; the headers are the usual ones.
-TextTable OldLogbook(int records) {
-    TextTable grid = NewLogbookTable();
-    grid.setCell(ColNote1, 0, "Fahrer");
-    grid.setRowCount(records + 1);
-    for (int row = 1; row <= records; ++row)
-        for (int column = 0; column < kLogbookColumns; ++column)
-            grid.setCell(column, row, "old");
-    return grid;
-}
-
-std::vector<std::string> AllCells(const TextTable& grid) {
-    std::vector<std::string> cells;
-    for (int row = 0; row < grid.rowCount(); ++row)
-        for (int column = 0; column < grid.columnCount(); ++column)
-            cells.emplace_back(grid.cell(column, row));
-    return cells;
-}
+using test::AllCells;
+using test::Exists;
+using test::FaultyFileOps;
+using test::kInputColumns;
+using test::Lines;
+using test::LogbookOf;
+using test::OldLogbook;
+using test::ReadBytes;
+using test::Record;
+using test::WriteBytes;
 
 // Compares the input cells with `expected` and checks every derived cell is empty.
 void ExpectRecords(const TextTable& grid, const std::vector<Record>& expected) {
@@ -76,130 +52,16 @@ void ExpectRecords(const TextTable& grid, const std::vector<Record>& expected) {
     }
 }
 
-std::string Lines(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + end;
-    return text;
-}
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool Exists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
-}
-
-// The file system with switches for every failure the save and load code must survive.
-class FaultyFileOps : public FileOps {
-public:
-    int openError = 0;
-    int createError = 0;
-    std::size_t maxReadChunk = SIZE_MAX; // bytes a read hands out at most
-    std::size_t readLimit = SIZE_MAX;    // then reads fail with readError
-    int readError = EIO;
-    std::size_t maxWriteChunk = SIZE_MAX;
-    std::size_t writeLimit = SIZE_MAX; // then writes fail with writeError
-    int writeError = ENOSPC;
-    int syncError = 0;
-    int closeError = 0;
-    int renameError = 0;
-    int backupError = 0;
-
-    std::size_t bytesRead = 0;
-    std::size_t bytesWritten = 0;
-    int openFiles = 0;
-
-    int openForReading(const char* path) override {
-        if (openError)
-            return Fail(openError);
-        const int fd = FileOps::openForReading(path);
-        openFiles += fd >= 0;
-        return fd;
-    }
-    int createTemporary(char* pathTemplate) override {
-        if (createError)
-            return Fail(createError);
-        const int fd = FileOps::createTemporary(pathTemplate);
-        openFiles += fd >= 0;
-        return fd;
-    }
-    ssize_t readSome(int fd, void* buffer, std::size_t size) override {
-        if (bytesRead >= readLimit)
-            return Fail(readError);
-        size = std::min({size, maxReadChunk, readLimit - bytesRead});
-        const ssize_t got = FileOps::readSome(fd, buffer, size);
-        if (got > 0)
-            bytesRead += static_cast<std::size_t>(got);
-        return got;
-    }
-    ssize_t writeSome(int fd, const void* data, std::size_t size) override {
-        if (bytesWritten >= writeLimit)
-            return Fail(writeError);
-        size = std::min({size, maxWriteChunk, writeLimit - bytesWritten});
-        const ssize_t done = FileOps::writeSome(fd, data, size);
-        if (done > 0)
-            bytesWritten += static_cast<std::size_t>(done);
-        return done;
-    }
-    int syncFile(int fd) override { return syncError ? Fail(syncError) : FileOps::syncFile(fd); }
-    int closeFile(int fd) override {
-        --openFiles;
-        const int result = FileOps::closeFile(fd);
-        return closeError ? Fail(closeError) : result;
-    }
-    int renameFile(const char* from, const char* to) override {
-        return renameError ? Fail(renameError) : FileOps::renameFile(from, to);
-    }
-    int renameNoReplace(const char* from, const char* to) override {
-        return backupError ? Fail(backupError) : FileOps::renameNoReplace(from, to);
-    }
-
-private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
+// The native save, as the document does it for a name that does not end in .csv or .htm.
+struct NativeSave {
+    bool backup = false;
 };
+void SaveNative(const std::string& path, const TextTable& grid, NativeSave options = {}) {
+    ReplaceFile(path, options.backup, [&grid](LineSink& sink) { WriteNativeFile(sink, grid); });
+}
 
-class LogbookFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "logbookfile_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + dir_ + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-
-    std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-    std::set<std::string> DirectoryEntries() const {
-        std::set<std::string> names;
-        DIR* dir = ::opendir(dir_.c_str());
-        if (!dir)
-            return names;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.insert(name);
-        }
-        ::closedir(dir);
-        return names;
-    }
-
-    std::string dir_;
-};
+class LogbookFileTest : public test::TemporaryFolderTest {};
 
 // ---------------------------------------------------------------------------------------
 // Reading
@@ -391,6 +253,7 @@ TEST_F(LogbookFileTest, FailuresWhileReading) {
         {"too many files", EMFILE, SIZE_MAX, 0, 0, "Too many open files", 6},
         {"read fails at once", 0, 0, EIO, 0, "I/O error 5", 6},
         {"read fails halfway", 0, 8, EIO, 0, "I/O error 5", 3},
+        {"read fails without an error number", 0, 8, 0, 0, "I/O error 5", 3},
         {"close fails", 0, SIZE_MAX, 0, EIO, "I/O error 5", 3},
     };
     for (const auto& c : cases) {
@@ -430,127 +293,6 @@ TEST_F(LogbookFileTest, ReadFailingHalfwayKeepsTheCellsReadSoFar) {
 }
 
 // ---------------------------------------------------------------------------------------
-// LoadLogbook
-
-// Two records whose derived values can be computed.
-const std::string kTwoRecordFile =
-    Lines({"2",    "01.03.2026", "15.03.2026", "10000", "10500", "40.00", "35.00",
-           "1.50", "1.60",       "Super",      "Super", "Aral",  "Esso",  "Berlin",
-           "Bonn", "",           "",           "",      "",      "",      ""});
-
-struct HookLog {
-    std::vector<std::string> notices;
-    int statusBarCalls = 0;
-    int rowsAtStatusBar = -1;
-};
-
-LoadHooks RecordingHooks(HookLog& log, const TextTable& grid) {
-    LoadHooks hooks;
-    hooks.notice = [&log](std::string_view text) { log.notices.emplace_back(text); };
-    hooks.statusBar = [&log, &grid] {
-        ++log.statusBarCalls;
-        log.rowsAtStatusBar = grid.rowCount();
-    };
-    return hooks;
-}
-
-TEST_F(LogbookFileTest, LoadFillsTableThenStatusBarThenDerivedValues) {
-    const std::string path = PathOf("auto.slg");
-    WriteBytes(path, kTwoRecordFile);
-    TextTable grid = OldLogbook(5);
-    TextTable prepareGrid(1, 1);
-    prepareGrid.setCell(0, 0, "stale");
-    HookLog log;
-    LoadLogbook(path, grid, prepareGrid, 0, RecordingHooks(log, grid));
-
-    EXPECT_TRUE(log.notices.empty());
-    EXPECT_EQ(log.statusBarCalls, 1);
-    EXPECT_EQ(log.rowsAtStatusBar, 3);
-    ASSERT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.cell(ColDatum, 2), "15.03.2026");
-    EXPECT_EQ(grid.cell(ColOrt, 2), "Bonn");
-    EXPECT_EQ(grid.cell(ColKm, 2), "500");
-    EXPECT_EQ(grid.cell(ColTankkosten, 1), "60.00");
-    // The chart source was rebuilt from the new records.
-    EXPECT_EQ(prepareGrid.columnCount(), kLogbookColumns);
-    EXPECT_NE(prepareGrid.cell(0, 0), "stale");
-}
-
-TEST_F(LogbookFileTest, SecondLoadLeavesNothingOfTheFirst) {
-    const std::string first = PathOf("first.slg");
-    const std::string second = PathOf("second.slg");
-    std::vector<std::string> lines = {"4"};
-    for (int block = 0; block < 10; ++block)
-        for (int row = 0; row < 4; ++row)
-            lines.push_back(block == 1 ? std::to_string(777000 + 100 * row) : "FIRST");
-    WriteBytes(first, Lines(lines));
-    WriteBytes(second, kTwoRecordFile);
-
-    TextTable grid = NewLogbookTable();
-    TextTable prepareGrid;
-    HookLog log;
-    LoadLogbook(first, grid, prepareGrid, 0, RecordingHooks(log, grid));
-    ASSERT_EQ(grid.rowCount(), 5);
-    LoadLogbook(second, grid, prepareGrid, 0, RecordingHooks(log, grid));
-
-    ASSERT_EQ(grid.rowCount(), 3);
-    for (const std::string& cell : AllCells(grid)) {
-        EXPECT_EQ(cell.find("FIRST"), std::string::npos);
-        EXPECT_EQ(cell.find("777"), std::string::npos) << cell;
-    }
-    // The last record's consumption and costs are left out of the derived values.
-    EXPECT_EQ(grid.cell(ColVerbrauch, 2), "");
-    EXPECT_EQ(grid.cell(ColTankkosten, 2), "");
-}
-
-TEST_F(LogbookFileTest, LoadOfMissingFileGivesNoticeAndStillCalculates) {
-    TextTable grid = NewLogbookTable();
-    ParseLogbook(kTwoRecordFile, grid);
-    const std::string before = std::string(grid.cell(ColDatum, 1));
-    TextTable prepareGrid;
-    HookLog log;
-    LoadLogbook(PathOf("nowhere.slg"), grid, prepareGrid, 0, RecordingHooks(log, grid));
-
-    ASSERT_EQ(log.notices.size(), 1u);
-    EXPECT_EQ(log.notices[0], "Datei nicht gefunden!");
-    EXPECT_EQ(log.statusBarCalls, 0);
-    EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.cell(ColDatum, 1), before);
-    EXPECT_EQ(grid.cell(ColKm, 2), "500");
-    EXPECT_GT(prepareGrid.rowCount(), 0);
-}
-
-TEST_F(LogbookFileTest, LoadFailureSkipsStatusBarAndDerivedValues) {
-    const std::string path = PathOf("bad.slg");
-    WriteBytes(path, "1000001\r\n");
-    TextTable grid = OldLogbook(2);
-    TextTable prepareGrid(1, 1);
-    prepareGrid.setCell(0, 0, "stale");
-    HookLog log;
-    try {
-        LoadLogbook(path, grid, prepareGrid, 0, RecordingHooks(log, grid));
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "Invalid numeric input");
-    }
-    EXPECT_EQ(log.statusBarCalls, 0);
-    EXPECT_TRUE(log.notices.empty());
-    EXPECT_EQ(prepareGrid.cell(0, 0), "stale");
-    EXPECT_EQ(grid.cell(ColKm, 1), "old");
-}
-
-TEST_F(LogbookFileTest, LoadWithoutHooks) {
-    const std::string path = PathOf("auto.slg");
-    WriteBytes(path, kTwoRecordFile);
-    TextTable grid = NewLogbookTable();
-    TextTable prepareGrid;
-    LoadLogbook(path, grid, prepareGrid, 1, LoadHooks{});
-    EXPECT_EQ(grid.rowCount(), 3);
-    LoadLogbook(PathOf("missing.slg"), grid, prepareGrid, 1, LoadHooks{});
-    EXPECT_EQ(grid.rowCount(), 3);
-}
-
-// ---------------------------------------------------------------------------------------
 // Writing
 
 TEST(IoErrorMessageTest, SystemErrorsGiveTheirMessages) {
@@ -579,25 +321,6 @@ TEST(IoErrorMessageTest, SystemErrorsGiveTheirMessages) {
         EXPECT_EQ(IoErrorMessage(c.error), c.message) << c.error;
 }
 
-TEST(WriterForTest, EndingChoosesTheWriterIgnoringCase) {
-    const struct {
-        const char* path;
-        WriterKind kind;
-    } cases[] = {
-        {"auto.csv", WriterKind::Csv},        {"/x/AUTO.CSV", WriterKind::Csv},
-        {"a.Csv", WriterKind::Csv},           {"bericht.htm", WriterKind::Html},
-        {"bericht.html", WriterKind::Html},   {"BERICHT.HTML", WriterKind::Html},
-        {"b.HtM", WriterKind::Html},          {"auto.slg", WriterKind::Native},
-        {"AUTO.SLG", WriterKind::Native},     {"auto.exa", WriterKind::Native},
-        {"auto", WriterKind::Native},         {"", WriterKind::Native},
-        {"autocsv", WriterKind::Native},      {"a.csv.slg", WriterKind::Native},
-        {"dir.csv/auto", WriterKind::Native}, {"a.htmlx", WriterKind::Native},
-        {"a.xhtm", WriterKind::Native},       {"a.bak", WriterKind::Native},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WriterFor(c.path), c.kind) << c.path;
-}
-
 TEST(WriteNativeFileTest, EmptyLogbookIsTheSingleLineZero) {
     StringSink sink;
     WriteNativeFile(sink, LogbookOf({}));
@@ -620,21 +343,21 @@ TEST(WriteNativeFileTest, ColumnByColumnWithoutNumbersOrDerivedValues) {
 
 TEST_F(LogbookFileTest, SaveWritesNativeFileAndNoLeftovers) {
     const std::string path = PathOf("auto.slg");
-    SaveLogbook(path,
+    SaveNative(path,
                 LogbookOf({{" 1.1.", "", "7.5 ", "",
                             "\xDC"
                             "ber"}}),
-                SaveOptions{});
+                NativeSave{});
     EXPECT_EQ(ReadBytes(path), Lines({"1", " 1.1.", "", "7.5 ", "",
                                       "\xDC"
                                       "ber",
                                       "", "", "", "", ""}));
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"auto.slg"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"auto.slg"});
 }
 
 TEST_F(LogbookFileTest, ZeroRecordsSaveAndLoad) {
     const std::string path = PathOf("leer.slg");
-    SaveLogbook(path, LogbookOf({}), SaveOptions{});
+    SaveNative(path, LogbookOf({}), NativeSave{});
     EXPECT_EQ(ReadBytes(path), "0\r\n");
     TextTable grid = OldLogbook(3);
     ASSERT_TRUE(ReadLogbookFile(path, grid));
@@ -655,13 +378,13 @@ TEST_F(LogbookFileTest, RoundTripIsByteExact) {
     };
     const std::string first = PathOf("a.slg");
     const std::string second = PathOf("b.slg");
-    SaveLogbook(first, LogbookOf(records), SaveOptions{});
+    SaveNative(first, LogbookOf(records), NativeSave{});
 
     TextTable grid = OldLogbook(1);
     grid.setCell(ColNote1, 0, "Fahrer");
     ASSERT_TRUE(ReadLogbookFile(first, grid));
     ExpectRecords(grid, records);
-    SaveLogbook(second, grid, SaveOptions{});
+    SaveNative(second, grid, NativeSave{});
     EXPECT_EQ(ReadBytes(second), ReadBytes(first));
 }
 
@@ -670,11 +393,10 @@ TEST_F(LogbookFileTest, SampleFileSurvivesLoadAndSave) {
     const std::string original = ReadBytes(sample);
     ASSERT_FALSE(original.empty());
     TextTable grid = NewLogbookTable();
-    TextTable prepareGrid;
-    LoadLogbook(sample, grid, prepareGrid, 0, LoadHooks{});
+    ASSERT_TRUE(ReadLogbookFile(sample, grid));
     EXPECT_EQ(RecordCount(grid), 6);
     const std::string copy = PathOf("copy.slg");
-    SaveLogbook(copy, grid, SaveOptions{});
+    SaveNative(copy, grid, NativeSave{});
     EXPECT_EQ(ReadBytes(copy), original);
 }
 
@@ -685,7 +407,7 @@ TEST_F(LogbookFileTest, LargeLogbookRoundTrip) {
                            "Berlin", "", std::string(i % 50, 'n'), ""});
     const TextTable grid = LogbookOf(records);
     const std::string path = PathOf("gross.slg");
-    SaveLogbook(path, grid, SaveOptions{});
+    SaveNative(path, grid, NativeSave{});
     StringSink expected;
     WriteNativeFile(expected, grid);
     EXPECT_EQ(ReadBytes(path), expected.text);
@@ -696,71 +418,30 @@ TEST_F(LogbookFileTest, LargeLogbookRoundTrip) {
     EXPECT_EQ(loaded.cell(ColNote2, 49), std::string(48, 'n'));
 }
 
-TEST_F(LogbookFileTest, SaveDispatchesByEnding) {
-    const TextTable grid =
-        LogbookOf({{"01.03.2026", "10000", "40.00", "1.50", "Super", "A;B", "Berlin"},
-                   {"15.03.2026", "10500", "35.00", "1.60", "Super", "Esso", "Bonn"}});
-    SaveOptions options;
-    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
-    options.report.authorName = "Autor";
-    options.report.reportWebAddress = "https://example.org";
-
-    StringSink csv;
-    WriteCsvFile(csv, grid);
-    StringSink native;
-    WriteNativeFile(native, grid);
-
-    const struct {
-        const char* name;
-        WriterKind kind;
-    } cases[] = {{"x.csv", WriterKind::Csv},    {"x.CSV", WriterKind::Csv},
-                 {"x.htm", WriterKind::Html},   {"x.HTML", WriterKind::Html},
-                 {"x.slg", WriterKind::Native}, {"x.SLG", WriterKind::Native},
-                 {"x.exa", WriterKind::Native}, {"ohne", WriterKind::Native}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = PathOf(c.name);
-        WriteBytes(path, "previous contents\r\n");
-        SaveLogbook(path, grid, options);
-        std::string expected = native.text;
-        if (c.kind == WriterKind::Csv) {
-            expected = csv.text;
-        } else if (c.kind == WriterKind::Html) {
-            StringSink html;
-            WriteHtmlReport(html, grid, path, options.report);
-            expected = html.text;
-        }
-        EXPECT_EQ(ReadBytes(path), expected);
-    }
-}
-
 TEST_F(LogbookFileTest, BackupKeepsTheFirstVersion) {
     const std::string path = PathOf("auto.slg");
     const std::string backup = PathOf("auto.bak");
-    SaveOptions withBackup;
+    NativeSave withBackup;
     withBackup.backup = true;
 
     // No file yet: nothing to back up.
-    SaveLogbook(path, LogbookOf({{"v1"}}), withBackup);
+    SaveNative(path, LogbookOf({{"v1"}}), withBackup);
     EXPECT_FALSE(Exists(backup));
     const std::string version1 = ReadBytes(path);
 
-    SaveLogbook(path, LogbookOf({{"v2"}}), withBackup);
+    SaveNative(path, LogbookOf({{"v2"}}), withBackup);
     EXPECT_EQ(ReadBytes(backup), version1);
-    SaveLogbook(path, LogbookOf({{"v3"}}), withBackup);
+    SaveNative(path, LogbookOf({{"v3"}}), withBackup);
     EXPECT_EQ(ReadBytes(backup), version1);
     EXPECT_EQ(ReadBytes(path), Lines({"1", "v3", "", "", "", "", "", "", "", "", ""}));
 
-    // A CSV export beside it shares the backup name and leaves the backup alone too.
-    SaveLogbook(PathOf("auto.csv"), LogbookOf({{"v4"}}), withBackup);
-    EXPECT_EQ(ReadBytes(backup), version1);
-    EXPECT_EQ(DirectoryEntries(), (std::set<std::string>{"auto.slg", "auto.bak", "auto.csv"}));
+    EXPECT_EQ(Entries(), (std::set<std::string>{"auto.slg", "auto.bak"}));
 }
 
 TEST_F(LogbookFileTest, BackupOnlyWhenSwitchedOn) {
     const std::string path = PathOf("auto.slg");
     WriteBytes(path, "0\r\n");
-    SaveLogbook(path, LogbookOf({{"v"}}), SaveOptions{});
+    SaveNative(path, LogbookOf({{"v"}}), NativeSave{});
     EXPECT_FALSE(Exists(PathOf("auto.bak")));
 }
 
@@ -769,10 +450,10 @@ TEST_F(LogbookFileTest, BackupNeverLeavesTheDirectory) {
     ::mkdir(PathOf("sub").c_str(), 0777);
     const std::string path = PathOf("sub/x");
     WriteBytes(path, "0\r\n");
-    SaveOptions withBackup;
+    NativeSave withBackup;
     withBackup.backup = true;
-    SaveLogbook(path, LogbookOf({{"v"}}), withBackup);
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"sub"});
+    SaveNative(path, LogbookOf({{"v"}}), withBackup);
+    EXPECT_EQ(Entries(), std::set<std::string>{"sub"});
     EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
 }
 
@@ -782,9 +463,9 @@ TEST_F(LogbookFileTest, FailedBackupDoesNotStopTheSave) {
     FaultyFileOps ops;
     ops.backupError = EACCES;
     FileOpsOverride use(ops);
-    SaveOptions withBackup;
+    NativeSave withBackup;
     withBackup.backup = true;
-    SaveLogbook(path, LogbookOf({{"v"}}), withBackup);
+    SaveNative(path, LogbookOf({{"v"}}), withBackup);
     EXPECT_FALSE(Exists(PathOf("auto.bak")));
     EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
 }
@@ -795,7 +476,7 @@ TEST_F(LogbookFileTest, WritesInPiecesComplete) {
     ops.maxWriteChunk = 3;
     FileOpsOverride use(ops);
     const TextTable grid = LogbookOf({{"01.03.2026", "10000", "40.00"}});
-    SaveLogbook(path, grid, SaveOptions{});
+    SaveNative(path, grid, NativeSave{});
     StringSink expected;
     WriteNativeFile(expected, grid);
     EXPECT_EQ(ReadBytes(path), expected.text);
@@ -837,13 +518,13 @@ TEST_F(LogbookFileTest, FailedSaveLeavesTheTargetUntouched) {
         ops.renameError = c.renameError;
         FileOpsOverride use(ops);
         try {
-            SaveLogbook(path, LogbookOf({{"01.03.2026", "10000", "40.00"}, {"x"}}), SaveOptions{});
+            SaveNative(path, LogbookOf({{"01.03.2026", "10000", "40.00"}, {"x"}}), NativeSave{});
             ADD_FAILURE() << "no error";
         } catch (const Error& error) {
             EXPECT_STREQ(error.what(), c.message);
         }
         EXPECT_EQ(ReadBytes(path), previous);
-        EXPECT_EQ(DirectoryEntries(), std::set<std::string>{c.file});
+        EXPECT_EQ(Entries(), std::set<std::string>{c.file});
         EXPECT_EQ(ops.openFiles, 0);
         ::unlink(path.c_str());
     }
@@ -855,49 +536,34 @@ TEST_F(LogbookFileTest, FailedSaveAfterBackupKeepsOldContentsInBackup) {
     FaultyFileOps ops;
     ops.writeLimit = 4;
     FileOpsOverride use(ops);
-    SaveOptions withBackup;
+    NativeSave withBackup;
     withBackup.backup = true;
-    EXPECT_THROW(SaveLogbook(path, LogbookOf({{"new"}}), withBackup), Error);
+    EXPECT_THROW(SaveNative(path, LogbookOf({{"new"}}), withBackup), Error);
     EXPECT_EQ(ReadBytes(PathOf("auto.bak")), "previous\r\n");
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"auto.bak"});
-}
-
-TEST_F(LogbookFileTest, FailingReportLeavesTheTargetUntouched) {
-    // An odometer reading that is no integer stops the report's figures.
-    const std::string path = PathOf("bericht.htm");
-    WriteBytes(path, "old report");
-    const TextTable grid = LogbookOf({{"01.03.2026", "abc", "40.00", "1.50"},
-                                      {"02.03.2026", "100", "40.00", "1.50"},
-                                      {"03.03.2026", "200", "40.00", "1.50"},
-                                      {"04.03.2026", "300", "40.00", "1.50"}});
-    SaveOptions options;
-    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
-    EXPECT_THROW(SaveLogbook(path, grid, options), Error);
-    EXPECT_EQ(ReadBytes(path), "old report");
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"bericht.htm"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"auto.bak"});
 }
 
 TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
     try {
-        SaveLogbook(PathOf("nodir/auto.slg"), LogbookOf({}), SaveOptions{});
+        SaveNative(PathOf("nodir/auto.slg"), LogbookOf({}), NativeSave{});
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "Invalid filename");
     }
     ::mkdir(PathOf("folder.slg").c_str(), 0777);
     try {
-        SaveLogbook(PathOf("folder.slg"), LogbookOf({}), SaveOptions{});
+        SaveNative(PathOf("folder.slg"), LogbookOf({}), NativeSave{});
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "File access denied");
     }
-    EXPECT_EQ(DirectoryEntries(), std::set<std::string>{"folder.slg"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"folder.slg"});
 }
 
 TEST_F(LogbookFileTest, NewFileFollowsUmaskReplacedFileKeepsItsMode) {
     const mode_t oldMask = ::umask(027);
     const std::string fresh = PathOf("neu.slg");
-    SaveLogbook(fresh, LogbookOf({}), SaveOptions{});
+    SaveNative(fresh, LogbookOf({}), NativeSave{});
     struct stat info;
     ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -905,7 +571,7 @@ TEST_F(LogbookFileTest, NewFileFollowsUmaskReplacedFileKeepsItsMode) {
     const std::string kept = PathOf("alt.slg");
     WriteBytes(kept, "0\r\n");
     ::chmod(kept.c_str(), 0604);
-    SaveLogbook(kept, LogbookOf({{"v"}}), SaveOptions{});
+    SaveNative(kept, LogbookOf({{"v"}}), NativeSave{});
     ASSERT_EQ(::stat(kept.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0604u);
     ::umask(oldMask);

@@ -23,19 +23,6 @@
 namespace spritlog {
 namespace {
 
-// The last three characters of a path replaced by `extension`, counting characters, not
-// the bytes of their UTF-8 form, so a name ending in an umlaut stays a valid name.
-std::string ReplacePathEnding(const std::string& path, const char* extension) {
-    QList<uint> characters = QString::fromStdString(path).toUcs4();
-    if (characters.size() < 3)
-        return extension;
-    characters.resize(characters.size() - 3);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
-                             characters.size())
-               .toStdString() +
-           extension;
-}
-
 // A name typed without an extension gets ".slg".
 QString WithDefaultExtension(const QString& path) {
     const QFileInfo file(path);
@@ -115,7 +102,7 @@ void TFmain::exportTo(const char* extension, bool openAfterwards) {
             return;
         document_.setFileName(chosen.toStdString());
     }
-    const std::string target = ReplacePathEnding(document_.fileName(), extension);
+    const std::string target = ReplaceExtension(document_.fileName(), extension);
     SaveLogbookFile(target);
     const QString shown = QString::fromStdString(target);
     prompts().showNotice(this, QStringLiteral("Datei gespeichert als: ") + shown);

@@ -4,9 +4,7 @@
 
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
-#include "logbook/errors.h"
-#include "logbook/fileio.h"
-#include "logbook/logbookfile.h"
+#include "logbook/filefigures.h"
 #include "platform/celltext.h"
 
 #include <QLabel>
@@ -15,15 +13,11 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 namespace spritlog {
 namespace {
-
-constexpr std::size_t kChunk = 64 * 1024;
 
 // The dialog's client area and the fields' column: right-aligned, so the longest caption
 // ("Anzahl der Datensätze:") still fits beside them.
@@ -31,46 +25,6 @@ constexpr int kWidth = 385;
 constexpr int kHeight = 153;
 constexpr int kFieldWidth = 201;
 constexpr int kFieldLeft = kWidth - kFieldWidth - 3;
-
-[[noreturn]] void ThrowIo(int errorNumber) {
-    throw Error(IoErrorMessage(errorNumber));
-}
-
-// Counts characters and lines over the pieces of a file; a CR at the end of one piece
-// waits for the next to see whether an LF follows.
-class LineCounter {
-public:
-    void feed(const char* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) {
-            const char c = data[i];
-            if (pendingCr_) {
-                pendingCr_ = false;
-                ++lines_;
-                lineOpen_ = false;
-                if (c == '\n')
-                    continue;
-            }
-            if (c == '\r') {
-                pendingCr_ = true;
-            } else if (c == '\n') {
-                ++lines_;
-                lineOpen_ = false;
-            } else {
-                ++characters_;
-                lineOpen_ = true;
-            }
-        }
-    }
-
-    // Characters plus one per line, the unterminated last line included.
-    int64_t figure() const { return characters_ + lines_ + ((pendingCr_ || lineOpen_) ? 1 : 0); }
-
-private:
-    int64_t characters_ = 0;
-    int64_t lines_ = 0;
-    bool pendingCr_ = false;
-    bool lineOpen_ = false;
-};
 
 QLabel* RowLabel(QWidget* parent, const QString& text, int y) {
     auto* label = new QLabel(text, parent);
@@ -96,43 +50,6 @@ void SetField(QLineEdit* field, const QString& text) {
 }
 
 } // namespace
-
-FileFigures CountFileFigures(const std::string& path) {
-    FileOps& ops = CurrentFileOps();
-    const int fd = ops.openForReading(path.c_str());
-    if (fd < 0)
-        ThrowIo(errno);
-    LineCounter counter;
-    try {
-        std::vector<char> buffer(kChunk);
-        for (;;) {
-            const ssize_t got = ops.readSome(fd, buffer.data(), buffer.size());
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                ThrowIo(errno);
-            }
-            if (got == 0)
-                break;
-            counter.feed(buffer.data(), static_cast<std::size_t>(got));
-        }
-    } catch (...) {
-        (void)ops.closeFile(fd);
-        throw;
-    }
-    if (ops.closeFile(fd) != 0)
-        ThrowIo(errno);
-
-    // The size is what the file system reports for the file.
-    std::error_code failure;
-    const std::uintmax_t size = std::filesystem::file_size(path, failure);
-    if (failure)
-        ThrowIo(failure.value());
-    FileFigures figures;
-    figures.size = static_cast<int64_t>(size);
-    figures.characters = counter.figure();
-    return figures;
-}
 
 QString FreeSpaceText() {
     std::error_code failure;

@@ -3,21 +3,25 @@
 // in the .bak), the error carries its exact message, nothing reports success, and no file
 // makes loading crash, hang or take memory out of proportion.
 
+#include "document/logbookdocument.h"
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
 #include "logbook/logbooktable.h"
 #include "reports/csvexport.h"
 #include "reports/htmlreport.h"
+#include "support/documentsave.h"
+#include "support/faultyfileops.h"
+#include "support/filebytes.h"
+#include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -32,23 +36,6 @@ namespace spritlog {
 namespace {
 
 constexpr std::size_t kMegabyte = 1024 * 1024;
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
-}
 
 // Five refuellings with umlauts, a quote and a semicolon, so every writer has work to do.
 TextTable SampleLogbook() {
@@ -79,93 +66,13 @@ SaveOptions FixedReportOptions(bool backup) {
     return options;
 }
 
-// The file system with a switch for every step of a save that can fail. Counts open files
-// so a leaked descriptor shows.
-class InjectedFileOps : public FileOps {
-public:
-    int createError = 0;
-    int setModeError = 0;
-    std::size_t maxWriteChunk = SIZE_MAX;
-    std::size_t writeLimit = SIZE_MAX; // bytes that are written before writes fail
-    int writeError = ENOSPC;           // 0: a write at the limit returns 0 (nothing written)
-    int syncError = 0;
-    int closeError = 0; // reported after the file was really closed
-    int renameError = 0;
+using test::FaultyFileOps;
+using test::Lines;
+using test::ReadBytes;
+using test::SaveThroughDocument;
+using test::WriteBytes;
 
-    std::size_t bytesWritten = 0;
-    int openFiles = 0;
-
-    int createTemporary(char* pathTemplate) override {
-        if (createError)
-            return Fail(createError);
-        const int fd = FileOps::createTemporary(pathTemplate);
-        openFiles += fd >= 0;
-        return fd;
-    }
-    int setMode(int fd, mode_t mode) override {
-        return setModeError ? Fail(setModeError) : FileOps::setMode(fd, mode);
-    }
-    ssize_t writeSome(int fd, const void* data, std::size_t size) override {
-        if (bytesWritten >= writeLimit)
-            return writeError ? Fail(writeError) : 0;
-        size = std::min({size, maxWriteChunk, writeLimit - bytesWritten});
-        const ssize_t done = FileOps::writeSome(fd, data, size);
-        if (done > 0)
-            bytesWritten += static_cast<std::size_t>(done);
-        return done;
-    }
-    int syncFile(int fd) override { return syncError ? Fail(syncError) : FileOps::syncFile(fd); }
-    int closeFile(int fd) override {
-        --openFiles;
-        const int result = FileOps::closeFile(fd);
-        return closeError ? Fail(closeError) : result;
-    }
-    int renameFile(const char* from, const char* to) override {
-        return renameError ? Fail(renameError) : FileOps::renameFile(from, to);
-    }
-
-private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
-};
-
-class RobustnessTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "robustness_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + dir_ + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-
-    std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-    std::set<std::string> Entries() const {
-        std::set<std::string> names;
-        DIR* dir = ::opendir(dir_.c_str());
-        if (!dir)
-            return names;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.insert(name);
-        }
-        ::closedir(dir);
-        return names;
-    }
-
-    void RemoveAll() {
-        for (const std::string& name : Entries())
-            ::unlink(PathOf(name).c_str());
-    }
-
-    std::string dir_;
-};
+class RobustnessTest : public test::TemporaryFolderTest {};
 
 // ---------------------------------------------------------------------------------------
 // Saving
@@ -211,12 +118,14 @@ const WriterCase kWriters[] = {
     {"fahrten.slg", "fahrten.bak", NativeText},
     {"fahrten.csv", "fahrten.bak", CsvText},
     {"bericht.htm", "bericht.bak", HtmlText},
+    // The backup name counts characters: the umlauts go whole.
+    {"tankbuch.\xC3\xA4\xC3\xB6\xC3\xBC", "tankbuch.bak", NativeText},
 };
 
 // One way a save can fail, armed for an output of `size` bytes.
 struct SaveFault {
     std::string name;
-    std::function<void(InjectedFileOps&)> arm;
+    std::function<void(FaultyFileOps&)> arm;
     const char* message;
 };
 
@@ -226,46 +135,45 @@ std::vector<SaveFault> SaveFaults(std::size_t size) {
     // middle, just before the end; once with the error, once as a write that stores nothing.
     for (const std::size_t at : {std::size_t{0}, std::size_t{1}, size / 3, size / 2, size - 1}) {
         faults.push_back({"disk full after " + std::to_string(at) + " bytes",
-                          [at](InjectedFileOps& ops) {
+                          [at](FaultyFileOps& ops) {
                               ops.maxWriteChunk = 97;
                               ops.writeLimit = at;
                           },
                           "Disk full"});
         faults.push_back({"write stores nothing after " + std::to_string(at) + " bytes",
-                          [at](InjectedFileOps& ops) {
+                          [at](FaultyFileOps& ops) {
                               ops.writeLimit = at;
                               ops.writeError = 0;
                           },
                           "Disk full"});
     }
     faults.push_back({"quota exceeded halfway",
-                      [size](InjectedFileOps& ops) {
+                      [size](FaultyFileOps& ops) {
                           ops.writeLimit = size / 2;
                           ops.writeError = EDQUOT;
                       },
                       "Disk full"});
     faults.push_back({"device error halfway",
-                      [size](InjectedFileOps& ops) {
+                      [size](FaultyFileOps& ops) {
                           ops.writeLimit = size / 2;
                           ops.writeError = EIO;
                       },
                       "I/O error 5"});
     faults.push_back({"cannot create: too many files",
-                      [](InjectedFileOps& ops) { ops.createError = EMFILE; },
-                      "Too many open files"});
+                      [](FaultyFileOps& ops) { ops.createError = EMFILE; }, "Too many open files"});
     faults.push_back({"cannot create: read-only file system",
-                      [](InjectedFileOps& ops) { ops.createError = EROFS; }, "File access denied"});
+                      [](FaultyFileOps& ops) { ops.createError = EROFS; }, "File access denied"});
     faults.push_back({"sync finds the disk full",
-                      [](InjectedFileOps& ops) { ops.syncError = ENOSPC; }, "Disk full"});
+                      [](FaultyFileOps& ops) { ops.syncError = ENOSPC; }, "Disk full"});
     faults.push_back({"close reports a device error",
-                      [](InjectedFileOps& ops) { ops.closeError = EIO; }, "I/O error 5"});
+                      [](FaultyFileOps& ops) { ops.closeError = EIO; }, "I/O error 5"});
     faults.push_back({"close finds the disk full",
-                      [](InjectedFileOps& ops) { ops.closeError = ENOSPC; }, "Disk full"});
-    faults.push_back({"rename across devices",
-                      [](InjectedFileOps& ops) { ops.renameError = EXDEV; }, "I/O error 18"});
-    faults.push_back({"rename of a busy file",
-                      [](InjectedFileOps& ops) { ops.renameError = EBUSY; }, "I/O error 16"});
-    faults.push_back({"rename denied", [](InjectedFileOps& ops) { ops.renameError = EPERM; },
+                      [](FaultyFileOps& ops) { ops.closeError = ENOSPC; }, "Disk full"});
+    faults.push_back({"rename across devices", [](FaultyFileOps& ops) { ops.renameError = EXDEV; },
+                      "I/O error 18"});
+    faults.push_back({"rename of a busy file", [](FaultyFileOps& ops) { ops.renameError = EBUSY; },
+                      "I/O error 16"});
+    faults.push_back({"rename denied", [](FaultyFileOps& ops) { ops.renameError = EPERM; },
                       "File access denied"});
     return faults;
 }
@@ -285,19 +193,19 @@ TEST_F(RobustnessTest, FailedSaveKeepsThePreviousFileForEveryWriterAndBackupStat
             for (const SaveFault& fault : SaveFaults(output.size())) {
                 SCOPED_TRACE(std::string(writer.file) + ", " + BackupStateName(state) + ", " +
                              fault.name);
-                RemoveAll();
+                RemoveEntries();
                 WriteBytes(path, previous);
                 ::chmod(path.c_str(), 0640);
                 if (state == BackupState::AlreadyThere)
                     WriteBytes(backup, older);
 
-                InjectedFileOps ops;
+                FaultyFileOps ops;
                 fault.arm(ops);
                 bool reported = false;
                 {
                     FileOpsOverride use(ops);
                     try {
-                        SaveLogbook(path, grid, options);
+                        SaveThroughDocument(path, grid, options);
                     } catch (const Error& error) {
                         reported = true;
                         EXPECT_STREQ(error.what(), fault.message);
@@ -326,15 +234,15 @@ TEST_F(RobustnessTest, FailedSaveKeepsThePreviousFileForEveryWriterAndBackupStat
 
             // Without a fault the same save goes through, written in small pieces.
             SCOPED_TRACE(std::string(writer.file) + ", " + BackupStateName(state) + ", no fault");
-            RemoveAll();
+            RemoveEntries();
             WriteBytes(path, previous);
             if (state == BackupState::AlreadyThere)
                 WriteBytes(backup, older);
-            InjectedFileOps ops;
+            FaultyFileOps ops;
             ops.maxWriteChunk = 97;
             {
                 FileOpsOverride use(ops);
-                SaveLogbook(path, grid, options);
+                SaveThroughDocument(path, grid, options);
             }
             EXPECT_EQ(ReadBytes(path), output);
             if (state == BackupState::Off)
@@ -349,11 +257,11 @@ TEST_F(RobustnessTest, ReplacedFileKeepsItsModeOrTheSaveFails) {
     const std::string path = PathOf("fahrten.slg");
     WriteBytes(path, "0\r\n");
     ::chmod(path.c_str(), 0604);
-    InjectedFileOps ops;
+    FaultyFileOps ops;
     ops.setModeError = EPERM;
     FileOpsOverride use(ops);
     try {
-        SaveLogbook(path, SampleLogbook(), SaveOptions{});
+        SaveThroughDocument(path, SampleLogbook(), SaveOptions{});
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "File access denied");
@@ -370,7 +278,7 @@ TEST_F(RobustnessTest, ReportThatCannotBeComputedLeavesTheOldContentsInTheBackup
     TextTable grid = SampleLogbook();
     grid.setCell(ColKmStand, 5, "12.110");
     try {
-        SaveLogbook(path, grid, FixedReportOptions(true));
+        SaveThroughDocument(path, grid, FixedReportOptions(true));
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "'12.110' is not a valid integer value");
@@ -388,13 +296,13 @@ TEST_F(RobustnessTest, RepeatedFailuresNeverTouchTheBackup) {
     const TextTable grid = SampleLogbook();
     const SaveOptions options = FixedReportOptions(true);
     for (const std::size_t limit : {std::size_t{0}, std::size_t{40}, std::size_t{200}}) {
-        InjectedFileOps ops;
+        FaultyFileOps ops;
         ops.writeLimit = limit;
         FileOpsOverride use(ops);
-        EXPECT_THROW(SaveLogbook(path, grid, options), Error);
+        EXPECT_THROW(SaveThroughDocument(path, grid, options), Error);
         EXPECT_EQ(ReadBytes(backup), "1\r\nfirst\r\n");
     }
-    SaveLogbook(path, grid, options);
+    SaveThroughDocument(path, grid, options);
     EXPECT_EQ(ReadBytes(path), NativeText(grid, path, options));
     EXPECT_EQ(ReadBytes(backup), "1\r\nfirst\r\n");
     EXPECT_EQ(Entries(), (std::set<std::string>{"fahrten.slg", "fahrten.bak"}));
@@ -417,7 +325,7 @@ TEST_F(RobustnessTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
         ::unlink(PathOf("ablage/fahrten.bak").c_str());
         const std::string path = PathOf(name);
 
-        SaveLogbook(path, grid, FixedReportOptions(true));
+        SaveThroughDocument(path, grid, FixedReportOptions(true));
 
         struct stat info;
         ASSERT_EQ(::lstat(path.c_str(), &info), 0);
@@ -428,7 +336,7 @@ TEST_F(RobustnessTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
     // A link that leads nowhere is replaced by the file.
     const std::string dangling = PathOf("nirgends.slg");
     ASSERT_EQ(::symlink(PathOf("fehlt/fahrten.slg").c_str(), dangling.c_str()), 0);
-    SaveLogbook(dangling, grid, SaveOptions{});
+    SaveThroughDocument(dangling, grid, SaveOptions{});
     EXPECT_EQ(ReadBytes(dangling), expected);
 }
 
@@ -523,30 +431,29 @@ TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
          "Invalid filename"},
         {"its directory is replaced by a file",
          [&] {
-             const std::string command = "rm -rf '" + dir_ + "/sub' && : > '" + dir_ + "/sub'";
-             EXPECT_EQ(std::system(command.c_str()), 0);
+             std::filesystem::remove_all(PathOf("sub"));
+             WriteBytes(PathOf("sub"), "");
          },
          "Invalid filename"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string command = "rm -rf '" + dir_ + "'/*";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        RemoveEntries();
         ::mkdir(PathOf("sub").c_str(), 0777);
         const bool inSub = std::string(c.name) == "its directory is replaced by a file";
         const std::string file = inSub ? PathOf("sub/fahrten.slg") : path;
         WriteBytes(file, kThreeRecords);
 
-        TextTable grid = NewLogbookTable();
-        TextTable prepareGrid(1, 1);
-        prepareGrid.setCell(0, 0, "unchanged");
+        LogbookDocument book;
+        TextTable& grid = book.table();
+        const TextTable& prepareGrid = book.chartSource();
         RacingFileOps ops;
         ops.afterCheck = c.change;
         LoadLog log;
         {
             FileOpsOverride use(ops);
             try {
-                LoadLogbook(file, grid, prepareGrid, 0, HooksFor(log));
+                book.load(file, HooksFor(log));
                 ADD_FAILURE() << "no error";
             } catch (const Error& error) {
                 EXPECT_STREQ(error.what(), c.message);
@@ -556,7 +463,7 @@ TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
         EXPECT_TRUE(log.notices.empty());
         EXPECT_EQ(log.statusBarCalls, 0);
         EXPECT_EQ(grid.rowCount(), 2);
-        EXPECT_EQ(prepareGrid.cell(0, 0), "unchanged");
+        EXPECT_EQ(prepareGrid.cell(ColDatum, 0), ""); // not rebuilt
         EXPECT_EQ(ops.openFiles, 0);
     }
 }
@@ -601,15 +508,15 @@ TEST_F(RobustnessTest, FileThatChangesWhileLoadingGivesAConsistentTable) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes(path, kThreeRecords);
-        TextTable grid = NewLogbookTable();
-        TextTable prepareGrid;
+        LogbookDocument book;
+        TextTable& grid = book.table();
         RacingFileOps ops;
         ops.maxReadChunk = 16;
         (c.afterCheck ? ops.afterCheck : ops.afterFirstRead) = c.change;
         LoadLog log;
         {
             FileOpsOverride use(ops);
-            LoadLogbook(path, grid, prepareGrid, 0, HooksFor(log));
+            book.load(path, HooksFor(log));
         }
         EXPECT_EQ(log.statusBarCalls, 1);
         ASSERT_EQ(RecordCount(grid), c.records);
@@ -865,14 +772,14 @@ TEST(HostileFileTest, EachGivesItsResultOrAClearError) {
     for (const HostileCase& c : HostileCases()) {
         SCOPED_TRACE(c.name);
         SyntheticFile file(c.runs);
-        TextTable grid = NewLogbookTable();
+        LogbookDocument book;
+        TextTable& grid = book.table();
         grid.setCell(ColOrt, 1, "before");
-        TextTable prepareGrid;
         LoadLog log;
         {
             FileOpsOverride use(file);
             try {
-                LoadLogbook("hostile.slg", grid, prepareGrid, 0, HooksFor(log));
+                book.load("hostile.slg", HooksFor(log));
                 EXPECT_EQ(c.error, nullptr) << "no error";
             } catch (const Error& error) {
                 ASSERT_NE(c.error, nullptr) << error.what();

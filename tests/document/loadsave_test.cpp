@@ -1,0 +1,246 @@
+// Loading and saving through the document: the load's order (table, status bar, derived
+// values), the writer chosen by the name's ending, and a writer's failure.
+#include "document/logbookdocument.h"
+
+#include "logbook/errors.h"
+#include "logbook/logbookfile.h"
+#include "logbook/logbooktable.h"
+#include "reports/csvexport.h"
+#include "reports/htmlreport.h"
+#include "support/documentsave.h"
+#include "support/filebytes.h"
+#include "support/logbooks.h"
+#include "support/temporaryfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+using test::AllCells;
+using test::Lines;
+using test::LogbookOf;
+using test::OldLogbook;
+using test::ReadBytes;
+using test::SaveThroughDocument;
+using test::WriteBytes;
+
+class DocumentFileTest : public test::TemporaryFolderTest {};
+
+// Two records whose derived values can be computed.
+const std::string kTwoRecordFile =
+    Lines({"2",    "01.03.2026", "15.03.2026", "10000", "10500", "40.00", "35.00",
+           "1.50", "1.60",       "Super",      "Super", "Aral",  "Esso",  "Berlin",
+           "Bonn", "",           "",           "",      "",      "",      ""});
+
+struct HookLog {
+    std::vector<std::string> notices;
+    int statusBarCalls = 0;
+    int rowsAtStatusBar = -1;
+};
+
+LoadHooks RecordingHooks(HookLog& log, const TextTable& grid) {
+    LoadHooks hooks;
+    hooks.notice = [&log](std::string_view text) { log.notices.emplace_back(text); };
+    hooks.statusBar = [&log, &grid] {
+        ++log.statusBarCalls;
+        log.rowsAtStatusBar = grid.rowCount();
+    };
+    return hooks;
+}
+
+TEST_F(DocumentFileTest, LoadFillsTableThenStatusBarThenDerivedValues) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, kTwoRecordFile);
+    LogbookDocument book;
+    book.table() = OldLogbook(5);
+    TextTable& grid = book.table();
+    const TextTable& prepareGrid = book.chartSource();
+    HookLog log;
+    book.load(path, RecordingHooks(log, grid));
+
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_EQ(log.statusBarCalls, 1);
+    EXPECT_EQ(log.rowsAtStatusBar, 3);
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.cell(ColDatum, 2), "15.03.2026");
+    EXPECT_EQ(grid.cell(ColOrt, 2), "Bonn");
+    EXPECT_EQ(grid.cell(ColKm, 2), "500");
+    EXPECT_EQ(grid.cell(ColTankkosten, 1), "60.00");
+    // The chart source was rebuilt from the new records.
+    EXPECT_EQ(prepareGrid.columnCount(), kLogbookColumns);
+    EXPECT_EQ(prepareGrid.cell(ColDatum, 0), "Datum");
+    EXPECT_EQ(book.fileName(), path);
+}
+
+TEST_F(DocumentFileTest, SecondLoadLeavesNothingOfTheFirst) {
+    const std::string first = PathOf("first.slg");
+    const std::string second = PathOf("second.slg");
+    std::vector<std::string> lines = {"4"};
+    for (int block = 0; block < 10; ++block)
+        for (int row = 0; row < 4; ++row)
+            lines.push_back(block == 1 ? std::to_string(777000 + 100 * row) : "FIRST");
+    WriteBytes(first, Lines(lines));
+    WriteBytes(second, kTwoRecordFile);
+
+    LogbookDocument book;
+    book.table() = NewLogbookTable();
+    TextTable& grid = book.table();
+    const TextTable& prepareGrid = book.chartSource();
+    HookLog log;
+    book.load(first, RecordingHooks(log, grid));
+    ASSERT_EQ(grid.rowCount(), 5);
+    book.load(second, RecordingHooks(log, grid));
+
+    ASSERT_EQ(grid.rowCount(), 3);
+    for (const std::string& cell : AllCells(grid)) {
+        EXPECT_EQ(cell.find("FIRST"), std::string::npos);
+        EXPECT_EQ(cell.find("777"), std::string::npos) << cell;
+    }
+    // The last record's consumption and costs are left out of the derived values.
+    EXPECT_EQ(grid.cell(ColVerbrauch, 2), "");
+    EXPECT_EQ(grid.cell(ColTankkosten, 2), "");
+}
+
+TEST_F(DocumentFileTest, LoadOfMissingFileGivesNoticeAndStillCalculates) {
+    LogbookDocument book;
+    book.table() = NewLogbookTable();
+    TextTable& grid = book.table();
+    ParseLogbook(kTwoRecordFile, grid);
+    const std::string before = std::string(grid.cell(ColDatum, 1));
+    const TextTable& prepareGrid = book.chartSource();
+    HookLog log;
+    book.load(PathOf("nowhere.slg"), RecordingHooks(log, grid));
+
+    ASSERT_EQ(log.notices.size(), 1u);
+    EXPECT_EQ(log.notices[0], "Datei nicht gefunden!");
+    EXPECT_EQ(log.statusBarCalls, 0);
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.cell(ColDatum, 1), before);
+    EXPECT_EQ(grid.cell(ColKm, 2), "500");
+    EXPECT_GT(prepareGrid.rowCount(), 0);
+}
+
+TEST_F(DocumentFileTest, LoadFailureSkipsStatusBarAndDerivedValues) {
+    const std::string path = PathOf("bad.slg");
+    WriteBytes(path, "1000001\r\n");
+    LogbookDocument book;
+    book.table() = OldLogbook(2);
+    TextTable& grid = book.table();
+    const TextTable& prepareGrid = book.chartSource();
+    HookLog log;
+    try {
+        book.load(path, RecordingHooks(log, grid));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "Invalid numeric input");
+    }
+    EXPECT_EQ(log.statusBarCalls, 0);
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_EQ(prepareGrid.cell(ColDatum, 0), ""); // not rebuilt
+    EXPECT_EQ(grid.cell(ColKm, 1), "old");
+}
+
+TEST_F(DocumentFileTest, LoadWithoutHooks) {
+    const std::string path = PathOf("auto.slg");
+    WriteBytes(path, kTwoRecordFile);
+    LogbookDocument book;
+    book.table() = NewLogbookTable();
+    TextTable& grid = book.table();
+    const TextTable& prepareGrid = book.chartSource();
+    book.load(path, LoadHooks{});
+    EXPECT_EQ(grid.rowCount(), 3);
+    book.load(PathOf("missing.slg"), LoadHooks{});
+    EXPECT_EQ(grid.rowCount(), 3);
+}
+
+TEST(WriterForTest, EndingChoosesTheWriterIgnoringCase) {
+    const struct {
+        const char* path;
+        WriterKind kind;
+    } cases[] = {
+        {"auto.csv", WriterKind::Csv},        {"/x/AUTO.CSV", WriterKind::Csv},
+        {"a.Csv", WriterKind::Csv},           {"bericht.htm", WriterKind::Html},
+        {"bericht.html", WriterKind::Html},   {"BERICHT.HTML", WriterKind::Html},
+        {"b.HtM", WriterKind::Html},          {"auto.slg", WriterKind::Native},
+        {"AUTO.SLG", WriterKind::Native},     {"auto.exa", WriterKind::Native},
+        {"auto", WriterKind::Native},         {"", WriterKind::Native},
+        {"autocsv", WriterKind::Native},      {"a.csv.slg", WriterKind::Native},
+        {"dir.csv/auto", WriterKind::Native}, {"a.htmlx", WriterKind::Native},
+        {"a.xhtm", WriterKind::Native},       {"a.bak", WriterKind::Native},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WriterFor(c.path), c.kind) << c.path;
+}
+
+TEST_F(DocumentFileTest, SaveDispatchesByEnding) {
+    const TextTable grid =
+        LogbookOf({{"01.03.2026", "10000", "40.00", "1.50", "Super", "A;B", "Berlin"},
+                   {"15.03.2026", "10500", "35.00", "1.60", "Super", "Esso", "Bonn"}});
+    SaveOptions options;
+    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
+    options.report.authorName = "Autor";
+    options.report.reportWebAddress = "https://example.org";
+
+    StringSink csv;
+    WriteCsvFile(csv, grid);
+    StringSink native;
+    WriteNativeFile(native, grid);
+
+    const struct {
+        const char* name;
+        WriterKind kind;
+    } cases[] = {{"x.csv", WriterKind::Csv},    {"x.CSV", WriterKind::Csv},
+                 {"x.htm", WriterKind::Html},   {"x.HTML", WriterKind::Html},
+                 {"x.slg", WriterKind::Native}, {"x.SLG", WriterKind::Native},
+                 {"x.exa", WriterKind::Native}, {"ohne", WriterKind::Native}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf(c.name);
+        WriteBytes(path, "previous contents\r\n");
+        SaveThroughDocument(path, grid, options);
+        std::string expected = native.text;
+        if (c.kind == WriterKind::Csv) {
+            expected = csv.text;
+        } else if (c.kind == WriterKind::Html) {
+            StringSink html;
+            WriteHtmlReport(html, grid, path, options.report);
+            expected = html.text;
+        }
+        EXPECT_EQ(ReadBytes(path), expected);
+    }
+}
+
+TEST_F(DocumentFileTest, FailingReportLeavesTheTargetUntouched) {
+    // An odometer reading that is no integer stops the report's figures.
+    const std::string path = PathOf("bericht.htm");
+    WriteBytes(path, "old report");
+    const TextTable grid = LogbookOf({{"01.03.2026", "abc", "40.00", "1.50"},
+                                      {"02.03.2026", "100", "40.00", "1.50"},
+                                      {"03.03.2026", "200", "40.00", "1.50"},
+                                      {"04.03.2026", "300", "40.00", "1.50"}});
+    SaveOptions options;
+    options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
+    EXPECT_THROW(SaveThroughDocument(path, grid, options), Error);
+    EXPECT_EQ(ReadBytes(path), "old report");
+    EXPECT_EQ(Entries(), std::set<std::string>{"bericht.htm"});
+}
+
+TEST_F(DocumentFileTest, CsvExportBesideTheLogbookLeavesItsBackupAlone) {
+    // The export shares the backup name "auto.bak" with the logbook.
+    const std::string backup = PathOf("auto.bak");
+    WriteBytes(PathOf("auto.slg"), "old logbook\r\n");
+    WriteBytes(backup, "first version\r\n");
+    SaveOptions withBackup;
+    withBackup.backup = true;
+    SaveThroughDocument(PathOf("auto.csv"), LogbookOf({{"v4"}}), withBackup);
+    EXPECT_EQ(ReadBytes(backup), "first version\r\n");
+    EXPECT_EQ(Entries(), (std::set<std::string>{"auto.slg", "auto.bak", "auto.csv"}));
+}
+
+} // namespace
+} // namespace spritlog
