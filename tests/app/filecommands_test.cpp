@@ -235,7 +235,8 @@ private slots:
         test::WriteFile(sourcePath, test::NativeFile(test::SampleRecords(records)));
         Window window;
         window->FormCreate({sourcePath});
-        window->document().setFileName(current.isEmpty() ? std::string() : path(current).toStdString());
+        window->document().setFileName(current.isEmpty() ? std::string()
+                                                         : path(current).toStdString());
         if (current.isEmpty())
             window.prompts->saveAnswers.push_back(dialogAnswer.isEmpty() ? QString()
                                                                          : path(dialogAnswer));

@@ -298,7 +298,8 @@ private slots:
             QCOMPARE(statistik.Beenden1->geometry().bottom(), statistik.height() - 1);
             QVERIFY(boxes[2]->geometry().bottom() < statistik.Beenden1->y());
             // The worked example's longest text fits beside its caption.
-            statistik.showFigures(ComputeStatistics(fmain.document().table(), StatisticsTarget::Window));
+            statistik.showFigures(
+                ComputeStatistics(fmain.document().table(), StatisticsTarget::Window));
             for (QLabel* value : labels)
                 QVERIFY2(value->x() + value->fontMetrics().horizontalAdvance(value->text()) <=
                              value->parentWidget()->width(),

@@ -52,7 +52,6 @@ void ExpectRecords(const TextTable& grid, const std::vector<Record>& expected) {
     }
 }
 
-
 // The native save, as the document does it for a name that does not end in .csv or .htm.
 struct NativeSave {
     bool backup = false;
@@ -344,10 +343,10 @@ TEST(WriteNativeFileTest, ColumnByColumnWithoutNumbersOrDerivedValues) {
 TEST_F(LogbookFileTest, SaveWritesNativeFileAndNoLeftovers) {
     const std::string path = PathOf("auto.slg");
     SaveNative(path,
-                LogbookOf({{" 1.1.", "", "7.5 ", "",
-                            "\xDC"
-                            "ber"}}),
-                NativeSave{});
+               LogbookOf({{" 1.1.", "", "7.5 ", "",
+                           "\xDC"
+                           "ber"}}),
+               NativeSave{});
     EXPECT_EQ(ReadBytes(path), Lines({"1", " 1.1.", "", "7.5 ", "",
                                       "\xDC"
                                       "ber",
