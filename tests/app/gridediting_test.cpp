@@ -243,6 +243,51 @@ private slots:
         QVERIFY(window.prompts->errors.isEmpty());
     }
 
+    // The cursor stays on the deleted record's row, which now holds the next record, so
+    // that deleting again removes the neighbour; after the last record it goes up one.
+    void deleteKeepsTheCursorRow_data() {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("deletions");
+        QTest::addColumn<QStringList>("remaining"); // KM-Stand of the records left
+        QTest::addColumn<int>("cursorRow");         // 0: no cursor, no records
+        QTest::newRow("middle record")
+            << 5 << 3 << 1 << QStringList{"10000", "10500", "11500", "12000"} << 3;
+        QTest::newRow("last record")
+            << 5 << 5 << 1 << QStringList{"10000", "10500", "11000", "11500"} << 4;
+        QTest::newRow("twice in a row")
+            << 5 << 2 << 2 << QStringList{"10000", "11500", "12000"} << 2;
+        QTest::newRow("twice from the last")
+            << 5 << 5 << 2 << QStringList{"10000", "10500", "11000"} << 3;
+        QTest::newRow("the only record") << 1 << 1 << 1 << QStringList() << 0;
+    }
+    void deleteKeepsTheCursorRow() {
+        QFETCH(int, records);
+        QFETCH(int, row);
+        QFETCH(int, deletions);
+        QFETCH(QStringList, remaining);
+        QFETCH(int, cursorRow);
+        QVERIFY(open(records));
+        Window& window = *window_;
+        grid()->setCursorCell({ColTankstelle, row});
+        for (int i = 0; i < deletions; ++i)
+            window->findChild<QAction*>(QStringLiteral("m_DelZeile"))->trigger();
+        QStringList left;
+        for (int r = 1; r <= window->RecordCount(); ++r)
+            left << window.cell(ColKmStand, r);
+        QCOMPARE(left, remaining);
+        if (cursorRow == 0) {
+            QVERIFY(!grid()->cursorCell());
+            return;
+        }
+        QVERIFY(grid()->cursorCell());
+        QCOMPARE(grid()->cursorCell()->row, cursorRow);
+        QCOMPARE(grid()->cursorCell()->column, int(ColTankstelle));
+        // The selection follows the cursor.
+        QCOMPARE(grid()->selectionModel()->selectedIndexes(),
+                 QModelIndexList{grid()->currentIndex()});
+    }
+
     void insertDateGoesIntoColumnOneOfTheCursorRow() {
         QVERIFY(open(4));
         Window& window = *window_;

@@ -43,6 +43,13 @@ QString MapTypedText(const QString& text) {
     return mapped;
 }
 
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    lastEditor_ = editor;
+    return editor;
+}
+
 bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
     auto* editor = qobject_cast<QWidget*>(object);
     if (editor && event->type() == QEvent::KeyPress) {
@@ -141,6 +148,15 @@ void GridView::setCursorCell(CellPosition cell) {
         return;
     setCurrentIndex(target);
     scrollTo(target);
+}
+
+void GridView::commitEdit() {
+    // Only one editor is ever open, the one made last; a closed one may not be deleted yet.
+    QWidget* editor = delegate_->lastEditor();
+    if (!isEditing() || !editor)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "logbook/logbooktable.h"
 
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -23,12 +24,20 @@ class GridDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    // The editor made last; null once it is gone.
+    QWidget* lastEditor() const { return lastEditor_; }
+
 signals:
     // Enter in the editor, after its text went into the cell and it closed.
     void enterPressed();
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    mutable QPointer<QWidget> lastEditor_;
 };
 
 // p_Grid: the logbook table on the page "Daten".
@@ -46,6 +55,12 @@ public:
     // The cursor as a table cell (rows from 1), if the table has one.
     std::optional<CellPosition> cursorCell() const;
     void setCursorCell(CellPosition cell);
+
+    // Whether a cell editor is open.
+    bool isEditing() const { return state() == EditingState; }
+    // Takes the open editor's text into its cell, as Enter does, and closes the editor
+    // without moving the cursor. Nothing happens when no editor is open.
+    void commitEdit();
 
 signals:
     // Enter appended a record; the window refreshes the status bar.

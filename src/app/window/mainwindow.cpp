@@ -111,7 +111,13 @@ void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatisti
 }
 
 bool TFmain::runCommand(const std::function<void()>& command) {
-    return RunCommand(prompts(), this, command);
+    return RunCommand(prompts(), this, [&] {
+        // Text still in the cell editor belongs to the cell before any command reads the
+        // table, whichever way the command was started.
+        if (p_Grid)
+            p_Grid->commitEdit();
+        command();
+    });
 }
 
 int TFmain::RecordCount() const {

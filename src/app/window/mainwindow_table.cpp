@@ -9,6 +9,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace spritlog {
 
 void TFmain::UpdateStatusBar() {
@@ -44,6 +46,10 @@ void TFmain::m_DelZeileClick() {
         return;
     gridModel_->deleteRecord(cursor->row);
     UpdateStatusBar();
+    // The view would take the cursor up to the record before; it stays on the row, now the
+    // next record's, so that deleting again removes the neighbour.
+    if (RecordCount() > 0)
+        p_Grid->setCursorCell({cursor->column, std::min(cursor->row, RecordCount())});
 }
 
 void TFmain::m_WerteBerechnenClick() {
