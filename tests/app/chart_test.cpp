@@ -788,10 +788,11 @@ private slots:
         QCOMPARE(tabs->tabRect(0).left(), 0);
     }
 
-    // The station table of the worked example.
+    // The station table of the worked example, as the view shows it: "Nr" heads the first
+    // column, the group numbers stand under it, and there are no row headers beside them.
     void stationTable_data() {
         QTest::addColumn<int>("row");
-        QTest::addColumn<QStringList>("cells"); // "Nr" header, then columns 1..6
+        QTest::addColumn<QStringList>("cells"); // columns 0..6
         QTest::newRow("Nord") << 0 << QStringList{"1",     "Nord (Super)", "1",    " 0.00",
                                                   " 1.50", "60.00",        " 0.00"};
         QTest::newRow("West") << 1 << QStringList{"2",     "West (Super)", "1",    " 7.00",
@@ -805,32 +806,38 @@ private slots:
         QFETCH(QStringList, cells);
         auto window = open(QtChartsControl, QStringLiteral("worked"));
         TFmain* fmain = window->fmain.get();
+        fmain->resize(1000, 600); // every column in view
+        fmain->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
         fmain->Tab->setCurrentIndex(kStationTab);
         QCOMPARE(window->prompts->errors, QStringList());
         QTableView* info = fmain->p_Info;
-        QVERIFY(!info->isHidden());
+        QVERIFY(info->isVisible());
         QVERIFY(fmain->p_chart->isHidden());
-        QAbstractItemModel* model = info->model();
-        QCOMPARE(model->rowCount(), 4);
-        QCOMPARE(model->columnCount(), 6);
-        QCOMPARE(model->headerData(row, Qt::Vertical).toString(), cells[0]);
-        for (int column = 0; column < 6; ++column) {
-            const QModelIndex index = model->index(row, column);
-            QCOMPARE(index.data().toString(), cells[column + 1]);
-            QVERIFY(!(index.flags() & Qt::ItemIsEditable));
+        QCOMPARE(info->model()->rowCount(), 4);
+        QVERIFY(info->verticalHeader()->isHidden());
+        const QHeaderView* top = info->horizontalHeader();
+        QVERIFY(!top->isHidden());
+        QCOMPARE(top->count(), 7);
+        const QStringList headers{"Nr",         "Tankstelle - Benzin", "Anzahl",   "Verbrauch",
+                                  "Literpreis", "Tankosten",           "Kosten/Km"};
+        const int widths[] = {25, 115, 40, 55, 55, 55, 55};
+        const int y = info->rowViewportPosition(row) + 2;
+        for (int column = 0; column < 7; ++column) {
+            // Left to right along the header and along the row, as the user reads them.
+            const int section = top->logicalIndex(column);
+            const int x = top->sectionViewportPosition(section) + 2;
+            QCOMPARE(top->logicalIndexAt(x), section);
+            QCOMPARE(info->model()->headerData(section, Qt::Horizontal).toString(),
+                     headers[column]);
+            QVERIFY(info->columnWidth(section) >= widths[column]);
+            const QModelIndex shown = info->indexAt(QPoint(x, y));
+            QCOMPARE(shown.data().toString(), cells[column]);
+            QVERIFY(!(shown.flags() & Qt::ItemIsEditable));
         }
-        const QStringList headers{"Tankstelle - Benzin", "Anzahl",    "Verbrauch",
-                                  "Literpreis",          "Tankosten", "Kosten/Km"};
-        const int widths[] = {115, 40, 55, 55, 55, 55};
-        for (int column = 0; column < 6; ++column) {
-            QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), headers[column]);
-            QVERIFY(info->columnWidth(column) >= widths[column]);
-        }
-        // Header row and first column stay put while the cells scroll.
-        QVERIFY(!info->horizontalHeader()->isHidden());
-        QVERIFY(!info->verticalHeader()->isHidden());
-        QVERIFY(info->verticalHeader()->minimumWidth() >= 25);
+        // The first column starts at the table's left edge.
+        QCOMPARE(top->sectionViewportPosition(top->logicalIndex(0)), 0);
         QCOMPARE(info->editTriggers(), QAbstractItemView::NoEditTriggers);
     }
 

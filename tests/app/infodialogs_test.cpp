@@ -7,6 +7,7 @@
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -172,6 +173,27 @@ private slots:
         QCOMPARE(size.BitBtn1->text(), QStringLiteral("&Schliessen"));
         QCOMPARE(size.BitBtn1->geometry(), QRect(0, 128, 385, 25));
         QVERIFY(fields.last()->geometry().bottom() < size.BitBtn1->y());
+    }
+
+    // Screen readers announce every field by its caption.
+    void sizeFieldsAreNamedByTheirCaptions_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Geladene Datei") << 0 << "Geladene Datei";
+        QTest::newRow("Anzahl der Datensätze") << 1 << "Anzahl der Datensätze";
+        QTest::newRow("Größe der Datei") << 2 << "Größe der Datei";
+        QTest::newRow("Anzahl der Zeichen") << 3 << "Anzahl der Zeichen";
+        QTest::newRow("Freier Speicherplatz") << 4 << "Freier Speicherplatz";
+    }
+    void sizeFieldsAreNamedByTheirCaptions() {
+        QFETCH(int, row);
+        QFETCH(QString, name);
+        WindowWithDialogs window;
+        TFSize& size = *window.size;
+        QLineEdit* const fields[] = {size.Edit1, size.Edit2, size.Edit3, size.Edit4, size.Edit5};
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(fields[row]);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
     }
 
     // The figures as the dialog shows them: the size in its unit, the characters with their

@@ -237,6 +237,67 @@ private slots:
         QCOMPARE(window_->status(1), QStringLiteral("Geladene Datei: "));
     }
 
+    // A stored size is the user's, however small. Without one the window opens at the
+    // size that shows every control, in each direction that was not stored.
+    void windowSizeAfterStartUp_data() {
+        QTest::addColumn<QString>("width"); // the stored text; empty: none stored
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<int>("expectedWidth"); // 0: what the controls need
+        QTest::addColumn<int>("expectedHeight");
+        QTest::newRow("small") << "500"
+                               << "450" << 500 << 450;
+        QTest::newRow("smaller") << "400"
+                                 << "300" << 400 << 300;
+        QTest::newRow("large") << "900"
+                               << "700" << 900 << 700;
+        QTest::newRow("first start") << ""
+                                     << "" << 0 << 0;
+        QTest::newRow("width only") << "400"
+                                    << "" << 400 << 0;
+        QTest::newRow("unreadable width") << "breit"
+                                          << "300" << 0 << 300;
+    }
+    void windowSizeAfterStartUp() {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(int, expectedWidth);
+        QFETCH(int, expectedHeight);
+        window_.reset();
+        {
+            auto store = test::Store();
+            if (!width.isEmpty())
+                store->setValue(QStringLiteral("Width"), width);
+            if (!height.isEmpty())
+                store->setValue(QStringLiteral("Height"), height);
+        }
+        Window window;
+        window->FormCreate({});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.fmain.get()));
+        const QSize needed = window->minimumSizeHint();
+        QCOMPARE(window->size(), QSize(expectedWidth ? expectedWidth : needed.width(),
+                                       expectedHeight ? expectedHeight : needed.height()));
+        if (expectedWidth || expectedHeight)
+            return;
+        // The size of a first start shows the bottom panel whole, and stays near the design.
+        QVERIFY(window->width() < 700);
+        for (QWidget* control :
+             {static_cast<QWidget*>(window->p_zoom), static_cast<QWidget*>(window->b_beenden)}) {
+            const QRect placed(control->mapTo(window.fmain.get(), QPoint(0, 0)), control->size());
+            QVERIFY2(window->rect().contains(placed), qPrintable(control->objectName()));
+        }
+    }
+
+    // The user may make the window smaller than its controls need.
+    void windowShrinks() {
+        (*window_)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_->fmain.get()));
+        (*window_)->resize(400, 300);
+        QCOMPARE((*window_)->size(), QSize(400, 300));
+        QVERIFY((*window_)->minimumWidth() <= 400);
+        QVERIFY((*window_)->minimumHeight() <= 300);
+    }
+
     void fonts() {
         const QFont font = (*window_)->font();
         QCOMPARE(font.family(), QStringLiteral("Arial"));

@@ -182,20 +182,29 @@ private slots:
         QCOMPARE(changed.first().at(1).toModelIndex(), model.cellIndex(ColTankkosten, 4));
     }
 
+    // Column 0 of the station table has a heading of its own, so it is a column like the
+    // others and there are no row headers.
     void readOnlyModelOfTheStationTable() {
         TextTable info(7, 3);
+        info.setCell(0, 0, "Nr");
         info.setCell(1, 0, "Tankstelle - Benzin");
         info.setCell(0, 1, "1");
         info.setCell(1, 1, "Nord (Super)");
-        TextTableModel model(info);
+        TextTableModel model(info, TextTableModel::ColumnZero::Cells);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model.rowCount(), 2);
-        QCOMPARE(model.columnCount(), 6);
-        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(),
+        QCOMPARE(model.columnCount(), 7);
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Nr"));
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(),
                  QStringLiteral("Tankstelle - Benzin"));
-        QCOMPARE(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
-        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("Nord (Super)"));
+        QCOMPARE(model.headerData(7, Qt::Horizontal), QVariant());
+        QCOMPARE(model.headerData(0, Qt::Vertical), QVariant());
+        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("Nord (Super)"));
+        QCOMPARE(model.cellIndex(1, 1), model.index(0, 1));
+        QCOMPARE(TextTableModel::TableColumn(model.index(0, 1)), 1);
+        QCOMPARE(TextTableModel::TableColumn(model.index(0, 0)), 0);
         QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
         QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("x")));
     }

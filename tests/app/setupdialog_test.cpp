@@ -5,6 +5,7 @@
 
 #include "app/window/shelllinks.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -102,6 +103,32 @@ private slots:
         auto* box = setup.findChild<QDialogButtonBox*>();
         QCOMPARE(box->standardButton(setup.b_abbrechen), QDialogButtonBox::Cancel);
         QVERIFY(setup.b_annehmen->font().bold());
+    }
+
+    // Screen readers announce every field by its caption.
+    void fieldsAreNamedByTheirCaptions_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Anmerkung 1") << "f_anmerkung1"
+                                     << "Anmerkung 1";
+        QTest::newRow("Anmerkung 2") << "f_anmerkung2"
+                                     << "Anmerkung 2";
+        QTest::newRow("Anmerkung 3") << "f_anmerkung3"
+                                     << "Anmerkung 3";
+        QTest::newRow("Geladene Datei") << "Edit1"
+                                        << "Geladene Datei";
+        QTest::newRow("Pfad des Programmes") << "Edit2"
+                                             << "Pfad des Programmes";
+    }
+    void fieldsAreNamedByTheirCaptions() {
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        WindowWithDialogs window;
+        auto* edit = window.setup->findChild<QLineEdit*>(field);
+        QVERIFY(edit);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
     }
 
     void controlsFitTheWindow() {

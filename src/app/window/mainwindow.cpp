@@ -31,6 +31,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <limits>
+
 // Resources of a static library are registered by hand, outside any namespace.
 static void InitResources() {
     Q_INIT_RESOURCE(spritlog);
@@ -82,6 +85,9 @@ TFmain::TFmain(Services services, QWidget* parent)
     layout->addWidget(buildButtonPanel());
     setCentralWidget(central);
     buildStatusBar();
+    // No floor under the window: the user may make it smaller than its controls need, and
+    // the bottom panel then clips. showEvent sees to the size of a first start.
+    QMainWindow::layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(644, 465);
 
     wireCommands();
@@ -187,6 +193,15 @@ void TFmain::showEvent(QShowEvent* event) {
     if (centred_)
         return;
     centred_ = true;
+    // A size the user left behind is kept; otherwise the window opens large enough to show
+    // every control.
+    const QSize needed = minimumSizeHint();
+    QSize opening = size();
+    if (!(storedSize_ & Qt::Horizontal))
+        opening.setWidth(std::max(opening.width(), needed.width()));
+    if (!(storedSize_ & Qt::Vertical))
+        opening.setHeight(std::max(opening.height(), needed.height()));
+    resize(opening);
     if (QScreen* display = screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(display->availableGeometry().center());
@@ -255,6 +270,16 @@ void TFmain::LoadSettings() {
     const auto store = OpenSettingsStore();
     Settings values;
     values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
+    // Read once more without defaults, to tell a stored size from the default one.
+    constexpr int kAbsent = std::numeric_limits<int>::min();
+    Settings stored;
+    stored.width = stored.height = kAbsent;
+    stored.read(*store, {Settings::Key::Width, Settings::Key::Height});
+    storedSize_ = {};
+    if (stored.width != kAbsent)
+        storedSize_ |= Qt::Horizontal;
+    if (stored.height != kAbsent)
+        storedSize_ |= Qt::Vertical;
 }
 
 Settings TFmain::currentSettings() const {

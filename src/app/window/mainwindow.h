@@ -190,6 +190,8 @@ private:
     TFSize* FSize = nullptr;
     TFStatistik* FStatistik = nullptr;
     bool centred_ = false;
+    // The dimensions whose size LoadSettings found in the store.
+    Qt::Orientations storedSize_;
 };
 
 template <typename Sender, typename Signal>

@@ -238,21 +238,22 @@ QWidget* TFmain::buildChartPage() {
 
     p_Info = new QTableView(area);
     p_Info->setObjectName(QStringLiteral("p_Info"));
-    infoModel_ = new TextTableModel(document_.stationTable(), this);
+    // The group numbers are cells under their heading "Nr", not row headers.
+    infoModel_ =
+        new TextTableModel(document_.stationTable(), TextTableModel::ColumnZero::Cells, this);
     infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
     p_Info->setModel(infoModel_);
     p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
     p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
     p_Info->setWordWrap(false);
-    p_Info->verticalHeader()->setMinimumWidth(kStationColumnInfo[0].width);
-    p_Info->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    p_Info->verticalHeader()->hide();
     p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     auto infoWidths = [this] {
         // Widened where this platform's font would cut a header.
-        for (int column = 1; column < kStationColumns; ++column)
-            p_Info->setColumnWidth(
-                column - 1, std::max(kStationColumnInfo[column].width,
-                                     p_Info->horizontalHeader()->sectionSizeHint(column - 1)));
+        for (int column = 0; column < kStationColumns; ++column)
+            p_Info->setColumnWidth(column,
+                                   std::max(kStationColumnInfo[column].width,
+                                            p_Info->horizontalHeader()->sectionSizeHint(column)));
     };
     infoWidths();
     connect(infoModel_, &QAbstractItemModel::modelReset, this, infoWidths);

@@ -91,7 +91,7 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
         auto* field = new QLineEdit(g_beschriftung);
         field->setObjectName(QStringLiteral("f_anmerkung%1").arg(note + 1));
         field->setFont(noteFont);
-        label->setBuddy(field);
+        LabelField(label, field);
         notes->addWidget(label, note, 0);
         notes->addWidget(field, note, 1);
         *noteFields[note] = field;
@@ -110,12 +110,15 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     };
     Edit1 = readOnly("Edit1");
     Edit2 = readOnly("Edit2");
-    info->addWidget(Plain(new QLabel(QStringLiteral("Geladene Datei:"), g_informationen), plain), 0,
-                    0);
-    info->addWidget(Edit1, 0, 1);
-    info->addWidget(
-        Plain(new QLabel(QStringLiteral("Pfad des Programmes:"), g_informationen), plain), 1, 0);
-    info->addWidget(Edit2, 1, 1);
+    const QString infoCaptions[2] = {QStringLiteral("Geladene Datei:"),
+                                     QStringLiteral("Pfad des Programmes:")};
+    QLineEdit* const infoFields[2] = {Edit1, Edit2};
+    for (int row = 0; row < 2; ++row) {
+        auto* label = Plain(new QLabel(infoCaptions[row], g_informationen), plain);
+        LabelField(label, infoFields[row]);
+        info->addWidget(label, row, 0);
+        info->addWidget(infoFields[row], row, 1);
+    }
     b_dateigroesse = new QPushButton(QStringLiteral("Dateigröße"), g_informationen);
     b_dateigroesse->setObjectName(QStringLiteral("b_dateigroesse"));
     b_ueber = new QPushButton(QStringLiteral("Über..."), g_informationen);

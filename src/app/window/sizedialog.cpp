@@ -71,8 +71,9 @@ TFSize::TFSize(QWidget* parent) : QDialog(parent) {
     const char* names[5] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"};
     for (int row = 0; row < 5; ++row) {
         const int y = 6 + 24 * row;
-        RowLabel(this, captions[row], y);
+        QLabel* label = RowLabel(this, captions[row], y);
         *fields[row] = RowField(this, names[row], y);
+        LabelField(label, *fields[row]);
     }
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),

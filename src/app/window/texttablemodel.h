@@ -8,16 +8,20 @@
 
 namespace spritlog {
 
-// Shows a text table whose row 0 is the header row and whose column 0 holds the row
-// headers: model row i is table row i + 1, model column j is table column j + 1. Read
-// only; the table belongs to the document and is changed through the methods below so the
-// views hear about every change. The model never caches cell texts, only the shape it
-// last announced.
+// Shows a text table whose row 0 is the header row: model row i is table row i + 1. Column
+// 0 holds the row headers (model column j is table column j + 1), or, for a table whose
+// first column has a heading of its own, is a column like the others (model column j is
+// table column j). Read only; the table belongs to the document and is changed through the
+// methods below so the views hear about every change. The model never caches cell texts,
+// only the shape it last announced.
 class TextTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    enum class ColumnZero { RowHeaders, Cells };
+
     explicit TextTableModel(const TextTable& table, QObject* parent = nullptr);
+    TextTableModel(const TextTable& table, ColumnZero columnZero, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -27,8 +31,8 @@ public:
 
     const TextTable& table() const { return table_; }
 
-    // Table coordinates of a model index and back.
-    static int TableColumn(const QModelIndex& index) { return index.column() + 1; }
+    // Table coordinates of a model index of a TextTableModel and back.
+    static int TableColumn(const QModelIndex& index);
     static int TableRow(const QModelIndex& index) { return index.row() + 1; }
     QModelIndex cellIndex(int tableColumn, int tableRow) const;
 
@@ -45,6 +49,8 @@ public:
 
 protected:
     const TextTable& table_;
+    // The table column that model column 0 shows.
+    const int columnOffset_;
     // The shape the views know; catches up with the table through the notifications.
     int rows_ = 0;
     int columns_ = 0;

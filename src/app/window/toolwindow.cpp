@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <utility>
@@ -66,6 +68,15 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
+}
+
+void LabelField(QLabel* caption, QWidget* field) {
+    caption->setBuddy(field);
+    QString name = caption->text();
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    field->setAccessibleName(name.trimmed());
 }
 
 void MakeToolWindow(QDialog* dialog, const char* objectName, const QString& title, int width,

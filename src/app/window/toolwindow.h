@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDialog;
+class QLabel;
 class QWidget;
 
 namespace spritlog {
@@ -18,6 +19,9 @@ inline const QColor kNavy(0, 0, 128);
 QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false);
 // Sets the colour of a label's or edit's text.
 void SetTextColour(QWidget* widget, const QColor& colour);
+// Makes `caption` the label of `field`: its access letter moves the focus there, and screen
+// readers announce the field by the caption's words (without "&" and the closing ":").
+void LabelField(QLabel* caption, QWidget* field);
 
 // The small windows beside the main window: a tool-window border without minimise or
 // maximise, the client area fixed to `width` x `height`, centred on the screen each time
