@@ -41,6 +41,7 @@ std::string LogbookFile(const std::string& place, int records = 3000) {
 const std::string kOriginal = LogbookFile("Berlin");
 const std::string kSameSize = LogbookFile("Bremen");
 const std::string kLonger = LogbookFile("Berlin", 3001);
+const std::string kTrailer(256 * 1024, 'z');
 
 struct timespec ModifiedTime(const std::string& path) {
     struct stat info = {};
@@ -110,17 +111,18 @@ std::vector<StampCase> StampCases() {
              book.load(f.logbook);
          },
          [](const Files& f) { Rewrite(f.logbook, kOriginal); }, false},
-        // The reading stops after the last record; what follows is not in the hash.
+        // The reading stops after the last record, well before the end of this file.
         {"bytes after the records changed",
          [](LogbookDocument& book, const Files& f) {
-             WriteBytes(f.logbook, kOriginal + "Nachsatz 1\r\n");
+             WriteBytes(f.logbook, kOriginal + kTrailer + "1\r\n");
              book.load(f.logbook);
          },
-         [](const Files& f) { Rewrite(f.logbook, kOriginal + "Nachsatz 2\r\n"); }, true},
+         [](const Files& f) { Rewrite(f.logbook, kOriginal + kTrailer + "2\r\n"); }, true},
         {"saved to its name after a change outside",
          [](LogbookDocument& book, const Files& f) {
              book.load(f.logbook);
              Rewrite(f.logbook, kSameSize);
+             book.table().setCell(ColOrt, 1, "Hamburg");
              book.saveTo(f.logbook);
          },
          Nothing, false},
