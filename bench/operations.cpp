@@ -108,8 +108,11 @@ LineCount ReadLines(const std::string& path) {
 
 void Run(const std::string& name, Loaded& loaded, const std::string& outputDir) {
     if (name == "save") {
+        // As "&Speichern" does it: to the current name, noting what was written there.
+        const std::string target = outputDir + "/bench.slg";
+        loaded.setFileName(target);
         loaded.saveOptions() = SaveOptions{};
-        loaded.saveTo(outputDir + "/bench.slg");
+        loaded.saveTo(target);
     } else if (name == "csv") {
         loaded.saveOptions() = SaveOptions{};
         loaded.saveTo(outputDir + "/bench.csv");

@@ -94,7 +94,7 @@ std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
     return out;
 }
 
-std::string ExportCommand(const LogbookDocument& book, const Invocation& call) {
+std::string ExportCommand(LogbookDocument& book, const Invocation& call) {
     const std::string target =
         call.exportTarget ? *call.exportTarget : ReplaceExtension(call.file, call.format);
     book.saveTo(target);

@@ -48,17 +48,29 @@ LogbookDocument::LogbookDocument()
     : table_(NewLogbookTable()), chartSource_(kLogbookColumns, 1),
       stationTable_(EmptyStationTable()) {}
 
+void LogbookDocument::setFileName(std::string fileName) {
+    if (fileName != fileName_)
+        fileStamp_ = FileStamp();
+    fileName_ = std::move(fileName);
+}
+
 bool LogbookDocument::hasFileName() const {
     return HasText(fileName_);
 }
 
+bool LogbookDocument::fileChangedOnDisk() const {
+    return hasFileName() && FileChangedSince(fileName_, fileStamp_);
+}
+
 void LogbookDocument::clear() {
     NewLogbook(table_, fileName_);
+    fileStamp_ = FileStamp();
 }
 
 void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     fileName_ = path;
-    if (ReadLogbookFile(path, table_)) {
+    fileStamp_ = FileStamp();
+    if (ReadLogbookFile(path, table_, &fileStamp_)) {
         if (hooks.statusBar)
             hooks.statusBar();
     } else if (hooks.notice) {
@@ -76,9 +88,9 @@ StatusTexts LogbookDocument::updateStatus() {
     return UpdateStatusBar(table_, fileName_);
 }
 
-void LogbookDocument::saveTo(const std::string& path) const {
+void LogbookDocument::saveTo(const std::string& path) {
     const WriterKind kind = WriterFor(path);
-    ReplaceFile(path, saveOptions_.backup, [&](LineSink& sink) {
+    const auto write = [&](LineSink& sink) {
         switch (kind) {
         case WriterKind::Csv:
             WriteCsvFile(sink, table_);
@@ -90,7 +102,9 @@ void LogbookDocument::saveTo(const std::string& path) const {
             WriteNativeFile(sink, table_);
             break;
         }
-    });
+    };
+    // Exports to other names leave the stamp alone and need no hash.
+    ReplaceFile(path, saveOptions_.backup, write, path == fileName_ ? &fileStamp_ : nullptr);
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {

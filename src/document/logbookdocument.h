@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/chartsource.h"
+#include "logbook/filestamp.h"
 #include "logbook/logbooktable.h"
 #include "logbook/texttable.h"
 #include "reports/reportcontext.h"
@@ -50,8 +51,13 @@ public:
 
     // UTF-8 path; empty when the logbook has no name yet.
     const std::string& fileName() const { return fileName_; }
-    void setFileName(std::string fileName) { fileName_ = std::move(fileName); }
+    // Another name forgets what the file at the old one looked like.
+    void setFileName(std::string fileName);
     bool hasFileName() const;
+
+    // Whether someone else wrote the file at the current name since this document loaded
+    // or saved it; false when the file is gone or this document has not read or written it.
+    bool fileChangedOnDisk() const;
 
     ChartBasis chartBasis() const { return chartBasis_; }
     void setChartBasis(ChartBasis basis) { chartBasis_ = basis; }
@@ -62,10 +68,11 @@ public:
     // "&Neu": no name, the header row and one empty record.
     void clear();
 
-    // Makes `path` the current name and fills the table from that native file, then
-    // calculates. A missing file gives the notice "Datei nicht gefunden!" and leaves the
-    // table as it was; the status-bar hook runs once the table is filled. Throws Error with
-    // the I/O message on every other failure, and whatever the calculation throws.
+    // Makes `path` the current name and fills the table from that native file (noting what
+    // the file looked like), then calculates. A missing file gives the notice "Datei nicht
+    // gefunden!" and leaves the table as it was; the status-bar hook runs once the table is filled.
+    // Throws Error with the I/O message on every other failure, and whatever the calculation
+    // throws.
     void load(const std::string& path, const LoadHooks& hooks = {});
 
     // CalculateValues: the derived columns of every record, then the chart source in the
@@ -78,8 +85,9 @@ public:
 
     // Writes the logbook to `path` in the format its ending selects (.csv, .htm/.html, else
     // the native file), with the backup and report texts of the save options. The file is
-    // replaced only once it is complete. The current name stays as it is.
-    void saveTo(const std::string& path) const;
+    // replaced only once it is complete. The current name stays as it is; when `path` is
+    // that name, the document notes what it wrote there.
+    void saveTo(const std::string& path);
 
     // Appends the records of an import that succeeded, without calculating.
     void appendImported(const ImportResult& result);
@@ -95,6 +103,7 @@ private:
     TextTable chartSource_;
     TextTable stationTable_;
     std::string fileName_;
+    FileStamp fileStamp_; // of the file at fileName_
     ChartBasis chartBasis_ = ChartBasis::Eintrag;
     SaveOptions saveOptions_;
 };

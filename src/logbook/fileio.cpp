@@ -18,6 +18,10 @@ int FileOps::statPath(const char* path, struct stat* info) {
     return ::stat(path, info);
 }
 
+int FileOps::statOpenFile(int fd, struct stat* info) {
+    return ::fstat(fd, info);
+}
+
 int FileOps::openForReading(const char* path) {
     return ::open(path, O_RDONLY | O_CLOEXEC);
 }
@@ -148,7 +152,9 @@ constexpr std::size_t kChunkSize = 64 * 1024;
 // Collects the lines and writes them in large pieces, checking every write.
 class FileSink : public LineSink {
 public:
-    FileSink(FileOps& ops, int fd) : ops_(ops), fd_(fd) { buffer_.reserve(kChunkSize + 256); }
+    FileSink(FileOps& ops, int fd, ContentHash* hash) : ops_(ops), fd_(fd), hash_(hash) {
+        buffer_.reserve(kChunkSize + 256);
+    }
 
     void writeLine(std::string_view line) override {
         buffer_.append(line);
@@ -158,6 +164,8 @@ public:
     }
 
     void flush() {
+        if (hash_)
+            hash_->add(buffer_);
         const char* data = buffer_.data();
         std::size_t left = buffer_.size();
         while (left > 0) {
@@ -178,6 +186,7 @@ public:
 private:
     FileOps& ops_;
     int fd_;
+    ContentHash* hash_;
     std::string buffer_;
 };
 
@@ -255,8 +264,8 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReplaceFile(const std::string& path, bool backup,
-                 const std::function<void(LineSink&)>& write) {
+void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write,
+                 FileStamp* written) {
     FileOps& ops = CurrentFileOps();
     const std::string file = FileToReplace(path);
 
@@ -276,17 +285,26 @@ void ReplaceFile(const std::string& path, bool backup,
         if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
             ThrowIoError(errno);
 
-        FileSink sink(ops, fd);
+        ContentHash hash;
+        FileSink sink(ops, fd, written ? &hash : nullptr);
         write(sink);
         sink.flush();
         if (ops.syncFile(fd) != 0)
             ThrowIoError(errno);
+        // The rename keeps size and time; without them the stamp stays empty, which only
+        // means no question before the next save.
+        FileStamp stamp;
+        struct stat writtenInfo;
+        if (written && ops.statOpenFile(fd, &writtenInfo) == 0)
+            stamp = MakeFileStamp(writtenInfo, hash);
         const int closing = fd;
         fd = -1; // closed even when close reports an error
         if (ops.closeFile(closing) != 0)
             ThrowIoError(errno);
         if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
             ThrowIoError(errno);
+        if (written)
+            *written = stamp;
     } catch (...) {
         if (fd >= 0)
             (void)ops.closeFile(fd);

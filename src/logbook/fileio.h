@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/filestamp.h"
 #include "logbook/linesink.h"
 
 #include <cstddef>
@@ -19,6 +20,7 @@ public:
     virtual ~FileOps() = default;
 
     virtual int statPath(const char* path, struct stat* info);
+    virtual int statOpenFile(int fd, struct stat* info);
     virtual int openForReading(const char* path);
     // Like mkstemp: replaces the trailing "XXXXXX" of `pathTemplate` by a name that does not
     // exist yet and creates that file for writing, but with the mode of an ordinary new file
@@ -74,7 +76,9 @@ std::string ReadWholeFile(const std::string& path);
 // keeps the old one's permissions and replaces it only once written and synced. Any
 // failure, an exception from `write` included, leaves the file as it was (or, after the
 // backup step, its contents in the backup); an I/O failure throws Error with its message,
-// an exception from `write` passes through.
-void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write);
+// an exception from `write` passes through. A successful save leaves the stamp of the new
+// file in `written`, if given.
+void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write,
+                 FileStamp* written = nullptr);
 
 } // namespace spritlog

@@ -225,10 +225,11 @@ void ParseLogbook(std::string_view bytes, TextTable& grid) {
         parser.finish();
 }
 
-bool ReadLogbookFile(const std::string& path, TextTable& grid) {
+bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read) {
     FileOps& ops = CurrentFileOps();
     struct stat info;
-    if (ops.statPath(path.c_str(), &info) != 0) {
+    const bool checked = ops.statPath(path.c_str(), &info) == 0;
+    if (!checked) {
         if (errno == ENOENT || errno == ENOTDIR)
             return false;
         // Anything else (a name too long, no permission) is reported by the open below.
@@ -237,14 +238,21 @@ bool ReadLogbookFile(const std::string& path, TextTable& grid) {
     }
 
     // The file may have gone since the check; the open then reports it like any failure.
+    // The status comes before the bytes, so a write in between shows in the hash.
     LogbookParser parser(grid);
-    ReadFileInChunks(path, [&parser](std::string_view piece) {
+    ContentHash hash;
+    ContentHash* const hashing = read ? &hash : nullptr;
+    ReadFileInChunks(path, [&parser, hashing](std::string_view piece) {
         if (piece.empty()) {
             parser.finish();
             return false;
         }
+        if (hashing)
+            hashing->add(piece);
         return parser.feed(piece);
     });
+    if (read)
+        *read = checked ? MakeFileStamp(info, hash) : FileStamp();
     return true;
 }
 

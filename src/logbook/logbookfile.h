@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/filestamp.h"
 #include "logbook/linesink.h"
 #include "logbook/texttable.h"
 
@@ -13,8 +14,9 @@ inline constexpr long long kMaxRecordCount = 1000000;
 
 // Fills `grid` from the native file at `path` (UTF-8); false when the file is missing (a
 // directory counts as missing). Throws Error with the I/O message; a failure after the
-// count line keeps the new row count and the cells read so far.
-bool ReadLogbookFile(const std::string& path, TextTable& grid);
+// count line keeps the new row count and the cells read so far. A successful read leaves
+// the stamp of the file in `read`, if given.
+bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read = nullptr);
 // Parses file contents already in memory into the table.
 void ParseLogbook(std::string_view bytes, TextTable& grid);
 

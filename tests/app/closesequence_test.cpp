@@ -137,6 +137,59 @@ private slots:
                  path("fehlt/fahrten.slg"));
     }
 
+    // The file was written by someone else since it was loaded. The question about it
+    // comes only when a save really happens; a No keeps the window open and the file as the
+    // other writer left it.
+    void aChangeOutsideIsNotOverwrittenUnasked_data() {
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<bool>("autoSave");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("changedQuestion");
+        QTest::addColumn<bool>("staysOpen");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("auto, Nein") << false << true << QList<bool>{false} << true << true << false;
+        QTest::newRow("auto, Ja") << false << true << QList<bool>{true} << true << false << true;
+        QTest::newRow("ask Ja, Nein")
+            << true << false << QList<bool>{true, false} << true << true << false;
+        QTest::newRow("ask Nein") << true << false << QList<bool>{false} << false << false << false;
+        QTest::newRow("ask Ja and auto, Ja")
+            << true << true << QList<bool>{true, true} << true << false << true;
+        QTest::newRow("ask Nein and auto, Nein")
+            << true << true << QList<bool>{false, false} << true << true << false;
+    }
+    void aChangeOutsideIsNotOverwrittenUnasked() {
+        QFETCH(bool, ask);
+        QFETCH(bool, autoSave);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, changedQuestion);
+        QFETCH(bool, staysOpen);
+        QFETCH(bool, saved);
+        test::WriteFile(path("fahrten.slg"), test::NativeFile(test::SampleRecords(3)));
+        Window window;
+        window->FormCreate({path("fahrten.slg")});
+        window->Dateispeichern = ask;
+        window->Autospeichern = autoSave;
+        const QByteArray theirs = test::NativeFile(test::SampleRecords(4));
+        test::WriteFile(path("fahrten.slg"), theirs);
+        for (const bool answer : answers)
+            window.prompts->yesNoAnswers.push_back(answer);
+        window->show();
+
+        QCOMPARE(window->close(), !staysOpen);
+        QCOMPARE(window->isVisible(), staysOpen);
+        QStringList questions;
+        if (ask)
+            questions << QStringLiteral("Datei speichern?");
+        if (changedQuestion)
+            questions << QStringLiteral(
+                "Die Datei wurde außerhalb von Spritlog geändert. Trotzdem speichern?");
+        QCOMPARE(window.prompts->questions, questions);
+        QCOMPARE(test::ReadFile(path("fahrten.slg")) == theirs, !saved);
+        QVERIFY(window.prompts->errors.isEmpty());
+        QVERIFY(window.prompts->unexpected.isEmpty());
+        QCOMPARE(test::Store()->contains(QStringLiteral("DefaultFile")), !staysOpen);
+    }
+
     // A settings folder that cannot be made: nothing is written, nothing said, and the
     // window closes (a store file that cannot be written is reported: settings_test).
     void settingsThatCannotBeWritten() {

@@ -153,6 +153,54 @@ private slots:
         QCOMPARE(test::ReadFile(path("a.slg")), test::NativeFile(records));
     }
 
+    // Someone else wrote the file since it was loaded: "&Speichern" asks before it
+    // overwrites; a file that is gone or unchanged is saved without a question.
+    void saveAfterAChangeOutside_data() {
+        QTest::addColumn<QString>("outside");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("rewritten, Ja") << "rewrite" << true << true << true;
+        QTest::newRow("rewritten, Nein") << "rewrite" << false << true << false;
+        QTest::newRow("removed") << "remove" << false << false << true;
+        QTest::newRow("untouched") << "" << false << false << true;
+    }
+    void saveAfterAChangeOutside() {
+        QFETCH(QString, outside);
+        QFETCH(bool, answerYes);
+        QFETCH(bool, asked);
+        QFETCH(bool, saved);
+        Window window;
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        window->FormCreate({path("a.slg")});
+        window->document().table().setCell(ColOrt, 1, "Hamburg");
+        const QByteArray theirs = test::NativeFile(test::SampleRecords(5));
+        if (outside == QLatin1String("rewrite"))
+            test::WriteFile(path("a.slg"), theirs);
+        else if (outside == QLatin1String("remove"))
+            QVERIFY(QFile::remove(path("a.slg")));
+        if (asked)
+            window.prompts->yesNoAnswers.push_back(answerYes);
+
+        trigger(window, "m_Speichern");
+        QCOMPARE(window.prompts->questions,
+                 asked
+                     ? QStringList{QStringLiteral(
+                           "Die Datei wurde außerhalb von Spritlog geändert. Trotzdem speichern?")}
+                     : QStringList());
+        std::vector<test::Record> ours = test::SampleRecords(3);
+        ours[0].ort = "Hamburg";
+        QCOMPARE(test::ReadFile(path("a.slg")), saved ? test::NativeFile(ours) : theirs);
+        QVERIFY(window.prompts->errors.isEmpty());
+        QVERIFY(window.prompts->unexpected.isEmpty());
+
+        // What was saved is the file's new state: the next save asks nothing.
+        if (saved) {
+            trigger(window, "m_Speichern");
+            QCOMPARE(window.prompts->questions.size(), asked ? 1 : 0);
+        }
+    }
+
     void saveAsCancelledChangesNothing() {
         Window window;
         test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));

@@ -168,14 +168,17 @@ bool TFmain::AskSaveFile() {
 }
 
 bool TFmain::FormClose() {
-    const bool saved = runCommand([this] {
+    bool declined = false;
+    const bool saved = runCommand([this, &declined] {
         if (Dateispeichern && AskSaveFile())
-            m_SpeichernClick();
-        if (Autospeichern)
-            m_SpeichernClick();
+            declined = !SaveCurrentFile();
+        if (Autospeichern && !declined)
+            declined = !SaveCurrentFile();
     });
-    if (!saved)
-        return false; // a failed save keeps the window open, settings unsaved
+    // A failed save, or one declined because the file changed outside, keeps the window
+    // open with the settings unsaved.
+    if (!saved || declined)
+        return false;
     // A settings store that cannot be written is reported, but does not trap the user.
     runCommand([this] { SaveSettings(); });
     return true;

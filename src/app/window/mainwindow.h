@@ -100,7 +100,7 @@ public:
     void m_OstrelHomepageClick();
 
     bool AskSaveFile();
-    // The close sequence; false when an error keeps the window open.
+    // The close sequence; false when an error or a declined save keeps the window open.
     bool FormClose();
     void p_controlChange();
     void TabChange(int newTab);
@@ -113,6 +113,9 @@ public:
     void LoadLogbookFile(const std::string& path);
     // Saves p_Grid to `path` in the format its name selects, then refreshes the status bar.
     void SaveLogbookFile(const std::string& path);
+    // "&Speichern": to the current name, or "Speichern &unter" without one. False when the
+    // file was changed outside since and the user chose not to overwrite it.
+    bool SaveCurrentFile();
     // Sets the header cell of a note column; the table header shows it at once.
     void setNoteHeader(int column, const QString& text);
     // The About dialog, which the settings dialog opens too; null until setDialogs.

@@ -80,11 +80,24 @@ void TFmain::m_LadenClick() {
     LoadLogbookFile(chosen.toStdString());
 }
 
-void TFmain::m_SpeichernClick() {
-    if (document_.hasFileName())
-        SaveLogbookFile(document_.fileName());
-    else
+bool TFmain::SaveCurrentFile() {
+    if (!document_.hasFileName()) {
         m_SpeichernunterClick();
+        return true;
+    }
+    // What spritlog-cli, another window or a sync tool wrote is not thrown away unasked;
+    // after a No the logbook can still go under another name.
+    if (document_.fileChangedOnDisk() &&
+        !prompts().askYesNo(
+            this,
+            QStringLiteral("Die Datei wurde außerhalb von Spritlog geändert. Trotzdem speichern?")))
+        return false;
+    SaveLogbookFile(document_.fileName());
+    return true;
+}
+
+void TFmain::m_SpeichernClick() {
+    (void)SaveCurrentFile();
 }
 
 void TFmain::m_SpeichernunterClick() {
