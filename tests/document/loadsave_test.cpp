@@ -90,7 +90,6 @@ TEST_F(DocumentFileTest, SecondLoadLeavesNothingOfTheFirst) {
     LogbookDocument book;
     book.table() = NewLogbookTable();
     TextTable& grid = book.table();
-    const TextTable& prepareGrid = book.chartSource();
     HookLog log;
     book.load(first, RecordingHooks(log, grid));
     ASSERT_EQ(grid.rowCount(), 5);
@@ -151,7 +150,6 @@ TEST_F(DocumentFileTest, LoadWithoutHooks) {
     LogbookDocument book;
     book.table() = NewLogbookTable();
     TextTable& grid = book.table();
-    const TextTable& prepareGrid = book.chartSource();
     book.load(path, LoadHooks{});
     EXPECT_EQ(grid.rowCount(), 3);
     book.load(PathOf("missing.slg"), LoadHooks{});
