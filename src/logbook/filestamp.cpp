@@ -32,6 +32,9 @@ void ContentHash::addBlock(std::string_view block) {
 }
 
 void ContentHash::add(std::string_view piece) {
+    // An empty piece may have no storage at all, and memcpy must not see its null pointer.
+    if (piece.empty())
+        return;
     size_ += piece.size();
     if (partialSize_ > 0) {
         const std::size_t taken = std::min(piece.size(), kBlockSize - partialSize_);
