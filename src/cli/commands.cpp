@@ -136,8 +136,10 @@ std::string ImportCommand(const Invocation& call, const Settings& settings) {
     book.appendImported(result);
     book.calculate();
     book.saveTo(call.file);
-    return Cp1252ToUtf8(ImportSuccessMessage(result)) + "\n" +
-           Cp1252ToUtf8("Datei gespeichert als: ") + call.file + "\n";
+    std::string out = Cp1252ToUtf8(ImportSuccessMessage(result)) + "\n";
+    for (const std::string& line : ImportSummaryLines(result))
+        out += Cp1252ToUtf8(line) + "\n";
+    return out + Cp1252ToUtf8("Datei gespeichert als: ") + call.file + "\n";
 }
 
 } // namespace

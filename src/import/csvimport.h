@@ -42,6 +42,21 @@ inline constexpr int kMaxImportProblems = 20;
 // produce one.
 inline constexpr int kMaxImportRecords = 1000000;
 
+// What the user should know about a clean result beyond its records.
+struct ImportSummary {
+    struct Duplicate {
+        int line = 0;  // the line that was skipped
+        int first = 0; // the line it repeats
+    };
+    std::vector<Duplicate> duplicates;
+    // "Meilen in km", "US-Gallonen in Liter"
+    std::vector<std::string> conversions;
+    // Whatever else matters: quantities that are no litres, odd orders. Windows-1252.
+    std::vector<std::string> notices;
+    // Cells in which a character without a Windows-1252 byte became "?".
+    int replacedCells = 0;
+};
+
 struct ImportResult {
     ImportFormat format = ImportFormat::Unknown;
     // In the order they go into the logbook. Empty whenever there is a problem: a file
@@ -49,6 +64,7 @@ struct ImportResult {
     std::vector<ImportRecord> records;
     std::vector<ImportProblem> problems;
     int problemCount = 0;
+    ImportSummary summary;
 
     bool ok() const { return problemCount == 0; }
 };
@@ -65,6 +81,10 @@ std::string ImportProblemText(const ImportProblem& problem);
 std::string ImportFailureMessage(const ImportResult& result, int shown = 5);
 // "12 Datensätze importiert (Spritmonitor)."
 std::string ImportSuccessMessage(const ImportResult& result);
+// What a clean result holds, one line each, Windows-1252: the format, the number of
+// refuellings, the first and last date, the odometer range, the units converted, the
+// duplicates skipped, grades and stations, then the notices.
+std::vector<std::string> ImportSummaryLines(const ImportResult& result);
 
 // Appends the records of a clean result after the existing ones; does nothing for a
 // result with problems. Throws Error(kInvalidNumericInput) before touching the table when

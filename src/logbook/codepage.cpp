@@ -59,15 +59,18 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+namespace {
+
+// Walks UTF-8 text: `character` gets each well-formed code point, `broken` is called once
+// for each broken sequence, and reading resumes at the offending byte.
+template <typename Character, typename Broken>
+void DecodeUtf8(std::string_view text, Character character, Broken broken) {
     std::size_t i = 0;
     const std::size_t size = text.size();
     while (i < size) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
-            out += static_cast<char>(lead);
+            character(lead);
             ++i;
             continue;
         }
@@ -94,11 +97,10 @@ std::string Utf8ToCp1252(std::string_view text) {
             else if (lead == 0xF4)
                 high = 0x8F;
         } else {
-            out += '?';
+            broken();
             ++i;
             continue;
         }
-        // A broken sequence becomes one '?' and reading resumes at the offending byte.
         std::size_t j = i + 1;
         bool complete = true;
         for (int k = 1; k < length; ++k, ++j) {
@@ -114,10 +116,40 @@ std::string Utf8ToCp1252(std::string_view text) {
             }
             cp = (cp << 6) | (byte & 0x3F);
         }
-        out += complete ? CodePointToByte(cp) : '?';
+        if (complete)
+            character(cp);
+        else
+            broken();
         i = j;
     }
+}
+
+} // namespace
+
+std::string Utf8ToCp1252(std::string_view text) {
+    return Utf8ToCp1252(text, '?');
+}
+
+std::string Utf8ToCp1252(std::string_view text, char replacement) {
+    std::string out;
+    out.reserve(text.size());
+    DecodeUtf8(
+        text,
+        [&](char32_t cp) {
+            const char byte = CodePointToByte(cp);
+            out += byte == '?' && cp != U'?' ? replacement : byte;
+        },
+        [&] { out += replacement; });
     return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text, bool& multibyte) {
+    bool wellFormed = true;
+    multibyte = false;
+    DecodeUtf8(
+        text, [&](char32_t cp) { multibyte = multibyte || cp >= 0x80; },
+        [&] { wellFormed = false; });
+    return wellFormed;
 }
 
 } // namespace spritlog

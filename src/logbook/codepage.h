@@ -11,5 +11,12 @@ namespace spritlog {
 // of the same number, so every byte survives a round trip.
 std::string Cp1252ToUtf8(std::string_view text);
 std::string Utf8ToCp1252(std::string_view text);
+// The same, but a character without a Windows-1252 byte (or a broken sequence) becomes
+// `replacement`, so a caller can tell it from a real '?'.
+std::string Utf8ToCp1252(std::string_view text, char replacement);
+
+// Well-formed UTF-8 (no overlong forms, surrogates or code points above U+10FFFF);
+// `multibyte` tells whether any character needs more than one byte.
+bool IsWellFormedUtf8(std::string_view text, bool& multibyte);
 
 } // namespace spritlog

@@ -7,6 +7,7 @@
 #include "app/window/mainwindow.h"
 #include "app/window/prompts.h"
 
+#include "import/csvimport.h"
 #include "logbook/codepage.h"
 #include "logbook/logbooktable.h"
 
@@ -36,12 +37,14 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<bool> importAnswers; // the import preview: true for "Importieren"
 
     QStringList questions;
     QStringList notices;
     QStringList errors;
     QStringList openPresets;
     QStringList savePresets;
+    QStringList previews; // the summary each import preview showed, lines joined by "\n"
     QList<QUrl> opened;
     QStringList unexpected;
 
@@ -64,6 +67,19 @@ public:
     QString getSaveFileName(QWidget*, const QString& preset) override {
         savePresets << preset;
         return next(saveAnswers, QStringLiteral("save dialog"));
+    }
+    bool confirmImport(QWidget*, const ImportResult& result, const QStringList&) override {
+        QStringList lines;
+        for (const std::string& line : ImportSummaryLines(result))
+            lines << QString::fromStdString(Cp1252ToUtf8(line));
+        previews << lines.join(QLatin1Char('\n'));
+        if (importAnswers.empty()) {
+            unexpected << QStringLiteral("import preview");
+            return false;
+        }
+        const bool answer = importAnswers.front();
+        importAnswers.pop_front();
+        return answer;
     }
     void openUrl(const QUrl& url) override { opened << url; }
 

@@ -2,10 +2,15 @@
 // that leave the table alone, and the CSV export read back into a new logbook.
 #include "guitest.h"
 
+#include "app/window/importpreviewdialog.h"
+
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
 
 using namespace spritlog;
 using test::Window;
@@ -30,20 +35,20 @@ const QByteArray kFuelio =
     "\"City (optional)\",\"Notes (optional)\",\"Missed\",\"FuelType\","
     "\"VolumePrice\",\"StationID (optional)\"\n"
     "\"2026-03-20 17:45\",\"12500\",\"33.10\",\"1\",\"57.59\",\"Regensburg\","
-    "\"\",\"0\",\"7\",\"1.740\",\"2\"\n"
+    "\"\",\"0\",\"110\",\"1.740\",\"2\"\n"
     "\"2026-03-09\",\"11990\",\"38.25\",\"1\",\"65.41\",\"N\xC3\xBCrnberg\","
-    "\"Autobahn\",\"1\",\"1\",\"1.710\",\"0\"\n"
+    "\"Autobahn\",\"1\",\"201\",\"1.710\",\"0\"\n"
     "\"## FavStations\"\n"
-    "\"Id\",\"Name\",\"Latitude\",\"Longitude\",\"City\",\"Desc\"\n"
-    "\"2\",\"Jet \"\"S\xC3\xBC"
-    "d\"\"\",\"49.0\",\"12.1\",\"Regensburg\",\"\"\n";
+    "\"NameBrand\",\"Latitude\",\"Longitude\",\"StationID\",\"Description\",\"CountryCode\"\n"
+    "\"Jet \"\"S\xC3\xBC"
+    "d\"\"\",\"49.0\",\"12.1\",\"2\",\"Regensburg\",\"DEU\"\n";
 
 // Three bad lines between good ones.
 const QByteArray kBadSpritmonitor = "Datum;Kilometerstand;Menge;Gesamtpreis;Betankungsart\r\n"
                                     "14.02.2026;11020;36,40;63,34;1\r\n"
                                     "30.02.2026;11480;20,00;35,80;1\r\n"
                                     "09.03.2026;11.99o;38,25;65,41;1\r\n"
-                                    "20.03.2026;12500;33,10;57,59;3\r\n";
+                                    "20.03.2026;12500;33,10;57,59;5\r\n";
 
 // The input columns of a record as the logbook shows them (UTF-8).
 using Row = QStringList; // Datum, KM-Stand, Liter, Literpreis, Benzin, Tankstelle, Ort, notes
@@ -80,9 +85,11 @@ class ImportTest : public QObject {
         action->trigger();
     }
 
-    // Chooses `file` in the import dialog.
-    void import(Window& window, const QString& file) {
+    // Chooses `file` in the import dialog and answers the preview, if one comes, with
+    // "Importieren" (or "Abbrechen").
+    void import(Window& window, const QString& file, bool confirm = true) {
         window.prompts->openAnswers.push_back(file);
+        window.prompts->importAnswers.push_back(confirm);
         trigger(window, "m_Import_CSV");
     }
 
@@ -125,7 +132,7 @@ private slots:
         const QList<Row> fuelio = {
             {"09.03.2026", "11990", "38.25", "1.71", "Diesel", "", "Nürnberg", "Autobahn", "",
              "Fehlende Betankung"},
-            {"20.03.2026", "12500", "33.1", "1.74", "Super", "Jet \"Süd\"", "Regensburg", "", "",
+            {"20.03.2026", "12500", "33.1", "1.74", "Benzin", "Jet \"Süd\"", "Regensburg", "", "",
              ""},
         };
         QTest::newRow("Spritmonitor after two records")
@@ -162,6 +169,7 @@ private slots:
         QCOMPARE(window.prompts->openPresets,
                  QStringList{existing > 0 ? path("a.slg") : QString()});
         QCOMPARE(window.prompts->errors, QStringList());
+        QCOMPARE(window.prompts->previews.size(), 1);
         QCOMPARE(window.prompts->notices, QStringList{notice});
         const int total = existing + imported.size();
         QCOMPARE(window->RecordCount(), total);
@@ -196,8 +204,8 @@ private slots:
                                    << "Es wurde nichts importiert.\n"
                                       "Zeile 3: Datum \"30.02.2026\" ist kein gültiges Datum\n"
                                       "Zeile 4: KM-Stand \"11.99o\" ist keine ganze Zahl\n"
-                                      "Zeile 5: Betankungsart \"3\" ist unbekannt (erwartet 0, "
-                                      "1 oder 2)";
+                                      "Zeile 5: Tankart \"5\" ist unbekannt (erwartet 1 voll, "
+                                      "2 teilweise, 3 erste oder 0 ungültig)";
         QTest::newRow("a logbook, not a CSV file")
             << "tankbuch.csv" << test::NativeFile(test::SampleRecords(3))
             << "Es wurde nichts importiert.\nDas Dateiformat wurde nicht erkannt (erwartet: "
@@ -224,12 +232,55 @@ private slots:
             test::WriteFile(path(file), contents);
 
         import(window, path(file));
+        QCOMPARE(window.prompts->previews, QStringList());
         QCOMPARE(window.prompts->errors, QStringList{message});
         QCOMPARE(window.prompts->notices, QStringList());
         QCOMPARE(AllCells(window), before);
         QCOMPARE(window->gridModel()->rowCount(), 3);
         QCOMPARE(window.status(0), status);
         QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    // "Abbrechen" in the preview: the logbook stays as it was, nothing is reported.
+    void cancelledPreviewChangesNothing() {
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(2)));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        const QStringList before = AllCells(window);
+        const QString status = window.status(0);
+        test::WriteFile(path("quelle.csv"), kSpritmonitor);
+        import(window, path("quelle.csv"), false);
+        QCOMPARE(window.prompts->previews.size(), 1);
+        QVERIFY(window.prompts->previews[0].startsWith(
+            QStringLiteral("Format: Spritmonitor\nBetankungen: 3\nZeitraum: 14.02.2026 bis "
+                           "09.03.2026\nKM-Stand: 11020 bis 11990\n")));
+        QCOMPARE(AllCells(window), before);
+        QCOMPARE(window.status(0), status);
+        QVERIFY(window.prompts->notices.isEmpty());
+        QVERIFY(window.prompts->errors.isEmpty());
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    // The real preview: the summary and the first records as the table will show them,
+    // "Importieren" accepts, "Abbrechen" rejects.
+    void previewDialogShowsTheRecords() {
+        const ImportResult result = ParseImportFile(kSpritmonitor.toStdString());
+        QVERIFY(result.ok());
+        QStringList headers;
+        for (int column = 0; column < kLogbookColumns; ++column)
+            headers << QStringLiteral("S%1").arg(column);
+        ImportPreviewDialog dialog(nullptr, result, headers);
+        QVERIFY(dialog.summary->text().contains(QStringLiteral("Sorten: Diesel 1-mal")));
+        QCOMPARE(dialog.records->rowCount(), 3);
+        QCOMPARE(dialog.records->horizontalHeaderItem(0)->text(), QStringLiteral("S1"));
+        QCOMPARE(dialog.records->item(0, 6)->text(), QStringLiteral("München"));
+        QCOMPARE(dialog.records->item(1, 9)->text(), QStringLiteral("Teilbetankung"));
+        QCOMPARE(dialog.importButton->text(), QStringLiteral("Importieren"));
+        QCOMPARE(dialog.cancelButton->text(), QStringLiteral("Abbrechen"));
+        QTimer::singleShot(0, dialog.cancelButton, &QPushButton::click);
+        QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Rejected));
+        QTimer::singleShot(0, dialog.importButton, &QPushButton::click);
+        QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
     }
 
     void cancelledDialogChangesNothing() {

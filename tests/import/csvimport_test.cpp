@@ -110,10 +110,11 @@ TEST(CsvImport, FuelioBackup) {
     EXPECT_EQ(InputCells(result.records[0]),
               (Cells{"01.02.2024", "20481", "40.5", "1.740", "Diesel", "", "Stuttgart",
                      "Zeile eins Zeile zwei", "", "Fehlende Betankung"}));
-    EXPECT_EQ(InputCells(result.records[1]), (Cells{"20.02.2024", "21000", "30", "1.790", "E10",
+    // FuelType -1: none chosen, so the tank's type of "## Vehicle" names the grade.
+    EXPECT_EQ(InputCells(result.records[1]), (Cells{"20.02.2024", "21000", "30", "1.790", "Benzin",
                                                     "Aral Ulm", "Ulm", "", "", "Teilbetankung"}));
     EXPECT_EQ(InputCells(result.records[2]),
-              (Cells{"10.03.2024", "21500", "35.2", "1.759", "Super", "Shell \"Nord\"",
+              (Cells{"10.03.2024", "21500", "35.2", "1.759", "Benzin", "Shell \"Nord\"",
                      "M\xFCnchen", "Autobahn, A9", "", ""}));
     EXPECT_EQ(result.records[0].line, 8);
     EXPECT_EQ(result.records[2].line, 6);
@@ -229,20 +230,25 @@ TEST(CsvImport, Utf8CharactersOutsideWindows1252BecomeQuestionMarks) {
     ASSERT_TRUE(result.ok()) << AllProblems(result);
     EXPECT_EQ(result.records[0].cells[ColOrt], "?\xF3"
                                                "d?");
+    EXPECT_EQ(result.summary.replacedCells, 1);
 }
 
 TEST(CsvImport, FuelioStationNamesComeFromTheStationList) {
     const std::string file =
-        "\"## FavStations\"\n\"Name\",\"City\",\"Id\"\n\"Nord\",\"Ulm\",\"1\"\n"
-        "\"## Log\"\n\"Date\",\"Odo\",\"Fuel\",\"StationID\"\n"
-        "\"2024-01-01\",\"1\",\"1\",\"1\"\n"
-        "\"2024-01-02\",\"2\",\"1\",\"7\"\n"
-        "\"2024-01-03\",\"3\",\"1\",\"\"\n";
+        "\"## "
+        "FavStations\"\n\"NameBrand\",\"Latitude\",\"Longitude\",\"StationID\",\"Description\","
+        "\"CountryCode\"\n\"Nord\",\"48.4\",\"9.9\",\"1\",\"Ulm\",\"DEU\"\n"
+        "\"## Log\"\n\"Date\",\"Odo\",\"Fuel\",\"StationID\",\"latitude (optional)\","
+        "\"longitude (optional)\"\n"
+        "\"2024-01-01\",\"1\",\"1\",\"1\",\"\",\"\"\n"
+        "\"2024-01-02\",\"2\",\"1\",\"7\",\"48.4\",\"9.9\"\n"
+        "\"2024-01-03\",\"3\",\"1\",\"\",\"0.0\",\"0.0\"\n";
     const ImportResult result = ParseImportFile(file);
     ASSERT_TRUE(result.ok()) << AllProblems(result);
     ASSERT_EQ(result.records.size(), 3u);
     EXPECT_EQ(result.records[0].cells[ColTankstelle], "Nord");
-    EXPECT_EQ(result.records[1].cells[ColTankstelle], "");
+    // The app renumbers its stations; the position still finds the one in the list.
+    EXPECT_EQ(result.records[1].cells[ColTankstelle], "Nord");
     EXPECT_EQ(result.records[2].cells[ColTankstelle], "");
 }
 
@@ -266,6 +272,20 @@ TEST(CsvImport, SpritmonitorColumnNamesAreMatchedLoosely) {
         {"\"Date\";\"Odometer\";\"Quantity\";\"Total_Price\";\"Fuel\";\"Company\";\"Area\";"
          "\"Note\";\"Type\"",
          "\"02.05.2024\";\"5000\";\"20,00\";\"30,00\";\"7\";\"Aral\";\"Ulm\";\"n\";\"2\""},
+        // The service's real German headers, older (13 columns) and newer (20 columns).
+        {"Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xE4hrung;Tankart;Reifen;Strecken;Fahrweise;"
+         "Kraftstoff;Bemerkung;Verbrauch;BC-Verbrauch;BC-Spritmenge;BC-Geschwindigkeit;Tankstelle;"
+         "Land;Gro\xDFraum;Ort",
+         "02.05.2024;5000,00;500,00;20,00;30,00;\"EUR\";2;1;14;2;7;\"n\";6,00;0,00;0,00;0,00;"
+         "\"Aral\";\"D\";\"\";\"Ulm\""},
+        {"Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xE4hrung;Tankart;Reifen;Strecken;Fahrweise;"
+         "Kraftstoff;Bemerkung;Verbrauch;BC-Verbrauch;BC-Spritmenge;BC-Geschwindigkeit;Tankstelle;"
+         "Land;Gro\xDFraum;Ort",
+         "02.05.2024;5000,00;500,00;20,00;30,00;\"EUR\";2;1;14;2;7;\"n\";6,00;0,00;0,00;0,00;"
+         "\"Aral\";\"D\";\"Ulm\";\"\""},
+        {"Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xE4hrung;Tankart;Reifen;Strecken;Fahrweise;"
+         "Kraftstoff;Bemerkung;Verbrauch;Tankstelle;Ort",
+         "02.05.2024;5000,00;500,00;20,00;30,00;\"EUR\";2;1;14;2;7;\"n\";6,00;Aral;Ulm"},
         // Unknown columns are ignored, the first of two matching columns wins.
         {"Datum;Trip;KM-Stand;Kilometerstand;Liter;Kosten;BC-Quantity;Benzin;Tankstelle;Ort;"
          "Kommentar;Betankungsart;Land",
@@ -287,13 +307,143 @@ TEST(CsvImport, FuelioColumnNamesAreMatchedLoosely) {
     const std::string file =
         "## Log\n"
         "Notes,Date,StationID,Odometer,Litres,VolumePrice,City,FuelType,Full,Missed,Extra\n"
-        "hallo,2024-06-01,,1000,12.5,1.899,Bonn,18,1,0,x\n";
+        "hallo,2024-06-01,,1000,12.5,1.899,Bonn,110,1,0,x\n";
     const ImportResult result = ParseImportFile(file);
     ASSERT_TRUE(result.ok()) << AllProblems(result);
     EXPECT_EQ(result.format, ImportFormat::Fuelio);
     ASSERT_EQ(result.records.size(), 1u);
-    EXPECT_EQ(InputCells(result.records[0]), (Cells{"01.06.2024", "1000", "12.5", "1.899",
-                                                    "Premium 95", "", "Bonn", "hallo", "", ""}));
+    EXPECT_EQ(InputCells(result.records[0]), (Cells{"01.06.2024", "1000", "12.5", "1.899", "Benzin",
+                                                    "", "Bonn", "hallo", "", ""}));
+}
+
+// How real exports quote: Spritmonitor escapes quotes with a backslash; owners re-quote
+// texts with single quotes.
+TEST(CsvImport, SpritmonitorQuotingAsRealExportsHaveIt) {
+    const struct {
+        const char* field;
+        const char* note;
+    } cases[] = {
+        {"\"Regen\nMeldung \\\"DPF-Reinigen\\\"\"", "Regen Meldung \"DPF-Reinigen\""},
+        {"\"viel Stau; 10\xB0\"", "viel Stau; 10\xB0"},
+        {"\"Pfad C:\\\"", "Pfad C:\\"},
+        {"\"sagte \"\"voll\"\"\"", "sagte \"voll\""},
+        {"'Urlaub'", "Urlaub"},
+        {"''", ""},
+        {"it's", "it's"},
+    };
+    for (const auto& c : cases) {
+        const ImportResult result = ParseImportFile(
+            Spritmonitor("01.01.2024;1;;1;1;'EUR';1;;;;;" + std::string(c.field) + ";;;;;;;;\n"));
+        ASSERT_TRUE(result.ok()) << c.field << AllProblems(result);
+        EXPECT_EQ(result.records.at(0).cells[ColNote1], c.note) << c.field;
+        EXPECT_EQ(result.records.at(0).cells[ColNote3], "") << c.field;
+    }
+}
+
+// Fuelio's units, named in the log's header or in "## Vehicle", become km and litres.
+TEST(CsvImport, FuelioUnitsAreConverted) {
+    struct Case {
+        const char* name;
+        std::string vehicle; // DistUnit, FuelUnit, FuelUnitTank2, Tank1Type, Tank2Type
+        const char* odometerHeader;
+        const char* quantityHeader;
+        const char* tank;
+        Cells expected; // KM-Stand, Liter, Literpreis, Benzin
+        Cells conversions;
+    };
+    const Case cases[] = {
+        {"km, litres",
+         "\"0\",\"0\",\"0\",\"100\",\"0\"",
+         "Odo (km)",
+         "Fuel (litres)",
+         "1",
+         {"1000", "40", "1.5", "Benzin"},
+         {}},
+        {"miles, US gallons",
+         "\"1\",\"1\",\"0\",\"100\",\"0\"",
+         "Odo (mi)",
+         "Fuel (us gallons)",
+         "1",
+         {"1609", "151.416", "0.396", "Benzin"},
+         {"Meilen in km", "US-Gallonen in Liter"}},
+        {"imperial gallons",
+         "\"0\",\"2\",\"0\",\"200\",\"0\"",
+         "Odo (km)",
+         "Fuel (imp gallons)",
+         "1",
+         {"1000", "181.844", "0.330", "Diesel"},
+         {"britische Gallonen in Liter"}},
+        {"units from the vehicle only",
+         "\"1\",\"1\",\"0\",\"100\",\"0\"",
+         "Odo",
+         "Fuel",
+         "1",
+         {"1609", "151.416", "0.396", "Benzin"},
+         {"Meilen in km", "US-Gallonen in Liter"}},
+        {"natural gas in kg",
+         "\"0\",\"4\",\"0\",\"500\",\"100\"",
+         "Odo (km)",
+         "kg",
+         "1",
+         {"1000", "40", "1.5", "Erdgas (kg)"},
+         {}},
+        {"the petrol tank of a gas car",
+         "\"0\",\"4\",\"0\",\"500\",\"100\"",
+         "Odo (km)",
+         "kg",
+         "2",
+         {"1000", "40", "1.5", "Benzin"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        const std::string file =
+            "\"## Vehicle\"\n\"Name\",\"DistUnit\",\"FuelUnit\",\"FuelUnitTank2\",\"Tank1Type\","
+            "\"Tank2Type\"\n\"Auto\"," +
+            c.vehicle + "\n\"## Log\"\n\"Data\",\"" + c.odometerHeader + "\",\"" +
+            c.quantityHeader +
+            "\",\"Full\",\"Price (optional)\",\"TankNumber\",\"FuelType\",\"VolumePrice\"\n"
+            "\"2024-01-01\",\"1000\",\"40\",\"1\",\"60\",\"" +
+            c.tank + "\",\"-1\",\"1.5\"\n";
+        const ImportResult result = ParseImportFile(file);
+        ASSERT_TRUE(result.ok()) << c.name << AllProblems(result);
+        const auto& cells = result.records.at(0).cells;
+        EXPECT_EQ(
+            (Cells{cells[ColKmStand], cells[ColLiter], cells[ColLiterpreis], cells[ColBenzin]}),
+            c.expected)
+            << c.name;
+        EXPECT_EQ(result.summary.conversions, c.conversions) << c.name;
+    }
+}
+
+// A log table cut out of a backup, or written by an older app: its header line alone
+// says what it is.
+TEST(CsvImport, FuelioLogWithoutItsSectionLine) {
+    const ImportResult result = ParseImportFile(
+        "Data,Odo (km),Fuel (litres),Full,Price (optional),l/100km (optional),City (optional),"
+        "Notes (optional),Missed,TankNumber,FuelType,VolumePrice,StationID (optional),guid,"
+        "lastupdated,Weather\n"
+        "2024-01-02,1500,40.5,1,70.47,,Ulm,,0,1,110,1.74,0,abc,1704200000,\n"
+        "2024-01-01,1000,30,1,52.2,,Ulm,,0,1,110,1.74,0,abd,1704100000,\n"
+        "## TripLog\nx,y\n");
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(result.format, ImportFormat::Fuelio);
+    ASSERT_EQ(result.records.size(), 2u);
+    EXPECT_EQ(InputCells(result.records[0]),
+              (Cells{"01.01.2024", "1000", "30", "1.74", "Benzin", "", "Ulm", "", "", ""}));
+}
+
+TEST(CsvImport, SummaryOfWhatIsImported) {
+    const ImportResult result =
+        ParseImportFile(Spritmonitor("02.01.2024;200;;40,00;60,00;EUR;1;;;;1;;;;;;Aral;;;\n"
+                                     "02.01.2024;200;;40,00;60,00;EUR;1;;;;1;;;;;;Aral;;;\n"
+                                     "01.01.2024;100;;30,00;45,00;EUR;3;;;;7;;;;;;;;;\n"));
+    ASSERT_TRUE(result.ok()) << AllProblems(result);
+    EXPECT_EQ(ImportSummaryLines(result),
+              (std::vector<std::string>{
+                  "Format: Spritmonitor", "Betankungen: 2", "Zeitraum: 01.01.2024 bis 02.01.2024",
+                  "KM-Stand: 100 bis 200", "Umgerechnet: nichts (km und Liter)",
+                  "Doppelt aufgef\xFChrt, ausgelassen: Zeile 3 (wie Zeile 2)",
+                  "Sorten: Diesel 1-mal, Super 1-mal", "Tankstellen: Aral 1-mal"}));
 }
 
 // ---- Conversions ------------------------------------------------------------------------
@@ -320,7 +470,9 @@ TEST(CsvImport, SpritmonitorNumbersAndDates) {
         // The price per litre is rounded to 3 decimals.
         {"01.01.2024", "1", "8", "10,0004", {"01.01.2024", "1", "8", "1.250"}},
         {"01.01.2024", "1", "3", "5", {"01.01.2024", "1", "3", "1.667"}},
-        {"01.01.2024", "1", "40", "0", {"01.01.2024", "1", "40", "0.000"}},
+        // A cost of 0 is one nobody entered: unknown, not free.
+        {"01.01.2024", "1", "40", "0", {"01.01.2024", "1", "40", ""}},
+        {"01.01.2024", "1", "40", "0,00", {"01.01.2024", "1", "40", ""}},
         // No litres: no price per litre rather than a division by zero.
         {"01.01.2024", "1", "0", "50", {"01.01.2024", "1", "0", ""}},
         {"01.01.2024", "2147483647", "1", "1", {"01.01.2024", "2147483647", "1", "1.000"}},
@@ -358,7 +510,8 @@ TEST(CsvImport, FuelioNumbersAndDates) {
         {"1.3.2024", "100.49", "10.125", "", "1.60", {"01.03.2024", "100", "10.125", "1.6"}},
         {"01.03.2024 6:05:59", "0", "0.001", "", "", {"01.03.2024", "0", "0.001", ""}},
         {"2024-03-10T18:25", "5", "5", "10", "0", {"10.03.2024", "5", "5", "2.000"}},
-        {"2000-02-29", "+5", "5", "", "0", {"29.02.2000", "5", "5", "0"}},
+        {"2000-02-29", "+5", "5", "", "0", {"29.02.2000", "5", "5", ""}},
+        {"2000-02-29", "5", "5", "0.0", "0.0", {"29.02.2000", "5", "5", ""}},
     };
     for (const Case& c : cases) {
         const std::string line = std::string("\"") + c.date + "\",\"" + c.odometer + "\",\"" +
@@ -375,10 +528,11 @@ TEST(CsvImport, FuelioNumbersAndDates) {
 }
 
 TEST(CsvImport, FuelCodesBecomeGradeNames) {
-    const struct {
+    struct Case {
         const char* code;
         const char* grade;
-    } cases[] = {
+    };
+    const Case spritmonitor[] = {
         {"1", "Diesel"},
         {"4", "Premium Diesel"},
         {"6", "Normal"},
@@ -394,23 +548,37 @@ TEST(CsvImport, FuelCodesBecomeGradeNames) {
         {"25", "GTL Diesel"},
         {"26", "HVO100"},
         {"07", "Super"},
-        {"2", "2"},
-        {"99", "99"},
+        {"2", "Sorte 2"},
+        {"99", "Sorte 99"},
         {"Super E5", "Super E5"},
         {"", ""},
-        {"-1", "-1"},
-        {"123456", "123456"},
     };
-    for (const auto& c : cases) {
-        const ImportResult monitor = ParseImportFile(
+    for (const Case& c : spritmonitor) {
+        const ImportResult result = ParseImportFile(
             Spritmonitor("01.01.2024;1;;1;1;EUR;1;;;;" + std::string(c.code) + ";;;;;;;;;\n"));
-        ASSERT_TRUE(monitor.ok()) << c.code << AllProblems(monitor);
-        EXPECT_EQ(monitor.records.at(0).cells[ColBenzin], c.grade) << "Spritmonitor " << c.code;
-        const ImportResult fuelio =
+        ASSERT_TRUE(result.ok()) << c.code << AllProblems(result);
+        EXPECT_EQ(result.records.at(0).cells[ColBenzin], c.grade) << "Spritmonitor " << c.code;
+    }
+    // Fuelio counts in hundreds: the kind of fuel, then a grade of it.
+    const Case fuelio[] = {
+        {"100", "Benzin"},
+        {"110", "Benzin"},
+        {"201", "Diesel"},
+        {"300", "Autogas"},
+        {"501", "Erdgas"},
+        {"-1", ""},
+        {"0", ""},
+        {"", ""},
+        {"7", "Sorte 7"},
+        {"901", "Sorte 901"},
+        {"Super E5", "Super E5"},
+    };
+    for (const Case& c : fuelio) {
+        const ImportResult result =
             ParseImportFile(Fuelio("\"2024-01-01\",\"1\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"" +
                                    std::string(c.code) + "\",\"\",\"\"\n"));
-        ASSERT_TRUE(fuelio.ok()) << c.code << AllProblems(fuelio);
-        EXPECT_EQ(fuelio.records.at(0).cells[ColBenzin], c.grade) << "Fuelio " << c.code;
+        ASSERT_TRUE(result.ok()) << c.code << AllProblems(result);
+        EXPECT_EQ(result.records.at(0).cells[ColBenzin], c.grade) << "Fuelio " << c.code;
     }
 }
 
@@ -425,6 +593,7 @@ TEST(CsvImport, PartialAndMissedRefuellingsAreMarkedInTheThirdNote) {
         {"", ""},
         {"2", "Teilbetankung"},
         {"0", "Fehlende Betankung"},
+        {"3", "Erstbetankung"},
         {"Partial", "Teilbetankung"},
         {"voll", ""},
     };
@@ -444,6 +613,7 @@ TEST(CsvImport, PartialAndMissedRefuellingsAreMarkedInTheThirdNote) {
         {"0", "0", "Teilbetankung"},
         {"1", "1", "Fehlende Betankung"},
         {"0", "1", "Teilbetankung, Fehlende Betankung"},
+        {"2", "0", "Teilbetankung"},
         {"true", "false", ""},
     };
     for (const auto& c : fuelio) {
@@ -460,34 +630,86 @@ TEST(CsvImport, PartialAndMissedRefuellingsAreMarkedInTheThirdNote) {
 
 // ---- Order ------------------------------------------------------------------------------
 
-TEST(CsvImport, RecordsAreSortedByOdometerOnlyWhenTheFileIsOutOfOrder) {
+// Spritmonitor lists by date, newest first; Fuelio by odometer reading. Each comes in
+// that order, oldest first, whatever a typo in the other column says.
+TEST(CsvImport, RecordsComeInTheOrderOfTheirService) {
     struct Case {
         const char* name;
-        std::vector<std::pair<const char*, const char*>> lines; // odometer, note
-        Cells notes;                                            // in logbook order
+        std::vector<std::pair<const char*, const char*>> lines; // date, odometer
+        Cells spritmonitor;                                     // odometers in logbook order
+        Cells fuelio;
     };
     const Case cases[] = {
-        {"in order, ties kept",
-         {{"100", "a"}, {"200", "b"}, {"200", "c"}, {"300", "d"}},
-         {"a", "b", "c", "d"}},
-        {"newest first", {{"300", "a"}, {"200", "b"}, {"100", "c"}}, {"c", "b", "a"}},
-        {"stable for equal readings",
-         {{"300", "a"}, {"100", "b"}, {"300", "c"}, {"100", "d"}},
-         {"b", "d", "a", "c"}},
-        {"one record", {{"5", "a"}}, {"a"}},
+        {"in order",
+         {{"01.01.2024", "100"}, {"02.01.2024", "200"}},
+         {"100", "200"},
+         {"100", "200"}},
+        {"newest first",
+         {{"03.01.2024", "300"}, {"02.01.2024", "200"}, {"01.01.2024", "100"}},
+         {"100", "200", "300"},
+         {"100", "200", "300"}},
+        {"one day, two refuellings",
+         {{"02.01.2024", "300"}, {"02.01.2024", "200"}, {"01.01.2024", "100"}},
+         {"100", "200", "300"},
+         {"100", "200", "300"}},
+        {"an odometer typo",
+         {{"03.01.2024", "300"}, {"02.01.2024", "20"}, {"01.01.2024", "100"}},
+         {"100", "20", "300"},
+         {"20", "100", "300"}},
+        {"one record", {{"01.01.2024", "5"}}, {"5"}, {"5"}},
     };
     for (const Case& c : cases) {
-        std::string lines;
-        for (const auto& [odometer, note] : c.lines)
-            lines +=
-                "01.01.2024;" + std::string(odometer) + ";;1;1;EUR;1;;;;;" + note + ";;;;;;;;\n";
-        const ImportResult result = ParseImportFile(Spritmonitor(lines));
-        ASSERT_TRUE(result.ok()) << c.name << AllProblems(result);
-        Cells notes;
-        for (const ImportRecord& record : result.records)
-            notes.push_back(record.cells[ColNote1]);
-        EXPECT_EQ(notes, c.notes) << c.name;
+        std::string monitorLines, fuelioLines;
+        for (const auto& [date, odometer] : c.lines) {
+            monitorLines += std::string(date) + ";" + odometer + ";;1;1;EUR;1;;;;;;;;;;;;;\n";
+            fuelioLines += "\"" + std::string(date) + "\",\"" + odometer +
+                           "\",\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n";
+        }
+        const ImportResult monitor = ParseImportFile(Spritmonitor(monitorLines));
+        const ImportResult fuelio = ParseImportFile(Fuelio(fuelioLines));
+        ASSERT_TRUE(monitor.ok()) << c.name << AllProblems(monitor);
+        ASSERT_TRUE(fuelio.ok()) << c.name << AllProblems(fuelio);
+        Cells odometers;
+        for (const ImportRecord& record : monitor.records)
+            odometers.push_back(record.cells[ColKmStand]);
+        EXPECT_EQ(odometers, c.spritmonitor) << c.name;
+        odometers.clear();
+        for (const ImportRecord& record : fuelio.records)
+            odometers.push_back(record.cells[ColKmStand]);
+        EXPECT_EQ(odometers, c.fuelio) << c.name;
     }
+    // The typo is imported as written, and said.
+    const ImportResult typo =
+        ParseImportFile(Spritmonitor("03.01.2024;300;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                                     "02.01.2024;20;;1;1;EUR;1;;;;;;;;;;;;;\n"
+                                     "01.01.2024;100;;1;1;EUR;1;;;;;;;;;;;;;\n"));
+    EXPECT_EQ(typo.summary.notices,
+              std::vector<std::string>{
+                  "Zeile 3: KM-Stand 20 ist kleiner als 100 der Betankung davor (Zeile 4)."});
+}
+
+// The same refuelling listed twice is left out and named; two different ones at one
+// odometer reading would give a distance of 0, so the file is refused.
+TEST(CsvImport, RefuellingsAtOneOdometerReading) {
+    const ImportResult twice =
+        ParseImportFile(Spritmonitor("02.01.2024;200;;40,00;60,00;EUR;1;;;;;a;;;;;;;;\n"
+                                     "02.01.2024;200;;40,00;60,00;EUR;1;;;;;b;;;;;;;;\n"
+                                     "01.01.2024;100;;30,00;45,00;EUR;1;;;;;;;;;;;;;\n"));
+    ASSERT_TRUE(twice.ok()) << AllProblems(twice);
+    ASSERT_EQ(twice.records.size(), 2u);
+    EXPECT_EQ(twice.records[1].line, 2);
+    ASSERT_EQ(twice.summary.duplicates.size(), 1u);
+    EXPECT_EQ(twice.summary.duplicates[0].line, 3);
+    EXPECT_EQ(twice.summary.duplicates[0].first, 2);
+
+    const ImportResult different =
+        ParseImportFile(Spritmonitor("02.01.2024;200;;40,00;60,00;EUR;1;;;;;;;;;;;;;\n"
+                                     "03.01.2024;200;;20,00;30,00;EUR;1;;;;;;;;;;;;;\n"));
+    EXPECT_TRUE(different.records.empty());
+    ASSERT_EQ(different.problemCount, 1);
+    EXPECT_EQ(ImportProblemText(different.problems[0]),
+              "Zeile 3: eine andere Betankung beim selben KM-Stand 200 wie in Zeile 2; die Strecke "
+              "dazwischen w\xE4re 0");
 }
 
 TEST(CsvImport, SpritlogExportKeepsTheLogbookOrder) {
@@ -567,7 +789,8 @@ TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
           "...\" und Liter \"0,001\" ist nicht darstellbar"}},
         {"Spritmonitor: unknown type",
          Spritmonitor("01.01.2024;100;;1;1;EUR;5;;;;;;;;;;;;;\n"),
-         {"Zeile 2: Betankungsart \"5\" ist unbekannt (erwartet 0, 1 oder 2)"}},
+         {"Zeile 2: Tankart \"5\" ist unbekannt (erwartet 1 voll, 2 teilweise, 3 erste oder 0 "
+          "ung\xFCltig)"}},
         {"Spritmonitor: fields shifted by a separator in a note",
          Spritmonitor("01.01.2024;100;;1;1;EUR;1;;;;;a;b;;;;;;;;Ulm\n"),
          {"Zeile 2: 21 Felder statt 20"}},
@@ -592,7 +815,8 @@ TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
         {"Fuelio: flags",
          Fuelio("\"2024-01-01\",\"100\",\"1\",\"ja\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"
                 "\"2024-01-01\",\"100\",\"1\",\"1\",\"1\",\"\",\"\",\"2\",\"\",\"\",\"\"\n"),
-         {"Zeile 6: Full \"ja\" ist weder 0 noch 1", "Zeile 7: Missed \"2\" ist weder 0 noch 1"}},
+         {"Zeile 6: Full \"ja\" ist unbekannt (erwartet 0, 1 oder 2)",
+          "Zeile 7: Missed \"2\" ist weder 0 noch 1"}},
         {"Fuelio: text after a closing quote",
          Fuelio("\"2024-01-01\",\"100\"x,\"1\",\"1\",\"1\",\"\",\"\",\"0\",\"\",\"\",\"\"\n"),
          {"Zeile 6: nach dem schlie\xDF"

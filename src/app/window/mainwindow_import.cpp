@@ -12,6 +12,8 @@
 #include "logbook/logbookfile.h"
 #include "platform/celltext.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cerrno>
 #include <exception>
@@ -31,6 +33,12 @@ void TFmain::m_Import_CSVClick() {
         prompts().showError(this, CellToQString(ImportFailureMessage(result)));
         return;
     }
+    // Nothing changes until the user has seen what the file holds.
+    QStringList headers;
+    for (int column = 0; column < kLogbookColumns; ++column)
+        headers << CellToQString(document_.table().cell(column, 0));
+    if (!prompts().confirmImport(this, result, headers))
+        return;
 
     const auto cursor = p_Grid->cursorCell();
     gridModel_->resetWith([&] { document_.appendImported(result); });

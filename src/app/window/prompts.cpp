@@ -1,5 +1,7 @@
 #include "app/window/prompts.h"
 
+#include "app/window/importpreviewdialog.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -86,6 +88,12 @@ QString QtPrompts::getImportFileName(QWidget* parent, const QString& preset) {
     QFileDialog dialog(parent);
     SetUpImportDialog(dialog, preset);
     return RunFileDialog(dialog);
+}
+
+bool QtPrompts::confirmImport(QWidget* parent, const ImportResult& result,
+                              const QStringList& headers) {
+    ImportPreviewDialog dialog(parent, result, headers);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void SetUpImportDialog(QFileDialog& dialog, const QString& preset) {

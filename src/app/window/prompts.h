@@ -9,6 +9,8 @@ class QWidget;
 
 namespace spritlog {
 
+struct ImportResult;
+
 // Everything the window asks or tells the user in a modal box, and the hand-over to the
 // desktop. The window talks only through this interface, so tests answer the questions
 // themselves instead of running a modal loop.
@@ -31,6 +33,16 @@ public:
     virtual QString getImportFileName(QWidget* parent, const QString& preset) {
         return getOpenFileName(parent, preset);
     }
+    // The preview of an import that can be done: true for "Importieren". `headers` are
+    // the logbook's column names. Answered Yes unless overridden, so every Prompts written
+    // before the preview still imports.
+    virtual bool confirmImport(QWidget* parent, const ImportResult& result,
+                               const QStringList& headers) {
+        (void)parent;
+        (void)result;
+        (void)headers;
+        return true;
+    }
     // The desktop's default action for a file or address; no result.
     virtual void openUrl(const QUrl& url) = 0;
 };
@@ -44,6 +56,8 @@ public:
     QString getOpenFileName(QWidget* parent, const QString& preset) override;
     QString getSaveFileName(QWidget* parent, const QString& preset) override;
     QString getImportFileName(QWidget* parent, const QString& preset) override;
+    bool confirmImport(QWidget* parent, const ImportResult& result,
+                       const QStringList& headers) override;
     void openUrl(const QUrl& url) override;
 };
 

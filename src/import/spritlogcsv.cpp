@@ -1,0 +1,88 @@
+#include "import/spritlogcsv.h"
+
+#include "import/csvreader.h"
+#include "import/refuelling.h"
+#include "logbook/conventions.h"
+#include "logbook/logbooktable.h"
+
+#include <algorithm>
+
+namespace spritlog::import {
+
+namespace {
+
+constexpr std::size_t kFields = 14;
+
+CsvDialect SpritlogDialect() {
+    CsvDialect dialect;
+    dialect.separator = ';';
+    dialect.multiLine = false;
+    dialect.blanksBeforeQuote = false;
+    return dialect;
+}
+
+// The reason when the row is not one line of the export, empty when it is.
+std::string RowFault(const CsvRow& row) {
+    const std::string field = IntegerToText(row.faultField);
+    switch (row.fault) {
+    case CsvFault::OpenQuote:
+        return "das Anf\xFChrungszeichen in Feld " + field + " wird nicht geschlossen";
+    case CsvFault::TextAfterQuote:
+        return "nach dem schlie\xDF"
+               "enden Anf\xFChrungszeichen in Feld " +
+               field + " fehlt \";\"";
+    case CsvFault::None:
+        break;
+    }
+    const std::size_t count = row.fields.size() - (row.lastTerminated ? 1 : 0);
+    if (count != kFields)
+        return IntegerToText(static_cast<int64_t>(count)) + " Felder statt 14";
+    if (!row.lastTerminated)
+        return "nach dem 14. Feld fehlt \";\"";
+    return {};
+}
+
+} // namespace
+
+bool LooksLikeSpritlogCsv(std::string_view text) {
+    // A damaged first line should still be reported as a damaged line, so a few lines
+    // decide.
+    int looked = 0;
+    for (const CsvRow& row : ReadCsvRows(text, SpritlogDialect())) {
+        if (row.emptyLine)
+            continue;
+        if (RowFault(row).empty())
+            return true;
+        if (++looked == 10)
+            break;
+    }
+    return false;
+}
+
+void ParseSpritlogCsv(ImportResult& result, std::string_view text) {
+    const std::vector<CsvRow> rows = ReadCsvRows(text, SpritlogDialect());
+    const auto candidates =
+        std::count_if(rows.begin(), rows.end(), [](const CsvRow& row) { return !row.emptyLine; });
+    if (TooManyRecords(result, static_cast<std::size_t>(candidates)))
+        return;
+    for (const CsvRow& row : rows) {
+        if (row.emptyLine)
+            continue; // the export writes none; an editor may leave one at the end
+        const std::string fault = RowFault(row);
+        if (!fault.empty()) {
+            AddProblem(result, row.line, fault);
+            continue;
+        }
+        ImportRecord record;
+        record.line = row.line;
+        // Fields are columns 1..14; the derived columns 5..8 are computed afresh.
+        for (int c = ColDatum; c <= ColNote3; ++c) {
+            if (c < ColKm || c > ColTankkosten)
+                record.cells[static_cast<std::size_t>(c)] =
+                    row.fields[static_cast<std::size_t>(c - 1)];
+        }
+        result.records.push_back(std::move(record));
+    }
+}
+
+} // namespace spritlog::import

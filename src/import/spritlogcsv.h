@@ -1,0 +1,14 @@
+#pragma once
+
+#include "import/csvimport.h"
+
+#include <string_view>
+
+namespace spritlog::import {
+
+// Our own CSV export: 14 fields a line, each followed by ";"; a field that starts with '"'
+// is quoted, its quotes doubled.
+bool LooksLikeSpritlogCsv(std::string_view text);
+void ParseSpritlogCsv(ImportResult& result, std::string_view text);
+
+} // namespace spritlog::import

@@ -1,0 +1,389 @@
+// Real exports that users of the two phone apps published, read from the folder beside the
+// clone (never copied into it). Every record is checked against the file itself, parsed
+// here the plain way, column by column.
+#include "import/csvimport.h"
+#include "logbook/codepage.h"
+#include "logbook/logbooktable.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+std::string RealFile(const std::string& name) {
+    std::ifstream in(std::string(SPRITLOG_REALDATA) + "/import/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+#define REQUIRE_REAL_FILE(bytes, name)                                                             \
+    const std::string bytes = RealFile(name);                                                      \
+    if (bytes.empty())                                                                             \
+    GTEST_SKIP() << "real exports not found in " SPRITLOG_REALDATA "/import (" name ")"
+
+struct Row {
+    int line = 0;
+    std::vector<std::string> fields;
+};
+
+// Quoted fields, doubled quotes, \" inside quotes, line breaks inside quotes as blanks.
+std::vector<Row> Rows(const std::string& text, char separator) {
+    std::vector<Row> rows;
+    Row row;
+    std::string field;
+    bool quoted = false;
+    int line = 1;
+    row.line = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '\\' && i + 1 < text.size() && text[i + 1] == '"' && i + 2 < text.size() &&
+                text[i + 2] != separator && text[i + 2] != '\n' && text[i + 2] != '\r') {
+                field += '"';
+                ++i;
+            } else if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else if (c == '\n') {
+                field += ' ';
+                ++line;
+            } else if (c != '\r') {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == separator) {
+            row.fields.push_back(field);
+            field.clear();
+        } else if (c == '\n') {
+            row.fields.push_back(field);
+            rows.push_back(row);
+            row = Row();
+            field.clear();
+            row.line = ++line;
+        } else if (c != '\r') {
+            field += c;
+        }
+    }
+    if (!field.empty() || !row.fields.empty()) {
+        row.fields.push_back(field);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+double Number(std::string text, char point) {
+    std::string plain;
+    for (char c : text) {
+        if (c == point)
+            plain += '.';
+        else if (c != '.' && c != ',')
+            plain += c;
+    }
+    double value = 0;
+    std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    return value;
+}
+
+double Cell(const std::string& text) {
+    return text.empty() ? -1 : Number(text, '.');
+}
+
+int Column(const std::vector<std::string>& header, const std::string& name) {
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (header[i] == name)
+            return static_cast<int>(i);
+    ADD_FAILURE() << "no column " << name;
+    return 0;
+}
+
+// What a record must hold, worked out from the source line.
+struct Expected {
+    std::string date; // dd.MM.yyyy
+    long km = 0;
+    double litres = 0;
+    double price = -1; // -1: empty
+    std::string grade, station, place, note, mark;
+};
+
+void Check(const ImportRecord& record, const Expected& e) {
+    const auto& c = record.cells;
+    SCOPED_TRACE("line " + std::to_string(record.line));
+    EXPECT_EQ(c[ColDatum], e.date);
+    EXPECT_EQ(c[ColKmStand], std::to_string(e.km));
+    EXPECT_NEAR(Cell(c[ColLiter]), e.litres, 0.0005);
+    if (e.price < 0)
+        EXPECT_EQ(c[ColLiterpreis], "");
+    else
+        EXPECT_NEAR(Cell(c[ColLiterpreis]), e.price, 0.0006);
+    EXPECT_EQ(c[ColBenzin], e.grade);
+    EXPECT_EQ(c[ColTankstelle], e.station);
+    EXPECT_EQ(c[ColOrt], e.place);
+    EXPECT_EQ(c[ColNote1], e.note);
+    EXPECT_EQ(c[ColNote3], e.mark);
+}
+
+// Blanks around a field are not part of its text.
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string IsoToGerman(const std::string& iso) {
+    return iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4);
+}
+
+long DayOf(const std::string& german) {
+    return std::stol(german.substr(6, 4)) * 10000 + std::stol(german.substr(3, 2)) * 100 +
+           std::stol(german.substr(0, 2));
+}
+
+// ---- Spritmonitor -----------------------------------------------------------------------
+
+void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplicates) {
+    const ImportResult result = ParseImportFile(bytes);
+    ASSERT_TRUE(result.ok()) << ImportFailureMessage(result);
+    EXPECT_EQ(result.format, ImportFormat::Spritmonitor);
+
+    const std::vector<Row> rows = Rows(Utf8ToCp1252(bytes), ';');
+    const std::vector<std::string>& header = rows.at(0).fields;
+    const bool wide = header.size() == 20;
+    const int date = Column(header, "Datum"), km = Column(header, "Km-Stand"),
+              litres = Column(header, "Spritmenge"), cost = Column(header, "Kosten"),
+              type = Column(header, "Tankart"), fuel = Column(header, "Kraftstoff"),
+              note = Column(header, "Bemerkung");
+    const std::map<std::string, std::string> grades = {
+        {"1", "Diesel"}, {"7", "Super"}, {"8", "SuperPlus"}};
+    const std::map<std::string, std::string> marks = {
+        {"1", ""}, {"2", "Teilbetankung"}, {"3", "Erstbetankung"}, {"0", "Fehlende Betankung"}};
+    std::map<int, Expected> byLine;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const std::vector<std::string>& f = rows[r].fields;
+        Expected e;
+        e.date = f[static_cast<std::size_t>(date)];
+        e.km = std::lround(Number(f[static_cast<std::size_t>(km)], ','));
+        e.litres = Number(f[static_cast<std::size_t>(litres)], ',');
+        const double total = Number(f[static_cast<std::size_t>(cost)], ',');
+        e.price = total > 0 ? total / e.litres : -1;
+        e.grade = grades.at(f[static_cast<std::size_t>(fuel)]);
+        e.note = Trimmed(f[static_cast<std::size_t>(note)]);
+        e.mark = marks.at(f[static_cast<std::size_t>(type)]);
+        if (wide) {
+            e.station = f[static_cast<std::size_t>(Column(header, "Tankstelle"))];
+            e.place = f[static_cast<std::size_t>(Column(header, "Ort"))];
+            if (e.place.empty())
+                e.place = f[static_cast<std::size_t>(Column(header, "Gro\xDFraum"))];
+        }
+        byLine[rows[r].line] = e;
+    }
+    ASSERT_EQ(static_cast<int>(byLine.size()), expectedRecords + duplicates);
+    ASSERT_EQ(static_cast<int>(result.records.size()), expectedRecords);
+    ASSERT_EQ(static_cast<int>(result.summary.duplicates.size()), duplicates);
+    for (const ImportSummary::Duplicate& d : result.summary.duplicates) {
+        const Expected& a = byLine.at(d.line);
+        const Expected& b = byLine.at(d.first);
+        EXPECT_EQ(a.date + std::to_string(a.km), b.date + std::to_string(b.km));
+        EXPECT_EQ(a.litres, b.litres);
+        EXPECT_EQ(a.price, b.price);
+    }
+    for (const ImportRecord& record : result.records)
+        Check(record, byLine.at(record.line));
+    // Oldest first, as the logbook runs.
+    for (std::size_t i = 1; i < result.records.size(); ++i)
+        EXPECT_LE(DayOf(result.records[i - 1].cells[ColDatum]),
+                  DayOf(result.records[i].cells[ColDatum]));
+}
+
+TEST(RealExports, SpritmonitorGerman13Columns) {
+    REQUIRE_REAL_FILE(bytes, "sm-de-13col-gti.csv");
+    CheckSpritmonitor(bytes, 67, 0);
+}
+
+TEST(RealExports, SpritmonitorGerman20Columns) {
+    REQUIRE_REAL_FILE(bytes, "sm-de-20col-civic.csv");
+    CheckSpritmonitor(bytes, 334, 1);
+    // By hand: the note with a backslash-quoted text over two lines, and the first
+    // refuelling of the car.
+    const ImportResult result = ParseImportFile(bytes);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.records.front().cells[ColNote3], "Erstbetankung");
+    EXPECT_EQ(result.records.front().cells[ColKmStand], "20");
+    bool found = false;
+    for (const ImportRecord& record : result.records)
+        found = found || record.cells[ColNote1] == "Regen Meldung \"DPF-Reinigen\"";
+    EXPECT_TRUE(found);
+}
+
+// ---- Fuelio -----------------------------------------------------------------------------
+
+struct FuelioFile {
+    std::map<std::string, std::string> vehicle;
+    std::vector<std::string> logHeader;
+    std::vector<Row> log;
+    std::map<std::string, std::string> stationById;
+    std::map<std::string, std::string> stationByPosition;
+};
+
+FuelioFile ReadFuelio(const std::string& bytes) {
+    FuelioFile file;
+    std::string section;
+    std::vector<std::string> header;
+    for (const Row& row : Rows(Utf8ToCp1252(bytes), ',')) {
+        if (!row.fields.empty() && row.fields[0].rfind("##", 0) == 0) {
+            section = row.fields[0];
+            header.clear();
+            continue;
+        }
+        if (header.empty()) {
+            header = row.fields;
+            if (section == "## Log")
+                file.logHeader = header;
+            continue;
+        }
+        if (section == "## Vehicle") {
+            for (std::size_t i = 0; i < header.size(); ++i)
+                file.vehicle[header[i]] = row.fields[i];
+        } else if (section == "## Log") {
+            file.log.push_back(row);
+        } else if (section == "## FavStations") {
+            file.stationById[row.fields[3]] = row.fields[0];
+            file.stationByPosition[row.fields[1] + "," + row.fields[2]] = row.fields[0];
+        }
+    }
+    return file;
+}
+
+void CheckFuelio(const std::string& bytes, int expectedRecords, double kmPerUnit,
+                 double litresPerUnit) {
+    const ImportResult result = ParseImportFile(bytes);
+    ASSERT_TRUE(result.ok()) << ImportFailureMessage(result);
+    EXPECT_EQ(result.format, ImportFormat::Fuelio);
+    const FuelioFile file = ReadFuelio(bytes);
+    const std::vector<std::string>& h = file.logHeader;
+    const int date = 0, odo = 1, qty = 2, full = Column(h, "Full"),
+              price = Column(h, "Price (optional)"), city = Column(h, "City (optional)"),
+              notes = Column(h, "Notes (optional)"), missed = Column(h, "Missed"),
+              tank = Column(h, "TankNumber"), fuel = Column(h, "FuelType"),
+              volumePrice = Column(h, "VolumePrice"), station = Column(h, "StationID (optional)");
+    const bool positions = h.size() > 7 && h[6] == "latitude (optional)";
+    const bool kg = h[2] == "kg";
+    auto kind = [](const std::string& code) -> std::string {
+        long value = 0;
+        std::from_chars(code.data(), code.data() + code.size(), value);
+        switch (value / 100) {
+        case 1:
+            return "Benzin";
+        case 5:
+            return "Erdgas";
+        default:
+            return "";
+        }
+    };
+    std::map<int, Expected> byLine;
+    for (const Row& row : file.log) {
+        const auto& f = row.fields;
+        auto at = [&f](int i) { return f[static_cast<std::size_t>(i)]; };
+        const bool second = at(tank) == "2";
+        // The second tank of the gas car holds petrol in litres (FuelUnitTank2 0).
+        const double factor = second ? 1 : litresPerUnit;
+        Expected e;
+        e.date = IsoToGerman(at(date));
+        e.km = std::lround(Number(at(odo), '.') * kmPerUnit);
+        e.litres = Number(at(qty), '.') * factor;
+        const double unitPrice = Number(at(volumePrice), '.');
+        const double total = Number(at(price), '.');
+        e.price = unitPrice > 0 ? unitPrice / factor : total > 0 ? total / e.litres : -1;
+        std::string grade = kind(at(fuel));
+        if (grade.empty())
+            grade = kind(file.vehicle.at(second ? "Tank2Type" : "Tank1Type"));
+        e.grade = grade + (kg && !second ? " (kg)" : "");
+        const auto byId = file.stationById.find(at(station));
+        if (byId != file.stationById.end()) {
+            e.station = byId->second;
+        } else if (positions) {
+            const auto near = file.stationByPosition.find(at(6) + "," + at(7));
+            if (near != file.stationByPosition.end() && at(6) != "0.0")
+                e.station = near->second;
+        }
+        e.place = Trimmed(at(city));
+        e.note = Trimmed(at(notes));
+        const std::string partial = at(full) == "1" ? "" : "Teilbetankung";
+        const std::string miss = at(missed) == "1" ? "Fehlende Betankung" : "";
+        e.mark = partial + (!partial.empty() && !miss.empty() ? ", " : "") + miss;
+        byLine[row.line] = e;
+    }
+    ASSERT_EQ(static_cast<int>(byLine.size()), expectedRecords);
+    ASSERT_EQ(static_cast<int>(result.records.size()), expectedRecords);
+    EXPECT_TRUE(result.summary.duplicates.empty());
+    for (const ImportRecord& record : result.records)
+        Check(record, byLine.at(record.line));
+    // In odometer order, as the app computes.
+    for (std::size_t i = 1; i < result.records.size(); ++i)
+        EXPECT_LT(std::stol(result.records[i - 1].cells[ColKmStand]),
+                  std::stol(result.records[i].cells[ColKmStand]));
+}
+
+TEST(RealExports, FuelioBiFuelNaturalGas) {
+    REQUIRE_REAL_FILE(bytes, "fuelio-2024-cng-bifuel.csv");
+    CheckFuelio(bytes, 397, 1, 1);
+    const ImportResult result = ParseImportFile(bytes);
+    ASSERT_TRUE(result.ok());
+    // By hand, the newest refuelling: 14.777 kg of gas at 1.279 a kilogram at station
+    // 398401, "IS" in the station list.
+    const ImportRecord& last = result.records.back();
+    EXPECT_EQ(last.cells[ColDatum], "16.10.2025");
+    EXPECT_EQ(last.cells[ColKmStand], "313901");
+    EXPECT_EQ(last.cells[ColLiter], "14.777");
+    EXPECT_EQ(last.cells[ColLiterpreis], "1.279");
+    EXPECT_EQ(last.cells[ColBenzin], "Erdgas (kg)");
+    EXPECT_EQ(last.cells[ColTankstelle], "IS");
+    bool kilograms = false;
+    for (const std::string& line : ImportSummaryLines(result))
+        kilograms = kilograms || line.find("Kilogramm") != std::string::npos;
+    EXPECT_TRUE(kilograms);
+}
+
+TEST(RealExports, FuelioMilesAndUsGallons) {
+    REQUIRE_REAL_FILE(bytes, "fuelio-appsample-mi-usgal.csv");
+    CheckFuelio(bytes, 56, 1.609344, 3.785411784);
+    const ImportResult result = ParseImportFile(bytes);
+    ASSERT_TRUE(result.ok());
+    // By hand: 102714 mi, 12.26 US gal for 25.00, so 165302 km and 46.409 l.
+    const ImportRecord& oldest = result.records.front();
+    EXPECT_EQ(oldest.cells[ColKmStand], "152184"); // 94563 mi
+    bool found = false;
+    for (const ImportRecord& record : result.records) {
+        if (record.cells[ColKmStand] == "165302") {
+            found = true;
+            EXPECT_EQ(record.cells[ColLiter], "46.409");
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(RealExports, FuelioUkMilesAndLitres) {
+    REQUIRE_REAL_FILE(bytes, "fuelio-uk-miles-litres.csv");
+    CheckFuelio(bytes, 1, 1.609344, 1);
+    const ImportResult result = ParseImportFile(bytes);
+    ASSERT_TRUE(result.ok());
+    // By hand: 212477 mi; FuelType -1 leaves the petrol tank of "## Vehicle"; the station
+    // number is not in the list, its position is: Morrisons.
+    EXPECT_EQ(result.records[0].cells[ColKmStand], "341949");
+    EXPECT_EQ(result.records[0].cells[ColBenzin], "Benzin");
+    EXPECT_EQ(result.records[0].cells[ColTankstelle], "Morrisons");
+}
+
+} // namespace
+} // namespace spritlog
