@@ -36,6 +36,8 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 // The longest start of `text` that fits `width` with the ellipsis after it.
 std::string Elide(const std::string& text, double width, double points, bool bold,
                   const TextMeasure& measure) {
+    // A column exactly as wide as its widest text must not cut that text for a rounding.
+    width += 1e-6;
     if (measure.width(text, points, bold) <= width)
         return text;
     std::vector<std::size_t> ends; // ends of the characters

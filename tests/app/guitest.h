@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -66,6 +68,16 @@ public:
         return next(saveAnswers, QStringLiteral("save dialog"));
     }
     void openUrl(const QUrl& url) override { opened << url; }
+    // The preview's page count as it opens, then switched to portrait; never modal.
+    QList<int> previewPages;
+    void showPrintPreview(QPrintPreviewDialog& dialog) override {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        preview->updatePreview();
+        previewPages << preview->pageCount();
+        preview->setPortraitOrientation();
+        preview->updatePreview();
+        previewPages << preview->pageCount();
+    }
 
 private:
     QString next(std::deque<QString>& answers, const QString& what) {
