@@ -91,11 +91,12 @@ TEST(ReportLayout, SixtyRecordsOnPagesWithHeadings) {
             numbered |= text.text == "Seite " + std::to_string(p + 1) + " von 2";
             headed |= text.text == "Anmerkung3" && text.bold;
             records += text.text.rfind("Notiz ", 0) == 0 || text.text.rfind("nnn", 0) == 0;
-            elided += text.text.size() >= 3 &&
-                      text.text.compare(text.text.size() - 3, 3, kReportEllipsis) == 0;
-            if (text.text.size() >= 3 &&
-                text.text.compare(text.text.size() - 3, 3, kReportEllipsis) == 0)
+            const bool cut = text.text.size() >= 3 &&
+                             text.text.compare(text.text.size() - 3, 3, kReportEllipsis) == 0;
+            elided += cut;
+            if (cut) {
                 EXPECT_LE(measure.width(text.text, text.points, text.bold), text.width + 1e-9);
+            }
             EXPECT_LE(text.y + text.height, 186.0 + 1e-9);
         }
         EXPECT_TRUE(numbered) << "page " << p + 1;
