@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace spritlog::cli {
 namespace {
@@ -15,10 +16,11 @@ struct CommandInfo {
 };
 
 constexpr CommandInfo kCommands[] = {
-    {"table", Command::Table, 1}, {"source", Command::Source, 1},
-    {"stats", Command::Stats, 1}, {"stations", Command::Stations, 1},
-    {"chart", Command::Chart, 2}, {"export", Command::Export, 2},
-    {"print", Command::Print, 1}, {"import", Command::Import, 2},
+    {"table", Command::Table, 1},   {"source", Command::Source, 1},
+    {"stats", Command::Stats, 1},   {"stations", Command::Stations, 1},
+    {"chart", Command::Chart, 2},   {"export", Command::Export, 2},
+    {"print", Command::Print, 1},   {"import", Command::Import, 2},
+    {"report", Command::Report, 1},
 };
 
 std::string Lower(std::string text) {
@@ -29,7 +31,8 @@ std::string Lower(std::string text) {
 
 // Options of the form "--name VALUE" or "--name=VALUE".
 bool TakesValue(const std::string& name) {
-    return name == "--zoom" || name == "--to" || name == "--pdf";
+    return name == "--zoom" || name == "--to" || name == "--pdf" || name == "--png" ||
+           name == "--svg" || name == "--size";
 }
 
 bool OptionAllowed(Command command, const std::string& name) {
@@ -39,10 +42,12 @@ bool OptionAllowed(Command command, const std::string& name) {
     case Command::Stats:
         return name == "--window";
     case Command::Chart:
-        return name == "--monat" || name == "--zoom";
+        return name == "--monat" || name == "--zoom" || name == "--png" || name == "--svg" ||
+               name == "--size";
     case Command::Export:
         return name == "--to";
     case Command::Print:
+    case Command::Report:
         return name == "--pdf";
     default:
         return false;
@@ -62,6 +67,21 @@ int ParseZoom(const std::string& text) {
     if (value == "bereich")
         return 1;
     throw UsageError("--zoom erwartet 100 oder bereich, nicht '" + text + "'");
+}
+
+// "WIDTHxHEIGHT" in pixels.
+void ParseSize(const std::string& text, Invocation& call) {
+    const auto number = [](const std::string& digits, int& out) {
+        const char* end = digits.data() + digits.size();
+        const auto [ptr, ec] = std::from_chars(digits.data(), end, out);
+        return !digits.empty() && ec == std::errc() && ptr == end && out >= 16 && out <= 10000;
+    };
+    const std::size_t x = Lower(text).find('x');
+    if (x == std::string::npos || !number(text.substr(0, x), call.pictureWidth) ||
+        !number(text.substr(x + 1), call.pictureHeight))
+        throw UsageError("--size erwartet BREITExHÖHE in Pixeln (16 bis 10000), etwa 1200x800, "
+                         "nicht '" +
+                         text + "'");
 }
 
 WriterKind FormatWriter(const std::string& format) {
@@ -145,6 +165,15 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
                 call.zoomIndex = ParseZoom(*value);
             else if (name == "--to")
                 call.exportTarget = *value;
+            else if (name == "--png" || name == "--svg") {
+                if (value->empty())
+                    throw UsageError("Option " + name + " braucht einen Wert");
+                if (!call.pictureTarget.empty())
+                    throw UsageError("--png und --svg schließen einander aus");
+                call.pictureTarget = *value;
+                call.pictureSvg = name == "--svg";
+            } else if (name == "--size")
+                ParseSize(*value, call);
             else
                 call.pdfTarget = *value;
         } else if (value) {
@@ -166,6 +195,9 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
     case Command::Chart:
         call.view = ParseView(positionals[0]);
         call.file = positionals[1];
+        if (call.pictureTarget.empty() &&
+            std::find(seen.begin(), seen.end(), "--size") != seen.end())
+            throw UsageError("--size gilt nur mit --png oder --svg");
         break;
     case Command::Export:
         call.file = positionals[0];
@@ -180,6 +212,11 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
         call.file = positionals[0];
         if (call.pdfTarget.empty())
             throw UsageError("print braucht --pdf ZIEL.pdf");
+        break;
+    case Command::Report:
+        call.file = positionals[0];
+        if (call.pdfTarget.empty())
+            throw UsageError("report braucht --pdf ZIEL.pdf");
         break;
     case Command::Import:
         call.file = positionals[0];

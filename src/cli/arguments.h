@@ -7,7 +7,19 @@
 
 namespace spritlog::cli {
 
-enum class Command { Help, Version, Table, Source, Stats, Stations, Chart, Export, Print, Import };
+enum class Command {
+    Help,
+    Version,
+    Table,
+    Source,
+    Stats,
+    Stations,
+    Chart,
+    Export,
+    Print,
+    Import,
+    Report
+};
 
 // One call of the tool, as the command line gives it. Texts are the bytes of the arguments
 // (UTF-8 file names).
@@ -22,6 +34,10 @@ struct Invocation {
     std::optional<std::string> exportTarget; // --to
     std::string pdfTarget;                   // --pdf
     std::string importSource;                // import: the CSV file to read
+    std::string pictureTarget;               // chart: --png or --svg
+    bool pictureSvg = false;                 // --svg
+    int pictureWidth = 1200;                 // --size
+    int pictureHeight = 800;
 };
 
 // A command line that names no valid call; the text is German and UTF-8.

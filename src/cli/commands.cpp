@@ -180,11 +180,18 @@ std::string RunCommand(const Invocation& call) {
     case Command::Stations:
         return StationsCommand(book);
     case Command::Chart:
+        if (!call.pictureTarget.empty()) {
+            ChartToPicture(book, call);
+            return {};
+        }
         return ChartCommand(book, call.view, call.zoomIndex);
     case Command::Export:
         return ExportCommand(book, call);
     case Command::Print:
         PrintToPdf(book, call.pdfTarget);
+        return {};
+    case Command::Report:
+        ReportToPdf(book, call.pdfTarget);
         return {};
     case Command::Import:
     case Command::Help:

@@ -28,4 +28,12 @@ std::string RunCommand(const Invocation& call);
 // The printout of `book` into a PDF file; needs a QGuiApplication.
 void PrintToPdf(const LogbookDocument& book, const std::string& pdfPath);
 
+// The readable report of `book` (the window's report at its start: chart view 1, zoom
+// "Bereich") into a PDF file; needs a QApplication.
+void ReportToPdf(const LogbookDocument& book, const std::string& pdfPath);
+
+// Chart view `call.view` as a picture file, drawn by the window's chart code; needs a
+// QApplication.
+void ChartToPicture(const LogbookDocument& book, const Invocation& call);
+
 } // namespace spritlog::cli

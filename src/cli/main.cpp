@@ -9,6 +9,7 @@
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -28,9 +29,9 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The printout renders with Qt Gui, which needs a platform plugin. A PDF never needs a
-// screen, so the offscreen one does the job unless the user chose another: a cron job with a
-// stale DISPLAY must not abort.
+// The printout renders with Qt Gui, the report and the chart pictures with Qt Widgets; both
+// need a platform plugin. A file never needs a screen, so the offscreen one does the job unless the
+// user chose another: a cron job with a stale DISPLAY must not abort.
 void ChooseOffscreenPlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -72,7 +73,12 @@ int Run(int argc, char** argv) {
     static int qtArgc = 1;
     static char* qtArgv[] = {argv[0], nullptr};
     std::unique_ptr<QCoreApplication> app;
-    if (call.command == Command::Print) {
+    if (call.command == Command::Report ||
+        (call.command == Command::Chart && !call.pictureTarget.empty())) {
+        // The chart is a widget, drawn offscreen and never shown.
+        ChooseOffscreenPlatform();
+        app = std::make_unique<QApplication>(qtArgc, qtArgv);
+    } else if (call.command == Command::Print) {
         ChooseOffscreenPlatform();
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
     } else {

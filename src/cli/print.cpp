@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "chartwidget/preparedreport.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
 #include "platform/printrenderer.h"
@@ -17,7 +18,39 @@ bool IsUtf8(const std::string& text) {
     return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
+QString FileName(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// Runs a writer that names the file in UTF-8; messages travel as Windows-1252.
+template <typename Write> void Writing(Write write) {
+    try {
+        write();
+    } catch (const Error& e) {
+        const std::string message = e.what();
+        if (IsUtf8(message))
+            throw Error(Utf8ToCp1252(message));
+        throw;
+    }
+}
+
 } // namespace
+
+void ReportToPdf(const LogbookDocument& book, const std::string& pdfPath) {
+    // The window's chart page at its start: the first view, zoom "Bereich".
+    const PreparedReport report =
+        PrepareReport(book.table(), book.chartSource(), book.fileName(), SystemLocalTime(), 0, 1);
+    Writing([&] { WriteReportPdf(report.content, report.chartPainter(), FileName(pdfPath)); });
+}
+
+void ChartToPicture(const LogbookDocument& book, const Invocation& call) {
+    ChartPicture picture(book.chartSource(), call.view, call.zoomIndex,
+                         QSize(call.pictureWidth, call.pictureHeight));
+    Writing([&] {
+        picture.write(FileName(call.pictureTarget),
+                      call.pictureSvg ? PictureFormat::Svg : PictureFormat::Png);
+    });
+}
 
 void PrintToPdf(const LogbookDocument& book, const std::string& pdfPath) {
     const std::vector<PrintPage> pages = BuildPrintLayout(book.table(), book.fileName());

@@ -22,7 +22,11 @@ Befehle:
   export DATEI csv|htm|slg [--to ZIEL]
                                speichert als CSV-Datei, HTML-Bericht oder Tankbuch unter
                                ZIEL oder unter DATEI mit der Endung des Formats
+  chart ANSICHT DATEI [--monat] [--zoom 100|bereich] --png BILD | --svg BILD
+        [--size BxH]           die Grafikansicht als Bild, wie das Fenster sie zeichnet
   print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)
+  report DATEI --pdf ZIEL.pdf  der lesbare Bericht der Druckvorschau als PDF-Datei (A4
+                               quer): alle Spalten, Statistik, Tankstellen, Grafik
   import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
                                speichert DATEI (fehlt sie, wird sie angelegt); ist eine
                                Zeile fehlerhaft, wird nichts importiert
@@ -40,7 +44,10 @@ Optionen:
   --zoom 100        Wertachse ab 0
   --zoom bereich    Wertachse vom kleinsten bis zum größten Wert (Vorgabe)
   --to ZIEL         Zieldatei des Exports; ihre Endung muss zum Format passen
-  --pdf ZIEL.pdf    Zieldatei des Ausdrucks
+  --pdf ZIEL.pdf    Zieldatei des Ausdrucks oder des Berichts
+  --png BILD        die Grafik als PNG-Bild nach BILD
+  --svg BILD        die Grafik als SVG-Grafik nach BILD
+  --size BxH        Größe des Bildes in Pixeln (Vorgabe 1200x800)
   --help            diese Hilfe
   --version         die Versionsnummer
 
@@ -56,6 +63,9 @@ Rückgabewert:
 
 Beispiel: den HTML-Bericht jede Nacht um 2 Uhr veröffentlichen (crontab -e):
   0 2 * * *  spritlog-cli export "$HOME/auto.slg" htm --to /var/www/html/tankbuch.htm >/dev/null
+Den Bericht und eine Grafik dazu:
+  0 2 * * *  spritlog-cli report "$HOME/auto.slg" --pdf /var/www/html/tankbuch.pdf &&
+             spritlog-cli chart 3 "$HOME/auto.slg" --png /var/www/html/verbrauch.png
 )";
 }
 

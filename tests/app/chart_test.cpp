@@ -2,7 +2,7 @@
 // Charts widget, the view selector, the station table, the radio groups and the notice.
 #include "guitest.h"
 
-#include "app/window/qtchartwidget.h"
+#include "chartwidget/qtchartwidget.h"
 #include "app/window/texttablemodel.h"
 
 #include "charts/chartviews.h"

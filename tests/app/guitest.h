@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -82,6 +84,16 @@ public:
         return answer;
     }
     void openUrl(const QUrl& url) override { opened << url; }
+    // The preview's page count as it opens, then switched to portrait; never modal.
+    QList<int> previewPages;
+    void showPrintPreview(QPrintPreviewDialog& dialog) override {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        preview->updatePreview();
+        previewPages << preview->pageCount();
+        preview->setPortraitOrientation();
+        preview->updatePreview();
+        previewPages << preview->pageCount();
+    }
 
 private:
     QString next(std::deque<QString>& answers, const QString& what) {

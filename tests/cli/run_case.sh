@@ -19,6 +19,8 @@
 #   --same-htm FILE EXPECTED  the same, the report's "Stand:" date and time masked
 #   --missing FILE          work file FILE must not exist
 #   --pdf FILE PAGES        work file FILE must be a PDF with PAGES pages
+#   --png FILE WxH          work file FILE must be a PNG picture of W x H pixels
+#   --svg FILE TEXT         work file FILE must be an SVG document that holds TEXT
 set -u
 export LC_ALL=C
 
@@ -58,7 +60,7 @@ while [[ $# -gt 0 && $1 != "--" ]]; do
     --unset)
         run_unset+=(-u "$2")
         shift 2 ;;
-    --same | --same-htm | --pdf)
+    --same | --same-htm | --pdf | --png | --svg)
         checks+=("$1" "$2" "$3")
         shift 3 ;;
     --missing)
@@ -116,6 +118,21 @@ for ((i = 0; i < ${#checks[@]}; i += 3)); do
             # Page objects are never compressed into object streams by Qt's writer.
             pages=$(grep -a -o -E '/Type */Page([^s]|$)' "$work/$file" | wc -l)
             [[ $pages -eq $arg ]] || fail "$file has $pages pages, expected $arg"
+        fi ;;
+    --png)
+        # The signature, then the IHDR chunk: width and height as 32-bit big-endian numbers.
+        if [[ "$(od -An -tx1 -N8 "$work/$file" 2>/dev/null | tr -d ' \n')" != 89504e470d0a1a0a ]]; then
+            fail "$file is not a PNG picture"
+        else
+            read -r w1 w2 w3 w4 h1 h2 h3 h4 < <(od -An -tu1 -j16 -N8 "$work/$file")
+            size="$(((w1 << 24) | (w2 << 16) | (w3 << 8) | w4))x$(((h1 << 24) | (h2 << 16) | (h3 << 8) | h4))"
+            [[ $size == "$arg" ]] || fail "$file is $size, expected $arg"
+        fi ;;
+    --svg)
+        if ! grep -q '<svg' "$work/$file" 2>/dev/null; then
+            fail "$file is not an SVG document"
+        elif ! grep -qF -- "$arg" "$work/$file"; then
+            fail "$file does not hold '$arg'"
         fi ;;
     esac
 done

@@ -2,6 +2,8 @@
 
 #include "app/window/chartwidget.h"
 
+#include "chartwidget/preparedreport.h"
+
 #include "charts/chartviews.h"
 #include "document/logbookdocument.h"
 #include "logbook/clock.h"
@@ -85,6 +87,13 @@ public:
     void m_Export_HTMLClick();
     void m_Import_CSVClick();
     void m_DruckenClick();
+    // The readable report: preview (and from there the printer), PDF file.
+    void m_DruckvorschauClick();
+    void m_AlsPdfSpeichernClick();
+    // The context menu of the chart: the chart shown as a PNG or SVG file, or on the
+    // clipboard.
+    void m_GrafikSpeichernClick();
+    void m_GrafikKopierenClick();
     void m_BeendenClick();
     void m_NeuerDatensatzClick();
     void b_datumClick();
@@ -183,6 +192,11 @@ private:
     Settings currentSettings() const;
     int zoomIndex() const;
     void fillStatisticsPage();
+    // The report of the logbook with the chart the page "Grafik" shows; calculates first.
+    PreparedReport prepareReport();
+    // The chart the page shows, drawn anew at a size for a picture; null while the page
+    // shows no chart.
+    std::unique_ptr<ChartPicture> shownChartPicture();
 
     Services services_;
     LogbookDocument document_;

@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace spritlog {
 namespace {
@@ -124,6 +125,10 @@ void TFmain::buildMenu() {
     datei->addSeparator();
     addMenuItem(datei, "m_Drucken", QStringLiteral("&Drucken"), QStringLiteral("print"),
                 &TFmain::m_DruckenClick, QKeySequence(Qt::CTRL | Qt::Key_P));
+    addMenuItem(datei, "m_Druckvorschau", QStringLiteral("Druck&vorschau..."),
+                QStringLiteral("printpreview"), &TFmain::m_DruckvorschauClick);
+    addMenuItem(datei, "m_AlsPdfSpeichern", QStringLiteral("Als PD&F speichern..."),
+                QStringLiteral("pdf"), &TFmain::m_AlsPdfSpeichernClick);
     datei->addSeparator();
     addMenuItem(datei, "m_Beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
                 &TFmain::m_BeendenClick, QKeySequence(Qt::Key_F10));
@@ -262,6 +267,18 @@ QWidget* TFmain::buildChartPage() {
 
     p_chart = services_.chart(area);
     p_chart->setObjectName(QStringLiteral("p_chart"));
+    // Its context menu saves or copies the chart shown.
+    p_chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (auto [name, text, icon, handler] :
+         {std::tuple{"m_GrafikSpeichern", QStringLiteral("Grafik speichern unter..."),
+                     QStringLiteral("saveas"), &TFmain::m_GrafikSpeichernClick},
+          std::tuple{"m_GrafikKopieren", QStringLiteral("Grafik &kopieren"), QStringLiteral("copy"),
+                     &TFmain::m_GrafikKopierenClick}}) {
+        auto* action = new QAction(Icon(icon), text, p_chart);
+        action->setObjectName(QLatin1String(name));
+        p_chart->addAction(action);
+        wire(action, &QAction::triggered, handler);
+    }
     stack->addWidget(p_chart, 0, 0);
 
     p_nografik = NoticePanel("p_nografik", area);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QUrl>
 
 namespace spritlog {
@@ -107,6 +108,22 @@ void SetUpImportDialog(QFileDialog& dialog, const QString& preset) {
         if (info.dir().exists())
             dialog.setDirectory(info.absolutePath());
     }
+}
+
+QString QtPrompts::getOutputFileName(QWidget* parent, const QString& preset,
+                                     const QStringList& filters) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
+    Preset(dialog, preset);
+    return RunFileDialog(dialog);
+}
+
+void Prompts::showPrintPreview(QPrintPreviewDialog& dialog) {
+    dialog.exec();
 }
 
 void QtPrompts::openUrl(const QUrl& url) {

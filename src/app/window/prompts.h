@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QFileDialog;
+class QPrintPreviewDialog;
 class QUrl;
 class QWidget;
 
@@ -45,6 +46,16 @@ public:
     }
     // The desktop's default action for a file or address; no result.
     virtual void openUrl(const QUrl& url) = 0;
+    // The save dialog of the report's PDF and of the chart pictures, with their own name
+    // filters (the first one selected); it asks before replacing a file. Answered like
+    // getSaveFileName unless overridden.
+    virtual QString getOutputFileName(QWidget* parent, const QString& preset,
+                                      const QStringList& filters) {
+        Q_UNUSED(filters);
+        return getSaveFileName(parent, preset);
+    }
+    // The print preview, connected to what it draws; returns when the user closes it.
+    virtual void showPrintPreview(QPrintPreviewDialog& dialog);
 };
 
 // The real boxes and dialogs.
@@ -59,6 +70,8 @@ public:
     bool confirmImport(QWidget* parent, const ImportResult& result,
                        const QStringList& headers) override;
     void openUrl(const QUrl& url) override;
+    QString getOutputFileName(QWidget* parent, const QString& preset,
+                              const QStringList& filters) override;
 };
 
 // Name filters of the open dialog (the first one selected), of the save dialog and of

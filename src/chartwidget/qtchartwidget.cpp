@@ -1,4 +1,4 @@
-#include "app/window/qtchartwidget.h"
+#include "chartwidget/qtchartwidget.h"
 
 #include <QCategoryAxis>
 #include <QChart>

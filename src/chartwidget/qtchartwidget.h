@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window/chartwidget.h"
+#include "chartwidget/chartwidget.h"
 
 #include <QStringList>
 

@@ -1,0 +1,122 @@
+#include "chartwidget/chartpicture.h"
+
+#include "charts/chartviews.h"
+#include "logbook/errors.h"
+
+#include <QChartView>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <QLayout>
+#include <QPainter>
+#include <QRectF>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace spritlog {
+namespace {
+
+// Chart pixels per millimetre of paper: about 100 dots per inch, where the chart's own
+// fonts come out at a size that reads well in print.
+constexpr double kPaperPixelsPerMm = 4.0;
+
+std::string ToStd(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+[[noreturn]] void CannotWrite(const QString& path, const QString& reason) {
+    throw Error("Cannot write " + ToStd(path) + ": " + ToStd(reason));
+}
+
+} // namespace
+
+ChartPicture::ChartPicture(const TextTable& prepareGrid, int view, int zoomIndex, QSize size)
+    : chart_(std::make_unique<QtChartWidget>()) {
+    chart_->setAttribute(Qt::WA_DontShowOnScreen);
+    chart_->resize(size);
+    SetUpChart(*chart_);
+    ShowChart(*chart_, prepareGrid, view, zoomIndex);
+    chart_->setPointLabels(ChartPointLabels(prepareGrid, view));
+    if (view >= 1 && view <= kChartViewCount)
+        title_ = QString::fromLatin1(kChartViews[view - 1].name);
+    chart_->show();
+    settle();
+}
+
+ChartPicture::~ChartPicture() = default;
+
+QSize ChartPicture::size() const {
+    return chart_->size();
+}
+
+void ChartPicture::resize(QSize size) {
+    if (size == chart_->size())
+        return;
+    chart_->resize(size);
+    settle();
+}
+
+void ChartPicture::settle() {
+    // The widget's own layout places the view; the chart lays out its plot in posted
+    // layout requests, and its point axis may ask for one more when the plot has its size.
+    chart_->ensurePolished();
+    if (QLayout* layout = chart_->layout())
+        layout->activate();
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+void ChartPicture::paint(QPainter& painter, const QRectF& target) {
+    QChartView* view = chart_->view();
+    view->render(&painter, target, view->viewport()->rect(), Qt::KeepAspectRatio);
+}
+
+void ChartPicture::paintOnPaper(QPainter& painter, const QRectF& target) {
+    const QPaintDevice* device = painter.device();
+    const double widthMm = target.width() * 25.4 / device->logicalDpiX();
+    const double heightMm = target.height() * 25.4 / device->logicalDpiY();
+    resize(QSize(qRound(widthMm * kPaperPixelsPerMm), qRound(heightMm * kPaperPixelsPerMm)));
+    paint(painter, target);
+}
+
+QImage ChartPicture::image() {
+    QImage image(chart_->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paint(painter, QRectF(image.rect()));
+    painter.end();
+    return image;
+}
+
+void ChartPicture::write(const QString& path, PictureFormat format) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        CannotWrite(path, file.errorString());
+    if (format == PictureFormat::Svg) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(chart_->size());
+        svg.setViewBox(QRect(QPoint(0, 0), chart_->size()));
+        svg.setTitle(title_);
+        svg.setDescription(QStringLiteral("Spritlog"));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            CannotWrite(path, QStringLiteral("the picture cannot be drawn"));
+        painter.setRenderHint(QPainter::Antialiasing);
+        paint(painter, QRectF(QPointF(0, 0), QSizeF(chart_->size())));
+        painter.end();
+    } else if (!image().save(&file, "PNG")) {
+        CannotWrite(path, file.errorString());
+    }
+    if (!file.commit())
+        CannotWrite(path, file.errorString());
+}
+
+PictureFormat PictureFormatFor(const QString& path) {
+    return path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ? PictureFormat::Svg
+                                                                      : PictureFormat::Png;
+}
+
+} // namespace spritlog

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "charts/chartcontrol.h"
+#include "logbook/texttable.h"
+
+#include <QStringList>
+#include <QWidget>
+
+namespace spritlog {
+
+// The chart on the page "Grafik" (p_chart): a widget that is also the chart control the
+// chart views draw through.
+class ChartWidget : public QWidget, public ChartControl {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+
+    // Texts for the points of the view just drawn (the dates or months of the chart
+    // source), label i for point i. The chart control itself only receives values; the
+    // window adds these after a view was drawn. A chart may ignore them; points without a
+    // text are numbered from 1.
+    virtual void setPointLabels(const QStringList& labels) { Q_UNUSED(labels); }
+};
+
+// The point texts of chart view 1..7 drawn from `prepareGrid`: its date column (a date per
+// record, a month per month) for the rows the view draws.
+QStringList ChartPointLabels(const TextTable& prepareGrid, int view);
+
+} // namespace spritlog

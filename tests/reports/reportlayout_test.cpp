@@ -1,0 +1,111 @@
+#include "reports/reportlayout.h"
+
+#include "logbook/logbooktable.h"
+#include "reports/reportfixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <string>
+
+namespace spritlog {
+namespace {
+
+// Every character 1.5 mm wide at 9 points, in proportion at other sizes; bold 10 % wider.
+class FixedMeasure : public TextMeasure {
+public:
+    double width(std::string_view text, double points, bool bold) const override {
+        double characters = 0;
+        for (unsigned char c : text)
+            characters += (c & 0xC0) != 0x80; // count UTF-8 characters, not bytes
+        return characters * 1.5 * points / 9.0 * (bold ? 1.1 : 1.0);
+    }
+};
+
+double Total(const std::vector<double>& widths) {
+    return std::accumulate(widths.begin(), widths.end(), 0.0);
+}
+
+std::vector<std::vector<std::string>> Rows(int columns, const std::string& cell) {
+    return {std::vector<std::string>(columns, "H"), std::vector<std::string>(columns, cell)};
+}
+
+struct FitCase {
+    const char* name;
+    int cellCharacters; // of every cell of 15 columns
+    double points;      // the size expected
+    bool elided;
+};
+
+class FitColumns : public ::testing::TestWithParam<FitCase> {};
+
+// 15 columns on 270 mm, 18 mm each: up to 10 characters a cell fit at 9 points (15 + 2 mm);
+// 14 characters fit at 6.75 points (14 * 1.5 * 6.75 / 9 + 2 = 17.75 mm) but not at 7 (18.33
+// mm); 20 characters do not fit at 6 points (22 mm a column): elided.
+TEST_P(FitColumns, ShrinksThenElidesAndFillsTheWidth) {
+    const FitCase& c = GetParam();
+    const ReportColumns columns =
+        FitReportColumns(Rows(15, std::string(c.cellCharacters, 'x')), 270.0, FixedMeasure());
+    EXPECT_DOUBLE_EQ(columns.points, c.points);
+    EXPECT_EQ(columns.elided, c.elided);
+    EXPECT_NEAR(Total(columns.widths), 270.0, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FitColumns,
+                         ::testing::Values(FitCase{"fits", 10, 9.0, false},
+                                           FitCase{"shrinks", 14, 6.75, false},
+                                           FitCase{"elides", 20, 6.0, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FitColumns, OnlyTheWidestColumnsAreNarrowed) {
+    std::vector<std::vector<std::string>> rows = Rows(15, "12.34");
+    rows[1][14] = std::string(300, 'x');
+    const ReportColumns columns = FitReportColumns(rows, 270.0, FixedMeasure());
+    ASSERT_TRUE(columns.elided);
+    const double natural = 5 * 1.5 * 6.0 / 9.0 + 2;
+    EXPECT_NEAR(columns.widths[0], natural, 1e-6);
+    EXPECT_NEAR(columns.widths[14], 270.0 - 14 * natural, 1e-6);
+}
+
+// A record never splits; every page carries the heading, its page number and, on the pages
+// of the records, the column headings; an elided text ends in the ellipsis and fits its box.
+TEST(ReportLayout, SixtyRecordsOnPagesWithHeadings) {
+    TextTable grid = testing::LogbookTable(60);
+    for (int row = 1; row <= 60; ++row)
+        grid.setCell(ColNote3, row,
+                     row == 7 ? std::string(400, 'n') : "Notiz " + std::to_string(row));
+    ReportContent content;
+    content.grid = grid;
+    content.printedOn = "07.12.2025";
+    const FixedMeasure measure;
+    const std::vector<ReportPage> pages = BuildReportLayout(content, 273.0, 186.0, measure);
+
+    // 33 records a page: (186 - 12 - 5) / 5; then the notice of too few figures fits below.
+    ASSERT_EQ(ReportRowsPerPage(186.0), 33);
+    ASSERT_EQ(pages.size(), 2u);
+    int records = 0;
+    int elided = 0;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        bool numbered = false, headed = false;
+        for (const ReportText& text : pages[p].texts) {
+            numbered |= text.text == "Seite " + std::to_string(p + 1) + " von 2";
+            headed |= text.text == "Anmerkung3" && text.bold;
+            records += text.text.rfind("Notiz ", 0) == 0 || text.text.rfind("nnn", 0) == 0;
+            const bool cut = text.text.size() >= 3 &&
+                             text.text.compare(text.text.size() - 3, 3, kReportEllipsis) == 0;
+            elided += cut;
+            if (cut) {
+                EXPECT_LE(measure.width(text.text, text.points, text.bold), text.width + 1e-9);
+            }
+            EXPECT_LE(text.y + text.height, 186.0 + 1e-9);
+        }
+        EXPECT_TRUE(numbered) << "page " << p + 1;
+        EXPECT_TRUE(headed) << "page " << p + 1;
+    }
+    EXPECT_EQ(records, 60);
+    // Only the long note; a text exactly as wide as its column stays whole.
+    EXPECT_EQ(elided, 1);
+}
+
+} // namespace
+} // namespace spritlog
