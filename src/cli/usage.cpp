@@ -19,9 +19,10 @@ Befehle:
   chart ANSICHT DATEI [--monat] [--zoom 100|bereich]
                                eine Grafikansicht: Name, Anzahl N der Punkte, N Zeilen
                                "Wert<TAB>Durchschnitt", dann "axis<TAB>Min<TAB>Max"
-  export DATEI csv|htm|slg [--to ZIEL]
-                               speichert als CSV-Datei, HTML-Bericht oder Tankbuch unter
-                               ZIEL oder unter DATEI mit der Endung des Formats
+  export DATEI csv|htm|slg|xlsx [--to ZIEL]
+                               speichert als CSV-Datei, HTML-Bericht, Tankbuch oder
+                               Arbeitsmappe unter ZIEL oder unter DATEI mit der Endung
+                               des Formats
   print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)
   import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
                                speichert DATEI (fehlt sie, wird sie angelegt); ist eine
