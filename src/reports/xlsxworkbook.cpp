@@ -178,7 +178,9 @@ public:
         lxw_workbook_options options = {};
         // Rows go to the file as they are written: memory stays flat with the logbook's size.
         options.constant_memory = LXW_TRUE;
-        options.use_zip64 = LXW_TRUE;
+        // Without ZIP64 (which older Excel versions warn about): a million records stay
+        // far below its 4 GB.
+        options.use_zip64 = LXW_FALSE;
         book_ = workbook_new_opt(path.c_str(), &options);
         if (!book_)
             throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));

@@ -83,6 +83,7 @@ public:
     void m_SpeichernunterClick();
     void m_Export_CSVClick();
     void m_Export_HTMLClick();
+    void m_Export_XLSXClick();
     void m_Import_CSVClick();
     void m_DruckenClick();
     void m_BeendenClick();
