@@ -63,6 +63,7 @@ const std::vector<Operation>& Operations() {
         {"save", "save native", true},
         {"csv", "CSV export (save .csv)", true},
         {"html", "HTML report (save .htm)", true},
+        {"xlsx", "workbook (save .xlsx)", true},
         {"statistics", "statistics", true},
         {"stations", "station evaluation", true},
         {"month", "chart source per month", true},
@@ -119,6 +120,9 @@ void Run(const std::string& name, Loaded& loaded, const std::string& outputDir) 
     } else if (name == "html") {
         loaded.saveOptions() = ReportOptions();
         loaded.saveTo(outputDir + "/bench.htm");
+    } else if (name == "xlsx") {
+        loaded.saveOptions() = SaveOptions{};
+        loaded.saveTo(outputDir + "/bench.xlsx");
     } else if (name == "statistics") {
         (void)ComputeStatistics(loaded.table(), StatisticsTarget::Page);
     } else if (name == "stations") {

@@ -15,7 +15,7 @@ struct Operation {
     bool needsLogbook; // works on a loaded logbook (the load is not part of its time)
 };
 
-// floor, load, save, csv, html, statistics, stations, month, chart.
+// floor, load, save, csv, html, xlsx, statistics, stations, month, chart.
 const std::vector<Operation>& Operations();
 
 // A logbook loaded the way the window loads it: the document's load, which ends with

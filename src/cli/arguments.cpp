@@ -89,14 +89,16 @@ WriterKind FormatWriter(const std::string& format) {
         return WriterKind::Csv;
     if (format == "htm")
         return WriterKind::Html;
+    if (format == "xlsx")
+        return WriterKind::Xlsx;
     return WriterKind::Native;
 }
 
 std::string ParseFormat(const std::string& text) {
     const std::string format = Lower(text);
-    if (format == "csv" || format == "htm" || format == "slg")
+    if (format == "csv" || format == "htm" || format == "slg" || format == "xlsx")
         return format;
-    throw UsageError("Format muss csv, htm oder slg sein, nicht '" + text + "'");
+    throw UsageError("Format muss csv, htm, slg oder xlsx sein, nicht '" + text + "'");
 }
 
 } // namespace

@@ -19,9 +19,10 @@ Befehle:
   chart ANSICHT DATEI [--monat] [--zoom 100|bereich]
                                eine Grafikansicht: Name, Anzahl N der Punkte, N Zeilen
                                "Wert<TAB>Durchschnitt", dann "axis<TAB>Min<TAB>Max"
-  export DATEI csv|htm|slg [--to ZIEL]
-                               speichert als CSV-Datei, HTML-Bericht oder Tankbuch unter
-                               ZIEL oder unter DATEI mit der Endung des Formats
+  export DATEI csv|htm|slg|xlsx [--to ZIEL]
+                               speichert als CSV-Datei, HTML-Bericht, Tankbuch oder
+                               Arbeitsmappe unter ZIEL oder unter DATEI mit der Endung
+                               des Formats
   chart ANSICHT DATEI [--monat] [--zoom 100|bereich] --png BILD | --svg BILD
         [--size BxH]           die Grafikansicht als Bild, wie das Fenster sie zeichnet
   print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)

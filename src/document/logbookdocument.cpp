@@ -9,6 +9,7 @@
 #include "logbook/logbookfile.h"
 #include "reports/csvexport.h"
 #include "reports/htmlreport.h"
+#include "reports/xlsxworkbook.h"
 
 namespace spritlog {
 namespace {
@@ -34,6 +35,12 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
     return true;
 }
 
+// The name without its directory, for the workbook's title.
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace
 
 WriterKind WriterFor(std::string_view path) {
@@ -41,6 +48,8 @@ WriterKind WriterFor(std::string_view path) {
         return WriterKind::Csv;
     if (EndsWithIgnoringCase(path, ".htm") || EndsWithIgnoringCase(path, ".html"))
         return WriterKind::Html;
+    if (EndsWithIgnoringCase(path, ".xlsx"))
+        return WriterKind::Xlsx;
     return WriterKind::Native;
 }
 
@@ -90,6 +99,17 @@ StatusTexts LogbookDocument::updateStatus() {
 
 void LogbookDocument::saveTo(const std::string& path) {
     const WriterKind kind = WriterFor(path);
+    // Exports to other names leave the stamp alone and need no hash.
+    FileStamp* stamp = path == fileName_ ? &fileStamp_ : nullptr;
+    if (kind == WriterKind::Xlsx) {
+        // The workbook library writes to a file name, not to lines.
+        const std::string title = BaseName(hasFileName() ? fileName_ : path);
+        ReplaceFileByName(
+            path, saveOptions_.backup,
+            [&](const std::string& temporary) { WriteXlsxWorkbook(temporary, table_, title); },
+            stamp);
+        return;
+    }
     const auto write = [&](LineSink& sink) {
         switch (kind) {
         case WriterKind::Csv:
@@ -99,12 +119,12 @@ void LogbookDocument::saveTo(const std::string& path) {
             WriteHtmlReport(sink, table_, path, saveOptions_.report);
             break;
         case WriterKind::Native:
+        case WriterKind::Xlsx:
             WriteNativeFile(sink, table_);
             break;
         }
     };
-    // Exports to other names leave the stamp alone and need no hash.
-    ReplaceFile(path, saveOptions_.backup, write, path == fileName_ ? &fileStamp_ : nullptr);
+    ReplaceFile(path, saveOptions_.backup, write, stamp);
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {

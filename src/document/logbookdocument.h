@@ -32,7 +32,7 @@ struct LoadHooks {
 };
 
 // Which writer a file name selects, by its ending, case-insensitively.
-enum class WriterKind { Native, Csv, Html };
+enum class WriterKind { Native, Csv, Html, Xlsx };
 WriterKind WriterFor(std::string_view path);
 
 // The one open logbook: the table p_Grid shows, the chart source PrepareGrid built from
@@ -83,10 +83,10 @@ public:
     // Renumbers the records and gives both status-bar texts.
     StatusTexts updateStatus();
 
-    // Writes the logbook to `path` in the format its ending selects (.csv, .htm/.html, else
-    // the native file), with the backup and report texts of the save options. The file is
-    // replaced only once it is complete. The current name stays as it is; when `path` is
-    // that name, the document notes what it wrote there.
+    // Writes the logbook to `path` in the format its ending selects (.csv, .htm/.html,
+    // .xlsx, else the native file), with the backup and report texts of the save options. The file
+    // is replaced only once it is complete. The current name stays as it is; when `path` is that
+    // name, the document notes what it wrote there.
     void saveTo(const std::string& path);
 
     // Appends the records of an import that succeeded, without calculating.

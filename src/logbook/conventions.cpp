@@ -207,7 +207,7 @@ bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string
 
 } // namespace
 
-double TextToNumber(std::string_view text) {
+bool TryTextToNumber(std::string_view text, double& result) {
     std::size_t pos = SkipBlanks(text);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -228,7 +228,7 @@ double TextToNumber(std::string_view text) {
         }
     }
     if (digitCount == 0)
-        return 0.0;
+        return false;
     const std::size_t mantissaEnd = pos;
     std::size_t exponentStart = pos;
     bool negativeExponent = false;
@@ -242,10 +242,10 @@ double TextToNumber(std::string_view text) {
         while (pos < text.size() && IsDigit(text[pos]))
             ++pos;
         if (pos == exponentStart)
-            return 0.0;
+            return false;
     }
     if (pos != text.size())
-        return 0.0;
+        return false;
 
     // from_chars takes no "+" sign; the sign is applied afterwards (so "-0" stays -0.0).
     double value = 0.0;
@@ -256,12 +256,18 @@ double TextToNumber(std::string_view text) {
         // Underflow rounds to zero; overflow is no number at all.
         if (!TextIsTiny(text.substr(mantissaStart, mantissaEnd - mantissaStart),
                         text.substr(exponentStart, pos - exponentStart), negativeExponent))
-            return 0.0;
+            return false;
         value = 0.0;
     } else if (ec != std::errc() || end != last) {
-        return 0.0;
+        return false;
     }
-    return negative ? -value : value;
+    result = negative ? -value : value;
+    return true;
+}
+
+double TextToNumber(std::string_view text) {
+    double value = 0.0;
+    return TryTextToNumber(text, value) ? value : 0.0;
 }
 
 std::string NumberToText(double value, int decimals) {

@@ -12,6 +12,8 @@ namespace spritlog {
 
 // Reads a decimal number ("7.5", " 7.50", ".5", "5.", "1e3"); anything malformed is 0.
 double TextToNumber(std::string_view text);
+// The same, telling a malformed text from a written 0: false leaves `value` as it was.
+bool TryTextToNumber(std::string_view text, double& value);
 
 // Fixed point with `decimals` places, ties away from zero, right-aligned to 5 characters.
 std::string NumberToText(double value, int decimals);

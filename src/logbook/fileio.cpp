@@ -264,8 +264,17 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write,
-                 FileStamp* written) {
+namespace {
+
+// What fills the temporary file: the open descriptor, its name, and the hash of the bytes
+// for the stamp (null when no stamp is wanted).
+using FillTemporary =
+    std::function<void(FileOps& ops, int fd, const std::string& temporary, ContentHash* hash)>;
+
+// The one replace behind every writer: backup, temporary file beside the target, fill,
+// sync, rename.
+void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTemporary& fill,
+                             FileStamp* written) {
     FileOps& ops = CurrentFileOps();
     const std::string file = FileToReplace(path);
 
@@ -286,9 +295,7 @@ void ReplaceFile(const std::string& path, bool backup, const std::function<void(
             ThrowIoError(errno);
 
         ContentHash hash;
-        FileSink sink(ops, fd, written ? &hash : nullptr);
-        write(sink);
-        sink.flush();
+        fill(ops, fd, temporary, written ? &hash : nullptr);
         if (ops.syncFile(fd) != 0)
             ThrowIoError(errno);
         // The rename keeps size and time; without them the stamp stays empty, which only
@@ -311,6 +318,37 @@ void ReplaceFile(const std::string& path, bool backup, const std::function<void(
         (void)ops.removeFile(temporary.c_str());
         throw;
     }
+}
+
+} // namespace
+
+void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write,
+                 FileStamp* written) {
+    ReplaceThroughTemporary(
+        path, backup,
+        [&write](FileOps& ops, int fd, const std::string&, ContentHash* hash) {
+            FileSink sink(ops, fd, hash);
+            write(sink);
+            sink.flush();
+        },
+        written);
+}
+
+void ReplaceFileByName(const std::string& path, bool backup,
+                       const std::function<void(const std::string& temporary)>& write,
+                       FileStamp* written) {
+    ReplaceThroughTemporary(
+        path, backup,
+        [&write](FileOps&, int, const std::string& temporary, ContentHash* hash) {
+            write(temporary);
+            // The writer's bytes did not pass here; the stamp reads them back.
+            if (hash)
+                ReadFileInChunks(temporary, [hash](std::string_view piece) {
+                    hash->add(piece);
+                    return true;
+                });
+        },
+        written);
 }
 
 } // namespace spritlog

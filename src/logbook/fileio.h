@@ -81,4 +81,12 @@ std::string ReadWholeFile(const std::string& path);
 void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write,
                  FileStamp* written = nullptr);
 
+// The same replace for a writer that can only write to a file name (a library that opens
+// the file itself): `write` fills the file at the name it is given, which exists and is
+// empty; it must write into that file (opening it for writing is fine), not put another
+// file in its place. The rules of ReplaceFile hold.
+void ReplaceFileByName(const std::string& path, bool backup,
+                       const std::function<void(const std::string& temporary)>& write,
+                       FileStamp* written = nullptr);
+
 } // namespace spritlog

@@ -238,6 +238,11 @@ private slots:
                               << "auto.htm"
                               << "auto.slg"
                               << "";
+        QTest::newRow("xlsx") << "m_Export_XLSX" << 4 << "auto.slg"
+                              << ""
+                              << "auto.xlsx"
+                              << "auto.slg"
+                              << "";
         QTest::newRow("csv, name from the dialog") << "m_Export_CSV" << 4 << ""
                                                    << "neu.slg"
                                                    << "neu.csv"
@@ -263,8 +268,19 @@ private slots:
                                                 << ""
                                                 << ""
                                                 << "";
+        QTest::newRow("xlsx, name typed without extension") << "m_Export_XLSX" << 4 << ""
+                                                            << "neu"
+                                                            << "neu.xlsx"
+                                                            << "neu.slg"
+                                                            << "";
         // The report's averages of a single record divide 0 by 0.
         QTest::newRow("html of one record fails") << "m_Export_HTML" << 1 << "auto.slg"
+                                                  << ""
+                                                  << ""
+                                                  << "auto.slg"
+                                                  << "Invalid floating point operation.";
+        // The workbook's station sheet has the same average row.
+        QTest::newRow("xlsx of one record fails") << "m_Export_XLSX" << 1 << "auto.slg"
                                                   << ""
                                                   << ""
                                                   << "auto.slg"
@@ -307,6 +323,9 @@ private slots:
         const bool html = command == QLatin1String("m_Export_HTML");
         if (html)
             QVERIFY(bytes.startsWith("<html>"));
+        else if (command == QLatin1String("m_Export_XLSX"))
+            QVERIFY(
+                bytes.startsWith("PK\x03\x04")); // a zip container; its cells are checked elsewhere
         else
             QVERIFY(bytes.startsWith(
                 "01.03.2024;10000;40.00;1.50;;;;60.00;Super;Nord;M\xFCnchen;;;;\r\n"));

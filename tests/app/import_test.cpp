@@ -104,13 +104,14 @@ private slots:
         auto* submenu = window->findChild<QMenu*>(QStringLiteral("m_ExportImport"));
         QVERIFY(submenu);
         const QList<QAction*> items = submenu->actions();
-        QCOMPARE(items.size(), 3);
+        QCOMPARE(items.size(), 4);
         QCOMPARE(items[0]->objectName(), QStringLiteral("m_Export_CSV"));
         QCOMPARE(items[1]->objectName(), QStringLiteral("m_Export_HTML"));
-        QCOMPARE(items[2]->objectName(), QStringLiteral("m_Import_CSV"));
-        QCOMPARE(items[2]->text(), QStringLiteral("&Importieren aus CSV..."));
-        QVERIFY(!items[2]->icon().isNull());
-        QVERIFY(items[2]->isEnabled());
+        QCOMPARE(items[2]->objectName(), QStringLiteral("m_Export_XLSX"));
+        QCOMPARE(items[3]->objectName(), QStringLiteral("m_Import_CSV"));
+        QCOMPARE(items[3]->text(), QStringLiteral("&Importieren aus CSV..."));
+        QVERIFY(!items[3]->icon().isNull());
+        QVERIFY(items[3]->isEnabled());
     }
 
     // The records come after the ones there are (or take the place of the one empty record

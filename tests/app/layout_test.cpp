@@ -61,6 +61,9 @@ private slots:
         QTest::newRow("HTML") << "m_ExportImport"
                               << "m_Export_HTML"
                               << "Exportieren nach &HTML" << none;
+        QTest::newRow("Arbeitsmappe") << "m_ExportImport"
+                                      << "m_Export_XLSX"
+                                      << "Exportieren als &Arbeitsmappe (.xlsx)" << none;
         QTest::newRow("Drucken") << "m_Datei"
                                  << "m_Drucken"
                                  << "&Drucken" << QKeySequence(Qt::CTRL | Qt::Key_P);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -170,6 +171,9 @@ TEST(WriterForTest, EndingChoosesTheWriterIgnoringCase) {
         {"autocsv", WriterKind::Native},      {"a.csv.slg", WriterKind::Native},
         {"dir.csv/auto", WriterKind::Native}, {"a.htmlx", WriterKind::Native},
         {"a.xhtm", WriterKind::Native},       {"a.bak", WriterKind::Native},
+        {"auto.xlsx", WriterKind::Xlsx},      {"/x/AUTO.XLSX", WriterKind::Xlsx},
+        {"a.XlSx", WriterKind::Xlsx},         {"a.xls", WriterKind::Native},
+        {"a.xlsx.slg", WriterKind::Native},   {"a.xlsxx", WriterKind::Native},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WriterFor(c.path), c.kind) << c.path;
@@ -214,18 +218,50 @@ TEST_F(DocumentFileTest, SaveDispatchesByEnding) {
 }
 
 TEST_F(DocumentFileTest, FailingReportLeavesTheTargetUntouched) {
-    // An odometer reading that is no integer stops the report's figures.
-    const std::string path = PathOf("bericht.htm");
-    WriteBytes(path, "old report");
+    // An odometer reading that is no integer stops the report's figures, and the
+    // workbook's statistics alike.
     const TextTable grid = LogbookOf({{"01.03.2026", "abc", "40.00", "1.50"},
                                       {"02.03.2026", "100", "40.00", "1.50"},
                                       {"03.03.2026", "200", "40.00", "1.50"},
                                       {"04.03.2026", "300", "40.00", "1.50"}});
     SaveOptions options;
     options.report.clock = [] { return LocalDateTime{2026, 12, 6, 10, 3, 22}; };
-    EXPECT_THROW(SaveThroughDocument(path, grid, options), Error);
-    EXPECT_EQ(ReadBytes(path), "old report");
-    EXPECT_EQ(Entries(), std::set<std::string>{"bericht.htm"});
+    std::string htmlMessage;
+    for (const char* name : {"bericht.htm", "bericht.xlsx"}) {
+        SCOPED_TRACE(name);
+        const std::string path = PathOf(name);
+        WriteBytes(path, "old report");
+        try {
+            SaveThroughDocument(path, grid, options);
+            ADD_FAILURE() << "saved";
+        } catch (const Error& error) {
+            if (htmlMessage.empty())
+                htmlMessage = error.what();
+            EXPECT_EQ(error.what(), htmlMessage);
+        }
+        EXPECT_EQ(ReadBytes(path), "old report");
+        std::remove(path.c_str());
+        EXPECT_EQ(Entries(), std::set<std::string>{});
+    }
+}
+
+TEST_F(DocumentFileTest, WorkbookTakesTheReplaceOfEveryWriter) {
+    // Saved under the document's own name: the backup rule, and the stamp of what it wrote.
+    const std::string path = PathOf("auto.xlsx");
+    WriteBytes(path, "old workbook");
+    LogbookDocument book;
+    book.table() = LogbookOf(
+        {{"01.03.2026", "10000", "40.00", "1.50"}, {"15.03.2026", "10500", "35.00", "1.60"}});
+    book.saveOptions().backup = true;
+    book.setFileName(path);
+    book.saveTo(path);
+    // "bak" for the last three characters, as for every file.
+    EXPECT_EQ(ReadBytes(PathOf("auto.xbak")), "old workbook");
+    EXPECT_EQ(ReadBytes(path).substr(0, 4), std::string("PK\x03\x04", 4));
+    EXPECT_FALSE(book.fileChangedOnDisk());
+    WriteBytes(path, "someone else's");
+    EXPECT_TRUE(book.fileChangedOnDisk());
+    EXPECT_EQ(Entries(), (std::set<std::string>{"auto.xlsx", "auto.xbak"}));
 }
 
 TEST_F(DocumentFileTest, CsvExportBesideTheLogbookLeavesItsBackupAlone) {

@@ -28,7 +28,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Maintainer)" = "Spritlog-Team <team@spritlog.example.org>" ] ||
     fail "Maintainer is '$(field Maintainer)'"
 depends=$(field Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libqt6printsupport6 libqt6svg6 \
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libqt6printsupport6 libqt6svg6 libxlsxwriter4 \
     qt6-qpa-plugins; do
     grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done

@@ -17,6 +17,7 @@ constexpr IconNames kIconNames[] = {
     {"import", "document-import"},
     {"csv", "x-office-spreadsheet"},
     {"html", "text-html"},
+    {"xlsx", "x-office-spreadsheet"},
     {"print", "document-print"},
     {"printpreview", "document-print-preview"},
     {"pdf", "application-pdf"},

@@ -85,6 +85,7 @@ public:
     void m_SpeichernunterClick();
     void m_Export_CSVClick();
     void m_Export_HTMLClick();
+    void m_Export_XLSXClick();
     void m_Import_CSVClick();
     void m_DruckenClick();
     // The readable report: preview (and from there the printer), PDF file.

@@ -131,6 +131,12 @@ void TFmain::m_Export_HTMLClick() {
     exportTo("htm", true);
 }
 
+// The name's last three characters give way to "xlsx", as for the other exports:
+// "name.slg" becomes "name.xlsx".
+void TFmain::m_Export_XLSXClick() {
+    exportTo("xlsx", false);
+}
+
 void TFmain::m_DruckenClick() {
     const std::unique_ptr<QPrinter> printer = services_.printer();
     if (!printer || !printer->isValid())

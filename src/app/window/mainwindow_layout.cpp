@@ -120,6 +120,9 @@ void TFmain::buildMenu() {
                 QStringLiteral("csv"), &TFmain::m_Export_CSVClick);
     addMenuItem(exportImport, "m_Export_HTML", QStringLiteral("Exportieren nach &HTML"),
                 QStringLiteral("html"), &TFmain::m_Export_HTMLClick);
+    addMenuItem(exportImport, "m_Export_XLSX",
+                QStringLiteral("Exportieren als &Arbeitsmappe (.xlsx)"), QStringLiteral("xlsx"),
+                &TFmain::m_Export_XLSXClick);
     addMenuItem(exportImport, "m_Import_CSV", QStringLiteral("&Importieren aus CSV..."),
                 QStringLiteral("import"), &TFmain::m_Import_CSVClick);
     datei->addSeparator();

@@ -1,0 +1,265 @@
+#!/usr/bin/python3
+"""Reads the workbooks spritlog-cli writes with openpyxl, a reader that is not ours.
+
+    check_workbook.py SPRITLOG_CLI SAMPLE.slg NOTES.conf
+
+Writes a small logbook whose every figure is worked out below by hand, exports it with
+`spritlog-cli export FILE xlsx` in the locale of the environment, and checks cell types,
+values and number formats, the sheets, the frozen heading row, the filter and both charts
+with their ranges; then the sample logbook's workbook for its shape, and a logbook of two
+records for the statistics notice.
+"""
+
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import openpyxl
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def same(actual, expected, where):
+    if isinstance(expected, float):
+        ok = isinstance(actual, (int, float)) and not isinstance(actual, bool) and \
+            abs(actual - expected) < 1e-9
+    elif isinstance(expected, int):
+        ok = isinstance(actual, (int, float)) and not isinstance(actual, bool) and \
+            actual == expected
+    else:
+        ok = type(actual) is type(expected) and actual == expected
+    check(ok, f"{where}: {actual!r} ({type(actual).__name__}), expected {expected!r}")
+
+
+def native_file(records):
+    """The .slg format: the count, then columns 1-4 and 9-14, one line a cell."""
+    lines = [str(len(records))]
+    for column in range(10):
+        lines += [record[column] for record in records]
+    return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
+def export(cli, work, name, records, config):
+    path = os.path.join(work, name)
+    with open(path, "wb") as f:
+        f.write(native_file(records))
+    env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="offscreen")
+    run = subprocess.run([cli, "export", path, "xlsx"], env=env, capture_output=True)
+    target = path[:-3] + "xlsx"
+    check(run.returncode == 0, f"{name}: export failed: {run.stderr!r}")
+    return openpyxl.load_workbook(target)
+
+
+def row_values(sheet, row, columns):
+    return [sheet.cell(row=row, column=c).value for c in range(1, columns + 1)]
+
+
+def formula_ranges(chart):
+    refs = []
+    for series in chart.series:
+        category = None
+        if series.cat is not None:
+            category = (series.cat.numRef or series.cat.strRef).f
+        refs.append((category, series.val.numRef.f))
+    return refs
+
+
+D = datetime.datetime
+# Datum, KM-Stand, Liter, Literpreis, Benzin, Tankstelle, Ort, three notes
+SMALL = [
+    ("03.01.2024", "10000", "40.00", "1.709", "Super", "Nord", "M\u00fcnchen", "Winter", "", ""),
+    ("20.01.2024", "10500", "35.00", "1,709", "Super", "West", "K\u00f6ln", "", "", ""),
+    ("31.02.2024", "11000", "30.00", "1.600", "E10", "Nord", "M\u00fcnchen", "", "", "\u00d6l"),
+    ("05.03.2024", "11600", "abc", "1.660", "Super", "West", "Ulm", "", "", ""),
+    ("15.03.2024", "12000", "42.00", "1.700", "Super", "Nord", "M\u00fcnchen", "", "", ""),
+]
+
+
+def check_small(book, path):
+    check(book.sheetnames == ["Tankbuch", "Monate", "Statistik", "Tankstellen", "Diagramme"],
+          f"sheets {book.sheetnames}")
+    check(book.properties.title == "klein.slg", f"title {book.properties.title!r}")
+    check(book.properties.creator == "Spritlog", f"creator {book.properties.creator!r}")
+
+    sheet = book["Tankbuch"]
+    check(sheet.freeze_panes == "A2", f"Tankbuch frozen at {sheet.freeze_panes}")
+    check(sheet.auto_filter.ref == "A1:N6", f"Tankbuch filter {sheet.auto_filter.ref}")
+    headings = row_values(sheet, 1, 14)
+    check(headings == ["Datum", "KM-Stand", "Liter", "Literpreis", "KM", "Verbrauch",
+                       "Kosten/Km", "Tankkosten", "Benzin", "Tankstelle", "Ort",
+                       "Kilometerz\u00e4hler \u20ac ?", None, "\u00d6l, Filter"],
+          f"Tankbuch headings {headings}")
+    # The derived columns as the program computes them: KM the difference of readings,
+    # Verbrauch litres * 100 / KM, Kosten/Km that times the price, Tankkosten litres times
+    # price (a malformed number counts as 0 there); the last record has none of its own.
+    expected = [
+        [D(2024, 1, 3), 10000, 40, 1.709, None, None, None, 68.36, "Super", "Nord",
+         "M\u00fcnchen", "Winter", None, None],
+        [D(2024, 1, 20), 10500, 35, "1,709", 500, 7, 0, 0, "Super", "West", "K\u00f6ln",
+         None, None, None],
+        ["31.02.2024", 11000, 30, 1.6, 500, 6, 9.6, 48, "E10", "Nord", "M\u00fcnchen",
+         None, None, "\u00d6l"],
+        [D(2024, 3, 5), 11600, "abc", 1.66, 600, 0, 0, 0, "Super", "West", "Ulm",
+         None, None, None],
+        [D(2024, 3, 15), 12000, 42, 1.7, 400, None, None, None, "Super", "Nord",
+         "M\u00fcnchen", None, None, None],
+    ]
+    formats = ["dd\\.mm\\.yyyy", "0", "0.00", "0.000", "0", "0.00", "0.00", "0.00"]
+    for r, values in enumerate(expected, start=2):
+        for c, value in enumerate(values, start=1):
+            cell = sheet.cell(row=r, column=c)
+            where = f"Tankbuch {cell.coordinate}"
+            if value is None:
+                check(cell.value is None, f"{where}: {cell.value!r}, expected empty")
+                continue
+            same(cell.value, float(value) if type(value) is float else value, where)
+            if c <= 8 and not isinstance(value, str):
+                check(cell.number_format == formats[c - 1],
+                      f"{where}: format {cell.number_format!r}")
+    widths = sheet.column_dimensions
+    check(widths["K"].width >= len("M\u00fcnchen") and widths["A"].width >= 10,
+          f"Tankbuch widths K {widths['K'].width}, A {widths['A'].width}")
+
+    # Months end where the run reaching the last record begins; sums, the last reading,
+    # plain means of prices and consumption.
+    sheet = book["Monate"]
+    check(row_values(sheet, 1, 8) == ["Monat", "KM-Stand", "Liter", "Literpreis", "KM",
+                                      "Verbrauch", "Kosten/Km", "Tankkosten"],
+          f"Monate headings {row_values(sheet, 1, 8)}")
+    check(sheet.max_row == 3, f"Monate rows {sheet.max_row}")
+    for r, values in enumerate([[D(2024, 1, 1), 10500, 75, 0.8545, 500, 3.5, 0, 68.36],
+                                [D(2024, 2, 1), 11000, 30, 1.6, 500, 6, 9.6, 48]], start=2):
+        for c, value in enumerate(values, start=1):
+            same(sheet.cell(row=r, column=c).value, value, f"Monate {r},{c}")
+    check(sheet.cell(row=2, column=1).number_format == "mm\\.yyyy",
+          f"Monate month format {sheet.cell(row=2, column=1).number_format!r}")
+
+    # Records 1..4 count; consumption averaged over n - 2 = 3, the rest over n - 1 = 4.
+    sheet = book["Statistik"]
+    figures = {}
+    for row in sheet.iter_rows(min_row=1, max_col=2):
+        if row[1].value is not None:
+            figures.setdefault(row[0].value, []).append((row[1].value, row[1].number_format))
+    expected = {
+        "Gefahrene KM:": [(2000, '#,##0 "KM"')],
+        "Getankte Liter:": [(105.0, '0.00 "Liter"')],
+        "Tankkosten:": [(116.36, '0.00 "EUR"'), (29.09, '0.00 "EUR"')],
+        "Verbrauch:": [(4.33, '0.00 "L/100KM"')],
+        "Tankf\u00fcllung:": [(26.25, '0.00 "Liter"')],
+        "KM-Interval:": [(400.0, '0.00 "KM"')],
+        "Kosten je Km:": [(5.38, '0.00 "Ct"')],
+        "Min Verbrauch:": [(0.0, '0.00 "Liter"')],
+        "Max Verbrauch:": [(7.0, '0.00 "Liter"')],
+        "Max Tankf\u00fcllung:": [(40.0, '0.00 "Liter"')],
+        "Max KM-Interval:": [(600.0, '0.00 "KM"')],
+    }
+    check(sorted(figures) == sorted(expected), f"Statistik captions {sorted(figures)}")
+    for caption, values in expected.items():
+        got = figures.get(caption, [])
+        check(len(got) == len(values), f"Statistik {caption}: {got}")
+        for (value, fmt), (actual, actual_fmt) in zip(values, got):
+            same(actual, value, f"Statistik {caption}")
+            check(actual_fmt == fmt, f"Statistik {caption}: format {actual_fmt!r}")
+
+    # Groups in order of first occurrence over records 1..4, then the average of all four.
+    sheet = book["Tankstellen"]
+    rows = [row_values(sheet, r, 7) for r in range(1, sheet.max_row + 1)]
+    check(rows[0] == ["Nr", "Tankstelle - Benzin", "Anzahl", "Verbrauch", "Literpreis",
+                      "Tankosten", "Kosten/Km"], f"Tankstellen headings {rows[0]}")
+    expected = [[1, "Nord (Super)", 1, 0, 1.71, 68.36, 0],
+                [2, "West (Super)", 2, 3.5, 0.83, 0, 0],
+                [3, "Nord (E10)", 1, 6, 1.6, 48, 9.6],
+                [None, "Durchschnitt", 4, 3.25, 1.24, 29.09, 2.4]]
+    check(len(rows) == 5, f"Tankstellen rows {len(rows)}")
+    for r, values in enumerate(expected, start=2):
+        for c, value in enumerate(values, start=1):
+            if value is None:
+                check(sheet.cell(row=r, column=c).value is None, f"Tankstellen {r},{c}")
+            else:
+                same(sheet.cell(row=r, column=c).value, value, f"Tankstellen {r},{c}")
+
+    sheet = book["Diagramme"]
+    charts = sheet._charts
+    check(len(charts) == 2, f"{len(charts)} charts")
+    if len(charts) == 2:
+        line, columns = charts
+        check(line.tagname == "lineChart", f"first chart {line.tagname}")
+        # Consumption of records 2..4 (rows 3..5) and its average, one cell a point.
+        check(formula_ranges(line) == [(None, "Tankbuch!$F$3:$F$5"),
+                                       (None, "Diagramme!$A$2:$A$4")],
+              f"line chart ranges {formula_ranges(line)}")
+        check(columns.tagname == "barChart" and columns.barDir == "col",
+              f"second chart {columns.tagname}")
+        check(formula_ranges(columns) == [("Monate!$A$2:$A$3", "Monate!$H$2:$H$3")],
+              f"column chart ranges {formula_ranges(columns)}")
+    check(sheet["A2"].value == "=SUM(Tankbuch!$F$3:$F$5)/ROWS(Tankbuch!$F$3:$F$5)",
+          f"average formula {sheet['A2'].value!r}")
+    check([sheet.cell(row=r, column=1).value for r in (3, 4, 5)] == ["=$A$2", "=$A$2", None],
+          "average cells")
+    # The cached results, what a reader that does not calculate shows: (7 + 6 + 0) / 3.
+    cached = openpyxl.load_workbook(path, data_only=True)["Diagramme"]
+    same(cached["A2"].value, 13 / 3, "cached average")
+
+
+def check_sample(book):
+    sheet = book["Tankbuch"]
+    records = sheet.max_row - 1
+    check(records == 62, f"sample records {records}")
+    check(sheet.freeze_panes == "A2", f"sample frozen at {sheet.freeze_panes}")
+    check(sheet.auto_filter.ref == f"A1:N{records + 1}", f"sample filter {sheet.auto_filter.ref}")
+    for row in sheet.iter_rows(min_row=2):
+        check(isinstance(row[0].value, datetime.datetime), f"sample {row[0].coordinate}")
+        for cell in row[1:8]:
+            check(cell.value is None or isinstance(cell.value, (int, float)),
+                  f"sample {cell.coordinate}: {cell.value!r}")
+        for cell in row[8:]:
+            check(cell.value is None or isinstance(cell.value, str),
+                  f"sample {cell.coordinate}: {cell.value!r}")
+    months = book["Monate"].max_row - 1
+    charts = book["Diagramme"]._charts
+    check(len(charts) == 2, f"sample: {len(charts)} charts")
+    if len(charts) == 2:
+        check(formula_ranges(charts[0])[0] == (None, f"Tankbuch!$F$3:$F${records}"),
+              f"sample line chart {formula_ranges(charts[0])}")
+        check(formula_ranges(charts[1]) == [(f"Monate!$A$2:$A${months + 1}",
+                                             f"Monate!$H$2:$H${months + 1}")],
+              f"sample column chart {formula_ranges(charts[1])}")
+
+
+def main():
+    cli, sample, notes = sys.argv[1:4]
+    with tempfile.TemporaryDirectory() as work:
+        config = os.path.join(work, "config")
+        os.makedirs(os.path.join(config, "Ostrel"))
+        shutil.copy(notes, os.path.join(config, "Ostrel", "Spritlog.conf"))
+
+        small = export(cli, work, "klein.slg", SMALL, config)
+        check_small(small, os.path.join(work, "klein.xlsx"))
+
+        shutil.copy(sample, os.path.join(work, "beispiel.slg"))
+        env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="offscreen")
+        run = subprocess.run([cli, "export", os.path.join(work, "beispiel.slg"), "xlsx"],
+                             env=env, capture_output=True)
+        check(run.returncode == 0, f"sample export failed: {run.stderr!r}")
+        check_sample(openpyxl.load_workbook(os.path.join(work, "beispiel.xlsx")))
+
+        two = export(cli, work, "zwei.slg", SMALL[:2], config)
+        notice = two["Statistik"]["A1"].value
+        check(notice == "Zu wenige Eintr\u00e4ge verf\u00fcgbar", f"notice {notice!r}")
+
+    for failure in failures:
+        print("FAIL:", failure)
+    print(f"{len(failures)} failures under LC_ALL={os.environ.get('LC_ALL', '')}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
