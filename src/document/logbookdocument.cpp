@@ -11,6 +11,8 @@
 #include "reports/htmlreport.h"
 #include "reports/xlsxworkbook.h"
 
+#include <algorithm>
+
 namespace spritlog {
 namespace {
 
@@ -74,23 +76,148 @@ bool LogbookDocument::fileChangedOnDisk() const {
 void LogbookDocument::clear() {
     NewLogbook(table_, fileName_);
     fileStamp_ = FileStamp();
+    history_.clear();
+    historyChanged();
 }
 
 void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     fileName_ = path;
     fileStamp_ = FileStamp();
-    if (ReadLogbookFile(path, table_, &fileStamp_)) {
+    bool read = false;
+    try {
+        read = ReadLogbookFile(path, table_, &fileStamp_);
+    } catch (...) {
+        // What a failed read left in the table cannot be undone step by step.
+        history_.clear();
+        historyChanged();
+        throw;
+    }
+    if (read) {
+        history_.clear();
+        historyChanged();
         if (hooks.statusBar)
             hooks.statusBar();
     } else if (hooks.notice) {
         hooks.notice("Datei nicht gefunden!");
     }
-    calculate();
+    computeDerived();
+}
+
+void LogbookDocument::computeDerived() {
+    ComputeDerivedValues(table_);
+    RebuildChartSource(table_, chartSource_, chartBasis_);
 }
 
 void LogbookDocument::calculate() {
-    ComputeDerivedValues(table_);
-    RebuildChartSource(table_, chartSource_, chartBasis_);
+    recordStep({1, TableRegion::kToEnd, ColKm, ColTankkosten}, [this] {
+        computeDerived();
+        return CellPosition{-1, -1};
+    });
+}
+
+void LogbookDocument::recordStep(const TableRegion& region,
+                                 const std::function<CellPosition()>& change) {
+    if (openSteps_ > 0) {
+        change();
+        return;
+    }
+    TableSnapshot before(table_, region);
+    CellPosition cursor{-1, -1};
+    ++openSteps_;
+    const auto finish = [&] {
+        --openSteps_;
+        TableSnapshot after(table_, region);
+        if (after == before)
+            return;
+        // Without a cursor of its own the step points at the first cell it changed.
+        if (cursor.row < 0) {
+            cursor = before.firstDifference(after);
+            cursor.column = std::max(cursor.column, static_cast<int>(ColDatum));
+        }
+        history_.push({std::move(before), std::move(after), cursor});
+        historyChanged();
+    };
+    try {
+        cursor = change();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void LogbookDocument::historyChanged() {
+    if (historyListener_)
+        historyListener_();
+}
+
+void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
+    if (cell.row < 1 || cell.row >= table_.rowCount() || cell.column < 0 ||
+        cell.column >= table_.columnCount())
+        return;
+    recordStep(TableRegion::Cell(cell), [&] {
+        table_.setCell(cell.column, cell.row, text);
+        return cell;
+    });
+}
+
+int LogbookDocument::appendRecord() {
+    int row = 0;
+    recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
+        row = AppendRecord(table_);
+        return CellPosition{ColDatum, row};
+    });
+    return row;
+}
+
+void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
+    const CellPosition cell{ColDatum, row};
+    recordStep(TableRegion::Cell(cell), [&] {
+        InsertDate(table_, row, today);
+        return cell;
+    });
+}
+
+void LogbookDocument::deleteRecord(CellPosition cursor) {
+    if (cursor.row < 1 || cursor.row > recordCount())
+        return;
+    recordStep(TableRegion::RecordsFrom(cursor.row), [&] {
+        DeleteRecord(table_, cursor.row);
+        return cursor;
+    });
+}
+
+EnterResult LogbookDocument::enter(CellPosition from) {
+    EnterResult result;
+    // Enter adds at most a record at the end.
+    recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
+        result = CursorAfterEnter(table_, from);
+        return from;
+    });
+    return result;
+}
+
+void LogbookDocument::asOneStep(CellPosition cursor, const std::function<void()>& change) {
+    recordStep(TableRegion::RecordsFrom(1), [&] {
+        change();
+        return cursor;
+    });
+}
+
+CellPosition LogbookDocument::undo() {
+    if (!history_.canUndo())
+        return {ColDatum, 1};
+    const CellPosition cursor = history_.undo(table_);
+    historyChanged();
+    return cursor;
+}
+
+CellPosition LogbookDocument::redo() {
+    if (!history_.canRedo())
+        return {ColDatum, 1};
+    const CellPosition cursor = history_.redo(table_);
+    historyChanged();
+    return cursor;
 }
 
 StatusTexts LogbookDocument::updateStatus() {
@@ -99,8 +226,9 @@ StatusTexts LogbookDocument::updateStatus() {
 
 void LogbookDocument::saveTo(const std::string& path) {
     const WriterKind kind = WriterFor(path);
-    // Exports to other names leave the stamp alone and need no hash.
-    FileStamp* stamp = path == fileName_ ? &fileStamp_ : nullptr;
+    // Exports to other names leave the stamp and the saved state alone and need no hash.
+    const bool current = path == fileName_;
+    FileStamp* stamp = current ? &fileStamp_ : nullptr;
     if (kind == WriterKind::Xlsx) {
         // The workbook library writes to a file name, not to lines.
         const std::string title = BaseName(hasFileName() ? fileName_ : path);
@@ -108,31 +236,41 @@ void LogbookDocument::saveTo(const std::string& path) {
             path, saveOptions_.backup,
             [&](const std::string& temporary) { WriteXlsxWorkbook(temporary, table_, title); },
             stamp);
-        return;
+    } else {
+        ReplaceFile(
+            path, saveOptions_.backup,
+            [&](LineSink& sink) {
+                switch (kind) {
+                case WriterKind::Csv:
+                    WriteCsvFile(sink, table_);
+                    break;
+                case WriterKind::Html:
+                    WriteHtmlReport(sink, table_, path, saveOptions_.report);
+                    break;
+                case WriterKind::Native:
+                case WriterKind::Xlsx:
+                    WriteNativeFile(sink, table_);
+                    break;
+                }
+            },
+            stamp);
     }
-    const auto write = [&](LineSink& sink) {
-        switch (kind) {
-        case WriterKind::Csv:
-            WriteCsvFile(sink, table_);
-            break;
-        case WriterKind::Html:
-            WriteHtmlReport(sink, table_, path, saveOptions_.report);
-            break;
-        case WriterKind::Native:
-        case WriterKind::Xlsx:
-            WriteNativeFile(sink, table_);
-            break;
-        }
-    };
-    ReplaceFile(path, saveOptions_.backup, write, stamp);
+    if (current) {
+        history_.setClean();
+        historyChanged();
+    }
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {
-    AppendImportedRecords(table_, result);
+    recordStep(TableRegion::RecordsFrom(1), [&] {
+        AppendImportedRecords(table_, result);
+        return CellPosition{-1, -1};
+    });
 }
 
 void LogbookDocument::tabChange(int newTab, int zoomIndex, ChartControl& chart, ChartPage& page) {
-    calculate();
+    // Drawing is no change the user made; it is not a step of the history.
+    computeDerived();
     page.setChartVisible(true);
     page.setInfoVisible(false);
     page.setRadioGroupsEnabled(true);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "analysis/chartsource.h"
+#include "document/edithistory.h"
+#include "logbook/clock.h"
 #include "logbook/filestamp.h"
 #include "logbook/logbooktable.h"
 #include "logbook/texttable.h"
@@ -65,31 +67,63 @@ public:
     SaveOptions& saveOptions() { return saveOptions_; }
     const SaveOptions& saveOptions() const { return saveOptions_; }
 
-    // "&Neu": no name, the header row and one empty record.
+    // "&Neu": no name, the header row and one empty record, and no history.
     void clear();
 
     // Makes `path` the current name and fills the table from that native file (noting what
     // the file looked like), then calculates. A missing file gives the notice "Datei nicht
-    // gefunden!" and leaves the table as it was; the status-bar hook runs once the table is filled.
+    // gefunden!" and leaves the table (and its history) as it was; the status-bar hook runs
+    // once the table is filled. Once the file was there to read, the history is gone.
     // Throws Error with the I/O message on every other failure, and whatever the calculation
     // throws.
     void load(const std::string& path, const LoadHooks& hooks = {});
 
     // CalculateValues: the derived columns of every record, then the chart source in the
     // shape of the chart basis. When the derived values fail, the chart source keeps its
-    // previous contents; cells written so far stay.
+    // previous contents; cells written so far stay. One step of the history.
     void calculate();
+
+    // The changes of the table's cells and records, each one step of the history. Writing
+    // through table() is not recorded.
+    // A typed cell, as stored.
+    void editCell(CellPosition cell, std::string_view text);
+    // "&Neuer Datensatz": appends an empty record and gives its row.
+    int appendRecord();
+    // "&Datum einfügen" into column 1 of `row`.
+    void insertDate(int row, const LocalDateTime& today);
+    // "Markierte Zeile Löschen" of the cursor's row; undone, the cursor goes back to `cursor`.
+    void deleteRecord(CellPosition cursor);
+    // Where Enter moves the cursor from `from`; from "Ort" of the last record it appends one.
+    EnterResult enter(CellPosition from);
+    // Runs `change` as one step, whatever it changes through this document; undone, the
+    // cursor goes to `cursor`. The step is kept also when `change` throws.
+    void asOneStep(CellPosition cursor, const std::function<void()>& change);
+
+    // The history since the last "&Neu" or load. Undo and redo give the cell the cursor
+    // goes to; they may also add or remove records.
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    CellPosition undo();
+    CellPosition redo();
+    const EditHistory& history() const { return history_; }
+    // Whether the table has changes that were not saved, as undo and redo see them: undone
+    // back to the state last loaded or saved, it has none.
+    bool isModified() const { return !history_.isClean(); }
+    // Runs whenever canUndo, canRedo or isModified may have changed.
+    void setHistoryListener(std::function<void()> listener) {
+        historyListener_ = std::move(listener);
+    }
 
     // Renumbers the records and gives both status-bar texts.
     StatusTexts updateStatus();
 
-    // Writes the logbook to `path` in the format its ending selects (.csv, .htm/.html,
-    // .xlsx, else the native file), with the backup and report texts of the save options. The file
-    // is replaced only once it is complete. The current name stays as it is; when `path` is that
-    // name, the document notes what it wrote there.
+    // Writes the logbook to `path` in the format its ending selects (.csv, .htm/.html, .xlsx,
+    // else the native file), with the backup and report texts of the save options. The file
+    // is replaced only once it is complete. The current name stays as it is; when `path` is
+    // that name, the document notes what it wrote there and has no unsaved changes.
     void saveTo(const std::string& path);
 
-    // Appends the records of an import that succeeded, without calculating.
+    // Appends the records of an import that succeeded, without calculating; one step.
     void appendImported(const ImportResult& result);
 
     // The view selector's change: calculates, then draws chart tab 0..6 into `chart` or
@@ -99,6 +133,12 @@ public:
     void tabChange(int newTab, int zoomIndex, ChartControl& chart, ChartPage& page);
 
 private:
+    // Runs `change`, which gives the cursor for the step, and records what it did to
+    // `region` as one step unless a step is already open.
+    void recordStep(const TableRegion& region, const std::function<CellPosition()>& change);
+    void computeDerived();
+    void historyChanged();
+
     TextTable table_;
     TextTable chartSource_;
     TextTable stationTable_;
@@ -106,6 +146,9 @@ private:
     FileStamp fileStamp_; // of the file at fileName_
     ChartBasis chartBasis_ = ChartBasis::Eintrag;
     SaveOptions saveOptions_;
+    EditHistory history_;
+    int openSteps_ = 0;
+    std::function<void()> historyListener_;
 };
 
 } // namespace spritlog

@@ -138,6 +138,41 @@ void Settings::save(QSettings& store) const {
     throw Error(std::string("Failed to create key ") + settingskeys::kApplication);
 }
 
+void RecentFiles::read(const QSettings& store) {
+    paths.clear();
+    const QVariant value = store.value(QLatin1String(kName));
+    // One entry reads back as a text, several as a list.
+    QStringList stored;
+    if (value.typeId() == QMetaType::QString)
+        stored << value.toString();
+    else if (value.typeId() == QMetaType::QStringList)
+        stored = value.toStringList();
+    for (auto it = stored.crbegin(); it != stored.crend(); ++it)
+        if (!it->isEmpty())
+            add(*it);
+}
+
+void RecentFiles::write(QSettings& store) const {
+    if (!OpenKey(store))
+        return;
+    if (paths.isEmpty())
+        store.remove(QLatin1String(kName));
+    else
+        store.setValue(QLatin1String(kName), paths);
+    store.sync();
+}
+
+void RecentFiles::add(const QString& path) {
+    paths.removeAll(path);
+    paths.prepend(path);
+    while (paths.size() > kLimit)
+        paths.removeLast();
+}
+
+void RecentFiles::remove(const QString& path) {
+    paths.removeAll(path);
+}
+
 std::unique_ptr<QSettings> OpenSettingsStore() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QLatin1String(settingskeys::kOrganization),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -86,6 +87,24 @@ struct Settings {
     // be created throws Error("Failed to create key Spritlog"), one that cannot be
     // rewritten Error("Failed to set data for 'DefaultFile'").
     void save(QSettings& store) const;
+};
+
+// The logbooks opened or saved last, newest first. They live in the same store as a value
+// of their own beside the twelve, which Settings neither reads nor writes.
+struct RecentFiles {
+    static constexpr int kLimit = 8;
+    static constexpr const char* kName = "RecentFiles";
+
+    QStringList paths;
+
+    // Reads the list; a missing value, or one that is no text, gives an empty list.
+    void read(const QSettings& store);
+    // Writes the list (an empty one removes the value). A store that cannot be written is
+    // left as it is without a word: the list is a convenience, never a reason for an error.
+    void write(QSettings& store) const;
+    // `path` first, once, and no more than kLimit entries.
+    void add(const QString& path);
+    void remove(const QString& path);
 };
 
 // QSettings("Ostrel", "Spritlog") in the user's scope.

@@ -33,10 +33,11 @@
 namespace spritlog::test {
 
 // Records what the window asks and tells, and answers from queues. A question without a
-// prepared answer is noted in `unexpected` and answered No / cancelled.
+// prepared answer is noted in `unexpected` and answered No / Cancel / cancelled.
 class ScriptedPrompts : public Prompts {
 public:
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> yesNoCancelAnswers;
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     std::deque<bool> importAnswers; // the import preview: true for "Importieren"
@@ -58,6 +59,16 @@ public:
         }
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
+        return answer;
+    }
+    Answer askYesNoCancel(QWidget*, const QString& text) override {
+        questions << text;
+        if (yesNoCancelAnswers.empty()) {
+            unexpected << QStringLiteral("question: ") + text;
+            return Answer::Cancel;
+        }
+        const Answer answer = yesNoCancelAnswers.front();
+        yesNoCancelAnswers.pop_front();
         return answer;
     }
     void showNotice(QWidget*, const QString& text) override { notices << text; }

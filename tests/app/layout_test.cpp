@@ -70,6 +70,12 @@ private slots:
         QTest::newRow("Beenden") << "m_Datei"
                                  << "m_Beenden"
                                  << "&Beenden" << QKeySequence(Qt::Key_F10);
+        QTest::newRow("Rückgängig") << "m_Bearbeiten"
+                                    << "m_Rueckgaengig"
+                                    << "R&ückgängig" << QKeySequence(Qt::CTRL | Qt::Key_Z);
+        QTest::newRow("Wiederholen") << "m_Bearbeiten"
+                                     << "m_Wiederholen"
+                                     << "&Wiederholen" << QKeySequence(Qt::CTRL | Qt::Key_Y);
         QTest::newRow("Neuer Datensatz") << "m_Bearbeiten"
                                          << "m_NeuerDatensatz"
                                          << "&Neuer Datensatz" << QKeySequence(Qt::Key_F2);

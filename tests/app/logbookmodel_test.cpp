@@ -25,6 +25,12 @@ TextTable Logbook(int records) {
     return grid;
 }
 
+// Gives the document `table` and returns it.
+TextTable& Hold(LogbookDocument& book, TextTable table) {
+    book.table() = std::move(table);
+    return book.table();
+}
+
 // The text a header shows at `position` along it (in its viewport).
 QString HeaderTextAt(const QHeaderView* header, int position) {
     const int section = header->logicalIndexAt(position);
@@ -44,8 +50,9 @@ class LogbookModelTest : public QObject {
 
 private slots:
     void showsRowZeroAsHeaderAndColumnZeroAsRowNumbers() {
-        TextTable grid = Logbook(3);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        Hold(book, Logbook(3));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model.rowCount(), 3);
@@ -67,8 +74,9 @@ private slots:
     void derivedColumnsAreNotEditable() {
         QFETCH(int, column);
         QFETCH(bool, editable);
-        TextTable grid = Logbook(1);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        TextTable& grid = Hold(book, Logbook(1));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         const QModelIndex index = model.cellIndex(column, 1);
@@ -93,8 +101,9 @@ private slots:
     void editedTextIsStoredAsWindows1252() {
         QFETCH(QString, typed);
         QFETCH(QByteArray, stored);
-        TextTable grid = Logbook(2);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        TextTable& grid = Hold(book, Logbook(2));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -105,8 +114,9 @@ private slots:
     }
 
     void recordCommandsKeepTheViewsInStep() {
-        TextTable grid = Logbook(3);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        Hold(book, Logbook(3));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
@@ -139,8 +149,9 @@ private slots:
     }
 
     void deletingEveryRecordLeavesAnEmptyModel() {
-        TextTable grid = Logbook(2);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        TextTable& grid = Hold(book, Logbook(2));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.deleteRecord(1);
@@ -151,8 +162,9 @@ private slots:
     }
 
     void resetFollowsTheTableEvenWhenTheChangeFails() {
-        TextTable grid = Logbook(3);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        TextTable& grid = Hold(book, Logbook(3));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -171,8 +183,9 @@ private slots:
     }
 
     void changedColumnsAreAnnounced() {
-        TextTable grid = Logbook(4);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        TextTable& grid = Hold(book, Logbook(4));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -214,8 +227,9 @@ private slots:
     // scrolling and after a reset, and a text typed into a cell. (How fast is for the
     // window benchmark, not for a test.)
     void largeLogbookInTheView() {
-        TextTable grid = Logbook(100000);
-        LogbookModel model(grid);
+        LogbookDocument book;
+        TextTable& grid = Hold(book, Logbook(100000));
+        LogbookModel model(book);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         GridView view;

@@ -261,7 +261,9 @@ private slots:
             {"Zoom", "0"},
             {"Width", QString::number(window->width())},
             {"Height", QString::number(window->height())}};
-        QCOMPARE(settings->allKeys().size(), expected.size());
+        // Beside them, the list of the last logbooks, which the start put a.slg on.
+        QCOMPARE(settings->allKeys().size(), expected.size() + 1);
+        QCOMPARE(settings->value(RecentFiles::kName).toString(), path("a.slg"));
         for (const auto& [key, value] : expected) {
             QCOMPARE(settings->value(key).typeId(), int(QMetaType::QString));
             QCOMPARE(settings->value(key).toString(), value);

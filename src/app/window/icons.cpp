@@ -33,6 +33,8 @@ constexpr IconNames kIconNames[] = {
     {"update", "system-software-update"},
     {"mail", "mail-send"},
     {"home", "go-home"},
+    {"undo", "edit-undo"},
+    {"redo", "edit-redo"},
 };
 
 } // namespace

@@ -4,8 +4,8 @@
 
 namespace spritlog {
 
-LogbookModel::LogbookModel(TextTable& grid, QObject* parent)
-    : TextTableModel(grid, parent), grid_(grid) {}
+LogbookModel::LogbookModel(LogbookDocument& document, QObject* parent)
+    : TextTableModel(document.table(), parent), document_(document) {}
 
 Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
     if (!holds(index))
@@ -19,28 +19,28 @@ Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
 bool LogbookModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !holds(index) || !ColumnAcceptsTyping(TableColumn(index)))
         return false;
-    grid().setCell(TableColumn(index), TableRow(index), QStringToCell(value.toString()));
+    document_.editCell({TableColumn(index), TableRow(index)}, QStringToCell(value.toString()));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
 int LogbookModel::appendRecord() {
-    const int row = AppendRecord(grid());
+    const int row = document_.appendRecord();
     announceAppendedRows();
     return row;
 }
 
-void LogbookModel::deleteRecord(int row) {
-    if (row < 1 || row > RecordCount(grid()) || row > rows_)
+void LogbookModel::deleteRecord(int row, int column) {
+    if (row < 1 || row > document_.recordCount() || row > rows_)
         return;
     beginRemoveRows(QModelIndex(), row - 1, row - 1);
-    DeleteRecord(grid(), row);
+    document_.deleteRecord({column, row});
     --rows_;
     endRemoveRows();
 }
 
 EnterResult LogbookModel::enter(CellPosition from) {
-    const EnterResult result = CursorAfterEnter(grid(), from);
+    const EnterResult result = document_.enter(from);
     announceAppendedRows();
     return result;
 }

@@ -69,6 +69,7 @@ TFmain::TFmain(Services services, QWidget* parent)
 
     buildMenu();
     buildToolBar();
+    document_.setHistoryListener([this] { updateHistoryActions(); });
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Fmain_client"));
@@ -271,6 +272,8 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
 
 void TFmain::LoadSettings() {
     const auto store = OpenSettingsStore();
+    recentFiles_.read(*store);
+    updateRecentMenu();
     Settings values;
     values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
     // Read once more without defaults, to tell a stored size from the default one.

@@ -81,6 +81,8 @@ public:
     // Commands. They throw; the menus, buttons and keys run them through RunCommand.
     void m_NeuClick();
     void m_LadenClick();
+    // An entry of "&Zuletzt geöffnet": opens `path`, or drops it from the list when it is gone.
+    void m_ZuletztClick(const QString& path);
     void m_SpeichernClick();
     void m_SpeichernunterClick();
     void m_Export_CSVClick();
@@ -96,6 +98,8 @@ public:
     void m_GrafikSpeichernClick();
     void m_GrafikKopierenClick();
     void m_BeendenClick();
+    void m_RueckgaengigClick();
+    void m_WiederholenClick();
     void m_NeuerDatensatzClick();
     void b_datumClick();
     void m_DelZeileClick();
@@ -110,6 +114,11 @@ public:
     void m_OstrelHomepageClick();
 
     bool AskSaveFile();
+    // Before "&Neu" and opening discard the table: with unsaved changes asks "Die Änderungen
+    // am Tankbuch speichern?", and saves on Yes. True when the command may go on.
+    bool AskSaveChanges();
+    // The logbooks of "&Zuletzt geöffnet", newest first.
+    const QStringList& recentFiles() const { return recentFiles_.paths; }
     // The close sequence; false when an error or a declined save keeps the window open.
     bool FormClose();
     void p_controlChange();
@@ -190,6 +199,14 @@ private:
     // "Datei speichern als" for the exports: target with the given extension.
     void exportTo(const char* extension, bool openAfterwards);
     void applySetting(Settings::Key key, const Settings& values);
+    // Undo or redo, with the views, the status bar and the cursor following.
+    void stepHistory(CellPosition (LogbookDocument::*step)());
+    void updateHistoryActions();
+    // Puts `path` at the top of the recent list (the store's, which another window may
+    // have changed) or takes it out.
+    void rememberRecentFile(const std::string& path);
+    void forgetRecentFile(const QString& path);
+    void updateRecentMenu();
     Settings currentSettings() const;
     int zoomIndex() const;
     void fillStatisticsPage();
@@ -207,6 +224,11 @@ private:
     TFSetup* FSetup = nullptr;
     TFSize* FSize = nullptr;
     TFStatistik* FStatistik = nullptr;
+    QAction* m_Rueckgaengig = nullptr;
+    QAction* m_Wiederholen = nullptr;
+    QMenu* m_Zuletzt = nullptr;
+    QList<QAction*> recentActions_; // one per place in the list, hidden while unused
+    RecentFiles recentFiles_;
     bool centred_ = false;
     // The dimensions whose size LoadSettings found in the store.
     Qt::Orientations storedSize_;

@@ -6,6 +6,8 @@
 #include "app/window/prompts.h"
 #include "app/window/shelllinks.h"
 
+#include "document/logbookdocument.h"
+
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "platform/celltext.h"
@@ -13,8 +15,11 @@
 #include "reports/printlayout.h"
 #include "reports/reportcontext.h"
 
+#include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPrinter>
+#include <QSettings>
 
 #include <algorithm>
 
@@ -53,15 +58,85 @@ void TFmain::LoadLogbookFile(const std::string& path) {
     try {
         gridModel_->resetWith([&] { document_.load(path, hooks); });
     } catch (...) {
+        // A file that was read but does not calculate is open all the same.
+        if (statusBarDue)
+            rememberRecentFile(path);
         afterwards();
         throw;
     }
+    if (statusBarDue)
+        rememberRecentFile(path);
     afterwards();
 }
 
 void TFmain::SaveLogbookFile(const std::string& path) {
     document_.saveTo(path);
+    // Exports and reports under the current name are no logbooks to open again.
+    if (path == document_.fileName() && WriterFor(path) == WriterKind::Native)
+        rememberRecentFile(path);
     UpdateStatusBar();
+}
+
+bool TFmain::AskSaveChanges() {
+    if (!document_.isModified())
+        return true;
+    switch (
+        prompts().askYesNoCancel(this, QStringLiteral("Die Änderungen am Tankbuch speichern?"))) {
+    case Prompts::Answer::Yes:
+        // A cancelled save dialog or a declined overwrite keeps the changes, and the command
+        // does not go on.
+        return SaveCurrentFile() && !document_.isModified();
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TFmain::m_ZuletztClick(const QString& path) {
+    // A file that is gone is not worth the question.
+    const QFileInfo file(path);
+    if (!file.exists() || file.isDir()) {
+        forgetRecentFile(path);
+        prompts().showNotice(this, QStringLiteral("Datei nicht gefunden!"));
+        return;
+    }
+    if (!AskSaveChanges())
+        return;
+    LoadLogbookFile(path.toStdString());
+}
+
+void TFmain::rememberRecentFile(const std::string& path) {
+    const auto store = OpenSettingsStore();
+    recentFiles_.read(*store);
+    recentFiles_.add(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+    recentFiles_.write(*store);
+    updateRecentMenu();
+}
+
+void TFmain::forgetRecentFile(const QString& path) {
+    const auto store = OpenSettingsStore();
+    recentFiles_.read(*store);
+    recentFiles_.remove(path);
+    recentFiles_.write(*store);
+    updateRecentMenu();
+}
+
+void TFmain::updateRecentMenu() {
+    const QStringList& paths = recentFiles_.paths;
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        QAction* entry = recentActions_[i];
+        const bool used = i < paths.size();
+        entry->setVisible(used);
+        const QString path = used ? paths[i] : QString();
+        entry->setData(path);
+        entry->setToolTip(path);
+        // A "&" in the name is no access key.
+        entry->setText(QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
+    if (m_Zuletzt)
+        m_Zuletzt->setEnabled(!paths.isEmpty());
 }
 
 QString TFmain::askSaveFileName() {
@@ -73,6 +148,8 @@ QString TFmain::askSaveFileName() {
 }
 
 void TFmain::m_LadenClick() {
+    if (!AskSaveChanges())
+        return;
     const QString chosen =
         prompts().getOpenFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())

@@ -41,18 +41,22 @@ void TFmain::m_Import_CSVClick() {
         return;
 
     const auto cursor = p_Grid->cursorCell();
-    gridModel_->resetWith([&] { document_.appendImported(result); });
-    const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
-    p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
-
-    // The records are in whatever the derived values make of them: a failing calculation
-    // goes to the error display after the status bar and the result are shown.
+    // The records and what the calculation makes of them are undone together.
     std::exception_ptr calculation;
-    try {
-        CalculateValues();
-    } catch (...) {
-        calculation = std::current_exception();
-    }
+    document_.asOneStep({ColDatum, RecordCount() + 1}, [&] {
+        gridModel_->resetWith([&] { document_.appendImported(result); });
+        const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
+        p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
+
+        // The records are in whatever the derived values make of them: a failing
+        // calculation goes to the error display after the status bar and the result are
+        // shown.
+        try {
+            CalculateValues();
+        } catch (...) {
+            calculation = std::current_exception();
+        }
+    });
     UpdateStatusBar();
     prompts().showNotice(this, CellToQString(ImportSuccessMessage(result)));
     if (calculation)

@@ -107,6 +107,22 @@ void TFmain::buildMenu() {
     addMenuItem(datei, "m_Neu", QStringLiteral("&Neu"), QStringLiteral("new"), &TFmain::m_NeuClick);
     addMenuItem(datei, "m_Laden", QStringLiteral("&Öffnen"), QStringLiteral("open"),
                 &TFmain::m_LadenClick);
+    m_Zuletzt = datei->addMenu(Icon(QStringLiteral("open")), QStringLiteral("&Zuletzt geöffnet"));
+    m_Zuletzt->setObjectName(QStringLiteral("m_Zuletzt"));
+    m_Zuletzt->setToolTipsVisible(true);
+    // Fixed entries that change their text: an entry is never deleted while it runs.
+    for (int i = 0; i < RecentFiles::kLimit; ++i) {
+        auto* entry =
+            m_Zuletzt->addAction(QIcon(QStringLiteral(":/icons/spritlog.svg")), QString());
+        entry->setObjectName(QStringLiteral("m_Zuletzt_%1").arg(i + 1));
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, entry] {
+            const QString path = entry->data().toString();
+            runCommand([this, path] { m_ZuletztClick(path); });
+        });
+        recentActions_ << entry;
+    }
+    updateRecentMenu();
     datei->addSeparator();
     addMenuItem(datei, "m_Speichern", QStringLiteral("&Speichern"), QStringLiteral("save"),
                 &TFmain::m_SpeichernClick, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -137,6 +153,16 @@ void TFmain::buildMenu() {
                 &TFmain::m_BeendenClick, QKeySequence(Qt::Key_F10));
 
     QMenu* bearbeiten = menu("m_Bearbeiten", QStringLiteral("&Bearbeiten"));
+    m_Rueckgaengig = addMenuItem(bearbeiten, "m_Rueckgaengig", QStringLiteral("R&ückgängig"),
+                                 QStringLiteral("undo"), &TFmain::m_RueckgaengigClick,
+                                 QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_Wiederholen = addMenuItem(bearbeiten, "m_Wiederholen", QStringLiteral("&Wiederholen"),
+                                QStringLiteral("redo"), &TFmain::m_WiederholenClick,
+                                QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_Wiederholen->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    updateHistoryActions();
+    bearbeiten->addSeparator();
     addMenuItem(bearbeiten, "m_NeuerDatensatz", QStringLiteral("&Neuer Datensatz"),
                 QStringLiteral("newrecord"), &TFmain::m_NeuerDatensatzClick,
                 QKeySequence(Qt::Key_F2));
@@ -217,7 +243,7 @@ QWidget* TFmain::buildDataPage() {
     auto* layout = new QVBoxLayout(tab_daten);
     layout->setContentsMargins(0, 0, 0, 0);
     p_Grid = new GridView(tab_daten);
-    gridModel_ = new LogbookModel(document_.table(), this);
+    gridModel_ = new LogbookModel(document_, this);
     gridModel_->setObjectName(QStringLiteral("p_GridModel"));
     p_Grid->setLogbookModel(gridModel_);
     layout->addWidget(p_Grid);

@@ -7,6 +7,7 @@
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
 
+#include <QAction>
 #include <QLabel>
 
 #include <algorithm>
@@ -21,6 +22,8 @@ void TFmain::UpdateStatusBar() {
 }
 
 void TFmain::m_NeuClick() {
+    if (!AskSaveChanges())
+        return;
     gridModel_->resetWith([this] { document_.clear(); });
     p_Grid->setCursorCell({ColDatum, 1});
     UpdateStatusBar();
@@ -36,7 +39,7 @@ void TFmain::b_datumClick() {
     const auto cursor = p_Grid->cursorCell();
     if (!cursor)
         return;
-    InsertDate(document_.table(), cursor->row, services_.clock());
+    document_.insertDate(cursor->row, services_.clock());
     gridModel_->cellChanged(ColDatum, cursor->row);
 }
 
@@ -44,12 +47,37 @@ void TFmain::m_DelZeileClick() {
     const auto cursor = p_Grid->cursorCell();
     if (!cursor)
         return;
-    gridModel_->deleteRecord(cursor->row);
+    gridModel_->deleteRecord(cursor->row, cursor->column);
     UpdateStatusBar();
     // The view would take the cursor up to the record before; it stays on the row, now the
     // next record's, so that deleting again removes the neighbour.
     if (RecordCount() > 0)
         p_Grid->setCursorCell({cursor->column, std::min(cursor->row, RecordCount())});
+}
+
+void TFmain::m_RueckgaengigClick() {
+    stepHistory(&LogbookDocument::undo);
+}
+
+void TFmain::m_WiederholenClick() {
+    stepHistory(&LogbookDocument::redo);
+}
+
+void TFmain::stepHistory(CellPosition (LogbookDocument::*step)()) {
+    CellPosition cursor;
+    // A step may add or remove records anywhere.
+    gridModel_->resetWith([&] { cursor = (document_.*step)(); });
+    UpdateStatusBar();
+    cursor.column = std::clamp(cursor.column, int(ColDatum), int(ColNote3));
+    cursor.row = std::clamp(cursor.row, 1, std::max(1, RecordCount()));
+    p_Grid->setCursorCell(cursor);
+}
+
+void TFmain::updateHistoryActions() {
+    if (m_Rueckgaengig)
+        m_Rueckgaengig->setEnabled(document_.canUndo());
+    if (m_Wiederholen)
+        m_Wiederholen->setEnabled(document_.canRedo());
 }
 
 void TFmain::m_WerteBerechnenClick() {

@@ -53,6 +53,21 @@ bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompts::Answer QtPrompts::askYesNoCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void QtPrompts::showNotice(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent);
     box.exec();

@@ -19,8 +19,12 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
 
+    enum class Answer { Yes, No, Cancel };
+
     // A Yes/No question with a question icon; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A question with Yes, No and Cancel; closing the box cancels.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
     // A plain notice with an OK button ("Datei gespeichert als: ...").
     virtual void showNotice(QWidget* parent, const QString& text) = 0;
     // The error box: title "Spritlog", error icon, OK.
@@ -62,6 +66,7 @@ public:
 class QtPrompts : public Prompts {
 public:
     bool askYesNo(QWidget* parent, const QString& text) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
     void showNotice(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     QString getOpenFileName(QWidget* parent, const QString& preset) override;
