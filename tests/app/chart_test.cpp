@@ -2,8 +2,8 @@
 // Charts widget, the view selector, the station table, the radio groups and the notice.
 #include "guitest.h"
 
-#include "chartwidget/qtchartwidget.h"
 #include "app/window/texttablemodel.h"
+#include "chartwidget/qtchartwidget.h"
 
 #include "charts/chartviews.h"
 #include "charts/recordingchart.h"
