@@ -24,12 +24,7 @@ class GridEditingTest : public QObject {
         const QString path = dir_.filePath(QStringLiteral("grid.slg"));
         test::WriteFile(path, test::NativeFile(test::SampleRecords(records)));
         (*window_)->FormCreate({path});
-        (*window_)->show();
-        (*window_)->activateWindow();
-        if (!QTest::qWaitForWindowActive(window_->fmain.get()))
-            return false;
-        (*window_)->p_Grid->setFocus();
-        return true;
+        return window_->showActive();
     }
 
     GridView* grid() const { return (*window_)->p_Grid; }

@@ -202,6 +202,17 @@ struct Window {
         return QString::fromStdString(Cp1252ToUtf8(fmain->document().table().cell(column, row)));
     }
     QString status(int panel) const { return fmain->statusPanels[panel]->text(); }
+
+    // Shows the window and waits until it is active, with the keyboard on the table: keys and
+    // shortcuts reach an active window only. False when it never becomes active.
+    [[nodiscard]] bool showActive() const {
+        fmain->show();
+        fmain->activateWindow();
+        if (!QTest::qWaitForWindowActive(fmain.get()))
+            return false;
+        fmain->p_Grid->setFocus();
+        return true;
+    }
 };
 
 // The settings store of the tests, away from the user's own.

@@ -70,12 +70,7 @@ class PendingEditTest : public QObject {
         fmain.FormCreate({path()});
         statistik_ = new TFStatistik(&fmain);
         fmain.setDialogs(nullptr, nullptr, nullptr, statistik_);
-        fmain.show();
-        fmain.activateWindow();
-        if (!QTest::qWaitForWindowActive(&fmain))
-            return false;
-        fmain.p_Grid->setFocus();
-        return true;
+        return window_->showActive();
     }
 
     // Types `text` at the cursor without Enter: the first key opens the editor.

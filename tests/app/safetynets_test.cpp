@@ -52,12 +52,7 @@ class SafetyNetsTest : public QObject {
         test::WriteFile(path(QStringLiteral("a.slg")), test::NativeFile(test::SampleRecords(3)));
         window_ = std::make_unique<Window>();
         (*window_)->FormCreate({path(QStringLiteral("a.slg"))});
-        (*window_)->show();
-        (*window_)->activateWindow();
-        if (!QTest::qWaitForWindowActive(window_->fmain.get()))
-            return false;
-        (*window_)->p_Grid->setFocus();
-        return true;
+        return window_->showActive();
     }
 
     GridView* grid() const { return (*window_)->p_Grid; }
