@@ -37,12 +37,6 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
     return true;
 }
 
-// The name without its directory, for the workbook's title.
-std::string BaseName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 WriterKind WriterFor(std::string_view path) {
@@ -231,7 +225,7 @@ void LogbookDocument::saveTo(const std::string& path) {
     FileStamp* stamp = current ? &fileStamp_ : nullptr;
     if (kind == WriterKind::Xlsx) {
         // The workbook library writes to a file name, not to lines.
-        const std::string title = BaseName(hasFileName() ? fileName_ : path);
+        const std::string title = FileNameOf(hasFileName() ? fileName_ : path);
         ReplaceFileByName(
             path, saveOptions_.backup,
             [&](const std::string& temporary) { WriteXlsxWorkbook(temporary, table_, title); },

@@ -11,7 +11,8 @@ bool RowIsBlank(const CsvRow& row) {
                        [](const std::string& f) { return Trim(f).empty(); });
 }
 
-std::vector<CsvRow> ReadCsvRows(std::string_view text, const CsvDialect& dialect) {
+std::vector<CsvRow> ReadCsvRows(std::string_view text, const CsvDialect& dialect,
+                                std::size_t contentRows) {
     std::vector<CsvRow> rows;
     const char separator = dialect.separator;
     const std::size_t n = text.size();
@@ -109,7 +110,10 @@ std::vector<CsvRow> ReadCsvRows(std::string_view text, const CsvDialect& dialect
             ++i;
             ++line;
         }
+        const bool content = !RowIsBlank(row);
         rows.push_back(std::move(row));
+        if (content && --contentRows == 0)
+            break;
     }
     return rows;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,16 @@ struct CsvDialect {
     bool singleQuotes = false;
 };
 
+// The CSV of the other programs' exports as their users have them: quoted fields over
+// several lines, \" inside quotes, texts re-quoted with single quotes.
+inline CsvDialect ExportDialect(char separator) {
+    CsvDialect dialect;
+    dialect.separator = separator;
+    dialect.backslashQuotes = true;
+    dialect.singleQuotes = true;
+    return dialect;
+}
+
 enum class CsvFault {
     None,
     OpenQuote,      // a quote that is never closed
@@ -37,7 +49,10 @@ struct CsvRow {
     int faultField = 0; // 1-based field of the first fault
 };
 
-std::vector<CsvRow> ReadCsvRows(std::string_view text, const CsvDialect& dialect);
+// The rows of `text`; with `contentRows`, reading stops after that many rows that are not
+// blank, which is all that recognising a format needs.
+std::vector<CsvRow> ReadCsvRows(std::string_view text, const CsvDialect& dialect,
+                                std::size_t contentRows = SIZE_MAX);
 
 bool RowIsBlank(const CsvRow& row);
 

@@ -31,14 +31,6 @@ constexpr ColumnNames kLogNames[] = {
     {FLongitude, "longitude"},
 };
 
-CsvDialect FuelioDialect() {
-    CsvDialect dialect;
-    dialect.separator = ',';
-    dialect.backslashQuotes = true;
-    dialect.singleQuotes = true;
-    return dialect;
-}
-
 enum class Quantity { Unknown, Litres, UsGallons, ImperialGallons, Kilograms, CubicMetres };
 
 double LitresPer(Quantity unit) {
@@ -234,7 +226,7 @@ std::string FuelioGrade(std::string_view code) {
 bool LooksLikeFuelio(std::string_view text) {
     if (HasLogSection(text))
         return true;
-    for (const CsvRow& row : ReadCsvRows(text, FuelioDialect())) {
+    for (const CsvRow& row : ReadCsvRows(text, ExportDialect(','), 1)) {
         if (!RowIsBlank(row))
             return IsLogHeader(row);
     }
@@ -242,7 +234,7 @@ bool LooksLikeFuelio(std::string_view text) {
 }
 
 void ParseFuelio(ImportResult& result, std::string_view text) {
-    const std::vector<CsvRow> rows = ReadCsvRows(text, FuelioDialect());
+    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(','));
     enum class Section { Other, Vehicle, Log, Stations };
     Section section = Section::Other;
     bool expectHeader = false;

@@ -48,7 +48,7 @@ bool LooksLikeSpritlogCsv(std::string_view text) {
     // A damaged first line should still be reported as a damaged line, so a few lines
     // decide.
     int looked = 0;
-    for (const CsvRow& row : ReadCsvRows(text, SpritlogDialect())) {
+    for (const CsvRow& row : ReadCsvRows(text, SpritlogDialect(), 10)) {
         if (row.emptyLine)
             continue;
         if (RowFault(row).empty())

@@ -27,14 +27,6 @@ constexpr ColumnNames kNames[] = {
     {FArea, "area gro\xDFraum region gebiet"},
 };
 
-CsvDialect SpritmonitorDialect() {
-    CsvDialect dialect;
-    dialect.separator = ';';
-    dialect.backslashQuotes = true;
-    dialect.singleQuotes = true;
-    return dialect;
-}
-
 constexpr const char* kPartial = "Teilbetankung";
 constexpr const char* kMissed = "Fehlende Betankung";
 constexpr const char* kFirst = "Erstbetankung";
@@ -87,7 +79,7 @@ std::string SpritmonitorGrade(std::string_view text) {
 }
 
 std::vector<CsvRow> ReadSpritmonitorRows(std::string_view text) {
-    return ReadCsvRows(text, SpritmonitorDialect());
+    return ReadCsvRows(text, ExportDialect(';'));
 }
 
 const CsvRow* FirstContentRow(const std::vector<CsvRow>& rows) {

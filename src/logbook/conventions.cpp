@@ -437,6 +437,11 @@ std::string ShortenPath(std::string_view path, int n) {
     return "..." + std::string(tail);
 }
 
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool HasText(std::string_view text) {
     return !text.empty();
 }

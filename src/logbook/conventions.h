@@ -39,6 +39,8 @@ std::string PadRight(std::string_view text, int width);
 // The last `n` characters from a directory separator on, after "...". Both "\" and "/"
 // separate directories.
 std::string ShortenPath(std::string_view path, int n);
+// The name after the last "/", the whole path when there is none.
+std::string FileNameOf(const std::string& path);
 bool HasText(std::string_view text);
 // Replaces the last three characters of a file name (UTF-8) by `extension`; fewer than
 // three give `extension` alone. A byte that starts no valid UTF-8 character counts as one.

@@ -156,11 +156,6 @@ void PlaceTitle(ReportPage& page, const std::string& text, double x, double y, d
         {x, y, width, kReportTitleHeight, text, kReportTitlePoints, true, ReportAlign::Left});
 }
 
-std::string BaseName(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Lays out the pages one block after another, below the page heading.
 class Flow {
 public:
@@ -396,7 +391,7 @@ std::vector<ReportPage> BuildReportLayout(const ReportContent& content, double p
 
     std::vector<ReportPage> pages = std::move(flow).pages();
     const std::string name =
-        content.fileName.empty() ? std::string("(ohne Namen)") : BaseName(content.fileName);
+        content.fileName.empty() ? std::string("(ohne Namen)") : FileNameOf(content.fileName);
     const std::string total = IntegerToText(static_cast<int>(pages.size()));
     const double third = paperWidth / 3;
     const double lineHeight = kReportHeadingHeight - 5.0;
