@@ -115,7 +115,7 @@ Settings ReadSettings() {
 // stored backup setting for every save.
 void ApplySettings(LogbookDocument& book, const Settings& settings) {
     for (int i = 0; i < 3; ++i)
-        book.table().setCell(ColNote1 + i, 0, QStringToCell(settings.notes[i]));
+        book.setHeading(ColNote1 + i, QStringToCell(settings.notes[i]));
     book.saveOptions().backup = settings.backupspeichern;
 }
 
@@ -150,7 +150,6 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& 
     std::optional<std::string> notice;
     LoadHooks hooks;
     hooks.notice = [&notice](std::string_view text) { notice = std::string(text); };
-    hooks.statusBar = [&book] { book.updateStatus(); };
     try {
         book.load(file, hooks);
     } catch (...) {
@@ -161,6 +160,8 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& 
     }
     if (notice)
         throw Notice(*notice);
+    // Numbers the records as the window's status bar does.
+    book.updateStatus();
 }
 
 std::string RunCommand(const Invocation& call) {

@@ -37,6 +37,19 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
     return true;
 }
 
+// Runs `f` when leaving the scope, also by an exception: the listeners hear of what a
+// change did so far.
+template <typename F> class AtExit {
+public:
+    explicit AtExit(F f) : f_(std::move(f)) {}
+    ~AtExit() { f_(); }
+    AtExit(const AtExit&) = delete;
+    AtExit& operator=(const AtExit&) = delete;
+
+private:
+    F f_;
+};
+
 } // namespace
 
 WriterKind WriterFor(std::string_view path) {
@@ -54,9 +67,46 @@ LogbookDocument::LogbookDocument()
       stationTable_(EmptyStationTable()) {}
 
 void LogbookDocument::setFileName(std::string fileName) {
-    if (fileName != fileName_)
-        fileStamp_ = FileStamp();
+    if (fileName == fileName_)
+        return;
+    fileStamp_ = FileStamp();
     fileName_ = std::move(fileName);
+    announce([](DocumentListener& l) { l.fileNameChanged(); });
+}
+
+void LogbookDocument::addListener(DocumentListener* listener) {
+    if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void LogbookDocument::removeListener(DocumentListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+template <typename Announcement> void LogbookDocument::announce(Announcement announcement) {
+    // By index: a listener may be added while the others are told.
+    for (std::size_t i = 0; i < listeners_.size(); ++i)
+        announcement(*listeners_[i]);
+}
+
+template <typename Announcement> void LogbookDocument::announceCells(Announcement announcement) {
+    // Inside a reset its end tells of every cell.
+    if (resetDepth_ == 0)
+        announce(announcement);
+}
+
+LogbookDocument::ResetBracket::ResetBracket(LogbookDocument& document) : document_(document) {
+    if (document_.resetDepth_++ == 0) {
+        for (std::size_t i = 0; i < document_.listeners_.size(); ++i)
+            document_.listeners_[i]->tableAboutToBeReset();
+    }
+}
+
+LogbookDocument::ResetBracket::~ResetBracket() {
+    if (--document_.resetDepth_ == 0) {
+        for (std::size_t i = 0; i < document_.listeners_.size(); ++i)
+            document_.listeners_[i]->tableReset();
+    }
 }
 
 bool LogbookDocument::hasFileName() const {
@@ -68,15 +118,26 @@ bool LogbookDocument::fileChangedOnDisk() const {
 }
 
 void LogbookDocument::clear() {
-    NewLogbook(table_, fileName_);
+    const bool named = !fileName_.empty();
+    {
+        const ResetBracket reset(*this);
+        NewLogbook(table_, fileName_);
+    }
     fileStamp_ = FileStamp();
+    if (named)
+        announce([](DocumentListener& l) { l.fileNameChanged(); });
     history_.clear();
     historyChanged();
 }
 
 void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
+    // The table may be anything from here on, also when reading or calculating fails.
+    const ResetBracket reset(*this);
+    const bool renamed = path != fileName_;
     fileName_ = path;
     fileStamp_ = FileStamp();
+    if (renamed)
+        announce([](DocumentListener& l) { l.fileNameChanged(); });
     bool read = false;
     try {
         read = ReadLogbookFile(path, table_, &fileStamp_);
@@ -89,15 +150,30 @@ void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     if (read) {
         history_.clear();
         historyChanged();
-        if (hooks.statusBar)
-            hooks.statusBar();
+        if (hooks.read)
+            hooks.read();
     } else if (hooks.notice) {
         hooks.notice("Datei nicht gefunden!");
     }
     computeDerived();
 }
 
+void LogbookDocument::setTable(TextTable table) {
+    {
+        const ResetBracket reset(*this);
+        table_ = std::move(table);
+    }
+    history_.clear();
+    historyChanged();
+}
+
 void LogbookDocument::computeDerived() {
+    AtExit tell([this] {
+        const int last = table_.rowCount() - 1;
+        if (last >= 1)
+            announceCells(
+                [last](DocumentListener& l) { l.cellsChanged(1, last, ColKm, ColTankkosten); });
+    });
     ComputeDerivedValues(table_);
     RebuildChartSource(table_, chartSource_, chartBasis_);
 }
@@ -141,8 +217,7 @@ void LogbookDocument::recordStep(const TableRegion& region,
 }
 
 void LogbookDocument::historyChanged() {
-    if (historyListener_)
-        historyListener_();
+    announce([](DocumentListener& l) { l.modifiedChanged(); });
 }
 
 void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
@@ -153,6 +228,9 @@ void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
         table_.setCell(cell.column, cell.row, text);
         return cell;
     });
+    announceCells([cell](DocumentListener& l) {
+        l.cellsChanged(cell.row, cell.row, cell.column, cell.column);
+    });
 }
 
 int LogbookDocument::appendRecord() {
@@ -161,6 +239,7 @@ int LogbookDocument::appendRecord() {
         row = AppendRecord(table_);
         return CellPosition{ColDatum, row};
     });
+    announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
     return row;
 }
 
@@ -170,11 +249,18 @@ void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
         InsertDate(table_, row, today);
         return cell;
     });
+    announceCells([cell](DocumentListener& l) {
+        l.cellsChanged(cell.row, cell.row, cell.column, cell.column);
+    });
 }
 
 void LogbookDocument::deleteRecord(CellPosition cursor) {
     if (cursor.row < 1 || cursor.row > recordCount())
         return;
+    announceCells([row = cursor.row](DocumentListener& l) { l.recordsAboutToBeRemoved(row, row); });
+    AtExit tell([&] {
+        announceCells([row = cursor.row](DocumentListener& l) { l.recordsRemoved(row, row); });
+    });
     recordStep(TableRegion::RecordsFrom(cursor.row), [&] {
         DeleteRecord(table_, cursor.row);
         return cursor;
@@ -188,6 +274,10 @@ EnterResult LogbookDocument::enter(CellPosition from) {
         result = CursorAfterEnter(table_, from);
         return from;
     });
+    if (result.appended) {
+        const int row = recordCount();
+        announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
+    }
     return result;
 }
 
@@ -201,7 +291,12 @@ void LogbookDocument::asOneStep(CellPosition cursor, const std::function<void()>
 CellPosition LogbookDocument::undo() {
     if (!history_.canUndo())
         return {ColDatum, 1};
-    const CellPosition cursor = history_.undo(table_);
+    CellPosition cursor;
+    {
+        // A step may add or remove records anywhere.
+        const ResetBracket reset(*this);
+        cursor = history_.undo(table_);
+    }
     historyChanged();
     return cursor;
 }
@@ -209,13 +304,30 @@ CellPosition LogbookDocument::undo() {
 CellPosition LogbookDocument::redo() {
     if (!history_.canRedo())
         return {ColDatum, 1};
-    const CellPosition cursor = history_.redo(table_);
+    CellPosition cursor;
+    {
+        const ResetBracket reset(*this);
+        cursor = history_.redo(table_);
+    }
     historyChanged();
     return cursor;
 }
 
 StatusTexts LogbookDocument::updateStatus() {
+    AtExit tell([this] { announceCells([](DocumentListener& l) { l.headingsChanged(); }); });
     return UpdateStatusBar(table_, fileName_);
+}
+
+void LogbookDocument::setHeading(int column, std::string_view text) {
+    if (column < 0 || column >= table_.columnCount() || table_.rowCount() < 1)
+        return;
+    table_.setCell(column, 0, text);
+    announceCells([](DocumentListener& l) { l.headingsChanged(); });
+}
+
+void LogbookDocument::writeColumnHeadings() {
+    WriteColumnHeaders(table_);
+    announceCells([](DocumentListener& l) { l.headingsChanged(); });
 }
 
 void LogbookDocument::saveTo(const std::string& path) {
@@ -256,6 +368,7 @@ void LogbookDocument::saveTo(const std::string& path) {
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {
+    const ResetBracket reset(*this);
     recordStep(TableRegion::RecordsFrom(1), [&] {
         AppendImportedRecords(table_, result);
         return CellPosition{-1, -1};
@@ -271,7 +384,10 @@ void LogbookDocument::tabChange(int newTab, int zoomIndex, ChartControl& chart, 
     if (newTab >= 0 && newTab < kChartViewCount) {
         ShowChart(chart, chartSource_, newTab + 1, zoomIndex, &page);
     } else if (newTab == kStationTab) {
-        BuildStationRating(table_, stationTable_);
+        {
+            AtExit tell([this] { announce([](DocumentListener& l) { l.stationTableChanged(); }); });
+            BuildStationRating(table_, stationTable_);
+        }
         page.setRadioGroupsEnabled(false);
         page.setChartVisible(false);
         page.setInfoVisible(true);

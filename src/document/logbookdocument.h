@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/chartsource.h"
+#include "document/documentlistener.h"
 #include "document/edithistory.h"
 #include "logbook/clock.h"
 #include "logbook/filestamp.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace spritlog {
 
@@ -29,8 +31,8 @@ struct SaveOptions {
 struct LoadHooks {
     // A notice such as "Datei nicht gefunden!" (Windows-1252).
     std::function<void(std::string_view)> notice;
-    // Runs where the load refreshes the status bar (after the table is filled).
-    std::function<void()> statusBar;
+    // Runs once the file is read, before the calculation.
+    std::function<void()> read;
 };
 
 // Which writer a file name selects, by its ending, case-insensitively.
@@ -40,12 +42,11 @@ WriterKind WriterFor(std::string_view path);
 // The one open logbook: the table p_Grid shows, the chart source PrepareGrid built from
 // it in the shape of the chart basis, the station table p_Info, the current file name and
 // how it is saved. The window and spritlog-cli each hold one; views read it, and every
-// change of the logbook goes through it.
+// change of the logbook goes through it and is told to the listeners.
 class LogbookDocument {
 public:
     LogbookDocument();
 
-    TextTable& table() { return table_; }
     const TextTable& table() const { return table_; }
     const TextTable& chartSource() const { return chartSource_; }
     const TextTable& stationTable() const { return stationTable_; }
@@ -55,6 +56,11 @@ public:
     const std::string& fileName() const { return fileName_; }
     // Another name forgets what the file at the old one looked like.
     void setFileName(std::string fileName);
+
+    // The listeners hear of every change in the order they were added. A listener must be
+    // removed before it goes.
+    void addListener(DocumentListener* listener);
+    void removeListener(DocumentListener* listener);
     bool hasFileName() const;
 
     // Whether someone else wrote the file at the current name since this document loaded
@@ -72,19 +78,22 @@ public:
 
     // Makes `path` the current name and fills the table from that native file (noting what
     // the file looked like), then calculates. A missing file gives the notice "Datei nicht
-    // gefunden!" and leaves the table (and its history) as it was; the status-bar hook runs
-    // once the table is filled. Once the file was there to read, the history is gone.
+    // gefunden!" and leaves the table (and its history) as it was. Once the file was there
+    // to read, the history is gone.
     // Throws Error with the I/O message on every other failure, and whatever the calculation
     // throws.
     void load(const std::string& path, const LoadHooks& hooks = {});
+
+    // Takes `table` as the logbook as it stands, as a load takes a file's: no history, the
+    // name as it was, nothing calculated.
+    void setTable(TextTable table);
 
     // CalculateValues: the derived columns of every record, then the chart source in the
     // shape of the chart basis. When the derived values fail, the chart source keeps its
     // previous contents; cells written so far stay. One step of the history.
     void calculate();
 
-    // The changes of the table's cells and records, each one step of the history. Writing
-    // through table() is not recorded.
+    // The changes of the table's cells and records, each one step of the history.
     // A typed cell, as stored.
     void editCell(CellPosition cell, std::string_view text);
     // "&Neuer Datensatz": appends an empty record and gives its row.
@@ -109,10 +118,11 @@ public:
     // Whether the table has changes that were not saved, as undo and redo see them: undone
     // back to the state last loaded or saved, it has none.
     bool isModified() const { return !history_.isClean(); }
-    // Runs whenever canUndo, canRedo or isModified may have changed.
-    void setHistoryListener(std::function<void()> listener) {
-        historyListener_ = std::move(listener);
-    }
+    // The heading of a column (row 0): the note columns' names from the settings. No step
+    // of the history; the headings are no part of the records.
+    void setHeading(int column, std::string_view text);
+    // The headings of the columns from "Datum" to "Ort".
+    void writeColumnHeadings();
 
     // Renumbers the records and gives both status-bar texts.
     StatusTexts updateStatus();
@@ -138,6 +148,21 @@ private:
     void recordStep(const TableRegion& region, const std::function<CellPosition()>& change);
     void computeDerived();
     void historyChanged();
+    // Announces the start of a reset at once and its end when it goes; the listeners hear
+    // nothing in between.
+    class ResetBracket {
+    public:
+        explicit ResetBracket(LogbookDocument& document);
+        ~ResetBracket();
+        ResetBracket(const ResetBracket&) = delete;
+        ResetBracket& operator=(const ResetBracket&) = delete;
+
+    private:
+        LogbookDocument& document_;
+    };
+    template <typename Announcement> void announce(Announcement announcement);
+    // The cells, records and headings; nothing inside a reset.
+    template <typename Announcement> void announceCells(Announcement announcement);
 
     TextTable table_;
     TextTable chartSource_;
@@ -148,7 +173,8 @@ private:
     SaveOptions saveOptions_;
     EditHistory history_;
     int openSteps_ = 0;
-    std::function<void()> historyListener_;
+    std::vector<DocumentListener*> listeners_;
+    int resetDepth_ = 0;
 };
 
 } // namespace spritlog

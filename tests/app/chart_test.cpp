@@ -929,14 +929,14 @@ private slots:
 
         // Three records typed in later: the page draws the view again.
         window->prompts->errors.clear();
-        fmain->document().table() = NewLogbookTable();
+        TextTable typed = NewLogbookTable();
         for (int r = 1; r <= 3; ++r) {
             if (r > 1)
-                fmain->document().table().appendRow();
-            fmain->document().table().setCell(ColKmStand, r, std::to_string(10000 + 500 * r));
-            fmain->document().table().setCell(ColLiter, r, "40");
+                typed.appendRow();
+            typed.setCell(ColKmStand, r, std::to_string(10000 + 500 * r));
+            typed.setCell(ColLiter, r, "40");
         }
-        fmain->gridModel()->resetWith([] {});
+        fmain->document().setTable(std::move(typed));
         window->enterChartPage();
         QCOMPARE(window->prompts->errors, QStringList());
         QCOMPARE(chart->series(0)->count(), 2);

@@ -98,7 +98,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
         LogbookModel* model = window->gridModel();
         QVERIFY(model->setData(model->cellIndex(ColKmStand, 3), QStringLiteral("12a")));
-        window->document().table().setCell(ColKm, 4, "");
+        window->document().editCell({ColKm, 4}, "");
 
         QTest::keyClick(window.fmain.get(), Qt::Key_F5);
         QCOMPARE(window.prompts->errors,

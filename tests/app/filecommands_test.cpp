@@ -78,7 +78,7 @@ private slots:
         const QByteArray file = test::NativeFile(test::SampleRecords(3));
         test::WriteFile(path("a.slg"), file);
         window->FormCreate({path("a.slg")});
-        window->document().table().setCell(ColBenzin, 2, "Diesel \xC4"); // Ä
+        window->document().editCell({ColBenzin, 2}, "Diesel \xC4"); // Ä
         showActive(window);
         QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
         std::vector<test::Record> records = test::SampleRecords(3);
@@ -173,7 +173,7 @@ private slots:
         Window window;
         test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
         window->FormCreate({path("a.slg")});
-        window->document().table().setCell(ColOrt, 1, "Hamburg");
+        window->document().editCell({ColOrt, 1}, "Hamburg");
         const QByteArray theirs = test::NativeFile(test::SampleRecords(5));
         if (outside == QLatin1String("rewrite"))
             test::WriteFile(path("a.slg"), theirs);

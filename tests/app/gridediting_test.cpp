@@ -299,7 +299,7 @@ private slots:
     void newLogbookLeavesOneEmptyRecord() {
         QVERIFY(open(5));
         Window& window = *window_;
-        window->document().table().setCell(ColNote1, 0, "Fahrer");
+        window->document().setHeading(ColNote1, "Fahrer");
         window->findChild<QAction*>(QStringLiteral("m_Neu"))->trigger();
         QCOMPARE(window->RecordCount(), 1);
         QCOMPARE(window->document().fileName(), std::string());

@@ -71,7 +71,7 @@ private slots:
     void chartPageDrawsTheSelectedView() {
         auto window = open(3);
         TFmain* fmain = window->fmain.get();
-        window->fmain->document().table().setCell(ColKm, 2, ""); // recomputed on entry
+        window->fmain->document().editCell({ColKm, 2}, ""); // recomputed on entry
         fmain->p_control->setCurrentIndex(1);
         QCOMPARE(fmain->p_chart->hText(), std::string("KM-Stand"));
         QCOMPARE(window->cell(ColKm, 2), QStringLiteral("500"));
@@ -141,7 +141,7 @@ private slots:
 
         // An odometer that is no whole number: the box says so, the labels stay.
         fmain->p_control->setCurrentIndex(0);
-        fmain->document().table().setCell(ColKmStand, 3, "");
+        fmain->document().editCell({ColKmStand, 3}, "");
         fmain->p_control->setCurrentIndex(2);
         QCOMPARE(window->prompts->errors,
                  QStringList{QStringLiteral("'' is not a valid integer value.")});

@@ -233,9 +233,9 @@ private slots:
         WindowWithDialogs window({path("kurz.slg")});
         TFSetup& setup = *window.setup;
         window->document().setFileName(file.toStdString());
-        window->document().table().setCell(ColNote1, 0, "Fahrer");
-        window->document().table().setCell(ColNote2, 0, "");
-        window->document().table().setCell(ColNote3, 0, "Reifen \xE4");
+        window->document().setHeading(ColNote1, "Fahrer");
+        window->document().setHeading(ColNote2, "");
+        window->document().setHeading(ColNote3, "Reifen \xE4");
         setup.FillSetupDialog();
         QCOMPARE(setup.f_anmerkung1->text(), QStringLiteral("Fahrer"));
         QCOMPARE(setup.f_anmerkung2->text(), QString());
@@ -330,7 +330,7 @@ private slots:
 
         // Meanwhile the window's flags change; the next opening shows them.
         window->document().saveOptions().backup = false;
-        window->document().table().setCell(ColNote2, 0, "neu");
+        window->document().setHeading(ColNote2, "neu");
         bool box4 = false, box6 = true;
         QString note1, note2;
         modal.work = [&](QDialog*) {
@@ -357,7 +357,7 @@ private slots:
         setup.CheckBox5->setChecked(true);
         setup.CheckBox6->setChecked(false);
         setup.f_anmerkung2->setText(QStringLiteral("geändert"));
-        window->document().table().setCell(ColNote3, 0, "inzwischen");
+        window->document().setHeading(ColNote3, "inzwischen");
         setup.b_undo->click();
         QVERIFY(setup.isVisible());
         QVERIFY(setup.CheckBox4->isChecked());

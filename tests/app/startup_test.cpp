@@ -239,7 +239,7 @@ private slots:
         window->FormCreate({path("a.slg")});
         window->Dateispeichern = false;
         window->document().saveOptions().backup = false;
-        window->document().table().setCell(ColNote3, 0, "Reifen \xE4");
+        window->document().setHeading(ColNote3, "Reifen \xE4");
         window->p_control->setCurrentIndex(2);
         window->p_ansichtItems->button(1)->setChecked(true);
         window->p_zoomItems->button(0)->setChecked(true);

@@ -126,7 +126,7 @@ private slots:
     void pageDoesNotRecompute() {
         auto opened = open(WorkedExample());
         TFmain& fmain = *opened->fmain;
-        fmain.document().table().setCell(ColLiter, 2, "45"); // Tankkosten of record 2 now 63.00
+        fmain.document().editCell({ColLiter, 2}, "45"); // Tankkosten of record 2 now 63.00
         fmain.p_control->setCurrentIndex(2);
         QCOMPARE(fmain.statisticsLabels[1]->text(), QStringLiteral("85.00 Liter"));
         QCOMPARE(fmain.statisticsLabels[2]->text(), QStringLiteral("109.00 EUR"));
@@ -185,8 +185,8 @@ private slots:
         fmain.p_control->setCurrentIndex(2);
         const QStringList before = Texts(PageLabels(fmain));
         fmain.p_control->setCurrentIndex(0);
-        fmain.document().table().setCell(ColKmStand, 1, first.toStdString());
-        fmain.document().table().setCell(ColKmStand, 3, last.toStdString());
+        fmain.document().editCell({ColKmStand, 1}, first.toStdString());
+        fmain.document().editCell({ColKmStand, 3}, last.toStdString());
         fmain.p_control->setCurrentIndex(2);
         QCOMPARE(opened->prompts->errors, QStringList{message});
         QCOMPARE(Texts(PageLabels(fmain)), before);

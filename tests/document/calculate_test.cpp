@@ -21,7 +21,7 @@ struct Record {
 
 // Records dated 02.03.2026, 03.03.2026, ... in the document's table.
 void SetRecords(LogbookDocument& book, const std::vector<Record>& records) {
-    TextTable& grid = book.table();
+    TextTable grid = book.table();
     grid.setRowCount(static_cast<int>(records.size()) + 1);
     for (int i = 0; i < static_cast<int>(records.size()); ++i) {
         const int row = i + 1;
@@ -31,6 +31,7 @@ void SetRecords(LogbookDocument& book, const std::vector<Record>& records) {
         grid.setCell(ColLiter, row, records[i].liter);
         grid.setCell(ColLiterpreis, row, records[i].preis);
     }
+    book.setTable(std::move(grid));
 }
 
 std::vector<std::string> Cells(const TextTable& table) {
@@ -83,7 +84,7 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
                       {"2000", "20", "1.5"},
                       {"2500", "10", "1.5"},
                       {"3000", "10", "1.5"}});
-    book.table().setCell(ColDatum, 5, "05.04.2026");
+    book.editCell({ColDatum, 5}, "05.04.2026");
     book.setChartBasis(ChartBasis::Monat);
     book.calculate();
     ASSERT_EQ(prepareGrid.rowCount(), 2);
@@ -96,7 +97,7 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
 TEST(CalculateValues, ManyRecordsInLinearTime) {
     const int records = 300000;
     LogbookDocument book;
-    TextTable& grid = book.table();
+    TextTable grid = book.table();
     grid.setRowCount(records + 1);
     for (int r = 1; r <= records; ++r) {
         grid.setCell(ColDatum, r, r <= records / 2 ? "01.01.2026" : "01.02.2026");
@@ -104,10 +105,11 @@ TEST(CalculateValues, ManyRecordsInLinearTime) {
         grid.setCell(ColLiter, r, "5");
         grid.setCell(ColLiterpreis, r, "2");
     }
+    book.setTable(std::move(grid));
     book.setChartBasis(ChartBasis::Monat);
     book.calculate();
-    EXPECT_EQ(grid.cell(ColVerbrauch, records - 1), " 5.00");
-    EXPECT_EQ(grid.cell(ColKm, records), "100");
+    EXPECT_EQ(book.table().cell(ColVerbrauch, records - 1), " 5.00");
+    EXPECT_EQ(book.table().cell(ColKm, records), "100");
     ASSERT_EQ(book.chartSource().rowCount(), 2);
     EXPECT_EQ(book.chartSource().cell(ColDatum, 1), "01.2026");
     EXPECT_EQ(book.chartSource().cell(ColLiter, 1), "750000.0000");

@@ -122,7 +122,7 @@ std::vector<StampCase> StampCases() {
          [](LogbookDocument& book, const Files& f) {
              book.load(f.logbook);
              Rewrite(f.logbook, kSameSize);
-             book.table().setCell(ColOrt, 1, "Hamburg");
+             book.editCell({ColOrt, 1}, "Hamburg");
              book.saveTo(f.logbook);
          },
          Nothing, false},

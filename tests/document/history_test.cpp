@@ -19,17 +19,18 @@ namespace {
 
 // Four records whose derived cells are stale, so that a calculation changes them.
 void FillLogbook(LogbookDocument& book) {
-    book.table() = test::LogbookOf({
+    TextTable table = test::LogbookOf({
         {"01.03.2026", "10000", "40.00", "1.50", "Super", "Nord", "Köln", "a", "", ""},
         {"08.03.2026", "10500", "35.50", "1.60", "Super", "West", "Bonn", "", "b", ""},
         {"15.03.2026", "11100", "41.20", "1.55", "Diesel", "Nord", "Köln", "", "", "c"},
         {"22.03.2026", "11600", "38.00", "1.58", "Super", "Süd", "Ulm", "", "", ""},
     });
-    WriteColumnHeaders(book.table());
+    WriteColumnHeaders(table);
     for (int row = 1; row <= 4; ++row)
         for (int column = ColKm; column <= ColTankkosten; ++column)
-            book.table().setCell(column, row, "1");
-    UpdateStatusBar(book.table(), "");
+            table.setCell(column, row, "1");
+    UpdateStatusBar(table, "");
+    book.setTable(std::move(table));
 }
 
 struct Shot {
@@ -136,7 +137,9 @@ const Change kChanges[] = {
     {"DeleteOnly",
      [](LogbookDocument& b) {
          FillLogbook(b);
-         b.table().setRowCount(2);
+         TextTable only = b.table();
+         only.setRowCount(2);
+         b.setTable(std::move(only));
      },
      [](LogbookDocument& b) {
          b.deleteRecord({ColKmStand, 1});

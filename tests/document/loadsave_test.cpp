@@ -47,7 +47,7 @@ struct HookLog {
 LoadHooks RecordingHooks(HookLog& log, const TextTable& grid) {
     LoadHooks hooks;
     hooks.notice = [&log](std::string_view text) { log.notices.emplace_back(text); };
-    hooks.statusBar = [&log, &grid] {
+    hooks.read = [&log, &grid] {
         ++log.statusBarCalls;
         log.rowsAtStatusBar = grid.rowCount();
     };
@@ -58,8 +58,8 @@ TEST_F(DocumentFileTest, LoadFillsTableThenStatusBarThenDerivedValues) {
     const std::string path = PathOf("auto.slg");
     WriteBytes(path, kTwoRecordFile);
     LogbookDocument book;
-    book.table() = OldLogbook(5);
-    TextTable& grid = book.table();
+    book.setTable(OldLogbook(5));
+    const TextTable& grid = book.table();
     const TextTable& prepareGrid = book.chartSource();
     HookLog log;
     book.load(path, RecordingHooks(log, grid));
@@ -89,8 +89,8 @@ TEST_F(DocumentFileTest, SecondLoadLeavesNothingOfTheFirst) {
     WriteBytes(second, kTwoRecordFile);
 
     LogbookDocument book;
-    book.table() = NewLogbookTable();
-    TextTable& grid = book.table();
+    book.setTable(NewLogbookTable());
+    const TextTable& grid = book.table();
     HookLog log;
     book.load(first, RecordingHooks(log, grid));
     ASSERT_EQ(grid.rowCount(), 5);
@@ -108,9 +108,10 @@ TEST_F(DocumentFileTest, SecondLoadLeavesNothingOfTheFirst) {
 
 TEST_F(DocumentFileTest, LoadOfMissingFileGivesNoticeAndStillCalculates) {
     LogbookDocument book;
-    book.table() = NewLogbookTable();
-    TextTable& grid = book.table();
-    ParseLogbook(kTwoRecordFile, grid);
+    TextTable parsed = NewLogbookTable();
+    ParseLogbook(kTwoRecordFile, parsed);
+    book.setTable(std::move(parsed));
+    const TextTable& grid = book.table();
     const std::string before = std::string(grid.cell(ColDatum, 1));
     const TextTable& prepareGrid = book.chartSource();
     HookLog log;
@@ -129,8 +130,8 @@ TEST_F(DocumentFileTest, LoadFailureSkipsStatusBarAndDerivedValues) {
     const std::string path = PathOf("bad.slg");
     WriteBytes(path, "1000001\r\n");
     LogbookDocument book;
-    book.table() = OldLogbook(2);
-    TextTable& grid = book.table();
+    book.setTable(OldLogbook(2));
+    const TextTable& grid = book.table();
     const TextTable& prepareGrid = book.chartSource();
     HookLog log;
     try {
@@ -149,8 +150,8 @@ TEST_F(DocumentFileTest, LoadWithoutHooks) {
     const std::string path = PathOf("auto.slg");
     WriteBytes(path, kTwoRecordFile);
     LogbookDocument book;
-    book.table() = NewLogbookTable();
-    TextTable& grid = book.table();
+    book.setTable(NewLogbookTable());
+    const TextTable& grid = book.table();
     book.load(path, LoadHooks{});
     EXPECT_EQ(grid.rowCount(), 3);
     book.load(PathOf("missing.slg"), LoadHooks{});
@@ -250,8 +251,8 @@ TEST_F(DocumentFileTest, WorkbookTakesTheReplaceOfEveryWriter) {
     const std::string path = PathOf("auto.xlsx");
     WriteBytes(path, "old workbook");
     LogbookDocument book;
-    book.table() = LogbookOf(
-        {{"01.03.2026", "10000", "40.00", "1.50"}, {"15.03.2026", "10500", "35.00", "1.60"}});
+    book.setTable(LogbookOf(
+        {{"01.03.2026", "10000", "40.00", "1.50"}, {"15.03.2026", "10500", "35.00", "1.60"}}));
     book.saveOptions().backup = true;
     book.setFileName(path);
     book.saveTo(path);

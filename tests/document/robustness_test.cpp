@@ -391,7 +391,7 @@ struct LoadLog {
 LoadHooks HooksFor(LoadLog& log) {
     LoadHooks hooks;
     hooks.notice = [&log](std::string_view text) { log.notices.emplace_back(text); };
-    hooks.statusBar = [&log] { ++log.statusBarCalls; };
+    hooks.read = [&log] { ++log.statusBarCalls; };
     return hooks;
 }
 
@@ -445,7 +445,7 @@ TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
         WriteBytes(file, kThreeRecords);
 
         LogbookDocument book;
-        TextTable& grid = book.table();
+        const TextTable& grid = book.table();
         const TextTable& prepareGrid = book.chartSource();
         RacingFileOps ops;
         ops.afterCheck = c.change;
@@ -509,7 +509,7 @@ TEST_F(RobustnessTest, FileThatChangesWhileLoadingGivesAConsistentTable) {
         SCOPED_TRACE(c.name);
         WriteBytes(path, kThreeRecords);
         LogbookDocument book;
-        TextTable& grid = book.table();
+        const TextTable& grid = book.table();
         RacingFileOps ops;
         ops.maxReadChunk = 16;
         (c.afterCheck ? ops.afterCheck : ops.afterFirstRead) = c.change;
@@ -773,8 +773,8 @@ TEST(HostileFileTest, EachGivesItsResultOrAClearError) {
         SCOPED_TRACE(c.name);
         SyntheticFile file(c.runs);
         LogbookDocument book;
-        TextTable& grid = book.table();
-        grid.setCell(ColOrt, 1, "before");
+        const TextTable& grid = book.table();
+        book.editCell({ColOrt, 1}, "before");
         LoadLog log;
         {
             FileOpsOverride use(file);

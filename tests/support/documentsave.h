@@ -11,7 +11,7 @@ namespace spritlog::test {
 inline void SaveThroughDocument(const std::string& path, const TextTable& grid,
                                 const SaveOptions& options) {
     LogbookDocument book;
-    book.table() = grid;
+    book.setTable(grid);
     book.saveOptions() = options;
     book.saveTo(path);
 }

@@ -186,10 +186,8 @@ void GridView::moveOnEnter() {
     const auto from = cursorCell();
     if (!from || !model_)
         return;
-    const EnterResult result = model_->enter(*from);
+    const EnterResult result = model_->document().enter(*from);
     setCursorCell(result.cursor);
-    if (result.appended)
-        emit recordAppended();
 }
 
 } // namespace spritlog

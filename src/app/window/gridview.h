@@ -62,10 +62,6 @@ public:
     // without moving the cursor. Nothing happens when no editor is open.
     void commitEdit();
 
-signals:
-    // Enter appended a record; the window refreshes the status bar.
-    void recordAppended();
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     // The table's own handling of a key typed while no editor is open; true when the key

@@ -5,7 +5,13 @@
 namespace spritlog {
 
 LogbookModel::LogbookModel(LogbookDocument& document, QObject* parent)
-    : TextTableModel(document.table(), parent), document_(document) {}
+    : TextTableModel(document.table(), parent), document_(document) {
+    document_.addListener(this);
+}
+
+LogbookModel::~LogbookModel() {
+    document_.removeListener(this);
+}
 
 Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
     if (!holds(index))
@@ -20,29 +26,48 @@ bool LogbookModel::setData(const QModelIndex& index, const QVariant& value, int 
     if (role != Qt::EditRole || !holds(index) || !ColumnAcceptsTyping(TableColumn(index)))
         return false;
     document_.editCell({TableColumn(index), TableRow(index)}, QStringToCell(value.toString()));
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
-int LogbookModel::appendRecord() {
-    const int row = document_.appendRecord();
-    announceAppendedRows();
-    return row;
+void LogbookModel::tableAboutToBeReset() {
+    beginReset();
 }
 
-void LogbookModel::deleteRecord(int row, int column) {
-    if (row < 1 || row > document_.recordCount() || row > rows_)
-        return;
-    beginRemoveRows(QModelIndex(), row - 1, row - 1);
-    document_.deleteRecord({column, row});
-    --rows_;
-    endRemoveRows();
+void LogbookModel::tableReset() {
+    endReset();
 }
 
-EnterResult LogbookModel::enter(CellPosition from) {
-    const EnterResult result = document_.enter(from);
-    announceAppendedRows();
-    return result;
+void LogbookModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    TextTableModel::cellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+}
+
+void LogbookModel::recordsInserted(int firstRow, int lastRow) {
+    rowsInserted(firstRow, lastRow);
+}
+
+void LogbookModel::recordsAboutToBeRemoved(int firstRow, int lastRow) {
+    beginRemove(firstRow, lastRow);
+}
+
+void LogbookModel::recordsRemoved(int firstRow, int lastRow) {
+    endRemove(firstRow, lastRow);
+}
+
+void LogbookModel::headingsChanged() {
+    headersChanged();
+}
+
+StationTableModel::StationTableModel(LogbookDocument& document, QObject* parent)
+    : TextTableModel(document.stationTable(), ColumnZero::Cells, parent), document_(document) {
+    document_.addListener(this);
+}
+
+StationTableModel::~StationTableModel() {
+    document_.removeListener(this);
+}
+
+void StationTableModel::stationTableChanged() {
+    TextTableModel::tableReset();
 }
 
 } // namespace spritlog

@@ -69,7 +69,6 @@ TFmain::TFmain(Services services, QWidget* parent)
 
     buildMenu();
     buildToolBar();
-    document_.setHistoryListener([this] { updateHistoryActions(); });
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Fmain_client"));
@@ -92,22 +91,26 @@ TFmain::TFmain(Services services, QWidget* parent)
     resize(644, 465);
 
     wireCommands();
+    // After the models: they know the table's shape before the status bar renumbers it.
+    document_.addListener(this);
     // The table has the cursor and the keyboard from the start.
     p_Grid->setCursorCell({ColDatum, 1});
     p_Grid->setFocus();
 }
 
 TFmain::~TFmain() {
-    // The views go before the tables they show, which are members of this window.
+    // The views go before the tables they show, which are members of this window, and the
+    // models before the document they listen to.
+    document_.removeListener(this);
     delete takeCentralWidget();
+    delete gridModel_;
+    delete infoModel_;
 }
 
 void TFmain::wireCommands() {
     wire(p_control, &QTabWidget::currentChanged, &TFmain::p_controlChange);
     connect(Tab, &QTabBar::currentChanged, this,
             [this](int tab) { runCommand([this, tab] { TabChange(tab); }); });
-    connect(p_Grid, &GridView::recordAppended, this,
-            [this] { runCommand([this] { UpdateStatusBar(); }); });
 }
 
 void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik) {
@@ -141,8 +144,7 @@ void TFmain::FormCreate(const QStringList& arguments) {
             p_control->setCurrentIndex(0);
         }
         setRadioGroupsEnabled(false);
-        WriteColumnHeaders(document_.table());
-        gridModel_->headersChanged();
+        document_.writeColumnHeadings();
         p_Grid->applyColumnWidths();
 
         if (!arguments.isEmpty()) {
@@ -222,8 +224,7 @@ int TFmain::zoomIndex() const {
 }
 
 void TFmain::setNoteHeader(int column, const QString& text) {
-    document_.table().setCell(column, 0, QStringToCell(text));
-    gridModel_->headersChanged();
+    document_.setHeading(column, QStringToCell(text));
 }
 
 void TFmain::applySetting(Settings::Key key, const Settings& values) {
@@ -306,6 +307,26 @@ Settings TFmain::currentSettings() const {
 
 void TFmain::SaveSettings() {
     currentSettings().save(*OpenSettingsStore());
+}
+
+void TFmain::tableReset() {
+    UpdateStatusBar();
+}
+
+void TFmain::recordsInserted(int, int) {
+    UpdateStatusBar();
+}
+
+void TFmain::recordsRemoved(int, int) {
+    UpdateStatusBar();
+}
+
+void TFmain::fileNameChanged() {
+    UpdateStatusBar();
+}
+
+void TFmain::modifiedChanged() {
+    updateHistoryActions();
 }
 
 void TFmain::setChartVisible(bool visible) {

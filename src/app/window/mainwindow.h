@@ -33,6 +33,7 @@ namespace spritlog {
 
 class GridView;
 class LogbookModel;
+class StationTableModel;
 class Prompts;
 class TextTableModel;
 class TFAbout;
@@ -48,7 +49,7 @@ std::unique_ptr<QPrinter> DefaultPrinter();
 // source, the station table p_Info, the file name and the save options) as one document,
 // and the close-sequence flags. Every command handler may throw; the wiring runs each
 // through the general error display.
-class TFmain : public QMainWindow, private ChartPage {
+class TFmain : public QMainWindow, private ChartPage, private DocumentListener {
     Q_OBJECT
 
 public:
@@ -178,6 +179,13 @@ private:
     void setInfoVisible(bool visible) override;
     void setRadioGroupsEnabled(bool enabled) override;
 
+    // DocumentListener: the status bar and the undo actions follow the document.
+    void tableReset() override;
+    void recordsInserted(int firstRow, int lastRow) override;
+    void recordsRemoved(int firstRow, int lastRow) override;
+    void fileNameChanged() override;
+    void modifiedChanged() override;
+
     void buildMenu();
     void buildToolBar();
     QWidget* buildDataPage();
@@ -199,7 +207,7 @@ private:
     // "Datei speichern als" for the exports: target with the given extension.
     void exportTo(const char* extension, bool openAfterwards);
     void applySetting(Settings::Key key, const Settings& values);
-    // Undo or redo, with the views, the status bar and the cursor following.
+    // Undo or redo, with the cursor following.
     void stepHistory(CellPosition (LogbookDocument::*step)());
     void updateHistoryActions();
     // Puts `path` at the top of the recent list (the store's, which another window may
@@ -219,7 +227,7 @@ private:
     Services services_;
     LogbookDocument document_;
     LogbookModel* gridModel_ = nullptr;
-    TextTableModel* infoModel_ = nullptr;
+    StationTableModel* infoModel_ = nullptr;
     TFAbout* FAbout = nullptr;
     TFSetup* FSetup = nullptr;
     TFSize* FSize = nullptr;

@@ -40,31 +40,29 @@ QString WithDefaultExtension(const QString& path) {
 } // namespace
 
 void TFmain::LoadLogbookFile(const std::string& path) {
-    // The notices and the status bar wait until the views know the new table.
+    // The notices wait until the views know the new table.
     std::vector<std::string> notices;
-    bool statusBarDue = false;
     LoadHooks hooks;
     hooks.notice = [&](std::string_view text) { notices.emplace_back(text); };
-    hooks.statusBar = [&] { statusBarDue = true; };
+    bool read = false;
+    hooks.read = [&read] { read = true; };
     const auto cursor = p_Grid->cursorCell();
     auto afterwards = [&] {
         const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
         p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
-        if (statusBarDue)
-            UpdateStatusBar();
         for (const std::string& notice : notices)
             prompts().showNotice(this, CellToQString(notice));
     };
     try {
-        gridModel_->resetWith([&] { document_.load(path, hooks); });
+        document_.load(path, hooks);
     } catch (...) {
         // A file that was read but does not calculate is open all the same.
-        if (statusBarDue)
+        if (read)
             rememberRecentFile(path);
         afterwards();
         throw;
     }
-    if (statusBarDue)
+    if (read)
         rememberRecentFile(path);
     afterwards();
 }
@@ -74,7 +72,6 @@ void TFmain::SaveLogbookFile(const std::string& path) {
     // Exports and reports under the current name are no logbooks to open again.
     if (path == document_.fileName() && WriterFor(path) == WriterKind::Native)
         rememberRecentFile(path);
-    UpdateStatusBar();
 }
 
 bool TFmain::AskSaveChanges() {

@@ -44,7 +44,7 @@ void TFmain::m_Import_CSVClick() {
     // The records and what the calculation makes of them are undone together.
     std::exception_ptr calculation;
     document_.asOneStep({ColDatum, RecordCount() + 1}, [&] {
-        gridModel_->resetWith([&] { document_.appendImported(result); });
+        document_.appendImported(result);
         const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
         p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
 
@@ -57,7 +57,6 @@ void TFmain::m_Import_CSVClick() {
             calculation = std::current_exception();
         }
     });
-    UpdateStatusBar();
     prompts().showNotice(this, CellToQString(ImportSuccessMessage(result)));
     if (calculation)
         std::rethrow_exception(calculation);

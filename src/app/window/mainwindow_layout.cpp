@@ -273,8 +273,7 @@ QWidget* TFmain::buildChartPage() {
     p_Info = new QTableView(area);
     p_Info->setObjectName(QStringLiteral("p_Info"));
     // The group numbers are cells under their heading "Nr", not row headers.
-    infoModel_ =
-        new TextTableModel(document_.stationTable(), TextTableModel::ColumnZero::Cells, this);
+    infoModel_ = new StationTableModel(document_, this);
     infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
     p_Info->setModel(infoModel_);
     p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -40,11 +40,7 @@ void TFmain::p_controlChange() {
 }
 
 void TFmain::TabChange(int newTab) {
-    // Recomputes the derived columns and the chart source, and may rebuild the station
-    // table: both models hear about it, also when the pass stops with an error.
-    gridModel_->changeColumns(ColKm, ColTankkosten, [&] {
-        infoModel_->resetWith([&] { document_.tabChange(newTab, zoomIndex(), *p_chart, *this); });
-    });
+    document_.tabChange(newTab, zoomIndex(), *p_chart, *this);
     // The chart gets only values; the dates or months under the points come from here.
     if (newTab >= 0 && newTab < kChartViewCount)
         p_chart->setPointLabels(ChartPointLabels(document_.chartSource(), newTab + 1));

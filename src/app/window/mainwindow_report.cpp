@@ -42,7 +42,7 @@ QString PresetWithExtension(const std::string& fileName, const char* extension) 
 PreparedReport TFmain::prepareReport() {
     // The figures as the pages would show them now; the views hear about the recomputed
     // columns, also when the calculation stops with an error.
-    gridModel_->changeColumns(ColKm, ColTankkosten, [&] { document_.calculate(); });
+    document_.calculate();
     return PrepareReport(document_.table(), document_.chartSource(), document_.fileName(),
                          services_.clock(), Tab->currentIndex(), zoomIndex());
 }

@@ -2,7 +2,6 @@
 #include "app/window/mainwindow.h"
 
 #include "app/window/gridview.h"
-#include "app/window/logbookmodel.h"
 
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
@@ -16,7 +15,6 @@ namespace spritlog {
 
 void TFmain::UpdateStatusBar() {
     const StatusTexts texts = document_.updateStatus();
-    gridModel_->headersChanged();
     statusPanels[0]->setText(CellToQString(texts.records));
     statusPanels[1]->setText(CellToQString(texts.file));
 }
@@ -24,14 +22,12 @@ void TFmain::UpdateStatusBar() {
 void TFmain::m_NeuClick() {
     if (!AskSaveChanges())
         return;
-    gridModel_->resetWith([this] { document_.clear(); });
+    document_.clear();
     p_Grid->setCursorCell({ColDatum, 1});
-    UpdateStatusBar();
 }
 
 void TFmain::m_NeuerDatensatzClick() {
-    const int row = gridModel_->appendRecord();
-    UpdateStatusBar();
+    const int row = document_.appendRecord();
     p_Grid->setCursorCell({ColDatum, row});
 }
 
@@ -40,15 +36,13 @@ void TFmain::b_datumClick() {
     if (!cursor)
         return;
     document_.insertDate(cursor->row, services_.clock());
-    gridModel_->cellChanged(ColDatum, cursor->row);
 }
 
 void TFmain::m_DelZeileClick() {
     const auto cursor = p_Grid->cursorCell();
     if (!cursor)
         return;
-    gridModel_->deleteRecord(cursor->row, cursor->column);
-    UpdateStatusBar();
+    document_.deleteRecord(*cursor);
     // The view would take the cursor up to the record before; it stays on the row, now the
     // next record's, so that deleting again removes the neighbour.
     if (RecordCount() > 0)
@@ -64,10 +58,7 @@ void TFmain::m_WiederholenClick() {
 }
 
 void TFmain::stepHistory(CellPosition (LogbookDocument::*step)()) {
-    CellPosition cursor;
-    // A step may add or remove records anywhere.
-    gridModel_->resetWith([&] { cursor = (document_.*step)(); });
-    UpdateStatusBar();
+    CellPosition cursor = (document_.*step)();
     cursor.column = std::clamp(cursor.column, int(ColDatum), int(ColNote3));
     cursor.row = std::clamp(cursor.row, 1, std::max(1, RecordCount()));
     p_Grid->setCursorCell(cursor);
@@ -85,7 +76,7 @@ void TFmain::m_WerteBerechnenClick() {
 }
 
 void TFmain::CalculateValues() {
-    gridModel_->changeColumns(ColKm, ColTankkosten, [this] { document_.calculate(); });
+    document_.calculate();
 }
 
 } // namespace spritlog

@@ -15,18 +15,6 @@ int ModelColumns(const TextTable& table, int columnOffset) {
     return std::max(0, table.columnCount() - columnOffset);
 }
 
-// Runs `after` when leaving the scope, also by an exception.
-template <typename F> class Finally {
-public:
-    explicit Finally(F f) : f_(std::move(f)) {}
-    ~Finally() { f_(); }
-    Finally(const Finally&) = delete;
-    Finally& operator=(const Finally&) = delete;
-
-private:
-    F f_;
-};
-
 } // namespace
 
 TextTableModel::TextTableModel(const TextTable& table, QObject* parent)
@@ -82,33 +70,82 @@ QModelIndex TextTableModel::cellIndex(int tableColumn, int tableRow) const {
     return index(tableRow - 1, tableColumn - columnOffset_);
 }
 
-void TextTableModel::resetWith(const std::function<void()>& change) {
+bool TextTableModel::knowsShape() const {
+    return rows_ == ModelRows(table_) && columns_ == ModelColumns(table_, columnOffset_);
+}
+
+void TextTableModel::tableReset() {
+    beginReset();
+    endReset();
+}
+
+void TextTableModel::beginReset() {
+    if (resetting_)
+        return;
+    resetting_ = true;
     beginResetModel();
-    Finally end([this] {
-        rows_ = ModelRows(table_);
-        columns_ = ModelColumns(table_, columnOffset_);
-        endResetModel();
-    });
-    change();
 }
 
-void TextTableModel::changeColumns(int firstColumn, int lastColumn,
-                                   const std::function<void()>& change) {
-    Finally tell([this, firstColumn, lastColumn] {
-        announceAppendedRows();
-        if (rows_ > 0 && columns_ > 0) {
-            const int first = std::clamp(firstColumn - columnOffset_, 0, columns_ - 1);
-            const int last = std::clamp(lastColumn - columnOffset_, 0, columns_ - 1);
-            emit dataChanged(index(0, first), index(rows_ - 1, last));
-        }
-    });
-    change();
+void TextTableModel::endReset() {
+    rows_ = ModelRows(table_);
+    columns_ = ModelColumns(table_, columnOffset_);
+    if (!resetting_)
+        beginResetModel();
+    resetting_ = false;
+    endResetModel();
 }
 
-void TextTableModel::cellChanged(int tableColumn, int tableRow) {
-    const QModelIndex changed = cellIndex(tableColumn, tableRow);
-    if (changed.isValid())
-        emit dataChanged(changed, changed);
+void TextTableModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    if (resetting_ || removing_)
+        return;
+    if (!knowsShape()) {
+        tableReset();
+        return;
+    }
+    if (rows_ <= 0 || columns_ <= 0)
+        return;
+    const int top = std::clamp(firstRow - 1, 0, rows_ - 1);
+    const int bottom = std::clamp(lastRow - 1, top, rows_ - 1);
+    const int left = std::clamp(firstColumn - columnOffset_, 0, columns_ - 1);
+    const int right = std::clamp(lastColumn - columnOffset_, left, columns_ - 1);
+    emit dataChanged(index(top, left), index(bottom, right));
+}
+
+void TextTableModel::rowsInserted(int firstRow, int lastRow) {
+    if (resetting_)
+        return;
+    const int count = lastRow - firstRow + 1;
+    if (count <= 0 || firstRow - 1 != rows_ || rows_ + count != ModelRows(table_) ||
+        columns_ != ModelColumns(table_, columnOffset_)) {
+        tableReset();
+        return;
+    }
+    beginInsertRows(QModelIndex(), firstRow - 1, lastRow - 1);
+    rows_ += count;
+    endInsertRows();
+}
+
+void TextTableModel::beginRemove(int firstRow, int lastRow) {
+    if (resetting_ || removing_ || !knowsShape() || firstRow < 1 || lastRow < firstRow ||
+        lastRow > rows_)
+        return;
+    removing_ = true;
+    beginRemoveRows(QModelIndex(), firstRow - 1, lastRow - 1);
+}
+
+void TextTableModel::endRemove(int firstRow, int lastRow) {
+    if (resetting_)
+        return;
+    if (!removing_) {
+        tableReset();
+        return;
+    }
+    removing_ = false;
+    rows_ -= lastRow - firstRow + 1;
+    endRemoveRows();
+    // A removal that did not go as announced.
+    if (!knowsShape())
+        tableReset();
 }
 
 void TextTableModel::headersChanged() {
@@ -116,15 +153,6 @@ void TextTableModel::headersChanged() {
         emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
     if (rows_ > 0)
         emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
-}
-
-void TextTableModel::announceAppendedRows() {
-    const int rows = ModelRows(table_);
-    if (rows <= rows_)
-        return;
-    beginInsertRows(QModelIndex(), rows_, rows - 1);
-    rows_ = rows;
-    endInsertRows();
 }
 
 } // namespace spritlog

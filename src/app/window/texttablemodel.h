@@ -4,16 +4,14 @@
 
 #include <QAbstractTableModel>
 
-#include <functional>
-
 namespace spritlog {
 
 // Shows a text table whose row 0 is the header row: model row i is table row i + 1. Column
 // 0 holds the row headers (model column j is table column j + 1), or, for a table whose
 // first column has a heading of its own, is a column like the others (model column j is
-// table column j). Read only; the table belongs to the document and is changed through the
-// methods below so the views hear about every change. The model never caches cell texts,
-// only the shape it last announced.
+// table column j). Read only; the table belongs to the document, which tells the model
+// after every change through the methods below. The model never caches cell texts, only
+// the shape it last announced, so it stays consistent while it catches up.
 class TextTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -36,14 +34,20 @@ public:
     static int TableRow(const QModelIndex& index) { return index.row() + 1; }
     QModelIndex cellIndex(int tableColumn, int tableRow) const;
 
-    // Runs `change`, which may reshape the table, as a model reset; the views are told
-    // also when it throws, since the cells it changed so far stay changed.
-    void resetWith(const std::function<void()>& change);
-    // Runs `change`, which writes cells of table columns first..last in any record row
-    // without reshaping the table, and tells the views.
-    void changeColumns(int firstColumn, int lastColumn, const std::function<void()>& change);
-    // One cell was written.
-    void cellChanged(int tableColumn, int tableRow);
+    // The table may have any shape and any cells now.
+    void tableReset();
+    // The same in two halves, around a change of the table.
+    void beginReset();
+    void endReset();
+    // Cells of table rows first..last, columns first..last were written. A table whose shape
+    // the views do not know yet is announced as a reset.
+    void cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    // Table rows first..last were added at the end.
+    void rowsInserted(int firstRow, int lastRow);
+    // Table rows first..last go (before the change) and have gone (after it); the rows
+    // after them moved up.
+    void beginRemove(int firstRow, int lastRow);
+    void endRemove(int firstRow, int lastRow);
     // Row 0 or column 0 was written.
     void headersChanged();
 
@@ -54,10 +58,11 @@ protected:
     // The shape the views know; catches up with the table through the notifications.
     int rows_ = 0;
     int columns_ = 0;
+    bool resetting_ = false;
+    bool removing_ = false;
 
     bool holds(const QModelIndex& index) const;
-    // Announces rows the table gained at its end.
-    void announceAppendedRows();
+    bool knowsShape() const;
 };
 
 } // namespace spritlog
