@@ -1,7 +1,6 @@
 #include "document/logbookdocument.h"
 
 #include "analysis/stationrating.h"
-#include "charts/chartviews.h"
 #include "import/csvimport.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
@@ -262,20 +261,14 @@ void LogbookDocument::appendImported(const ImportResult& result) {
     });
 }
 
-void LogbookDocument::tabChange(int newTab, int zoomIndex, ChartControl& chart, ChartPage& page) {
-    // Drawing is no change the user made; it is not a step of the history.
+void LogbookDocument::calculateForChartPage() {
+    // Showing the page is no change the user made; it is not a step of the history.
     computeDerived();
-    page.setChartVisible(true);
-    page.setInfoVisible(false);
-    page.setRadioGroupsEnabled(true);
-    if (newTab >= 0 && newTab < kChartViewCount) {
-        ShowChart(chart, chartSource_, newTab + 1, zoomIndex, &page);
-    } else if (newTab == kStationTab) {
-        BuildStationRating(table_, stationTable_);
-        page.setRadioGroupsEnabled(false);
-        page.setChartVisible(false);
-        page.setInfoVisible(true);
-    }
+}
+
+const TextTable& LogbookDocument::rateStations() {
+    BuildStationRating(table_, stationTable_);
+    return stationTable_;
 }
 
 } // namespace spritlog
