@@ -1,9 +1,5 @@
 #include "charts/chartviews.h"
 
-#include "logbook/conventions.h"
-#include "logbook/floatops.h"
-
-#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -16,9 +12,6 @@ const ChartView& ViewInfo(int view) {
         throw std::invalid_argument("chart view outside 1..7");
     return kChartViews[view - 1];
 }
-
-// The highest point index the control can address.
-constexpr int32_t kLastAddressablePoint = INT16_MAX;
 
 } // namespace
 
@@ -46,46 +39,30 @@ void SetUpChart(ChartControl& chart) {
     chart.refresh();
 }
 
-void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex,
-               ChartPage* page) {
-    const ChartView& info = ViewInfo(view);
-    const int32_t n = ChartPointCount(view, prepareGrid.rowCount());
-    // Points past the last index cannot be addressed; send the ones that can.
-    const int32_t sent = std::min(n, kLastAddressablePoint + 1);
-
-    chart.openData(1, 2, sent);
-    chart.setHText(info.name);
+void DrawChartSeries(ChartControl& chart, const ChartSeries& series) {
+    const int32_t sent = static_cast<int32_t>(series.points.size());
+    chart.openData(1, 2, series.transferCount());
+    chart.setHText(series.name);
     chart.setTitleText(2, chart.hText());
     chart.setSeriesLegend(0, chart.hText());
     chart.setSeriesText(0, chart.hText());
     chart.setThisSerie(0);
-
-    double sum = 0;
-    double maximum = 0;
-    double minimum = 2147483647.0;
-    for (int32_t i = 0; i < n; ++i) {
-        const double value = TextToNumber(prepareGrid.cell(info.column, i + info.firstRow));
-        sum = Add(sum, value);
-        maximum = MaxValue(maximum, value);
-        minimum = zoomIndex == 0 ? 0.0 : MinValue(minimum, value);
-        if (i < sent)
-            chart.setPointValue(static_cast<int16_t>(i), value);
-    }
-
-    // With no point this is 0 / 0 and fails; the transfer then stays open.
-    const double average = Divide(sum, n);
+    for (int32_t i = 0; i < sent; ++i)
+        chart.setPointValue(static_cast<int16_t>(i), series.points[i]);
     for (int32_t i = 0; i < sent; ++i) {
         chart.setThisSerie(1);
         chart.setSeriesLegend(1, kAverageSeriesName);
         chart.setSeriesText(1, kAverageSeriesName);
-        chart.setPointValue(static_cast<int16_t>(i), average);
+        chart.setPointValue(static_cast<int16_t>(i), series.average);
     }
-    chart.setAxisValue(0, minimum);
-    chart.setAxisValue(1, maximum);
+    chart.setAxisValue(0, series.axisMinimum);
+    chart.setAxisValue(1, series.axisMaximum);
     chart.closeData(1);
-    if (page)
-        page->setChartVisible(true);
     chart.refresh();
+}
+
+void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex) {
+    DrawChartSeries(chart, ChartSeriesOf(prepareGrid, view, zoomIndex));
 }
 
 } // namespace spritlog

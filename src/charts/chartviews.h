@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/chartcontrol.h"
+#include "charts/chartseries.h"
 #include "logbook/texttable.h"
 
 namespace spritlog {
@@ -31,24 +32,13 @@ int ChartPointCount(int view, int prepareRows);
 // The start settings of the chart, once, before the window shows.
 void SetUpChart(ChartControl& chart);
 
-// What the chart views switch on the "Grafik" page.
-class ChartPage {
-public:
-    virtual ~ChartPage() = default;
-    virtual void setChartVisible(bool visible) = 0;       // p_chart
-    virtual void setInfoVisible(bool visible) = 0;        // the station table p_Info
-    virtual void setRadioGroupsEnabled(bool enabled) = 0; // "Grafik nach" and "Zoom"
-};
+// Draws `series` into `chart`: the transfer of series 0 (the values) and series 1 (their
+// average) with the view's name as title and series text, then the value axis range, then
+// a refresh.
+void DrawChartSeries(ChartControl& chart, const ChartSeries& series);
 
-// Draws view 1..7 from `prepareGrid`: series 0 the column's values, series 1 their average,
-// the value axis from 0 ("100%", zoomIndex 0) or the smallest value (any other zoomIndex)
-// up to the largest value, never below 0. `page`, when given, is told to show the chart
-// before the final refresh.
-// A view without points (N = 0) divides 0 by 0: Error "Invalid floating point operation"
-// after the transfer was opened and series 0 written; the transfer stays open.
-// Only points 0..32767 can be addressed: a longer series is sent as its first 32768
-// points, while the average and the axis range still cover all of them.
-void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex,
-               ChartPage* page = nullptr);
+// Draws view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf throws,
+// before anything is drawn.
+void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex);
 
 } // namespace spritlog

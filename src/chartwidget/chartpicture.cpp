@@ -30,18 +30,19 @@ std::string ToStd(const QString& text) {
 
 } // namespace
 
-ChartPicture::ChartPicture(const TextTable& prepareGrid, int view, int zoomIndex, QSize size)
-    : chart_(std::make_unique<QtChartWidget>()) {
+ChartPicture::ChartPicture(const ChartSeries& series, QSize size)
+    : chart_(std::make_unique<QtChartWidget>()), title_(QString::fromLatin1(series.name)) {
     chart_->setAttribute(Qt::WA_DontShowOnScreen);
     chart_->resize(size);
     SetUpChart(*chart_);
-    ShowChart(*chart_, prepareGrid, view, zoomIndex);
-    chart_->setPointLabels(ChartPointLabels(prepareGrid, view));
-    if (view >= 1 && view <= kChartViewCount)
-        title_ = QString::fromLatin1(kChartViews[view - 1].name);
+    DrawChartSeries(*chart_, series);
+    chart_->setPointLabels(PointLabels(series));
     chart_->show();
     settle();
 }
+
+ChartPicture::ChartPicture(const TextTable& prepareGrid, int view, int zoomIndex, QSize size)
+    : ChartPicture(ChartSeriesOf(prepareGrid, view, zoomIndex), size) {}
 
 ChartPicture::~ChartPicture() = default;
 

@@ -2,6 +2,7 @@
 
 #include "chartwidget/qtchartwidget.h"
 
+#include "charts/chartseries.h"
 #include "logbook/texttable.h"
 
 #include <QSize>
@@ -25,9 +26,11 @@ PictureFormat PictureFormatFor(const QString& path);
 // widget application); it never shows a window.
 class ChartPicture {
 public:
-    // Draws view 1..7 of `prepareGrid` with `zoomIndex` as the page "Grafik" does (its start
-    // settings, then the view, then the dates under the points) into a chart of `size`
-    // pixels. Throws what drawing the view throws.
+    // Draws `series` as the page "Grafik" does (its start settings, then the view, then the
+    // dates under the points) into a chart of `size` pixels.
+    ChartPicture(const ChartSeries& series, QSize size);
+    // The same for view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf
+    // throws.
     ChartPicture(const TextTable& prepareGrid, int view, int zoomIndex, QSize size);
     ~ChartPicture();
 

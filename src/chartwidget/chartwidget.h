@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/chartcontrol.h"
-#include "logbook/texttable.h"
+#include "charts/chartseries.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -23,8 +23,7 @@ public:
     virtual void setPointLabels(const QStringList& labels) { Q_UNUSED(labels); }
 };
 
-// The point texts of chart view 1..7 drawn from `prepareGrid`: its date column (a date per
-// record, a month per month) for the rows the view draws.
-QStringList ChartPointLabels(const TextTable& prepareGrid, int view);
+// The texts under the points of `series` (a date per record, a month per month).
+QStringList PointLabels(const ChartSeries& series);
 
 } // namespace spritlog

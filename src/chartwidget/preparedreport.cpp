@@ -26,7 +26,7 @@ PreparedReport PrepareReport(const TextTable& grid, const TextTable& chartSource
                                                 : std::nullopt);
     if (report.content.chart)
         report.chart = std::make_unique<ChartPicture>(
-            chartSource, tab + 1, zoomIndex,
+            ChartSeriesOf(chartSource, tab + 1, zoomIndex),
             QSize(kDefaultChartPictureWidth, kDefaultChartPictureHeight));
     return report;
 }

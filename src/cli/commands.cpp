@@ -2,8 +2,7 @@
 
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
-#include "charts/chartviews.h"
-#include "charts/recordingchart.h"
+#include "charts/chartseries.h"
 #include "cli/output.h"
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
@@ -17,18 +16,9 @@
 
 #include <cerrno>
 #include <optional>
-#include <vector>
 
 namespace spritlog::cli {
 namespace {
-
-// The "Grafik" page has nothing to show or hide on the command line.
-class NoChartPage : public ChartPage {
-public:
-    void setChartVisible(bool) override {}
-    void setInfoVisible(bool) override {}
-    void setRadioGroupsEnabled(bool) override {}
-};
 
 std::string TableCommand(const LogbookDocument& book) {
     std::string out;
@@ -61,10 +51,8 @@ std::string StatsCommand(LogbookDocument& book, bool window) {
 }
 
 std::string StationsCommand(LogbookDocument& book) {
-    RecordingChart chart;
-    NoChartPage page;
-    book.tabChange(kStationTab, 1, chart, page);
-    const TextTable& info = book.stationTable();
+    book.calculateForChartPage();
+    const TextTable& info = book.rateStations();
     std::string out;
     // The table's last row is always empty.
     for (int row = 0; row + 1 < info.rowCount(); ++row)
@@ -73,23 +61,17 @@ std::string StationsCommand(LogbookDocument& book) {
 }
 
 std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
-    RecordingChart chart;
-    NoChartPage page;
-    book.tabChange(view - 1, zoomIndex, chart, page);
+    book.calculateForChartPage();
+    const ChartSeries series = book.chartSeries(view, zoomIndex);
 
-    // What the chart control received: the point count of the transfer, both series and
-    // the value axis bounds.
-    const int32_t points = chart.pointCount();
-    const std::vector<double> values = chart.seriesValues(0);
-    const std::vector<double> averages = chart.seriesValues(1);
-    const auto at = [](const std::vector<double>& series, int32_t i) {
-        return static_cast<std::size_t>(i) < series.size() ? series[i] : 0.0;
-    };
-    std::string out = Cp1252Line({kChartViews[view - 1].name});
+    // What the chart shows: the point count it is told, both series and the value axis
+    // bounds.
+    const int32_t points = series.transferCount();
+    std::string out = Cp1252Line({series.name});
     out += IntegerToText(points) + "\n";
     for (int32_t i = 0; i < points; ++i)
-        out += NumberText17(at(values, i)) + "\t" + NumberText17(at(averages, i)) + "\n";
-    out += "axis\t" + NumberText17(chart.axisValue(0)) + "\t" + NumberText17(chart.axisValue(1)) +
+        out += NumberText17(series.points[i]) + "\t" + NumberText17(series.average) + "\n";
+    out += "axis\t" + NumberText17(series.axisMinimum) + "\t" + NumberText17(series.axisMaximum) +
            "\n";
     return out;
 }
@@ -160,8 +142,6 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& 
     }
     if (notice)
         throw Notice(*notice);
-    // Numbers the records as the window's status bar does.
-    book.updateStatus();
 }
 
 std::string RunCommand(const Invocation& call) {

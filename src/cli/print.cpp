@@ -44,7 +44,7 @@ void ReportToPdf(const LogbookDocument& book, const std::string& pdfPath) {
 }
 
 void ChartToPicture(const LogbookDocument& book, const Invocation& call) {
-    ChartPicture picture(book.chartSource(), call.view, call.zoomIndex,
+    ChartPicture picture(book.chartSeries(call.view, call.zoomIndex),
                          QSize(call.pictureWidth, call.pictureHeight));
     Writing([&] {
         picture.write(FileName(call.pictureTarget),

@@ -1,7 +1,6 @@
 #include "document/logbookdocument.h"
 
 #include "analysis/stationrating.h"
-#include "charts/chartviews.h"
 #include "import/csvimport.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
@@ -150,6 +149,8 @@ void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     if (read) {
         history_.clear();
         historyChanged();
+        // The records are numbered before anything is derived from them.
+        (void)UpdateStatusBar(table_, fileName_);
         if (hooks.read)
             hooks.read();
     } else if (hooks.notice) {
@@ -375,23 +376,15 @@ void LogbookDocument::appendImported(const ImportResult& result) {
     });
 }
 
-void LogbookDocument::tabChange(int newTab, int zoomIndex, ChartControl& chart, ChartPage& page) {
-    // Drawing is no change the user made; it is not a step of the history.
+void LogbookDocument::calculateForChartPage() {
+    // Showing the page is no change the user made; it is not a step of the history.
     computeDerived();
-    page.setChartVisible(true);
-    page.setInfoVisible(false);
-    page.setRadioGroupsEnabled(true);
-    if (newTab >= 0 && newTab < kChartViewCount) {
-        ShowChart(chart, chartSource_, newTab + 1, zoomIndex, &page);
-    } else if (newTab == kStationTab) {
-        {
-            AtExit tell([this] { announce([](DocumentListener& l) { l.stationTableChanged(); }); });
-            BuildStationRating(table_, stationTable_);
-        }
-        page.setRadioGroupsEnabled(false);
-        page.setChartVisible(false);
-        page.setInfoVisible(true);
-    }
+}
+
+const TextTable& LogbookDocument::rateStations() {
+    AtExit tell([this] { announce([](DocumentListener& l) { l.stationTableChanged(); }); });
+    BuildStationRating(table_, stationTable_);
+    return stationTable_;
 }
 
 } // namespace spritlog

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/chartsource.h"
+#include "charts/chartseries.h"
 #include "document/documentlistener.h"
 #include "document/edithistory.h"
 #include "logbook/clock.h"
@@ -16,8 +17,6 @@
 
 namespace spritlog {
 
-class ChartControl;
-class ChartPage;
 struct ImportResult;
 
 // What saving needs beyond the table.
@@ -136,11 +135,17 @@ public:
     // Appends the records of an import that succeeded, without calculating; one step.
     void appendImported(const ImportResult& result);
 
-    // The view selector's change: calculates, then draws chart tab 0..6 into `chart` or
-    // builds the station table for tab 7 and shows it in place of the chart. Any other
-    // tab: only the calculation and the visibility steps. An error of the calculation ends
-    // it before anything is shown or drawn.
-    void tabChange(int newTab, int zoomIndex, ChartControl& chart, ChartPage& page);
+    // The chart page's view selector, in three steps with the page's own between them.
+    // First CalculateValues as no step of the history: the derived columns, then the chart
+    // source. An error ends it; cells written so far stay.
+    void calculateForChartPage();
+    // The series of chart view 1..7 from the chart source as it stands (see ChartSeriesOf).
+    ChartSeries chartSeries(int view, int zoomIndex) const {
+        return ChartSeriesOf(chartSource_, view, zoomIndex);
+    }
+    // Builds the station table anew from the table and gives it. An error leaves the rows
+    // built so far.
+    const TextTable& rateStations();
 
 private:
     // Runs `change`, which gives the cursor for the step, and records what it did to

@@ -230,7 +230,8 @@ private slots:
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
         QCOMPARE(window->p_zoomItems->checkedId(), 1);
         QCOMPARE(window->RecordCount(), 1);
-        QCOMPARE(window.status(0), QStringLiteral("Status: 0 Datensätze"));
+        // The status bar follows the document, also when the start-up stops early.
+        QCOMPARE(window.status(0), QStringLiteral("Status: 1 Datensätze"));
     }
 
     void settingsWrittenAtTheEnd() {

@@ -54,13 +54,24 @@ Calls AverageSeries(int points, const std::string& average) {
     return calls;
 }
 
-TEST(ChartViews, SetUpSequence) {
+TEST(ChartViews, SetUpShowsNoViewYet) {
     RecordingChart chart;
     SetUpChart(chart);
-    const Calls expected = {"ShowStatus=true", "Chart3D=true", "Grid=3",          "PointType=0",
-                            "100[2]=25",       "88[3]=1",      "LegendWidth=250", "WallWidth=2",
-                            "Decimals=2",      "ToolBar=true", "Refresh"};
-    EXPECT_EQ(chart.calls(), expected);
+    // The start settings hold, the chart is drawn once, and no view is in it.
+    EXPECT_TRUE(chart.showStatus());
+    EXPECT_TRUE(chart.chart3D());
+    EXPECT_TRUE(chart.toolBar());
+    EXPECT_EQ(chart.grid(), 3);
+    EXPECT_EQ(chart.pointType(), 0);
+    EXPECT_EQ(chart.chartOption(2), 25);
+    EXPECT_EQ(chart.axisValue(3), 1.0);
+    EXPECT_EQ(chart.legendWidth(), 250);
+    EXPECT_EQ(chart.wallWidth(), 2);
+    EXPECT_EQ(chart.decimals(), 2);
+    EXPECT_EQ(chart.refreshCount(), 1);
+    EXPECT_FALSE(chart.transferOpen());
+    EXPECT_TRUE(chart.seriesValues(0).empty());
+    EXPECT_EQ(chart.hText(), "");
 }
 
 TEST(ChartViews, ShowChartSequence) {
@@ -124,7 +135,7 @@ TEST(ChartViews, ViewsReadTheirColumnAndRows) {
     EXPECT_STREQ(ChartTabCaption(kStationTab), "Tankstellen");
 }
 
-TEST(ChartViews, AxisRange) {
+TEST(ChartSeries, AxisRange) {
     struct Case {
         const char* name;
         int view;
@@ -151,34 +162,75 @@ TEST(ChartViews, AxisRange) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingChart chart;
-        ShowChart(chart, ColumnSource(c.view, c.cells), c.view, c.zoom);
-        EXPECT_EQ(chart.axisValue(0), c.minimum);
-        EXPECT_EQ(chart.axisValue(1), c.maximum);
-        const std::vector<double> averages = chart.seriesValues(1);
-        ASSERT_FALSE(averages.empty());
-        EXPECT_DOUBLE_EQ(averages.front(), c.average);
+        const ChartSeries series = ChartSeriesOf(ColumnSource(c.view, c.cells), c.view, c.zoom);
+        EXPECT_EQ(series.axisMinimum, c.minimum);
+        EXPECT_EQ(series.axisMaximum, c.maximum);
+        EXPECT_DOUBLE_EQ(series.average, c.average);
     }
 }
 
-TEST(ChartViews, NoPointFailsAfterOpening) {
+TEST(ChartSeries, WorkedByHand) {
+    // Three months: Datum, KM-Stand, Liter, Literpreis, KM, Liter je 100 KM, Kosten/KM,
+    // Tankkosten.
+    const std::vector<std::vector<std::string>> rows = {
+        {"01.2026", "10000", "40", "1.50", "", "", "", "60"},
+        {"02.2026", "10500", "35", "1.40", "500", "7", "0.098", "49"},
+        {"03.2026", "11000", "30", "1.60", "500", "6", "0.096", "48"},
+    };
+    TextTable source(kLogbookColumns, 4);
+    for (int r = 1; r <= 3; ++r)
+        for (int i = 0; i < 8; ++i)
+            source.setCell(ColDatum + i, r, rows[r - 1][i]);
+
+    using Labels = std::vector<std::string>;
+    struct Case {
+        int view;
+        int zoom;
+        std::vector<double> points;
+        double average, minimum, maximum;
+        Labels labels;
+    };
+    const Labels all = {"01.2026", "02.2026", "03.2026"};
+    const Labels fromFebruary = {"02.2026", "03.2026"};
+    const Case cases[] = {
+        {1, 1, {10000, 10500, 11000}, 10500, 10000, 11000, all},
+        {2, 0, {40, 35, 30}, 35, 0, 40, all},
+        {3, 1, {7, 6}, 6.5, 6, 7, fromFebruary},
+        {4, 0, {500, 500}, 500, 0, 500, fromFebruary},
+        {6, 1, {1.5, 1.4, 1.6}, 1.5, 1.4, 1.6, all},
+        {7, 1, {60, 49, 48}, 157.0 / 3, 48, 60, all},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.view);
+        const ChartSeries series = ChartSeriesOf(source, c.view, c.zoom);
+        EXPECT_EQ(series.name, kChartViews[c.view - 1].name);
+        EXPECT_EQ(series.pointCount, static_cast<int32_t>(c.points.size()));
+        EXPECT_EQ(series.transferCount(), series.pointCount);
+        EXPECT_EQ(series.points, c.points);
+        EXPECT_DOUBLE_EQ(series.average, c.average);
+        EXPECT_EQ(series.axisMinimum, c.minimum);
+        EXPECT_EQ(series.axisMaximum, c.maximum);
+        EXPECT_EQ(series.labels, c.labels);
+    }
+}
+
+TEST(ChartSeries, NoPointFailsBeforeAnythingIsDrawn) {
     struct Case {
         int view;
         int dataRows;
     };
     for (const Case c : {Case{1, 0}, Case{7, 0}, Case{3, 1}, Case{5, 1}}) {
         SCOPED_TRACE(c.view);
-        RecordingChart chart;
         const TextTable source = ColumnSource(c.view, std::vector<std::string>(c.dataRows, "7"));
         try {
-            ShowChart(chart, source, c.view, 1);
+            ChartSeriesOf(source, c.view, 1);
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
             EXPECT_STREQ(e.what(), kInvalidOperation);
         }
-        EXPECT_EQ(chart.calls(), Header(kChartViews[c.view - 1].name, 0));
-        EXPECT_TRUE(chart.transferOpen());
-        EXPECT_EQ(chart.refreshCount(), 0);
+        RecordingChart chart;
+        EXPECT_THROW(ShowChart(chart, source, c.view, 1), Error);
+        EXPECT_TRUE(chart.calls().empty());
     }
 }
 
@@ -208,6 +260,9 @@ TEST(ChartViews, OnlyAddressablePointsAreSent) {
     // Average and range still cover every point.
     EXPECT_EQ(chart.seriesValues(1).front(), (32769.0 + 32771.0) / 32770.0);
     EXPECT_EQ(chart.axisValue(1), 32771);
+    const ChartSeries series = ChartSeriesOf(ColumnSource(1, cells), 1, 1);
+    EXPECT_EQ(series.pointCount, 32770);
+    EXPECT_EQ(series.labels.size(), 32768u);
     for (const std::string& call : chart.calls())
         ASSERT_EQ(call.rfind("82[-", 0), std::string::npos) << call;
 }

@@ -1,9 +1,8 @@
-// The view selector's change on the chart page: the document calculates, then draws a
-// chart view or builds the station table.
+// The view selector's change on the chart page, the document's part: it calculates, then
+// gives a chart view's series or builds the station table.
 #include "document/logbookdocument.h"
 
 #include "charts/chartviews.h"
-#include "charts/recordingchart.h"
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
 
@@ -15,35 +14,11 @@
 namespace spritlog {
 namespace {
 
-using Calls = std::vector<std::string>;
-
-// The chart page as the window has it.
-class FakePage : public ChartPage {
-public:
-    void setChartVisible(bool visible) override {
-        chartVisible = visible;
-        calls.push_back(std::string("chart=") + (visible ? "shown" : "hidden"));
-    }
-    void setInfoVisible(bool visible) override {
-        infoVisible = visible;
-        calls.push_back(std::string("info=") + (visible ? "shown" : "hidden"));
-    }
-    void setRadioGroupsEnabled(bool enabled) override {
-        groupsEnabled = enabled;
-        calls.push_back(std::string("groups=") + (enabled ? "enabled" : "disabled"));
-    }
-
-    bool chartVisible = false;
-    bool infoVisible = false;
-    bool groupsEnabled = false;
-    Calls calls;
-};
-
 // Four records: KM-Stand 10000, 10500, 11000, 11500; Liter 40, 35, 30, 25; Literpreis 1.50,
 // 1.40, 1.60, 1.55; dated in January, January, February, March.
 LogbookDocument FourRecords() {
     LogbookDocument book;
-    TextTable& grid = book.table();
+    TextTable grid = book.table();
     grid.setRowCount(5);
     const char* dates[] = {"05.01.2026", "20.01.2026", "03.02.2026", "10.03.2026"};
     const char* km[] = {"10000", "10500", "11000", "11500"};
@@ -57,37 +32,29 @@ LogbookDocument FourRecords() {
         grid.setCell(ColTankstelle, r, "Nord");
         grid.setCell(ColBenzin, r, "Super");
     }
+    book.setTable(std::move(grid));
     return book;
 }
 
 TEST(DocumentTabChange, StationsThenChart) {
     LogbookDocument book = FourRecords();
     const TextTable& grid = book.table();
-    const TextTable& info = book.stationTable();
-    RecordingChart chart;
-    FakePage page;
 
-    book.tabChange(kStationTab, 1, chart, page);
-    EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled", "groups=disabled",
-                                 "chart=hidden", "info=shown"}));
-    EXPECT_TRUE(chart.calls().empty());
+    book.calculateForChartPage();
     EXPECT_EQ(grid.cell(ColKm, 2), "500"); // derived values were recomputed
+    const TextTable& info = book.rateStations();
+    EXPECT_EQ(&info, &book.stationTable());
     ASSERT_EQ(info.rowCount(), 4);
     EXPECT_EQ(info.cell(1, 1), "Nord (Super)");
     EXPECT_EQ(info.cell(2, 1), "3");
 
-    page.calls.clear();
-    book.tabChange(0, 1, chart, page);
-    EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled", "chart=shown"}));
-    EXPECT_TRUE(page.chartVisible);
-    EXPECT_FALSE(page.infoVisible);
-    EXPECT_TRUE(page.groupsEnabled);
-    EXPECT_EQ(chart.calls().back(), "Refresh");
-    EXPECT_EQ(chart.titleText(2), "KM-Stand");
-    EXPECT_EQ(chart.seriesValues(0), (std::vector<double>{10000, 10500, 11000}));
+    const ChartSeries series = book.chartSeries(1, 1);
+    EXPECT_EQ(series.name, "KM-Stand");
+    EXPECT_EQ(series.points, (std::vector<double>{10000, 10500, 11000}));
+    EXPECT_EQ(series.labels, (std::vector<std::string>{"05.01.2026", "20.01.2026", "03.02.2026"}));
 }
 
-TEST(DocumentTabChange, DrawsFromTheChosenSource) {
+TEST(DocumentTabChange, SeriesFromTheChosenSource) {
     struct Case {
         const char* name;
         int tab;
@@ -103,63 +70,44 @@ TEST(DocumentTabChange, DrawsFromTheChosenSource) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LogbookDocument book = FourRecords();
-        const TextTable& info = book.stationTable();
-        RecordingChart chart;
-        FakePage page;
         book.setChartBasis(static_cast<ChartBasis>(c.chartBasis));
-        book.tabChange(c.tab, 1, chart, page);
-        EXPECT_EQ(chart.hText(), kChartViews[c.tab].name);
-        EXPECT_EQ(chart.seriesValues(0), c.values);
-        EXPECT_EQ(info.rowCount(), 1); // the station table is not built
+        book.calculateForChartPage();
+        const ChartSeries series = book.chartSeries(c.tab + 1, 1);
+        EXPECT_EQ(series.name, kChartViews[c.tab].name);
+        EXPECT_EQ(series.points, c.values);
+        EXPECT_EQ(book.stationTable().rowCount(), 1); // the station table is not built
     }
 }
 
-TEST(DocumentTabChange, OutsideTheTabsOnlyRecomputes) {
-    for (int tab : {-1, 8}) {
-        SCOPED_TRACE(tab);
-        LogbookDocument book = FourRecords();
-        const TextTable& grid = book.table();
-        const TextTable& info = book.stationTable();
-        RecordingChart chart;
-        FakePage page;
-        book.tabChange(tab, 1, chart, page);
-        EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled"}));
-        EXPECT_TRUE(chart.calls().empty());
-        EXPECT_EQ(grid.cell(ColKm, 4), "500");
-        EXPECT_EQ(book.chartSource().rowCount(), 4);
-        EXPECT_EQ(info.rowCount(), 1); // the station table is not built
-    }
+TEST(DocumentTabChange, CalculatingAloneLeavesTheStationTable) {
+    LogbookDocument book = FourRecords();
+    book.calculateForChartPage();
+    EXPECT_EQ(book.table().cell(ColKm, 4), "500");
+    EXPECT_EQ(book.chartSource().rowCount(), 4);
+    EXPECT_EQ(book.stationTable().rowCount(), 1);
+    EXPECT_FALSE(book.canUndo()); // no step of the history
 }
 
 TEST(DocumentTabChange, StopsWhenTheValuesFail) {
-    for (int tab : {0, 3, kStationTab}) {
-        SCOPED_TRACE(tab);
-        LogbookDocument book = FourRecords();
-        book.table().setCell(ColKmStand, 3, ""); // a record whose reading is not typed in yet
-        RecordingChart chart;
-        FakePage page;
-        try {
-            book.tabChange(tab, 1, chart, page);
-            ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            EXPECT_STREQ(e.what(), "'' is not a valid integer value");
-        }
-        EXPECT_TRUE(page.calls.empty());
-        EXPECT_TRUE(chart.calls().empty());
-        EXPECT_EQ(book.stationTable().rowCount(), 1); // the station table stays as it was
+    LogbookDocument book = FourRecords();
+    book.editCell({ColKmStand, 3}, ""); // a record whose reading is not typed in yet
+    try {
+        book.calculateForChartPage();
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
     }
+    EXPECT_EQ(book.stationTable().rowCount(), 1); // the station table stays as it was
 }
 
 TEST(DocumentTabChange, ToStationsWithOneRecord) {
     LogbookDocument book = FourRecords();
-    book.table().setRowCount(2);
-    const TextTable& info = book.stationTable();
-    RecordingChart chart;
-    FakePage page;
-    EXPECT_THROW(book.tabChange(kStationTab, 1, chart, page), Error);
-    // The table is not shown; the chart stays in place.
-    EXPECT_EQ(page.calls, (Calls{"chart=shown", "info=hidden", "groups=enabled"}));
-    EXPECT_EQ(info.cell(1, 1), "Durchschnitt");
+    book.deleteRecord({ColDatum, 4});
+    book.deleteRecord({ColDatum, 3});
+    book.deleteRecord({ColDatum, 2});
+    book.calculateForChartPage();
+    EXPECT_THROW(book.rateStations(), Error);
+    EXPECT_EQ(book.stationTable().cell(1, 1), "Durchschnitt");
 }
 
 } // namespace

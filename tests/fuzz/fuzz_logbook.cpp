@@ -128,13 +128,6 @@ template <typename Step> void Try(Step&& step) {
     }
 }
 
-class NoPage : public ChartPage {
-public:
-    void setChartVisible(bool) override {}
-    void setInfoVisible(bool) override {}
-    void setRadioGroupsEnabled(bool) override {}
-};
-
 void DrawEveryView(const TextTable& prepareGrid) {
     RecordingChart chart;
     SetUpChart(chart);
@@ -168,12 +161,13 @@ void Analyse(TextTable& grid) {
     Try([&] { BuildStationRating(grid, info); });
     {
         // The station tab of the chart page, through the same path the window takes.
-        RecordingChart chart;
-        NoPage page;
         LogbookDocument book;
         book.table() = grid;
         book.setChartBasis(ChartBasis::Monat);
-        Try([&] { book.tabChange(kStationTab, 0, chart, page); });
+        Try([&] {
+            book.calculateForChartPage();
+            book.rateStations();
+        });
     }
     if (RecordCount(grid) >= 3) {
         Try([&] { ComputeStatistics(grid, StatisticsTarget::Page); });

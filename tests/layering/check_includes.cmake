@@ -7,7 +7,7 @@
 
 set(allowed_logbook logbook)
 set(allowed_analysis analysis logbook)
-set(allowed_charts charts analysis logbook)
+set(allowed_charts charts logbook)
 set(allowed_reports reports analysis logbook)
 set(allowed_import import logbook)
 set(allowed_document document charts reports import analysis logbook)

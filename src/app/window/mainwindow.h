@@ -49,7 +49,7 @@ std::unique_ptr<QPrinter> DefaultPrinter();
 // source, the station table p_Info, the file name and the save options) as one document,
 // and the close-sequence flags. Every command handler may throw; the wiring runs each
 // through the general error display.
-class TFmain : public QMainWindow, private ChartPage, private DocumentListener {
+class TFmain : public QMainWindow, private DocumentListener {
     Q_OBJECT
 
 public:
@@ -174,10 +174,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // ChartPage: what the chart views switch on the page "Grafik".
-    void setChartVisible(bool visible) override;
-    void setInfoVisible(bool visible) override;
-    void setRadioGroupsEnabled(bool enabled) override;
+    // What the view selector switches on the page "Grafik".
+    void setChartVisible(bool visible);
+    void setInfoVisible(bool visible);
+    void setRadioGroupsEnabled(bool enabled);
 
     // DocumentListener: the status bar and the undo actions follow the document.
     void tableReset() override;

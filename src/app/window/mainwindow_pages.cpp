@@ -18,6 +18,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <optional>
+
 namespace spritlog {
 
 void TFmain::p_controlChange() {
@@ -40,10 +42,24 @@ void TFmain::p_controlChange() {
 }
 
 void TFmain::TabChange(int newTab) {
-    document_.tabChange(newTab, zoomIndex(), *p_chart, *this);
+    // An error of the calculation ends it before anything is shown or drawn.
+    std::optional<ChartSeries> series;
+    document_.calculateForChartPage();
+    setChartVisible(true);
+    setInfoVisible(false);
+    setRadioGroupsEnabled(true);
+    if (newTab >= 0 && newTab < kChartViewCount) {
+        series = document_.chartSeries(newTab + 1, zoomIndex());
+        DrawChartSeries(*p_chart, *series);
+    } else if (newTab == kStationTab) {
+        document_.rateStations();
+        setRadioGroupsEnabled(false);
+        setChartVisible(false);
+        setInfoVisible(true);
+    }
     // The chart gets only values; the dates or months under the points come from here.
-    if (newTab >= 0 && newTab < kChartViewCount)
-        p_chart->setPointLabels(ChartPointLabels(document_.chartSource(), newTab + 1));
+    if (series)
+        p_chart->setPointLabels(PointLabels(*series));
 }
 
 void TFmain::fillStatisticsPage() {
