@@ -2,6 +2,7 @@
 
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
+#include "support/logbooks.h"
 
 #include <gtest/gtest.h>
 
@@ -12,40 +13,16 @@ namespace spritlog {
 namespace {
 
 // Columns 1 to 8 of a record, as the derived-values pass leaves them.
-struct Record {
-    const char* datum;
-    const char* kmStand;
-    const char* liter;
-    const char* preis;
-    const char* km;
-    const char* verbrauch;
-    const char* kostenKm;
-    const char* tankkosten;
-};
+using test::Record;
+const test::Columns kFigureColumns = {ColDatum, ColKmStand,   ColLiter,    ColLiterpreis,
+                                      ColKm,    ColVerbrauch, ColKostenKm, ColTankkosten};
 
-const char* const kHeaders[kLogbookColumns] = {"",           "Datum",   "KM-Stand",   "Liter",
-                                               "Literpreis", "KM",      "Verbrauch",  "Kosten/Km",
-                                               "Tankkosten", "Benzin",  "Tankstelle", "Ort",
-                                               "Notiz A",    "Notiz B", "Notiz C"};
-
+// The records with the usual headers, note headers of their own and the free-text cells filled.
 TextTable MakeGrid(const std::vector<Record>& records) {
-    TextTable grid(kLogbookColumns, static_cast<int>(records.size()) + 1);
-    for (int c = 0; c < kLogbookColumns; ++c)
-        grid.setCell(c, 0, kHeaders[c]);
-    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
-        const int row = i + 1;
-        const Record& rec = records[i];
-        const char* const cells[] = {rec.datum, rec.kmStand,   rec.liter,    rec.preis,
-                                     rec.km,    rec.verbrauch, rec.kostenKm, rec.tankkosten};
-        grid.setCell(ColNumber, row, std::to_string(row) + ".");
-        for (int c = ColDatum; c <= ColTankkosten; ++c)
-            grid.setCell(c, row, cells[c - ColDatum]);
-        grid.setCell(ColBenzin, row, "Diesel");
-        grid.setCell(ColTankstelle, row, "Shell");
-        grid.setCell(ColOrt, row, "M\xFCnchen");
-        for (int c = ColNote1; c <= ColNote3; ++c)
-            grid.setCell(c, row, "n" + std::to_string(row));
-    }
+    TextTable grid = test::EverydayLogbookOf(kFigureColumns, records);
+    grid.setCell(ColNote1, 0, "Notiz A");
+    grid.setCell(ColNote2, 0, "Notiz B");
+    grid.setCell(ColNote3, 0, "Notiz C");
     return grid;
 }
 
@@ -72,7 +49,9 @@ void ExpectRows(const TextTable& actual, const Rows& expected) {
 }
 
 std::vector<std::string> HeaderRow() {
-    return {kHeaders, kHeaders + kLogbookColumns};
+    return {"",           "Datum",     "KM-Stand",  "Liter",      "Literpreis",
+            "KM",         "Verbrauch", "Kosten/Km", "Tankkosten", "Benzin",
+            "Tankstelle", "Ort",       "Notiz A",   "Notiz B",    "Notiz C"};
 }
 
 std::vector<std::string> GridRow(const TextTable& grid, int row) {

@@ -2,6 +2,7 @@
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
+#include "support/logbooks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,23 +14,13 @@
 namespace spritlog {
 namespace {
 
-// One record as the station table reads it.
-struct Record {
-    std::string station{}, grade{}, consumption{}, price{}, cost{}, costPerKm{};
-};
-
+// One record as the station table reads it: station, grade, consumption, price, cost and
+// cost per km.
+using test::Record;
 TextTable Logbook(const std::vector<Record>& records) {
-    TextTable grid(kLogbookColumns, static_cast<int>(records.size()) + 1);
-    for (int r = 1; r <= static_cast<int>(records.size()); ++r) {
-        const Record& record = records[r - 1];
-        grid.setCell(ColTankstelle, r, record.station);
-        grid.setCell(ColBenzin, r, record.grade);
-        grid.setCell(ColVerbrauch, r, record.consumption);
-        grid.setCell(ColLiterpreis, r, record.price);
-        grid.setCell(ColTankkosten, r, record.cost);
-        grid.setCell(ColKostenKm, r, record.costPerKm);
-    }
-    return grid;
+    return test::LogbookOf(
+        {ColTankstelle, ColBenzin, ColVerbrauch, ColLiterpreis, ColTankkosten, ColKostenKm},
+        records);
 }
 
 using Row = std::vector<std::string>;
@@ -214,12 +205,13 @@ TEST(StationRating, MatchesThePerGroupScan) {
         SCOPED_TRACE(round);
         std::vector<Record> records(2 + random() % 60);
         for (Record& record : records) {
-            record.station = stations[random() % 5];
-            record.grade = grades[random() % 3];
-            record.consumption = NumberToText((random() % 100000) / 1000.0, 2);
-            record.price = std::to_string(1 + random() % 2) + "." + std::to_string(random() % 1000);
-            record.cost = NumberToText((random() % 1000000) / 1000.0, 2);
-            record.costPerKm = NumberToText((random() % 10000) / 7.0, 2);
+            // A braced list is evaluated from left to right.
+            record = {stations[random() % 5],
+                      grades[random() % 3],
+                      NumberToText((random() % 100000) / 1000.0, 2),
+                      std::to_string(1 + random() % 2) + "." + std::to_string(random() % 1000),
+                      NumberToText((random() % 1000000) / 1000.0, 2),
+                      NumberToText((random() % 10000) / 7.0, 2)};
         }
         const TextTable grid = Logbook(records);
         TextTable info;

@@ -1,6 +1,7 @@
 #include "analysis/statistics.h"
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
+#include "support/logbooks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,10 @@ namespace {
 
 // One record as the statistics read it: the input columns and the derived ones as a pass
 // of CalculateValues left them.
-struct Record {
-    std::string kmStand{}, liter{}, price{}, km{}, consumption{}, cost{};
-};
-
+using test::Record;
 TextTable Logbook(const std::vector<Record>& records) {
-    TextTable grid(kLogbookColumns, static_cast<int>(records.size()) + 1);
-    for (int r = 1; r <= static_cast<int>(records.size()); ++r) {
-        const Record& record = records[r - 1];
-        grid.setCell(ColKmStand, r, record.kmStand);
-        grid.setCell(ColLiter, r, record.liter);
-        grid.setCell(ColLiterpreis, r, record.price);
-        grid.setCell(ColKm, r, record.km);
-        grid.setCell(ColVerbrauch, r, record.consumption);
-        grid.setCell(ColTankkosten, r, record.cost);
-    }
-    return grid;
+    return test::LogbookOf(
+        {ColKmStand, ColLiter, ColLiterpreis, ColKm, ColVerbrauch, ColTankkosten}, records);
 }
 
 // The three records of the logbook's worked example, derived columns current.

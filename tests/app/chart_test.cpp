@@ -85,42 +85,29 @@ public:
 enum Control { RecordingControl, QtChartsControl };
 
 // A main window whose chart is the recording control or the Qt Charts widget.
-struct ChartWindow {
-    std::shared_ptr<test::ScriptedPrompts> prompts = std::make_shared<test::ScriptedPrompts>();
+struct ChartWindow : test::Window {
     RecordingChartWidget* recording = nullptr;
     QtChartWidget* qt = nullptr;
-    std::unique_ptr<TFmain> fmain;
 
-    explicit ChartWindow(Control control) {
-        TFmain::Services services;
-        services.prompts = prompts;
-        services.clock = test::FixedNow;
-        services.printer = [] { return std::unique_ptr<QPrinter>(); };
-        services.chart = [this, control](QWidget* parent) -> ChartWidget* {
-            if (control == RecordingControl)
-                return recording = new RecordingChartWidget(parent);
-            return qt = new QtChartWidget(parent);
-        };
-        fmain = std::make_unique<TFmain>(std::move(services));
-    }
-    TFmain* operator->() const { return fmain.get(); }
+    explicit ChartWindow(Control control)
+        : Window([] { return std::unique_ptr<QPrinter>(); },
+                 [control](QWidget* parent) -> ChartWidget* {
+                     if (control == RecordingControl)
+                         return new RecordingChartWidget(parent);
+                     return new QtChartWidget(parent);
+                 }),
+          recording(dynamic_cast<RecordingChartWidget*>(test::Chart(*fmain))),
+          qt(dynamic_cast<QtChartWidget*>(test::Chart(*fmain))) {}
 
     void enterChartPage() {
-        fmain->p_control->setCurrentIndex(0);
-        fmain->p_control->setCurrentIndex(1);
+        test::Pages(*fmain)->setCurrentIndex(0);
+        test::Pages(*fmain)->setCurrentIndex(1);
     }
 };
 
 test::Record MakeRecord(const char* datum, const char* km, const char* liter, const char* preis,
                         const char* station) {
-    test::Record r;
-    r.datum = datum;
-    r.kmStand = km;
-    r.liter = liter;
-    r.literpreis = preis;
-    r.benzin = "Super";
-    r.tankstelle = station;
-    return r;
+    return {datum, km, liter, preis, "Super", station};
 }
 
 // The worked example: three records, Nord, West, Nord, all Super.
@@ -240,14 +227,12 @@ QPointF PointPosition(const QtChartWidget& chart, int serie, int point) {
 
 } // namespace
 
-class ChartTest : public QObject {
+class ChartTest : public test::GuiTest {
     Q_OBJECT
-
-    QTemporaryDir dir_;
 
     std::unique_ptr<ChartWindow> open(Control control, const QString& logbook) {
         auto window = std::make_unique<ChartWindow>(control);
-        const QString file = dir_.filePath(logbook + QStringLiteral(".slg"));
+        const QString file = path(logbook + QStringLiteral(".slg"));
         test::WriteFile(file, test::NativeFile(Logbook(logbook)));
         (*window)->FormCreate({file});
         return window;
@@ -255,7 +240,7 @@ class ChartTest : public QObject {
 
 private slots:
     void init() {
-        test::ClearStore();
+        GuiTest::init();
         // German number formatting wherever Qt would use the locale.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
@@ -409,9 +394,9 @@ private slots:
 
         auto window = open(static_cast<Control>(control), logbook);
         TFmain* fmain = window->fmain.get();
-        fmain->p_ansichtItems->button(basis)->setChecked(true);
-        fmain->p_zoomItems->button(zoom)->setChecked(true);
-        fmain->Tab->setCurrentIndex(tab);
+        test::BasisItems(*fmain)->button(basis)->setChecked(true);
+        test::ZoomItems(*fmain)->button(zoom)->setChecked(true);
+        test::ViewTabs(*fmain)->setCurrentIndex(tab);
         window->enterChartPage();
         QCOMPARE(window->prompts->errors, QStringList());
 
@@ -757,10 +742,10 @@ private slots:
         window->enterChartPage();
         RecordingChart& chart = window->recording->chart;
         QCOMPARE(chart.refreshCount(), 2); // set-up and the first view
-        QTabBar* tabs = fmain->Tab;
+        QTabBar* tabs = test::ViewTabs(*fmain);
         // Along the bottom of the panel, under the chart.
         QVERIFY(tabs->mapTo(fmain, QPoint(0, 0)).y() >=
-                fmain->p_chart->mapTo(fmain, QPoint(0, fmain->p_chart->height())).y());
+                test::Chart(*fmain)->mapTo(fmain, QPoint(0, test::Chart(*fmain)->height())).y());
 
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
         QCOMPARE(chart.refreshCount(), 2);
@@ -780,7 +765,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
         QVERIFY(fmain->width() < 700); // 644 asked, a little more where the controls need it
-        QTabBar* tabs = fmain->Tab;
+        QTabBar* tabs = test::ViewTabs(*fmain);
         QVERIFY2(tabs->tabRect(kStationTab).right() < tabs->width(),
                  qPrintable(QStringLiteral("%1 of %2")
                                 .arg(tabs->tabRect(kStationTab).right())
@@ -810,11 +795,11 @@ private slots:
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
-        fmain->Tab->setCurrentIndex(kStationTab);
+        test::ViewTabs(*fmain)->setCurrentIndex(kStationTab);
         QCOMPARE(window->prompts->errors, QStringList());
-        QTableView* info = fmain->p_Info;
+        QTableView* info = test::Info(*fmain);
         QVERIFY(info->isVisible());
-        QVERIFY(fmain->p_chart->isHidden());
+        QVERIFY(test::Chart(*fmain)->isHidden());
         QCOMPARE(info->model()->rowCount(), 4);
         QVERIFY(info->verticalHeader()->isHidden());
         const QHeaderView* top = info->horizontalHeader();
@@ -858,19 +843,19 @@ private slots:
             bool chartShown;
         };
         for (const Step step : {Step{7, false}, Step{3, true}, Step{7, false}, Step{0, true}}) {
-            fmain->Tab->setCurrentIndex(step.tab);
-            QCOMPARE(fmain->p_chart->isVisible(), step.chartShown);
-            QCOMPARE(fmain->p_Info->isVisible(), !step.chartShown);
-            QCOMPARE(fmain->p_ansicht->isEnabled(), step.chartShown);
-            QCOMPARE(fmain->p_zoom->isEnabled(), step.chartShown);
+            test::ViewTabs(*fmain)->setCurrentIndex(step.tab);
+            QCOMPARE(test::Chart(*fmain)->isVisible(), step.chartShown);
+            QCOMPARE(test::Info(*fmain)->isVisible(), !step.chartShown);
+            QCOMPARE(test::BasisBox(*fmain)->isEnabled(), step.chartShown);
+            QCOMPARE(test::ZoomBox(*fmain)->isEnabled(), step.chartShown);
         }
         // The page entered again with "Tankstellen" selected builds the table again.
-        fmain->Tab->setCurrentIndex(7);
-        fmain->p_control->setCurrentIndex(0);
-        QVERIFY(!fmain->p_ansicht->isEnabled());
-        fmain->p_control->setCurrentIndex(1);
-        QVERIFY(fmain->p_Info->isVisible());
-        QVERIFY(!fmain->p_ansicht->isEnabled());
+        test::ViewTabs(*fmain)->setCurrentIndex(7);
+        test::Pages(*fmain)->setCurrentIndex(0);
+        QVERIFY(!test::BasisBox(*fmain)->isEnabled());
+        test::Pages(*fmain)->setCurrentIndex(1);
+        QVERIFY(test::Info(*fmain)->isVisible());
+        QVERIFY(!test::BasisBox(*fmain)->isEnabled());
         QCOMPARE(window->prompts->errors, QStringList());
     }
 
@@ -883,22 +868,22 @@ private slots:
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
-        QLabel* notice = fmain->p_nografik;
+        QLabel* notice = test::ChartNotice(*fmain);
         QVERIFY(notice->isVisible());
         QCOMPARE(notice->text(), QStringLiteral("Zu wenige Einträge verfügbar"));
-        QCOMPARE(notice->geometry(), fmain->p_chart->geometry());
+        QCOMPARE(notice->geometry(), test::Chart(*fmain)->geometry());
         // On top: the last of the area's widgets.
         const QObjectList& stack = notice->parentWidget()->children();
-        QVERIFY(stack.indexOf(notice) > stack.indexOf(fmain->p_chart));
-        QVERIFY(stack.indexOf(notice) > stack.indexOf(fmain->p_Info));
+        QVERIFY(stack.indexOf(notice) > stack.indexOf(test::Chart(*fmain)));
+        QVERIFY(stack.indexOf(notice) > stack.indexOf(test::Info(*fmain)));
         QCOMPARE(notice->parentWidget()->childAt(notice->geometry().center()), notice);
-        QVERIFY(fmain->p_ansicht->isEnabled());
-        QVERIFY(fmain->p_zoom->isEnabled());
+        QVERIFY(test::BasisBox(*fmain)->isEnabled());
+        QVERIFY(test::ZoomBox(*fmain)->isEnabled());
         if (control == RecordingControl)
             QCOMPARE(window->recording->transfersOpened(), 0);
         else
             QVERIFY(window->qt->isEmpty());
-        fmain->p_control->setCurrentIndex(0);
+        test::Pages(*fmain)->setCurrentIndex(0);
         QVERIFY(notice->isHidden());
         QCOMPARE(window->prompts->errors, QStringList());
     }
@@ -913,14 +898,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
         QtChartWidget* chart = window->qt;
-        fmain->Tab->setCurrentIndex(2); // N = -1
+        test::ViewTabs(*fmain)->setCurrentIndex(2); // N = -1
         QCOMPARE(window->prompts->errors, QStringList());
         QVERIFY(chart->isEmpty());
         QCOMPARE(chart->chart()->title(), QStringLiteral("Liter je 100 KM"));
         QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()), 0);
         QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(1)->color()), 0);
 
-        fmain->Tab->setCurrentIndex(0); // N = 0
+        test::ViewTabs(*fmain)->setCurrentIndex(0); // N = 0
         QCOMPARE(window->prompts->errors,
                  QStringList{QStringLiteral("Invalid floating point operation.")});
         QVERIFY(chart->isEmpty());

@@ -11,17 +11,10 @@
 using namespace spritlog;
 using test::Window;
 
-class CloseSequenceTest : public QObject {
+class CloseSequenceTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     // Every combination of the two flags and the answer, with a current file name and
     // without one (then every save opens the save dialog, which the test cancels or
@@ -68,8 +61,8 @@ private slots:
 
         Window window;
         window->FormCreate({});
-        window->Dateispeichern = ask;
-        window->Autospeichern = autoSave;
+        test::SetAskToSave(*window, ask);
+        test::SetAutoSave(*window, autoSave);
         const QString target = named ? path("fahrten.slg") : path("neu.slg");
         if (named)
             window->document().setFileName(target.toStdString());
@@ -112,8 +105,8 @@ private slots:
         QFETCH(bool, staysOpen);
         Window window;
         window->FormCreate({});
-        window->Dateispeichern = ask;
-        window->Autospeichern = autoSave;
+        test::SetAskToSave(*window, ask);
+        test::SetAutoSave(*window, autoSave);
         window->document().setFileName(path("fehlt/fahrten.slg").toStdString());
         if (ask)
             window.prompts->yesNoAnswers.push_back(answerYes);
@@ -128,7 +121,7 @@ private slots:
             return;
 
         // The program goes on; with a usable name the next close succeeds.
-        QDir(dir_->path()).mkdir(QStringLiteral("fehlt"));
+        QDir(folder()).mkdir(QStringLiteral("fehlt"));
         if (ask)
             window.prompts->yesNoAnswers.push_back(answerYes);
         QVERIFY(window->close());
@@ -167,8 +160,8 @@ private slots:
         test::WriteFile(path("fahrten.slg"), test::NativeFile(test::SampleRecords(3)));
         Window window;
         window->FormCreate({path("fahrten.slg")});
-        window->Dateispeichern = ask;
-        window->Autospeichern = autoSave;
+        test::SetAskToSave(*window, ask);
+        test::SetAutoSave(*window, autoSave);
         const QByteArray theirs = test::NativeFile(test::SampleRecords(4));
         test::WriteFile(path("fahrten.slg"), theirs);
         for (const bool answer : answers)
@@ -197,7 +190,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("datei/config"));
         Window window;
         window->FormCreate({});
-        window->Dateispeichern = false;
+        test::SetAskToSave(*window, false);
         window->show();
         const bool closed = window->close();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("config"));
@@ -217,7 +210,7 @@ private slots:
         QFETCH(QString, how);
         Window window;
         window->FormCreate({});
-        window->Dateispeichern = true;
+        test::SetAskToSave(*window, true);
         window.prompts->yesNoAnswers.push_back(false);
         window->show();
         window->activateWindow();

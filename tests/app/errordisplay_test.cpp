@@ -31,11 +31,10 @@ public:
 
 } // namespace
 
-class ErrorDisplayTest : public QObject {
+class ErrorDisplayTest : public test::GuiTest {
     Q_OBJECT
 
 private slots:
-    void init() { test::ClearStore(); }
 
     void messageRule_data() {
         QTest::addColumn<QByteArray>("message");

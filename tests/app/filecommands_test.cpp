@@ -11,11 +11,8 @@
 using namespace spritlog;
 using test::Window;
 
-class FileCommandsTest : public QObject {
+class FileCommandsTest : public test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 
     // Shortcuts reach an active window only.
     static void showActive(Window& window) {
@@ -24,15 +21,7 @@ class FileCommandsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
     }
 
-    void trigger(Window& window, const char* name) {
-        window->findChild<QAction*>(QLatin1String(name))->trigger();
-    }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     void openLoadsTheChosenFile() {
         Window window;
@@ -82,7 +71,7 @@ private slots:
         showActive(window);
         QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
         std::vector<test::Record> records = test::SampleRecords(3);
-        records[1].benzin = "Diesel \xC3\x84";
+        records[1][test::Benzin] = "Diesel \xC3\x84";
         QCOMPARE(test::ReadFile(path("a.slg")), test::NativeFile(records));
         QVERIFY(window.prompts->savePresets.isEmpty());
     }
@@ -94,7 +83,7 @@ private slots:
         trigger(window, "m_Speichern");
         QCOMPARE(window.prompts->savePresets, QStringList{QString()});
         QCOMPARE(window->document().fileName(), std::string());
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList());
 
         window.prompts->saveAnswers.push_back(path("b.slg"));
         trigger(window, "m_Speichern");
@@ -189,7 +178,7 @@ private slots:
                            "Die Datei wurde außerhalb von Spritlog geändert. Trotzdem speichern?")}
                      : QStringList());
         std::vector<test::Record> ours = test::SampleRecords(3);
-        ours[0].ort = "Hamburg";
+        ours[0][test::Ort] = "Hamburg";
         QCOMPARE(test::ReadFile(path("a.slg")), saved ? test::NativeFile(ours) : theirs);
         QVERIFY(window.prompts->errors.isEmpty());
         QVERIFY(window.prompts->unexpected.isEmpty());
@@ -208,7 +197,7 @@ private slots:
         window.prompts->saveAnswers.push_back(QString());
         trigger(window, "m_Speichernunter");
         QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("a.slg")});
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("a.slg")});
     }
 
     void saveErrorReachesTheErrorBox() {
@@ -314,7 +303,7 @@ private slots:
             // Nothing written, nothing said, nothing handed to the desktop.
             QVERIFY(window.prompts->notices.isEmpty());
             QVERIFY(window.prompts->opened.isEmpty());
-            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
+            QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList());
             return;
         }
         QCOMPARE(window.prompts->notices,

@@ -10,10 +10,9 @@ using namespace spritlog;
 using test::OpenEditor;
 using test::Window;
 
-class GridEditingTest : public QObject {
+class GridEditingTest : public test::GuiTest {
     Q_OBJECT
 
-    QTemporaryDir dir_;
     std::unique_ptr<Window> window_;
 
     // A shown window on a logbook of `records` records, with the focus in p_Grid. False
@@ -21,13 +20,13 @@ class GridEditingTest : public QObject {
     // widget, and the checks after them would prove nothing.
     [[nodiscard]] bool open(int records) {
         window_ = std::make_unique<Window>();
-        const QString path = dir_.filePath(QStringLiteral("grid.slg"));
-        test::WriteFile(path, test::NativeFile(test::SampleRecords(records)));
-        (*window_)->FormCreate({path});
+        const QString file = path(QStringLiteral("grid.slg"));
+        test::WriteFile(file, test::NativeFile(test::SampleRecords(records)));
+        (*window_)->FormCreate({file});
         return window_->showActive();
     }
 
-    GridView* grid() const { return (*window_)->p_Grid; }
+    GridView* grid() const { return test::Grid(**window_); }
 
     // Types `text` at the cursor as the user does: the first key goes to the table, which
     // opens the editor; the others go to the editor.
@@ -287,13 +286,15 @@ private slots:
         QVERIFY(open(4));
         Window& window = *window_;
         grid()->setCursorCell({ColTankstelle, 3});
-        window->b_datum->click();
+        test::Button(*window, "b_datum")->click();
         QCOMPARE(window.cell(ColDatum, 3), QStringLiteral("06.12.2026"));
-        QCOMPARE(window.cell(ColDatum, 2), QString::fromStdString(test::SampleRecords(4)[1].datum));
+        QCOMPARE(window.cell(ColDatum, 2),
+                 QString::fromStdString(test::SampleRecords(4)[1][test::Datum]));
         // The menu item of the same name is bound to nothing.
         grid()->setCursorCell({ColTankstelle, 1});
         window->findChild<QAction*>(QStringLiteral("m_Datum"))->trigger();
-        QCOMPARE(window.cell(ColDatum, 1), QString::fromStdString(test::SampleRecords(4)[0].datum));
+        QCOMPARE(window.cell(ColDatum, 1),
+                 QString::fromStdString(test::SampleRecords(4)[0][test::Datum]));
     }
 
     void newLogbookLeavesOneEmptyRecord() {

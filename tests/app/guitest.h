@@ -2,6 +2,7 @@
 // logbooks, and a test main that keeps the run from ever waiting on a modal box.
 #pragma once
 
+#include "app/window/chartwidget.h"
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
 #include "app/window/mainwindow.h"
@@ -10,21 +11,32 @@
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
 #include "logbook/logbooktable.h"
+#include "support/logbooks.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <string>
@@ -118,23 +130,19 @@ private:
     }
 };
 
-// One record's input cells (UTF-8 here; the file holds Windows-1252).
-struct Record {
-    std::string datum, kmStand, liter, literpreis, benzin, tankstelle, ort;
-    std::string notes[3];
-};
-
+// Records here hold UTF-8 texts in the input columns in file order (test::Record of
+// support/logbooks.h); the file holds Windows-1252.
 inline std::vector<Record> SampleRecords(int count) {
     std::vector<Record> records;
     for (int i = 0; i < count; ++i) {
-        Record r;
-        r.datum = "0" + std::to_string(1 + i % 9) + ".03.2024";
-        r.kmStand = std::to_string(10000 + 500 * i);
-        r.liter = std::to_string(40 - i % 10) + ".00";
-        r.literpreis = "1.50";
-        r.benzin = "Super";
-        r.tankstelle = i % 2 ? "West" : "Nord";
-        r.ort = "M\xC3\xBCnchen"; // München
+        Record r(kInputColumns.size());
+        r[Datum] = "0" + std::to_string(1 + i % 9) + ".03.2024";
+        r[KmStand] = std::to_string(10000 + 500 * i);
+        r[Liter] = std::to_string(40 - i % 10) + ".00";
+        r[Literpreis] = "1.50";
+        r[Benzin] = "Super";
+        r[Tankstelle] = i % 2 ? "West" : "Nord";
+        r[Ort] = "M\xC3\xBCnchen"; // München
         records.push_back(r);
     }
     return records;
@@ -143,19 +151,9 @@ inline std::vector<Record> SampleRecords(int count) {
 // The native file of `records`: the count, then the input columns block by block.
 inline QByteArray NativeFile(const std::vector<Record>& records) {
     std::string text = std::to_string(records.size()) + "\r\n";
-    auto block = [&](auto member) {
+    for (std::size_t field = 0; field < kInputColumns.size(); ++field)
         for (const Record& r : records)
-            text += Utf8ToCp1252(member(r)) + "\r\n";
-    };
-    block([](const Record& r) { return r.datum; });
-    block([](const Record& r) { return r.kmStand; });
-    block([](const Record& r) { return r.liter; });
-    block([](const Record& r) { return r.literpreis; });
-    block([](const Record& r) { return r.benzin; });
-    block([](const Record& r) { return r.tankstelle; });
-    block([](const Record& r) { return r.ort; });
-    for (int n = 0; n < 3; ++n)
-        block([n](const Record& r) { return r.notes[n]; });
+            text += Utf8ToCp1252(field < r.size() ? r[field] : std::string()) + "\r\n";
     return QByteArray::fromStdString(text);
 }
 
@@ -184,24 +182,113 @@ inline LocalDateTime FixedNow() {
     return now;
 }
 
+// The window's parts, found by the object names the program gives them. A part that is
+// missing ends the run with its name.
+template <typename T> T* Named(const QObject& root, const QString& name) {
+    T* found = root.findChild<T*>(name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+inline GridView* Grid(const TFmain& w) {
+    return Named<GridView>(w, QStringLiteral("p_Grid"));
+}
+inline QTabWidget* Pages(const TFmain& w) {
+    return Named<QTabWidget>(w, QStringLiteral("p_control"));
+}
+inline QWidget* ChartPage(const TFmain& w) {
+    return Named<QWidget>(w, QStringLiteral("tab_grafik"));
+}
+inline ChartWidget* Chart(const TFmain& w) {
+    return Named<ChartWidget>(w, QStringLiteral("p_chart"));
+}
+inline QTableView* Info(const TFmain& w) {
+    return Named<QTableView>(w, QStringLiteral("p_Info"));
+}
+inline QTabBar* ViewTabs(const TFmain& w) {
+    return Named<QTabBar>(w, QStringLiteral("Tab"));
+}
+inline QLabel* ChartNotice(const TFmain& w) {
+    return Named<QLabel>(w, QStringLiteral("p_nografik"));
+}
+inline QFrame* StatisticsPage(const TFmain& w) {
+    return Named<QFrame>(w, QStringLiteral("p_Statistik"));
+}
+inline QLabel* StatisticsNotice(const TFmain& w) {
+    return Named<QLabel>(w, QStringLiteral("p_nostats"));
+}
+// L1..L12 of the statistics page (the statistics window has labels of the same names).
+inline std::array<QLabel*, 12> StatisticsLabels(const TFmain& w) {
+    std::array<QLabel*, 12> labels{};
+    for (int k = 1; k <= 12; ++k)
+        labels[k - 1] = Named<QLabel>(*StatisticsPage(w), QStringLiteral("L%1").arg(k));
+    return labels;
+}
+inline QGroupBox* BasisBox(const TFmain& w) {
+    return Named<QGroupBox>(w, QStringLiteral("p_ansicht"));
+}
+inline QGroupBox* ZoomBox(const TFmain& w) {
+    return Named<QGroupBox>(w, QStringLiteral("p_zoom"));
+}
+// ids 0 "Eintrag", 1 "Monat"
+inline QButtonGroup* BasisItems(const TFmain& w) {
+    return Named<QButtonGroup>(w, QStringLiteral("p_ansichtItems"));
+}
+// ids 0 "100%", 1 "Bereich"
+inline QButtonGroup* ZoomItems(const TFmain& w) {
+    return Named<QButtonGroup>(w, QStringLiteral("p_zoomItems"));
+}
+inline QToolBar* ToolBar(const TFmain& w) {
+    return Named<QToolBar>(w, QStringLiteral("p_toolbar"));
+}
+inline QPushButton* Button(const TFmain& w, const char* name) {
+    return Named<QPushButton>(w, QLatin1String(name));
+}
+inline QAction* Action(const TFmain& w, const char* name) {
+    return Named<QAction>(w, QLatin1String(name));
+}
+inline QLabel* StatusPanel(const TFmain& w, int panel) {
+    return Named<QLabel>(w, QStringLiteral("p_StatusBar_Panel%1").arg(panel));
+}
+
+// The two save flags: "Datei speichern Abfrage beim Beenden" and "Automatisches Speichern
+// beim Beenden". The tests reach them here only.
+inline bool AsksToSave(const TFmain& w) {
+    return w.Dateispeichern;
+}
+inline bool SavesAutomatically(const TFmain& w) {
+    return w.Autospeichern;
+}
+inline void SetAskToSave(TFmain& w, bool on) {
+    w.Dateispeichern = on;
+}
+inline void SetAutoSave(TFmain& w, bool on) {
+    w.Autospeichern = on;
+}
+
 // A main window wired to scripted prompts and the fixed clock.
 struct Window {
     std::shared_ptr<ScriptedPrompts> prompts = std::make_shared<ScriptedPrompts>();
     std::unique_ptr<TFmain> fmain;
 
-    explicit Window(PrinterSource printer = [] { return std::unique_ptr<QPrinter>(); }) {
+    explicit Window(
+        PrinterSource printer = [] { return std::unique_ptr<QPrinter>(); },
+        ChartWidgetFactory chart = {}) {
         TFmain::Services services;
         services.prompts = prompts;
         services.clock = FixedNow;
         services.printer = std::move(printer);
+        services.chart = std::move(chart);
         fmain = std::make_unique<TFmain>(std::move(services));
     }
     TFmain* operator->() const { return fmain.get(); }
+    TFmain& operator*() const { return *fmain; }
 
     QString cell(int column, int row) const {
         return QString::fromStdString(Cp1252ToUtf8(fmain->document().table().cell(column, row)));
     }
-    QString status(int panel) const { return fmain->statusPanels[panel]->text(); }
+    QString status(int panel) const { return StatusPanel(*fmain, panel)->text(); }
 
     // Shows the window and waits until it is active, with the keyboard on the table: keys and
     // shortcuts reach an active window only. False when it never becomes active.
@@ -210,7 +297,7 @@ struct Window {
         fmain->activateWindow();
         if (!QTest::qWaitForWindowActive(fmain.get()))
             return false;
-        fmain->p_Grid->setFocus();
+        Grid(*fmain)->setFocus();
         return true;
     }
 };
@@ -234,6 +321,28 @@ inline QLineEdit* OpenEditor(QTableView* view) {
             return editor;
     return nullptr;
 }
+
+// The start every window test shares: a fresh folder for its files and an empty settings
+// store before each test function. A test class with more to prepare calls GuiTest::init()
+// from its own init().
+class GuiTest : public QObject {
+    Q_OBJECT
+
+protected:
+    QString folder() const { return dir_->path(); }
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    static void trigger(const TFmain& window, const char* name) { Action(window, name)->trigger(); }
+    static void trigger(const Window& window, const char* name) { trigger(*window, name); }
+
+protected slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        ClearStore();
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+};
 
 // Runs a Qt Test class with a private settings folder and a bounded run time; a modal box
 // that opens by mistake is closed again and fails the run instead of hanging it.

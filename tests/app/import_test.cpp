@@ -73,17 +73,8 @@ QStringList AllCells(const Window& window) {
 
 } // namespace
 
-class ImportTest : public QObject {
+class ImportTest : public test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
-
-    static void trigger(Window& window, const char* name) {
-        QAction* action = window->findChild<QAction*>(QLatin1String(name));
-        QVERIFY2(action, name);
-        action->trigger();
-    }
 
     // Chooses `file` in the import dialog and answers the preview, if one comes, with
     // "Importieren" (or "Abbrechen").
@@ -94,10 +85,6 @@ class ImportTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     void menuItemFollowsTheExports() {
         Window window;
@@ -192,7 +179,7 @@ private slots:
                  existing > 0 ? path("a.slg").toStdString() : std::string());
         if (existing > 0)
             QCOMPARE(test::ReadFile(path("a.slg")), logbook);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), existing > 0 ? 2 : 1);
+        QCOMPARE(QDir(folder()).entryList(QDir::Files).size(), existing > 0 ? 2 : 1);
         QVERIFY(window.prompts->unexpected.isEmpty());
     }
 
@@ -228,7 +215,7 @@ private slots:
         const QStringList before = AllCells(window);
         const QString status = window.status(0);
         if (file == QLatin1String("ordner"))
-            QVERIFY(QDir(dir_->path()).mkdir(file));
+            QVERIFY(QDir(folder()).mkdir(file));
         else if (!contents.isEmpty())
             test::WriteFile(path(file), contents);
 
@@ -300,7 +287,7 @@ private slots:
     // counted in the status bar and reported, and the calculation's error follows.
     void calculationErrorKeepsTheImportedRecords() {
         std::vector<test::Record> records = test::SampleRecords(2);
-        records[1].kmStand = "12a";
+        records[1][test::KmStand] = "12a";
         test::WriteFile(path("a.slg"), test::NativeFile(records));
         Window window;
         window->FormCreate({path("a.slg")});
@@ -322,15 +309,15 @@ private slots:
     // quotes included; saving gives the original file again.
     void exportedCsvReadsBackIntoANewLogbook() {
         std::vector<test::Record> records = test::SampleRecords(4);
-        records[0].tankstelle = "Shell; Nord";
-        records[0].notes[0] = "Sagte \"voll\"";
-        records[1].ort = "K\xC3\xB6ln";                              // Köln
-        records[1].notes[1] = "\xC3\x96l; \"Wechsel\" \xE2\x82\xAC"; // Öl; "Wechsel" €
-        records[2].benzin = "Super \"Plus\"";
-        records[2].notes[2] = " Stra\xC3\x9F"
-                              "e "; // " Straße "
-        records[3].ort.clear();
-        records[3].notes[0] = ";";
+        records[0][test::Tankstelle] = "Shell; Nord";
+        records[0][test::Note1] = "Sagte \"voll\"";
+        records[1][test::Ort] = "K\xC3\xB6ln";                           // Köln
+        records[1][test::Note2] = "\xC3\x96l; \"Wechsel\" \xE2\x82\xAC"; // Öl; "Wechsel" €
+        records[2][test::Benzin] = "Super \"Plus\"";
+        records[2][test::Note3] = " Stra\xC3\x9F"
+                                  "e "; // " Straße "
+        records[3][test::Ort].clear();
+        records[3][test::Note1] = ";";
         const QByteArray logbook = test::NativeFile(records);
         test::WriteFile(path("a.slg"), logbook);
 
@@ -361,13 +348,13 @@ private slots:
                                      QStringLiteral("Alle Dateien (*)")};
         QCOMPARE(ImportDialogFilters(), filters);
         QFileDialog dialog;
-        QVERIFY(dialog.directory().absolutePath() != QDir(dir_->path()).absolutePath());
+        QVERIFY(dialog.directory().absolutePath() != QDir(folder()).absolutePath());
         SetUpImportDialog(dialog, path("a.slg"));
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
         QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
         QCOMPARE(dialog.nameFilters(), filters);
         QCOMPARE(dialog.selectedNameFilter(), filters.first());
-        QCOMPARE(dialog.directory().absolutePath(), QDir(dir_->path()).absolutePath());
+        QCOMPARE(dialog.directory().absolutePath(), QDir(folder()).absolutePath());
         for (const QString& selected : dialog.selectedFiles())
             QVERIFY2(!selected.endsWith(QStringLiteral("a.slg")), qPrintable(selected));
 

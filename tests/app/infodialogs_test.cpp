@@ -39,17 +39,10 @@ private:
 
 } // namespace
 
-class InfoDialogsTest : public QObject {
+class InfoDialogsTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
-
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     void aboutControls() {
         WindowWithDialogs window;
@@ -294,7 +287,7 @@ private slots:
         else if (how == QLatin1String("deleted"))
             QVERIFY(QFile::remove(path("a.slg")));
         else if (how == QLatin1String("folder"))
-            window->document().setFileName(dir_->path().toStdString());
+            window->document().setFileName(folder().toStdString());
         FailingReads failing;
         std::unique_ptr<FileOpsOverride> seam;
         if (how == QLatin1String("read"))

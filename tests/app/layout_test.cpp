@@ -1,6 +1,6 @@
 // The window's controls: names, captions, access letters, shortcuts, icons, cursors and
 // fonts, so a slip in the layout shows up as a failing row.
-#include "guitest.h"
+#include "dialogtest.h"
 
 #include "app/window/aboutdialog.h"
 #include "app/window/setupdialog.h"
@@ -24,102 +24,109 @@
 using namespace spritlog;
 using test::Window;
 
-class LayoutTest : public QObject {
+class LayoutTest : public test::GuiTest {
     Q_OBJECT
 
     std::unique_ptr<Window> window_;
 
 private slots:
     void init() {
-        test::ClearStore();
+        GuiTest::init();
         window_ = std::make_unique<Window>();
         (*window_)->FormCreate({});
     }
     void cleanup() { window_.reset(); }
 
-    void menuItems_data() {
+    // What a user sees in each menu: the captions in order with their shortcut, "-" for a
+    // separator; every item has its icon.
+    void menuCaptions_data() {
         QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QKeySequence>("shortcut");
-        const QKeySequence none;
-        QTest::newRow("Neu") << "m_Datei"
-                             << "m_Neu"
-                             << "&Neu" << none;
-        QTest::newRow("Öffnen") << "m_Datei"
-                                << "m_Laden"
-                                << "&Öffnen" << none;
-        QTest::newRow("Speichern") << "m_Datei"
-                                   << "m_Speichern"
-                                   << "&Speichern" << QKeySequence(Qt::CTRL | Qt::Key_S);
-        QTest::newRow("Speichern unter") << "m_Datei"
-                                         << "m_Speichernunter"
-                                         << "Speichern &unter" << none;
-        QTest::newRow("CSV") << "m_ExportImport"
-                             << "m_Export_CSV"
-                             << "Exportieren nach &CSV (Excel)" << none;
-        QTest::newRow("HTML") << "m_ExportImport"
-                              << "m_Export_HTML"
-                              << "Exportieren nach &HTML" << none;
-        QTest::newRow("Arbeitsmappe") << "m_ExportImport"
-                                      << "m_Export_XLSX"
-                                      << "Exportieren als &Arbeitsmappe (.xlsx)" << none;
-        QTest::newRow("Drucken") << "m_Datei"
-                                 << "m_Drucken"
-                                 << "&Drucken" << QKeySequence(Qt::CTRL | Qt::Key_P);
-        QTest::newRow("Beenden") << "m_Datei"
-                                 << "m_Beenden"
-                                 << "&Beenden" << QKeySequence(Qt::Key_F10);
-        QTest::newRow("Rückgängig") << "m_Bearbeiten"
-                                    << "m_Rueckgaengig"
-                                    << "R&ückgängig" << QKeySequence(Qt::CTRL | Qt::Key_Z);
-        QTest::newRow("Wiederholen") << "m_Bearbeiten"
-                                     << "m_Wiederholen"
-                                     << "&Wiederholen" << QKeySequence(Qt::CTRL | Qt::Key_Y);
-        QTest::newRow("Neuer Datensatz") << "m_Bearbeiten"
-                                         << "m_NeuerDatensatz"
-                                         << "&Neuer Datensatz" << QKeySequence(Qt::Key_F2);
-        QTest::newRow("Datum") << "m_Bearbeiten"
-                               << "m_Datum"
-                               << "Aktuelles &Datum einfügen" << none;
-        QTest::newRow("Zeile löschen") << "m_Bearbeiten"
-                                       << "m_DelZeile"
-                                       << "Markierte Zeile &Löschen" << none;
-        QTest::newRow("Werte berechnen") << "m_Bearbeiten"
-                                         << "m_WerteBerechnen"
-                                         << "Werte Be&rechnen" << QKeySequence(Qt::Key_F5);
-        QTest::newRow("Statistik") << "m_Extras"
-                                   << "m_Statistik"
-                                   << "&Statistik" << none;
-        QTest::newRow("Einstellungen") << "m_Extras"
-                                       << "m_Einstellungen"
-                                       << "&Einstellungen" << none;
-        QTest::newRow("Über") << "m_Hilfe"
-                              << "m_Ueber"
-                              << "&Über ..." << QKeySequence(Qt::Key_F1);
-        QTest::newRow("Update") << "m_Hilfe"
-                                << "m_Updateherunterladen"
-                                << "&Update herunterladen" << none;
-        QTest::newRow("Email") << "m_Hilfe"
-                               << "m_EmailandenAutorsenden"
-                               << "&Email an den Autor senden" << none;
-        QTest::newRow("Homepage") << "m_Hilfe"
-                                  << "m_OstrelHomepage"
-                                  << "Ostrel &Homepage" << none;
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("Datei") << "m_Datei"
+                               << QStringList{"&Neu",
+                                              "&Öffnen",
+                                              "&Zuletzt geöffnet",
+                                              "-",
+                                              "&Speichern [Ctrl+S]",
+                                              "Speichern &unter",
+                                              "-",
+                                              "Ex&port/Import",
+                                              "-",
+                                              "&Drucken [Ctrl+P]",
+                                              "Druck&vorschau...",
+                                              "Als PD&F speichern...",
+                                              "-",
+                                              "&Beenden [F10]"};
+        QTest::newRow("Export/Import")
+            << "m_ExportImport"
+            << QStringList{"Exportieren nach &CSV (Excel)", "Exportieren nach &HTML",
+                           "Exportieren als &Arbeitsmappe (.xlsx)", "&Importieren aus CSV..."};
+        QTest::newRow("Bearbeiten") << "m_Bearbeiten"
+                                    << QStringList{"R&ückgängig [Ctrl+Z]",
+                                                   "&Wiederholen [Ctrl+Y, Ctrl+Shift+Z]",
+                                                   "-",
+                                                   "&Neuer Datensatz [F2]",
+                                                   "-",
+                                                   "Aktuelles &Datum einfügen",
+                                                   "Markierte Zeile &Löschen",
+                                                   "-",
+                                                   "Werte Be&rechnen [F5]"};
+        QTest::newRow("Extras") << "m_Extras" << QStringList{"&Statistik", "-", "&Einstellungen"};
+        QTest::newRow("Hilfe") << "m_Hilfe"
+                               << QStringList{"&Über ... [F1]", "&Update herunterladen", "-",
+                                              "&Email an den Autor senden", "Ostrel &Homepage"};
     }
-    void menuItems() {
+    void menuCaptions() {
         QFETCH(QString, menu);
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QKeySequence, shortcut);
-        auto* action = (*window_)->findChild<QAction*>(name);
-        QVERIFY(action);
-        QCOMPARE(action->text(), text);
-        QCOMPARE(action->shortcut(), shortcut);
-        QVERIFY(!action->icon().isNull());
-        auto* owner = (*window_)->findChild<QMenu*>(menu);
-        QVERIFY(owner);
-        QVERIFY(owner->actions().contains(action));
+        QFETCH(QStringList, captions);
+        QStringList shown;
+        for (QAction* action : test::Named<QMenu>(**window_, menu)->actions()) {
+            if (action->isSeparator()) {
+                shown << QStringLiteral("-");
+                continue;
+            }
+            QStringList keys;
+            for (const QKeySequence& keySequence : action->shortcuts())
+                keys << keySequence.toString(QKeySequence::PortableText);
+            shown << action->text() + (keys.isEmpty()
+                                           ? QString()
+                                           : QStringLiteral(" [%1]").arg(keys.join(", ")));
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+        }
+        QCOMPARE(shown, captions);
+    }
+
+    // Each shortcut, pressed in the shown window, runs its command.
+    void shortcutsRunTheirCommands() {
+        test::WriteFile(path(QStringLiteral("a.slg")), test::NativeFile(test::SampleRecords(3)));
+        test::WindowWithDialogs window({path(QStringLiteral("a.slg"))});
+        QVERIFY(window.showActive());
+        window->document().editCell({ColKm, 2}, "");
+
+        QTest::keyClick(window.fmain.get(), Qt::Key_F5);
+        QCOMPARE(window.cell(ColKm, 2), QStringLiteral("500"));
+        QTest::keyClick(window.fmain.get(), Qt::Key_F2);
+        QCOMPARE(window->RecordCount(), 4);
+        QTest::keyClick(window.fmain.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window->RecordCount(), 3);
+        QTest::keyClick(window.fmain.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(window->RecordCount(), 4);
+        QTest::keyClick(window.fmain.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(window.fmain.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(window->RecordCount(), 4);
+
+        QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(test::ReadFile(path(QStringLiteral("a.slg"))).left(3), QByteArray("4\r\n"));
+
+        test::ModalRecorder modal;
+        QTest::keyClick(window.fmain.get(), Qt::Key_F1);
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FAbout")});
+
+        test::SetAskToSave(*window, false);
+        test::SetAutoSave(*window, false);
+        QTest::keyClick(window.fmain.get(), Qt::Key_F10);
+        QVERIFY(!window->isVisible());
+        QVERIFY(window.prompts->unexpected.isEmpty());
     }
 
     void menuBarOrder() {
@@ -132,13 +139,13 @@ private slots:
 
     void toolBar() {
         QStringList names;
-        for (QAction* action : (*window_)->p_toolbar->actions()) {
+        for (QAction* action : test::ToolBar(**window_)->actions()) {
             if (action->isSeparator()) {
                 names << QStringLiteral("|");
                 continue;
             }
             auto* button =
-                qobject_cast<QToolButton*>((*window_)->p_toolbar->widgetForAction(action));
+                qobject_cast<QToolButton*>(test::ToolBar(**window_)->widgetForAction(action));
             QVERIFY(button);
             names << button->objectName();
             QVERIFY(!button->icon().isNull());
@@ -151,7 +158,7 @@ private slots:
     }
 
     void pages() {
-        QTabWidget* pages = (*window_)->p_control;
+        QTabWidget* pages = test::Pages(**window_);
         QCOMPARE(pages->count(), 3);
         const QStringList captions{"Daten", "Grafik", "Statistik"};
         const QStringList names{"tab_daten", "tab_grafik", "tab_statistik"};
@@ -167,7 +174,7 @@ private slots:
     }
 
     void viewSelector() {
-        QTabBar* tab = (*window_)->Tab;
+        QTabBar* tab = test::ViewTabs(**window_);
         const QStringList captions{"KM-Stand",  "Getankte Liter", "Liter je 100 KM", "KM-Interval",
                                    "Kosten/KM", "Literpreis",     "Tankkosten",      "Tankstellen"};
         QCOMPARE(tab->count(), captions.size());
@@ -240,8 +247,8 @@ private slots:
     }
 
     void statusBar() {
-        QCOMPARE((*window_)->statusPanels[0]->width(), 150);
-        QVERIFY((*window_)->statusPanels[1]->minimumWidth() >= 200);
+        QCOMPARE(test::StatusPanel(**window_, 0)->width(), 150);
+        QVERIFY(test::StatusPanel(**window_, 1)->minimumWidth() >= 200);
         QCOMPARE(window_->status(0), QStringLiteral("Status: 1 Datensätze"));
         QCOMPARE(window_->status(1), QStringLiteral("Geladene Datei: "));
     }
@@ -290,8 +297,8 @@ private slots:
             return;
         // The size of a first start shows the bottom panel whole, and stays near the design.
         QVERIFY(window->width() < 700);
-        for (QWidget* control :
-             {static_cast<QWidget*>(window->p_zoom), static_cast<QWidget*>(window->b_beenden)}) {
+        for (QWidget* control : {static_cast<QWidget*>(test::ZoomBox(*window)),
+                                 static_cast<QWidget*>(test::Button(*window, "b_beenden"))}) {
             const QRect placed(control->mapTo(window.fmain.get(), QPoint(0, 0)), control->size());
             QVERIFY2(window->rect().contains(placed), qPrintable(control->objectName()));
         }
@@ -312,16 +319,20 @@ private slots:
         QCOMPARE(font.family(), QStringLiteral("Arial"));
         QCOMPARE(font.pointSize(), 8);
         QVERIFY(!font.bold());
-        const QFont grid = (*window_)->p_Grid->font();
+        const QFont grid = test::Grid(**window_)->font();
         QCOMPARE(grid.pixelSize(), 11);
         QVERIFY(grid.bold());
+        // Every column at least as wide as the logbook has always shown it.
+        const int widths[kLogbookColumns - 1] = {60, 55, 45, 60,  35, 70, 55,
+                                                 70, 70, 70, 120, 70, 70, 70};
         for (int column = 1; column < kLogbookColumns; ++column)
-            QVERIFY((*window_)->p_Grid->columnWidth(column - 1) >=
-                    kLogbookColumnInfo[column].width);
-        QCOMPARE((*window_)->p_Grid->horizontalHeader()->count(), 14);
-        QVERIFY((*window_)->p_Grid->showGrid());
-        QCOMPARE((*window_)->p_Grid->selectionMode(), QAbstractItemView::ContiguousSelection);
-        QVERIFY((*window_)->p_Grid->tabKeyNavigation());
+            QVERIFY2(test::Grid(**window_)->columnWidth(column - 1) >= widths[column - 1],
+                     qPrintable(QString::number(column)));
+        QVERIFY(test::Grid(**window_)->verticalHeader()->minimumWidth() >= 25); // record numbers
+        QCOMPARE(test::Grid(**window_)->horizontalHeader()->count(), 14);
+        QVERIFY(test::Grid(**window_)->showGrid());
+        QCOMPARE(test::Grid(**window_)->selectionMode(), QAbstractItemView::ContiguousSelection);
+        QVERIFY(test::Grid(**window_)->tabKeyNavigation());
     }
 
     void titleAndDialogs() {

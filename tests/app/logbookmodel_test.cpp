@@ -13,14 +13,11 @@ using namespace spritlog;
 namespace {
 
 TextTable Logbook(int records) {
-    TextTable grid = NewLogbookTable();
+    std::vector<test::Record> rows;
+    for (int row = 1; row <= records; ++row)
+        rows.push_back({"01.01.2024", std::to_string(1000 * row), "K\xF6ln"}); // Köln
+    TextTable grid = test::LogbookOf({ColDatum, ColKmStand, ColOrt}, rows);
     WriteColumnHeaders(grid);
-    grid.setRowCount(records + 1);
-    for (int row = 1; row <= records; ++row) {
-        grid.setCell(ColDatum, row, "01.01.2024");
-        grid.setCell(ColKmStand, row, std::to_string(1000 * row));
-        grid.setCell(ColOrt, row, "K\xF6ln"); // Köln
-    }
     UpdateStatusBar(grid, "");
     return grid;
 }

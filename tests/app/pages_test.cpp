@@ -16,18 +16,16 @@
 using namespace spritlog;
 using test::Window;
 
-class PagesTest : public QObject {
+class PagesTest : public test::GuiTest {
     Q_OBJECT
-
-    QTemporaryDir dir_;
 
     // A logbook of `records` records; `months` spreads them over that many months.
     std::unique_ptr<Window> open(int records, int months = 1) {
         auto window = std::make_unique<Window>();
-        const QString file = dir_.filePath(QStringLiteral("p%1.slg").arg(records));
+        const QString file = path(QStringLiteral("p%1.slg").arg(records));
         std::vector<test::Record> logbook = test::SampleRecords(records);
         for (int i = 0; i < records; ++i)
-            logbook[i].datum =
+            logbook[i][test::Datum] =
                 "1" + std::to_string(i) + ".0" + std::to_string(1 + i * months / records) + ".2024";
         test::WriteFile(file, test::NativeFile(logbook));
         (*window)->FormCreate({file});
@@ -35,7 +33,6 @@ class PagesTest : public QObject {
     }
 
 private slots:
-    void init() { test::ClearStore(); }
 
     void noticesAndRadioGroups_data() {
         QTest::addColumn<int>("records");
@@ -59,12 +56,12 @@ private slots:
         auto window = open(records);
         TFmain* fmain = window->fmain.get();
         // Leave "Daten" first so every row really switches the page.
-        fmain->p_control->setCurrentIndex(page == 1 ? 2 : 1);
-        fmain->p_control->setCurrentIndex(page);
-        QCOMPARE(!fmain->p_nografik->isHidden(), chartNotice);
-        QCOMPARE(!fmain->p_nostats->isHidden(), statsNotice);
-        QCOMPARE(fmain->p_ansicht->isEnabled(), groupsEnabled);
-        QCOMPARE(fmain->p_zoom->isEnabled(), groupsEnabled);
+        test::Pages(*fmain)->setCurrentIndex(page == 1 ? 2 : 1);
+        test::Pages(*fmain)->setCurrentIndex(page);
+        QCOMPARE(!test::ChartNotice(*fmain)->isHidden(), chartNotice);
+        QCOMPARE(!test::StatisticsNotice(*fmain)->isHidden(), statsNotice);
+        QCOMPARE(test::BasisBox(*fmain)->isEnabled(), groupsEnabled);
+        QCOMPARE(test::ZoomBox(*fmain)->isEnabled(), groupsEnabled);
         QCOMPARE(window->prompts->errors, QStringList());
     }
 
@@ -72,36 +69,36 @@ private slots:
         auto window = open(3);
         TFmain* fmain = window->fmain.get();
         window->fmain->document().editCell({ColKm, 2}, ""); // recomputed on entry
-        fmain->p_control->setCurrentIndex(1);
-        QCOMPARE(fmain->p_chart->hText(), std::string("KM-Stand"));
+        test::Pages(*fmain)->setCurrentIndex(1);
+        QCOMPARE(test::Chart(*fmain)->hText(), std::string("KM-Stand"));
         QCOMPARE(window->cell(ColKm, 2), QStringLiteral("500"));
-        QVERIFY(!fmain->p_chart->isHidden());
-        QVERIFY(fmain->p_Info->isHidden());
+        QVERIFY(!test::Chart(*fmain)->isHidden());
+        QVERIFY(test::Info(*fmain)->isHidden());
 
-        fmain->Tab->setCurrentIndex(2);
-        QCOMPARE(fmain->p_chart->hText(), std::string("Liter je 100 KM"));
+        test::ViewTabs(*fmain)->setCurrentIndex(2);
+        QCOMPARE(test::Chart(*fmain)->hText(), std::string("Liter je 100 KM"));
 
         // "Tankstellen": the station table instead of the chart, radio groups off.
-        fmain->Tab->setCurrentIndex(7);
-        QVERIFY(fmain->p_chart->isHidden());
-        QVERIFY(!fmain->p_Info->isHidden());
-        QVERIFY(!fmain->p_ansicht->isEnabled());
-        QCOMPARE(fmain->p_Info->model()->rowCount(), 4); // 2 groups, average, empty row
-        QCOMPARE(fmain->p_Info->model()->index(0, 0).data().toString(), QStringLiteral("1"));
-        QCOMPARE(fmain->p_Info->model()->index(0, 1).data().toString(),
+        test::ViewTabs(*fmain)->setCurrentIndex(7);
+        QVERIFY(test::Chart(*fmain)->isHidden());
+        QVERIFY(!test::Info(*fmain)->isHidden());
+        QVERIFY(!test::BasisBox(*fmain)->isEnabled());
+        QCOMPARE(test::Info(*fmain)->model()->rowCount(), 4); // 2 groups, average, empty row
+        QCOMPARE(test::Info(*fmain)->model()->index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(test::Info(*fmain)->model()->index(0, 1).data().toString(),
                  QStringLiteral("Nord (Super)"));
-        QVERIFY(fmain->p_Info->columnWidth(1) >= 115);
+        QVERIFY(test::Info(*fmain)->columnWidth(1) >= 115);
 
         // Back to the statistics page and to "Grafik": the selected view is built again.
-        fmain->p_control->setCurrentIndex(2);
-        fmain->p_control->setCurrentIndex(1);
-        QVERIFY(!fmain->p_Info->isHidden());
-        QVERIFY(!fmain->p_ansicht->isEnabled());
+        test::Pages(*fmain)->setCurrentIndex(2);
+        test::Pages(*fmain)->setCurrentIndex(1);
+        QVERIFY(!test::Info(*fmain)->isHidden());
+        QVERIFY(!test::BasisBox(*fmain)->isEnabled());
 
-        fmain->Tab->setCurrentIndex(0);
-        QVERIFY(!fmain->p_chart->isHidden());
-        QVERIFY(fmain->p_Info->isHidden());
-        QVERIFY(fmain->p_ansicht->isEnabled());
+        test::ViewTabs(*fmain)->setCurrentIndex(0);
+        QVERIFY(!test::Chart(*fmain)->isHidden());
+        QVERIFY(test::Info(*fmain)->isHidden());
+        QVERIFY(test::BasisBox(*fmain)->isEnabled());
         QCOMPARE(window->prompts->errors, QStringList());
     }
 
@@ -109,53 +106,53 @@ private slots:
         auto window = open(6, 3);
         TFmain* fmain = window->fmain.get();
         fmain->show();
-        fmain->p_control->setCurrentIndex(1);
+        test::Pages(*fmain)->setCurrentIndex(1);
         const int perRecord = fmain->document().chartSource().rowCount();
-        fmain->p_chart->setHText("gezeichnet?");
+        test::Chart(*fmain)->setHText("gezeichnet?");
         QTest::mouseClick(fmain->findChild<QRadioButton*>(QStringLiteral("p_ansicht_1")),
                           Qt::LeftButton);
-        QCOMPARE(fmain->p_ansichtItems->checkedId(), 1);
-        QCOMPARE(fmain->p_chart->hText(), std::string("KM-Stand"));
+        QCOMPARE(test::BasisItems(*fmain)->checkedId(), 1);
+        QCOMPARE(test::Chart(*fmain)->hText(), std::string("KM-Stand"));
         // Six records in three months.
         QVERIFY2(fmain->document().chartSource().rowCount() < perRecord,
                  qPrintable(QString::number(fmain->document().chartSource().rowCount())));
-        QVERIFY(fmain->p_ansicht->isEnabled());
+        QVERIFY(test::BasisBox(*fmain)->isEnabled());
 
-        fmain->p_chart->setHText("gezeichnet?");
+        test::Chart(*fmain)->setHText("gezeichnet?");
         QTest::mouseClick(fmain->findChild<QRadioButton*>(QStringLiteral("p_zoom_0")),
                           Qt::LeftButton);
-        QCOMPARE(fmain->p_zoomItems->checkedId(), 0);
-        QCOMPARE(fmain->p_chart->hText(), std::string("KM-Stand"));
+        QCOMPARE(test::ZoomItems(*fmain)->checkedId(), 0);
+        QCOMPARE(test::Chart(*fmain)->hText(), std::string("KM-Stand"));
         QCOMPARE(window->prompts->errors, QStringList());
     }
 
     void statisticsPageShowsTheFigures() {
         auto window = open(3);
         TFmain* fmain = window->fmain.get();
-        QCOMPARE(fmain->statisticsLabels[0]->text(), QStringLiteral("L1"));
-        QCOMPARE(fmain->statisticsLabels[11]->objectName(), QStringLiteral("L12"));
-        fmain->p_control->setCurrentIndex(2);
-        QCOMPARE(fmain->statisticsLabels[0]->text(), QStringLiteral("1.000 KM"));
-        QCOMPARE(fmain->statisticsLabels[1]->text(), QStringLiteral("79.00 Liter"));
-        QCOMPARE(fmain->statisticsLabels[11]->text(), QStringLiteral("500.00 KM"));
+        QCOMPARE(test::StatisticsLabels(*fmain)[0]->text(), QStringLiteral("L1"));
+        QCOMPARE(test::StatisticsLabels(*fmain)[11]->objectName(), QStringLiteral("L12"));
+        test::Pages(*fmain)->setCurrentIndex(2);
+        QCOMPARE(test::StatisticsLabels(*fmain)[0]->text(), QStringLiteral("1.000 KM"));
+        QCOMPARE(test::StatisticsLabels(*fmain)[1]->text(), QStringLiteral("79.00 Liter"));
+        QCOMPARE(test::StatisticsLabels(*fmain)[11]->text(), QStringLiteral("500.00 KM"));
 
         // An odometer that is no whole number: the box says so, the labels stay.
-        fmain->p_control->setCurrentIndex(0);
+        test::Pages(*fmain)->setCurrentIndex(0);
         fmain->document().editCell({ColKmStand, 3}, "");
-        fmain->p_control->setCurrentIndex(2);
+        test::Pages(*fmain)->setCurrentIndex(2);
         QCOMPARE(window->prompts->errors,
                  QStringList{QStringLiteral("'' is not a valid integer value.")});
-        QCOMPARE(fmain->statisticsLabels[0]->text(), QStringLiteral("1.000 KM"));
+        QCOMPARE(test::StatisticsLabels(*fmain)[0]->text(), QStringLiteral("1.000 KM"));
     }
 
     void statisticsCommandWithTooFewRecords() {
         auto window = open(2);
         TFmain* fmain = window->fmain.get();
-        fmain->p_control->setCurrentIndex(2);
-        fmain->p_control->setCurrentIndex(0);
-        QVERIFY(fmain->p_nostats->isHidden());
+        test::Pages(*fmain)->setCurrentIndex(2);
+        test::Pages(*fmain)->setCurrentIndex(0);
+        QVERIFY(test::StatisticsNotice(*fmain)->isHidden());
         fmain->findChild<QAction*>(QStringLiteral("m_Statistik"))->trigger();
-        QVERIFY(!fmain->p_nostats->isHidden());
+        QVERIFY(!test::StatisticsNotice(*fmain)->isHidden());
         QCOMPARE(window->prompts->errors, QStringList());
         QCOMPARE(window->prompts->notices, QStringList());
     }
@@ -165,13 +162,13 @@ private slots:
     void stationViewOfASingleRecord() {
         auto window = open(1);
         TFmain* fmain = window->fmain.get();
-        fmain->p_control->setCurrentIndex(1);
-        QVERIFY(!fmain->p_nografik->isHidden());
-        fmain->Tab->setCurrentIndex(7);
+        test::Pages(*fmain)->setCurrentIndex(1);
+        QVERIFY(!test::ChartNotice(*fmain)->isHidden());
+        test::ViewTabs(*fmain)->setCurrentIndex(7);
         QCOMPARE(window->prompts->errors,
                  QStringList{QStringLiteral("Invalid floating point operation.")});
-        QVERIFY(fmain->p_Info->isHidden());
-        QVERIFY(!fmain->p_nografik->isHidden());
+        QVERIFY(test::Info(*fmain)->isHidden());
+        QVERIFY(!test::ChartNotice(*fmain)->isHidden());
     }
 };
 

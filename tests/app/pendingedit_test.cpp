@@ -43,31 +43,30 @@ QStringList DerivedCells(const TextTable& grid) {
 
 } // namespace
 
-class PendingEditTest : public QObject {
+class PendingEditTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<Window> window_;
     TFStatistik* statistik_ = nullptr;
     std::string printedRow_; // record 2 as the printout got it
 
-    QString path() const { return dir_->filePath(QStringLiteral("fahrten.slg")); }
-    GridView* grid() const { return (*window_)->p_Grid; }
+    QString logbook() const { return path(QStringLiteral("fahrten.slg")); }
+    GridView* grid() const { return test::Grid(**window_); }
 
     // A shown, active window on three records with the statistics window and a printer
     // that notes what it is given to print. False when the window does not become active:
     // the keys would then reach no widget.
     [[nodiscard]] bool open() {
-        test::WriteFile(path(), test::NativeFile(test::SampleRecords(3)));
+        test::WriteFile(logbook(), test::NativeFile(test::SampleRecords(3)));
         window_ = std::make_unique<Window>([this] {
             printedRow_ = PrintRowText((*window_)->document().table(), 2);
             auto printer = std::make_unique<QPrinter>();
             printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(dir_->filePath(QStringLiteral("druck.pdf")));
+            printer->setOutputFileName(path(QStringLiteral("druck.pdf")));
             return printer;
         });
         TFmain& fmain = *window_->fmain;
-        fmain.FormCreate({path()});
+        fmain.FormCreate({logbook()});
         statistik_ = new TFStatistik(&fmain);
         fmain.setDialogs(nullptr, nullptr, nullptr, statistik_);
         return window_->showActive();
@@ -83,10 +82,6 @@ class PendingEditTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
     void cleanup() { window_.reset(); }
 
     // `check`: what must show the typed value afterwards. "file": the saved logbook;
@@ -127,11 +122,11 @@ private slots:
 
         QVERIFY(open());
         Window& window = *window_;
-        const QByteArray before = test::ReadFile(path());
+        const QByteArray before = test::ReadFile(logbook());
         // The same logbook with the value already in the file, calculated.
         std::vector<test::Record> records = test::SampleRecords(3);
-        (column == ColOrt ? records[1].ort : records[1].liter) = cell.toStdString();
-        const QString edited = dir_->filePath(QStringLiteral("erwartet.slg"));
+        (column == ColOrt ? records[1][test::Ort] : records[1][test::Liter]) = cell.toStdString();
+        const QString edited = path(QStringLiteral("erwartet.slg"));
         test::WriteFile(edited, test::NativeFile(records));
         LogbookDocument expected;
         expected.load(edited.toStdString());
@@ -152,13 +147,13 @@ private slots:
         else if (how == QLatin1String("F5"))
             QTest::keyClick(focus, Qt::Key_F5);
         else if (how == QLatin1String("Grafik")) {
-            QTabBar* pages = window->p_control->tabBar();
+            QTabBar* pages = test::Pages(*window)->tabBar();
             QTest::mouseClick(pages, Qt::LeftButton, Qt::NoModifier, pages->tabRect(1).center());
-            QCOMPARE(window->p_control->currentWidget(), window->tab_grafik);
+            QCOMPARE(test::Pages(*window)->currentWidget(), test::ChartPage(*window));
         } else if (how.startsWith(QLatin1String("close"))) {
-            window->Autospeichern = how == QLatin1String("close auto");
-            window->Dateispeichern = !window->Autospeichern;
-            if (window->Dateispeichern)
+            test::SetAutoSave(*window, how == QLatin1String("close auto"));
+            test::SetAskToSave(*window, !test::SavesAutomatically(*window));
+            if (test::AsksToSave(*window))
                 window.prompts->yesNoAnswers.push_back(how == QLatin1String("close Ja"));
             QVERIFY(window->close());
         } else if (auto* action = window->findChild<QAction*>(how))
@@ -174,9 +169,9 @@ private slots:
         QCOMPARE(window.prompts->errors, QStringList());
         QCOMPARE(window.prompts->unexpected, QStringList());
         if (check == QLatin1String("file"))
-            QCOMPARE(test::ReadFile(path()), test::NativeFile(records));
+            QCOMPARE(test::ReadFile(logbook()), test::NativeFile(records));
         else if (check == QLatin1String("unsaved"))
-            QCOMPARE(test::ReadFile(path()), before);
+            QCOMPARE(test::ReadFile(logbook()), before);
         else if (check == QLatin1String("derived"))
             QCOMPARE(DerivedCells(window->document().table()), DerivedCells(expected.table()));
         else if (check == QLatin1String("statistics"))
@@ -197,7 +192,7 @@ private slots:
         QFETCH(int, column);
         QVERIFY(open());
         Window& window = *window_;
-        const QByteArray before = test::ReadFile(path());
+        const QByteArray before = test::ReadFile(logbook());
         grid()->setCursorCell({column, 2});
         QTest::keyClicks(grid(), QStringLiteral("Passau"));
         if (QLineEdit* editor = OpenEditor(grid()))
@@ -205,7 +200,7 @@ private slots:
         QVERIFY(!OpenEditor(grid()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(window.prompts->errors, QStringList());
-        QCOMPARE(test::ReadFile(path()), before);
+        QCOMPARE(test::ReadFile(logbook()), before);
         QCOMPARE(grid()->cursorCell()->column, column);
         QCOMPARE(grid()->cursorCell()->row, 2);
     }

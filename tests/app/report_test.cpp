@@ -14,25 +14,15 @@
 using namespace spritlog;
 using test::Window;
 
-class ReportTest : public QObject {
+class ReportTest : public test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 
     void open(Window& window, int records, const QString& name = QStringLiteral("buch.slg")) {
         test::WriteFile(path(name), test::NativeFile(test::SampleRecords(records)));
         window->FormCreate({path(name)});
     }
-    static void trigger(Window& window, const char* name) {
-        window->findChild<QAction*>(QLatin1String(name))->trigger();
-    }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     void menuItemsFollowPrinting() {
         Window window;
@@ -72,7 +62,7 @@ private slots:
     void figuresThatCannotBeComputedGiveNoReport() {
         Window window;
         std::vector<test::Record> records = test::SampleRecords(4);
-        records[2].kmStand = records[1].kmStand;
+        records[2][test::KmStand] = records[1][test::KmStand];
         test::WriteFile(path("fehler.slg"), test::NativeFile(records));
         window->FormCreate({path("fehler.slg")});
         window.prompts->errors.clear();
@@ -88,10 +78,10 @@ private slots:
         Window window;
         open(window, 12);
         window->resize(800, 600);
-        window->p_control->setCurrentWidget(window->tab_grafik);
+        test::Pages(*window)->setCurrentWidget(test::ChartPage(*window));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.fmain.get()));
-        QCOMPARE(window->p_chart->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(test::Chart(*window)->contextMenuPolicy(), Qt::ActionsContextMenu);
 
         window.prompts->saveAnswers.push_back(path("bild.SVG"));
         trigger(window, "m_GrafikSpeichern");

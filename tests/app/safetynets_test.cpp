@@ -39,12 +39,10 @@ QStringList RecentEntries(Window& window) {
 
 } // namespace
 
-class SafetyNetsTest : public QObject {
+class SafetyNetsTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<Window> window_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 
     // A shown, active window on a.slg with three records and the focus in p_Grid; the
     // shortcuts reach an active window only.
@@ -55,7 +53,7 @@ class SafetyNetsTest : public QObject {
         return window_->showActive();
     }
 
-    GridView* grid() const { return (*window_)->p_Grid; }
+    GridView* grid() const { return test::Grid(**window_); }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QTest::keyClick(window_->fmain.get(), Qt::Key(key), modifiers);
     }
@@ -66,10 +64,6 @@ class SafetyNetsTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
     void cleanup() { window_.reset(); }
 
     void undoAfterTypingACell() {

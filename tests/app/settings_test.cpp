@@ -39,11 +39,11 @@ QMap<QString, QString> Held(TFmain& fmain) {
             {"Anmerkung1", cell(ColNote1)},
             {"Anmerkung2", cell(ColNote2)},
             {"Anmerkung3", cell(ColNote3)},
-            {"Dateispeichern", flag(fmain.Dateispeichern)},
-            {"Autospeichern", flag(fmain.Autospeichern)},
+            {"Dateispeichern", flag(test::AsksToSave(fmain))},
+            {"Autospeichern", flag(test::SavesAutomatically(fmain))},
             {"Backupspeichern", flag(fmain.document().saveOptions().backup)},
-            {"Ansicht", QString::number(fmain.p_ansichtItems->checkedId())},
-            {"Zoom", QString::number(fmain.p_zoomItems->checkedId())},
+            {"Ansicht", QString::number(test::BasisItems(fmain)->checkedId())},
+            {"Zoom", QString::number(test::ZoomItems(fmain)->checkedId())},
             {"Width", QString::number(fmain.width())},
             {"Height", QString::number(fmain.height())}};
 }
@@ -72,13 +72,11 @@ void MakeWritable(const QString& folder) {
 
 } // namespace
 
-class SettingsTest : public QObject {
+class SettingsTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
     QString configPath_;
 
-    QString path(const QString& name) const { return dir_->filePath(name); }
     // Points the store somewhere else until the next init.
     void moveStore(const QString& where) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, where);
@@ -92,8 +90,7 @@ private slots:
 
     void init() {
         moveStore(configPath_);
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
+        GuiTest::init();
     }
 
     void cleanup() { moveStore(configPath_); }
@@ -101,20 +98,20 @@ private slots:
     void firstRunGivesTheDefaults() {
         Window window;
         window->FormCreate({});
-        QCOMPARE(window->Dateispeichern, true);
-        QCOMPARE(window->Autospeichern, false);
+        QCOMPARE(test::AsksToSave(*window), true);
+        QCOMPARE(test::SavesAutomatically(*window), false);
         QCOMPARE(window->document().saveOptions().backup, true);
         QCOMPARE(window->document().fileName(), std::string());
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
         QCOMPARE(window.cell(ColNote2, 0), QStringLiteral("Anmerkung2"));
         QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Anmerkung3"));
         // The table's header shows them too.
-        QCOMPARE(window->p_Grid->model()->headerData(ColNote2 - 1, Qt::Horizontal).toString(),
+        QCOMPARE(test::Grid(*window)->model()->headerData(ColNote2 - 1, Qt::Horizontal).toString(),
                  QStringLiteral("Anmerkung2"));
         QCOMPARE(window->size(), QSize(500, 450));
-        QCOMPARE(window->p_ansichtItems->checkedButton()->text(), QStringLiteral("Eintrag"));
-        QCOMPARE(window->p_zoomItems->checkedButton()->text(), QStringLiteral("Bereich"));
-        QCOMPARE(window->p_control->currentIndex(), 0);
+        QCOMPARE(test::BasisItems(*window)->checkedButton()->text(), QStringLiteral("Eintrag"));
+        QCOMPARE(test::ZoomItems(*window)->checkedButton()->text(), QStringLiteral("Bereich"));
+        QCOMPARE(test::Pages(*window)->currentIndex(), 0);
         // Reading writes nothing.
         QCOMPARE(test::Store()->allKeys(), QStringList());
         QCOMPARE(window.prompts->errors, QStringList());
@@ -262,8 +259,8 @@ private slots:
             // Accepting writes nothing to the store; the logbook opened at the start is
             // on the list of the last ones.
             QCOMPARE(test::Store()->allKeys(), QStringList{RecentFiles::kName});
-            window->p_ansichtItems->button(basis)->setChecked(true);
-            window->p_zoomItems->button(zoom)->setChecked(true);
+            test::BasisItems(*window)->button(basis)->setChecked(true);
+            test::ZoomItems(*window)->button(zoom)->setChecked(true);
             window->resize(size);
             // The question of the close sequence, if it is asked, is answered No.
             window.prompts->yesNoAnswers.push_back(false);
@@ -302,14 +299,14 @@ private slots:
         moveStore(where);
         Window window;
         window->FormCreate({});
-        QCOMPARE(window->Dateispeichern, false);
-        QCOMPARE(window->Autospeichern, false);
+        QCOMPARE(test::AsksToSave(*window), false);
+        QCOMPARE(test::SavesAutomatically(*window), false);
         QCOMPARE(window->document().saveOptions().backup, false);
         QCOMPARE(window.cell(ColNote1, 0), QString());
         QCOMPARE(window.cell(ColNote3, 0), QString());
         QCOMPARE(window->size(), QSize(644, 465));
-        QCOMPARE(window->p_ansichtItems->checkedId(), 0);
-        QCOMPARE(window->p_zoomItems->checkedId(), 1);
+        QCOMPARE(test::BasisItems(*window)->checkedId(), 0);
+        QCOMPARE(test::ZoomItems(*window)->checkedId(), 1);
         window->show();
         QVERIFY(window->close());
         QCOMPARE(window.prompts->errors, QStringList());
@@ -343,7 +340,7 @@ private slots:
         moveStore(where);
         Window window;
         window->FormCreate({});
-        window->Dateispeichern = false;
+        test::SetAskToSave(*window, false);
         window->show();
         const bool closed = window->close();
         MakeWritable(folder);

@@ -23,18 +23,15 @@ using test::WindowWithDialogs;
 namespace {
 
 QString Header(TFmain& fmain, int column) {
-    return fmain.p_Grid->model()->headerData(column - 1, Qt::Horizontal).toString();
+    return test::Grid(fmain)->model()->headerData(column - 1, Qt::Horizontal).toString();
 }
 
 } // namespace
 
-class SetupDialogTest : public QObject {
+class SetupDialogTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
     QTranslator german_;
-
-    QString path(const QString& name) const { return dir_->filePath(name); }
 
 private slots:
     // The program's start loads Qt's German texts for the standard buttons.
@@ -42,11 +39,6 @@ private slots:
         QVERIFY(german_.load(QStringLiteral("qtbase_de"),
                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QApplication::installTranslator(&german_);
-    }
-
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
     }
 
     void controls() {
@@ -182,16 +174,16 @@ private slots:
         TFSetup& setup = *window.setup;
         setup.CheckBox5->setChecked(before5);
         setup.CheckBox4->setChecked(before4);
-        window->Dateispeichern = ask;
-        window->Autospeichern = save;
+        test::SetAskToSave(*window, ask);
+        test::SetAutoSave(*window, save);
         window->document().saveOptions().backup = backup;
         setup.FillSetupDialog();
         QCOMPARE(setup.CheckBox4->isChecked(), box4);
         QCOMPARE(setup.CheckBox5->isChecked(), box5);
         QCOMPARE(setup.CheckBox6->isChecked(), backup);
         // Filling changes no flag.
-        QCOMPARE(window->Dateispeichern, ask);
-        QCOMPARE(window->Autospeichern, save);
+        QCOMPARE(test::AsksToSave(*window), ask);
+        QCOMPARE(test::SavesAutomatically(*window), save);
     }
 
     // The user's clicks: checking one exit option unchecks the other; both may be off.
@@ -217,8 +209,8 @@ private slots:
         QFETCH(bool, box5);
         WindowWithDialogs window;
         TFSetup& setup = *window.setup;
-        window->Dateispeichern = start4;
-        window->Autospeichern = start5;
+        test::SetAskToSave(*window, start4);
+        test::SetAutoSave(*window, start5);
         setup.FillSetupDialog();
         setup.show();
         QTest::mouseClick(setup.findChild<QCheckBox*>(clicked), Qt::LeftButton);
@@ -282,8 +274,8 @@ private slots:
         window->m_EinstellungenClick();
         QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});
         QCOMPARE(result, int(QDialog::Accepted));
-        QCOMPARE(window->Dateispeichern, false);
-        QCOMPARE(window->Autospeichern, true);
+        QCOMPARE(test::AsksToSave(*window), false);
+        QCOMPARE(test::SavesAutomatically(*window), true);
         QCOMPARE(window->document().saveOptions().backup, false);
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
         QCOMPARE(window.cell(ColNote2, 0), QString());
@@ -324,7 +316,7 @@ private slots:
         window->m_EinstellungenClick();
         QCOMPARE(setup.result(), int(QDialog::Rejected));
         QVERIFY(!setup.isVisible());
-        QCOMPARE(window->Dateispeichern, true);
+        QCOMPARE(test::AsksToSave(*window), true);
         QCOMPARE(window->document().saveOptions().backup, true);
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
 
@@ -365,7 +357,7 @@ private slots:
         QVERIFY(setup.CheckBox6->isChecked());
         QCOMPARE(setup.f_anmerkung2->text(), QStringLiteral("Anmerkung2"));
         QCOMPARE(setup.f_anmerkung3->text(), QStringLiteral("inzwischen"));
-        QCOMPARE(window->Autospeichern, false);
+        QCOMPARE(test::SavesAutomatically(*window), false);
         setup.hide();
     }
 

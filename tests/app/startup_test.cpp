@@ -13,11 +13,8 @@
 using namespace spritlog;
 using test::Window;
 
-class StartupTest : public QObject {
+class StartupTest : public test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 
     void store(const QString& key, const QVariant& value) {
         auto settings = test::Store();
@@ -26,10 +23,6 @@ class StartupTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     void nothingStoredNothingGiven() {
         Window window;
@@ -44,13 +37,13 @@ private slots:
         QVERIFY(window.prompts->notices.isEmpty());
         QVERIFY(window.prompts->errors.isEmpty());
         // Defaults of an empty store.
-        QCOMPARE(window->Dateispeichern, true);
-        QCOMPARE(window->Autospeichern, false);
+        QCOMPARE(test::AsksToSave(*window), true);
+        QCOMPARE(test::SavesAutomatically(*window), false);
         QCOMPARE(window->document().saveOptions().backup, true);
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Anmerkung1"));
         QCOMPARE(window.cell(ColNote3, 0), QStringLiteral("Anmerkung3"));
-        QCOMPARE(window->p_ansichtItems->checkedId(), 0);
-        QCOMPARE(window->p_zoomItems->checkedId(), 1);
+        QCOMPARE(test::BasisItems(*window)->checkedId(), 0);
+        QCOMPARE(test::ZoomItems(*window)->checkedId(), 1);
     }
 
     // Which file is loaded, what becomes the current name, what is said.
@@ -98,8 +91,8 @@ private slots:
         QVERIFY(window.prompts->errors.isEmpty());
 
         // At the end the current name is stored; the stored logbook is left alone.
-        window->Dateispeichern = false;
-        window->Autospeichern = true;
+        test::SetAskToSave(*window, false);
+        test::SetAutoSave(*window, true);
         QVERIFY(window->close());
         QCOMPARE(test::Store()->value(QStringLiteral("DefaultFile")).toString(), path(current));
         QCOMPARE(test::ReadFile(path("gespeichert.slg")), test::NativeFile(test::SampleRecords(4)));
@@ -108,7 +101,7 @@ private slots:
     void relativeArgumentIsMadeAbsolute() {
         test::WriteFile(path("rel.slg"), test::NativeFile(test::SampleRecords(3)));
         const QString before = QDir::currentPath();
-        QDir::setCurrent(dir_->path());
+        QDir::setCurrent(folder());
         Window window;
         window->FormCreate({QStringLiteral("rel.slg"), QStringLiteral("ignored.slg")});
         QDir::setCurrent(before);
@@ -122,14 +115,14 @@ private slots:
         store(QStringLiteral("Zoom"), QStringLiteral("0"));
         Window window;
         window->FormCreate({});
-        QCOMPARE(window->p_control->currentIndex(), 0);
-        QVERIFY(!window->p_ansicht->isEnabled());
-        QVERIFY(!window->p_zoom->isEnabled());
-        QCOMPARE(window->p_ansichtItems->checkedId(), 1);
-        QCOMPARE(window->p_zoomItems->checkedId(), 0);
+        QCOMPARE(test::Pages(*window)->currentIndex(), 0);
+        QVERIFY(!test::BasisBox(*window)->isEnabled());
+        QVERIFY(!test::ZoomBox(*window)->isEnabled());
+        QCOMPARE(test::BasisItems(*window)->checkedId(), 1);
+        QCOMPARE(test::ZoomItems(*window)->checkedId(), 0);
         // Both notices are up until the pages are first entered.
-        QVERIFY(!window->p_nografik->isHidden());
-        QVERIFY(!window->p_nostats->isHidden());
+        QVERIFY(!test::ChartNotice(*window)->isHidden());
+        QVERIFY(!test::StatisticsNotice(*window)->isHidden());
         QCOMPARE(window.prompts->errors, QStringList());
     }
 
@@ -185,17 +178,17 @@ private slots:
         window->FormCreate({});
         QString actual;
         if (property == QLatin1String("ask"))
-            actual = QString::number(window->Dateispeichern);
+            actual = QString::number(test::AsksToSave(*window));
         else if (property == QLatin1String("auto"))
-            actual = QString::number(window->Autospeichern);
+            actual = QString::number(test::SavesAutomatically(*window));
         else if (property == QLatin1String("backup"))
             actual = QString::number(window->document().saveOptions().backup);
         else if (property == QLatin1String("note2"))
             actual = window.cell(ColNote2, 0);
         else if (property == QLatin1String("ansicht"))
-            actual = QString::number(window->p_ansichtItems->checkedId());
+            actual = QString::number(test::BasisItems(*window)->checkedId());
         else if (property == QLatin1String("zoom"))
-            actual = QString::number(window->p_zoomItems->checkedId());
+            actual = QString::number(test::ZoomItems(*window)->checkedId());
         QCOMPARE(actual, expected);
         QCOMPARE(window.prompts->errors, QStringList());
     }
@@ -228,7 +221,7 @@ private slots:
                  QStringList{QStringLiteral("Invalid data type for 'TabIndex'")});
         QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(window.cell(ColNote1, 0), QStringLiteral("Fahrer"));
-        QCOMPARE(window->p_zoomItems->checkedId(), 1);
+        QCOMPARE(test::ZoomItems(*window)->checkedId(), 1);
         QCOMPARE(window->RecordCount(), 1);
         // The status bar follows the document, also when the start-up stops early.
         QCOMPARE(window.status(0), QStringLiteral("Status: 1 Datensätze"));
@@ -238,12 +231,12 @@ private slots:
         test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(4)));
         Window window;
         window->FormCreate({path("a.slg")});
-        window->Dateispeichern = false;
+        test::SetAskToSave(*window, false);
         window->document().saveOptions().backup = false;
         window->document().setHeading(ColNote3, "Reifen \xE4");
-        window->p_control->setCurrentIndex(2);
-        window->p_ansichtItems->button(1)->setChecked(true);
-        window->p_zoomItems->button(0)->setChecked(true);
+        test::Pages(*window)->setCurrentIndex(2);
+        test::BasisItems(*window)->button(1)->setChecked(true);
+        test::ZoomItems(*window)->button(0)->setChecked(true);
         window->resize(800, 600);
         window->show();
         QVERIFY(window->close());
@@ -276,9 +269,9 @@ private slots:
         QCOMPARE(next->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(next->RecordCount(), 4);
         QCOMPARE(next.cell(ColNote3, 0), QStringLiteral("Reifen ä"));
-        QCOMPARE(next->Dateispeichern, false);
-        QCOMPARE(next->p_control->currentIndex(), 0);
-        QCOMPARE(next->p_ansichtItems->checkedId(), 1);
+        QCOMPARE(test::AsksToSave(*next), false);
+        QCOMPARE(test::Pages(*next)->currentIndex(), 0);
+        QCOMPARE(test::BasisItems(*next)->checkedId(), 1);
     }
 };
 

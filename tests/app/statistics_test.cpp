@@ -21,9 +21,9 @@ std::vector<test::Record> WorkedExample() {
     const char* litres[3] = {"40", "35", "30"};
     const char* prices[3] = {"1.50", "1.40", "1.60"};
     for (int i = 0; i < 3; ++i) {
-        records[i].kmStand = km[i];
-        records[i].liter = litres[i];
-        records[i].literpreis = prices[i];
+        records[i][test::KmStand] = km[i];
+        records[i][test::Liter] = litres[i];
+        records[i][test::Literpreis] = prices[i];
     }
     return records;
 }
@@ -36,18 +36,13 @@ QStringList Texts(const std::array<QLabel*, 12>& labels) {
 }
 
 std::array<QLabel*, 12> PageLabels(TFmain& fmain) {
-    std::array<QLabel*, 12> labels{};
-    std::copy(std::begin(fmain.statisticsLabels), std::end(fmain.statisticsLabels), labels.begin());
-    return labels;
+    return test::StatisticsLabels(fmain);
 }
 
 } // namespace
 
-class StatisticsTest : public QObject {
+class StatisticsTest : public test::GuiTest {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString path(const QString& name) const { return dir_->filePath(name); }
 
     std::unique_ptr<WindowWithDialogs> open(const std::vector<test::Record>& records) {
         test::WriteFile(path("a.slg"), test::NativeFile(records));
@@ -67,10 +62,6 @@ class StatisticsTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        test::ClearStore();
-    }
 
     // Label by label: the page divides the average consumption by n - 2, the window by
     // n - 1, and the cost per km follows; everything else is the same.
@@ -100,10 +91,11 @@ private slots:
         QFETCH(QString, window);
         auto opened = open(WorkedExample());
         TFmain& fmain = *opened->fmain;
-        fmain.p_control->setCurrentIndex(2);
-        QVERIFY(fmain.p_nostats->isHidden());
-        QCOMPARE(fmain.statisticsLabels[label - 1]->text(), page);
-        QCOMPARE(fmain.statisticsLabels[label - 1]->objectName(), QStringLiteral("L%1").arg(label));
+        test::Pages(fmain)->setCurrentIndex(2);
+        QVERIFY(test::StatisticsNotice(fmain)->isHidden());
+        QCOMPARE(test::StatisticsLabels(fmain)[label - 1]->text(), page);
+        QCOMPARE(test::StatisticsLabels(fmain)[label - 1]->objectName(),
+                 QStringLiteral("L%1").arg(label));
         const QStringList texts = windowTexts(*opened);
         QCOMPARE(texts.size(), 12);
         QCOMPARE(texts[label - 1], window);
@@ -127,13 +119,13 @@ private slots:
         auto opened = open(WorkedExample());
         TFmain& fmain = *opened->fmain;
         fmain.document().editCell({ColLiter, 2}, "45"); // Tankkosten of record 2 now 63.00
-        fmain.p_control->setCurrentIndex(2);
-        QCOMPARE(fmain.statisticsLabels[1]->text(), QStringLiteral("85.00 Liter"));
-        QCOMPARE(fmain.statisticsLabels[2]->text(), QStringLiteral("109.00 EUR"));
+        test::Pages(fmain)->setCurrentIndex(2);
+        QCOMPARE(test::StatisticsLabels(fmain)[1]->text(), QStringLiteral("85.00 Liter"));
+        QCOMPARE(test::StatisticsLabels(fmain)[2]->text(), QStringLiteral("109.00 EUR"));
         const QStringList texts = windowTexts(*opened);
         QCOMPARE(texts.value(2), QStringLiteral("123.00 EUR"));
         // The page keeps its texts while it stays active.
-        QCOMPARE(fmain.statisticsLabels[2]->text(), QStringLiteral("109.00 EUR"));
+        QCOMPARE(test::StatisticsLabels(fmain)[2]->text(), QStringLiteral("109.00 EUR"));
     }
 
     // Fewer than three records: no window, no message, only the page's notice.
@@ -147,14 +139,14 @@ private slots:
         QFETCH(int, records);
         auto opened = open(test::SampleRecords(records));
         TFmain& fmain = *opened->fmain;
-        fmain.p_control->setCurrentIndex(2);
-        QVERIFY(!fmain.p_nostats->isHidden());
-        fmain.p_control->setCurrentIndex(0);
-        QVERIFY(fmain.p_nostats->isHidden());
+        test::Pages(fmain)->setCurrentIndex(2);
+        QVERIFY(!test::StatisticsNotice(fmain)->isHidden());
+        test::Pages(fmain)->setCurrentIndex(0);
+        QVERIFY(test::StatisticsNotice(fmain)->isHidden());
         test::ModalRecorder modal;
         fmain.findChild<QAction*>(QStringLiteral("m_Statistik"))->trigger();
         QCOMPARE(modal.shown, QStringList());
-        QVERIFY(!fmain.p_nostats->isHidden());
+        QVERIFY(!test::StatisticsNotice(fmain)->isHidden());
         QCOMPARE(Texts(opened->statistik->labels).first(), QStringLiteral("L1"));
         QCOMPARE(opened->prompts->errors, QStringList());
         QCOMPARE(opened->prompts->notices, QStringList());
@@ -182,12 +174,12 @@ private slots:
         QFETCH(QString, message);
         auto opened = open(WorkedExample());
         TFmain& fmain = *opened->fmain;
-        fmain.p_control->setCurrentIndex(2);
+        test::Pages(fmain)->setCurrentIndex(2);
         const QStringList before = Texts(PageLabels(fmain));
-        fmain.p_control->setCurrentIndex(0);
+        test::Pages(fmain)->setCurrentIndex(0);
         fmain.document().editCell({ColKmStand, 1}, first.toStdString());
         fmain.document().editCell({ColKmStand, 3}, last.toStdString());
-        fmain.p_control->setCurrentIndex(2);
+        test::Pages(fmain)->setCurrentIndex(2);
         QCOMPARE(opened->prompts->errors, QStringList{message});
         QCOMPARE(Texts(PageLabels(fmain)), before);
 
@@ -199,7 +191,7 @@ private slots:
     }
 
     // Page and window lay out the same boxes: captions in screen order, values at one left
-    // edge, a row every 16 pixels, in the value font, navy.
+    // edge, one row below the other without overlapping, in the value font, navy.
     void sharedLayout_data() {
         QTest::addColumn<bool>("page");
         QTest::newRow("page") << true;
@@ -215,8 +207,8 @@ private slots:
         if (page) {
             fmain.resize(800, 600);
             fmain.show();
-            fmain.p_control->setCurrentIndex(2);
-            view = fmain.p_Statistik;
+            test::Pages(fmain)->setCurrentIndex(2);
+            view = test::StatisticsPage(fmain);
             labels = PageLabels(fmain);
             boxNames = QStringList{"g_aufrechnung", "g_durchschnitt", "g_rekorde"};
         } else {
@@ -247,7 +239,7 @@ private slots:
         int row = 0;
         int valueLeft = -1;
         for (int g = 0; g < 3; ++g) {
-            int previousY = -1;
+            int previousBottom = -1; // below the value row before, in the box
             for (int r = 0; r < kStatisticsGroups[g].rowCount; ++r, ++row) {
                 const StatisticsRow& expected = kStatisticsRows[row];
                 QLabel* value = labels[expected.label - 1];
@@ -256,9 +248,9 @@ private slots:
                 if (valueLeft < 0)
                     valueLeft = left;
                 QCOMPARE(left, valueLeft);
-                if (previousY >= 0)
-                    QCOMPARE(value->y() - previousY, 16);
-                previousY = value->y();
+                // One below the other, never overlapping.
+                QVERIFY2(value->y() > previousBottom, qPrintable(value->objectName()));
+                previousBottom = value->geometry().bottom();
                 QCOMPARE(value->font().family(), QStringLiteral("Courier New"));
                 QVERIFY(value->font().bold());
                 QCOMPARE(value->font().pixelSize(), 13);
@@ -307,8 +299,8 @@ private slots:
             statistik.hide();
         } else {
             QLabel* heading = nullptr;
-            for (QLabel* candidate :
-                 fmain.p_Statistik->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+            for (QLabel* candidate : test::StatisticsPage(fmain)->findChildren<QLabel*>(
+                     QString(), Qt::FindDirectChildrenOnly))
                 if (candidate->text() == QStringLiteral("Statistik"))
                     heading = candidate;
             QVERIFY(heading);

@@ -4,6 +4,7 @@
 
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
+#include "support/logbooks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,12 @@
 namespace spritlog {
 namespace {
 
-struct Record {
-    const char* kmStand;
-    const char* liter;
-    const char* preis;
-};
+using test::Record;
 
-// Records dated 02.03.2026, 03.03.2026, ... in the document's table.
+// Records of odometer, litres and price, dated 02.03.2026, 03.03.2026, ..., in the
+// document's table.
 void SetRecords(LogbookDocument& book, const std::vector<Record>& records) {
-    TextTable grid = book.table();
-    grid.setRowCount(static_cast<int>(records.size()) + 1);
-    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
-        const int row = i + 1;
-        ClearRecord(grid, row);
-        grid.setCell(ColDatum, row, "0" + std::to_string(row % 9 + 1) + ".03.2026");
-        grid.setCell(ColKmStand, row, records[i].kmStand);
-        grid.setCell(ColLiter, row, records[i].liter);
-        grid.setCell(ColLiterpreis, row, records[i].preis);
-    }
-    book.setTable(std::move(grid));
+    book.setTable(test::EverydayLogbookOf({ColKmStand, ColLiter, ColLiterpreis}, records));
 }
 
 std::vector<std::string> Cells(const TextTable& table) {

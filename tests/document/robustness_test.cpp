@@ -13,6 +13,7 @@
 #include "support/documentsave.h"
 #include "support/faultyfileops.h"
 #include "support/filebytes.h"
+#include "support/logbooks.h"
 #include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
@@ -39,22 +40,14 @@ constexpr std::size_t kMegabyte = 1024 * 1024;
 
 // Five refuellings with umlauts, a quote and a semicolon, so every writer has work to do.
 TextTable SampleLogbook() {
-    const char* const records[5][10] = {
+    return test::LogbookOf({
         {"01.03.2026", "10000", "40.00", "1.509", "Super", "Aral", "M\xFCnchen", "Anna", "", ""},
         {"15.03.2026", "10520", "35.20", "1.619", "Super E10", "Esso", "K\xF6ln", "", "A;B", ""},
         {"02.04.2026", "11050", "38.75", "1.559", "Super", "Aral", "M\xFCnchen", "", "",
          "\"Urlaub\""},
         {"20.04.2026", "11600", "42.10", "1.709", "Diesel", "Shell", "Bonn", "Bernd", "", ""},
         {"03.05.2026", "12110", "39.99", "1.489", "Super", "Aral", "Berlin", "", "", "<b>"},
-    };
-    const int columns[10] = {ColDatum,      ColKmStand, ColLiter, ColLiterpreis, ColBenzin,
-                             ColTankstelle, ColOrt,     ColNote1, ColNote2,      ColNote3};
-    TextTable grid = NewLogbookTable();
-    grid.setRowCount(6);
-    for (int r = 0; r < 5; ++r)
-        for (int i = 0; i < 10; ++i)
-            grid.setCell(columns[i], r + 1, records[r][i]);
-    return grid;
+    });
 }
 
 SaveOptions FixedReportOptions(bool backup) {

@@ -162,7 +162,7 @@ void Analyse(TextTable& grid) {
     {
         // The station tab of the chart page, through the same path the window takes.
         LogbookDocument book;
-        book.table() = grid;
+        book.setTable(grid);
         book.setChartBasis(ChartBasis::Monat);
         Try([&] {
             book.calculateForChartPage();

@@ -11,6 +11,7 @@
 // from zero; "-" for values below zero; at least five characters, blanks in front.
 
 #include "logbook/conventions.h"
+#include "support/numbertextreference.h"
 
 #include <cerrno>
 #include <cmath>
@@ -103,58 +104,10 @@ std::string Bits(double value) {
     return buffer;
 }
 
-// The decision digits with the point moved into place, then ties away from zero.
-std::string ReferenceText(double value, int decimals) {
-    const double magnitude = std::fabs(value);
-    char buffer[512];
-    std::string digits;
-    long integerDigits = 0;
-    if (magnitude < 10.0) {
-        std::snprintf(buffer, sizeof buffer, "%.17f", magnitude);
-        const char* point = std::strchr(buffer, '.');
-        integerDigits = point - buffer;
-        digits = std::string(buffer, static_cast<std::size_t>(point - buffer)) + (point + 1);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.17e", magnitude);
-        const char* e = std::strchr(buffer, 'e');
-        integerDigits = std::strtol(e + 1, nullptr, 10) + 1;
-        digits = std::string(1, buffer[0]) +
-                 std::string(buffer + 2, static_cast<std::size_t>(e - buffer - 2));
-    }
-    // Pad so that every wanted place exists.
-    const long wanted = integerDigits + decimals;
-    if (static_cast<long>(digits.size()) < wanted + 1)
-        digits.append(static_cast<std::size_t>(wanted + 1 - static_cast<long>(digits.size())), '0');
-    const bool up = digits[static_cast<std::size_t>(wanted)] >= '5';
-    digits.resize(static_cast<std::size_t>(wanted));
-    // Add one in the last kept place, carrying.
-    if (up) {
-        long i = wanted - 1;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
-            digits[static_cast<std::size_t>(i--)] = '0';
-        if (i < 0) {
-            digits.insert(0, "1");
-            ++integerDigits;
-        } else {
-            ++digits[static_cast<std::size_t>(i)];
-        }
-    }
-    std::string integerPart = digits.substr(0, static_cast<std::size_t>(integerDigits));
-    while (integerPart.size() > 1 && integerPart[0] == '0')
-        integerPart.erase(0, 1);
-    std::string text = value < 0 ? "-" : "";
-    text += integerPart;
-    if (decimals > 0)
-        text += "." + digits.substr(static_cast<std::size_t>(integerDigits));
-    while (text.size() < 5)
-        text.insert(0, " ");
-    return text;
-}
-
 void CheckNumberToText(double value, std::string_view origin) {
     for (const int decimals : {0, 2, 4}) {
         const std::string got = NumberToText(value, decimals);
-        const std::string want = ReferenceText(value, decimals);
+        const std::string want = spritlog::test::ReferenceNumberToText(value, decimals);
         if (got != want)
             Mismatch("NumberToText", origin, got, want);
         // Whatever NumberToText writes is a number text that reads back.

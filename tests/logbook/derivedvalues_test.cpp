@@ -2,6 +2,7 @@
 
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
+#include "support/logbooks.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,7 @@
 namespace spritlog {
 namespace {
 
-struct Record {
-    const char* kmStand;
-    const char* liter;
-    const char* preis;
-};
+using test::Record;
 
 struct Cell {
     int column;
@@ -23,29 +20,10 @@ struct Cell {
     const char* text;
 };
 
-const char* const kHeaders[kLogbookColumns] = {
-    "",           "Datum",     "KM-Stand",   "Liter",      "Literpreis",
-    "KM",         "Verbrauch", "Kosten/Km",  "Tankkosten", "Benzin",
-    "Tankstelle", "Ort",       "Anmerkung1", "Anmerkung2", "Anmerkung3"};
-
-// A logbook with the given records; dates and the free-text columns are filled so that the
-// test sees whether the pass leaves them alone.
+// A logbook with the given records (odometer, litres, price); the other input cells are
+// filled so that the test sees whether the pass leaves them alone.
 TextTable MakeGrid(const std::vector<Record>& records, const std::vector<Cell>& presets = {}) {
-    TextTable grid(kLogbookColumns, static_cast<int>(records.size()) + 1);
-    for (int c = 0; c < kLogbookColumns; ++c)
-        grid.setCell(c, 0, kHeaders[c]);
-    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
-        const int row = i + 1;
-        grid.setCell(ColNumber, row, std::to_string(row) + ".");
-        grid.setCell(ColDatum, row, "0" + std::to_string(row % 9 + 1) + ".03.2026");
-        grid.setCell(ColKmStand, row, records[i].kmStand);
-        grid.setCell(ColLiter, row, records[i].liter);
-        grid.setCell(ColLiterpreis, row, records[i].preis);
-        grid.setCell(ColBenzin, row, "Super");
-        grid.setCell(ColTankstelle, row, "Aral");
-        grid.setCell(ColOrt, row, "K\xF6ln");
-        grid.setCell(ColNote3, row, "note " + std::to_string(row));
-    }
+    TextTable grid = test::EverydayLogbookOf({ColKmStand, ColLiter, ColLiterpreis}, records);
     for (const Cell& cell : presets)
         grid.setCell(cell.column, cell.row, cell.text);
     return grid;

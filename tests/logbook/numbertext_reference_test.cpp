@@ -1,9 +1,10 @@
-// NumberToText against a plain reference of its rule, over the values a logbook is made
+// NumberToText against the exact reference of its rule, over the values a logbook is made
 // of and the awkward ones around them. NumberToText decides most values from their
 // shortest decimal and only the rest from the full expansion; both must give the rule's
 // result everywhere.
 
 #include "logbook/conventions.h"
+#include "support/numbertextreference.h"
 
 #include <gtest/gtest.h>
 
@@ -30,58 +31,14 @@ std::string FormatInCLocale(const char* format, double value) {
     return buffer;
 }
 
-// The rule: the magnitude's expansion rounded to 17 places below 10 and to 18 significant
-// digits from 10 on, then rounded to `decimals` places with ties away from zero; "-" below
-// zero; blanks in front up to five characters.
-std::string Reference(double value, int decimals) {
-    const double magnitude = std::fabs(value);
-    std::string digits;
-    long integerDigits = 0;
-    if (magnitude < 10.0) {
-        const std::string text = FormatInCLocale("%.17f", magnitude);
-        const std::size_t point = text.find('.');
-        integerDigits = static_cast<long>(point);
-        digits = text.substr(0, point) + text.substr(point + 1);
-    } else {
-        const std::string text = FormatInCLocale("%.17e", magnitude);
-        const std::size_t e = text.find('e');
-        integerDigits = std::strtol(text.c_str() + e + 1, nullptr, 10) + 1;
-        digits = text.substr(0, 1) + text.substr(2, e - 2);
-    }
-    const long wanted = integerDigits + decimals;
-    if (static_cast<long>(digits.size()) < wanted + 1)
-        digits.append(static_cast<std::size_t>(wanted + 1) - digits.size(), '0');
-    const bool up = digits[static_cast<std::size_t>(wanted)] >= '5';
-    digits.resize(static_cast<std::size_t>(wanted));
-    if (up) {
-        long i = wanted - 1;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
-            digits[static_cast<std::size_t>(i--)] = '0';
-        if (i < 0) {
-            digits.insert(0, "1");
-            ++integerDigits;
-        } else {
-            ++digits[static_cast<std::size_t>(i)];
-        }
-    }
-    std::string integerPart = digits.substr(0, static_cast<std::size_t>(integerDigits));
-    while (integerPart.size() > 1 && integerPart[0] == '0')
-        integerPart.erase(0, 1);
-    std::string text = value < 0 ? "-" : "";
-    text += integerPart;
-    if (decimals > 0)
-        text += "." + digits.substr(static_cast<std::size_t>(integerDigits));
-    if (text.size() < 5)
-        text.insert(0, 5 - text.size(), ' ');
-    return text;
-}
+using test::ReferenceNumberToText;
 
 int Mismatches(const std::vector<double>& values, const std::vector<int>& decimalsList) {
     int mismatches = 0;
     for (const double value : values) {
         for (const int decimals : decimalsList) {
             const std::string got = NumberToText(value, decimals);
-            const std::string want = Reference(value, decimals);
+            const std::string want = ReferenceNumberToText(value, decimals);
             if (got != want && ++mismatches <= 10)
                 ADD_FAILURE() << FormatInCLocale("%.17g", value) << " with " << decimals
                               << " decimals: got \"" << got << "\", want \"" << want << "\"";
@@ -115,7 +72,8 @@ TEST(NumberTextReferenceTest, ReferenceAgreesWithTheDocumentedExamples) {
         {2.5, 0, "    3"},
     };
     for (const auto& example : examples) {
-        EXPECT_EQ(Reference(example.value, example.decimals), example.text) << example.value;
+        EXPECT_EQ(ReferenceNumberToText(example.value, example.decimals), example.text)
+            << example.value;
         EXPECT_EQ(NumberToText(example.value, example.decimals), example.text) << example.value;
     }
 }

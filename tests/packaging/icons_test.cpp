@@ -56,11 +56,14 @@ QList<IconControl> IconControls(TFmain* window) {
     QList<IconControl> controls;
     for (QAction* top : window->menuBar()->actions())
         CollectMenu(top->menu(), controls);
-    for (QAction* action : window->p_toolbar->actions())
-        if (auto* button = qobject_cast<QToolButton*>(window->p_toolbar->widgetForAction(action)))
+    QToolBar* toolBar = spritlog::test::ToolBar(*window);
+    for (QAction* action : toolBar->actions())
+        if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action)))
             controls.append({button->objectName(), button->icon()});
-    for (QPushButton* button : {window->b_neu, window->b_datum, window->b_beenden})
+    for (const char* name : {"b_neu", "b_datum", "b_beenden"}) {
+        QPushButton* button = spritlog::test::Button(*window, name);
         controls.append({button->objectName(), button->icon()});
+    }
     return controls;
 }
 

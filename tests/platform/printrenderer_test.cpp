@@ -2,6 +2,7 @@
 #include "logbook/texttable.h"
 #include "platform/printrenderer.h"
 #include "reports/printlayout.h"
+#include "support/logbooks.h"
 
 #include <QColor>
 #include <QFile>
@@ -80,18 +81,14 @@ int InkCount(const QImage& image) {
     return count;
 }
 
+// Numbered records dated 01.02.2025 in München, under the default note headers.
 TextTable Logbook(int records) {
-    TextTable grid(15, records + 1);
-    const char* headers[15] = {"",           "Datum",     "KM-Stand",   "Liter",      "Literpreis",
-                               "KM",         "Verbrauch", "Kosten/Km",  "Tankkosten", "Benzin",
-                               "Tankstelle", "Ort",       "Anmerkung1", "Anmerkung2", "Anmerkung3"};
-    for (int c = 0; c < 15; ++c)
-        grid.setCell(c, 0, headers[c]);
-    for (int r = 1; r <= records; ++r) {
-        grid.setCell(0, r, std::to_string(r) + ".");
-        grid.setCell(1, r, "01.02.2025");
-        grid.setCell(11, r, "M\xFCnchen");
-    }
+    TextTable grid = test::LogbookOf(
+        {ColDatum, ColOrt}, std::vector<test::Record>(records, {"01.02.2025", "M\xFCnchen"}));
+    for (int i = 0; i < 3; ++i)
+        grid.setCell(ColNote1 + i, 0, kDefaultNoteHeaders[i]);
+    for (int r = 1; r <= records; ++r)
+        grid.setCell(ColNumber, r, std::to_string(r) + ".");
     return grid;
 }
 
