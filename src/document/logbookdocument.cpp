@@ -7,9 +7,6 @@
 #include "logbook/derivedvalues.h"
 #include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
-#include "reports/csvexport.h"
-#include "reports/htmlreport.h"
-#include "reports/xlsxworkbook.h"
 
 #include <algorithm>
 
@@ -23,31 +20,7 @@ TextTable EmptyStationTable() {
     return info;
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
-    if (text.size() < ending.size())
-        return false;
-    text.remove_prefix(text.size() - ending.size());
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != ending[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-WriterKind WriterFor(std::string_view path) {
-    if (EndsWithIgnoringCase(path, ".csv"))
-        return WriterKind::Csv;
-    if (EndsWithIgnoringCase(path, ".htm") || EndsWithIgnoringCase(path, ".html"))
-        return WriterKind::Html;
-    if (EndsWithIgnoringCase(path, ".xlsx"))
-        return WriterKind::Xlsx;
-    return WriterKind::Native;
-}
 
 LogbookDocument::LogbookDocument()
     : table_(NewLogbookTable()), chartSource_(kLogbookColumns, 1),
@@ -219,34 +192,18 @@ StatusTexts LogbookDocument::updateStatus() {
 }
 
 void LogbookDocument::saveTo(const std::string& path) {
-    const WriterKind kind = WriterFor(path);
+    const Writer& writer = WriterForName(path);
     // Exports to other names leave the stamp and the saved state alone and need no hash.
     const bool current = path == fileName_;
     FileStamp* stamp = current ? &fileStamp_ : nullptr;
-    if (kind == WriterKind::Xlsx) {
-        // The workbook library writes to a file name, not to lines.
-        const std::string title = FileNameOf(hasFileName() ? fileName_ : path);
+    const WriteJob job{table_, path, fileName_, saveOptions_.report};
+    if (writer.fillFile != nullptr) {
         ReplaceFileByName(
             path, saveOptions_.backup,
-            [&](const std::string& temporary) { WriteXlsxWorkbook(temporary, table_, title); },
-            stamp);
+            [&](const std::string& temporary) { writer.fillFile(temporary, job); }, stamp);
     } else {
         ReplaceFile(
-            path, saveOptions_.backup,
-            [&](LineSink& sink) {
-                switch (kind) {
-                case WriterKind::Csv:
-                    WriteCsvFile(sink, table_);
-                    break;
-                case WriterKind::Html:
-                    WriteHtmlReport(sink, table_, path, saveOptions_.report);
-                    break;
-                case WriterKind::Native:
-                case WriterKind::Xlsx:
-                    WriteNativeFile(sink, table_);
-                    break;
-                }
-            },
+            path, saveOptions_.backup, [&](LineSink& sink) { writer.writeLines(sink, job); },
             stamp);
     }
     if (current) {

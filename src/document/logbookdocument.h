@@ -2,6 +2,7 @@
 
 #include "analysis/chartsource.h"
 #include "document/edithistory.h"
+#include "document/writers.h"
 #include "logbook/clock.h"
 #include "logbook/filestamp.h"
 #include "logbook/logbooktable.h"
@@ -32,10 +33,6 @@ struct LoadHooks {
     // Runs where the load refreshes the status bar (after the table is filled).
     std::function<void()> statusBar;
 };
-
-// Which writer a file name selects, by its ending, case-insensitively.
-enum class WriterKind { Native, Csv, Html, Xlsx };
-WriterKind WriterFor(std::string_view path);
 
 // The one open logbook: the table p_Grid shows, the chart source PrepareGrid built from
 // it in the shape of the chart basis, the station table p_Info, the current file name and
