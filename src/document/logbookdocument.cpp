@@ -212,6 +212,23 @@ void LogbookDocument::saveTo(const std::string& path) {
     }
 }
 
+ImportResult LogbookDocument::readImport(const std::string& path) {
+    return ParseImportFile(ReadWholeFile(path));
+}
+
+std::exception_ptr LogbookDocument::importRecords(const ImportResult& result) {
+    std::exception_ptr calculation;
+    asOneStep({ColDatum, recordCount() + 1}, [&] {
+        appendImported(result);
+        try {
+            calculate();
+        } catch (...) {
+            calculation = std::current_exception();
+        }
+    });
+    return calculation;
+}
+
 void LogbookDocument::appendImported(const ImportResult& result) {
     recordStep(TableRegion::RecordsFrom(1), [&] {
         AppendImportedRecords(table_, result);

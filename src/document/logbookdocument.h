@@ -9,6 +9,7 @@
 #include "logbook/texttable.h"
 #include "reports/reportcontext.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -120,6 +121,16 @@ public:
     // that name, the document notes what it wrote there and has no unsaved changes.
     void saveTo(const std::string& path);
 
+    // "Importieren aus CSV...", in two parts so that the user can look at the records first.
+    // Reads and parses the file at `path` (UTF-8); the logbook stays as it is. Throws Error
+    // with the I/O message when the file cannot be read.
+    static ImportResult readImport(const std::string& path);
+    // Appends the records of a clean result and calculates, as one step of the history;
+    // undone, the cursor goes to the row after the records there were. Throws, with nothing
+    // changed, when the records do not fit. A failing calculation keeps the records and is
+    // given back instead of thrown, so that the caller can first tell what was imported;
+    // nullptr when it succeeded.
+    [[nodiscard]] std::exception_ptr importRecords(const ImportResult& result);
     // Appends the records of an import that succeeded, without calculating; one step.
     void appendImported(const ImportResult& result);
 
