@@ -10,7 +10,7 @@
 
 namespace spritlog {
 
-// Which writer a file name selects, by its ending, case-insensitively.
+// The kinds of file the logbook is saved as.
 enum class WriterKind { Native, Csv, Html, Xlsx };
 
 // What a writer writes from.
@@ -30,10 +30,10 @@ struct Writer {
     void (*fillFile)(const std::string& file, const WriteJob& job);
 };
 
-// The writer whose ending `path` has (.csv, .htm, .html, .xlsx); any other name is a native
-// logbook file.
+// The writer whose ending `path` has (.csv, .htm, .html, .xlsx), case-insensitively; any
+// other name is a native logbook file.
 const Writer& WriterForName(std::string_view path);
-
+// Which kind of file WriterForName chooses.
 WriterKind WriterFor(std::string_view path);
 
 } // namespace spritlog
