@@ -15,6 +15,7 @@
 #include <QSettings>
 
 #include <cerrno>
+#include <exception>
 #include <optional>
 
 namespace spritlog::cli {
@@ -112,11 +113,11 @@ std::string ImportCommand(const Invocation& call, const Settings& settings) {
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
     book.load(call.file, hooks);
 
-    const ImportResult result = ParseImportFile(ReadWholeFile(call.importSource));
+    const ImportResult result = LogbookDocument::readImport(call.importSource);
     if (!result.ok())
         throw Notice(ImportFailureMessage(result));
-    book.appendImported(result);
-    book.calculate();
+    if (const std::exception_ptr calculation = book.importRecords(result))
+        std::rethrow_exception(calculation);
     book.saveTo(call.file);
     std::string out = Cp1252ToUtf8(ImportSuccessMessage(result)) + "\n";
     for (const std::string& line : ImportSummaryLines(result))

@@ -6,9 +6,6 @@
 #include "logbook/derivedvalues.h"
 #include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
-#include "reports/csvexport.h"
-#include "reports/htmlreport.h"
-#include "reports/xlsxworkbook.h"
 
 #include <algorithm>
 
@@ -20,20 +17,6 @@ TextTable EmptyStationTable() {
     for (int column = 0; column < kStationColumns; ++column)
         info.setCell(column, 0, kStationColumnInfo[column].header);
     return info;
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
-    if (text.size() < ending.size())
-        return false;
-    text.remove_prefix(text.size() - ending.size());
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != ending[i])
-            return false;
-    }
-    return true;
 }
 
 // Runs `f` when leaving the scope, also by an exception: the listeners hear of what a
@@ -50,16 +33,6 @@ private:
 };
 
 } // namespace
-
-WriterKind WriterFor(std::string_view path) {
-    if (EndsWithIgnoringCase(path, ".csv"))
-        return WriterKind::Csv;
-    if (EndsWithIgnoringCase(path, ".htm") || EndsWithIgnoringCase(path, ".html"))
-        return WriterKind::Html;
-    if (EndsWithIgnoringCase(path, ".xlsx"))
-        return WriterKind::Xlsx;
-    return WriterKind::Native;
-}
 
 LogbookDocument::LogbookDocument()
     : table_(NewLogbookTable()), chartSource_(kLogbookColumns, 1),
@@ -332,40 +305,41 @@ void LogbookDocument::writeColumnHeadings() {
 }
 
 void LogbookDocument::saveTo(const std::string& path) {
-    const WriterKind kind = WriterFor(path);
+    const Writer& writer = WriterForName(path);
     // Exports to other names leave the stamp and the saved state alone and need no hash.
     const bool current = path == fileName_;
     FileStamp* stamp = current ? &fileStamp_ : nullptr;
-    if (kind == WriterKind::Xlsx) {
-        // The workbook library writes to a file name, not to lines.
-        const std::string title = FileNameOf(hasFileName() ? fileName_ : path);
+    const WriteJob job{table_, path, fileName_, saveOptions_.report};
+    if (writer.fillFile != nullptr) {
         ReplaceFileByName(
             path, saveOptions_.backup,
-            [&](const std::string& temporary) { WriteXlsxWorkbook(temporary, table_, title); },
-            stamp);
+            [&](const std::string& temporary) { writer.fillFile(temporary, job); }, stamp);
     } else {
         ReplaceFile(
-            path, saveOptions_.backup,
-            [&](LineSink& sink) {
-                switch (kind) {
-                case WriterKind::Csv:
-                    WriteCsvFile(sink, table_);
-                    break;
-                case WriterKind::Html:
-                    WriteHtmlReport(sink, table_, path, saveOptions_.report);
-                    break;
-                case WriterKind::Native:
-                case WriterKind::Xlsx:
-                    WriteNativeFile(sink, table_);
-                    break;
-                }
-            },
+            path, saveOptions_.backup, [&](LineSink& sink) { writer.writeLines(sink, job); },
             stamp);
     }
     if (current) {
         history_.setClean();
         historyChanged();
     }
+}
+
+ImportResult LogbookDocument::readImport(const std::string& path) {
+    return ParseImportFile(ReadWholeFile(path));
+}
+
+std::exception_ptr LogbookDocument::importRecords(const ImportResult& result) {
+    std::exception_ptr calculation;
+    asOneStep({ColDatum, recordCount() + 1}, [&] {
+        appendImported(result);
+        try {
+            calculate();
+        } catch (...) {
+            calculation = std::current_exception();
+        }
+    });
+    return calculation;
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {

@@ -4,12 +4,14 @@
 #include "charts/chartseries.h"
 #include "document/documentlistener.h"
 #include "document/edithistory.h"
+#include "document/writers.h"
 #include "logbook/clock.h"
 #include "logbook/filestamp.h"
 #include "logbook/logbooktable.h"
 #include "logbook/texttable.h"
 #include "reports/reportcontext.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -33,10 +35,6 @@ struct LoadHooks {
     // Runs once the file is read, before the calculation.
     std::function<void()> read;
 };
-
-// Which writer a file name selects, by its ending, case-insensitively.
-enum class WriterKind { Native, Csv, Html, Xlsx };
-WriterKind WriterFor(std::string_view path);
 
 // The one open logbook: the table p_Grid shows, the chart source PrepareGrid built from
 // it in the shape of the chart basis, the station table p_Info, the current file name and
@@ -132,6 +130,16 @@ public:
     // that name, the document notes what it wrote there and has no unsaved changes.
     void saveTo(const std::string& path);
 
+    // "Importieren aus CSV...", in two parts so that the user can look at the records first.
+    // Reads and parses the file at `path` (UTF-8); the logbook stays as it is. Throws Error
+    // with the I/O message when the file cannot be read.
+    static ImportResult readImport(const std::string& path);
+    // Appends the records of a clean result and calculates, as one step of the history;
+    // undone, the cursor goes to the row after the records there were. Throws, with nothing
+    // changed, when the records do not fit. A failing calculation keeps the records and is
+    // given back instead of thrown, so that the caller can first tell what was imported;
+    // nullptr when it succeeded.
+    [[nodiscard]] std::exception_ptr importRecords(const ImportResult& result);
     // Appends the records of an import that succeeded, without calculating; one step.
     void appendImported(const ImportResult& result);
 

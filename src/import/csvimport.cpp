@@ -1,9 +1,7 @@
 #include "import/csvimport.h"
 
-#include "import/fuelio.h"
+#include "import/importers.h"
 #include "import/refuelling.h"
-#include "import/spritlogcsv.h"
-#include "import/spritmonitor.h"
 #include "import/values.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
@@ -91,20 +89,6 @@ std::string Tally(const std::vector<ImportRecord>& records, int column, std::siz
 
 } // namespace
 
-const char* ImportFormatName(ImportFormat format) {
-    switch (format) {
-    case ImportFormat::SpritlogCsv:
-        return "Spritlog-CSV";
-    case ImportFormat::Spritmonitor:
-        return "Spritmonitor";
-    case ImportFormat::Fuelio:
-        return "Fuelio";
-    case ImportFormat::Unknown:
-        break;
-    }
-    return "";
-}
-
 ImportResult ParseImportFile(std::string_view bytes) {
     ImportResult result;
     const std::string text = DecodeText(bytes);
@@ -113,26 +97,13 @@ ImportResult ParseImportFile(std::string_view bytes) {
         return result;
     }
 
-    if (import::LooksLikeFuelio(text)) {
-        result.format = ImportFormat::Fuelio;
-        import::ParseFuelio(result, text);
-    } else {
-        const std::vector<import::CsvRow> rows = import::ReadSpritmonitorRows(text);
-        const import::CsvRow* header = import::FirstContentRow(rows);
-        if (header != nullptr && import::IsSpritmonitorHeader(*header)) {
-            result.format = ImportFormat::Spritmonitor;
-            import::ParseSpritmonitor(result, rows, *header);
-        } else if (import::LooksLikeSpritlogCsv(text)) {
-            result.format = ImportFormat::SpritlogCsv;
-            import::ParseSpritlogCsv(result, text);
-        } else if (header != nullptr && import::CouldBeSpritmonitorHeader(*header)) {
-            result.format = ImportFormat::Spritmonitor;
-            import::ParseSpritmonitor(result, rows, *header);
-        } else {
-            AddProblem(result, 0, kUnknownFormat);
-            return result;
-        }
+    const import::Importer* importer = import::ImporterFor(text);
+    if (importer == nullptr) {
+        AddProblem(result, 0, kUnknownFormat);
+        return result;
     }
+    result.format = importer->format;
+    importer->parse(result, text);
 
     for (ImportProblem& problem : result.problems)
         std::replace(problem.reason.begin(), problem.reason.end(), kLost, '?');

@@ -11,105 +11,141 @@ bool RowIsBlank(const CsvRow& row) {
                        [](const std::string& f) { return Trim(f).empty(); });
 }
 
+namespace {
+
+void Fault(CsvRow& row, CsvFault kind) {
+    if (row.fault == CsvFault::None) {
+        row.fault = kind;
+        row.faultField = static_cast<int>(row.fields.size()) + 1;
+    }
+}
+
+// Reads rows one after the other from the start of a text.
+class CsvScanner {
+public:
+    CsvScanner(std::string_view text, const CsvDialect& dialect)
+        : text_(text), dialect_(dialect), n_(text.size()) {}
+
+    bool done() const { return i_ >= n_; }
+    CsvRow readRow();
+
+private:
+    // CR LF, LF, or a CR as the file's last byte.
+    bool atLineEnd(std::size_t p) const {
+        return p >= n_ || text_[p] == '\n' ||
+               (text_[p] == '\r' && (p + 1 >= n_ || text_[p + 1] == '\n'));
+    }
+    // The quoted field whose quote is at `quote`; a fault goes to `row`.
+    void readQuoted(CsvRow& row, std::string& field, std::size_t quote);
+    void readPlain(std::string& field);
+
+    std::string_view text_;
+    const CsvDialect& dialect_;
+    std::size_t n_;
+    std::size_t i_ = 0;
+    int line_ = 1;
+};
+
+CsvRow CsvScanner::readRow() {
+    CsvRow row;
+    row.line = line_;
+    row.emptyLine = atLineEnd(i_);
+    for (;;) {
+        std::string field;
+        std::size_t lead = i_;
+        if (dialect_.blanksBeforeQuote) {
+            while (lead < n_ && IsBlank(text_[lead]))
+                ++lead;
+        }
+        if (lead < n_ && text_[lead] == '"')
+            readQuoted(row, field, lead);
+        else
+            readPlain(field);
+        row.fields.push_back(std::move(field));
+        if (i_ < n_ && text_[i_] == dialect_.separator) {
+            ++i_;
+            // The line's last field, empty, follows the separator.
+            row.lastTerminated = atLineEnd(i_);
+            continue;
+        }
+        break;
+    }
+    if (i_ < n_ && text_[i_] == '\r')
+        ++i_;
+    if (i_ < n_ && text_[i_] == '\n') {
+        ++i_;
+        ++line_;
+    }
+    return row;
+}
+
+void CsvScanner::readQuoted(CsvRow& row, std::string& field, std::size_t quote) {
+    const char separator = dialect_.separator;
+    i_ = quote + 1;
+    bool closed = false;
+    while (i_ < n_) {
+        const char c = text_[i_];
+        if (c == '"') {
+            if (i_ + 1 < n_ && text_[i_ + 1] == '"') {
+                field.push_back('"');
+                i_ += 2;
+                continue;
+            }
+            ++i_;
+            closed = true;
+            break;
+        }
+        if (c == '\\' && dialect_.backslashQuotes && i_ + 1 < n_ && text_[i_ + 1] == '"' &&
+            !(i_ + 2 < n_ && text_[i_ + 2] == separator) && !atLineEnd(i_ + 2)) {
+            field.push_back('"');
+            i_ += 2;
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            if (!dialect_.multiLine && atLineEnd(i_))
+                break;
+            if (c == '\n')
+                ++line_;
+            if (c == '\n' || !(i_ + 1 < n_ && text_[i_ + 1] == '\n'))
+                field.push_back(' ');
+        } else {
+            field.push_back(c);
+        }
+        ++i_;
+    }
+    if (!closed) {
+        Fault(row, CsvFault::OpenQuote);
+        return;
+    }
+    if (dialect_.blanksBeforeQuote) {
+        while (i_ < n_ && IsBlank(text_[i_]))
+            ++i_;
+    }
+    if (i_ < n_ && text_[i_] != separator && !atLineEnd(i_)) {
+        Fault(row, CsvFault::TextAfterQuote);
+        while (i_ < n_ && text_[i_] != separator && !atLineEnd(i_))
+            field.push_back(text_[i_++]);
+    }
+}
+
+void CsvScanner::readPlain(std::string& field) {
+    while (i_ < n_ && text_[i_] != dialect_.separator && !atLineEnd(i_))
+        field.push_back(text_[i_++]);
+    if (dialect_.singleQuotes) {
+        const std::string_view trimmed = Trim(field);
+        if (trimmed.size() >= 2 && trimmed.front() == '\'' && trimmed.back() == '\'')
+            field = std::string(trimmed.substr(1, trimmed.size() - 2));
+    }
+}
+
+} // namespace
+
 std::vector<CsvRow> ReadCsvRows(std::string_view text, const CsvDialect& dialect,
                                 std::size_t contentRows) {
     std::vector<CsvRow> rows;
-    const char separator = dialect.separator;
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    int line = 1;
-    // CR LF, LF, or a CR as the file's last byte.
-    auto atLineEnd = [&](std::size_t p) {
-        return p >= n || text[p] == '\n' ||
-               (text[p] == '\r' && (p + 1 >= n || text[p + 1] == '\n'));
-    };
-    auto fault = [](CsvRow& row, CsvFault kind) {
-        if (row.fault == CsvFault::None) {
-            row.fault = kind;
-            row.faultField = static_cast<int>(row.fields.size()) + 1;
-        }
-    };
-    while (i < n) {
-        CsvRow row;
-        row.line = line;
-        row.emptyLine = atLineEnd(i);
-        for (;;) {
-            std::string field;
-            std::size_t lead = i;
-            if (dialect.blanksBeforeQuote) {
-                while (lead < n && IsBlank(text[lead]))
-                    ++lead;
-            }
-            if (lead < n && text[lead] == '"') {
-                i = lead + 1;
-                bool closed = false;
-                while (i < n) {
-                    const char c = text[i];
-                    if (c == '"') {
-                        if (i + 1 < n && text[i + 1] == '"') {
-                            field.push_back('"');
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
-                        closed = true;
-                        break;
-                    }
-                    if (c == '\\' && dialect.backslashQuotes && i + 1 < n && text[i + 1] == '"' &&
-                        !(i + 2 < n && text[i + 2] == separator) && !atLineEnd(i + 2)) {
-                        field.push_back('"');
-                        i += 2;
-                        continue;
-                    }
-                    if (c == '\n' || c == '\r') {
-                        if (!dialect.multiLine && atLineEnd(i))
-                            break;
-                        if (c == '\n')
-                            ++line;
-                        if (c == '\n' || !(i + 1 < n && text[i + 1] == '\n'))
-                            field.push_back(' ');
-                    } else {
-                        field.push_back(c);
-                    }
-                    ++i;
-                }
-                if (!closed) {
-                    fault(row, CsvFault::OpenQuote);
-                } else {
-                    if (dialect.blanksBeforeQuote) {
-                        while (i < n && IsBlank(text[i]))
-                            ++i;
-                    }
-                    if (i < n && text[i] != separator && !atLineEnd(i)) {
-                        fault(row, CsvFault::TextAfterQuote);
-                        while (i < n && text[i] != separator && !atLineEnd(i))
-                            field.push_back(text[i++]);
-                    }
-                }
-            } else {
-                while (i < n && text[i] != separator && !atLineEnd(i))
-                    field.push_back(text[i++]);
-                if (dialect.singleQuotes) {
-                    const std::string_view trimmed = Trim(field);
-                    if (trimmed.size() >= 2 && trimmed.front() == '\'' && trimmed.back() == '\'')
-                        field = std::string(trimmed.substr(1, trimmed.size() - 2));
-                }
-            }
-            row.fields.push_back(std::move(field));
-            if (i < n && text[i] == separator) {
-                ++i;
-                // The line's last field, empty, follows the separator.
-                row.lastTerminated = atLineEnd(i);
-                continue;
-            }
-            break;
-        }
-        if (i < n && text[i] == '\r')
-            ++i;
-        if (i < n && text[i] == '\n') {
-            ++i;
-            ++line;
-        }
+    CsvScanner scanner(text, dialect);
+    while (!scanner.done()) {
+        CsvRow row = scanner.readRow();
         const bool content = !RowIsBlank(row);
         rows.push_back(std::move(row));
         if (content && --contentRows == 0)

@@ -109,23 +109,21 @@ std::string LineText(int line) {
 
 } // namespace
 
-std::optional<ParsedRecord> BuildRecord(ImportResult& result, const RawRecord& raw,
-                                        NumberStyle style) {
-    const int problemsBefore = result.problemCount;
-    ParsedRecord parsed;
-    ImportRecord& record = parsed.record;
-    record.line = raw.line;
-    auto& cells = record.cells;
+namespace {
 
+void ReadDateField(ImportResult& result, const RawRecord& raw, ParsedRecord& parsed) {
     if (raw.date.empty()) {
         AddProblem(result, raw.line, "Datum fehlt");
     } else if (const auto date = ReadDate(raw.date)) {
-        cells[ColDatum] = date->cell;
+        parsed.record.cells[ColDatum] = date->cell;
         parsed.dateKey = date->key;
     } else {
         AddProblem(result, raw.line, "Datum " + Quoted(raw.date) + " ist kein g\xFCltiges Datum");
     }
+}
 
+void ReadOdometerField(ImportResult& result, const RawRecord& raw, NumberStyle style,
+                       ParsedRecord& parsed) {
     if (raw.odometer.empty()) {
         AddProblem(result, raw.line, "KM-Stand fehlt");
     } else if (const auto reading = ReadDecimal(raw.odometer, style.point, style.grouping)) {
@@ -138,39 +136,44 @@ std::optional<ParsedRecord> BuildRecord(ImportResult& result, const RawRecord& r
             AddProblem(result, raw.line, "KM-Stand " + Quoted(raw.odometer) + " ist zu gro\xDF");
         } else {
             parsed.odometer = static_cast<int32_t>(rounded);
-            cells[ColKmStand] = IntegerToText(parsed.odometer);
+            parsed.record.cells[ColKmStand] = IntegerToText(parsed.odometer);
         }
     } else {
         AddProblem(result, raw.line, "KM-Stand " + Quoted(raw.odometer) + " ist keine ganze Zahl");
     }
+}
 
-    // A number that must not be negative; empty stays empty.
-    auto readAmount = [&](std::string_view text, const char* what) -> std::optional<double> {
-        if (text.empty())
-            return std::nullopt;
-        const auto value = ReadDecimal(text, style.point, style.grouping);
-        if (!value) {
-            AddProblem(result, raw.line,
-                       std::string(what) + " " + Quoted(text) + " ist keine Zahl");
-            return std::nullopt;
-        }
-        if (*value < 0) {
-            AddProblem(result, raw.line, std::string(what) + " " + Quoted(text) + " ist negativ");
-            return std::nullopt;
-        }
-        return value;
-    };
+// A number that must not be negative; empty stays empty.
+std::optional<double> ReadAmount(ImportResult& result, int line, std::string_view text,
+                                 const char* what, NumberStyle style) {
+    if (text.empty())
+        return std::nullopt;
+    const auto value = ReadDecimal(text, style.point, style.grouping);
+    if (!value) {
+        AddProblem(result, line, std::string(what) + " " + Quoted(text) + " ist keine Zahl");
+        return std::nullopt;
+    }
+    if (*value < 0) {
+        AddProblem(result, line, std::string(what) + " " + Quoted(text) + " ist negativ");
+        return std::nullopt;
+    }
+    return value;
+}
 
+// Litres and the price per litre, from the litre price or else from the total.
+void ReadQuantityFields(ImportResult& result, const RawRecord& raw, NumberStyle style,
+                        ParsedRecord& parsed) {
+    auto& cells = parsed.record.cells;
     const bool converted = raw.litresPerUnit != 1;
     std::optional<double> litres;
     if (raw.quantity.empty()) {
         AddProblem(result, raw.line, "Liter fehlt");
-    } else if (const auto quantity = readAmount(raw.quantity, "Liter")) {
+    } else if (const auto quantity = ReadAmount(result, raw.line, raw.quantity, "Liter", style)) {
         litres = *quantity * raw.litresPerUnit;
         cells[ColLiter] = converted ? RoundedCell(*litres, 3) : NumberCell(*litres);
     }
-    const std::optional<double> unitPrice = readAmount(raw.unitPrice, "Literpreis");
-    const std::optional<double> total = readAmount(raw.total, "Gesamtpreis");
+    const auto unitPrice = ReadAmount(result, raw.line, raw.unitPrice, "Literpreis", style);
+    const auto total = ReadAmount(result, raw.line, raw.total, "Gesamtpreis", style);
     // A price of 0 is one nobody entered: the cell stays empty rather than claiming free
     // fuel.
     if (unitPrice && *unitPrice > 0) {
@@ -186,7 +189,21 @@ std::optional<ParsedRecord> BuildRecord(ImportResult& result, const RawRecord& r
         }
     }
     parsed.total = std::string(raw.total);
+}
 
+} // namespace
+
+std::optional<ParsedRecord> BuildRecord(ImportResult& result, const RawRecord& raw,
+                                        NumberStyle style) {
+    const int problemsBefore = result.problemCount;
+    ParsedRecord parsed;
+    ImportRecord& record = parsed.record;
+    record.line = raw.line;
+    ReadDateField(result, raw, parsed);
+    ReadOdometerField(result, raw, style, parsed);
+    ReadQuantityFields(result, raw, style, parsed);
+
+    auto& cells = record.cells;
     cells[ColBenzin] = raw.grade;
     cells[ColTankstelle] = std::string(raw.station);
     cells[ColOrt] = std::string(raw.place);

@@ -5,6 +5,8 @@
 #include "logbook/conventions.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace spritlog::import {
 
@@ -55,6 +57,23 @@ bool ReadType(std::string_view text, std::vector<std::string>& marks) {
     return false;
 }
 
+const CsvRow* FirstContentRow(const std::vector<CsvRow>& rows) {
+    for (const CsvRow& row : rows) {
+        if (!RowIsBlank(row))
+            return &row;
+    }
+    return nullptr;
+}
+
+// The columns the first line that is not blank names; nullopt for a file without one.
+std::optional<ColumnMap> HeaderColumns(std::string_view text) {
+    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(';'), 1);
+    const CsvRow* header = FirstContentRow(rows);
+    if (header == nullptr)
+        return std::nullopt;
+    return MapColumns(header->fields, kNames);
+}
+
 } // namespace
 
 std::string SpritmonitorGrade(std::string_view text) {
@@ -78,31 +97,26 @@ std::string SpritmonitorGrade(std::string_view text) {
     return "Sorte " + IntegerToText(static_cast<int64_t>(*code));
 }
 
-std::vector<CsvRow> ReadSpritmonitorRows(std::string_view text) {
-    return ReadCsvRows(text, ExportDialect(';'));
+bool HasSpritmonitorHeader(std::string_view text) {
+    const auto map = HeaderColumns(text);
+    return map && (*map)[FDate] >= 0 && (*map)[FOdometer] >= 0 && (*map)[FQuantity] >= 0;
 }
 
-const CsvRow* FirstContentRow(const std::vector<CsvRow>& rows) {
-    for (const CsvRow& row : rows) {
-        if (!RowIsBlank(row))
-            return &row;
-    }
-    return nullptr;
+bool MayHaveSpritmonitorHeader(std::string_view text) {
+    const auto map = HeaderColumns(text);
+    if (!map)
+        return false;
+    const auto known =
+        std::count_if(map->begin(), map->end(), [](int index) { return index >= 0; });
+    return (*map)[FDate] >= 0 && known >= 2;
 }
 
-bool IsSpritmonitorHeader(const CsvRow& header) {
-    const ColumnMap map = MapColumns(header.fields, kNames);
-    return map[FDate] >= 0 && map[FOdometer] >= 0 && map[FQuantity] >= 0;
-}
-
-bool CouldBeSpritmonitorHeader(const CsvRow& header) {
-    const ColumnMap map = MapColumns(header.fields, kNames);
-    const auto known = std::count_if(map.begin(), map.end(), [](int index) { return index >= 0; });
-    return map[FDate] >= 0 && known >= 2;
-}
-
-void ParseSpritmonitor(ImportResult& result, const std::vector<CsvRow>& rows,
-                       const CsvRow& header) {
+void ParseSpritmonitor(ImportResult& result, std::string_view text) {
+    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(';'));
+    const CsvRow* first = FirstContentRow(rows);
+    if (first == nullptr)
+        return; // recognised files have a header
+    const CsvRow& header = *first;
     const ColumnMap map = MapColumns(header.fields, kNames);
     if (header.fault != CsvFault::None)
         AddProblem(result, header.line, FaultReason(header));

@@ -159,6 +159,20 @@ const Change kChanges[] = {
      [](LogbookDocument& b) { b.clear(); },
      [](LogbookDocument& b) { b.appendImported(SpritlogImport()); },
      {ColDatum, 1}},
+    // The records and what the calculation makes of them go in as one step, also when the
+    // calculation fails (the sample file goes back to 10000 km).
+    {"ImportWithItsCalculation",
+     nullptr,
+     [](LogbookDocument& b) {
+         EXPECT_EQ(b.importRecords(ParseImportFile("29.03.2026;12100;40;1.50;;;;;Super;Aral;Ulm;;;;"
+                                                   "\r\n")),
+                   nullptr);
+     },
+     {ColDatum, 5}},
+    {"ImportWhoseCalculationFails",
+     nullptr,
+     [](LogbookDocument& b) { EXPECT_NE(b.importRecords(SpritlogImport()), nullptr); },
+     {ColDatum, 5}},
     // The first derived cell that changed.
     {"Calculation", nullptr, [](LogbookDocument& b) { b.calculate(); }, {ColVerbrauch, 1}},
     {"OneStep",

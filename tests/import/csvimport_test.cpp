@@ -432,6 +432,34 @@ TEST(CsvImport, FuelioLogWithoutItsSectionLine) {
               (Cells{"01.01.2024", "1000", "30", "1.74", "Benzin", "", "Ulm", "", "", ""}));
 }
 
+// Formats are tried in a fixed order; a file that two of them would read goes to the first.
+TEST(CsvImport, AFileThatFitsSeveralFormatsGoesToTheFirstInTheOrder) {
+    const std::string semicolons(12, ';'); // to 14 fields, each followed by ";"
+    struct Case {
+        const char* name;
+        std::string file;
+        ImportFormat format;
+    };
+    const Case cases[] = {
+        {"a Fuelio log section after a Spritmonitor header",
+         "Datum;Kilometerstand;Menge\n" + Fuelio("\"2024-01-01\",\"100\",\"10\",\"1\",\"15\","
+                                                 "\"\",\"\",\"0\",\"\",\"\",\"\"\n"),
+         ImportFormat::Fuelio},
+        {"a Spritmonitor header that is a line of our own export as well",
+         "Datum;Kilometerstand;Menge" + semicolons + "\r\n01.01.2024;100;10,5" + semicolons +
+             "\r\n",
+         ImportFormat::Spritmonitor},
+        {"our own export whose first line might be a Spritmonitor header",
+         "Datum;Ort" + semicolons + ";\r\n01.01.2024;100" + semicolons + ";\r\n",
+         ImportFormat::SpritlogCsv},
+    };
+    for (const Case& c : cases) {
+        const ImportResult result = ParseImportFile(c.file);
+        EXPECT_TRUE(result.ok()) << c.name << "\n" << AllProblems(result);
+        EXPECT_EQ(result.format, c.format) << c.name;
+    }
+}
+
 TEST(CsvImport, SummaryOfWhatIsImported) {
     const ImportResult result =
         ParseImportFile(Spritmonitor("02.01.2024;200;;40,00;60,00;EUR;1;;;;1;;;;;;Aral;;;\n"

@@ -8,7 +8,6 @@
 
 #include "import/csvimport.h"
 #include "logbook/errors.h"
-#include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
 #include "platform/celltext.h"
 
@@ -27,7 +26,7 @@ void TFmain::m_Import_CSVClick() {
         prompts().getImportFileName(this, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
-    const ImportResult result = ParseImportFile(ReadWholeFile(chosen.toStdString()));
+    const ImportResult result = LogbookDocument::readImport(chosen.toStdString());
     if (!result.ok()) {
         // Nothing has been touched; the box lists what is wrong where.
         prompts().showError(this, CellToQString(ImportFailureMessage(result)));
@@ -41,22 +40,12 @@ void TFmain::m_Import_CSVClick() {
         return;
 
     const auto cursor = p_Grid->cursorCell();
-    // The records and what the calculation makes of them are undone together.
+    // The records and what the calculation makes of them are undone together. A failing
+    // calculation goes to the error display after the status bar and the result are shown.
     std::exception_ptr calculation;
-    document_.asOneStep({ColDatum, RecordCount() + 1}, [&] {
-        document_.appendImported(result);
-        const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
-        p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
-
-        // The records are in whatever the derived values make of them: a failing
-        // calculation goes to the error display after the status bar and the result are
-        // shown.
-        try {
-            CalculateValues();
-        } catch (...) {
-            calculation = std::current_exception();
-        }
-    });
+    calculation = document_.importRecords(result);
+    const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
+    p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
     prompts().showNotice(this, CellToQString(ImportSuccessMessage(result)));
     if (calculation)
         std::rethrow_exception(calculation);

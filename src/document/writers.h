@@ -1,0 +1,39 @@
+#pragma once
+
+#include "logbook/linesink.h"
+#include "logbook/texttable.h"
+#include "reports/reportcontext.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace spritlog {
+
+// The kinds of file the logbook is saved as.
+enum class WriterKind { Native, Csv, Html, Xlsx };
+
+// What a writer writes from.
+struct WriteJob {
+    const TextTable& table;
+    const std::string& path;        // the target, UTF-8
+    const std::string& logbookName; // the logbook's current name; empty without one
+    const ReportContext& report;
+};
+
+// One kind of file the logbook is saved as: the endings that select it and how it writes.
+// A writer either gives lines or, when its library writes to a file name, fills a file.
+struct Writer {
+    WriterKind kind;
+    std::vector<std::string_view> endings; // lower case, with the dot; none for the native file
+    void (*writeLines)(LineSink& sink, const WriteJob& job);
+    void (*fillFile)(const std::string& file, const WriteJob& job);
+};
+
+// The writer whose ending `path` has (.csv, .htm, .html, .xlsx), case-insensitively; any
+// other name is a native logbook file.
+const Writer& WriterForName(std::string_view path);
+// Which kind of file WriterForName chooses.
+WriterKind WriterFor(std::string_view path);
+
+} // namespace spritlog

@@ -1,0 +1,40 @@
+#include "import/importers.h"
+
+#include "import/fuelio.h"
+#include "import/spritlogcsv.h"
+#include "import/spritmonitor.h"
+
+namespace spritlog {
+namespace import {
+namespace {
+
+// Fuelio's section lines are unmistakable; a Spritmonitor header names its columns; our own
+// export has no header, so it goes before a header that only might be Spritmonitor's.
+constexpr Importer kImporters[] = {
+    {ImportFormat::Fuelio, "Fuelio", LooksLikeFuelio, ParseFuelio},
+    {ImportFormat::Spritmonitor, "Spritmonitor", HasSpritmonitorHeader, ParseSpritmonitor},
+    {ImportFormat::SpritlogCsv, "Spritlog-CSV", LooksLikeSpritlogCsv, ParseSpritlogCsv},
+    {ImportFormat::Spritmonitor, "Spritmonitor", MayHaveSpritmonitorHeader, ParseSpritmonitor},
+};
+
+} // namespace
+
+const Importer* ImporterFor(std::string_view text) {
+    for (const Importer& importer : kImporters) {
+        if (importer.recognises(text))
+            return &importer;
+    }
+    return nullptr;
+}
+
+} // namespace import
+
+const char* ImportFormatName(ImportFormat format) {
+    for (const import::Importer& importer : import::kImporters) {
+        if (importer.format == format)
+            return importer.name;
+    }
+    return "";
+}
+
+} // namespace spritlog
