@@ -255,16 +255,20 @@ inline QLabel* StatusPanel(const TFmain& w, int panel) {
 // The two save flags: "Datei speichern Abfrage beim Beenden" and "Automatisches Speichern
 // beim Beenden". The tests reach them here only.
 inline bool AsksToSave(const TFmain& w) {
-    return w.Dateispeichern;
+    return w.currentSettings().dateispeichern;
 }
 inline bool SavesAutomatically(const TFmain& w) {
-    return w.Autospeichern;
+    return w.currentSettings().autospeichern;
 }
 inline void SetAskToSave(TFmain& w, bool on) {
-    w.Dateispeichern = on;
+    Settings values = w.currentSettings();
+    values.dateispeichern = on;
+    w.applySettings(values, {Settings::Key::Dateispeichern});
 }
 inline void SetAutoSave(TFmain& w, bool on) {
-    w.Autospeichern = on;
+    Settings values = w.currentSettings();
+    values.autospeichern = on;
+    w.applySettings(values, {Settings::Key::Autospeichern});
 }
 
 // A main window wired to scripted prompts and the fixed clock.

@@ -271,6 +271,11 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
     }
 }
 
+void TFmain::applySettings(const Settings& values, std::initializer_list<Settings::Key> keys) {
+    for (const Settings::Key key : keys)
+        applySetting(key, values);
+}
+
 void TFmain::LoadSettings() {
     const auto store = OpenSettingsStore();
     recentFiles_.read(*store);

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -68,10 +69,6 @@ public:
     void FormCreate(const QStringList& arguments);
     // The four dialogs made after the main window; the window shows them on demand.
     void setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik);
-
-    // What the close sequence does: ask "Datei speichern?", save without asking.
-    bool Dateispeichern = false;
-    bool Autospeichern = false;
 
     LogbookDocument& document() { return document_; }
     const LogbookDocument& document() const { return document_; }
@@ -141,33 +138,13 @@ public:
     // The About dialog, which the settings dialog opens too; null until setDialogs.
     TFAbout* aboutDialog() const { return FAbout; }
 
+    // The window's settings as they stand, and some of them taken over (the settings
+    // dialog's "Annehmen" gives the five it shows).
+    Settings currentSettings() const;
+    void applySettings(const Settings& values, std::initializer_list<Settings::Key> keys);
+
     // Runs a command through the general error display; false when it failed.
     bool runCommand(const std::function<void()>& command);
-
-    // The controls, named as their objectName.
-    QToolBar* p_toolbar = nullptr;
-    QTabWidget* p_control = nullptr;
-    QWidget* tab_daten = nullptr;
-    QWidget* tab_grafik = nullptr;
-    QWidget* tab_statistik = nullptr;
-    GridView* p_Grid = nullptr;
-    QFrame* p_grafik = nullptr;
-    ChartWidget* p_chart = nullptr;
-    QTableView* p_Info = nullptr;
-    QTabBar* Tab = nullptr;
-    QLabel* p_nografik = nullptr;
-    QFrame* p_Statistik = nullptr;
-    QLabel* p_nostats = nullptr;
-    QLabel* statisticsLabels[12] = {}; // L1..L12
-    QWidget* p_button = nullptr;
-    QPushButton* b_neu = nullptr;
-    QPushButton* b_datum = nullptr;
-    QPushButton* b_beenden = nullptr;
-    QGroupBox* p_ansicht = nullptr;
-    QGroupBox* p_zoom = nullptr;
-    QButtonGroup* p_ansichtItems = nullptr; // ids 0 "Eintrag", 1 "Monat"
-    QButtonGroup* p_zoomItems = nullptr;    // ids 0 "100%", 1 "Bereich"
-    QLabel* statusPanels[2] = {};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -215,7 +192,6 @@ private:
     void rememberRecentFile(const std::string& path);
     void forgetRecentFile(const QString& path);
     void updateRecentMenu();
-    Settings currentSettings() const;
     int zoomIndex() const;
     void fillStatisticsPage();
     // The report of the logbook with the chart the page "Grafik" shows; calculates first.
@@ -226,6 +202,34 @@ private:
 
     Services services_;
     LogbookDocument document_;
+    // What the close sequence does: ask "Datei speichern?", save without asking.
+    bool Dateispeichern = false;
+    bool Autospeichern = false;
+    // The controls, named as their objectName; tests find them by that name.
+    QToolBar* p_toolbar = nullptr;
+    QTabWidget* p_control = nullptr;
+    QWidget* tab_daten = nullptr;
+    QWidget* tab_grafik = nullptr;
+    QWidget* tab_statistik = nullptr;
+    GridView* p_Grid = nullptr;
+    QFrame* p_grafik = nullptr;
+    ChartWidget* p_chart = nullptr;
+    QTableView* p_Info = nullptr;
+    QTabBar* Tab = nullptr;
+    QLabel* p_nografik = nullptr;
+    QFrame* p_Statistik = nullptr;
+    QLabel* p_nostats = nullptr;
+    QLabel* statisticsLabels[12] = {}; // L1..L12
+    QWidget* p_button = nullptr;
+    QPushButton* b_neu = nullptr;
+    QPushButton* b_datum = nullptr;
+    QPushButton* b_beenden = nullptr;
+    QGroupBox* p_ansicht = nullptr;
+    QGroupBox* p_zoom = nullptr;
+    QButtonGroup* p_ansichtItems = nullptr; // ids 0 "Eintrag", 1 "Monat"
+    QButtonGroup* p_zoomItems = nullptr;    // ids 0 "100%", 1 "Bereich"
+    QLabel* statusPanels[2] = {};
+
     LogbookModel* gridModel_ = nullptr;
     StationTableModel* infoModel_ = nullptr;
     TFAbout* FAbout = nullptr;

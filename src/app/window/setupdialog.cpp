@@ -168,14 +168,14 @@ QLineEdit* TFSetup::noteField(int note) const {
 
 void TFSetup::FillSetupDialog() {
     // Each change runs the exit-option rule, so two set flags leave CheckBox5 checked.
-    CheckBox4->setChecked(Fmain_->Dateispeichern);
-    CheckBox5->setChecked(Fmain_->Autospeichern);
-    CheckBox6->setChecked(Fmain_->document().saveOptions().backup);
-    Edit1->setText(ShortPathText(Fmain_->document().fileName()));
+    const Settings values = Fmain_->currentSettings();
+    CheckBox4->setChecked(values.dateispeichern);
+    CheckBox5->setChecked(values.autospeichern);
+    CheckBox6->setChecked(values.backupspeichern);
+    Edit1->setText(ShortPathText(values.defaultFile.toStdString()));
     Edit2->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
     for (int note = 0; note < 3; ++note)
-        noteField(note)->setText(
-            CellToQString(Fmain_->document().table().cell(ColNote1 + note, 0)));
+        noteField(note)->setText(values.notes[note]);
 }
 
 // Asking on close and saving on close exclude each other; both may be off.
@@ -190,11 +190,15 @@ void TFSetup::CheckBox5Click() {
 }
 
 void TFSetup::b_annehmenClick() {
-    Fmain_->Dateispeichern = CheckBox4->isChecked();
-    Fmain_->Autospeichern = CheckBox5->isChecked();
-    Fmain_->document().saveOptions().backup = CheckBox6->isChecked();
+    using Key = Settings::Key;
+    Settings values = Fmain_->currentSettings();
+    values.dateispeichern = CheckBox4->isChecked();
+    values.autospeichern = CheckBox5->isChecked();
+    values.backupspeichern = CheckBox6->isChecked();
     for (int note = 0; note < 3; ++note)
-        Fmain_->setNoteHeader(ColNote1 + note, noteField(note)->text());
+        values.notes[note] = noteField(note)->text();
+    Fmain_->applySettings(values, {Key::Dateispeichern, Key::Autospeichern, Key::Backupspeichern,
+                                   Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
     accept();
 }
 
