@@ -52,33 +52,55 @@ private slots:
         QVERIFY(about.windowFlags() & Qt::Tool);
         QCOMPARE(about.size(), QSize(385, 201));
 
-        QCOMPARE(about.Panel1->geometry(), QRect(0, 0, 385, 177));
-        QCOMPARE(about.Image1->geometry(), QRect(16, 16, 97, 145));
-        QVERIFY(!about.Image1->pixmap().isNull());
-        QVERIFY(about.Image1->hasScaledContents());
-        QVERIFY(about.Bevel1->geometry().contains(about.Image1->geometry()));
-        QCOMPARE(about.Name->text(), QStringLiteral("Spritlog"));
-        QCOMPARE(about.Name->pos(), QPoint(128, 16));
-        QCOMPARE(about.Name->font().pixelSize(), 21);
-        QCOMPARE(about.Version->text(), QStringLiteral("Version 3.3"));
-        QCOMPARE(about.Version->pos(), QPoint(280, 48));
-        QCOMPARE(about.Label1->text(), QStringLiteral("By Spritlog-Team"));
-        QCOMPARE(about.Label1->pos(), QPoint(128, 81));
-        QCOMPARE(about.Label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-        QCOMPARE(about.Mail1->text(), QStringLiteral("Email an den Autor senden"));
-        QCOMPARE(about.Mail1->toolTip(), QStringLiteral("autor@spritlog.example.org"));
-        QCOMPARE(about.Mail1->geometry(), QRect(128, 112, 193, 22));
-        QCOMPARE(about.Web1->text(), QStringLiteral("Homepage des Autors besuchen"));
-        QCOMPARE(about.Web1->toolTip(), QStringLiteral("https://spritlog.example.org"));
-        QCOMPARE(about.Web1->geometry(), QRect(128, 134, 193, 22));
-        QCOMPARE(about.b_schliessen->text(), QStringLiteral("&Schliessen"));
-        QCOMPARE(about.b_schliessen->geometry(), QRect(0, 176, 385, 25));
+        QCOMPARE(test::Named<QFrame>(about, QStringLiteral("Panel1"))->geometry(),
+                 QRect(0, 0, 385, 177));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Image1"))->geometry(),
+                 QRect(16, 16, 97, 145));
+        QVERIFY(!test::Named<QLabel>(about, QStringLiteral("Image1"))->pixmap().isNull());
+        QVERIFY(test::Named<QLabel>(about, QStringLiteral("Image1"))->hasScaledContents());
+        QVERIFY(test::Named<QFrame>(about, QStringLiteral("Bevel1"))
+                    ->geometry()
+                    .contains(test::Named<QLabel>(about, QStringLiteral("Image1"))->geometry()));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Name"))->text(),
+                 QStringLiteral("Spritlog"));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Name"))->pos(), QPoint(128, 16));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Name"))->font().pixelSize(), 21);
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Version"))->text(),
+                 QStringLiteral("Version 3.3"));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Version"))->pos(), QPoint(280, 48));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Label1"))->text(),
+                 QStringLiteral("By Spritlog-Team"));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Label1"))->pos(), QPoint(128, 81));
+        QCOMPARE(test::Named<QLabel>(about, QStringLiteral("Label1"))
+                     ->palette()
+                     .color(QPalette::WindowText),
+                 QColor(0, 0, 128));
+        QCOMPARE(test::Named<QToolButton>(about, QStringLiteral("Mail1"))->text(),
+                 QStringLiteral("Email an den Autor senden"));
+        QCOMPARE(test::Named<QToolButton>(about, QStringLiteral("Mail1"))->toolTip(),
+                 QStringLiteral("autor@spritlog.example.org"));
+        QCOMPARE(test::Named<QToolButton>(about, QStringLiteral("Mail1"))->geometry(),
+                 QRect(128, 112, 193, 22));
+        QCOMPARE(test::Named<QToolButton>(about, QStringLiteral("Web1"))->text(),
+                 QStringLiteral("Homepage des Autors besuchen"));
+        QCOMPARE(test::Named<QToolButton>(about, QStringLiteral("Web1"))->toolTip(),
+                 QStringLiteral("https://spritlog.example.org"));
+        QCOMPARE(test::Named<QToolButton>(about, QStringLiteral("Web1"))->geometry(),
+                 QRect(128, 134, 193, 22));
+        QCOMPARE(test::Named<QPushButton>(about, QStringLiteral("b_schliessen"))->text(),
+                 QStringLiteral("&Schliessen"));
+        QCOMPARE(test::Named<QPushButton>(about, QStringLiteral("b_schliessen"))->geometry(),
+                 QRect(0, 176, 385, 25));
         for (QWidget* widget :
-             {static_cast<QWidget*>(about.Mail1), static_cast<QWidget*>(about.Web1),
-              static_cast<QWidget*>(about.b_schliessen)})
+             {static_cast<QWidget*>(test::Named<QToolButton>(about, QStringLiteral("Mail1"))),
+              static_cast<QWidget*>(test::Named<QToolButton>(about, QStringLiteral("Web1"))),
+              static_cast<QWidget*>(
+                  test::Named<QPushButton>(about, QStringLiteral("b_schliessen")))})
             QCOMPARE(widget->cursor().shape(), Qt::PointingHandCursor);
         // Every text fits inside the dialog.
-        for (QLabel* label : {about.Name, about.Version, about.Label1})
+        for (QLabel* label : {test::Named<QLabel>(about, QStringLiteral("Name")),
+                              test::Named<QLabel>(about, QStringLiteral("Version")),
+                              test::Named<QLabel>(about, QStringLiteral("Label1"))})
             QVERIFY2(label->geometry().right() < about.width(), qPrintable(label->text()));
     }
 
@@ -116,9 +138,9 @@ private slots:
         test::ModalRecorder modal;
         int result = -1;
         modal.work = [&](QDialog* dialog) {
-            window.about->Mail1->click();
-            window.about->Web1->click();
-            window.about->b_schliessen->click();
+            test::Named<QToolButton>(*window.about, QStringLiteral("Mail1"))->click();
+            test::Named<QToolButton>(*window.about, QStringLiteral("Web1"))->click();
+            test::Named<QPushButton>(*window.about, QStringLiteral("b_schliessen"))->click();
             result = dialog->result();
         };
         window->findChild<QAction*>(QStringLiteral("m_Ueber"))->trigger();
@@ -145,8 +167,11 @@ private slots:
         QCOMPARE(captions,
                  (QStringList{"Geladene Datei:", "Anzahl der Datensätze:", "Größe der Datei:",
                               "Anzahl der Zeichen:", "Freier Speicherplatz:"}));
-        const QList<QLineEdit*> fields = {size.Edit1, size.Edit2, size.Edit3, size.Edit4,
-                                          size.Edit5};
+        const QList<QLineEdit*> fields = {test::Named<QLineEdit>(size, QStringLiteral("Edit1")),
+                                          test::Named<QLineEdit>(size, QStringLiteral("Edit2")),
+                                          test::Named<QLineEdit>(size, QStringLiteral("Edit3")),
+                                          test::Named<QLineEdit>(size, QStringLiteral("Edit4")),
+                                          test::Named<QLineEdit>(size, QStringLiteral("Edit5"))};
         for (int row = 0; row < fields.size(); ++row) {
             QLineEdit* field = fields[row];
             QCOMPARE(field->objectName(), QStringLiteral("Edit%1").arg(row + 1));
@@ -161,11 +186,15 @@ private slots:
         }
         // The captions fit left of the fields.
         for (QLabel* label : size.findChildren<QLabel*>())
-            QVERIFY2(label->x() + label->sizeHint().width() <= size.Edit1->x(),
+            QVERIFY2(label->x() + label->sizeHint().width() <=
+                         test::Named<QLineEdit>(size, QStringLiteral("Edit1"))->x(),
                      qPrintable(label->text()));
-        QCOMPARE(size.BitBtn1->text(), QStringLiteral("&Schliessen"));
-        QCOMPARE(size.BitBtn1->geometry(), QRect(0, 128, 385, 25));
-        QVERIFY(fields.last()->geometry().bottom() < size.BitBtn1->y());
+        QCOMPARE(test::Named<QPushButton>(size, QStringLiteral("BitBtn1"))->text(),
+                 QStringLiteral("&Schliessen"));
+        QCOMPARE(test::Named<QPushButton>(size, QStringLiteral("BitBtn1"))->geometry(),
+                 QRect(0, 128, 385, 25));
+        QVERIFY(fields.last()->geometry().bottom() <
+                test::Named<QPushButton>(size, QStringLiteral("BitBtn1"))->y());
     }
 
     // Screen readers announce every field by its caption.
@@ -183,7 +212,11 @@ private slots:
         QFETCH(QString, name);
         WindowWithDialogs window;
         TFSize& size = *window.size;
-        QLineEdit* const fields[] = {size.Edit1, size.Edit2, size.Edit3, size.Edit4, size.Edit5};
+        QLineEdit* const fields[] = {test::Named<QLineEdit>(size, QStringLiteral("Edit1")),
+                                     test::Named<QLineEdit>(size, QStringLiteral("Edit2")),
+                                     test::Named<QLineEdit>(size, QStringLiteral("Edit3")),
+                                     test::Named<QLineEdit>(size, QStringLiteral("Edit4")),
+                                     test::Named<QLineEdit>(size, QStringLiteral("Edit5"))};
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(fields[row]);
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), name);
@@ -215,8 +248,8 @@ private slots:
         test::ModalRecorder modal;
         window->m_DateigroesseClick();
         QCOMPARE(modal.shown, QStringList{QStringLiteral("FSize")});
-        QCOMPARE(window.size->Edit3->text(), size);
-        QCOMPARE(window.size->Edit4->text(), characters);
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit3"))->text(), size);
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit4"))->text(), characters);
         QCOMPARE(window.prompts->errors, QStringList());
     }
 
@@ -228,34 +261,49 @@ private slots:
                         test::NativeFile(test::SampleRecords(3)));
         WindowWithDialogs window({path("ein/langer/ordnername/fahrten.slg")});
         test::ModalRecorder modal;
-        modal.work = [&](QDialog*) { window.size->BitBtn1->click(); };
+        modal.work = [&](QDialog*) {
+            test::Named<QPushButton>(*window.size, QStringLiteral("BitBtn1"))->click();
+        };
         window->m_DateigroesseClick();
         QCOMPARE(modal.shown, QStringList{QStringLiteral("FSize")});
         // The last 25 characters from a separator on.
-        QCOMPARE(window.size->Edit1->text(), QStringLiteral(".../ordnername/fahrten.slg"));
-        QCOMPARE(window.size->Edit2->text(), QStringLiteral("3 Datensätze"));
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit1"))->text(),
+                 QStringLiteral(".../ordnername/fahrten.slg"));
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit2"))->text(),
+                 QStringLiteral("3 Datensätze"));
         const QStorageInfo volume(QDir::currentPath());
         const QString total = QString::fromStdString(
             Cp1252ToUtf8(FormatByteSize(static_cast<int64_t>(volume.bytesTotal()))));
         const QRegularExpression shape(QStringLiteral("^ *[0-9]+\\.[0-9][0-9] (Byte|Kb|Mb|Gb) "
                                                       "von insgesamt (.*)$|^Wert zu gro"));
-        const QRegularExpressionMatch match = shape.match(window.size->Edit5->text());
-        QVERIFY2(match.hasMatch(), qPrintable(window.size->Edit5->text()));
-        QVERIFY2(window.size->Edit5->text().endsWith(QStringLiteral(" von insgesamt ") + total),
-                 qPrintable(window.size->Edit5->text()));
+        const QRegularExpressionMatch match =
+            shape.match(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit5"))->text());
+        QVERIFY2(match.hasMatch(),
+                 qPrintable(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit5"))->text()));
+        QVERIFY2(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit5"))
+                     ->text()
+                     .endsWith(QStringLiteral(" von insgesamt ") + total),
+                 qPrintable(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit5"))->text()));
         // Every text shows whole: the fields, and the dialog with them, grow when needed.
         TFSize& size = *window.size;
-        for (QLineEdit* field : {size.Edit1, size.Edit2, size.Edit3, size.Edit4, size.Edit5}) {
+        for (QLineEdit* field : {test::Named<QLineEdit>(size, QStringLiteral("Edit1")),
+                                 test::Named<QLineEdit>(size, QStringLiteral("Edit2")),
+                                 test::Named<QLineEdit>(size, QStringLiteral("Edit3")),
+                                 test::Named<QLineEdit>(size, QStringLiteral("Edit4")),
+                                 test::Named<QLineEdit>(size, QStringLiteral("Edit5"))}) {
             QVERIFY(field->width() >= 201);
-            QCOMPARE(field->width(), size.Edit5->width());
-            QCOMPARE(field->x(), size.Edit1->x());
+            QCOMPARE(field->width(),
+                     test::Named<QLineEdit>(size, QStringLiteral("Edit5"))->width());
+            QCOMPARE(field->x(), test::Named<QLineEdit>(size, QStringLiteral("Edit1"))->x());
             QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) + 8 <= field->width(),
                      qPrintable(field->text()));
         }
-        QCOMPARE(size.width(), size.Edit5->geometry().right() + 1 + 3);
-        QCOMPARE(size.width(), 385 + size.Edit5->width() - 201);
+        QCOMPARE(size.width(),
+                 test::Named<QLineEdit>(size, QStringLiteral("Edit5"))->geometry().right() + 1 + 3);
+        QCOMPARE(size.width(),
+                 385 + test::Named<QLineEdit>(size, QStringLiteral("Edit5"))->width() - 201);
         QCOMPARE(size.height(), 153);
-        QCOMPARE(size.BitBtn1->width(), size.width());
+        QCOMPARE(test::Named<QPushButton>(size, QStringLiteral("BitBtn1"))->width(), size.width());
     }
 
     // A file that cannot be read: the error box, no dialog; fields 1, 2 and 5 are already
@@ -277,11 +325,16 @@ private slots:
         QFETCH(QString, message);
         test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(4)));
         WindowWithDialogs window({path("a.slg")});
-        window.size->Edit1->setText(QStringLiteral("alt"));
-        window.size->Edit2->setText(QStringLiteral("alt"));
-        window.size->Edit3->setText(QStringLiteral("alt"));
-        window.size->Edit4->setText(QStringLiteral("alt"));
-        window.size->Edit5->setText(QStringLiteral("alt"));
+        test::Named<QLineEdit>(*window.size, QStringLiteral("Edit1"))
+            ->setText(QStringLiteral("alt"));
+        test::Named<QLineEdit>(*window.size, QStringLiteral("Edit2"))
+            ->setText(QStringLiteral("alt"));
+        test::Named<QLineEdit>(*window.size, QStringLiteral("Edit3"))
+            ->setText(QStringLiteral("alt"));
+        test::Named<QLineEdit>(*window.size, QStringLiteral("Edit4"))
+            ->setText(QStringLiteral("alt"));
+        test::Named<QLineEdit>(*window.size, QStringLiteral("Edit5"))
+            ->setText(QStringLiteral("alt"));
         if (how == QLatin1String("none"))
             window->document().setFileName({});
         else if (how == QLatin1String("deleted"))
@@ -293,15 +346,23 @@ private slots:
         if (how == QLatin1String("read"))
             seam = std::make_unique<FileOpsOverride>(failing);
         test::ModalRecorder modal;
-        modal.work = [&](QDialog*) { window.setup->b_dateigroesse->click(); };
+        modal.work = [&](QDialog*) {
+            test::Named<QPushButton>(*window.setup, QStringLiteral("b_dateigroesse"))->click();
+        };
         window->m_EinstellungenClick();
         QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});
         QCOMPARE(window.prompts->errors, QStringList{message});
-        QVERIFY(window.size->Edit1->text() != QStringLiteral("alt"));
-        QCOMPARE(window.size->Edit2->text(), QStringLiteral("4 Datensätze"));
-        QVERIFY(window.size->Edit5->text().contains(QStringLiteral(" von insgesamt ")));
-        QCOMPARE(window.size->Edit3->text(), QStringLiteral("alt"));
-        QCOMPARE(window.size->Edit4->text(), QStringLiteral("alt"));
+        QVERIFY(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit1"))->text() !=
+                QStringLiteral("alt"));
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit2"))->text(),
+                 QStringLiteral("4 Datensätze"));
+        QVERIFY(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit5"))
+                    ->text()
+                    .contains(QStringLiteral(" von insgesamt ")));
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit3"))->text(),
+                 QStringLiteral("alt"));
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit4"))->text(),
+                 QStringLiteral("alt"));
     }
 
     // What the desktop is handed: the whole target, addresses as they are, files as files.

@@ -248,11 +248,14 @@ private slots:
             test::WindowWithDialogs window({path("a.slg")});
             test::ModalRecorder modal;
             modal.work = [&](QDialog*) {
-                window.setup->CheckBox4->setChecked(ask);
-                window.setup->CheckBox5->setChecked(save);
-                window.setup->CheckBox6->setChecked(backup);
-                window.setup->f_anmerkung2->setText(note);
-                window.setup->b_annehmen->click();
+                test::Named<QCheckBox>(*window.setup, QStringLiteral("CheckBox4"))->setChecked(ask);
+                test::Named<QCheckBox>(*window.setup, QStringLiteral("CheckBox5"))
+                    ->setChecked(save);
+                test::Named<QCheckBox>(*window.setup, QStringLiteral("CheckBox6"))
+                    ->setChecked(backup);
+                test::Named<QLineEdit>(*window.setup, QStringLiteral("f_anmerkung2"))
+                    ->setText(note);
+                test::Named<QPushButton>(*window.setup, QStringLiteral("b_annehmen"))->click();
             };
             window->m_EinstellungenClick();
             QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});

@@ -50,14 +50,17 @@ private slots:
         QCOMPARE(setup.size(), QSize(432, 394));
 
         const QList<std::pair<QAbstractButton*, QString>> buttons = {
-            {setup.CheckBox4, "Datei speichern Abfrage beim Beenden"},
-            {setup.CheckBox5, "Automatisches Speichern beim Beenden"},
-            {setup.CheckBox6, "Sicherungskopie beim Speichern"},
-            {setup.b_undo, "Rückgängig"},
-            {setup.b_dateigroesse, "Dateigröße"},
-            {setup.b_ueber, "Über..."},
-            {setup.b_annehmen, "Annehmen"},
-            {setup.b_abbrechen, "Abbrechen"}};
+            {test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4")),
+             "Datei speichern Abfrage beim Beenden"},
+            {test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5")),
+             "Automatisches Speichern beim Beenden"},
+            {test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6")),
+             "Sicherungskopie beim Speichern"},
+            {test::Named<QPushButton>(setup, QStringLiteral("b_undo")), "Rückgängig"},
+            {test::Named<QPushButton>(setup, QStringLiteral("b_dateigroesse")), "Dateigröße"},
+            {test::Named<QPushButton>(setup, QStringLiteral("b_ueber")), "Über..."},
+            {test::Named<QPushButton>(setup, QStringLiteral("b_annehmen")), "Annehmen"},
+            {test::Named<QPushButton>(setup, QStringLiteral("b_abbrechen")), "Abbrechen"}};
         for (const auto& [button, text] : buttons)
             QCOMPARE(button->text(), text);
         const QStringList names = {"CheckBox4",    "CheckBox5",      "CheckBox6",    "b_undo",
@@ -74,16 +77,20 @@ private slots:
             QVERIFY(box->font().bold());
         }
         QCOMPARE(groups, (QStringList{"Einstellungen", "Beschriftung", "Informationen"}));
-        QVERIFY(setup.g_einstellungen->isAncestorOf(setup.b_undo));
-        QVERIFY(setup.g_informationen->isAncestorOf(setup.b_ueber));
-        QVERIFY(!setup.CheckBox4->font().bold());
-        for (QLineEdit* note : {setup.f_anmerkung1, setup.f_anmerkung2, setup.f_anmerkung3}) {
+        QVERIFY(test::Named<QGroupBox>(setup, QStringLiteral("g_einstellungen"))
+                    ->isAncestorOf(test::Named<QPushButton>(setup, QStringLiteral("b_undo"))));
+        QVERIFY(test::Named<QGroupBox>(setup, QStringLiteral("g_informationen"))
+                    ->isAncestorOf(test::Named<QPushButton>(setup, QStringLiteral("b_ueber"))));
+        QVERIFY(!test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->font().bold());
+        for (QLineEdit* note : {test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1")),
+                                test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2")),
+                                test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung3"))}) {
             QVERIFY(note->font().bold());
             QVERIFY(note->font().italic());
             QVERIFY(!note->isReadOnly());
         }
-        QVERIFY(setup.Edit1->isReadOnly());
-        QVERIFY(setup.Edit2->isReadOnly());
+        QVERIFY(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->isReadOnly());
+        QVERIFY(test::Named<QLineEdit>(setup, QStringLiteral("Edit2"))->isReadOnly());
         QStringList captions;
         for (QLabel* label : setup.findChildren<QLabel*>())
             captions << label->text();
@@ -91,10 +98,12 @@ private slots:
                                         "Geladene Datei:", "Pfad des Programmes:"}));
 
         // "Annehmen" is the default; the other is the platform's cancel button.
-        QVERIFY(setup.b_annehmen->isDefault());
+        QVERIFY(test::Named<QPushButton>(setup, QStringLiteral("b_annehmen"))->isDefault());
         auto* box = setup.findChild<QDialogButtonBox*>();
-        QCOMPARE(box->standardButton(setup.b_abbrechen), QDialogButtonBox::Cancel);
-        QVERIFY(setup.b_annehmen->font().bold());
+        QCOMPARE(
+            box->standardButton(test::Named<QPushButton>(setup, QStringLiteral("b_abbrechen"))),
+            QDialogButtonBox::Cancel);
+        QVERIFY(test::Named<QPushButton>(setup, QStringLiteral("b_annehmen"))->font().bold());
     }
 
     // Screen readers announce every field by its caption.
@@ -139,7 +148,7 @@ private slots:
                 QVERIFY2(widget->width() >= widget->minimumSizeHint().width(),
                          qPrintable(widget->objectName()));
         }
-        QVERIFY(setup.f_anmerkung1->width() > 250);
+        QVERIFY(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1"))->width() > 250);
         setup.hide();
     }
 
@@ -172,15 +181,15 @@ private slots:
         QFETCH(bool, box5);
         WindowWithDialogs window;
         TFSetup& setup = *window.setup;
-        setup.CheckBox5->setChecked(before5);
-        setup.CheckBox4->setChecked(before4);
+        test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->setChecked(before5);
+        test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->setChecked(before4);
         test::SetAskToSave(*window, ask);
         test::SetAutoSave(*window, save);
         window->document().saveOptions().backup = backup;
         setup.FillSetupDialog();
-        QCOMPARE(setup.CheckBox4->isChecked(), box4);
-        QCOMPARE(setup.CheckBox5->isChecked(), box5);
-        QCOMPARE(setup.CheckBox6->isChecked(), backup);
+        QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked(), box4);
+        QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->isChecked(), box5);
+        QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->isChecked(), backup);
         // Filling changes no flag.
         QCOMPARE(test::AsksToSave(*window), ask);
         QCOMPARE(test::SavesAutomatically(*window), save);
@@ -214,8 +223,8 @@ private slots:
         setup.FillSetupDialog();
         setup.show();
         QTest::mouseClick(setup.findChild<QCheckBox*>(clicked), Qt::LeftButton);
-        QCOMPARE(setup.CheckBox4->isChecked(), box4);
-        QCOMPARE(setup.CheckBox5->isChecked(), box5);
+        QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked(), box4);
+        QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->isChecked(), box5);
         setup.hide();
     }
 
@@ -229,18 +238,22 @@ private slots:
         window->document().setHeading(ColNote2, "");
         window->document().setHeading(ColNote3, "Reifen \xE4");
         setup.FillSetupDialog();
-        QCOMPARE(setup.f_anmerkung1->text(), QStringLiteral("Fahrer"));
-        QCOMPARE(setup.f_anmerkung2->text(), QString());
-        QCOMPARE(setup.f_anmerkung3->text(), QStringLiteral("Reifen ä"));
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1"))->text(),
+                 QStringLiteral("Fahrer"));
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))->text(), QString());
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung3"))->text(),
+                 QStringLiteral("Reifen ä"));
         // The last 35 characters from a separator on.
         const QString tail = file.right(35);
-        QCOMPARE(setup.Edit1->text(),
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->text(),
                  QStringLiteral("...") + tail.mid(tail.indexOf(QLatin1Char('/'))));
-        QVERIFY(setup.Edit1->text().endsWith(QStringLiteral("/ordnername/fahrten.slg")));
-        QVERIFY(setup.Edit1->text().size() <= 38);
+        QVERIFY(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))
+                    ->text()
+                    .endsWith(QStringLiteral("/ordnername/fahrten.slg")));
+        QVERIFY(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->text().size() <= 38);
         const QString program = QCoreApplication::applicationFilePath();
         const QString programTail = program.right(35);
-        QCOMPARE(setup.Edit2->text(),
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("Edit2"))->text(),
                  program.size() <= 35 ? program
                                       : QStringLiteral("...") +
                                             programTail.mid(programTail.indexOf(QLatin1Char('/'))));
@@ -248,10 +261,11 @@ private slots:
         // A short name shows whole; no name shows nothing.
         window->document().setFileName("/a/b.slg");
         setup.FillSetupDialog();
-        QCOMPARE(setup.Edit1->text(), QStringLiteral("/a/b.slg"));
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->text(),
+                 QStringLiteral("/a/b.slg"));
         window->document().setFileName({});
         setup.FillSetupDialog();
-        QCOMPARE(setup.Edit1->text(), QString());
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->text(), QString());
     }
 
     // "Annehmen" applies flags and captions (an empty one included) to the window and its
@@ -262,13 +276,15 @@ private slots:
         test::ModalRecorder modal;
         int result = -1;
         modal.work = [&](QDialog* dialog) {
-            setup.CheckBox4->setChecked(false);
-            setup.CheckBox5->setChecked(true);
-            setup.CheckBox6->setChecked(false);
-            setup.f_anmerkung1->setText(QStringLiteral("Fahrer"));
-            setup.f_anmerkung2->clear();
-            setup.f_anmerkung3->setText(QStringLiteral("Öl"));
-            setup.b_annehmen->click();
+            test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->setChecked(false);
+            test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->setChecked(true);
+            test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->setChecked(false);
+            test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1"))
+                ->setText(QStringLiteral("Fahrer"));
+            test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))->clear();
+            test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung3"))
+                ->setText(QStringLiteral("Öl"));
+            test::Named<QPushButton>(setup, QStringLiteral("b_annehmen"))->click();
             result = dialog->result();
         };
         window->m_EinstellungenClick();
@@ -300,11 +316,12 @@ private slots:
         TFSetup& setup = *window.setup;
         test::ModalRecorder modal;
         modal.work = [&](QDialog* dialog) {
-            setup.CheckBox4->setChecked(false);
-            setup.CheckBox6->setChecked(false);
-            setup.f_anmerkung1->setText(QStringLiteral("verworfen"));
+            test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->setChecked(false);
+            test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->setChecked(false);
+            test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1"))
+                ->setText(QStringLiteral("verworfen"));
             if (how == QLatin1String("button")) {
-                setup.b_abbrechen->click();
+                test::Named<QPushButton>(setup, QStringLiteral("b_abbrechen"))->click();
             } else if (how == QLatin1String("Escape")) {
                 dialog->show();
                 QTest::keyClick(dialog, Qt::Key_Escape);
@@ -326,11 +343,11 @@ private slots:
         bool box4 = false, box6 = true;
         QString note1, note2;
         modal.work = [&](QDialog*) {
-            box4 = setup.CheckBox4->isChecked();
-            box6 = setup.CheckBox6->isChecked();
-            note1 = setup.f_anmerkung1->text();
-            note2 = setup.f_anmerkung2->text();
-            setup.b_abbrechen->click();
+            box4 = test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked();
+            box6 = test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->isChecked();
+            note1 = test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1"))->text();
+            note2 = test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))->text();
+            test::Named<QPushButton>(setup, QStringLiteral("b_abbrechen"))->click();
         };
         window->findChild<QAction*>(QStringLiteral("m_Einstellungen"))->trigger();
         QCOMPARE(modal.shown.size(), 2);
@@ -346,17 +363,20 @@ private slots:
         WindowWithDialogs window;
         TFSetup& setup = *window.setup;
         setup.show();
-        setup.CheckBox5->setChecked(true);
-        setup.CheckBox6->setChecked(false);
-        setup.f_anmerkung2->setText(QStringLiteral("geändert"));
+        test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->setChecked(true);
+        test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->setChecked(false);
+        test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))
+            ->setText(QStringLiteral("geändert"));
         window->document().setHeading(ColNote3, "inzwischen");
-        setup.b_undo->click();
+        test::Named<QPushButton>(setup, QStringLiteral("b_undo"))->click();
         QVERIFY(setup.isVisible());
-        QVERIFY(setup.CheckBox4->isChecked());
-        QVERIFY(!setup.CheckBox5->isChecked());
-        QVERIFY(setup.CheckBox6->isChecked());
-        QCOMPARE(setup.f_anmerkung2->text(), QStringLiteral("Anmerkung2"));
-        QCOMPARE(setup.f_anmerkung3->text(), QStringLiteral("inzwischen"));
+        QVERIFY(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked());
+        QVERIFY(!test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->isChecked());
+        QVERIFY(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->isChecked());
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))->text(),
+                 QStringLiteral("Anmerkung2"));
+        QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung3"))->text(),
+                 QStringLiteral("inzwischen"));
         QCOMPARE(test::SavesAutomatically(*window), false);
         setup.hide();
     }
@@ -369,31 +389,37 @@ private slots:
         QString mailTip, webTip;
         modal.work = [&](QDialog* dialog) {
             if (dialog == window.setup) {
-                window.setup->b_ueber->click();
-                window.setup->b_abbrechen->click();
+                test::Named<QPushButton>(*window.setup, QStringLiteral("b_ueber"))->click();
+                test::Named<QPushButton>(*window.setup, QStringLiteral("b_abbrechen"))->click();
             } else {
-                mailTip = window.about->Mail1->toolTip();
-                webTip = window.about->Web1->toolTip();
-                window.about->b_schliessen->click();
+                mailTip =
+                    test::Named<QToolButton>(*window.about, QStringLiteral("Mail1"))->toolTip();
+                webTip = test::Named<QToolButton>(*window.about, QStringLiteral("Web1"))->toolTip();
+                test::Named<QPushButton>(*window.about, QStringLiteral("b_schliessen"))->click();
             }
         };
-        QCOMPARE(window.about->Mail1->toolTip(), QStringLiteral("autor@spritlog.example.org"));
-        QCOMPARE(window.about->Web1->toolTip(), QStringLiteral("https://spritlog.example.org"));
+        QCOMPARE(test::Named<QToolButton>(*window.about, QStringLiteral("Mail1"))->toolTip(),
+                 QStringLiteral("autor@spritlog.example.org"));
+        QCOMPARE(test::Named<QToolButton>(*window.about, QStringLiteral("Web1"))->toolTip(),
+                 QStringLiteral("https://spritlog.example.org"));
         window->m_EinstellungenClick();
         QCOMPARE(modal.shown, (QStringList{"FSetup", "FAbout"}));
         QCOMPARE(mailTip, QStringLiteral("team@spritlog.example.org"));
         QCOMPARE(webTip, QStringLiteral("https://spritlog.example.org/team"));
-        QCOMPARE(window.about->Name->text(), QStringLiteral("Spritlog"));
-        QCOMPARE(window.about->Version->text(), QStringLiteral("Version 3.3"));
+        QCOMPARE(test::Named<QLabel>(*window.about, QStringLiteral("Name"))->text(),
+                 QStringLiteral("Spritlog"));
+        QCOMPARE(test::Named<QLabel>(*window.about, QStringLiteral("Version"))->text(),
+                 QStringLiteral("Version 3.3"));
 
         // Later, from the "&Hilfe" menu: the tooltips stay, the actions do not follow them.
         modal.work = [&](QDialog*) {
-            window.about->Mail1->click();
-            window.about->Web1->click();
+            test::Named<QToolButton>(*window.about, QStringLiteral("Mail1"))->click();
+            test::Named<QToolButton>(*window.about, QStringLiteral("Web1"))->click();
         };
         window->findChild<QAction*>(QStringLiteral("m_Ueber"))->trigger();
         QCOMPARE(modal.shown.last(), QStringLiteral("FAbout"));
-        QCOMPARE(window.about->Mail1->toolTip(), QStringLiteral("team@spritlog.example.org"));
+        QCOMPARE(test::Named<QToolButton>(*window.about, QStringLiteral("Mail1"))->toolTip(),
+                 QStringLiteral("team@spritlog.example.org"));
         QCOMPARE(window.prompts->opened,
                  (QList<QUrl>{QUrl(QStringLiteral("MailTo:autor@spritlog.example.org")),
                               QUrl(QStringLiteral("https://spritlog.example.org"))}));
@@ -420,16 +446,17 @@ private slots:
         test::ModalRecorder modal;
         modal.work = [&](QDialog* dialog) {
             if (dialog == window.setup) {
-                window.setup->b_dateigroesse->click();
-                window.setup->b_abbrechen->click();
+                test::Named<QPushButton>(*window.setup, QStringLiteral("b_dateigroesse"))->click();
+                test::Named<QPushButton>(*window.setup, QStringLiteral("b_abbrechen"))->click();
             } else {
-                window.size->BitBtn1->click();
+                test::Named<QPushButton>(*window.size, QStringLiteral("BitBtn1"))->click();
             }
         };
         window->m_EinstellungenClick();
         QCOMPARE(modal.shown, shown);
         QCOMPARE(window.prompts->errors, errors);
-        QCOMPARE(window.size->Edit2->text(), QStringLiteral("3 Datensätze"));
+        QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit2"))->text(),
+                 QStringLiteral("3 Datensätze"));
     }
 };
 

@@ -29,6 +29,8 @@ public:
     void Mail1Click();
     void Web1Click();
 
+private:
+    // The controls, named as their objectName; tests find them by that name.
     QFrame* Panel1 = nullptr;
     QFrame* Bevel1 = nullptr;
     QLabel* Image1 = nullptr;
@@ -39,7 +41,6 @@ public:
     QToolButton* Web1 = nullptr;
     QPushButton* b_schliessen = nullptr;
 
-private:
     TFmain* Fmain_;
 };
 

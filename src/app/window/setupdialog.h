@@ -32,6 +32,8 @@ public:
     void b_dateigroesseClick();
     void b_ueberClick();
 
+private:
+    // The controls, named as their objectName; tests find them by that name.
     QGroupBox* g_einstellungen = nullptr;
     QCheckBox* CheckBox4 = nullptr; // Dateispeichern
     QCheckBox* CheckBox5 = nullptr; // Autospeichern
@@ -49,7 +51,6 @@ public:
     QPushButton* b_annehmen = nullptr;
     QPushButton* b_abbrechen = nullptr;
 
-private:
     QLineEdit* noteField(int note) const;
 
     TFmain* Fmain_;

@@ -25,6 +25,8 @@ public:
     // dialog is shown.
     void ShowFileSizeDialog(const std::string& currentFileName, int recordCount);
 
+private:
+    // The controls, named as their objectName; tests find them by that name.
     QLineEdit* Edit1 = nullptr; // "Geladene Datei:"
     QLineEdit* Edit2 = nullptr; // "Anzahl der Datensätze:"
     QLineEdit* Edit3 = nullptr; // "Größe der Datei:"
@@ -32,7 +34,6 @@ public:
     QLineEdit* Edit5 = nullptr; // "Freier Speicherplatz:"
     QPushButton* BitBtn1 = nullptr;
 
-private:
     // The fields keep their width unless a text would not fit; then they, and the dialog,
     // grow by what the widest text needs.
     void fitFields();
