@@ -43,6 +43,12 @@ struct LoadHooks {
 class LogbookDocument {
 public:
     LogbookDocument();
+    // The listeners know the document by its address: a copy would tell them of changes to
+    // another logbook. A moved document takes its listeners along.
+    LogbookDocument(const LogbookDocument&) = delete;
+    LogbookDocument& operator=(const LogbookDocument&) = delete;
+    LogbookDocument(LogbookDocument&&) = default;
+    LogbookDocument& operator=(LogbookDocument&&) = default;
 
     const TextTable& table() const { return table_; }
     const TextTable& chartSource() const { return chartSource_; }
