@@ -2,8 +2,8 @@
 
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
-#include "charts/chartseries.h"
 #include "cli/output.h"
+#include "document/logbookdocument.h"
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"

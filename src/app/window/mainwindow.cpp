@@ -10,7 +10,6 @@
 #include "app/window/sizedialog.h"
 #include "app/window/statistikdialog.h"
 
-#include "analysis/stationrating.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"

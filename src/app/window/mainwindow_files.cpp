@@ -13,7 +13,6 @@
 #include "platform/celltext.h"
 #include "platform/printrenderer.h"
 #include "reports/printlayout.h"
-#include "reports/reportcontext.h"
 
 #include <QAction>
 #include <QFileInfo>
