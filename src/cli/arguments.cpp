@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <initializer_list>
+#include <optional>
 
 namespace spritlog::cli {
 namespace {
@@ -101,43 +103,66 @@ std::string ParseFormat(const std::string& text) {
     throw UsageError("Format muss csv, htm, slg oder xlsx sein, nicht '" + text + "'");
 }
 
-} // namespace
-
-Invocation ParseArguments(const std::vector<std::string>& args) {
-    Invocation call;
-    // --help and --version win wherever they stand (before "--").
+// Whether --help (or -h) or --version stands before "--".
+bool HasFlag(const std::vector<std::string>& args, std::initializer_list<const char*> flags) {
     for (const std::string& arg : args) {
         if (arg == "--")
             break;
-        if (arg == "--help" || arg == "-h")
-            return call;
+        for (const char* flag : flags)
+            if (arg == flag)
+                return true;
     }
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (arg == "--version") {
-            call.command = Command::Version;
-            return call;
-        }
-    }
-    if (args.empty())
-        throw UsageError("Befehl fehlt");
+    return false;
+}
 
+const CommandInfo& FindCommand(const std::string& name) {
     const CommandInfo* info = nullptr;
     for (const CommandInfo& candidate : kCommands)
-        if (args[0] == candidate.name)
+        if (name == candidate.name)
             info = &candidate;
     if (!info)
-        throw UsageError("unbekannter Befehl '" + args[0] + "'");
-    call.command = info->command;
+        throw UsageError("unbekannter Befehl '" + name + "'");
+    return *info;
+}
 
+// One option with its value (empty for the switches) into `call`.
+void ApplyOption(const std::string& name, const std::string& value, Invocation& call) {
+    if (name == "--zoom") {
+        call.zoomIndex = ParseZoom(value);
+    } else if (name == "--to") {
+        call.exportTarget = value;
+    } else if (name == "--png" || name == "--svg") {
+        if (value.empty())
+            throw UsageError("Option " + name + " braucht einen Wert");
+        if (!call.pictureTarget.empty())
+            throw UsageError("--png und --svg schließen einander aus");
+        call.pictureTarget = value;
+        call.pictureSvg = name == "--svg";
+    } else if (name == "--size") {
+        ParseSize(value, call);
+    } else if (name == "--pdf") {
+        call.pdfTarget = value;
+    } else if (name == "--monat") {
+        call.perMonth = true;
+    } else {
+        call.statsWindow = true;
+    }
+}
+
+struct ReadArguments {
     std::vector<std::string> positionals;
-    std::vector<std::string> seen;
+    std::vector<std::string> seen; // the options' names
+};
+
+// The options and positional arguments after the command name.
+ReadArguments ReadOptions(const std::vector<std::string>& args, const CommandInfo& info,
+                          Invocation& call) {
+    ReadArguments read;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            positionals.push_back(arg);
+            read.positionals.push_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -153,43 +178,30 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
         if (name != "--monat" && name != "--window" && !TakesValue(name))
             throw UsageError("unbekannte Option '" + arg + "'");
         if (!OptionAllowed(call.command, name))
-            throw UsageError("Option " + name + " gilt nicht für '" + info->name + "'");
-        if (std::find(seen.begin(), seen.end(), name) != seen.end())
+            throw UsageError("Option " + name + " gilt nicht für '" + info.name + "'");
+        if (std::find(read.seen.begin(), read.seen.end(), name) != read.seen.end())
             throw UsageError("Option " + name + " ist doppelt angegeben");
-        seen.push_back(name);
+        read.seen.push_back(name);
         if (TakesValue(name)) {
             if (!value) {
                 if (i + 1 >= args.size())
                     throw UsageError("Option " + name + " braucht einen Wert");
                 value = args[++i];
             }
-            if (name == "--zoom")
-                call.zoomIndex = ParseZoom(*value);
-            else if (name == "--to")
-                call.exportTarget = *value;
-            else if (name == "--png" || name == "--svg") {
-                if (value->empty())
-                    throw UsageError("Option " + name + " braucht einen Wert");
-                if (!call.pictureTarget.empty())
-                    throw UsageError("--png und --svg schließen einander aus");
-                call.pictureTarget = *value;
-                call.pictureSvg = name == "--svg";
-            } else if (name == "--size")
-                ParseSize(*value, call);
-            else
-                call.pdfTarget = *value;
         } else if (value) {
             throw UsageError("Option " + name + " nimmt keinen Wert");
-        } else if (name == "--monat") {
-            call.perMonth = true;
-        } else {
-            call.statsWindow = true;
         }
+        ApplyOption(name, value.value_or(std::string()), call);
     }
+    return read;
+}
 
-    const std::size_t expected = static_cast<std::size_t>(info->positionals);
+// The positional arguments of the command into `call`, with the checks that need them.
+void ApplyPositionals(const ReadArguments& read, const CommandInfo& info, Invocation& call) {
+    const std::vector<std::string>& positionals = read.positionals;
+    const std::size_t expected = static_cast<std::size_t>(info.positionals);
     if (positionals.size() < expected)
-        throw UsageError(std::string("zu wenige Argumente für '") + info->name + "'");
+        throw UsageError(std::string("zu wenige Argumente für '") + info.name + "'");
     if (positionals.size() > expected)
         throw UsageError("überzähliges Argument '" + positionals[expected] + "'");
 
@@ -198,7 +210,7 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
         call.view = ParseView(positionals[0]);
         call.file = positionals[1];
         if (call.pictureTarget.empty() &&
-            std::find(seen.begin(), seen.end(), "--size") != seen.end())
+            std::find(read.seen.begin(), read.seen.end(), "--size") != read.seen.end())
             throw UsageError("--size gilt nur mit --png oder --svg");
         break;
     case Command::Export:
@@ -232,6 +244,24 @@ Invocation ParseArguments(const std::vector<std::string>& args) {
         call.file = positionals[0];
         break;
     }
+}
+
+} // namespace
+
+Invocation ParseArguments(const std::vector<std::string>& args) {
+    Invocation call;
+    // --help and --version win wherever they stand (before "--").
+    if (HasFlag(args, {"--help", "-h"}))
+        return call;
+    if (HasFlag(args, {"--version"})) {
+        call.command = Command::Version;
+        return call;
+    }
+    if (args.empty())
+        throw UsageError("Befehl fehlt");
+    const CommandInfo& info = FindCommand(args[0]);
+    call.command = info.command;
+    ApplyPositionals(ReadOptions(args, info, call), info, call);
     return call;
 }
 
