@@ -54,6 +54,11 @@ public:
 private:
     enum class State { CountBlanks, CountText, CountLineRest, CellText, CellLineRest, Done };
 
+    // Each state reads from `pos` on and gives where the next one goes on.
+    std::size_t skipCountBlanks(std::string_view bytes, std::size_t pos);
+    std::size_t readCountText(std::string_view bytes, std::size_t pos);
+    std::size_t skipLineRest(std::string_view bytes, std::size_t pos, State rest);
+    std::size_t readCellText(std::string_view bytes, std::size_t pos);
     void takeCount();
     void startRecords();
     void storeCell(std::string_view text);
@@ -73,87 +78,98 @@ bool LogbookParser::feed(std::string_view bytes) {
     while (pos < bytes.size() && state_ != State::Done) {
         switch (state_) {
         case State::CountBlanks:
-            while (pos < bytes.size() && IsBlankOrControl(bytes[pos]) && bytes[pos] != kEndOfFile)
-                ++pos;
-            if (pos == bytes.size())
-                break;
-            if (bytes[pos] == kEndOfFile)
-                reachEnd();
-            else
-                state_ = State::CountText;
+            pos = skipCountBlanks(bytes, pos);
             break;
-        case State::CountText: {
-            const char c = bytes[pos];
-            if (c == kEndOfFile) {
-                reachEnd();
-            } else if (IsBlankOrControl(c)) {
-                takeCount();
-                ++pos;
-                if (c == '\n')
-                    startRecords();
-                else
-                    state_ = State::CountLineRest;
-            } else if (pending_.size() == kMaxCountText) {
-                // The count's text ends here; this character belongs to the skipped rest.
-                takeCount();
-                state_ = State::CountLineRest;
-            } else {
-                pending_ += c;
-                ++pos;
-            }
+        case State::CountText:
+            pos = readCountText(bytes, pos);
             break;
-        }
-        case State::CountLineRest: {
-            // Only LF ends the count line; a lone CR is part of the skipped rest.
-            const std::size_t end = FindLineEnd(bytes, pos, false);
-            if (end == std::string_view::npos) {
-                pos = bytes.size();
-            } else if (bytes[end] == kEndOfFile) {
-                reachEnd();
-            } else {
-                pos = end + 1;
-                startRecords();
-            }
+        case State::CountLineRest:
+            pos = skipLineRest(bytes, pos, State::CountLineRest);
             break;
-        }
-        case State::CellText: {
-            const std::size_t end = FindLineEnd(bytes, pos, true);
-            if (end == std::string_view::npos) {
-                pending_.append(bytes.substr(pos));
-                pos = bytes.size();
-                break;
-            }
-            std::string_view text = bytes.substr(pos, end - pos);
-            if (!pending_.empty()) {
-                pending_.append(text);
-                text = pending_;
-            }
-            storeCell(text);
-            pending_.clear();
-            pos = end + 1;
-            if (bytes[end] == kEndOfFile)
-                state_ = State::Done;
-            else if (bytes[end] == '\r' && state_ != State::Done)
-                state_ = State::CellLineRest;
+        case State::CellText:
+            pos = readCellText(bytes, pos);
             break;
-        }
-        case State::CellLineRest: {
-            const std::size_t end = FindLineEnd(bytes, pos, false);
-            if (end == std::string_view::npos) {
-                pos = bytes.size();
-            } else if (bytes[end] == kEndOfFile) {
-                state_ = State::Done;
-            } else {
-                pos = end + 1;
-                state_ = State::CellText;
-            }
+        case State::CellLineRest:
+            pos = skipLineRest(bytes, pos, State::CellLineRest);
             break;
-        }
         case State::Done:
             break;
         }
     }
     return state_ != State::Done;
+}
+
+std::size_t LogbookParser::skipCountBlanks(std::string_view bytes, std::size_t pos) {
+    while (pos < bytes.size() && IsBlankOrControl(bytes[pos]) && bytes[pos] != kEndOfFile)
+        ++pos;
+    if (pos == bytes.size())
+        return pos;
+    if (bytes[pos] == kEndOfFile)
+        reachEnd();
+    else
+        state_ = State::CountText;
+    return pos;
+}
+
+std::size_t LogbookParser::readCountText(std::string_view bytes, std::size_t pos) {
+    const char c = bytes[pos];
+    if (c == kEndOfFile) {
+        reachEnd();
+    } else if (IsBlankOrControl(c)) {
+        takeCount();
+        ++pos;
+        if (c == '\n')
+            startRecords();
+        else
+            state_ = State::CountLineRest;
+    } else if (pending_.size() == kMaxCountText) {
+        // The count's text ends here; this character belongs to the skipped rest.
+        takeCount();
+        state_ = State::CountLineRest;
+    } else {
+        pending_ += c;
+        ++pos;
+    }
+    return pos;
+}
+
+// Only LF ends the rest of a line; a lone CR is part of it.
+std::size_t LogbookParser::skipLineRest(std::string_view bytes, std::size_t pos, State rest) {
+    const std::size_t end = FindLineEnd(bytes, pos, false);
+    if (end == std::string_view::npos)
+        return bytes.size();
+    if (bytes[end] == kEndOfFile) {
+        if (rest == State::CountLineRest)
+            reachEnd();
+        else
+            state_ = State::Done;
+        return pos;
+    }
+    if (rest == State::CountLineRest)
+        startRecords();
+    else
+        state_ = State::CellText;
+    return end + 1;
+}
+
+std::size_t LogbookParser::readCellText(std::string_view bytes, std::size_t pos) {
+    const std::size_t end = FindLineEnd(bytes, pos, true);
+    if (end == std::string_view::npos) {
+        pending_.append(bytes.substr(pos));
+        return bytes.size();
+    }
+    std::string_view text = bytes.substr(pos, end - pos);
+    if (!pending_.empty()) {
+        pending_.append(text);
+        text = pending_;
+    }
+    storeCell(text);
+    pending_.clear();
+    if (bytes[end] == kEndOfFile)
+        state_ = State::Done;
+    else if (bytes[end] == '\r' && state_ != State::Done)
+        state_ = State::CellLineRest;
+    return end + 1;
 }
 
 void LogbookParser::takeCount() {
