@@ -33,6 +33,7 @@
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +83,10 @@ public:
     bool askYesNo(QWidget*, const QString& text) override {
         seen << text;
         return false;
+    }
+    Answer askYesNoCancel(QWidget*, const QString& text) override {
+        seen << text;
+        return Answer::Cancel;
     }
     void showNotice(QWidget*, const QString& text) override { seen << text; }
     void showError(QWidget*, const QString& text) override { seen << text; }
@@ -154,8 +159,33 @@ Window& SharedWindow() {
     return *window;
 }
 
+// The window's parts, found by the names the program gives them.
+template <typename T> T* Part(const spritlog::TFmain& fmain, const char* name) {
+    T* part = fmain.findChild<T*>(QLatin1String(name));
+    if (!part) {
+        std::fprintf(stderr, "the window has no %s\n", name);
+        std::exit(1);
+    }
+    return part;
+}
+QTabWidget* Pages(const spritlog::TFmain& f) {
+    return Part<QTabWidget>(f, "p_control");
+}
+QWidget* DataPage(const spritlog::TFmain& f) {
+    return Part<QWidget>(f, "tab_daten");
+}
+QWidget* ChartPage(const spritlog::TFmain& f) {
+    return Part<QWidget>(f, "tab_grafik");
+}
+QTableView* Grid(const spritlog::TFmain& f) {
+    return Part<QTableView>(f, "p_Grid");
+}
+QTabBar* ViewTabs(const spritlog::TFmain& f) {
+    return Part<QTabBar>(f, "Tab");
+}
+
 void ShowPage(spritlog::TFmain& fmain, QWidget* page) {
-    fmain.p_control->setCurrentWidget(page);
+    Pages(fmain)->setCurrentWidget(page);
     Paint(fmain);
 }
 
@@ -179,13 +209,13 @@ void BM_Open(benchmark::State& state) {
 void BM_ScrollToEnd(benchmark::State& state) {
     Window& window = SharedWindow();
     spritlog::TFmain& fmain = *window.fmain;
-    ShowPage(fmain, fmain.tab_daten);
-    QScrollBar* bar = fmain.p_Grid->verticalScrollBar();
+    ShowPage(fmain, DataPage(fmain));
+    QScrollBar* bar = Grid(fmain)->verticalScrollBar();
     for (auto _ : state) {
-        fmain.p_Grid->scrollToTop();
+        Grid(fmain)->scrollToTop();
         Paint(fmain);
         TimeStep(state, [&] {
-            fmain.p_Grid->scrollToBottom();
+            Grid(fmain)->scrollToBottom();
             Paint(fmain);
         });
         if (bar->maximum() == 0 || bar->value() != bar->maximum()) {
@@ -199,15 +229,15 @@ void BM_ScrollToEnd(benchmark::State& state) {
 void BM_F5(benchmark::State& state) {
     Window& window = SharedWindow();
     spritlog::TFmain& fmain = *window.fmain;
-    ShowPage(fmain, fmain.tab_daten);
-    fmain.p_Grid->setFocus();
+    ShowPage(fmain, DataPage(fmain));
+    Grid(fmain)->setFocus();
     int recalculations = 0;
     const auto counter = QObject::connect(fmain.gridModel(), &QAbstractItemModel::dataChanged,
                                           [&] { ++recalculations; });
     for (auto _ : state) {
         const int before = recalculations;
         TimeStep(state, [&] {
-            QTest::keyClick(fmain.p_Grid, Qt::Key_F5);
+            QTest::keyClick(Grid(fmain), Qt::Key_F5);
             Paint(fmain);
         });
         if (recalculations == before) {
@@ -224,27 +254,28 @@ void BM_Grafik(benchmark::State& state) {
     Window& window = SharedWindow();
     spritlog::TFmain& fmain = *window.fmain;
     for (auto _ : state) {
-        ShowPage(fmain, fmain.tab_daten);
+        ShowPage(fmain, DataPage(fmain));
         TimeStep(state, [&] {
-            fmain.p_control->setCurrentWidget(fmain.tab_grafik);
+            Pages(fmain)->setCurrentWidget(ChartPage(fmain));
             Paint(fmain);
         });
     }
     CheckWindow(state, window);
-    state.SetLabel(std::string("view ") + spritlog::ChartTabCaption(fmain.Tab->currentIndex()));
+    state.SetLabel(std::string("view ") +
+                   spritlog::ChartTabCaption(ViewTabs(fmain)->currentIndex()));
 }
 
 void BM_View(benchmark::State& state) {
     const int view = static_cast<int>(state.range(0));
     Window& window = SharedWindow();
     spritlog::TFmain& fmain = *window.fmain;
-    ShowPage(fmain, fmain.tab_grafik);
+    ShowPage(fmain, ChartPage(fmain));
     for (auto _ : state) {
         // From the view beside it, so the bar really changes.
-        fmain.Tab->setCurrentIndex((view + 1) % spritlog::kChartTabCount);
+        ViewTabs(fmain)->setCurrentIndex((view + 1) % spritlog::kChartTabCount);
         Paint(fmain);
         TimeStep(state, [&] {
-            fmain.Tab->setCurrentIndex(view);
+            ViewTabs(fmain)->setCurrentIndex(view);
             Paint(fmain);
         });
     }
