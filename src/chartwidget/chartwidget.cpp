@@ -1,5 +1,7 @@
 #include "chartwidget/chartwidget.h"
 
+#include "chartwidget/qtchartwidget.h"
+
 #include "platform/celltext.h"
 
 namespace spritlog {
@@ -10,6 +12,10 @@ QStringList PointLabels(const ChartSeries& series) {
     for (const std::string& label : series.labels)
         labels << CellToQString(label);
     return labels;
+}
+
+ChartWidget* CreateChartWidget(QWidget* parent) {
+    return new QtChartWidget(parent);
 }
 
 } // namespace spritlog

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 namespace spritlog {
 
 // The chart on the page "Grafik" (p_chart): a widget that is also the chart control the
@@ -25,5 +27,11 @@ public:
 
 // The texts under the points of `series` (a date per record, a month per month).
 QStringList PointLabels(const ChartSeries& series);
+
+// Makes the window's chart. The window takes whatever this gives, so another chart
+// implementation plugs in here (or through TFmain's constructor argument).
+using ChartWidgetFactory = std::function<ChartWidget*(QWidget* parent)>;
+// The Qt Charts chart, the window's default.
+ChartWidget* CreateChartWidget(QWidget* parent);
 
 } // namespace spritlog

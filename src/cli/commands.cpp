@@ -71,9 +71,10 @@ std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
     std::string out = Cp1252Line({series.name});
     out += IntegerToText(points) + "\n";
     for (int32_t i = 0; i < points; ++i)
-        out += NumberText17(series.points[i]) + "\t" + NumberText17(series.average) + "\n";
-    out += "axis\t" + NumberText17(series.axisMinimum) + "\t" + NumberText17(series.axisMaximum) +
-           "\n";
+        out += RoundTripNumberText(series.points[i]) + "\t" + RoundTripNumberText(series.average) +
+               "\n";
+    out += "axis\t" + RoundTripNumberText(series.axisMinimum) + "\t" +
+           RoundTripNumberText(series.axisMaximum) + "\n";
     return out;
 }
 

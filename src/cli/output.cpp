@@ -33,7 +33,7 @@ std::string Cp1252Line(std::initializer_list<std::string_view> cells) {
     return line;
 }
 
-std::string NumberText17(double value) {
+std::string RoundTripNumberText(double value) {
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);

@@ -15,8 +15,9 @@ std::string RowLine(const TextTable& table, int row, int columns);
 // A line of Windows-1252 texts joined by TAB, as UTF-8 with LF.
 std::string Cp1252Line(std::initializer_list<std::string_view> cells);
 
-// A double with 17 significant digits, like "%.17g" in the C locale, whatever the locale.
-std::string NumberText17(double value);
+// A double as text that reads back as the very same double: 17 significant digits, as
+// "%.17g" writes it in the C locale, whatever the locale.
+std::string RoundTripNumberText(double value);
 
 // Writes `text` to stdout; false when the output could not be written completely.
 bool WriteStdout(std::string_view text);

@@ -16,20 +16,20 @@ namespace spritlog::import {
 namespace {
 
 constexpr ColumnNames kLogNames[] = {
-    {FDate, "data date datum"},
-    {FOdometer, "odo odometer kmstand"},
-    {FQuantity, "fuel litres liters volume kg m3"},
-    {FFull, "full"},
-    {FMissed, "missed"},
-    {FTotal, "price totalprice"},
-    {FUnitPrice, "volumeprice"},
-    {FLocation, "city"},
-    {FNote, "notes note"},
-    {FFuel, "fueltype"},
-    {FStation, "stationid"},
-    {FTank, "tanknumber"},
-    {FLatitude, "latitude"},
-    {FLongitude, "longitude"},
+    {DateField, "data date datum"},
+    {OdometerField, "odo odometer kmstand"},
+    {QuantityField, "fuel litres liters volume kg m3"},
+    {FullField, "full"},
+    {MissedField, "missed"},
+    {TotalField, "price totalprice"},
+    {UnitPriceField, "volumeprice"},
+    {LocationField, "city"},
+    {NoteField, "notes note"},
+    {FuelField, "fueltype"},
+    {StationField, "stationid"},
+    {TankField, "tanknumber"},
+    {LatitudeField, "latitude"},
+    {LongitudeField, "longitude"},
 };
 
 enum class Quantity { Unknown, Litres, UsGallons, ImperialGallons, Kilograms, CubicMetres };
@@ -189,21 +189,21 @@ std::optional<LogRow> ReadLogRow(ImportResult& result, const CsvRow& row, const 
     LogRow log;
     RawRecord& raw = log.raw;
     raw.line = row.line;
-    raw.date = FieldText(row, map, FDate);
-    raw.odometer = FieldText(row, map, FOdometer);
-    raw.quantity = FieldText(row, map, FQuantity);
-    raw.total = FieldText(row, map, FTotal);
-    raw.unitPrice = FieldText(row, map, FUnitPrice);
-    raw.place = FieldText(row, map, FLocation);
-    raw.note = FieldText(row, map, FNote);
+    raw.date = FieldText(row, map, DateField);
+    raw.odometer = FieldText(row, map, OdometerField);
+    raw.quantity = FieldText(row, map, QuantityField);
+    raw.total = FieldText(row, map, TotalField);
+    raw.unitPrice = FieldText(row, map, UnitPriceField);
+    raw.place = FieldText(row, map, LocationField);
+    raw.note = FieldText(row, map, NoteField);
     bool partial = false, missed = false;
-    const std::string_view fullText = FieldText(row, map, FFull);
+    const std::string_view fullText = FieldText(row, map, FullField);
     if (!ReadFull(fullText, partial)) {
         AddProblem(result, row.line,
                    "Full " + Quoted(fullText) + " ist unbekannt (erwartet 0, 1 oder 2)");
         return std::nullopt;
     }
-    const std::string_view missedText = FieldText(row, map, FMissed);
+    const std::string_view missedText = FieldText(row, map, MissedField);
     if (!ReadFlag(missedText, missed)) {
         AddProblem(result, row.line, "Missed " + Quoted(missedText) + " ist weder 0 noch 1");
         return std::nullopt;
@@ -212,7 +212,7 @@ std::optional<LogRow> ReadLogRow(ImportResult& result, const CsvRow& row, const 
         raw.marks.emplace_back("Teilbetankung");
     if (missed)
         raw.marks.emplace_back("Fehlende Betankung");
-    const std::string_view tankText = FieldText(row, map, FTank);
+    const std::string_view tankText = FieldText(row, map, TankField);
     if (tankText == "2") {
         log.tank = 2;
     } else if (!tankText.empty() && tankText != "1") {
@@ -337,11 +337,12 @@ void BackupReader::readLogHeader(const CsvRow& row) {
     logHeader_ = &row;
     logMap_ = MapColumns(row.fields, kLogNames);
     RequireColumns(result_, row.line, logMap_);
-    if (logMap_[FQuantity] >= 0)
-        headerUnit_ = QuantityFromHeader(row.fields[static_cast<std::size_t>(logMap_[FQuantity])]);
-    if (logMap_[FOdometer] >= 0) {
+    if (logMap_[QuantityField] >= 0)
+        headerUnit_ =
+            QuantityFromHeader(row.fields[static_cast<std::size_t>(logMap_[QuantityField])]);
+    if (logMap_[OdometerField] >= 0) {
         const std::string unit =
-            BracketedUnit(row.fields[static_cast<std::size_t>(logMap_[FOdometer])]);
+            BracketedUnit(row.fields[static_cast<std::size_t>(logMap_[OdometerField])]);
         headerMiles_ = unit == "mi" || unit == "miles";
         headerKm_ = unit == "km";
     }
@@ -407,7 +408,7 @@ Quantity BackupReader::unitOf(int tank) const {
 }
 
 bool BackupReader::readLog(const CsvRow& row) {
-    if (logMap_[FDate] < 0 || logMap_[FOdometer] < 0 || logMap_[FQuantity] < 0)
+    if (logMap_[DateField] < 0 || logMap_[OdometerField] < 0 || logMap_[QuantityField] < 0)
         return true; // already reported at the header
     if (!CheckFieldCount(result_, row, logHeader_->fields.size()))
         return true;
@@ -419,7 +420,7 @@ bool BackupReader::readLog(const CsvRow& row) {
     const bool miles = headerMiles_ || (!headerKm_ && Trim(vehicle_.distUnit) == "1");
     raw.kmPerUnit = miles ? kKmPerMile : 1;
     raw.litresPerUnit = LitresPer(unit);
-    std::string grade = FuelioGrade(FieldText(row, logMap_, FFuel));
+    std::string grade = FuelioGrade(FieldText(row, logMap_, FuelField));
     if (grade.empty())
         grade = FuelioGrade(log->tank == 2 ? vehicle_.tank2Type : vehicle_.tank1Type);
     grade += UnitSuffix(unit);
@@ -437,9 +438,9 @@ bool BackupReader::readLog(const CsvRow& row) {
         use.grade = raw.grade;
     use.used = true;
     use.unit = unit;
-    pending_.push_back({std::move(*record), std::string(FieldText(row, logMap_, FStation)),
-                        std::string(FieldText(row, logMap_, FLatitude)),
-                        std::string(FieldText(row, logMap_, FLongitude)), log->tank});
+    pending_.push_back({std::move(*record), std::string(FieldText(row, logMap_, StationField)),
+                        std::string(FieldText(row, logMap_, LatitudeField)),
+                        std::string(FieldText(row, logMap_, LongitudeField)), log->tank});
     return true;
 }
 
@@ -509,9 +510,10 @@ bool IsFuelioLogHeader(const CsvRow& row) {
     if (row.fields.size() < 3)
         return false;
     const ColumnMap map = MapColumns(row.fields, kLogNames);
-    return map[FDate] == 0 && NormaliseName(row.fields[0]) == "data" && map[FOdometer] >= 0 &&
-           NormaliseName(row.fields[static_cast<std::size_t>(map[FOdometer])]) == "odo" &&
-           map[FQuantity] >= 0;
+    return map[DateField] == 0 && NormaliseName(row.fields[0]) == "data" &&
+           map[OdometerField] >= 0 &&
+           NormaliseName(row.fields[static_cast<std::size_t>(map[OdometerField])]) == "odo" &&
+           map[QuantityField] >= 0;
 }
 
 void ReadFuelioBackup(ImportResult& result, const std::vector<CsvRow>& rows) {

@@ -84,10 +84,10 @@ void RequireColumns(ImportResult& result, int line, const ColumnMap& map) {
         Field field;
         const char* reason;
     } kRequired[] = {
-        {FDate, "keine Spalte f\xFCr das Datum (z. B. \"Date\" oder \"Datum\")"},
-        {FOdometer,
+        {DateField, "keine Spalte f\xFCr das Datum (z. B. \"Date\" oder \"Datum\")"},
+        {OdometerField,
          "keine Spalte f\xFCr den KM-Stand (z. B. \"Odometer\" oder \"Kilometerstand\")"},
-        {FQuantity, "keine Spalte f\xFCr die Liter (z. B. \"Quantity\" oder \"Menge\")"},
+        {QuantityField, "keine Spalte f\xFCr die Liter (z. B. \"Quantity\" oder \"Menge\")"},
     };
     for (const auto& required : kRequired) {
         if (map[required.field] < 0)

@@ -20,26 +20,27 @@ void AddProblem(ImportResult& result, int line, std::string reason);
 std::string FaultReason(const CsvRow& row);
 bool TooManyRecords(ImportResult& result, std::size_t count);
 
+// The columns the phone apps' files may have, found by their header names.
 enum Field : int {
-    FDate,
-    FOdometer,
-    FQuantity,
-    FTotal,
-    FUnitPrice,
-    FCurrency,
-    FType,
-    FFull,
-    FMissed,
-    FFuel,
-    FNote,
-    FCompany,
-    FStation,
-    FLocation,
-    FArea,
-    FTank,
-    FLatitude,
-    FLongitude,
-    FFieldCount
+    DateField,
+    OdometerField,
+    QuantityField,
+    TotalField,
+    UnitPriceField,
+    CurrencyField,
+    TypeField,
+    FullField,
+    MissedField,
+    FuelField,
+    NoteField,
+    CompanyField,
+    StationField,
+    LocationField,
+    AreaField,
+    TankField,
+    LatitudeField,
+    LongitudeField,
+    FieldCount
 };
 
 struct ColumnNames {
@@ -48,7 +49,7 @@ struct ColumnNames {
 };
 
 // Column index of each field, -1 when the header has none; the first matching column wins.
-using ColumnMap = std::array<int, FFieldCount>;
+using ColumnMap = std::array<int, FieldCount>;
 
 ColumnMap NoColumns();
 ColumnMap MapColumns(const std::vector<std::string>& header, const ColumnNames* table,

@@ -16,17 +16,18 @@ namespace {
 // roads, driving style, consumption and trip computer columns are the service's own
 // figures, which the logbook computes afresh or has no place for.
 constexpr ColumnNames kNames[] = {
-    {FDate, "date datum tankdatum"},
-    {FOdometer, "odometer odo mileage kmstand kilometerstand tachostand"},
-    {FQuantity, "quantity spritmenge menge tankmenge kraftstoffmenge liter litre litres liters"},
-    {FTotal, "totalprice total kosten gesamtpreis gesamtkosten betrag"},
-    {FCurrency, "currency w\xE4hrung"},
-    {FType, "type tankart typ art betankungsart"},
-    {FFuel, "fuel kraftstoff kraftstoffart kraftstoffsorte sorte spritsorte benzin"},
-    {FNote, "note bemerkung notes notiz anmerkung kommentar comment"},
-    {FCompany, "company tankstelle firma gesellschaft anbieter marke station"},
-    {FLocation, "location ort standort"},
-    {FArea, "area gro\xDFraum region gebiet"},
+    {DateField, "date datum tankdatum"},
+    {OdometerField, "odometer odo mileage kmstand kilometerstand tachostand"},
+    {QuantityField,
+     "quantity spritmenge menge tankmenge kraftstoffmenge liter litre litres liters"},
+    {TotalField, "totalprice total kosten gesamtpreis gesamtkosten betrag"},
+    {CurrencyField, "currency w\xE4hrung"},
+    {TypeField, "type tankart typ art betankungsart"},
+    {FuelField, "fuel kraftstoff kraftstoffart kraftstoffsorte sorte spritsorte benzin"},
+    {NoteField, "note bemerkung notes notiz anmerkung kommentar comment"},
+    {CompanyField, "company tankstelle firma gesellschaft anbieter marke station"},
+    {LocationField, "location ort standort"},
+    {AreaField, "area gro\xDFraum region gebiet"},
 };
 
 constexpr const char* kPartial = "Teilbetankung";
@@ -99,7 +100,8 @@ std::string SpritmonitorGrade(std::string_view text) {
 
 bool HasSpritmonitorHeader(std::string_view text) {
     const auto map = HeaderColumns(text);
-    return map && (*map)[FDate] >= 0 && (*map)[FOdometer] >= 0 && (*map)[FQuantity] >= 0;
+    return map && (*map)[DateField] >= 0 && (*map)[OdometerField] >= 0 &&
+           (*map)[QuantityField] >= 0;
 }
 
 bool MayHaveSpritmonitorHeader(std::string_view text) {
@@ -108,7 +110,7 @@ bool MayHaveSpritmonitorHeader(std::string_view text) {
         return false;
     const auto known =
         std::count_if(map->begin(), map->end(), [](int index) { return index >= 0; });
-    return (*map)[FDate] >= 0 && known >= 2;
+    return (*map)[DateField] >= 0 && known >= 2;
 }
 
 void ParseSpritmonitor(ImportResult& result, std::string_view text) {
@@ -141,17 +143,17 @@ void ParseSpritmonitor(ImportResult& result, std::string_view text) {
             continue;
         RawRecord raw;
         raw.line = row.line;
-        raw.date = FieldText(row, map, FDate);
-        raw.odometer = FieldText(row, map, FOdometer);
-        raw.quantity = FieldText(row, map, FQuantity);
-        raw.total = FieldText(row, map, FTotal);
-        raw.grade = SpritmonitorGrade(FieldText(row, map, FFuel));
-        raw.station = FieldText(row, map, FCompany);
-        raw.place = FieldText(row, map, FLocation);
+        raw.date = FieldText(row, map, DateField);
+        raw.odometer = FieldText(row, map, OdometerField);
+        raw.quantity = FieldText(row, map, QuantityField);
+        raw.total = FieldText(row, map, TotalField);
+        raw.grade = SpritmonitorGrade(FieldText(row, map, FuelField));
+        raw.station = FieldText(row, map, CompanyField);
+        raw.place = FieldText(row, map, LocationField);
         if (raw.place.empty())
-            raw.place = FieldText(row, map, FArea);
-        raw.note = FieldText(row, map, FNote);
-        const std::string_view type = FieldText(row, map, FType);
+            raw.place = FieldText(row, map, AreaField);
+        raw.note = FieldText(row, map, NoteField);
+        const std::string_view type = FieldText(row, map, TypeField);
         if (!ReadType(type, raw.marks)) {
             AddProblem(result, row.line,
                        "Tankart " + Quoted(type) +
@@ -160,7 +162,7 @@ void ParseSpritmonitor(ImportResult& result, std::string_view text) {
             continue;
         }
         // The price is in the currency of the day; one that is not the euro is said.
-        const std::string currency(FieldText(row, map, FCurrency));
+        const std::string currency(FieldText(row, map, CurrencyField));
         if (!currency.empty() && currency != "EUR" && currency != "\x80")
             raw.marks.push_back("Preis in " + currency);
         if (auto record = BuildRecord(result, raw, style)) {

@@ -60,7 +60,8 @@ std::string HostName(std::string_view url) {
     return std::string(url);
 }
 
-std::string Fixed2(double value) {
+// A figure of the report (litres, euros, kilometres, consumption): two decimals.
+std::string FigureText(double value) {
     return NumberToText(value, 2);
 }
 
@@ -112,7 +113,7 @@ void WriteStationTable(LineSink& sink, const TextTable& grid, int n) {
         sink.writeLine(HtmlCell(IntegerToText(static_cast<int64_t>(k) + 1)) + HtmlCell(group.key) +
                        HtmlCell(IntegerToText(group.count)));
         for (int i = 0; i < 4; ++i)
-            sink.writeLine(HtmlCell(Fixed2(Divide(group.sums[i], group.count))));
+            sink.writeLine(HtmlCell(FigureText(Divide(group.sums[i], group.count))));
         sink.writeLine("</tr>");
         // The totals add up the groups' sums, group by group.
         for (int i = 0; i < 4; ++i)
@@ -122,7 +123,7 @@ void WriteStationTable(LineSink& sink, const TextTable& grid, int n) {
     sink.writeLine("<th colspan=\"2\">Durchschnitt</th><td>" + IntegerToText(n) + "</td>");
     // With a single record n is 0, and 0 / 0 stops the report here.
     for (int i = 0; i < 4; ++i)
-        sink.writeLine(HtmlCell(Fixed2(Divide(totals[i], n))));
+        sink.writeLine(HtmlCell(FigureText(Divide(totals[i], n))));
     sink.writeLine("</tr>");
     sink.writeLine("</table></p><br><br>");
 }
@@ -146,22 +147,22 @@ void WriteStatistics(LineSink& sink, const TextTable& grid, int recordCount, int
     const int64_t last = TextToInteger(grid.cell(ColKmStand, recordCount));
     const int64_t first = TextToInteger(grid.cell(ColKmStand, 1));
     sink.writeLine(ValueRow("Gefahrene KM:", GroupThousands(IntegerToText(last - first)), " KM"));
-    sink.writeLine(ValueRow("Getankte Liter:", Fixed2(s.liter), " Liter"));
-    sink.writeLine(ValueRow("Tankkosten:", Fixed2(s.tankkosten), " EUR"));
+    sink.writeLine(ValueRow("Getankte Liter:", FigureText(s.liter), " Liter"));
+    sink.writeLine(ValueRow("Tankkosten:", FigureText(s.tankkosten), " EUR"));
     sink.writeLine(HeadingRow("Durchschnitt:"));
     const double verbrauch = Divide(s.verbrauch, n);
-    sink.writeLine(ValueRow("Verbrauch:", Fixed2(verbrauch), " L/100KM"));
-    sink.writeLine(ValueRow("Tankf\xFCllung:", Fixed2(Divide(s.liter, n)), " Liter"));
-    sink.writeLine(ValueRow("Tankkosten:", Fixed2(Divide(s.tankkosten, n)), " EUR"));
-    sink.writeLine(ValueRow("KM-Interval:", Fixed2(Divide(s.km, n)), " KM"));
+    sink.writeLine(ValueRow("Verbrauch:", FigureText(verbrauch), " L/100KM"));
+    sink.writeLine(ValueRow("Tankf\xFCllung:", FigureText(Divide(s.liter, n)), " Liter"));
+    sink.writeLine(ValueRow("Tankkosten:", FigureText(Divide(s.tankkosten, n)), " EUR"));
+    sink.writeLine(ValueRow("KM-Interval:", FigureText(Divide(s.km, n)), " KM"));
     // Litres per 100 km times euros per litre: cents per kilometre.
     sink.writeLine(
-        ValueRow("Kosten je KM:", Fixed2(Multiply(verbrauch, Divide(s.literpreis, n))), " Ct"));
+        ValueRow("Kosten je KM:", FigureText(Multiply(verbrauch, Divide(s.literpreis, n))), " Ct"));
     sink.writeLine(HeadingRow("Rekorde:"));
-    sink.writeLine(ValueRow("Min Verbrauch:", Fixed2(s.minVerbrauch), " Liter"));
-    sink.writeLine(ValueRow("Max Verbrauch:", Fixed2(s.maxVerbrauch), " Liter"));
-    sink.writeLine(ValueRow("Max Tankf\xFCllung:", Fixed2(s.maxLiter), " Liter"));
-    sink.writeLine(ValueRow("Max KM-Interval:", Fixed2(s.maxKm), " KM"));
+    sink.writeLine(ValueRow("Min Verbrauch:", FigureText(s.minVerbrauch), " Liter"));
+    sink.writeLine(ValueRow("Max Verbrauch:", FigureText(s.maxVerbrauch), " Liter"));
+    sink.writeLine(ValueRow("Max Tankf\xFCllung:", FigureText(s.maxLiter), " Liter"));
+    sink.writeLine(ValueRow("Max KM-Interval:", FigureText(s.maxKm), " KM"));
     sink.writeLine("</table></p><br><br>");
 }
 

@@ -2,12 +2,12 @@
 // logbooks, and a test main that keeps the run from ever waiting on a modal box.
 #pragma once
 
-#include "app/window/chartwidget.h"
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
 #include "app/window/mainwindow.h"
 #include "app/window/prompts.h"
 
+#include "chartwidget/chartwidget.h"
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
 #include "logbook/logbooktable.h"

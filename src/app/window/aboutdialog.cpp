@@ -64,44 +64,44 @@ TFAbout::TFAbout(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     InitAboutResources();
     MakeToolWindow(this, "FAbout", QStringLiteral("Über..."), 385, 201);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken); // lowered outside, raised inside
-    Panel1->setGeometry(0, 0, 385, 177);
+    panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Box | QFrame::Sunken); // lowered outside, raised inside
+    panel->setGeometry(0, 0, 385, 177);
 
-    Bevel1 = new QFrame(Panel1);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Bevel1->setGeometry(14, 14, 101, 149);
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 16, 97, 145);
-    Image1->setScaledContents(true);
-    Image1->setPixmap(
+    pictureFrame = new QFrame(panel);
+    pictureFrame->setObjectName(QStringLiteral("Bevel1"));
+    pictureFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pictureFrame->setGeometry(14, 14, 101, 149);
+    picture = new QLabel(panel);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(16, 16, 97, 145);
+    picture->setScaledContents(true);
+    picture->setPixmap(
         QIcon(QStringLiteral(":/about/zapfsaeule.svg")).pixmap(QSize(97, 145), devicePixelRatio()));
 
-    Name = Caption(Panel1, "Name", QStringLiteral("Spritlog"),
-                   PixelFont(QStringLiteral("Arial"), 21, true));
-    Name->move(128, 16);
-    Version = Caption(Panel1, "Version", QStringLiteral("Version 3.3"),
-                      PixelFont(QStringLiteral("Arial"), 16, true));
-    Version->setAlignment(Qt::AlignCenter);
-    SetTextColour(Version, Qt::black);
-    Version->move(280, 48);
-    Label1 = Caption(Panel1, "Label1", QStringLiteral("By ") + AuthorName(), AuthorFont());
-    Label1->setAlignment(Qt::AlignCenter);
-    SetTextColour(Label1, kNavy);
-    Label1->move(128, 81);
+    nameLabel = Caption(panel, "Name", QStringLiteral("Spritlog"),
+                        PixelFont(QStringLiteral("Arial"), 21, true));
+    nameLabel->move(128, 16);
+    versionLabel = Caption(panel, "Version", QStringLiteral("Version 3.3"),
+                           PixelFont(QStringLiteral("Arial"), 16, true));
+    versionLabel->setAlignment(Qt::AlignCenter);
+    SetTextColour(versionLabel, Qt::black);
+    versionLabel->move(280, 48);
+    authorLabel = Caption(panel, "Label1", QStringLiteral("By ") + AuthorName(), AuthorFont());
+    authorLabel->setAlignment(Qt::AlignCenter);
+    SetTextColour(authorLabel, kNavy);
+    authorLabel->move(128, 81);
 
-    Mail1 = LinkButton(Panel1, "Mail1", QStringLiteral("Email an den Autor senden"),
-                       QStringLiteral(":/about/mail.svg"));
-    Mail1->setToolTip(QString::fromLatin1(kAuthorMailAddress));
-    Mail1->setGeometry(128, 112, 193, 22);
-    Web1 = LinkButton(Panel1, "Web1", QStringLiteral("Homepage des Autors besuchen"),
-                      QStringLiteral(":/about/web.svg"));
-    Web1->setToolTip(QString::fromLatin1(kHomePageAddress));
-    Web1->setGeometry(128, 134, 193, 22);
-    for (QLabel* label : {Name, Version, Label1})
+    mailButton = LinkButton(panel, "Mail1", QStringLiteral("Email an den Autor senden"),
+                            QStringLiteral(":/about/mail.svg"));
+    mailButton->setToolTip(QString::fromLatin1(kAuthorMailAddress));
+    mailButton->setGeometry(128, 112, 193, 22);
+    webButton = LinkButton(panel, "Web1", QStringLiteral("Homepage des Autors besuchen"),
+                           QStringLiteral(":/about/web.svg"));
+    webButton->setToolTip(QString::fromLatin1(kHomePageAddress));
+    webButton->setGeometry(128, 134, 193, 22);
+    for (QLabel* label : {nameLabel, versionLabel, authorLabel})
         label->adjustSize();
 
     b_schliessen = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
@@ -111,18 +111,18 @@ TFAbout::TFAbout(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     b_schliessen->setCursor(Qt::PointingHandCursor);
     b_schliessen->setGeometry(0, 201 - 25, 385, 25);
 
-    connect(Mail1, &QToolButton::clicked, this,
+    connect(mailButton, &QToolButton::clicked, this,
             [this] { Fmain_->runCommand([this] { Mail1Click(); }); });
-    connect(Web1, &QToolButton::clicked, this,
+    connect(webButton, &QToolButton::clicked, this,
             [this] { Fmain_->runCommand([this] { Web1Click(); }); });
     connect(b_schliessen, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFAbout::showPersonalAddresses() {
-    Mail1->setToolTip(QString::fromLatin1(kPersonalMailAddress));
-    Web1->setToolTip(QString::fromLatin1(kPersonalHomePageAddress));
-    Name->setText(QStringLiteral("Spritlog"));
-    Version->setText(QStringLiteral("Version 3.3"));
+    mailButton->setToolTip(QString::fromLatin1(kPersonalMailAddress));
+    webButton->setToolTip(QString::fromLatin1(kPersonalHomePageAddress));
+    nameLabel->setText(QStringLiteral("Spritlog"));
+    versionLabel->setText(QStringLiteral("Version 3.3"));
 }
 
 void TFAbout::Mail1Click() {

@@ -22,23 +22,25 @@ public:
     // The author's name under the program's name.
     static QString AuthorName();
 
-    // The tooltips of Mail1 and Web1 become the author's personal addresses; the buttons'
-    // actions stay as they are. Name and Version get their captions again.
+    // The tooltips of the mail and web buttons become the author's personal addresses; the
+    // buttons' actions stay as they are. The name and version labels get their captions
+    // again.
     void showPersonalAddresses();
 
     void Mail1Click();
     void Web1Click();
 
 private:
-    // The controls, named as their objectName; tests find them by that name.
-    QFrame* Panel1 = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Name = nullptr;
-    QLabel* Version = nullptr;
-    QLabel* Label1 = nullptr;
-    QToolButton* Mail1 = nullptr;
-    QToolButton* Web1 = nullptr;
+    // The controls; each keeps the program's name as its objectName (given after it), and
+    // tests find them by that name.
+    QFrame* panel = nullptr;           // Panel1
+    QFrame* pictureFrame = nullptr;    // Bevel1
+    QLabel* picture = nullptr;         // Image1, the fuel pump
+    QLabel* nameLabel = nullptr;       // Name
+    QLabel* versionLabel = nullptr;    // Version
+    QLabel* authorLabel = nullptr;     // Label1
+    QToolButton* mailButton = nullptr; // Mail1
+    QToolButton* webButton = nullptr;  // Web1
     QPushButton* b_schliessen = nullptr;
 
     TFmain* Fmain_;

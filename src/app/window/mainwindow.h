@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window/chartwidget.h"
+#include "app/window/chartpage.h"
 
 #include "chartwidget/preparedreport.h"
 

@@ -67,14 +67,15 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
         box->setObjectName(QLatin1String(name));
         return box;
     };
-    CheckBox4 = checkBox("CheckBox4", QStringLiteral("Datei speichern Abfrage beim Beenden"));
-    CheckBox5 = checkBox("CheckBox5", QStringLiteral("Automatisches Speichern beim Beenden"));
-    CheckBox6 = checkBox("CheckBox6", QStringLiteral("Sicherungskopie beim Speichern"));
+    askToSaveOnExitBox =
+        checkBox("CheckBox4", QStringLiteral("Datei speichern Abfrage beim Beenden"));
+    saveOnExitBox = checkBox("CheckBox5", QStringLiteral("Automatisches Speichern beim Beenden"));
+    backupOnSaveBox = checkBox("CheckBox6", QStringLiteral("Sicherungskopie beim Speichern"));
     b_undo = new QPushButton(QStringLiteral("Rückgängig"), g_einstellungen);
     b_undo->setObjectName(QStringLiteral("b_undo"));
-    flags->addWidget(CheckBox4, 0, 0);
-    flags->addWidget(CheckBox5, 1, 0);
-    flags->addWidget(CheckBox6, 2, 0);
+    flags->addWidget(askToSaveOnExitBox, 0, 0);
+    flags->addWidget(saveOnExitBox, 1, 0);
+    flags->addWidget(backupOnSaveBox, 2, 0);
     flags->addWidget(b_undo, 2, 1, Qt::AlignRight | Qt::AlignBottom);
     flags->setColumnStretch(0, 1);
     layout->addWidget(g_einstellungen);
@@ -108,11 +109,11 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
         field->setReadOnly(true);
         return field;
     };
-    Edit1 = readOnly("Edit1");
-    Edit2 = readOnly("Edit2");
+    loadedFileField = readOnly("Edit1");
+    programPathField = readOnly("Edit2");
     const QString infoCaptions[2] = {QStringLiteral("Geladene Datei:"),
                                      QStringLiteral("Pfad des Programmes:")};
-    QLineEdit* const infoFields[2] = {Edit1, Edit2};
+    QLineEdit* const infoFields[2] = {loadedFileField, programPathField};
     for (int row = 0; row < 2; ++row) {
         auto* label = Plain(new QLabel(infoCaptions[row], g_informationen), plain);
         LabelField(label, infoFields[row]);
@@ -148,8 +149,8 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     for (QPushButton* button : {b_undo, b_dateigroesse, b_ueber, b_annehmen, b_abbrechen})
         button->setFont(Bold(plain));
 
-    connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
-    connect(CheckBox5, &QCheckBox::toggled, this, [this] { CheckBox5Click(); });
+    connect(askToSaveOnExitBox, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
+    connect(saveOnExitBox, &QCheckBox::toggled, this, [this] { CheckBox5Click(); });
     connect(b_annehmen, &QPushButton::clicked, this, [this] { b_annehmenClick(); });
     connect(b_abbrechen, &QPushButton::clicked, this, [this] { b_abbrechenClick(); });
     connect(b_undo, &QPushButton::clicked, this, [this] { b_undoClick(); });
@@ -167,34 +168,34 @@ QLineEdit* TFSetup::noteField(int note) const {
 }
 
 void TFSetup::FillSetupDialog() {
-    // Each change runs the exit-option rule, so two set flags leave CheckBox5 checked.
+    // Each change runs the exit-option rule, so two set flags leave "save on exit" checked.
     const Settings values = Fmain_->currentSettings();
-    CheckBox4->setChecked(values.dateispeichern);
-    CheckBox5->setChecked(values.autospeichern);
-    CheckBox6->setChecked(values.backupspeichern);
-    Edit1->setText(ShortPathText(values.defaultFile.toStdString()));
-    Edit2->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
+    askToSaveOnExitBox->setChecked(values.dateispeichern);
+    saveOnExitBox->setChecked(values.autospeichern);
+    backupOnSaveBox->setChecked(values.backupspeichern);
+    loadedFileField->setText(ShortPathText(values.defaultFile.toStdString()));
+    programPathField->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
     for (int note = 0; note < 3; ++note)
         noteField(note)->setText(values.notes[note]);
 }
 
 // Asking on close and saving on close exclude each other; both may be off.
 void TFSetup::CheckBox4Click() {
-    if (CheckBox4->isChecked() && CheckBox5->isChecked())
-        CheckBox5->setChecked(false);
+    if (askToSaveOnExitBox->isChecked() && saveOnExitBox->isChecked())
+        saveOnExitBox->setChecked(false);
 }
 
 void TFSetup::CheckBox5Click() {
-    if (CheckBox5->isChecked() && CheckBox4->isChecked())
-        CheckBox4->setChecked(false);
+    if (saveOnExitBox->isChecked() && askToSaveOnExitBox->isChecked())
+        askToSaveOnExitBox->setChecked(false);
 }
 
 void TFSetup::b_annehmenClick() {
     using Key = Settings::Key;
     Settings values = Fmain_->currentSettings();
-    values.dateispeichern = CheckBox4->isChecked();
-    values.autospeichern = CheckBox5->isChecked();
-    values.backupspeichern = CheckBox6->isChecked();
+    values.dateispeichern = askToSaveOnExitBox->isChecked();
+    values.autospeichern = saveOnExitBox->isChecked();
+    values.backupspeichern = backupOnSaveBox->isChecked();
     for (int note = 0; note < 3; ++note)
         values.notes[note] = noteField(note)->text();
     Fmain_->applySettings(values, {Key::Dateispeichern, Key::Autospeichern, Key::Backupspeichern,

@@ -33,19 +33,20 @@ public:
     void b_ueberClick();
 
 private:
-    // The controls, named as their objectName; tests find them by that name.
+    // The controls; each keeps the program's name as its objectName (given after it where
+    // it differs), and tests find them by that name.
     QGroupBox* g_einstellungen = nullptr;
-    QCheckBox* CheckBox4 = nullptr; // Dateispeichern
-    QCheckBox* CheckBox5 = nullptr; // Autospeichern
-    QCheckBox* CheckBox6 = nullptr; // Backupspeichern
+    QCheckBox* askToSaveOnExitBox = nullptr; // CheckBox4, setting Dateispeichern
+    QCheckBox* saveOnExitBox = nullptr;      // CheckBox5, setting Autospeichern
+    QCheckBox* backupOnSaveBox = nullptr;    // CheckBox6, setting Backupspeichern
     QPushButton* b_undo = nullptr;
     QGroupBox* g_beschriftung = nullptr;
     QLineEdit* f_anmerkung1 = nullptr;
     QLineEdit* f_anmerkung2 = nullptr;
     QLineEdit* f_anmerkung3 = nullptr;
     QGroupBox* g_informationen = nullptr;
-    QLineEdit* Edit1 = nullptr; // "Geladene Datei:"
-    QLineEdit* Edit2 = nullptr; // "Pfad des Programmes:"
+    QLineEdit* loadedFileField = nullptr;  // Edit1, "Geladene Datei:"
+    QLineEdit* programPathField = nullptr; // Edit2, "Pfad des Programmes:"
     QPushButton* b_dateigroesse = nullptr;
     QPushButton* b_ueber = nullptr;
     QPushButton* b_annehmen = nullptr;

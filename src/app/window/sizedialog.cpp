@@ -67,7 +67,8 @@ TFSize::TFSize(QWidget* parent) : QDialog(parent) {
         QStringLiteral("Geladene Datei:"), QStringLiteral("Anzahl der Datensätze:"),
         QStringLiteral("Größe der Datei:"), QStringLiteral("Anzahl der Zeichen:"),
         QStringLiteral("Freier Speicherplatz:")};
-    QLineEdit** fields[5] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5};
+    QLineEdit** fields[5] = {&loadedFileField, &recordCountField, &fileSizeField,
+                             &characterCountField, &freeSpaceField};
     const char* names[5] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"};
     for (int row = 0; row < 5; ++row) {
         const int y = 6 + 24 * row;
@@ -76,37 +77,41 @@ TFSize::TFSize(QWidget* parent) : QDialog(parent) {
         LabelField(label, *fields[row]);
     }
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("&Schliessen"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
-    BitBtn1->setCursor(Qt::PointingHandCursor);
-    BitBtn1->setGeometry(0, kHeight - 25, kWidth, 25);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    closeButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                  QStringLiteral("&Schliessen"), this);
+    closeButton->setObjectName(QStringLiteral("BitBtn1"));
+    closeButton->setFont(PixelFont(QStringLiteral("Arial"), 16, true));
+    closeButton->setCursor(Qt::PointingHandCursor);
+    closeButton->setGeometry(0, kHeight - 25, kWidth, 25);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFSize::fitFields() {
     // What a line edit needs around its text: its frame and inner margins, and the cursor.
     const int chrome =
-        2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, Edit1) + 2 * 2 + 2;
+        2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, loadedFileField) + 2 * 2 +
+        2;
     int fieldWidth = kFieldWidth;
-    for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4, Edit5})
+    for (QLineEdit* field :
+         {loadedFileField, recordCountField, fileSizeField, characterCountField, freeSpaceField})
         fieldWidth =
             std::max(fieldWidth, field->fontMetrics().horizontalAdvance(field->text()) + chrome);
     const int width = kWidth + fieldWidth - kFieldWidth;
     setFixedSize(width, kHeight);
-    for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4, Edit5})
+    for (QLineEdit* field :
+         {loadedFileField, recordCountField, fileSizeField, characterCountField, freeSpaceField})
         field->setGeometry(kFieldLeft, field->y(), fieldWidth, field->height());
-    BitBtn1->setGeometry(0, kHeight - 25, width, 25);
+    closeButton->setGeometry(0, kHeight - 25, width, 25);
 }
 
 void TFSize::ShowFileSizeDialog(const std::string& currentFileName, int recordCount) {
-    SetField(Edit1, CellToQString(ShortenPath(Utf8ToCp1252(currentFileName), 25)));
-    SetField(Edit2, QString::number(recordCount) + QStringLiteral(" Datensätze"));
-    SetField(Edit5, FreeSpaceText());
+    SetField(loadedFileField, CellToQString(ShortenPath(Utf8ToCp1252(currentFileName), 25)));
+    SetField(recordCountField, QString::number(recordCount) + QStringLiteral(" Datensätze"));
+    SetField(freeSpaceField, FreeSpaceText());
     const FileFigures figures = CountFileFigures(currentFileName);
-    SetField(Edit3, CellToQString(FormatByteSize(figures.size)));
-    SetField(Edit4, QString::number(figures.characters) + QStringLiteral(" Zeichen in der Datei"));
+    SetField(fileSizeField, CellToQString(FormatByteSize(figures.size)));
+    SetField(characterCountField,
+             QString::number(figures.characters) + QStringLiteral(" Zeichen in der Datei"));
     fitFields();
     ExecDialog(this);
 }

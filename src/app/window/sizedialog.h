@@ -20,19 +20,20 @@ class TFSize : public QDialog {
 public:
     explicit TFSize(QWidget* parent = nullptr);
 
-    // Fills the fields in the dialog's order and shows it modally. Fields 1, 2 and 5 are
-    // written before the file is read; a file that cannot be read throws before the
-    // dialog is shown.
+    // Fills the fields in the dialog's order and shows it modally. The file name, the
+    // record count and the free space are written before the file is read; a file that
+    // cannot be read throws before the dialog is shown.
     void ShowFileSizeDialog(const std::string& currentFileName, int recordCount);
 
 private:
-    // The controls, named as their objectName; tests find them by that name.
-    QLineEdit* Edit1 = nullptr; // "Geladene Datei:"
-    QLineEdit* Edit2 = nullptr; // "Anzahl der Datensätze:"
-    QLineEdit* Edit3 = nullptr; // "Größe der Datei:"
-    QLineEdit* Edit4 = nullptr; // "Anzahl der Zeichen:"
-    QLineEdit* Edit5 = nullptr; // "Freier Speicherplatz:"
-    QPushButton* BitBtn1 = nullptr;
+    // The controls; each keeps the program's name as its objectName (given after it), and
+    // tests find them by that name.
+    QLineEdit* loadedFileField = nullptr;     // Edit1, "Geladene Datei:"
+    QLineEdit* recordCountField = nullptr;    // Edit2, "Anzahl der Datensätze:"
+    QLineEdit* fileSizeField = nullptr;       // Edit3, "Größe der Datei:"
+    QLineEdit* characterCountField = nullptr; // Edit4, "Anzahl der Zeichen:"
+    QLineEdit* freeSpaceField = nullptr;      // Edit5, "Freier Speicherplatz:"
+    QPushButton* closeButton = nullptr;       // BitBtn1
 
     // The fields keep their width unless a text would not fit; then they, and the dialog,
     // grow by what the widest text needs.

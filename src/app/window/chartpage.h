@@ -1,8 +1,8 @@
+// The window's chart page "Grafik": the chart widget it shows (declared, with the factory
+// that makes it, in chartwidget/chartwidget.h) and the tab bar under it that picks the view.
 #pragma once
 
 #include "chartwidget/chartwidget.h"
-
-#include <functional>
 
 class QTabBar;
 
@@ -11,10 +11,5 @@ namespace spritlog {
 // Halves the room around the tab captions of the view selector, so its eight tabs fit
 // side by side into the window's default width; the tabs keep the platform's look.
 void UseCompactTabs(QTabBar* tabs);
-
-// Makes the window's chart. The window takes whatever this gives, so another chart
-// implementation plugs in here (or through TFmain's constructor argument).
-using ChartWidgetFactory = std::function<ChartWidget*(QWidget* parent)>;
-ChartWidget* CreateChartWidget(QWidget* parent);
 
 } // namespace spritlog

@@ -1,6 +1,4 @@
-#include "app/window/chartwidget.h"
-
-#include "chartwidget/qtchartwidget.h"
+#include "app/window/chartpage.h"
 
 #include <QProxyStyle>
 #include <QTabBar>
@@ -24,10 +22,6 @@ void UseCompactTabs(QTabBar* tabs) {
     auto* style = new CompactTabStyle;
     style->setParent(tabs); // a style set on a widget is not owned by it
     tabs->setStyle(style);
-}
-
-ChartWidget* CreateChartWidget(QWidget* parent) {
-    return new QtChartWidget(parent);
 }
 
 } // namespace spritlog
