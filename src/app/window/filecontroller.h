@@ -8,7 +8,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -96,8 +95,6 @@ public:
     void fillRecentMenu(QMenu* menu);
     // Takes the list from the settings store.
     void readRecentFiles(const QSettings& store);
-    // The logbooks of "&Zuletzt geöffnet", newest first.
-    const QStringList& recentFiles() const { return recentFiles_.paths; }
 
 private:
     // The save dialog's result with a missing extension completed; empty when cancelled.
