@@ -116,7 +116,7 @@ private slots:
         Window window;
         window->FormCreate({});
         window.prompts->openAnswers.push_back(dir.filePath(QStringLiteral("weg.slg")));
-        window->m_LadenClick();
+        window->files().m_LadenClick();
         QCOMPARE(window.prompts->notices, QStringList{QStringLiteral("Datei nicht gefunden!")});
         QVERIFY(window.prompts->errors.isEmpty());
     }

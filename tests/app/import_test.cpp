@@ -336,7 +336,7 @@ private slots:
         QCOMPARE(AllCells(window), original);
         QCOMPARE(InputCells(window, 2)[8], QStringLiteral("Öl; \"Wechsel\" €"));
 
-        window->SaveLogbookFile(path("b.slg").toStdString());
+        window->files().SaveLogbookFile(path("b.slg").toStdString());
         QCOMPARE(test::ReadFile(path("b.slg")), logbook);
     }
 

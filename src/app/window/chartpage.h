@@ -1,8 +1,5 @@
-// The window's chart page "Grafik": the chart widget it shows (declared, with the factory
-// that makes it, in chartwidget/chartwidget.h) and the tab bar under it that picks the view.
+// The window's chart page "Grafik": the tab bar under the chart that picks the view.
 #pragma once
-
-#include "chartwidget/chartwidget.h"
 
 class QTabBar;
 

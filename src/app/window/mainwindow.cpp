@@ -10,6 +10,7 @@
 #include "app/window/sizedialog.h"
 #include "app/window/statistikdialog.h"
 
+#include "charts/chartviews.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
@@ -20,7 +21,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
@@ -39,13 +39,6 @@ static void InitResources() {
 }
 
 namespace spritlog {
-std::unique_ptr<QPrinter> DefaultPrinter() {
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (printer.isNull())
-        return nullptr;
-    return std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
-}
-
 TFmain::TFmain(Services services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     InitResources();
@@ -65,6 +58,14 @@ TFmain::TFmain(Services services, QWidget* parent)
     QFont windowFont(QStringLiteral("Arial"));
     windowFont.setPointSize(8);
     setFont(windowFont);
+
+    FileController::Hooks hooks;
+    hooks.cursorCell = [this] { return p_Grid->cursorCell(); };
+    hooks.setCursorCell = [this](CellPosition cell) { p_Grid->setCursorCell(cell); };
+    hooks.runCommand = [this](const std::function<void()>& command) { return runCommand(command); };
+    hooks.printer = services_.printer;
+    hooks.prepareReport = [this] { return charts_->prepareReport(); };
+    files_ = std::make_unique<FileController>(document_, prompts(), this, std::move(hooks));
 
     buildMenu();
     buildToolBar();
@@ -89,6 +90,10 @@ TFmain::TFmain(Services services, QWidget* parent)
     QMainWindow::layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(644, 465);
 
+    charts_ = std::make_unique<ChartPageController>(
+        document_, prompts(), this, services_.clock,
+        ChartPageWidgets{p_control, tab_grafik, tab_statistik, p_chart, p_Info, Tab, p_nografik,
+                         p_nostats, statisticsLabels, p_ansicht, p_zoom, p_zoomItems});
     wireCommands();
     // After the models: they know the table's shape before the status bar renumbers it.
     document_.addListener(this);
@@ -107,9 +112,21 @@ TFmain::~TFmain() {
 }
 
 void TFmain::wireCommands() {
-    wire(p_control, &QTabWidget::currentChanged, &TFmain::p_controlChange);
+    ChartPageController* charts = charts_.get();
+    wire(p_control, &QTabWidget::currentChanged,
+         command(charts, &ChartPageController::p_controlChange));
     connect(Tab, &QTabBar::currentChanged, this,
-            [this](int tab) { runCommand([this, tab] { TabChange(tab); }); });
+            [this, charts](int tab) { runCommand([charts, tab] { charts->TabChange(tab); }); });
+    // The document draws the chart source in the shape the radio group shows; a click
+    // changes the shape before the page is redrawn.
+    connect(p_ansichtItems, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            document_.setChartBasis(static_cast<ChartBasis>(id));
+    });
+    wire(p_ansichtItems, &QButtonGroup::idClicked,
+         command(charts, &ChartPageController::p_controlChange));
+    wire(p_zoomItems, &QButtonGroup::idClicked,
+         command(charts, &ChartPageController::p_controlChange));
 }
 
 void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik) {
@@ -142,7 +159,7 @@ void TFmain::FormCreate(const QStringList& arguments) {
             const QSignalBlocker quiet(p_control);
             p_control->setCurrentIndex(0);
         }
-        setRadioGroupsEnabled(false);
+        charts_->setRadioGroupsEnabled(false);
         document_.writeColumnHeadings();
         p_Grid->applyColumnWidths();
 
@@ -156,27 +173,18 @@ void TFmain::FormCreate(const QStringList& arguments) {
                 argument.isEmpty() ? std::string() : file.absoluteFilePath().toStdString();
             document_.setFileName(path);
             if (file.exists() && !file.isDir())
-                LoadLogbookFile(path);
+                files_->LoadLogbookFile(path);
         } else if (document_.hasFileName()) {
-            LoadLogbookFile(document_.fileName());
+            files_->LoadLogbookFile(document_.fileName());
         }
         UpdateStatusBar();
         SetUpChart(*p_chart);
     });
 }
 
-bool TFmain::AskSaveFile() {
-    return prompts().askYesNo(this, QStringLiteral("Datei speichern?"));
-}
-
 bool TFmain::FormClose() {
     bool declined = false;
-    const bool saved = runCommand([this, &declined] {
-        if (Dateispeichern && AskSaveFile())
-            declined = !SaveCurrentFile();
-        if (Autospeichern && !declined)
-            declined = !SaveCurrentFile();
-    });
+    const bool saved = runCommand([this, &declined] { declined = !files_->SaveBeforeClosing(); });
     // A failed save, or one declined because the file changed outside, keeps the window
     // open with the settings unsaved.
     if (!saved || declined)
@@ -218,10 +226,6 @@ void TFmain::m_BeendenClick() {
     close();
 }
 
-int TFmain::zoomIndex() const {
-    return p_zoomItems->checkedId();
-}
-
 void TFmain::setNoteHeader(int column, const QString& text) {
     document_.setHeading(column, QStringToCell(text));
 }
@@ -233,10 +237,10 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
         document_.setFileName(values.defaultFile.toStdString());
         break;
     case Key::Dateispeichern:
-        Dateispeichern = values.dateispeichern;
+        files_->closing().Dateispeichern = values.dateispeichern;
         break;
     case Key::Autospeichern:
-        Autospeichern = values.autospeichern;
+        files_->closing().Autospeichern = values.autospeichern;
         break;
     case Key::Backupspeichern:
         document_.saveOptions().backup = values.backupspeichern;
@@ -277,8 +281,7 @@ void TFmain::applySettings(const Settings& values, std::initializer_list<Setting
 
 void TFmain::LoadSettings() {
     const auto store = OpenSettingsStore();
-    recentFiles_.read(*store);
-    updateRecentMenu();
+    files_->readRecentFiles(*store);
     Settings values;
     values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
     // Read once more without defaults, to tell a stored size from the default one.
@@ -298,12 +301,12 @@ Settings TFmain::currentSettings() const {
     values.defaultFile = QString::fromStdString(document_.fileName());
     for (int note = 0; note < 3; ++note)
         values.notes[note] = CellToQString(document_.table().cell(ColNote1 + note, 0));
-    values.dateispeichern = Dateispeichern;
-    values.autospeichern = Autospeichern;
+    values.dateispeichern = files_->closing().Dateispeichern;
+    values.autospeichern = files_->closing().Autospeichern;
     values.backupspeichern = document_.saveOptions().backup;
     values.tabIndex = p_control->currentIndex();
     values.ansicht = static_cast<int>(document_.chartBasis());
-    values.zoom = zoomIndex();
+    values.zoom = charts_->zoomIndex();
     values.width = width();
     values.height = height();
     return values;
@@ -331,19 +334,6 @@ void TFmain::fileNameChanged() {
 
 void TFmain::modifiedChanged() {
     updateHistoryActions();
-}
-
-void TFmain::setChartVisible(bool visible) {
-    p_chart->setVisible(visible);
-}
-
-void TFmain::setInfoVisible(bool visible) {
-    p_Info->setVisible(visible);
-}
-
-void TFmain::setRadioGroupsEnabled(bool enabled) {
-    p_ansicht->setEnabled(enabled);
-    p_zoom->setEnabled(enabled);
 }
 
 } // namespace spritlog

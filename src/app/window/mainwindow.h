@@ -1,16 +1,16 @@
 #pragma once
 
-#include "app/window/chartpage.h"
+#include "app/window/chartpagecontroller.h"
+#include "app/window/filecontroller.h"
+#include "chartwidget/chartwidget.h"
 
-#include "chartwidget/preparedreport.h"
-
-#include "charts/chartviews.h"
 #include "document/logbookdocument.h"
 #include "logbook/clock.h"
 #include "platform/settings.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -22,7 +22,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QPushButton;
 class QTabBar;
 class QTabWidget;
@@ -42,14 +41,12 @@ class TFSetup;
 class TFSize;
 class TFStatistik;
 
-// Gives the printer "&Drucken" prints on, or nothing when there is none.
-using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
-std::unique_ptr<QPrinter> DefaultPrinter();
-
 // The main window Fmain. It holds the open logbook (the table p_Grid shows, the chart
 // source, the station table p_Info, the file name and the save options) as one document,
-// and the close-sequence flags. Every command handler may throw; the wiring runs each
-// through the general error display.
+// builds the menus, the tool bar and the pages, and wires them to its own table commands
+// and to the two controllers: the file commands and the pages "Grafik" and "Statistik".
+// It loads and saves the settings and runs the start-up and close sequences. Every command
+// handler may throw; the wiring runs each through the general error display.
 class TFmain : public QMainWindow, private DocumentListener {
     Q_OBJECT
 
@@ -76,25 +73,10 @@ public:
     int RecordCount() const;
     Prompts& prompts() { return *services_.prompts; }
 
+    // The file commands, the recent files and the saving part of the close sequence.
+    FileController& files() { return *files_; }
+
     // Commands. They throw; the menus, buttons and keys run them through RunCommand.
-    void m_NeuClick();
-    void m_LadenClick();
-    // An entry of "&Zuletzt geöffnet": opens `path`, or drops it from the list when it is gone.
-    void m_ZuletztClick(const QString& path);
-    void m_SpeichernClick();
-    void m_SpeichernunterClick();
-    void m_Export_CSVClick();
-    void m_Export_HTMLClick();
-    void m_Export_XLSXClick();
-    void m_Import_CSVClick();
-    void m_DruckenClick();
-    // The readable report: preview (and from there the printer), PDF file.
-    void m_DruckvorschauClick();
-    void m_AlsPdfSpeichernClick();
-    // The context menu of the chart: the chart shown as a PNG or SVG file, or on the
-    // clipboard.
-    void m_GrafikSpeichernClick();
-    void m_GrafikKopierenClick();
     void m_BeendenClick();
     void m_RueckgaengigClick();
     void m_WiederholenClick();
@@ -111,28 +93,13 @@ public:
     void m_EmailandenAutorsendenClick();
     void m_OstrelHomepageClick();
 
-    bool AskSaveFile();
-    // Before "&Neu" and opening discard the table: with unsaved changes asks "Die Änderungen
-    // am Tankbuch speichern?", and saves on Yes. True when the command may go on.
-    bool AskSaveChanges();
-    // The logbooks of "&Zuletzt geöffnet", newest first.
-    const QStringList& recentFiles() const { return recentFiles_.paths; }
     // The close sequence; false when an error or a declined save keeps the window open.
     bool FormClose();
-    void p_controlChange();
-    void TabChange(int newTab);
     void UpdateStatusBar();
     void LoadSettings();
     void SaveSettings();
     // CalculateValues over p_Grid with the chart basis of p_ansicht.
     void CalculateValues();
-    // Loads `path` into p_Grid and makes it the current name (notice for a missing file).
-    void LoadLogbookFile(const std::string& path);
-    // Saves p_Grid to `path` in the format its name selects, then refreshes the status bar.
-    void SaveLogbookFile(const std::string& path);
-    // "&Speichern": to the current name, or "Speichern &unter" without one. False when the
-    // file was changed outside since and the user chose not to overwrite it.
-    bool SaveCurrentFile();
     // Sets the header cell of a note column; the table header shows it at once.
     void setNoteHeader(int column, const QString& text);
     // The About dialog, which the settings dialog opens too; null until setDialogs.
@@ -151,11 +118,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // What the view selector switches on the page "Grafik".
-    void setChartVisible(bool visible);
-    void setInfoVisible(bool visible);
-    void setRadioGroupsEnabled(bool enabled);
-
     // DocumentListener: the status bar and the undo actions follow the document.
     void tableReset() override;
     void recordsInserted(int firstRow, int lastRow) override;
@@ -164,47 +126,43 @@ private:
     void modifiedChanged() override;
 
     void buildMenu();
+    QMenu* addMenu(const char* name, const QString& title);
+    void buildFileMenu(QMenu* datei);
+    void buildEditMenu(QMenu* bearbeiten);
     void buildToolBar();
     QWidget* buildDataPage();
     QWidget* buildChartPage();
+    // p_Info, the station table, with its model.
+    void buildStationTable(QWidget* parent);
     QWidget* buildStatisticsPage();
     QWidget* buildButtonPanel();
     void buildStatusBar();
     void wireCommands();
+    // A command: a handler of this window or of a controller; null for none.
+    using Command = std::function<void()>;
+    template <typename Receiver>
+    static Command command(Receiver* receiver, void (Receiver::*handler)()) {
+        return [receiver, handler] { (receiver->*handler)(); };
+    }
+    Command command(void (TFmain::*handler)()) { return command(this, handler); }
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& text, const QString& icon,
-                         void (TFmain::*handler)(), const QKeySequence& shortcut = QKeySequence());
+                         const Command& handler, const QKeySequence& shortcut = QKeySequence());
     QToolButton* addToolButton(const char* name, const QString& accessibleName, const QString& icon,
-                               void (TFmain::*handler)());
-    // Connects a signal without arguments to a handler run through the error display.
+                               const Command& handler);
+    // Connects a signal without arguments to a command run through the error display.
     template <typename Sender, typename Signal>
-    void wire(Sender* sender, Signal signal, void (TFmain::*handler)());
+    void wire(Sender* sender, Signal signal, const Command& handler);
 
-    // The save dialog's result with a missing extension completed; empty when cancelled.
-    QString askSaveFileName();
-    // "Datei speichern als" for the exports: target with the given extension.
-    void exportTo(const char* extension, bool openAfterwards);
     void applySetting(Settings::Key key, const Settings& values);
     // Undo or redo, with the cursor following.
     void stepHistory(CellPosition (LogbookDocument::*step)());
     void updateHistoryActions();
-    // Puts `path` at the top of the recent list (the store's, which another window may
-    // have changed) or takes it out.
-    void rememberRecentFile(const std::string& path);
-    void forgetRecentFile(const QString& path);
-    void updateRecentMenu();
-    int zoomIndex() const;
-    void fillStatisticsPage();
-    // The report of the logbook with the chart the page "Grafik" shows; calculates first.
-    PreparedReport prepareReport();
-    // The chart the page shows, drawn anew at a size for a picture; null while the page
-    // shows no chart.
-    std::unique_ptr<ChartPicture> shownChartPicture();
 
     Services services_;
     LogbookDocument document_;
-    // What the close sequence does: ask "Datei speichern?", save without asking.
-    bool Dateispeichern = false;
-    bool Autospeichern = false;
+    std::unique_ptr<FileController> files_;
+    // Made once the pages are built.
+    std::unique_ptr<ChartPageController> charts_;
     // The controls, named as their objectName; tests find them by that name.
     QToolBar* p_toolbar = nullptr;
     QTabWidget* p_control = nullptr;
@@ -219,7 +177,7 @@ private:
     QLabel* p_nografik = nullptr;
     QFrame* p_Statistik = nullptr;
     QLabel* p_nostats = nullptr;
-    QLabel* statisticsLabels[12] = {}; // L1..L12
+    std::array<QLabel*, 12> statisticsLabels = {}; // L1..L12
     QWidget* p_button = nullptr;
     QPushButton* b_neu = nullptr;
     QPushButton* b_datum = nullptr;
@@ -238,18 +196,14 @@ private:
     TFStatistik* FStatistik = nullptr;
     QAction* m_Rueckgaengig = nullptr;
     QAction* m_Wiederholen = nullptr;
-    QMenu* m_Zuletzt = nullptr;
-    QList<QAction*> recentActions_; // one per place in the list, hidden while unused
-    RecentFiles recentFiles_;
     bool centred_ = false;
     // The dimensions whose size LoadSettings found in the store.
     Qt::Orientations storedSize_;
 };
 
 template <typename Sender, typename Signal>
-void TFmain::wire(Sender* sender, Signal signal, void (TFmain::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+void TFmain::wire(Sender* sender, Signal signal, const Command& handler) {
+    connect(sender, signal, this, [this, handler] { runCommand(handler); });
 }
 
 } // namespace spritlog

@@ -2,12 +2,14 @@
 // status bar.
 #include "app/window/mainwindow.h"
 
+#include "app/window/chartpage.h"
 #include "app/window/gridview.h"
 #include "app/window/icons.h"
 #include "app/window/logbookmodel.h"
 #include "app/window/statisticsgroups.h"
 
 #include "analysis/stationrating.h"
+#include "charts/chartviews.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -80,7 +82,7 @@ QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringLis
 } // namespace
 
 QAction* TFmain::addMenuItem(QMenu* menu, const char* name, const QString& text,
-                             const QString& icon, void (TFmain::*handler)(),
+                             const QString& icon, const Command& handler,
                              const QKeySequence& shortcut) {
     auto* action = menu->addAction(Icon(icon), text);
     action->setObjectName(QLatin1String(name));
@@ -94,110 +96,108 @@ QAction* TFmain::addMenuItem(QMenu* menu, const char* name, const QString& text,
     return action;
 }
 
-void TFmain::buildMenu() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("p_MainMenu"));
-    auto menu = [&](const char* name, const QString& title) {
-        QMenu* m = bar->addMenu(title);
-        m->setObjectName(QLatin1String(name));
-        return m;
-    };
+QMenu* TFmain::addMenu(const char* name, const QString& title) {
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
 
-    QMenu* datei = menu("m_Datei", QStringLiteral("&Datei"));
-    addMenuItem(datei, "m_Neu", QStringLiteral("&Neu"), QStringLiteral("new"), &TFmain::m_NeuClick);
+void TFmain::buildMenu() {
+    menuBar()->setObjectName(QStringLiteral("p_MainMenu"));
+    buildFileMenu(addMenu("m_Datei", QStringLiteral("&Datei")));
+    buildEditMenu(addMenu("m_Bearbeiten", QStringLiteral("&Bearbeiten")));
+
+    QMenu* extras = addMenu("m_Extras", QStringLiteral("&Extras"));
+    addMenuItem(extras, "m_Statistik", QStringLiteral("&Statistik"), QStringLiteral("statistics"),
+                command(&TFmain::m_StatistikClick));
+    extras->addSeparator();
+    addMenuItem(extras, "m_Einstellungen", QStringLiteral("&Einstellungen"),
+                QStringLiteral("setup"), command(&TFmain::m_EinstellungenClick));
+
+    QMenu* hilfe = addMenu("m_Hilfe", QStringLiteral("&Hilfe"));
+    addMenuItem(hilfe, "m_Ueber", QStringLiteral("&Über ..."), QStringLiteral("about"),
+                command(&TFmain::m_UeberClick), QKeySequence(Qt::Key_F1));
+    addMenuItem(hilfe, "m_Updateherunterladen", QStringLiteral("&Update herunterladen"),
+                QStringLiteral("update"), command(&TFmain::m_UpdateherunterladenClick));
+    hilfe->addSeparator();
+    addMenuItem(hilfe, "m_EmailandenAutorsenden", QStringLiteral("&Email an den Autor senden"),
+                QStringLiteral("mail"), command(&TFmain::m_EmailandenAutorsendenClick));
+    addMenuItem(hilfe, "m_OstrelHomepage", QStringLiteral("Ostrel &Homepage"),
+                QStringLiteral("home"), command(&TFmain::m_OstrelHomepageClick));
+}
+
+void TFmain::buildFileMenu(QMenu* datei) {
+    FileController* files = files_.get();
+    addMenuItem(datei, "m_Neu", QStringLiteral("&Neu"), QStringLiteral("new"),
+                command(files, &FileController::m_NeuClick));
     addMenuItem(datei, "m_Laden", QStringLiteral("&Öffnen"), QStringLiteral("open"),
-                &TFmain::m_LadenClick);
-    m_Zuletzt = datei->addMenu(Icon(QStringLiteral("open")), QStringLiteral("&Zuletzt geöffnet"));
+                command(files, &FileController::m_LadenClick));
+    QMenu* m_Zuletzt =
+        datei->addMenu(Icon(QStringLiteral("open")), QStringLiteral("&Zuletzt geöffnet"));
     m_Zuletzt->setObjectName(QStringLiteral("m_Zuletzt"));
     m_Zuletzt->setToolTipsVisible(true);
-    // Fixed entries that change their text: an entry is never deleted while it runs.
-    for (int i = 0; i < RecentFiles::kLimit; ++i) {
-        auto* entry =
-            m_Zuletzt->addAction(QIcon(QStringLiteral(":/icons/spritlog.svg")), QString());
-        entry->setObjectName(QStringLiteral("m_Zuletzt_%1").arg(i + 1));
-        entry->setVisible(false);
-        connect(entry, &QAction::triggered, this, [this, entry] {
-            const QString path = entry->data().toString();
-            runCommand([this, path] { m_ZuletztClick(path); });
-        });
-        recentActions_ << entry;
-    }
-    updateRecentMenu();
+    files->fillRecentMenu(m_Zuletzt);
     datei->addSeparator();
     addMenuItem(datei, "m_Speichern", QStringLiteral("&Speichern"), QStringLiteral("save"),
-                &TFmain::m_SpeichernClick, QKeySequence(Qt::CTRL | Qt::Key_S));
+                command(files, &FileController::m_SpeichernClick),
+                QKeySequence(Qt::CTRL | Qt::Key_S));
     addMenuItem(datei, "m_Speichernunter", QStringLiteral("Speichern &unter"),
-                QStringLiteral("saveas"), &TFmain::m_SpeichernunterClick);
+                QStringLiteral("saveas"), command(files, &FileController::m_SpeichernunterClick));
     datei->addSeparator();
     QMenu* exportImport =
         datei->addMenu(Icon(QStringLiteral("export")), QStringLiteral("Ex&port/Import"));
     exportImport->setObjectName(QStringLiteral("m_ExportImport"));
     addMenuItem(exportImport, "m_Export_CSV", QStringLiteral("Exportieren nach &CSV (Excel)"),
-                QStringLiteral("csv"), &TFmain::m_Export_CSVClick);
+                QStringLiteral("csv"), command(files, &FileController::m_Export_CSVClick));
     addMenuItem(exportImport, "m_Export_HTML", QStringLiteral("Exportieren nach &HTML"),
-                QStringLiteral("html"), &TFmain::m_Export_HTMLClick);
+                QStringLiteral("html"), command(files, &FileController::m_Export_HTMLClick));
     addMenuItem(exportImport, "m_Export_XLSX",
                 QStringLiteral("Exportieren als &Arbeitsmappe (.xlsx)"), QStringLiteral("xlsx"),
-                &TFmain::m_Export_XLSXClick);
+                command(files, &FileController::m_Export_XLSXClick));
     addMenuItem(exportImport, "m_Import_CSV", QStringLiteral("&Importieren aus CSV..."),
-                QStringLiteral("import"), &TFmain::m_Import_CSVClick);
+                QStringLiteral("import"), command(files, &FileController::m_Import_CSVClick));
     datei->addSeparator();
     addMenuItem(datei, "m_Drucken", QStringLiteral("&Drucken"), QStringLiteral("print"),
-                &TFmain::m_DruckenClick, QKeySequence(Qt::CTRL | Qt::Key_P));
+                command(files, &FileController::m_DruckenClick),
+                QKeySequence(Qt::CTRL | Qt::Key_P));
     addMenuItem(datei, "m_Druckvorschau", QStringLiteral("Druck&vorschau..."),
-                QStringLiteral("printpreview"), &TFmain::m_DruckvorschauClick);
+                QStringLiteral("printpreview"),
+                command(files, &FileController::m_DruckvorschauClick));
     addMenuItem(datei, "m_AlsPdfSpeichern", QStringLiteral("Als PD&F speichern..."),
-                QStringLiteral("pdf"), &TFmain::m_AlsPdfSpeichernClick);
+                QStringLiteral("pdf"), command(files, &FileController::m_AlsPdfSpeichernClick));
     datei->addSeparator();
     addMenuItem(datei, "m_Beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
-                &TFmain::m_BeendenClick, QKeySequence(Qt::Key_F10));
+                command(&TFmain::m_BeendenClick), QKeySequence(Qt::Key_F10));
+}
 
-    QMenu* bearbeiten = menu("m_Bearbeiten", QStringLiteral("&Bearbeiten"));
+void TFmain::buildEditMenu(QMenu* bearbeiten) {
     m_Rueckgaengig = addMenuItem(bearbeiten, "m_Rueckgaengig", QStringLiteral("R&ückgängig"),
-                                 QStringLiteral("undo"), &TFmain::m_RueckgaengigClick,
+                                 QStringLiteral("undo"), command(&TFmain::m_RueckgaengigClick),
                                  QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_Wiederholen = addMenuItem(bearbeiten, "m_Wiederholen", QStringLiteral("&Wiederholen"),
-                                QStringLiteral("redo"), &TFmain::m_WiederholenClick,
+                                QStringLiteral("redo"), command(&TFmain::m_WiederholenClick),
                                 QKeySequence(Qt::CTRL | Qt::Key_Y));
     m_Wiederholen->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     updateHistoryActions();
     bearbeiten->addSeparator();
     addMenuItem(bearbeiten, "m_NeuerDatensatz", QStringLiteral("&Neuer Datensatz"),
-                QStringLiteral("newrecord"), &TFmain::m_NeuerDatensatzClick,
+                QStringLiteral("newrecord"), command(&TFmain::m_NeuerDatensatzClick),
                 QKeySequence(Qt::Key_F2));
     bearbeiten->addSeparator();
     // Bound to no command; the button "&Datum einfügen" inserts the date.
     addMenuItem(bearbeiten, "m_Datum", QStringLiteral("Aktuelles &Datum einfügen"),
                 QStringLiteral("date"), nullptr);
     addMenuItem(bearbeiten, "m_DelZeile", QStringLiteral("Markierte Zeile &Löschen"),
-                QStringLiteral("delete"), &TFmain::m_DelZeileClick);
+                QStringLiteral("delete"), command(&TFmain::m_DelZeileClick));
     bearbeiten->addSeparator();
     addMenuItem(bearbeiten, "m_WerteBerechnen", QStringLiteral("Werte Be&rechnen"),
-                QStringLiteral("calculate"), &TFmain::m_WerteBerechnenClick,
+                QStringLiteral("calculate"), command(&TFmain::m_WerteBerechnenClick),
                 QKeySequence(Qt::Key_F5));
-
-    QMenu* extras = menu("m_Extras", QStringLiteral("&Extras"));
-    addMenuItem(extras, "m_Statistik", QStringLiteral("&Statistik"), QStringLiteral("statistics"),
-                &TFmain::m_StatistikClick);
-    extras->addSeparator();
-    addMenuItem(extras, "m_Einstellungen", QStringLiteral("&Einstellungen"),
-                QStringLiteral("setup"), &TFmain::m_EinstellungenClick);
-
-    QMenu* hilfe = menu("m_Hilfe", QStringLiteral("&Hilfe"));
-    addMenuItem(hilfe, "m_Ueber", QStringLiteral("&Über ..."), QStringLiteral("about"),
-                &TFmain::m_UeberClick, QKeySequence(Qt::Key_F1));
-    addMenuItem(hilfe, "m_Updateherunterladen", QStringLiteral("&Update herunterladen"),
-                QStringLiteral("update"), &TFmain::m_UpdateherunterladenClick);
-    hilfe->addSeparator();
-    addMenuItem(hilfe, "m_EmailandenAutorsenden", QStringLiteral("&Email an den Autor senden"),
-                QStringLiteral("mail"), &TFmain::m_EmailandenAutorsendenClick);
-    addMenuItem(hilfe, "m_OstrelHomepage", QStringLiteral("Ostrel &Homepage"),
-                QStringLiteral("home"), &TFmain::m_OstrelHomepageClick);
 }
 
 QToolButton* TFmain::addToolButton(const char* name, const QString& accessibleName,
-                                   const QString& icon, void (TFmain::*handler)()) {
+                                   const QString& icon, const Command& handler) {
     auto* button = new QToolButton(p_toolbar);
     button->setObjectName(QLatin1String(name));
     button->setIcon(Icon(icon));
@@ -221,20 +221,22 @@ void TFmain::buildToolBar() {
     p_toolbar->toggleViewAction()->setVisible(false);
     addToolBar(Qt::TopToolBarArea, p_toolbar);
 
+    FileController* files = files_.get();
+
     addToolButton("t_oeffnen", QStringLiteral("Öffnen"), QStringLiteral("open"),
-                  &TFmain::m_LadenClick);
+                  command(files, &FileController::m_LadenClick));
     addToolButton("t_speichern", QStringLiteral("Speichern"), QStringLiteral("save"),
-                  &TFmain::m_SpeichernClick);
+                  command(files, &FileController::m_SpeichernClick));
     addToolButton("t_drucken", QStringLiteral("Drucken"), QStringLiteral("print"),
-                  &TFmain::m_DruckenClick);
+                  command(files, &FileController::m_DruckenClick));
     p_toolbar->addSeparator();
     addToolButton("t_html", QStringLiteral("Exportieren nach HTML"), QStringLiteral("html"),
-                  &TFmain::m_Export_HTMLClick);
+                  command(files, &FileController::m_Export_HTMLClick));
     p_toolbar->addSeparator();
     addToolButton("t_setup", QStringLiteral("Einstellungen"), QStringLiteral("setup"),
-                  &TFmain::m_EinstellungenClick);
+                  command(&TFmain::m_EinstellungenClick));
     addToolButton("t_beenden", QStringLiteral("Beenden"), QStringLiteral("exit"),
-                  &TFmain::m_BeendenClick);
+                  command(&TFmain::m_BeendenClick));
 }
 
 QWidget* TFmain::buildDataPage() {
@@ -248,6 +250,29 @@ QWidget* TFmain::buildDataPage() {
     p_Grid->setLogbookModel(gridModel_);
     layout->addWidget(p_Grid);
     return tab_daten;
+}
+
+void TFmain::buildStationTable(QWidget* parent) {
+    p_Info = new QTableView(parent);
+    p_Info->setObjectName(QStringLiteral("p_Info"));
+    // The group numbers are cells under their heading "Nr", not row headers.
+    infoModel_ = new StationTableModel(document_, this);
+    infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
+    p_Info->setModel(infoModel_);
+    p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
+    p_Info->setWordWrap(false);
+    p_Info->verticalHeader()->hide();
+    p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    auto infoWidths = [this] {
+        // Widened where this platform's font would cut a header.
+        for (int column = 0; column < kStationColumns; ++column)
+            p_Info->setColumnWidth(column,
+                                   std::max(kStationColumnInfo[column].width,
+                                            p_Info->horizontalHeader()->sectionSizeHint(column)));
+    };
+    infoWidths();
+    connect(infoModel_, &QAbstractItemModel::modelReset, this, infoWidths);
 }
 
 QWidget* TFmain::buildChartPage() {
@@ -270,26 +295,7 @@ QWidget* TFmain::buildChartPage() {
     auto* stack = new QGridLayout(area);
     stack->setContentsMargins(0, 0, 0, 0);
 
-    p_Info = new QTableView(area);
-    p_Info->setObjectName(QStringLiteral("p_Info"));
-    // The group numbers are cells under their heading "Nr", not row headers.
-    infoModel_ = new StationTableModel(document_, this);
-    infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
-    p_Info->setModel(infoModel_);
-    p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
-    p_Info->setWordWrap(false);
-    p_Info->verticalHeader()->hide();
-    p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    auto infoWidths = [this] {
-        // Widened where this platform's font would cut a header.
-        for (int column = 0; column < kStationColumns; ++column)
-            p_Info->setColumnWidth(column,
-                                   std::max(kStationColumnInfo[column].width,
-                                            p_Info->horizontalHeader()->sectionSizeHint(column)));
-    };
-    infoWidths();
-    connect(infoModel_, &QAbstractItemModel::modelReset, this, infoWidths);
+    buildStationTable(area);
     p_Info->hide();
     stack->addWidget(p_Info, 0, 0);
 
@@ -299,13 +305,15 @@ QWidget* TFmain::buildChartPage() {
     p_chart->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (auto [name, text, icon, handler] :
          {std::tuple{"m_GrafikSpeichern", QStringLiteral("Grafik speichern unter..."),
-                     QStringLiteral("saveas"), &TFmain::m_GrafikSpeichernClick},
+                     QStringLiteral("saveas"), &ChartPageController::m_GrafikSpeichernClick},
           std::tuple{"m_GrafikKopieren", QStringLiteral("Grafik &kopieren"), QStringLiteral("copy"),
-                     &TFmain::m_GrafikKopierenClick}}) {
+                     &ChartPageController::m_GrafikKopierenClick}}) {
         auto* action = new QAction(Icon(icon), text, p_chart);
         action->setObjectName(QLatin1String(name));
         p_chart->addAction(action);
-        wire(action, &QAction::triggered, handler);
+        // The controller of the page is made once the pages are built.
+        wire(action, &QAction::triggered,
+             [this, handler = handler] { (charts_.get()->*handler)(); });
     }
     stack->addWidget(p_chart, 0, 0);
 
@@ -352,8 +360,7 @@ QWidget* TFmain::buildStatisticsPage() {
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     heading->setPalette(navy);
     groups->addWidget(heading);
-    const auto labels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
-    std::copy(labels.begin(), labels.end(), statisticsLabels);
+    statisticsLabels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
     groups->addStretch(1);
     columns->addLayout(groups);
     columns->addStretch(1);
@@ -373,7 +380,7 @@ QWidget* TFmain::buildButtonPanel() {
     layout->setSpacing(4);
 
     auto button = [&](const char* name, const QString& text, const QString& icon,
-                      void (TFmain::*handler)()) {
+                      const Command& handler) {
         auto* b = new QPushButton(Icon(icon), text, p_button);
         b->setObjectName(QLatin1String(name));
         b->setFixedWidth(120);
@@ -385,11 +392,11 @@ QWidget* TFmain::buildButtonPanel() {
         return b;
     };
     b_neu = button("b_neu", QStringLiteral("&Neuen Datensatz"), QStringLiteral("newrecord"),
-                   &TFmain::m_NeuerDatensatzClick);
+                   command(&TFmain::m_NeuerDatensatzClick));
     b_datum = button("b_datum", QStringLiteral("&Datum einfügen"), QStringLiteral("date"),
-                     &TFmain::b_datumClick);
+                     command(&TFmain::b_datumClick));
     b_beenden = button("b_beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
-                       &TFmain::m_BeendenClick);
+                       command(&TFmain::m_BeendenClick));
 
     p_ansicht = RadioGroup("p_ansicht", QStringLiteral("Grafik nach"),
                            {QStringLiteral("Eintrag"), QStringLiteral("Monat")}, 0, p_ansichtItems,
@@ -405,14 +412,6 @@ QWidget* TFmain::buildButtonPanel() {
     for (QGroupBox* box : {p_ansicht, p_zoom})
         box->setMinimumSize(box->sizeHint());
     p_button->setMinimumHeight(std::max(33, layout->sizeHint().height()));
-    // The document draws the chart source in the shape the radio group shows; a click
-    // changes the shape before the page is redrawn.
-    connect(p_ansichtItems, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            document_.setChartBasis(static_cast<ChartBasis>(id));
-    });
-    wire(p_ansichtItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
-    wire(p_zoomItems, &QButtonGroup::idClicked, &TFmain::p_controlChange);
     return p_button;
 }
 

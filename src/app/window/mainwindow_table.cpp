@@ -19,13 +19,6 @@ void TFmain::UpdateStatusBar() {
     statusPanels[1]->setText(CellToQString(texts.file));
 }
 
-void TFmain::m_NeuClick() {
-    if (!AskSaveChanges())
-        return;
-    document_.clear();
-    p_Grid->setCursorCell({ColDatum, 1});
-}
-
 void TFmain::m_NeuerDatensatzClick() {
     const int row = document_.appendRecord();
     p_Grid->setCursorCell({ColDatum, row});

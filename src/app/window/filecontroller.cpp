@@ -1,27 +1,21 @@
-// Open, save, save as, the exports and printing.
-#include "app/window/mainwindow.h"
+// New, open, save, save as, the recent files and the saving part of the close sequence.
+#include "app/window/filecontroller.h"
 
-#include "app/window/gridview.h"
-#include "app/window/logbookmodel.h"
 #include "app/window/prompts.h"
-#include "app/window/shelllinks.h"
-
-#include "document/logbookdocument.h"
 
 #include "logbook/conventions.h"
-#include "logbook/errors.h"
 #include "platform/celltext.h"
-#include "platform/printrenderer.h"
-#include "reports/printlayout.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMenu>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QSettings>
 
 #include <algorithm>
-
+#include <utility>
 #include <vector>
 
 namespace spritlog {
@@ -38,19 +32,36 @@ QString WithDefaultExtension(const QString& path) {
 
 } // namespace
 
-void TFmain::LoadLogbookFile(const std::string& path) {
+std::unique_ptr<QPrinter> DefaultPrinter() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+}
+
+FileController::FileController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent,
+                               Hooks hooks)
+    : document_(document), prompts_(prompts), dialogParent_(dialogParent),
+      hooks_(std::move(hooks)) {}
+
+void FileController::restoreCursor(const std::optional<CellPosition>& cursor) {
+    const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
+    hooks_.setCursorCell(
+        {before.column, std::min(before.row, std::max(1, document_.recordCount()))});
+}
+
+void FileController::LoadLogbookFile(const std::string& path) {
     // The notices wait until the views know the new table.
     std::vector<std::string> notices;
     LoadHooks hooks;
     hooks.notice = [&](std::string_view text) { notices.emplace_back(text); };
     bool read = false;
     hooks.read = [&read] { read = true; };
-    const auto cursor = p_Grid->cursorCell();
+    const auto cursor = hooks_.cursorCell();
     auto afterwards = [&] {
-        const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
-        p_Grid->setCursorCell({before.column, std::min(before.row, std::max(1, RecordCount()))});
+        restoreCursor(cursor);
         for (const std::string& notice : notices)
-            prompts().showNotice(this, CellToQString(notice));
+            prompts_.showNotice(dialogParent_, CellToQString(notice));
     };
     try {
         document_.load(path, hooks);
@@ -66,18 +77,22 @@ void TFmain::LoadLogbookFile(const std::string& path) {
     afterwards();
 }
 
-void TFmain::SaveLogbookFile(const std::string& path) {
+void FileController::SaveLogbookFile(const std::string& path) {
     document_.saveTo(path);
     // Exports and reports under the current name are no logbooks to open again.
     if (path == document_.fileName() && WriterFor(path) == WriterKind::Native)
         rememberRecentFile(path);
 }
 
-bool TFmain::AskSaveChanges() {
+bool FileController::AskSaveFile() {
+    return prompts_.askYesNo(dialogParent_, QStringLiteral("Datei speichern?"));
+}
+
+bool FileController::AskSaveChanges() {
     if (!document_.isModified())
         return true;
-    switch (
-        prompts().askYesNoCancel(this, QStringLiteral("Die Änderungen am Tankbuch speichern?"))) {
+    switch (prompts_.askYesNoCancel(dialogParent_,
+                                    QStringLiteral("Die Änderungen am Tankbuch speichern?"))) {
     case Prompts::Answer::Yes:
         // A cancelled save dialog or a declined overwrite keeps the changes, and the command
         // does not go on.
@@ -90,12 +105,28 @@ bool TFmain::AskSaveChanges() {
     return false;
 }
 
-void TFmain::m_ZuletztClick(const QString& path) {
+bool FileController::SaveBeforeClosing() {
+    bool declined = false;
+    if (closing_.Dateispeichern && AskSaveFile())
+        declined = !SaveCurrentFile();
+    if (closing_.Autospeichern && !declined)
+        declined = !SaveCurrentFile();
+    return !declined;
+}
+
+void FileController::m_NeuClick() {
+    if (!AskSaveChanges())
+        return;
+    document_.clear();
+    hooks_.setCursorCell({ColDatum, 1});
+}
+
+void FileController::m_ZuletztClick(const QString& path) {
     // A file that is gone is not worth the question.
     const QFileInfo file(path);
     if (!file.exists() || file.isDir()) {
         forgetRecentFile(path);
-        prompts().showNotice(this, QStringLiteral("Datei nicht gefunden!"));
+        prompts_.showNotice(dialogParent_, QStringLiteral("Datei nicht gefunden!"));
         return;
     }
     if (!AskSaveChanges())
@@ -103,7 +134,28 @@ void TFmain::m_ZuletztClick(const QString& path) {
     LoadLogbookFile(path.toStdString());
 }
 
-void TFmain::rememberRecentFile(const std::string& path) {
+void FileController::fillRecentMenu(QMenu* menu) {
+    m_Zuletzt = menu;
+    // Fixed entries that change their text: an entry is never deleted while it runs.
+    for (int i = 0; i < RecentFiles::kLimit; ++i) {
+        auto* entry = menu->addAction(QIcon(QStringLiteral(":/icons/spritlog.svg")), QString());
+        entry->setObjectName(QStringLiteral("m_Zuletzt_%1").arg(i + 1));
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, entry] {
+            const QString path = entry->data().toString();
+            hooks_.runCommand([this, path] { m_ZuletztClick(path); });
+        });
+        recentActions_ << entry;
+    }
+    updateRecentMenu();
+}
+
+void FileController::readRecentFiles(const QSettings& store) {
+    recentFiles_.read(store);
+    updateRecentMenu();
+}
+
+void FileController::rememberRecentFile(const std::string& path) {
     const auto store = OpenSettingsStore();
     recentFiles_.read(*store);
     recentFiles_.add(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
@@ -111,7 +163,7 @@ void TFmain::rememberRecentFile(const std::string& path) {
     updateRecentMenu();
 }
 
-void TFmain::forgetRecentFile(const QString& path) {
+void FileController::forgetRecentFile(const QString& path) {
     const auto store = OpenSettingsStore();
     recentFiles_.read(*store);
     recentFiles_.remove(path);
@@ -119,7 +171,7 @@ void TFmain::forgetRecentFile(const QString& path) {
     updateRecentMenu();
 }
 
-void TFmain::updateRecentMenu() {
+void FileController::updateRecentMenu() {
     const QStringList& paths = recentFiles_.paths;
     for (int i = 0; i < recentActions_.size(); ++i) {
         QAction* entry = recentActions_[i];
@@ -135,25 +187,25 @@ void TFmain::updateRecentMenu() {
         m_Zuletzt->setEnabled(!paths.isEmpty());
 }
 
-QString TFmain::askSaveFileName() {
+QString FileController::askSaveFileName() {
     const QString chosen =
-        prompts().getSaveFileName(this, QString::fromStdString(document_.fileName()));
+        prompts_.getSaveFileName(dialogParent_, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return chosen;
     return WithDefaultExtension(chosen);
 }
 
-void TFmain::m_LadenClick() {
+void FileController::m_LadenClick() {
     if (!AskSaveChanges())
         return;
     const QString chosen =
-        prompts().getOpenFileName(this, QString::fromStdString(document_.fileName()));
+        prompts_.getOpenFileName(dialogParent_, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
     LoadLogbookFile(chosen.toStdString());
 }
 
-bool TFmain::SaveCurrentFile() {
+bool FileController::SaveCurrentFile() {
     if (!document_.hasFileName()) {
         m_SpeichernunterClick();
         return true;
@@ -161,62 +213,24 @@ bool TFmain::SaveCurrentFile() {
     // What spritlog-cli, another window or a sync tool wrote is not thrown away unasked;
     // after a No the logbook can still go under another name.
     if (document_.fileChangedOnDisk() &&
-        !prompts().askYesNo(
-            this,
+        !prompts_.askYesNo(
+            dialogParent_,
             QStringLiteral("Die Datei wurde außerhalb von Spritlog geändert. Trotzdem speichern?")))
         return false;
     SaveLogbookFile(document_.fileName());
     return true;
 }
 
-void TFmain::m_SpeichernClick() {
+void FileController::m_SpeichernClick() {
     (void)SaveCurrentFile();
 }
 
-void TFmain::m_SpeichernunterClick() {
+void FileController::m_SpeichernunterClick() {
     const QString chosen = askSaveFileName();
     if (chosen.isEmpty())
         return;
     document_.setFileName(chosen.toStdString());
     SaveLogbookFile(document_.fileName());
-}
-
-void TFmain::exportTo(const char* extension, bool openAfterwards) {
-    if (!document_.hasFileName()) {
-        const QString chosen = askSaveFileName();
-        if (chosen.isEmpty())
-            return;
-        document_.setFileName(chosen.toStdString());
-    }
-    const std::string target = ReplaceExtension(document_.fileName(), extension);
-    SaveLogbookFile(target);
-    const QString shown = QString::fromStdString(target);
-    prompts().showNotice(this, QStringLiteral("Datei gespeichert als: ") + shown);
-    if (openAfterwards)
-        ShellOpen(prompts(), shown);
-}
-
-void TFmain::m_Export_CSVClick() {
-    exportTo("csv", false);
-}
-
-void TFmain::m_Export_HTMLClick() {
-    exportTo("htm", true);
-}
-
-// The name's last three characters give way to "xlsx", as for the other exports:
-// "name.slg" becomes "name.xlsx".
-void TFmain::m_Export_XLSXClick() {
-    exportTo("xlsx", false);
-}
-
-void TFmain::m_DruckenClick() {
-    const std::unique_ptr<QPrinter> printer = services_.printer();
-    if (!printer || !printer->isValid())
-        throw Error("Kein Drucker verf\xFCgbar");
-    printer->setDocName(QStringLiteral("Spritlog"));
-    RenderPrintLayout(BuildPrintLayout(document_.table(), document_.fileName()), *printer);
-    prompts().showNotice(this, QStringLiteral("Datei wird gedruckt..."));
 }
 
 } // namespace spritlog

@@ -1,0 +1,153 @@
+// The pages "Grafik" and "Statistik": the page switch, the chart views, the statistics, and
+// the chart as a picture or in the report.
+#include "app/window/chartpagecontroller.h"
+
+#include "app/window/filecontroller.h"
+#include "app/window/prompts.h"
+
+#include "analysis/statistics.h"
+#include "charts/chartviews.h"
+#include "logbook/conventions.h"
+#include "logbook/logbooktable.h"
+#include "platform/celltext.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace spritlog {
+namespace {
+
+// A picture narrower than this would squeeze the chart's texts together.
+constexpr int kPictureMinWidth = 1200;
+
+} // namespace
+
+ChartPageController::ChartPageController(LogbookDocument& document, Prompts& prompts,
+                                         QWidget* dialogParent, Clock clock,
+                                         const ChartPageWidgets& widgets)
+    : document_(document), prompts_(prompts), dialogParent_(dialogParent), clock_(std::move(clock)),
+      w_(widgets) {}
+
+void ChartPageController::p_controlChange() {
+    w_.p_nografik->hide();
+    w_.p_nostats->hide();
+    setRadioGroupsEnabled(false);
+    if (w_.p_control->currentWidget() == w_.tab_grafik) {
+        setRadioGroupsEnabled(true);
+        if (document_.recordCount() < 3) {
+            w_.p_nografik->show();
+            return;
+        }
+        TabChange(w_.Tab->currentIndex());
+    } else if (w_.p_control->currentWidget() == w_.tab_statistik) {
+        if (document_.recordCount() < 3)
+            w_.p_nostats->show();
+        else
+            fillStatisticsPage();
+    }
+}
+
+void ChartPageController::TabChange(int newTab) {
+    // An error of the calculation ends it before anything is shown or drawn.
+    std::optional<ChartSeries> series;
+    document_.calculateForChartPage();
+    setChartVisible(true);
+    setInfoVisible(false);
+    setRadioGroupsEnabled(true);
+    if (newTab >= 0 && newTab < kChartViewCount) {
+        series = document_.chartSeries(newTab + 1, zoomIndex());
+        DrawChartSeries(*w_.p_chart, *series);
+    } else if (newTab == kStationTab) {
+        document_.rateStations();
+        setRadioGroupsEnabled(false);
+        setChartVisible(false);
+        setInfoVisible(true);
+    }
+    // The chart gets only values; the dates or months under the points come from here.
+    if (series)
+        w_.p_chart->setPointLabels(PointLabels(*series));
+}
+
+void ChartPageController::fillStatisticsPage() {
+    const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Page);
+    for (int k = 0; k < 12; ++k)
+        w_.statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
+}
+
+void ChartPageController::setChartVisible(bool visible) {
+    w_.p_chart->setVisible(visible);
+}
+
+void ChartPageController::setInfoVisible(bool visible) {
+    w_.p_Info->setVisible(visible);
+}
+
+void ChartPageController::setRadioGroupsEnabled(bool enabled) {
+    w_.p_ansicht->setEnabled(enabled);
+    w_.p_zoom->setEnabled(enabled);
+}
+
+int ChartPageController::zoomIndex() const {
+    return w_.p_zoomItems->checkedId();
+}
+
+PreparedReport ChartPageController::prepareReport() {
+    // The figures as the pages would show them now; the views hear about the recomputed
+    // columns, also when the calculation stops with an error.
+    document_.calculate();
+    return PrepareReport(document_.table(), document_.chartSource(), document_.fileName(), clock_(),
+                         w_.Tab->currentIndex(), zoomIndex());
+}
+
+std::unique_ptr<ChartPicture> ChartPageController::shownChartPicture() {
+    const int tab = w_.Tab->currentIndex();
+    if (tab < 0 || tab >= kChartViewCount || document_.recordCount() < 3 ||
+        !w_.p_chart->isVisible())
+        return nullptr;
+    // The page's chart at its shape, wide enough to read.
+    QSize size = w_.p_chart->size();
+    if (size.width() < kPictureMinWidth)
+        size = QSize(kPictureMinWidth,
+                     std::max(400, size.height() * kPictureMinWidth / std::max(1, size.width())));
+    return std::make_unique<ChartPicture>(document_.chartSource(), tab + 1, zoomIndex(), size);
+}
+
+void ChartPageController::m_GrafikSpeichernClick() {
+    const std::unique_ptr<ChartPicture> picture = shownChartPicture();
+    if (!picture)
+        return;
+    const std::string base = document_.hasFileName() ? ReplaceExtension(document_.fileName(), "png")
+                                                     : std::string("grafik.png");
+    QString chosen = prompts_.getOutputFileName(dialogParent_, QString::fromStdString(base),
+                                                {QStringLiteral("PNG-Bild (*.png)"),
+                                                 QStringLiteral("SVG-Grafik (*.svg)"),
+                                                 QStringLiteral("Alle Dateien (*)")});
+    if (chosen.isEmpty())
+        return;
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg"))
+        chosen = WithExtension(chosen, QStringLiteral(".png"));
+    picture->write(chosen, PictureFormatFor(chosen));
+    prompts_.showNotice(dialogParent_, QStringLiteral("Datei gespeichert als: ") + chosen);
+}
+
+void ChartPageController::m_GrafikKopierenClick() {
+    const std::unique_ptr<ChartPicture> picture = shownChartPicture();
+    if (!picture)
+        return;
+    QApplication::clipboard()->setImage(picture->image());
+}
+
+} // namespace spritlog

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "chartwidget/preparedreport.h"
+
+#include "document/logbookdocument.h"
+#include "platform/settings.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QSettings;
+class QWidget;
+
+namespace spritlog {
+
+class Prompts;
+
+// Gives the printer "&Drucken" prints on, or nothing when there is none.
+using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+std::unique_ptr<QPrinter> DefaultPrinter();
+
+// `extension` (with its dot) appended to a name typed without it.
+QString WithExtension(const QString& path, const QString& extension);
+
+// The file commands of the main window: new, open, save, save as, the exports, the import,
+// printing, the report, the recent files ("&Zuletzt geöffnet") and the saving part of the
+// close sequence. It works on the window's document and asks through its Prompts, with the
+// window as the parent of every box and dialog. Every command may throw; the window runs
+// each through the general error display.
+class FileController : public QObject {
+    Q_OBJECT
+
+public:
+    // What the controller needs of the window besides the document and the prompts.
+    struct Hooks {
+        // The cursor of the table, and moving it there.
+        std::function<std::optional<CellPosition>()> cursorCell;
+        std::function<void(CellPosition)> setCursorCell;
+        // Runs a command through the general error display; false when it failed.
+        std::function<bool(const std::function<void()>&)> runCommand;
+        PrinterSource printer;
+        // The report with the chart the page "Grafik" shows; calculates first.
+        std::function<PreparedReport()> prepareReport;
+    };
+    // What the close sequence does: ask "Datei speichern?", save without asking.
+    struct Closing {
+        bool Dateispeichern = false;
+        bool Autospeichern = false;
+    };
+
+    FileController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent, Hooks hooks);
+
+    void m_NeuClick();
+    void m_LadenClick();
+    // An entry of "&Zuletzt geöffnet": opens `path`, or drops it from the list when it is gone.
+    void m_ZuletztClick(const QString& path);
+    void m_SpeichernClick();
+    void m_SpeichernunterClick();
+    void m_Export_CSVClick();
+    void m_Export_HTMLClick();
+    void m_Export_XLSXClick();
+    void m_Import_CSVClick();
+    void m_DruckenClick();
+    // The readable report: preview (and from there the printer), PDF file.
+    void m_DruckvorschauClick();
+    void m_AlsPdfSpeichernClick();
+
+    bool AskSaveFile();
+    // Before "&Neu" and opening discard the table: with unsaved changes asks "Die Änderungen
+    // am Tankbuch speichern?", and saves on Yes. True when the command may go on.
+    bool AskSaveChanges();
+    // Loads `path` into the table and makes it the current name (notice for a missing file).
+    void LoadLogbookFile(const std::string& path);
+    // Saves the table to `path` in the format its name selects.
+    void SaveLogbookFile(const std::string& path);
+    // "&Speichern": to the current name, or "Speichern &unter" without one. False when the
+    // file was changed outside since and the user chose not to overwrite it.
+    bool SaveCurrentFile();
+    // The saving part of the close sequence; false when a save was declined.
+    bool SaveBeforeClosing();
+
+    Closing& closing() { return closing_; }
+    const Closing& closing() const { return closing_; }
+
+    // Fills the menu "&Zuletzt geöffnet" with its fixed entries.
+    void fillRecentMenu(QMenu* menu);
+    // Takes the list from the settings store.
+    void readRecentFiles(const QSettings& store);
+
+private:
+    // The save dialog's result with a missing extension completed; empty when cancelled.
+    QString askSaveFileName();
+    // "Datei speichern als" for the exports: target with the given extension.
+    void exportTo(const char* extension, bool openAfterwards);
+    // The cursor on its column and row again after the table changed, or where it starts.
+    void restoreCursor(const std::optional<CellPosition>& cursor);
+    // Puts `path` at the top of the recent list (the store's, which another window may
+    // have changed) or takes it out.
+    void rememberRecentFile(const std::string& path);
+    void forgetRecentFile(const QString& path);
+    void updateRecentMenu();
+
+    LogbookDocument& document_;
+    Prompts& prompts_;
+    QWidget* dialogParent_;
+    Hooks hooks_;
+    Closing closing_;
+    QMenu* m_Zuletzt = nullptr;
+    QList<QAction*> recentActions_; // one per place in the list, hidden while unused
+    RecentFiles recentFiles_;
+};
+
+} // namespace spritlog

@@ -1,0 +1,63 @@
+// The commands that open windows: the dialogs, the web pages and the mail to the author.
+#include "app/window/mainwindow.h"
+
+#include "app/window/aboutdialog.h"
+#include "app/window/logbookmodel.h"
+#include "app/window/setupdialog.h"
+#include "app/window/shelllinks.h"
+#include "app/window/sizedialog.h"
+#include "app/window/statistikdialog.h"
+#include "app/window/toolwindow.h"
+
+#include "analysis/statistics.h"
+#include "logbook/logbooktable.h"
+#include "platform/celltext.h"
+
+#include <QLabel>
+
+namespace spritlog {
+
+void TFmain::m_StatistikClick() {
+    CalculateValues();
+    if (RecordCount() < 3) {
+        // No window; the notice waits on the statistics page.
+        p_nostats->show();
+        return;
+    }
+    const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Window);
+    if (FStatistik) {
+        FStatistik->showFigures(labels);
+        ExecDialog(FStatistik);
+    }
+}
+
+void TFmain::m_EinstellungenClick() {
+    if (!FSetup)
+        return;
+    FSetup->FillSetupDialog();
+    ExecDialog(FSetup);
+}
+
+void TFmain::m_UeberClick() {
+    if (FAbout)
+        ExecDialog(FAbout);
+}
+
+void TFmain::m_DateigroesseClick() {
+    if (FSize)
+        FSize->ShowFileSizeDialog(document_.fileName(), RecordCount());
+}
+
+void TFmain::m_UpdateherunterladenClick() {
+    OpenWebPage(prompts(), UpdateAddress());
+}
+
+void TFmain::m_EmailandenAutorsendenClick() {
+    SendMailTo(prompts(), QString::fromLatin1(kAuthorMailAddress));
+}
+
+void TFmain::m_OstrelHomepageClick() {
+    OpenWebPage(prompts(), QString::fromLatin1(kHomePageAddress));
+}
+
+} // namespace spritlog
