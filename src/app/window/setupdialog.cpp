@@ -58,7 +58,29 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(8);
+    layout->addWidget(buildFlagsGroup(plain));
+    layout->addWidget(buildNotesGroup(plain));
+    layout->addWidget(buildInfoGroup(plain));
+    layout->addStretch(1);
+    layout->addWidget(buildButtons());
 
+    for (QPushButton* button : {b_undo, b_dateigroesse, b_ueber, b_annehmen, b_abbrechen})
+        button->setFont(Bold(plain));
+
+    connect(askToSaveOnExitBox, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
+    connect(saveOnExitBox, &QCheckBox::toggled, this, [this] { CheckBox5Click(); });
+    connect(b_annehmen, &QPushButton::clicked, this, [this] { b_annehmenClick(); });
+    connect(b_abbrechen, &QPushButton::clicked, this, [this] { b_abbrechenClick(); });
+    connect(b_undo, &QPushButton::clicked, this, [this] { b_undoClick(); });
+    connect(b_dateigroesse, &QPushButton::clicked, this,
+            [this] { Fmain_->runCommand([this] { b_dateigroesseClick(); }); });
+    connect(b_ueber, &QPushButton::clicked, this,
+            [this] { Fmain_->runCommand([this] { b_ueberClick(); }); });
+
+    FillSetupDialog();
+}
+
+QWidget* TFSetup::buildFlagsGroup(const QFont& plain) {
     // 1. The save flags; "Rückgängig" at the lower right.
     g_einstellungen = Group(this, "g_einstellungen", QStringLiteral("Einstellungen"));
     auto* flags = new QGridLayout(g_einstellungen);
@@ -78,8 +100,10 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     flags->addWidget(backupOnSaveBox, 2, 0);
     flags->addWidget(b_undo, 2, 1, Qt::AlignRight | Qt::AlignBottom);
     flags->setColumnStretch(0, 1);
-    layout->addWidget(g_einstellungen);
+    return g_einstellungen;
+}
 
+QWidget* TFSetup::buildNotesGroup(const QFont& plain) {
     // 2. The captions of the three note columns.
     g_beschriftung = Group(this, "g_beschriftung", QStringLiteral("Beschriftung"));
     auto* notes = new QGridLayout(g_beschriftung);
@@ -98,8 +122,10 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
         *noteFields[note] = field;
     }
     notes->setColumnStretch(1, 1);
-    layout->addWidget(g_beschriftung);
+    return g_beschriftung;
+}
 
+QWidget* TFSetup::buildInfoGroup(const QFont& plain) {
     // 3. Where the logbook and the program are; the file-size and About dialogs.
     g_informationen = Group(this, "g_informationen", QStringLiteral("Informationen"));
     auto* info = new QGridLayout(g_informationen);
@@ -130,9 +156,10 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     infoButtons->addWidget(b_ueber);
     info->addLayout(infoButtons, 2, 0, 1, 2);
     info->setColumnStretch(1, 1);
-    layout->addWidget(g_informationen);
-    layout->addStretch(1);
+    return g_informationen;
+}
 
+QWidget* TFSetup::buildButtons() {
     // 4. "Annehmen" is the default; the other is the platform's own cancel button, which
     // Qt's German translation calls "Abbrechen" and which Escape presses too.
     auto* buttons = new QDialogButtonBox(this);
@@ -144,22 +171,7 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
         b_annehmen->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
     b_abbrechen = buttons->addButton(QDialogButtonBox::Cancel);
     b_abbrechen->setObjectName(QStringLiteral("b_abbrechen"));
-    layout->addWidget(buttons);
-
-    for (QPushButton* button : {b_undo, b_dateigroesse, b_ueber, b_annehmen, b_abbrechen})
-        button->setFont(Bold(plain));
-
-    connect(askToSaveOnExitBox, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
-    connect(saveOnExitBox, &QCheckBox::toggled, this, [this] { CheckBox5Click(); });
-    connect(b_annehmen, &QPushButton::clicked, this, [this] { b_annehmenClick(); });
-    connect(b_abbrechen, &QPushButton::clicked, this, [this] { b_abbrechenClick(); });
-    connect(b_undo, &QPushButton::clicked, this, [this] { b_undoClick(); });
-    connect(b_dateigroesse, &QPushButton::clicked, this,
-            [this] { Fmain_->runCommand([this] { b_dateigroesseClick(); }); });
-    connect(b_ueber, &QPushButton::clicked, this,
-            [this] { Fmain_->runCommand([this] { b_ueberClick(); }); });
-
-    FillSetupDialog();
+    return buttons;
 }
 
 QLineEdit* TFSetup::noteField(int note) const {

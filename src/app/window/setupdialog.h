@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QFont;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -53,6 +54,11 @@ private:
     QPushButton* b_abbrechen = nullptr;
 
     QLineEdit* noteField(int note) const;
+    // The dialog's four parts from top to bottom.
+    QWidget* buildFlagsGroup(const QFont& plain);
+    QWidget* buildNotesGroup(const QFont& plain);
+    QWidget* buildInfoGroup(const QFont& plain);
+    QWidget* buildButtons();
 
     TFmain* Fmain_;
 };
