@@ -134,6 +134,8 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& 
     std::optional<std::string> notice;
     LoadHooks hooks;
     hooks.notice = [&notice](std::string_view text) { notice = std::string(text); };
+    // Numbers the records as the window's status bar does, before the calculation.
+    hooks.read = [&book] { (void)book.updateStatus(); };
     try {
         book.load(file, hooks);
     } catch (...) {

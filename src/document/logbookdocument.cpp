@@ -122,8 +122,6 @@ void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     if (read) {
         history_.clear();
         historyChanged();
-        // The records are numbered before anything is derived from them.
-        (void)UpdateStatusBar(table_, fileName_);
         if (hooks.read)
             hooks.read();
     } else if (hooks.notice) {
