@@ -75,13 +75,13 @@ TFmain::TFmain(Services services, QWidget* parent)
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    p_control = new QTabWidget(central);
-    p_control->setObjectName(QStringLiteral("p_control"));
-    p_control->tabBar()->setCursor(Qt::PointingHandCursor);
-    p_control->addTab(buildDataPage(), QStringLiteral("Daten"));
-    p_control->addTab(buildChartPage(), QStringLiteral("Grafik"));
-    p_control->addTab(buildStatisticsPage(), QStringLiteral("Statistik"));
-    layout->addWidget(p_control, 1);
+    page_.p_control = new QTabWidget(central);
+    page_.p_control->setObjectName(QStringLiteral("p_control"));
+    page_.p_control->tabBar()->setCursor(Qt::PointingHandCursor);
+    page_.p_control->addTab(buildDataPage(), QStringLiteral("Daten"));
+    page_.p_control->addTab(buildChartPage(), QStringLiteral("Grafik"));
+    page_.p_control->addTab(buildStatisticsPage(), QStringLiteral("Statistik"));
+    layout->addWidget(page_.p_control, 1);
     layout->addWidget(buildButtonPanel());
     setCentralWidget(central);
     buildStatusBar();
@@ -90,10 +90,8 @@ TFmain::TFmain(Services services, QWidget* parent)
     QMainWindow::layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(644, 465);
 
-    charts_ = std::make_unique<ChartPageController>(
-        document_, prompts(), this, services_.clock,
-        ChartPageWidgets{p_control, tab_grafik, tab_statistik, p_chart, p_Info, Tab, p_nografik,
-                         p_nostats, statisticsLabels, p_ansicht, p_zoom, p_zoomItems});
+    charts_ =
+        std::make_unique<ChartPageController>(document_, prompts(), this, services_.clock, page_);
     wireCommands();
     // After the models: they know the table's shape before the status bar renumbers it.
     document_.addListener(this);
@@ -113,9 +111,9 @@ TFmain::~TFmain() {
 
 void TFmain::wireCommands() {
     ChartPageController* charts = charts_.get();
-    wire(p_control, &QTabWidget::currentChanged,
+    wire(page_.p_control, &QTabWidget::currentChanged,
          command(charts, &ChartPageController::p_controlChange));
-    connect(Tab, &QTabBar::currentChanged, this,
+    connect(page_.Tab, &QTabBar::currentChanged, this,
             [this, charts](int tab) { runCommand([charts, tab] { charts->TabChange(tab); }); });
     // The document draws the chart source in the shape the radio group shows; a click
     // changes the shape before the page is redrawn.
@@ -125,7 +123,7 @@ void TFmain::wireCommands() {
     });
     wire(p_ansichtItems, &QButtonGroup::idClicked,
          command(charts, &ChartPageController::p_controlChange));
-    wire(p_zoomItems, &QButtonGroup::idClicked,
+    wire(page_.p_zoomItems, &QButtonGroup::idClicked,
          command(charts, &ChartPageController::p_controlChange));
 }
 
@@ -156,8 +154,8 @@ void TFmain::FormCreate(const QStringList& arguments) {
         LoadSettings();
         {
             // The window always opens on "Daten".
-            const QSignalBlocker quiet(p_control);
-            p_control->setCurrentIndex(0);
+            const QSignalBlocker quiet(page_.p_control);
+            page_.p_control->setCurrentIndex(0);
         }
         charts_->setRadioGroupsEnabled(false);
         document_.writeColumnHeadings();
@@ -178,7 +176,7 @@ void TFmain::FormCreate(const QStringList& arguments) {
             files_->LoadLogbookFile(document_.fileName());
         }
         UpdateStatusBar();
-        SetUpChart(*p_chart);
+        SetUpChart(*page_.p_chart);
     });
 }
 
@@ -253,8 +251,8 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
         break;
     }
     case Key::TabIndex: {
-        const QSignalBlocker quiet(p_control);
-        p_control->setCurrentIndex(values.tabIndex); // an invalid index is ignored
+        const QSignalBlocker quiet(page_.p_control);
+        page_.p_control->setCurrentIndex(values.tabIndex); // an invalid index is ignored
         break;
     }
     case Key::Ansicht:
@@ -262,7 +260,7 @@ void TFmain::applySetting(Settings::Key key, const Settings& values) {
             item->setChecked(true);
         break;
     case Key::Zoom:
-        if (QAbstractButton* item = p_zoomItems->button(values.zoom))
+        if (QAbstractButton* item = page_.p_zoomItems->button(values.zoom))
             item->setChecked(true);
         break;
     case Key::Width:
@@ -304,7 +302,7 @@ Settings TFmain::currentSettings() const {
     values.dateispeichern = files_->closing().Dateispeichern;
     values.autospeichern = files_->closing().Autospeichern;
     values.backupspeichern = document_.saveOptions().backup;
-    values.tabIndex = p_control->currentIndex();
+    values.tabIndex = page_.p_control->currentIndex();
     values.ansicht = static_cast<int>(document_.chartBasis());
     values.zoom = charts_->zoomIndex();
     values.width = width();

@@ -165,27 +165,18 @@ private:
     std::unique_ptr<ChartPageController> charts_;
     // The controls, named as their objectName; tests find them by that name.
     QToolBar* p_toolbar = nullptr;
-    QTabWidget* p_control = nullptr;
     QWidget* tab_daten = nullptr;
-    QWidget* tab_grafik = nullptr;
-    QWidget* tab_statistik = nullptr;
+    // The pages "Grafik" and "Statistik" and the view selector, which the chart page
+    // controller keeps up to date.
+    ChartPageWidgets page_;
     GridView* p_Grid = nullptr;
     QFrame* p_grafik = nullptr;
-    ChartWidget* p_chart = nullptr;
-    QTableView* p_Info = nullptr;
-    QTabBar* Tab = nullptr;
-    QLabel* p_nografik = nullptr;
     QFrame* p_Statistik = nullptr;
-    QLabel* p_nostats = nullptr;
-    std::array<QLabel*, 12> statisticsLabels = {}; // L1..L12
     QWidget* p_button = nullptr;
     QPushButton* b_neu = nullptr;
     QPushButton* b_datum = nullptr;
     QPushButton* b_beenden = nullptr;
-    QGroupBox* p_ansicht = nullptr;
-    QGroupBox* p_zoom = nullptr;
     QButtonGroup* p_ansichtItems = nullptr; // ids 0 "Eintrag", 1 "Monat"
-    QButtonGroup* p_zoomItems = nullptr;    // ids 0 "100%", 1 "Bereich"
     QLabel* statusPanels[2] = {};
 
     LogbookModel* gridModel_ = nullptr;

@@ -21,7 +21,7 @@ void TFmain::m_StatistikClick() {
     CalculateValues();
     if (RecordCount() < 3) {
         // No window; the notice waits on the statistics page.
-        p_nostats->show();
+        page_.p_nostats->show();
         return;
     }
     const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Window);

@@ -253,35 +253,35 @@ QWidget* TFmain::buildDataPage() {
 }
 
 void TFmain::buildStationTable(QWidget* parent) {
-    p_Info = new QTableView(parent);
-    p_Info->setObjectName(QStringLiteral("p_Info"));
+    page_.p_Info = new QTableView(parent);
+    page_.p_Info->setObjectName(QStringLiteral("p_Info"));
     // The group numbers are cells under their heading "Nr", not row headers.
     infoModel_ = new StationTableModel(document_, this);
     infoModel_->setObjectName(QStringLiteral("p_InfoModel"));
-    p_Info->setModel(infoModel_);
-    p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
-    p_Info->setWordWrap(false);
-    p_Info->verticalHeader()->hide();
-    p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    page_.p_Info->setModel(infoModel_);
+    page_.p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    page_.p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
+    page_.p_Info->setWordWrap(false);
+    page_.p_Info->verticalHeader()->hide();
+    page_.p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     auto infoWidths = [this] {
         // Widened where this platform's font would cut a header.
         for (int column = 0; column < kStationColumns; ++column)
-            p_Info->setColumnWidth(column,
-                                   std::max(kStationColumnInfo[column].width,
-                                            p_Info->horizontalHeader()->sectionSizeHint(column)));
+            page_.p_Info->setColumnWidth(
+                column, std::max(kStationColumnInfo[column].width,
+                                 page_.p_Info->horizontalHeader()->sectionSizeHint(column)));
     };
     infoWidths();
     connect(infoModel_, &QAbstractItemModel::modelReset, this, infoWidths);
 }
 
 QWidget* TFmain::buildChartPage() {
-    tab_grafik = new QWidget;
-    tab_grafik->setObjectName(QStringLiteral("tab_grafik"));
-    auto* pageLayout = new QVBoxLayout(tab_grafik);
+    page_.tab_grafik = new QWidget;
+    page_.tab_grafik->setObjectName(QStringLiteral("tab_grafik"));
+    auto* pageLayout = new QVBoxLayout(page_.tab_grafik);
     pageLayout->setContentsMargins(0, 0, 0, 0);
 
-    p_grafik = new QFrame(tab_grafik);
+    p_grafik = new QFrame(page_.tab_grafik);
     p_grafik->setObjectName(QStringLiteral("p_grafik"));
     p_grafik->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pageLayout->addWidget(p_grafik);
@@ -289,61 +289,61 @@ QWidget* TFmain::buildChartPage() {
     panelLayout->setContentsMargins(1, 1, 1, 1);
     panelLayout->setSpacing(0);
 
-    // p_Info, p_chart and p_nografik share the area above the view selector; the notice
-    // lies on top.
+    // page_.p_Info, page_.p_chart and page_.p_nografik share the area above the view selector; the
+    // notice lies on top.
     auto* area = new QWidget(p_grafik);
     auto* stack = new QGridLayout(area);
     stack->setContentsMargins(0, 0, 0, 0);
 
     buildStationTable(area);
-    p_Info->hide();
-    stack->addWidget(p_Info, 0, 0);
+    page_.p_Info->hide();
+    stack->addWidget(page_.p_Info, 0, 0);
 
-    p_chart = services_.chart(area);
-    p_chart->setObjectName(QStringLiteral("p_chart"));
+    page_.p_chart = services_.chart(area);
+    page_.p_chart->setObjectName(QStringLiteral("p_chart"));
     // Its context menu saves or copies the chart shown.
-    p_chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+    page_.p_chart->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (auto [name, text, icon, handler] :
          {std::tuple{"m_GrafikSpeichern", QStringLiteral("Grafik speichern unter..."),
                      QStringLiteral("saveas"), &ChartPageController::m_GrafikSpeichernClick},
           std::tuple{"m_GrafikKopieren", QStringLiteral("Grafik &kopieren"), QStringLiteral("copy"),
                      &ChartPageController::m_GrafikKopierenClick}}) {
-        auto* action = new QAction(Icon(icon), text, p_chart);
+        auto* action = new QAction(Icon(icon), text, page_.p_chart);
         action->setObjectName(QLatin1String(name));
-        p_chart->addAction(action);
+        page_.p_chart->addAction(action);
         // The controller of the page is made once the pages are built.
         wire(action, &QAction::triggered,
              [this, handler = handler] { (charts_.get()->*handler)(); });
     }
-    stack->addWidget(p_chart, 0, 0);
+    stack->addWidget(page_.p_chart, 0, 0);
 
-    p_nografik = NoticePanel("p_nografik", area);
-    stack->addWidget(p_nografik, 0, 0);
-    p_nografik->raise();
+    page_.p_nografik = NoticePanel("p_nografik", area);
+    stack->addWidget(page_.p_nografik, 0, 0);
+    page_.p_nografik->raise();
     panelLayout->addWidget(area, 1);
 
-    Tab = new QTabBar(p_grafik);
-    Tab->setObjectName(QStringLiteral("Tab"));
-    Tab->setShape(QTabBar::RoundedSouth);
-    Tab->setFont(BoldFont(font()));
-    Tab->setCursor(Qt::PointingHandCursor);
-    Tab->setToolTip(QStringLiteral("Grafikansicht ändern"));
-    Tab->setExpanding(false);
-    Tab->setUsesScrollButtons(true);
-    UseCompactTabs(Tab);
+    page_.Tab = new QTabBar(p_grafik);
+    page_.Tab->setObjectName(QStringLiteral("Tab"));
+    page_.Tab->setShape(QTabBar::RoundedSouth);
+    page_.Tab->setFont(BoldFont(font()));
+    page_.Tab->setCursor(Qt::PointingHandCursor);
+    page_.Tab->setToolTip(QStringLiteral("Grafikansicht ändern"));
+    page_.Tab->setExpanding(false);
+    page_.Tab->setUsesScrollButtons(true);
+    UseCompactTabs(page_.Tab);
     for (int tab = 0; tab < kChartTabCount; ++tab)
-        Tab->addTab(QString::fromLatin1(ChartTabCaption(tab)));
-    panelLayout->addWidget(Tab);
-    return tab_grafik;
+        page_.Tab->addTab(QString::fromLatin1(ChartTabCaption(tab)));
+    panelLayout->addWidget(page_.Tab);
+    return page_.tab_grafik;
 }
 
 QWidget* TFmain::buildStatisticsPage() {
-    tab_statistik = new QWidget;
-    tab_statistik->setObjectName(QStringLiteral("tab_statistik"));
-    auto* stack = new QGridLayout(tab_statistik);
+    page_.tab_statistik = new QWidget;
+    page_.tab_statistik->setObjectName(QStringLiteral("tab_statistik"));
+    auto* stack = new QGridLayout(page_.tab_statistik);
     stack->setContentsMargins(0, 0, 0, 0);
 
-    p_Statistik = new QFrame(tab_statistik);
+    p_Statistik = new QFrame(page_.tab_statistik);
     p_Statistik->setObjectName(QStringLiteral("p_Statistik"));
     p_Statistik->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* columns = new QHBoxLayout(p_Statistik);
@@ -360,16 +360,16 @@ QWidget* TFmain::buildStatisticsPage() {
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     heading->setPalette(navy);
     groups->addWidget(heading);
-    statisticsLabels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
+    page_.statisticsLabels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
     groups->addStretch(1);
     columns->addLayout(groups);
     columns->addStretch(1);
     stack->addWidget(p_Statistik, 0, 0);
 
-    p_nostats = NoticePanel("p_nostats", tab_statistik);
-    stack->addWidget(p_nostats, 0, 0);
-    p_nostats->raise();
-    return tab_statistik;
+    page_.p_nostats = NoticePanel("p_nostats", page_.tab_statistik);
+    stack->addWidget(page_.p_nostats, 0, 0);
+    page_.p_nostats->raise();
+    return page_.tab_statistik;
 }
 
 QWidget* TFmain::buildButtonPanel() {
@@ -398,18 +398,18 @@ QWidget* TFmain::buildButtonPanel() {
     b_beenden = button("b_beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
                        command(&TFmain::m_BeendenClick));
 
-    p_ansicht = RadioGroup("p_ansicht", QStringLiteral("Grafik nach"),
-                           {QStringLiteral("Eintrag"), QStringLiteral("Monat")}, 0, p_ansichtItems,
-                           p_button);
-    p_zoom =
-        RadioGroup("p_zoom", QStringLiteral("Zoom"),
-                   {QStringLiteral("100%"), QStringLiteral("Bereich")}, 1, p_zoomItems, p_button);
-    layout->addWidget(p_ansicht);
-    layout->addWidget(p_zoom);
+    page_.p_ansicht = RadioGroup("p_ansicht", QStringLiteral("Grafik nach"),
+                                 {QStringLiteral("Eintrag"), QStringLiteral("Monat")}, 0,
+                                 p_ansichtItems, p_button);
+    page_.p_zoom = RadioGroup("p_zoom", QStringLiteral("Zoom"),
+                              {QStringLiteral("100%"), QStringLiteral("Bereich")}, 1,
+                              page_.p_zoomItems, p_button);
+    layout->addWidget(page_.p_ansicht);
+    layout->addWidget(page_.p_zoom);
     layout->addStretch(1);
     // The groups never shrink below what their captions and items need, and the panel takes
     // the height they need on this platform (33 pixels would cut their frames and titles).
-    for (QGroupBox* box : {p_ansicht, p_zoom})
+    for (QGroupBox* box : {page_.p_ansicht, page_.p_zoom})
         box->setMinimumSize(box->sizeHint());
     p_button->setMinimumHeight(std::max(33, layout->sizeHint().height()));
     return p_button;
