@@ -98,7 +98,7 @@ public:
         seen << QStringLiteral("save dialog");
         return QString();
     }
-    void openUrl(const QUrl&) override {}
+    bool openUrl(const QUrl&) override { return true; }
 };
 
 struct Window {

@@ -21,6 +21,7 @@ ChartSeries ChartSeriesOf(const TextTable& prepareGrid, int view, int zoomIndex)
     series.pointCount = ChartPointCount(view, prepareGrid.rowCount());
     const ChartView& info = kChartViews[view - 1];
     series.name = info.name;
+    series.wholeNumbers = info.kilometres;
     const int32_t n = series.pointCount;
     const int32_t addressable = std::clamp(n, 0, kAddressablePoints);
     series.points.reserve(addressable);

@@ -26,6 +26,8 @@ struct ChartSeries {
     double axisMaximum = 0;
     // The date column (Windows-1252) under each of `points`, label i for point i.
     std::vector<std::string> labels;
+    // Kilometres: the value axis shows whole numbers; litres and money keep their decimals.
+    bool wholeNumbers = false;
 
     // The point count the chart control is told when the view is drawn: the points sent, or
     // the negative count of a source with too few data rows.

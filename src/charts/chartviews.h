@@ -12,11 +12,13 @@ struct ChartView {
     const char* name; // tab caption, title and name of series 0 (ASCII)
     int column;       // PrepareGrid column drawn
     int firstRow;     // first PrepareGrid row drawn
+    bool kilometres;  // whole numbers on the value axis
 };
 inline constexpr int kChartViewCount = 7;
 inline constexpr ChartView kChartViews[kChartViewCount] = {
-    {"KM-Stand", 2, 1},  {"Getankte Liter", 3, 1}, {"Liter je 100 KM", 6, 2}, {"KM-Interval", 5, 2},
-    {"Kosten/KM", 7, 2}, {"Literpreis", 4, 1},     {"Tankkosten", 8, 1},
+    {"KM-Stand", 2, 1, true},    {"Getankte Liter", 3, 1, false}, {"Liter je 100 KM", 6, 2, false},
+    {"KM-Interval", 5, 2, true}, {"Kosten/KM", 7, 2, false},      {"Literpreis", 4, 1, false},
+    {"Tankkosten", 8, 1, false},
 };
 inline constexpr int kStationTab = 7;
 inline constexpr int kChartTabCount = 8;

@@ -36,7 +36,7 @@ ChartPicture::ChartPicture(const ChartSeries& series, QSize size)
     chart_->resize(size);
     SetUpChart(*chart_);
     DrawChartSeries(*chart_, series);
-    chart_->setPointLabels(PointLabels(series));
+    ShowSeriesTexts(*chart_, series);
     chart_->show();
     settle();
 }

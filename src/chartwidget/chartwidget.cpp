@@ -14,6 +14,11 @@ QStringList PointLabels(const ChartSeries& series) {
     return labels;
 }
 
+void ShowSeriesTexts(ChartWidget& chart, const ChartSeries& series) {
+    chart.setPointLabels(PointLabels(series));
+    chart.setWholeNumbers(series.wholeNumbers);
+}
+
 ChartWidget* CreateChartWidget(QWidget* parent) {
     return new QtChartWidget(parent);
 }

@@ -23,10 +23,15 @@ public:
     // window adds these after a view was drawn. A chart may ignore them; points without a
     // text are numbered from 1.
     virtual void setPointLabels(const QStringList& labels) { Q_UNUSED(labels); }
+    // Whether the value axis of the view just drawn counts whole numbers (kilometres).
+    virtual void setWholeNumbers(bool whole) { Q_UNUSED(whole); }
 };
 
 // The texts under the points of `series` (a date per record, a month per month).
 QStringList PointLabels(const ChartSeries& series);
+// What a chart shows of `series` beyond the values it was sent: the texts under the points
+// and the axis's whole numbers. After the series was drawn.
+void ShowSeriesTexts(ChartWidget& chart, const ChartSeries& series);
 
 // Makes the window's chart. The window takes whatever this gives, so another chart
 // implementation plugs in here (or through TFmain's constructor argument).

@@ -479,11 +479,17 @@ void QtChartWidget::placeMarkers() {
     markers_->setPositions(std::move(positions), kValueColour);
 }
 
+void QtChartWidget::setWholeNumbers(bool whole) {
+    wholeNumbers_ = whole;
+    applyLabelFormat();
+}
+
 void QtChartWidget::applyLabelFormat() {
     const double largest = std::max(std::abs(valueAxis_->min()), std::abs(valueAxis_->max()));
     // Beyond ten digits fixed point would push the plot off the widget.
     const QChar style = largest >= 1e10 ? QLatin1Char('e') : QLatin1Char('f');
-    valueAxis_->setLabelFormat(QStringLiteral("%.%1%2").arg(decimals_).arg(style));
+    valueAxis_->setLabelFormat(
+        QStringLiteral("%.%1%2").arg(wholeNumbers_ ? 0 : decimals_).arg(style));
 }
 
 void QtChartWidget::applySeriesNames() {

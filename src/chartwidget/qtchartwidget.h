@@ -71,6 +71,7 @@ public:
     void refresh() override;
 
     void setPointLabels(const QStringList& labels) override;
+    void setWholeNumbers(bool whole) override;
 
     // What the chart shows.
     QChartView* view() const { return view_; }
@@ -130,6 +131,7 @@ private:
     std::array<std::string, kSeries> seriesLegends_;
 
     int decimals_ = 2;
+    bool wholeNumbers_ = false; // kilometres: no decimals on the value axis
     int pointType_ = 0;
     int grid_ = 3;
     int wallWidth_ = 2;

@@ -888,6 +888,27 @@ private slots:
         QCOMPARE(window->prompts->errors, QStringList());
     }
 
+    // Kilometres count in whole numbers on the value axis; litres and money keep decimals.
+    void axisDecimalsFollowTheView_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("labelFormat");
+        const char* formats[kChartViewCount] = {"%.0f", "%.2f", "%.2f", "%.0f",
+                                                "%.2f", "%.2f", "%.2f"};
+        for (int tab = 0; tab < kChartViewCount; ++tab)
+            QTest::newRow(ChartTabCaption(tab)) << tab << QString::fromLatin1(formats[tab]);
+    }
+    void axisDecimalsFollowTheView() {
+        QFETCH(int, tab);
+        QFETCH(QString, labelFormat);
+        auto window = open(QtChartsControl, QStringLiteral("worked"));
+        window->enterChartPage();
+        // From the neighbouring view, so that the selector really changes.
+        test::ViewTabs(*window->fmain)->setCurrentIndex((tab + 1) % kChartViewCount);
+        test::ViewTabs(*window->fmain)->setCurrentIndex(tab);
+        QCOMPARE(window->prompts->errors, QStringList());
+        QCOMPARE(window->qt->valueAxis()->labelFormat(), labelFormat);
+    }
+
     // With a single record the view selector still draws: N = -1 gives an empty chart, N = 0
     // the box for 0 / 0 before anything is drawn, so the chart stays as it was; a real view
     // afterwards draws again.

@@ -106,7 +106,16 @@ public:
         importAnswers.pop_front();
         return answer;
     }
-    void openUrl(const QUrl& url) override { opened << url; }
+    // What the desktop would do with a link: open it, or have nothing for it.
+    bool desktopOpens = true;
+    bool openUrl(const QUrl& url) override {
+        opened << url;
+        return desktopOpens;
+    }
+    QStringList addresses; // the notices with an address to copy: text, then address
+    void showAddress(QWidget*, const QString& text, const QString& address) override {
+        addresses << text << address;
+    }
     // The preview's page count as it opens, then switched to portrait; never modal.
     QList<int> previewPages;
     void showPrintPreview(QPrintPreviewDialog& dialog) override {

@@ -396,6 +396,30 @@ private slots:
         QCOMPARE(prompts.opened.first().toString(), url.toString());
     }
 
+    // The notice for a link the desktop cannot open: the address in a read-only field,
+    // selected, ready to copy.
+    void addressToCopy() {
+        QtPrompts prompts;
+        test::ModalRecorder modal;
+        QString field;
+        bool readOnly = false;
+        QString selected;
+        modal.work = [&](QDialog* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("p_addressField"));
+            QVERIFY(edit);
+            field = edit->text();
+            readOnly = edit->isReadOnly();
+            selected = edit->selectedText();
+            dialog->accept();
+        };
+        prompts.showAddress(nullptr, QStringLiteral("Kein Webbrowser."),
+                            QStringLiteral("https://y.example/a?b=c"));
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("p_address")});
+        QCOMPARE(field, QStringLiteral("https://y.example/a?b=c"));
+        QVERIFY(readOnly);
+        QCOMPARE(selected, field);
+    }
+
     void mailAndWebPage() {
         test::ScriptedPrompts prompts;
         QVERIFY(SendMailTo(prompts, QStringLiteral("x@y.example")));

@@ -356,22 +356,40 @@ private slots:
                      QStringLiteral("L%1").arg(k));
     }
 
+    // Without a browser or mail program the user is told so and gets the address to copy.
     void helpMenuHandsAddressesToTheDesktop_data() {
         QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("desktopOpens");
         QTest::addColumn<QString>("url");
-        QTest::newRow("update")
-            << "m_Updateherunterladen"
-            << "https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3";
-        QTest::newRow("mail") << "m_EmailandenAutorsenden"
-                              << "MailTo:autor@spritlog.example.org";
-        QTest::newRow("home page") << "m_OstrelHomepage"
-                                   << "https://spritlog.example.org";
+        QTest::addColumn<QString>("shown");
+        const QString update =
+            QStringLiteral("https://spritlog.example.org/index.php?id=spritlog&checkversion=3.3");
+        const QString mail = QStringLiteral("autor@spritlog.example.org");
+        const QString home = QStringLiteral("https://spritlog.example.org");
+        QTest::newRow("update") << "m_Updateherunterladen" << true << update << QString();
+        QTest::newRow("mail") << "m_EmailandenAutorsenden" << true << "MailTo:" + mail << QString();
+        QTest::newRow("home page") << "m_OstrelHomepage" << true << home << QString();
+        QTest::newRow("update, no browser") << "m_Updateherunterladen" << false << update << update;
+        QTest::newRow("mail, no mail program")
+            << "m_EmailandenAutorsenden" << false << "MailTo:" + mail << mail;
+        QTest::newRow("home page, no browser") << "m_OstrelHomepage" << false << home << home;
     }
     void helpMenuHandsAddressesToTheDesktop() {
         QFETCH(QString, item);
+        QFETCH(bool, desktopOpens);
         QFETCH(QString, url);
+        QFETCH(QString, shown);
+        window_->prompts->desktopOpens = desktopOpens;
         (*window_)->findChild<QAction*>(item)->trigger();
         QCOMPARE(window_->prompts->opened, QList<QUrl>{QUrl(url)});
+        if (shown.isEmpty()) {
+            QCOMPARE(window_->prompts->addresses, QStringList());
+        } else {
+            QCOMPARE(window_->prompts->addresses.size(), 2);
+            QVERIFY(window_->prompts->addresses[0].contains(QStringLiteral("nicht")));
+            QCOMPARE(window_->prompts->addresses[1], shown);
+        }
+        QCOMPARE(window_->prompts->errors, QStringList());
     }
 };
 

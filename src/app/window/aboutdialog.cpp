@@ -126,11 +126,11 @@ void TFAbout::showPersonalAddresses() {
 }
 
 void TFAbout::Mail1Click() {
-    SendMailTo(Fmain_->prompts(), QString::fromLatin1(kAuthorMailAddress));
+    SendMailTo(Fmain_->prompts(), QString::fromLatin1(kAuthorMailAddress), this);
 }
 
 void TFAbout::Web1Click() {
-    OpenWebPage(Fmain_->prompts(), QString::fromLatin1(kHomePageAddress));
+    OpenWebPage(Fmain_->prompts(), QString::fromLatin1(kHomePageAddress), this);
 }
 
 } // namespace spritlog

@@ -77,7 +77,7 @@ void ChartPageController::TabChange(int newTab) {
     }
     // The chart gets only values; the dates or months under the points come from here.
     if (series)
-        w_.p_chart->setPointLabels(PointLabels(*series));
+        ShowSeriesTexts(*w_.p_chart, *series);
 }
 
 void ChartPageController::fillStatisticsPage() {

@@ -49,15 +49,15 @@ void TFmain::m_DateigroesseClick() {
 }
 
 void TFmain::m_UpdateherunterladenClick() {
-    OpenWebPage(prompts(), UpdateAddress());
+    OpenWebPage(prompts(), UpdateAddress(), this);
 }
 
 void TFmain::m_EmailandenAutorsendenClick() {
-    SendMailTo(prompts(), QString::fromLatin1(kAuthorMailAddress));
+    SendMailTo(prompts(), QString::fromLatin1(kAuthorMailAddress), this);
 }
 
 void TFmain::m_OstrelHomepageClick() {
-    OpenWebPage(prompts(), QString::fromLatin1(kHomePageAddress));
+    OpenWebPage(prompts(), QString::fromLatin1(kHomePageAddress), this);
 }
 
 } // namespace spritlog

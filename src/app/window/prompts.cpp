@@ -1,13 +1,19 @@
 #include "app/window/prompts.h"
 
 #include "app/window/importpreviewdialog.h"
+#include "app/window/toolwindow.h"
 
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace spritlog {
 namespace {
@@ -141,8 +147,30 @@ void Prompts::showPrintPreview(QPrintPreviewDialog& dialog) {
     dialog.exec();
 }
 
-void QtPrompts::openUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+bool QtPrompts::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+void QtPrompts::showAddress(QWidget* parent, const QString& text, const QString& address) {
+    QDialog box(parent);
+    box.setObjectName(QStringLiteral("p_address"));
+    box.setWindowTitle(QStringLiteral("Spritlog"));
+    auto* layout = new QVBoxLayout(&box);
+    auto* message = new QLabel(text, &box);
+    message->setWordWrap(true);
+    layout->addWidget(message);
+    // Read-only, but selectable: the address goes into the browser or mail program by hand.
+    auto* field = new QLineEdit(address, &box);
+    field->setObjectName(QStringLiteral("p_addressField"));
+    field->setReadOnly(true);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(address) + 24);
+    field->selectAll();
+    layout->addWidget(field);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    field->setFocus();
+    ExecDialog(&box);
 }
 
 } // namespace spritlog

@@ -48,8 +48,14 @@ public:
         (void)headers;
         return true;
     }
-    // The desktop's default action for a file or address; no result.
-    virtual void openUrl(const QUrl& url) = 0;
+    // The desktop's default action for a file or address; false when the desktop has
+    // nothing that opens it.
+    virtual bool openUrl(const QUrl& url) = 0;
+    // A notice with an address the user can select and copy, for a link the desktop could
+    // not open. Shown as a plain notice unless overridden.
+    virtual void showAddress(QWidget* parent, const QString& text, const QString& address) {
+        showNotice(parent, text + QLatin1Char('\n') + address);
+    }
     // The save dialog of the report's PDF and of the chart pictures, with their own name
     // filters (the first one selected); it asks before replacing a file. Answered like
     // getSaveFileName unless overridden.
@@ -74,7 +80,8 @@ public:
     QString getImportFileName(QWidget* parent, const QString& preset) override;
     bool confirmImport(QWidget* parent, const ImportResult& result,
                        const QStringList& headers) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
+    void showAddress(QWidget* parent, const QString& text, const QString& address) override;
     QString getOutputFileName(QWidget* parent, const QString& preset,
                               const QStringList& filters) override;
 };

@@ -25,17 +25,28 @@ QUrl ShellTarget(const QString& target) {
 }
 
 void ShellOpen(Prompts& prompts, const QString& target) {
-    prompts.openUrl(ShellTarget(target));
+    (void)prompts.openUrl(ShellTarget(target));
 }
 
-bool OpenWebPage(Prompts& prompts, const QString& address) {
-    ShellOpen(prompts, address);
-    return true;
+bool OpenWebPage(Prompts& prompts, const QString& address, QWidget* parent) {
+    if (prompts.openUrl(ShellTarget(address)))
+        return true;
+    prompts.showAddress(parent,
+                        QStringLiteral("Die Seite lässt sich nicht öffnen: Auf diesem Rechner ist "
+                                       "kein Webbrowser eingerichtet. Die Adresse zum Kopieren:"),
+                        address);
+    return false;
 }
 
-bool SendMailTo(Prompts& prompts, const QString& address) {
-    ShellOpen(prompts, QStringLiteral("MailTo:") + address);
-    return true;
+bool SendMailTo(Prompts& prompts, const QString& address, QWidget* parent) {
+    if (prompts.openUrl(ShellTarget(QStringLiteral("MailTo:") + address)))
+        return true;
+    prompts.showAddress(parent,
+                        QStringLiteral("Die E-Mail lässt sich nicht schreiben: Auf diesem Rechner "
+                                       "ist kein E-Mail-Programm eingerichtet. Die Adresse zum "
+                                       "Kopieren:"),
+                        address);
+    return false;
 }
 
 } // namespace spritlog

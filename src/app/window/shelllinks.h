@@ -3,6 +3,7 @@
 #include <QString>
 
 class QUrl;
+class QWidget;
 
 namespace spritlog {
 
@@ -25,7 +26,9 @@ QUrl ShellTarget(const QString& target);
 // Hands a file path or an address to the desktop's default action; the result is not
 // looked at.
 void ShellOpen(Prompts& prompts, const QString& target);
-bool OpenWebPage(Prompts& prompts, const QString& address);
-bool SendMailTo(Prompts& prompts, const QString& address);
+// The same for a web page or a mail to `address`; when the desktop has no program for it,
+// a notice says so and shows the address to copy. False then.
+bool OpenWebPage(Prompts& prompts, const QString& address, QWidget* parent = nullptr);
+bool SendMailTo(Prompts& prompts, const QString& address, QWidget* parent = nullptr);
 
 } // namespace spritlog
