@@ -74,11 +74,20 @@ QStringList TabWalk(QWidget* start) {
     return names;
 }
 
+// An import of two records, enough for the preview's table to have cells to move between.
+ImportResult TwoRecords() {
+    ImportResult result;
+    result.records.resize(2);
+    result.records[0].cells[ColDatum] = "01.03.2024";
+    result.records[1].cells[ColDatum] = "02.03.2024";
+    return result;
+}
+
 // The main window with its dialogs, and an import preview; each found by its object name.
 struct AllWindows : WindowWithDialogs {
     using WindowWithDialogs::WindowWithDialogs;
-    const ImportResult nothing;
-    ImportPreviewDialog preview{fmain.get(), nothing, {}};
+    const ImportResult imported = TwoRecords();
+    ImportPreviewDialog preview{fmain.get(), imported, {}};
 
     QWidget* named(const QString& name) {
         for (QWidget* window : {static_cast<QWidget*>(fmain.get()), static_cast<QWidget*>(setup),
