@@ -101,7 +101,7 @@ public:
     void editCell(CellPosition cell, std::string_view text);
     // "&Neuer Datensatz": appends an empty record and gives its row.
     int appendRecord();
-    // "&Datum einfügen" into column 1 of `row`.
+    // "Da&tum einfügen" into column 1 of `row`.
     void insertDate(int row, const LocalDateTime& today);
     // "Markierte Zeile Löschen" of the cursor's row; undone, the cursor goes back to `cursor`.
     void deleteRecord(CellPosition cursor);

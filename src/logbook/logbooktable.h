@@ -60,7 +60,7 @@ void NewLogbook(TextTable& grid, std::string& currentFileName);
 // "&Neuer Datensatz": appends an empty record and gives its row. The caller then runs
 // UpdateStatusBar and puts the cursor on (ColDatum, row).
 int AppendRecord(TextTable& grid);
-// "&Datum einfügen": today's short date into column 1 of `row`; nothing outside the records.
+// "Da&tum einfügen": today's short date into column 1 of `row`; nothing outside the records.
 void InsertDate(TextTable& grid, int row, const LocalDateTime& today);
 // "Markierte Zeile Löschen": removes the record in `row`, moving the ones below up.
 // Does nothing without records or outside the records. The caller runs UpdateStatusBar.

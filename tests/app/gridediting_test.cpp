@@ -1,5 +1,5 @@
-// Typing into p_Grid of the real window: the character mapping, the derived columns, Enter
-// and Tab, and the record commands with their status bar.
+// Typing into p_Grid of the real window: the character mapping, the derived columns, Enter,
+// Tab and Ctrl+Tab, and the record commands with their status bar.
 #include "guitest.h"
 
 #include <QAction>
@@ -165,6 +165,47 @@ private slots:
         QTest::keyClick(OpenEditor(grid()), Qt::Key_Tab);
         QCOMPARE(window.cell(ColKmStand, 1), QStringLiteral("99"));
         QCOMPARE(grid()->cursorCell()->column, int(ColLiter));
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab take the keyboard out of the table to the next or previous
+    // control, from the cursor or from an open editor, whose text goes into the cell first;
+    // Tab alone stays in the table.
+    void ctrlTabLeavesTheTable_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("focus");
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        const QString pages = QStringLiteral("qt_tabwidget_tabbar");
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << false << "p_Grid";
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << false << "b_neu";
+        QTest::newRow("Ctrl+Tab in the editor") << int(Qt::Key_Tab) << ctrl << true << "b_neu";
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << ctrlShift << false << pages;
+        QTest::newRow("Ctrl+Shift+Tab as Tab") << int(Qt::Key_Tab) << ctrlShift << false << pages;
+        QTest::newRow("Ctrl+Shift+Tab in the editor")
+            << int(Qt::Key_Backtab) << ctrlShift << true << pages;
+    }
+    void ctrlTabLeavesTheTable() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, editing);
+        QFETCH(QString, focus);
+        QVERIFY(open(3));
+        Window& window = *window_;
+        grid()->setCursorCell({ColKmStand, 1});
+        QWidget* target = grid();
+        if (editing) {
+            type(QStringLiteral("99"));
+            target = OpenEditor(grid());
+            QVERIFY(target);
+        }
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(!OpenEditor(grid()));
+        QCOMPARE(window.cell(ColKmStand, 1),
+                 editing ? QStringLiteral("99") : QStringLiteral("10000"));
     }
 
     void characterOutsideTheCodePageBecomesQuestionMark() {

@@ -205,11 +205,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::newRow("neu") << "b_neu"
-                             << "&Neuen Datensatz";
+                             << "Ne&uen Datensatz";
         QTest::newRow("datum") << "b_datum"
-                               << "&Datum einfügen";
+                               << "Da&tum einfügen";
         QTest::newRow("beenden") << "b_beenden"
-                                 << "&Beenden";
+                                 << "Beende&n";
     }
     void buttons() {
         QFETCH(QString, name);
@@ -228,9 +228,9 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("Grafik nach") << "p_ansicht"
-                                     << "Grafik nach" << QStringList{"Eintrag", "Monat"};
+                                     << "Grafik nach" << QStringList{"E&intrag", "&Monat"};
         QTest::newRow("Zoom") << "p_zoom"
-                              << "Zoom" << QStringList{"100%", "Bereich"};
+                              << "Zoom" << QStringList{"&100%", "Be&reich"};
     }
     void radioGroups() {
         QFETCH(QString, name);

@@ -109,8 +109,8 @@ private slots:
         QCOMPARE(test::Grid(*window)->model()->headerData(ColNote2 - 1, Qt::Horizontal).toString(),
                  QStringLiteral("Anmerkung2"));
         QCOMPARE(window->size(), QSize(500, 450));
-        QCOMPARE(test::BasisItems(*window)->checkedButton()->text(), QStringLiteral("Eintrag"));
-        QCOMPARE(test::ZoomItems(*window)->checkedButton()->text(), QStringLiteral("Bereich"));
+        QCOMPARE(test::BasisItems(*window)->checkedButton()->text(), QStringLiteral("E&intrag"));
+        QCOMPARE(test::ZoomItems(*window)->checkedButton()->text(), QStringLiteral("Be&reich"));
         QCOMPARE(test::Pages(*window)->currentIndex(), 0);
         // Reading writes nothing.
         QCOMPARE(test::Store()->allKeys(), QStringList());

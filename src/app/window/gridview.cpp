@@ -9,12 +9,25 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <optional>
 
 namespace spritlog {
 namespace {
 
 bool IsEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Ctrl+Tab gives true (forward), Ctrl+Shift+Tab false; nothing for any other key. Shift+Tab
+// arrives as Backtab on most platforms.
+std::optional<bool> LeavesTable(const QKeyEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return std::nullopt;
+    if (event->key() == Qt::Key_Backtab)
+        return false;
+    if (event->key() == Qt::Key_Tab)
+        return !(event->modifiers() & Qt::ShiftModifier);
+    return std::nullopt;
 }
 
 // A key that types text, as opposed to navigation and shortcuts.
@@ -58,6 +71,12 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
             emit commitData(editor);
             emit closeEditor(editor, QAbstractItemDelegate::NoHint);
             emit enterPressed();
+            return true;
+        }
+        if (const auto forward = LeavesTable(key)) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            emit leavePressed(*forward);
             return true;
         }
         const QString mapped = MapTypedText(key->text());
@@ -108,6 +127,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     delegate_ = new GridDelegate(this);
     setItemDelegate(delegate_);
     connect(delegate_, &GridDelegate::enterPressed, this, &GridView::moveOnEnter);
+    connect(delegate_, &GridDelegate::leavePressed, this, &GridView::leaveTable);
 }
 
 void GridView::setLogbookModel(LogbookModel* model) {
@@ -160,6 +180,11 @@ void GridView::commitEdit() {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+    if (const auto forward = LeavesTable(event)) {
+        leaveTable(*forward);
+        event->accept();
+        return;
+    }
     if (p_GridKeyPress(event))
         return;
     QTableView::keyPressEvent(event);
@@ -188,6 +213,11 @@ void GridView::moveOnEnter() {
         return;
     const EnterResult result = model_->document().enter(*from);
     setCursorCell(result.cursor);
+}
+
+void GridView::leaveTable(bool forward) {
+    // The window's focus chain, not the view's own, which would move between the cells.
+    QWidget::focusNextPrevChild(forward);
 }
 
 } // namespace spritlog

@@ -16,8 +16,9 @@ class LogbookModel;
 QString MapTypedText(const QString& text);
 
 // The cell editor's side of the keyboard rules: maps every character typed into the
-// editor (the one that opened it included, which the view hands on) and turns Enter into
-// "take the text, close, move on".
+// editor (the one that opened it included, which the view hands on), turns Enter into
+// "take the text, close, move on" and Ctrl+Tab / Ctrl+Shift+Tab into "take the text,
+// close, leave the table".
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -32,6 +33,9 @@ public:
 signals:
     // Enter in the editor, after its text went into the cell and it closed.
     void enterPressed();
+    // Ctrl+Tab (forward) or Ctrl+Shift+Tab in the editor, after its text went into the cell
+    // and it closed.
+    void leavePressed(bool forward);
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
@@ -71,6 +75,9 @@ protected:
 private:
     // Takes the cursor on as Enter does.
     void moveOnEnter();
+    // Ctrl+Tab and Ctrl+Shift+Tab: the keyboard moves to the next or previous control of the
+    // window; Tab alone moves between the cells.
+    void leaveTable(bool forward);
 
     LogbookModel* model_ = nullptr;
     GridDelegate* delegate_ = nullptr;

@@ -48,6 +48,8 @@ ImportPreviewDialog::ImportPreviewDialog(QWidget* parent, const ImportResult& re
     records = new QTableWidget(shown, static_cast<int>(std::size(kInputColumns)), this);
     records->setObjectName(QStringLiteral("records"));
     records->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows move between the cells, Tab moves on to the buttons.
+    records->setTabKeyNavigation(false);
     QStringList titles;
     for (const int column : kInputColumns)
         titles << headers.value(column);

@@ -185,7 +185,7 @@ void TFmain::buildEditMenu(QMenu* bearbeiten) {
                 QStringLiteral("newrecord"), command(&TFmain::m_NeuerDatensatzClick),
                 QKeySequence(Qt::Key_F2));
     bearbeiten->addSeparator();
-    // Bound to no command; the button "&Datum einfügen" inserts the date.
+    // Bound to no command; the button "Da&tum einfügen" inserts the date.
     addMenuItem(bearbeiten, "m_Datum", QStringLiteral("Aktuelles &Datum einfügen"),
                 QStringLiteral("date"), nullptr);
     addMenuItem(bearbeiten, "m_DelZeile", QStringLiteral("Markierte Zeile &Löschen"),
@@ -261,6 +261,8 @@ void TFmain::buildStationTable(QWidget* parent) {
     page_.p_Info->setModel(infoModel_);
     page_.p_Info->setEditTriggers(QAbstractItemView::NoEditTriggers);
     page_.p_Info->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Read only: the arrows move between the cells, Tab moves on to the next control.
+    page_.p_Info->setTabKeyNavigation(false);
     page_.p_Info->setWordWrap(false);
     page_.p_Info->verticalHeader()->hide();
     page_.p_Info->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -391,18 +393,18 @@ QWidget* TFmain::buildButtonPanel() {
         wire(b, &QPushButton::clicked, handler);
         return b;
     };
-    b_neu = button("b_neu", QStringLiteral("&Neuen Datensatz"), QStringLiteral("newrecord"),
+    b_neu = button("b_neu", QStringLiteral("Ne&uen Datensatz"), QStringLiteral("newrecord"),
                    command(&TFmain::m_NeuerDatensatzClick));
-    b_datum = button("b_datum", QStringLiteral("&Datum einfügen"), QStringLiteral("date"),
+    b_datum = button("b_datum", QStringLiteral("Da&tum einfügen"), QStringLiteral("date"),
                      command(&TFmain::b_datumClick));
-    b_beenden = button("b_beenden", QStringLiteral("&Beenden"), QStringLiteral("exit"),
+    b_beenden = button("b_beenden", QStringLiteral("Beende&n"), QStringLiteral("exit"),
                        command(&TFmain::m_BeendenClick));
 
     page_.p_ansicht = RadioGroup("p_ansicht", QStringLiteral("Grafik nach"),
-                                 {QStringLiteral("Eintrag"), QStringLiteral("Monat")}, 0,
+                                 {QStringLiteral("E&intrag"), QStringLiteral("&Monat")}, 0,
                                  p_ansichtItems, p_button);
     page_.p_zoom = RadioGroup("p_zoom", QStringLiteral("Zoom"),
-                              {QStringLiteral("100%"), QStringLiteral("Bereich")}, 1,
+                              {QStringLiteral("&100%"), QStringLiteral("Be&reich")}, 1,
                               page_.p_zoomItems, p_button);
     layout->addWidget(page_.p_ansicht);
     layout->addWidget(page_.p_zoom);
