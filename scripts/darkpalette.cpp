@@ -1,8 +1,9 @@
 // Loaded into the program with LD_PRELOAD for a look at it under a dark palette, as a dark
 // desktop theme gives it; the program itself is unchanged.
-//   g++ -std=c++17 -fPIC -shared darkpalette.cpp -o darkpalette.so $(pkg-config --cflags --libs
-//   Qt6Widgets) LD_PRELOAD=./darkpalette.so build/src/app/spritlog -style Fusion
-//   examples/beispiel.slg
+// Build and start (from the top of the source tree; the first command on one line):
+//   g++ -std=c++17 -fPIC -shared scripts/darkpalette.cpp -o /tmp/darkpalette.so
+//       $(pkg-config --cflags --libs Qt6Widgets)
+//   LD_PRELOAD=/tmp/darkpalette.so build/src/app/spritlog -style Fusion examples/beispiel.slg
 #include <QApplication>
 #include <QPalette>
 
