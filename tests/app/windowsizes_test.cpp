@@ -4,6 +4,14 @@
 
 #include "app/window/readablecolour.h"
 
+#include "chartwidget/qtchartwidget.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QValueAxis>
+
 #include <QMainWindow>
 #include <QPalette>
 #include <QStatusBar>
@@ -42,6 +50,16 @@ QPalette DarkPalette() {
     dark.setColor(QPalette::Button, QColor(53, 53, 56));
     dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
     return dark;
+}
+
+// The colours a brush paints: its gradient's stops, or its one colour.
+QList<QColor> Shades(const QBrush& brush) {
+    if (!brush.gradient())
+        return {brush.color()};
+    QList<QColor> shades;
+    for (const QGradientStop& stop : brush.gradient()->stops())
+        shades << stop.second;
+    return shades;
 }
 
 double TextContrast(const QWidget& widget) {
@@ -131,6 +149,33 @@ private slots:
                          figure->palette().color(figure->foregroundRole()).red(),
                      qPrintable(figure->objectName())); // still the blue of the figures
         }
+    }
+
+    // The chart keeps a light paper of its own under a dark palette: its texts and lines
+    // stand out from it as they do on a light desktop.
+    void chartReadableOnDark_data() {
+        QTest::addColumn<bool>("chart3D");
+        QTest::newRow("plain") << false;
+        QTest::newRow("wall") << true;
+    }
+    void chartReadableOnDark() {
+        QFETCH(bool, chart3D);
+        QApplication::setPalette(DarkPalette());
+        QtChartWidget chart;
+        chart.setChart3D(chart3D);
+        QApplication::processEvents();
+        const QList<QColor> texts{
+            chart.chart()->titleBrush().color(), chart.chart()->legend()->labelColor(),
+            chart.valueAxis()->labelsBrush().color(), chart.pointAxis()->labelsBrush().color()};
+        for (const QColor& text : texts)
+            for (const QColor& paper : Shades(chart.chart()->backgroundBrush()))
+                QVERIFY2(ContrastRatio(text, paper) >= kReadableContrast,
+                         qPrintable(text.name() + QStringLiteral(" on ") + paper.name()));
+        // Lines need less than text: 3 to 1 against every shade of the plot area.
+        for (int serie : {0, 1})
+            for (const QColor& shade : Shades(chart.chart()->plotAreaBackgroundBrush()))
+                QVERIFY2(ContrastRatio(chart.series(serie)->color(), shade) >= 3,
+                         qPrintable(shade.name()));
     }
 };
 
