@@ -86,7 +86,7 @@ TFmain::TFmain(Services services, QWidget* parent)
     setCentralWidget(central);
     buildStatusBar();
     // No floor under the window: the user may make it smaller than its controls need, and
-    // the bottom panel then clips. showEvent sees to the size of a first start.
+    // the bottom panel then wraps. showEvent sees to the size of a first start.
     QMainWindow::layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(644, 465);
 
@@ -197,6 +197,13 @@ void TFmain::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+QSize TFmain::minimumSizeHint() const {
+    QSize needed = QMainWindow::minimumSizeHint();
+    if (p_button)
+        needed.setWidth(std::max(needed.width(), p_button->sizeHint().width()));
+    return needed;
 }
 
 void TFmain::showEvent(QShowEvent* event) {

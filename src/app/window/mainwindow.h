@@ -113,6 +113,10 @@ public:
     // Runs a command through the general error display; false when it failed.
     bool runCommand(const std::function<void()>& command);
 
+    // The size that shows every control, the bottom panel on one row. Only a hint: the user
+    // may make the window smaller, and the panel then wraps.
+    QSize minimumSizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,8 @@
 #include "app/window/icons.h"
 #include "app/window/logbookmodel.h"
 #include "app/window/statisticsgroups.h"
+#include "app/window/toolwindow.h"
+#include "app/window/wraplayout.h"
 
 #include "analysis/stationrating.h"
 #include "charts/chartviews.h"
@@ -358,9 +360,7 @@ QWidget* TFmain::buildStatisticsPage() {
     headingFont.setItalic(true);
     headingFont.setUnderline(true);
     heading->setFont(headingFont);
-    QPalette navy = heading->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    heading->setPalette(navy);
+    SetTextColour(heading, kNavy);
     groups->addWidget(heading);
     page_.statisticsLabels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
     groups->addStretch(1);
@@ -377,7 +377,9 @@ QWidget* TFmain::buildStatisticsPage() {
 QWidget* TFmain::buildButtonPanel() {
     p_button = new QWidget;
     p_button->setObjectName(QStringLiteral("p_button"));
-    auto* layout = new QHBoxLayout(p_button);
+    // The buttons and the groups in one row where the window is wide enough; in a narrow
+    // window the groups move to a row of their own.
+    auto* layout = new WrapLayout(p_button);
     layout->setContentsMargins(2, 0, 2, 2);
     layout->setSpacing(4);
 
@@ -389,7 +391,7 @@ QWidget* TFmain::buildButtonPanel() {
         b->setFont(BoldFont(font()));
         b->setCursor(Qt::PointingHandCursor);
         b->setAutoDefault(false);
-        layout->addWidget(b, 0, Qt::AlignBottom);
+        layout->addWidget(b);
         wire(b, &QPushButton::clicked, handler);
         return b;
     };
@@ -408,9 +410,9 @@ QWidget* TFmain::buildButtonPanel() {
                               page_.p_zoomItems, p_button);
     layout->addWidget(page_.p_ansicht);
     layout->addWidget(page_.p_zoom);
-    layout->addStretch(1);
     // The groups never shrink below what their captions and items need, and the panel takes
-    // the height they need on this platform (33 pixels would cut their frames and titles).
+    // at least the height they need on this platform (33 pixels would cut their frames and
+    // titles).
     for (QGroupBox* box : {page_.p_ansicht, page_.p_zoom})
         box->setMinimumSize(box->sizeHint());
     p_button->setMinimumHeight(std::max(33, layout->sizeHint().height()));

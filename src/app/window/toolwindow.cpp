@@ -1,5 +1,7 @@
 #include "app/window/toolwindow.h"
 
+#include "app/window/readablecolour.h"
+
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
@@ -64,10 +66,7 @@ QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
 }
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
+    KeepTextReadable(widget, colour);
 }
 
 void LabelField(QLabel* caption, QWidget* field) {

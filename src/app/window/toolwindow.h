@@ -17,7 +17,7 @@ inline const QColor kNavy(0, 0, 128);
 
 // A font of `family` sized in pixels, as the dialogs state their fonts.
 QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false);
-// Sets the colour of a label's or edit's text.
+// Sets the colour of a label's or edit's text; on a dark background a lighter shade of it.
 void SetTextColour(QWidget* widget, const QColor& colour);
 // Makes `caption` the label of `field`: its access letter moves the focus there, and screen
 // readers announce the field by the caption's words (without "&" and the closing ":").
