@@ -3,6 +3,7 @@
 #include "logbook/errors.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace spritlog {
 
