@@ -9,8 +9,7 @@
 #include "logbook/fileio.h"
 #include "logbook/floatops.h"
 #include "logbook/logbooktable.h"
-
-#include <xlsxwriter.h>
+#include "reports/xlsxprint.h"
 
 #include <algorithm>
 #include <array>
@@ -49,11 +48,6 @@ private:
     locale_t previous_ = LC_GLOBAL_LOCALE;
 };
 
-void Check(lxw_error error) {
-    if (error != LXW_NO_ERROR)
-        throw Error(lxw_strerror(error));
-}
-
 enum class CellKind { Date, Number, Text };
 
 struct SheetColumn {
@@ -86,6 +80,8 @@ constexpr const char* kVerbrauchLetter = "F";
 // Monate: the month, then columns 2..8 of the chart source.
 constexpr int kMonthFigures = ColTankkosten - ColKmStand + 1;
 constexpr const char* kTankkostenMonthLetter = "H";
+// The hidden sheet with the cells the charts need beyond those of the other sheets.
+constexpr const char* kHelperSheet = "Hilfswerte";
 
 // Excel's width unit is about one digit; a little more leaves room for the filter button.
 constexpr double kWidthPadding = 3.0;
@@ -220,7 +216,7 @@ public:
         if (error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE ||
             (error != LXW_NO_ERROR && errno != 0))
             ThrowIoError(errno);
-        Check(error);
+        CheckXlsx(error);
     }
 
 private:
@@ -236,6 +232,22 @@ struct Figures {
     int consumptionPoints = 0;
     double consumptionAverage = 0;
 };
+
+// "Liter je 100 KM" of records 2..n-1, the ones with a consumption of their own: rows 3..n
+// of Tankbuch.
+std::string ConsumptionRange(int points) {
+    return std::string("Tankbuch!$") + kVerbrauchLetter + "$3:$" + kVerbrauchLetter + "$" +
+           IntegerToText(points + 2);
+}
+
+// The date of Tankbuch's `row` (1-based) as text "TT.MM.JJJJ", a text that is no date as it
+// stands. Built from DAY, MONTH and YEAR: TEXT's date codes are read in the language of the
+// spreadsheet program, "yyyy" is no year to a German one.
+std::string DateLabelFormula(int row) {
+    const std::string cell = "Tankbuch!A" + IntegerToText(row);
+    return "=IF(ISNUMBER(" + cell + "),TEXT(DAY(" + cell + "),\"00\")&\".\"&TEXT(MONTH(" + cell +
+           "),\"00\")&\".\"&YEAR(" + cell + "),T(" + cell + "))";
+}
 
 Figures ComputeFigures(const TextTable& grid) {
     Figures figures;
@@ -270,8 +282,8 @@ public:
         for (std::size_t c = 0; c < widths_.size(); ++c) {
             const double width =
                 std::min(static_cast<double>(widths_[c]) + kWidthPadding, kMaxWidth);
-            Check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                       width, nullptr));
+            CheckXlsx(worksheet_set_column(sheet, static_cast<lxw_col_t>(c),
+                                           static_cast<lxw_col_t>(c), width, nullptr));
         }
     }
 
@@ -281,7 +293,7 @@ private:
 
 class WorkbookWriter {
 public:
-    WorkbookWriter(Workbook& book) : book_(book) {
+    WorkbookWriter(Workbook& book, const std::string& title) : book_(book), title_(title) {
         bold_ = book.format("", true);
         date_ = book.format("dd\\.mm\\.yyyy");
         month_ = book.format("mm\\.yyyy");
@@ -292,7 +304,7 @@ public:
     }
 
     void writeRecords(const TextTable& grid) {
-        lxw_worksheet* sheet = book_.addSheet("Tankbuch");
+        lxw_worksheet* sheet = addSheet("Tankbuch", true);
         const int n = RecordCount(grid);
         ColumnWidths widths(static_cast<int>(kRecordColumns.size()));
         for (std::size_t i = 0; i < kRecordColumns.size(); ++i) {
@@ -314,12 +326,12 @@ public:
         }
         widths.apply(sheet);
         worksheet_freeze_panes(sheet, 1, 0);
-        Check(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(std::max(n, 0)),
-                                   static_cast<lxw_col_t>(kRecordColumns.size() - 1)));
+        CheckXlsx(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(std::max(n, 0)),
+                                       static_cast<lxw_col_t>(kRecordColumns.size() - 1)));
     }
 
     void writeMonths(const TextTable& grid, const TextTable& months) {
-        lxw_worksheet* sheet = book_.addSheet("Monate");
+        lxw_worksheet* sheet = addSheet("Monate", true);
         ColumnWidths widths(1 + kMonthFigures);
         writeText(sheet, 0, 0, "Monat", bold_);
         widths.note(0, 7);
@@ -333,7 +345,7 @@ public:
             const std::string_view key = months.cell(ColDatum, r);
             lxw_datetime date;
             if (ParseMonth(key, date))
-                Check(worksheet_write_datetime(sheet, row, 0, &date, month_));
+                CheckXlsx(worksheet_write_datetime(sheet, row, 0, &date, month_));
             else
                 writeText(sheet, row, 0, key, nullptr);
             widths.note(0, key.size());
@@ -351,7 +363,7 @@ public:
     }
 
     void writeStatistics(const Figures& figures) {
-        lxw_worksheet* sheet = book_.addSheet("Statistik");
+        lxw_worksheet* sheet = addSheet("Statistik", false);
         if (!figures.hasStatistics) {
             writeText(sheet, 0, 0, kTooFewRecords, nullptr);
             return;
@@ -376,7 +388,7 @@ public:
     }
 
     void writeStations(const TextTable& stations) {
-        lxw_worksheet* sheet = book_.addSheet("Tankstellen");
+        lxw_worksheet* sheet = addSheet("Tankstellen", true);
         ColumnWidths widths(kStationColumns);
         // The table's last row is always empty.
         const int rows = stations.rowCount() - 1;
@@ -393,11 +405,11 @@ public:
                 if (r == 0 || c == 1 || !ParseNumber(text, value)) {
                     writeText(sheet, row, col, text, r == 0 || average ? bold_ : nullptr);
                 } else if (c <= 2) {
-                    Check(worksheet_write_number(sheet, row, col, value,
-                                                 average ? boldCount_ : numbers_[0]));
+                    CheckXlsx(worksheet_write_number(sheet, row, col, value,
+                                                     average ? boldCount_ : numbers_[0]));
                 } else {
-                    Check(worksheet_write_number(sheet, row, col, value,
-                                                 average ? boldNumbers_ : numbers_[2]));
+                    CheckXlsx(worksheet_write_number(sheet, row, col, value,
+                                                     average ? boldNumbers_ : numbers_[2]));
                 }
             }
         }
@@ -406,36 +418,25 @@ public:
     }
 
     // The charts read the cells of Tankbuch and Monate, so they follow every change the user
-    // makes there. The average line needs cells of its own: column A here, every cell the
-    // one average, so that it too follows the consumption column.
-    void writeCharts(const Figures& figures) {
-        lxw_worksheet* sheet = book_.addSheet("Diagramme");
-        Check(worksheet_set_column(sheet, 0, 0, 14, nullptr));
+    // makes there; what they need beyond those cells stands on the hidden helper sheet.
+    void writeCharts(const TextTable& grid, const Figures& figures) {
+        lxw_worksheet* sheet = addSheet("Diagramme", false);
         const int points = figures.consumptionPoints;
         if (points > 0) {
-            // Records 2..n-1 are rows 3..n of Tankbuch.
-            const std::string range = std::string("Tankbuch!$") + kVerbrauchLetter + "$3:$" +
-                                      kVerbrauchLetter + "$" + IntegerToText(points + 2);
-            writeText(sheet, 0, 0, "Durchschnitt", bold_);
-            // Empty and unreadable cells count as 0 in the program's average, as SUM does.
-            const std::string average = "=SUM(" + range + ")/ROWS(" + range + ")";
-            Check(worksheet_write_formula_num(sheet, 1, 0, average.c_str(), numbers_[2],
-                                              figures.consumptionAverage));
-            for (int i = 1; i < points; ++i)
-                Check(worksheet_write_formula_num(sheet, static_cast<lxw_row_t>(1 + i), 0, "=$A$2",
-                                                  numbers_[2], figures.consumptionAverage));
-
+            writeChartHelpers(grid, figures);
+            const std::string last = IntegerToText(points + 1);
+            const std::string helpers = std::string("=") + kHelperSheet + "!$";
+            const std::string dates = helpers + "A$2:$A$" + last;
             lxw_chart* chart = workbook_add_chart(book_.get(), LXW_CHART_LINE);
-            addSeries(chart, nullptr, "=" + range, "Liter je 100 KM");
-            addSeries(chart, nullptr, "=Diagramme!$A$2:$A$" + IntegerToText(points + 1),
-                      "Durchschnitt");
+            addSeries(chart, dates, true, "=" + ConsumptionRange(points), "Liter je 100 KM");
+            addSeries(chart, dates, true, helpers + "B$2:$B$" + last, "Durchschnitt");
             finishChart(chart, "Liter je 100 KM", sheet, 0);
         }
         const int months = figures.months.rowCount() - 1;
         if (months > 0) {
             const std::string last = IntegerToText(months + 1);
             lxw_chart* chart = workbook_add_chart(book_.get(), LXW_CHART_COLUMN);
-            addSeries(chart, ("=Monate!$A$2:$A$" + last).c_str(),
+            addSeries(chart, "=Monate!$A$2:$A$" + last, false,
                       std::string("=Monate!$") + kTankkostenMonthLetter + "$2:$" +
                           kTankkostenMonthLetter + "$" + last,
                       "Tankkosten");
@@ -444,12 +445,34 @@ public:
         }
     }
 
+    // One row a point of the consumption chart: column A the record's date as text, one
+    // category a refuelling, so that two on one day stay two points; column B the average,
+    // every cell the one figure, so that the line too follows the consumption column.
+    void writeChartHelpers(const TextTable& grid, const Figures& figures) {
+        lxw_worksheet* sheet = addSheet(kHelperSheet, true);
+        worksheet_hide(sheet);
+        CheckXlsx(worksheet_set_column(sheet, 0, 1, 14, nullptr));
+        writeText(sheet, 0, 0, "Datum", bold_);
+        writeText(sheet, 0, 1, "Durchschnitt", bold_);
+        const std::string range = ConsumptionRange(figures.consumptionPoints);
+        // Empty and unreadable cells count as 0 in the program's average, as SUM does.
+        const std::string average = "=SUM(" + range + ")/ROWS(" + range + ")";
+        for (int i = 0; i < figures.consumptionPoints; ++i) {
+            const auto row = static_cast<lxw_row_t>(1 + i);
+            // Record i + 2 stands in row i + 3 of Tankbuch.
+            CheckXlsx(worksheet_write_formula_str(sheet, row, 0, DateLabelFormula(i + 3).c_str(),
+                                                  nullptr, utf8_(grid.cell(ColDatum, i + 2))));
+            CheckXlsx(worksheet_write_formula_num(sheet, row, 1, i == 0 ? average.c_str() : "=$B$2",
+                                                  numbers_[2], figures.consumptionAverage));
+        }
+    }
+
 private:
     void writeText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view text,
                    lxw_format* format) {
         if (text.empty())
             return;
-        Check(worksheet_write_string(sheet, row, col, utf8_(text), format));
+        CheckXlsx(worksheet_write_string(sheet, row, col, utf8_(text), format));
     }
 
     // Writes the cell as a date or number where it is one, else as its text; gives the
@@ -459,14 +482,14 @@ private:
         if (column.kind == CellKind::Date) {
             lxw_datetime date;
             if (ParseDate(text, date)) {
-                Check(worksheet_write_datetime(sheet, row, col, &date, date_));
+                CheckXlsx(worksheet_write_datetime(sheet, row, col, &date, date_));
                 return text.size();
             }
         } else if (column.kind == CellKind::Number) {
             double value = 0;
             if (ParseNumber(text, value)) {
-                Check(worksheet_write_number(sheet, row, col, value,
-                                             numbers_[static_cast<std::size_t>(column.decimals)]));
+                CheckXlsx(worksheet_write_number(
+                    sheet, row, col, value, numbers_[static_cast<std::size_t>(column.decimals)]));
                 // The typed text, give or take the decimals the format adds.
                 return Trimmed(text).size() + static_cast<std::size_t>(column.decimals);
             }
@@ -491,14 +514,18 @@ private:
             return;
         }
         const std::string format = (grouped ? "#,##0" : "0.00") + std::string(" \"") + unit + "\"";
-        Check(worksheet_write_number(sheet, row, 1, value, book_.format(format)));
+        CheckXlsx(worksheet_write_number(sheet, row, 1, value, book_.format(format)));
     }
 
-    void addSeries(lxw_chart* chart, const char* categories, const std::string& values,
-                   const char* name) {
-        lxw_chart_series* series = chart_add_series(chart, categories, values.c_str());
+    // `textCategories`: the categories are texts, each its own point on the axis. Written
+    // row by row, the cells are gone when the chart is written, so the chart is told.
+    void addSeries(lxw_chart* chart, const std::string& categories, bool textCategories,
+                   const std::string& values, const char* name) {
+        lxw_chart_series* series = chart_add_series(chart, categories.c_str(), values.c_str());
         if (!series)
             throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+        if (textCategories)
+            series->categories->has_string_cache = LXW_TRUE;
         chart_series_set_name(series, name);
         chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
     }
@@ -509,10 +536,17 @@ private:
         lxw_chart_options options = {};
         options.x_scale = 2.0;
         options.y_scale = 1.4;
-        Check(worksheet_insert_chart_opt(sheet, row, 2, chart, &options));
+        CheckXlsx(worksheet_insert_chart_opt(sheet, row, 0, chart, &options));
+    }
+
+    lxw_worksheet* addSheet(const char* name, bool headingRow) {
+        lxw_worksheet* sheet = book_.addSheet(name);
+        SetUpPrinting(sheet, title_, headingRow);
+        return sheet;
     }
 
     Workbook& book_;
+    const std::string title_;
     TextConverter utf8_;
     lxw_format* bold_ = nullptr;
     lxw_format* date_ = nullptr;
@@ -534,14 +568,14 @@ void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std
     std::string creator = "Spritlog";
     properties.title = titleText.data();
     properties.author = creator.data();
-    Check(workbook_set_properties(book.get(), &properties));
+    CheckXlsx(workbook_set_properties(book.get(), &properties));
 
-    WorkbookWriter writer(book);
+    WorkbookWriter writer(book, title);
     writer.writeRecords(grid);
     writer.writeMonths(grid, figures.months);
     writer.writeStatistics(figures);
     writer.writeStations(figures.stations);
-    writer.writeCharts(figures);
+    writer.writeCharts(grid, figures);
     book.close();
 }
 

@@ -15,6 +15,9 @@ namespace spritlog {
 //   Tankstellen  the station evaluation with its average row
 //   Diagramme    "Liter je 100 KM" per record with its average, "Tankkosten" per month,
 //                as charts over the cells of the sheets above
+//   Hilfswerte   hidden, with the first chart: the dates (as texts) and the average it draws
+// Every sheet prints on A4 landscape, one page wide, a heading row on every page, `title`
+// in the header and the page numbers in the footer.
 // `title` (UTF-8) becomes the document title. Every figure is computed before the file is
 // touched: where one cannot be, Error with the message the HTML report gives; a failing
 // write throws Error too.

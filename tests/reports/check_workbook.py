@@ -6,8 +6,9 @@
 Writes a small logbook whose every figure is worked out below by hand, exports it with
 `spritlog-cli export FILE xlsx` in the locale of the environment, and checks cell types,
 values and number formats, the sheets, the frozen heading row, the filter and both charts
-with their ranges; then the sample logbook's workbook for its shape, and a logbook of two
-records for the statistics notice.
+with their ranges, the hidden helper sheet and every sheet's page setup; then the sample
+logbook's workbook for its shape and its chart's date labels, and a logbook of two records
+for the statistics notice.
 """
 
 import datetime
@@ -72,6 +73,39 @@ def formula_ranges(chart):
     return refs
 
 
+def text_categories(chart):
+    """Whether every series takes its categories as texts, one point each."""
+    return all(series.cat is not None and series.cat.strRef is not None
+               for series in chart.series)
+
+
+SHEETS = ["Tankbuch", "Monate", "Statistik", "Tankstellen", "Diagramme", "Hilfswerte"]
+WITH_HEADINGS = {"Tankbuch", "Monate", "Tankstellen", "Hilfswerte"}
+
+
+def check_printing(book, title):
+    """A4 (paper size 9) landscape, one page wide and any number tall, the heading row on
+    every page of a sheet that has one, the logbook's name above, the page numbers below."""
+    for sheet in book.worksheets:
+        name = sheet.title
+        setup = sheet.page_setup
+        check(setup.orientation == "landscape", f"{name}: orientation {setup.orientation!r}")
+        check(str(setup.paperSize) == "9", f"{name}: paper {setup.paperSize!r}")
+        fit = sheet.sheet_properties.pageSetUpPr
+        check(fit is not None and fit.fitToPage, f"{name}: not fitted to pages")
+        # An absent fitToWidth is the file format's default, 1.
+        check(setup.fitToWidth in (None, 1, "1"), f"{name}: {setup.fitToWidth!r} pages wide")
+        check(str(setup.fitToHeight) == "0", f"{name}: {setup.fitToHeight!r} pages tall")
+        titles = "$1:$1" if name in WITH_HEADINGS else None
+        check(sheet.print_title_rows == titles, f"{name}: title rows {sheet.print_title_rows!r}")
+        check(sheet.oddHeader.center.text == title,
+              f"{name}: header {sheet.oddHeader.center.text!r}")
+        check(sheet.oddFooter.center.text == "Seite &P von &N",
+              f"{name}: footer {sheet.oddFooter.center.text!r}")
+        state = "hidden" if name == "Hilfswerte" else "visible"
+        check(sheet.sheet_state == state, f"{name}: {sheet.sheet_state}")
+
+
 D = datetime.datetime
 # Datum, KM-Stand, Liter, Literpreis, Benzin, Tankstelle, Ort, three notes
 SMALL = [
@@ -84,8 +118,8 @@ SMALL = [
 
 
 def check_small(book, path):
-    check(book.sheetnames == ["Tankbuch", "Monate", "Statistik", "Tankstellen", "Diagramme"],
-          f"sheets {book.sheetnames}")
+    check(book.sheetnames == SHEETS, f"sheets {book.sheetnames}")
+    check_printing(book, "klein.slg")
     check(book.properties.title == "klein.slg", f"title {book.properties.title!r}")
     check(book.properties.creator == "Spritlog", f"creator {book.properties.creator!r}")
 
@@ -192,24 +226,41 @@ def check_small(book, path):
     if len(charts) == 2:
         line, columns = charts
         check(line.tagname == "lineChart", f"first chart {line.tagname}")
-        # Consumption of records 2..4 (rows 3..5) and its average, one cell a point.
-        check(formula_ranges(line) == [(None, "Tankbuch!$F$3:$F$5"),
-                                       (None, "Diagramme!$A$2:$A$4")],
+        # Consumption of records 2..4 (rows 3..5) and its average, one cell a point, over
+        # their dates as texts.
+        dates = "Hilfswerte!$A$2:$A$4"
+        check(formula_ranges(line) == [(dates, "Tankbuch!$F$3:$F$5"),
+                                       (dates, "Hilfswerte!$B$2:$B$4")],
               f"line chart ranges {formula_ranges(line)}")
+        check(text_categories(line), "line chart categories are no texts")
         check(columns.tagname == "barChart" and columns.barDir == "col",
               f"second chart {columns.tagname}")
         check(formula_ranges(columns) == [("Monate!$A$2:$A$3", "Monate!$H$2:$H$3")],
               f"column chart ranges {formula_ranges(columns)}")
-    check(sheet["A2"].value == "=SUM(Tankbuch!$F$3:$F$5)/ROWS(Tankbuch!$F$3:$F$5)",
-          f"average formula {sheet['A2'].value!r}")
-    check([sheet.cell(row=r, column=1).value for r in (3, 4, 5)] == ["=$A$2", "=$A$2", None],
+    check(sheet.max_row == 1 and sheet["A1"].value is None, "Diagramme holds cells")
+    sheet = book["Hilfswerte"]
+    check(sheet["B2"].value == "=SUM(Tankbuch!$F$3:$F$5)/ROWS(Tankbuch!$F$3:$F$5)",
+          f"average formula {sheet['B2'].value!r}")
+    check([sheet.cell(row=r, column=2).value for r in (3, 4, 5)] == ["=$B$2", "=$B$2", None],
           "average cells")
-    # The cached results, what a reader that does not calculate shows: (7 + 6 + 0) / 3.
-    cached = openpyxl.load_workbook(path, data_only=True)["Diagramme"]
-    same(cached["A2"].value, 13 / 3, "cached average")
+    # The cached results, what a reader that does not calculate shows: (7 + 6 + 0) / 3, and
+    # the dates of records 2..4 as the logbook writes them, the one that is no date too.
+    cached = openpyxl.load_workbook(path, data_only=True)["Hilfswerte"]
+    same(cached["B2"].value, 13 / 3, "cached average")
+    labels = [cached.cell(row=r, column=1).value for r in range(2, 6)]
+    check(labels == ["20.01.2024", "31.02.2024", "05.03.2024", None], f"date labels {labels}")
 
 
-def check_sample(book):
+def sample_dates(sample):
+    """The dates of the sample logbook as it stores them: after the count, one line each."""
+    with open(sample, encoding="cp1252") as f:
+        lines = f.read().splitlines()
+    return lines[1:1 + int(lines[0])]
+
+
+def check_sample(book, path):
+    check(book.sheetnames == SHEETS, f"sample sheets {book.sheetnames}")
+    check_printing(book, "beispiel.slg")
     sheet = book["Tankbuch"]
     records = sheet.max_row - 1
     check(records == 62, f"sample records {records}")
@@ -227,11 +278,19 @@ def check_sample(book):
     charts = book["Diagramme"]._charts
     check(len(charts) == 2, f"sample: {len(charts)} charts")
     if len(charts) == 2:
-        check(formula_ranges(charts[0])[0] == (None, f"Tankbuch!$F$3:$F${records}"),
+        dates = f"Hilfswerte!$A$2:$A${records - 1}"
+        check(formula_ranges(charts[0]) == [(dates, f"Tankbuch!$F$3:$F${records}"),
+                                            (dates, f"Hilfswerte!$B$2:$B${records - 1}")],
               f"sample line chart {formula_ranges(charts[0])}")
+        check(text_categories(charts[0]), "sample line chart categories are no texts")
         check(formula_ranges(charts[1]) == [(f"Monate!$A$2:$A${months + 1}",
                                              f"Monate!$H$2:$H${months + 1}")],
               f"sample column chart {formula_ranges(charts[1])}")
+    # One label a point: the dates of records 2..n-1, each its own text.
+    cached = openpyxl.load_workbook(path, data_only=True)["Hilfswerte"]
+    labels = [cached.cell(row=r, column=1).value for r in range(2, cached.max_row + 1)]
+    expected = sample_dates(path[:-4] + "slg")[1:-1]
+    check(labels == expected, f"sample date labels {labels}")
 
 
 def main():
@@ -249,11 +308,18 @@ def main():
         run = subprocess.run([cli, "export", os.path.join(work, "beispiel.slg"), "xlsx"],
                              env=env, capture_output=True)
         check(run.returncode == 0, f"sample export failed: {run.stderr!r}")
-        check_sample(openpyxl.load_workbook(os.path.join(work, "beispiel.xlsx")))
+        target = os.path.join(work, "beispiel.xlsx")
+        check_sample(openpyxl.load_workbook(target), target)
 
         two = export(cli, work, "zwei.slg", SMALL[:2], config)
         notice = two["Statistik"]["A1"].value
         check(notice == "Zu wenige Eintr\u00e4ge verf\u00fcgbar", f"notice {notice!r}")
+
+        # In a header "&" starts a code: the name's own stands doubled, and the "G" after it
+        # (the code of a picture) is none. Invisible characters aside, the name is all there.
+        named = export(cli, work, "\u00d6l&Gas.slg", SMALL[:2], config)
+        header = named["Tankbuch"].oddHeader.center.text or ""
+        check(header.replace("\u200b", "") == "\u00d6l&&Gas.slg", f"header {header!r}")
 
     for failure in failures:
         print("FAIL:", failure)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <xlsxwriter.h>
+
+#include <string>
+
+namespace spritlog {
+
+// Throws Error with libxlsxwriter's message unless `error` is LXW_NO_ERROR.
+void CheckXlsx(lxw_error error);
+
+// How every sheet of the workbook prints: A4 landscape, one page wide and as many tall as it
+// takes, the logbook's `title` (UTF-8) in the header and "Seite N von M" in the footer;
+// with `headingRow` the sheet's first row repeats at the top of every page.
+void SetUpPrinting(lxw_worksheet* sheet, const std::string& title, bool headingRow);
+
+} // namespace spritlog
