@@ -21,6 +21,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -34,6 +35,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 #include <QUrl>
 
 #include <array>
@@ -43,6 +45,15 @@
 #include <vector>
 
 namespace spritlog::test {
+
+// Qt's own German texts for the standard buttons, installed as the program's start does.
+inline bool InstallGermanQtTexts(QTranslator& translator) {
+    if (!translator.load(QStringLiteral("qtbase_de"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QApplication::installTranslator(&translator);
+    return true;
+}
 
 // Records what the window asks and tells, and answers from queues. A question without a
 // prepared answer is noted in `unexpected` and answered No / Cancel / cancelled.

@@ -108,11 +108,7 @@ class KeyboardTest : public test::GuiTest {
 
 private slots:
     // The program's start loads Qt's German texts for the standard buttons.
-    void initTestCase() {
-        QVERIFY(german_.load(QStringLiteral("qtbase_de"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
-        QApplication::installTranslator(&german_);
-    }
+    void initTestCase() { QVERIFY(test::InstallGermanQtTexts(german_)); }
 
     // The keys each window has, and that none is given twice. In the main window the menu
     // bar's titles take D, B, E and H.

@@ -35,11 +35,7 @@ class SetupDialogTest : public test::GuiTest {
 
 private slots:
     // The program's start loads Qt's German texts for the standard buttons.
-    void initTestCase() {
-        QVERIFY(german_.load(QStringLiteral("qtbase_de"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
-        QApplication::installTranslator(&german_);
-    }
+    void initTestCase() { QVERIFY(test::InstallGermanQtTexts(german_)); }
 
     void controls() {
         WindowWithDialogs window;
