@@ -124,7 +124,7 @@ void Run(const std::string& name, Loaded& loaded, const std::string& outputDir) 
         loaded.saveOptions() = SaveOptions{};
         loaded.saveTo(outputDir + "/bench.xlsx");
     } else if (name == "statistics") {
-        (void)ComputeStatistics(loaded.table(), StatisticsTarget::Page);
+        (void)ComputeStatistics(loaded.table());
     } else if (name == "stations") {
         TextTable info;
         BuildStationRating(loaded.table(), info);

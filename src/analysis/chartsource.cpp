@@ -1,10 +1,12 @@
 #include "analysis/chartsource.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
-#include "logbook/floatops.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace spritlog {
 
@@ -19,9 +21,9 @@ std::string_view MonthKeyView(std::string_view dateText) {
     return dateText.substr(kFirst, kLength);
 }
 
-void CopyRow(const TextTable& from, TextTable& to, int row) {
+void CopyRow(const TextTable& from, TextTable& to, int row, int toRow) {
     for (int c = 0; c < kLogbookColumns; ++c)
-        to.setCell(c, row, from.cell(c, row));
+        to.setCell(c, toRow, from.cell(c, row));
 }
 
 // `rows` rows of 15 empty cells, reusing the table's storage when it already has the shape.
@@ -40,69 +42,78 @@ std::string MonthKey(std::string_view dateText) {
     return std::string(MonthKeyView(dateText));
 }
 
-void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, int first, int last, int out) {
+void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
+                    int out) {
+    const int last = run.back();
     prepareGrid.setCell(ColNumber, out, IntegerToText(out));
     prepareGrid.setCell(ColDatum, out, MonthKeyView(grid.cell(ColDatum, last)));
 
     double values[ColTankkosten + 1] = {};
-    for (int r = first; r <= last; ++r)
-        for (int c = ColKmStand; c <= ColTankkosten; ++c)
-            values[c] = Add(values[c], TextToNumber(grid.cell(c, r)));
+    int filled[ColTankkosten + 1] = {};
+    for (int r : run) {
+        for (int c = ColKmStand; c <= ColTankkosten; ++c) {
+            const std::string_view text = grid.cell(c, r);
+            if (text.empty())
+                continue;
+            values[c] = AddCellValue(values[c], TextToNumber(text), r, c);
+            ++filled[c];
+        }
+    }
 
     // The month's odometer reading is the one at its end, not a sum.
     values[ColKmStand] = TextToNumber(grid.cell(ColKmStand, last));
-    // Plain means over every record of the run; empty cells count as 0.
-    const double count = static_cast<double>(last - first + 1);
-    for (int c : {ColLiterpreis, ColVerbrauch, ColKostenKm})
-        values[c] = Divide(values[c], count);
-
-    for (int c = ColKmStand; c <= ColTankkosten; ++c)
-        prepareGrid.setCell(c, out, NumberToText(values[c], 4));
+    filled[ColKmStand] = 1;
+    for (int c = ColKmStand; c <= ColTankkosten; ++c) {
+        const bool mean = c == ColLiterpreis || c == ColVerbrauch || c == ColKostenKm;
+        // A mean counts only the cells that hold a value; without any the cell stays empty.
+        if (mean && filled[c] == 0)
+            continue;
+        const double value = mean ? values[c] / filled[c] : values[c];
+        prepareGrid.setCell(c, out, NumberToText(value, 4));
+    }
 }
 
 void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasis chartBasis) {
-    const int n = RecordCount(grid);
-    const int rows = std::max(n, 1);
-
     if (chartBasis == ChartBasis::Monat) {
         // The month rows are far fewer than the records: grow the table as they come
         // instead of first allocating a row per record.
         EmptyTable(prepareGrid, 1);
         if (grid.rowCount() > 0)
-            CopyRow(grid, prepareGrid, 0);
-        std::string_view key = n >= 1 ? MonthKeyView(grid.cell(ColDatum, 1)) : std::string_view();
-        int first = 1;
-        int out = 1;
-        try {
-            for (int r = 1; r <= n; ++r) {
-                const std::string_view current = MonthKeyView(grid.cell(ColDatum, r));
-                if (current != key) {
-                    if (out >= prepareGrid.rowCount())
-                        prepareGrid.appendRow();
-                    AggregateMonth(grid, prepareGrid, first, r - 1, out);
-                    first = r;
-                    key = current;
-                    ++out;
-                }
+            CopyRow(grid, prepareGrid, 0, 0);
+        std::vector<int> run;
+        std::string_view key;
+        const auto writeRun = [&] {
+            const int out = prepareGrid.rowCount();
+            prepareGrid.appendRow();
+            AggregateMonth(grid, prepareGrid, run, out);
+        };
+        // An empty record does not split a month; the last run is the current month.
+        ForEachRecordTakingPart(grid, [&](int r) {
+            const std::string_view current = MonthKeyView(grid.cell(ColDatum, r));
+            if (!run.empty() && current != key) {
+                writeRun();
+                run.clear();
             }
-        } catch (...) {
-            // A failed month leaves the table as long as the logbook, rows not yet written
-            // empty.
-            prepareGrid.setRowCount(rows);
-            throw;
-        }
-        // The run that reaches the last record is left out.
-        prepareGrid.setRowCount(out);
+            key = current;
+            run.push_back(r);
+        });
+        if (!run.empty())
+            writeRun();
         return;
     }
 
-    EmptyTable(prepareGrid, rows);
     if (chartBasis == ChartBasis::Eintrag) {
-        // Header and every record but the last.
-        for (int r = 0; r <= n - 1; ++r)
-            CopyRow(grid, prepareGrid, r);
+        // The header and the records taking part, with their own numbers.
+        EmptyTable(prepareGrid, std::max(RecordCount(grid), 0) + 1);
+        if (grid.rowCount() > 0)
+            CopyRow(grid, prepareGrid, 0, 0);
+        int out = 0;
+        ForEachRecordTakingPart(grid, [&](int r) { CopyRow(grid, prepareGrid, r, ++out); });
+        prepareGrid.setRowCount(out + 1);
+        return;
     }
-    // Any other shape leaves the empty rows.
+    // Any other shape leaves rows of empty cells.
+    EmptyTable(prepareGrid, std::max(RecordCount(grid), 1));
 }
 
 } // namespace spritlog

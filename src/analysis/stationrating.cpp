@@ -1,10 +1,12 @@
 #include "analysis/stationrating.h"
 
 #include "logbook/conventions.h"
-#include "logbook/floatops.h"
+#include "logbook/errors.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,29 +23,61 @@ std::string GroupKey(const TextTable& grid, int row) {
     return key;
 }
 
-void WriteAverages(TextTable& info, int row, const std::array<double, 4>& sums, double divisor) {
-    for (std::size_t i = 0; i < sums.size(); ++i)
-        info.setCell(3 + static_cast<int>(i), row, NumberToText(Divide(sums[i], divisor), 2));
+void WriteAverages(TextTable& info, int row, const StationGroup& group) {
+    for (std::size_t i = 0; i < group.sums.size(); ++i) {
+        if (group.values[i] > 0)
+            info.setCell(3 + static_cast<int>(i), row,
+                         NumberToText(group.sums[i] / group.values[i], 2));
+    }
+}
+
+void CheckSums(const StationGroup& group) {
+    for (std::size_t i = 0; i < group.sums.size(); ++i) {
+        if (!std::isfinite(group.sums[i]))
+            throw Error("Tankstelle " + group.key + ", " +
+                        kLogbookColumnInfo[kStationAveragedColumns[i]].header +
+                        ": Summe zu gro\xDF.");
+    }
 }
 
 } // namespace
 
-std::vector<StationGroup> GroupStations(const TextTable& grid, int lastRecord) {
+std::vector<StationGroup> GroupStations(const TextTable& grid) {
     std::vector<StationGroup> groups;
     std::unordered_map<std::string, std::size_t> indexOfKey;
-    for (int r = 1; r <= lastRecord; ++r) {
+    ForEachRecordTakingPart(grid, [&](int r) {
         std::string key = GroupKey(grid, r);
         auto found = indexOfKey.find(key);
         if (found == indexOfKey.end()) {
             found = indexOfKey.emplace(key, groups.size()).first;
-            groups.push_back(StationGroup{std::move(key), 0, {}});
+            groups.push_back(StationGroup{std::move(key), 0, {}, {}});
         }
         StationGroup& group = groups[found->second];
         ++group.count;
-        for (std::size_t i = 0; i < kStationAveragedColumns.size(); ++i)
-            group.sums[i] += TextToNumber(grid.cell(kStationAveragedColumns[i], r));
-    }
+        for (std::size_t i = 0; i < kStationAveragedColumns.size(); ++i) {
+            const std::string_view text = grid.cell(kStationAveragedColumns[i], r);
+            if (text.empty())
+                continue;
+            group.sums[i] += TextToNumber(text);
+            ++group.values[i];
+        }
+    });
     return groups;
+}
+
+StationGroup StationTotals(const std::vector<StationGroup>& groups) {
+    // Every record weighs the same here, not every group; the sums are added group by group.
+    StationGroup totals{"Durchschnitt", 0, {}, {}};
+    for (const StationGroup& group : groups) {
+        CheckSums(group);
+        totals.count += group.count;
+        for (std::size_t i = 0; i < totals.sums.size(); ++i) {
+            totals.sums[i] += group.sums[i];
+            totals.values[i] += group.values[i];
+        }
+    }
+    CheckSums(totals);
+    return totals;
 }
 
 void BuildStationRating(const TextTable& grid, TextTable& info) {
@@ -53,32 +87,22 @@ void BuildStationRating(const TextTable& grid, TextTable& info) {
     for (int c = 0; c < kStationColumns; ++c)
         info.setCell(c, 0, kStationColumnInfo[c].header);
 
-    const int n = RecordCount(grid);
-
-    const std::vector<StationGroup> groups = GroupStations(grid, n - 1);
-
-    std::array<double, 4> totals{};
+    const std::vector<StationGroup> groups = GroupStations(grid);
+    const StationGroup totals = StationTotals(groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const StationGroup& group = groups[g];
-        // Values are finite, so a sum is either finite or has overflowed to infinity.
-        for (double sum : group.sums)
-            CheckedResult(sum);
         const int row = static_cast<int>(g) + 1;
         info.appendRow();
         info.setCell(0, row, IntegerToText(row));
         info.setCell(1, row, group.key);
         info.setCell(2, row, IntegerToText(group.count));
-        WriteAverages(info, row, group.sums, group.count);
-        for (std::size_t i = 0; i < totals.size(); ++i)
-            totals[i] = Add(totals[i], group.sums[i]);
+        WriteAverages(info, row, group);
     }
-
-    // Every participating record weighs the same here, not every group.
     const int row = static_cast<int>(groups.size()) + 1;
     info.appendRow();
-    info.setCell(1, row, "Durchschnitt");
-    info.setCell(2, row, IntegerToText(n - 1));
-    WriteAverages(info, row, totals, n - 1);
+    info.setCell(1, row, totals.key);
+    info.setCell(2, row, IntegerToText(totals.count));
+    WriteAverages(info, row, totals);
 }
 
 } // namespace spritlog

@@ -21,10 +21,10 @@ inline constexpr StationColumn kStationColumnInfo[kStationColumns] = {
     {"Kosten/Km", 55},
 };
 
-// The records 1..lastRecord grouped by "Tankstelle (Benzin)", groups in the order their key
-// first occurs, keys compared byte for byte. Each group counts its records and sums their
-// Verbrauch, Literpreis, Tankkosten and Kosten/Km (in that order), adding in record order, so
-// the sums equal those of a separate scan per key. A sum may have overflowed to infinity;
+// The records taking part grouped by "Tankstelle (Benzin)", groups in the order their key
+// first occurs, keys compared byte for byte. Each group counts its records and, per column
+// Verbrauch, Literpreis, Tankkosten and Kosten/Km (in that order), sums the cells that hold a
+// value and counts them, adding in record order. A sum may have overflowed to infinity;
 // whoever writes the group reports that.
 inline constexpr std::array<int, 4> kStationAveragedColumns = {ColVerbrauch, ColLiterpreis,
                                                                ColTankkosten, ColKostenKm};
@@ -32,16 +32,17 @@ struct StationGroup {
     std::string key;
     int count = 0;
     std::array<double, 4> sums{};
+    std::array<int, 4> values{}; // non-empty cells per column
 };
-std::vector<StationGroup> GroupStations(const TextTable& grid, int lastRecord);
+std::vector<StationGroup> GroupStations(const TextTable& grid);
+// The "Durchschnitt" row: every group's count, sums and value counts added up. Throws Error
+// naming the group (or "Durchschnitt") whose sum overflowed.
+StationGroup StationTotals(const std::vector<StationGroup>& groups);
 
 // Rewrites `info` from the logbook `grid` (derived columns current): row 0 the headers,
-// rows 1..G the groups "Tankstelle (Benzin)" of records 1..n-1 in the order they first
-// occur, row G+1 "Durchschnitt" over all those records, row G+2 empty. Keys are compared
-// byte for byte; there is no limit on the number of groups.
-// With a single record the average row divides 0 by 0: Error "Invalid floating point
-// operation" after "Durchschnitt" and the count 0 are written. Without records the count is
-// -1 and the averages are 0.
+// rows 1..G the groups, row G+1 "Durchschnitt" over all records taking part ("Anzahl" their
+// number, 0 when none), row G+2 empty. An average without values is an empty cell. There is
+// no limit on the number of groups. Throws Error naming the group whose sum overflowed.
 void BuildStationRating(const TextTable& grid, TextTable& info);
 
 } // namespace spritlog

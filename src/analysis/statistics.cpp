@@ -1,69 +1,92 @@
 #include "analysis/statistics.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
-#include "logbook/floatops.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
+#include <cmath>
 #include <cstdint>
-#include <stdexcept>
 
 namespace spritlog {
 
-StatisticsSums CollectStatistics(const TextTable& grid, int lastRecord) {
+namespace {
+
+void Tally(ColumnTally& tally, const TextTable& grid, int column, int record) {
+    const std::string_view text = grid.cell(column, record);
+    if (text.empty())
+        return;
+    tally.sum = AddCellValue(tally.sum, TextToNumber(text), record, column);
+    ++tally.count;
+}
+
+// The figure's number text and unit, or nothing when no cell held a value.
+std::string MeanText(const ColumnTally& tally, const char* unit) {
+    if (tally.count == 0)
+        return {};
+    return NumberToText(tally.sum / tally.count, 2) + unit;
+}
+
+std::string CostPerKmText(const ColumnTally& consumption, const ColumnTally& price) {
+    if (consumption.count == 0 || price.count == 0)
+        return {};
+    // Litres per 100 km times euros per litre: euros per 100 km, the same number as cents
+    // per km.
+    const double cost = (consumption.sum / consumption.count) * (price.sum / price.count);
+    if (!std::isfinite(cost))
+        throw Error("Statistik, Kosten je Km: Wert zu gro\xDF.");
+    return NumberToText(cost, 2) + " Ct";
+}
+
+} // namespace
+
+StatisticsSums CollectStatistics(const TextTable& grid) {
     StatisticsSums s;
-    for (int r = 1; r <= lastRecord; ++r) {
-        const double liter = TextToNumber(grid.cell(ColLiter, r));
-        const double consumption = TextToNumber(grid.cell(ColVerbrauch, r));
-        const double km = TextToNumber(grid.cell(ColKm, r));
-        s.liter = Add(s.liter, liter);
-        s.tankkosten = Add(s.tankkosten, TextToNumber(grid.cell(ColTankkosten, r)));
-        s.verbrauch = Add(s.verbrauch, consumption);
-        s.km = Add(s.km, km);
-        s.literpreis = Add(s.literpreis, TextToNumber(grid.cell(ColLiterpreis, r)));
+    ForEachRecordTakingPart(grid, [&](int r) {
+        if (s.first == 0)
+            s.first = r;
+        s.last = r;
+        ++s.records;
+        Tally(s.liter, grid, ColLiter, r);
+        Tally(s.tankkosten, grid, ColTankkosten, r);
+        Tally(s.verbrauch, grid, ColVerbrauch, r);
+        Tally(s.km, grid, ColKm, r);
+        Tally(s.literpreis, grid, ColLiterpreis, r);
         // A non-empty cell takes part even when it is no number (then as 0).
         if (!grid.cell(ColVerbrauch, r).empty()) {
+            const double consumption = TextToNumber(grid.cell(ColVerbrauch, r));
             if (consumption < s.minVerbrauch)
                 s.minVerbrauch = consumption;
             if (consumption > s.maxVerbrauch)
                 s.maxVerbrauch = consumption;
         }
+        const double liter = TextToNumber(grid.cell(ColLiter, r));
         if (!grid.cell(ColLiter, r).empty() && liter > s.maxLiter)
             s.maxLiter = liter;
+        const double km = TextToNumber(grid.cell(ColKm, r));
         if (!grid.cell(ColKm, r).empty() && km > s.maxKm)
             s.maxKm = km;
-    }
+    });
     return s;
 }
 
-StatisticsLabels ComputeStatistics(const TextTable& grid, StatisticsTarget target) {
-    const int n = RecordCount(grid);
-    if (n < 3)
-        throw std::invalid_argument("statistics need at least three records");
-
-    // The last record has no consumption or cost of its own yet, so it stays out.
-    const StatisticsSums sums = CollectStatistics(grid, n - 1);
-
-    // Record n first: when both are bad, its text is the one reported.
-    const int64_t last = TextToInteger(grid.cell(ColKmStand, n));
-    const int64_t first = TextToInteger(grid.cell(ColKmStand, 1));
-    const int64_t distance = last - first;
-
-    const double records = n - 1;
-    const double consumptionDivisor = target == StatisticsTarget::Page ? n - 2 : n - 1;
-    const double averageConsumption = Divide(sums.verbrauch, consumptionDivisor);
-
+StatisticsLabels ComputeStatistics(const TextTable& grid) {
+    const StatisticsSums sums = CollectStatistics(grid);
     const auto text = [](double value) { return NumberToText(value, 2); };
     StatisticsLabels labels;
-    labels.texts[0] = GroupThousands(IntegerToText(distance)) + " KM";
-    labels.texts[1] = text(sums.liter) + " Liter";
-    labels.texts[2] = text(sums.tankkosten) + " EUR";
-    labels.texts[3] = text(averageConsumption) + " L/100KM";
-    labels.texts[4] = text(Divide(sums.tankkosten, records)) + " EUR";
-    labels.texts[5] = text(Divide(sums.liter, records)) + " Liter";
-    labels.texts[6] = text(Divide(sums.km, records)) + " KM";
-    // Litres per 100 km times euros per litre: euros per 100 km, the same number as cents
-    // per km.
-    labels.texts[7] = text(Multiply(averageConsumption, Divide(sums.literpreis, records))) + " Ct";
+    if (sums.records > 0) {
+        // The last record first: when both are bad, its text is the one reported.
+        const int64_t last = ReadWholeNumber(grid, ColKmStand, sums.last);
+        const int64_t first = ReadWholeNumber(grid, ColKmStand, sums.first);
+        labels.texts[0] = GroupThousands(IntegerToText(last - first)) + " KM";
+    }
+    labels.texts[1] = text(sums.liter.sum) + " Liter";
+    labels.texts[2] = text(sums.tankkosten.sum) + " EUR";
+    labels.texts[3] = MeanText(sums.verbrauch, " L/100KM");
+    labels.texts[4] = MeanText(sums.tankkosten, " EUR");
+    labels.texts[5] = MeanText(sums.liter, " Liter");
+    labels.texts[6] = MeanText(sums.km, " KM");
+    labels.texts[7] = CostPerKmText(sums.verbrauch, sums.literpreis);
     labels.texts[8] = text(sums.minVerbrauch) + " Liter";
     labels.texts[9] = text(sums.maxVerbrauch) + " Liter";
     labels.texts[10] = text(sums.maxLiter) + " Liter";

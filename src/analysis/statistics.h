@@ -7,40 +7,46 @@
 
 namespace spritlog {
 
-// The two places that show the statistics. They differ only in the divisor of the average
-// consumption (and so of the cost per km): the page divides by n - 2, the window by n - 1.
-enum class StatisticsTarget { Page, Window };
-
 // The texts of the value labels L1..L12: number text followed by its unit, " 7.00 L/100KM".
+// A figure without values is the empty text: no number, no unit.
 struct StatisticsLabels {
     std::array<std::string, 12> texts; // texts[k - 1] belongs to label Lk
 
     const std::string& label(int number) const { return texts.at(number - 1); }
 };
 
-// Sums, minima and maxima of records 1..lastRecord: what the statistics page, the statistics
-// window and the HTML report build their figures from. Empty or unreadable cells add 0; a
-// cell takes part in a minimum or maximum when it is not empty. Throws Error on an
-// overflowing sum.
+// The sum of the non-empty cells of one column and how many there are.
+struct ColumnTally {
+    double sum = 0;
+    int count = 0;
+};
+
+// Sums, counts, minima and maxima over the records that take part: what the statistics
+// page, the statistics window and the reports build their figures from. Unreadable cells
+// add 0; a cell takes part in an average, a minimum or a maximum when it is not empty.
+// Throws Error naming the record where a sum overflows.
 struct StatisticsSums {
-    double liter = 0;
-    double tankkosten = 0;
-    double verbrauch = 0;
-    double km = 0;
-    double literpreis = 0;
+    ColumnTally liter;
+    ColumnTally tankkosten;
+    ColumnTally verbrauch;
+    ColumnTally km;
+    ColumnTally literpreis;
     double minVerbrauch = 2147483647.0;
     double maxVerbrauch = 0;
     double maxLiter = 0;
     double maxKm = 0;
+    int records = 0; // records taking part
+    int first = 0;   // the first of them, 0 when none
+    int last = 0;    // the last of them, 0 when none
 };
-StatisticsSums CollectStatistics(const TextTable& grid, int lastRecord);
+StatisticsSums CollectStatistics(const TextTable& grid);
 
-// The twelve figures of the logbook `grid` (n = RecordCount >= 3; the callers show the
-// too-few notice otherwise and std::invalid_argument guards the rest). Sums, minima and
-// maxima cover records 1..n-1; L1 is the odometer of record n minus that of record 1.
-// Throws Error for an odometer cell that is no integer text (record n is read first) and
-// for an overflowing sum; no label text is produced then.
-StatisticsLabels ComputeStatistics(const TextTable& grid, StatisticsTarget target);
+// The twelve figures of the logbook `grid` (derived columns current), one set for every
+// place that shows them. Sums and records cover the records taking part, the newest too;
+// each average is taken over the cells that hold a value; L1 is the odometer of the last
+// record taking part minus that of the first. Throws Error for an odometer cell that is no
+// whole number (the last record is read first) and for an overflowing sum.
+StatisticsLabels ComputeStatistics(const TextTable& grid);
 
 // The screen layout shared by the statistics page, the statistics window and the CLI:
 // three groups, each a run of rows in screen order. Captions are Windows-1252.

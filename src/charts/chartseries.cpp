@@ -2,10 +2,12 @@
 
 #include "charts/chartviews.h"
 #include "logbook/conventions.h"
-#include "logbook/floatops.h"
+#include "logbook/errors.h"
 #include "logbook/logbooktable.h"
 
-#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace spritlog {
 
@@ -17,31 +19,35 @@ constexpr int32_t kAddressablePoints = INT16_MAX + 1;
 } // namespace
 
 ChartSeries ChartSeriesOf(const TextTable& prepareGrid, int view, int zoomIndex) {
+    if (view < 1 || view > kChartViewCount)
+        throw std::invalid_argument("chart view outside 1..7");
     ChartSeries series;
-    series.pointCount = ChartPointCount(view, prepareGrid.rowCount());
     const ChartView& info = kChartViews[view - 1];
     series.name = info.name;
     series.wholeNumbers = info.kilometres;
-    const int32_t n = series.pointCount;
-    const int32_t addressable = std::clamp(n, 0, kAddressablePoints);
-    series.points.reserve(addressable);
-    series.labels.reserve(addressable);
 
+    // A row whose cell is empty has no point: it is neither drawn nor counted.
     double sum = 0;
     double maximum = 0;
     double minimum = 2147483647.0;
-    for (int32_t i = 0; i < n; ++i) {
-        const double value = TextToNumber(prepareGrid.cell(info.column, i + info.firstRow));
-        sum = Add(sum, value);
+    for (int row = info.firstRow; row < prepareGrid.rowCount(); ++row) {
+        const std::string_view text = prepareGrid.cell(info.column, row);
+        if (text.empty())
+            continue;
+        const double value = TextToNumber(text);
+        sum += value;
+        if (!std::isfinite(sum))
+            throw Error(std::string(info.name) + ": Summe zu gro\xDF.");
         maximum = MaxValue(maximum, value);
         minimum = zoomIndex == 0 ? 0.0 : MinValue(minimum, value);
-        if (i < addressable) {
+        if (series.pointCount < kAddressablePoints) {
             series.points.push_back(value);
-            series.labels.emplace_back(prepareGrid.cell(ColDatum, i + info.firstRow));
+            series.labels.emplace_back(prepareGrid.cell(ColDatum, row));
         }
+        ++series.pointCount;
     }
-    // With no point this is 0 / 0 and fails.
-    series.average = Divide(sum, n);
+    if (series.pointCount > 0)
+        series.average = sum / series.pointCount;
     series.axisMinimum = minimum;
     series.axisMaximum = maximum;
     return series;

@@ -21,10 +21,6 @@ const char* ChartTabCaption(int tab) {
     return ViewInfo(tab + 1).name;
 }
 
-int ChartPointCount(int view, int prepareRows) {
-    return prepareRows - ViewInfo(view).firstRow;
-}
-
 void SetUpChart(ChartControl& chart) {
     chart.setShowStatus(true);
     chart.setChart3D(true);

@@ -27,10 +27,6 @@ inline constexpr const char* kAverageSeriesName = "Durchschnitt";
 // Caption of tab 0..7.
 const char* ChartTabCaption(int tab);
 
-// The number of points of view 1..7 for a chart source of `prepareRows` rows; 0 or
-// negative when the source has too few data rows.
-int ChartPointCount(int view, int prepareRows);
-
 // The start settings of the chart, once, before the window shows.
 void SetUpChart(ChartControl& chart);
 

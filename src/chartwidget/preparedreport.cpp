@@ -2,6 +2,7 @@
 
 #include "charts/chartviews.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
 #include <optional>
 
@@ -19,7 +20,7 @@ ReportChartPainter PreparedReport::chartPainter() const {
 PreparedReport PrepareReport(const TextTable& grid, const TextTable& chartSource,
                              const std::string& fileName, const LocalDateTime& now, int tab,
                              int zoomIndex) {
-    const bool chart = tab >= 0 && tab < kChartViewCount && RecordCount(grid) >= 3;
+    const bool chart = tab >= 0 && tab < kChartViewCount && RecordsTakingPart(grid) >= 3;
     PreparedReport report;
     report.content = CollectReportContent(grid, fileName, now,
                                           chart ? std::optional<std::string>(kChartViews[tab].name)

@@ -40,11 +40,10 @@ std::string StatsCommand(LogbookDocument& book, bool window) {
     // them as they stand.
     if (window)
         book.calculate();
-    if (book.recordCount() < 3)
+    if (book.recordsTakingPart() < 3)
         throw Notice("Zu wenige Eintr\xE4ge verf\xFC"
                      "gbar");
-    const StatisticsLabels labels =
-        ComputeStatistics(book.table(), window ? StatisticsTarget::Window : StatisticsTarget::Page);
+    const StatisticsLabels labels = ComputeStatistics(book.table());
     std::string out;
     for (const StatisticsRow& row : kStatisticsRows)
         out += Cp1252Line({row.caption, labels.label(row.label)});

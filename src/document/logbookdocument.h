@@ -8,6 +8,7 @@
 #include "logbook/clock.h"
 #include "logbook/filestamp.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 #include "logbook/texttable.h"
 #include "reports/reportcontext.h"
 
@@ -54,6 +55,8 @@ public:
     const TextTable& chartSource() const { return chartSource_; }
     const TextTable& stationTable() const { return stationTable_; }
     int recordCount() const { return RecordCount(table_); }
+    // The records that take part in the figures (not empty); the pages need three.
+    int recordsTakingPart() const { return RecordsTakingPart(table_); }
 
     // UTF-8 path; empty when the logbook has no name yet.
     const std::string& fileName() const { return fileName_; }

@@ -1,8 +1,9 @@
 #include "logbook/derivedvalues.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
-#include "logbook/floatops.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
 #include <cstdint>
 
@@ -11,38 +12,69 @@ namespace spritlog {
 namespace {
 
 void WriteRefuellingCost(TextTable& grid, int row, double litres, double price) {
-    grid.setCell(ColTankkosten, row, NumberToText(Multiply(litres, price), 2));
+    const double cost = CheckedCellValue(litres * price, row, ColTankkosten);
+    grid.setCell(ColTankkosten, row, NumberToText(cost, 2));
+}
+
+void WriteDistance(TextTable& grid, int row, int previous) {
+    // The later reading is read first, so a bad text there is the one reported.
+    const int64_t later = ReadWholeNumber(grid, ColKmStand, row);
+    const int64_t earlier = ReadWholeNumber(grid, ColKmStand, previous);
+    grid.setCell(ColKm, row, IntegerToText(later - earlier));
+}
+
+void WriteConsumptionAndCost(TextTable& grid, int row) {
+    const double litres = TextToNumber(grid.cell(ColLiter, row));
+    const double price = TextToNumber(grid.cell(ColLiterpreis, row));
+    // The first record taking part has a distance only when it kept one, for example after
+    // the record before it was deleted.
+    if (!grid.cell(ColKm, row).empty()) {
+        const int32_t distance = ReadWholeNumber(grid, ColKm, row);
+        if (distance == 0)
+            throw ZeroDistanceError(row);
+        // Litres times 100 first, then the division: the order decides the last bit.
+        const double hundredfold = CheckedCellValue(litres * 100.0, row, ColVerbrauch);
+        const double consumption = hundredfold / static_cast<double>(distance);
+        grid.setCell(ColVerbrauch, row, NumberToText(consumption, 2));
+        // The cost per 100 km uses the consumption as written, rounded to 2 places.
+        const double written = TextToNumber(grid.cell(ColVerbrauch, row));
+        const double cost = CheckedCellValue(written * price, row, ColKostenKm);
+        grid.setCell(ColKostenKm, row, NumberToText(cost, 2));
+    }
+    WriteRefuellingCost(grid, row, litres, price);
+}
+
+void ClearDerivedValues(TextTable& grid, int row) {
+    for (int column = ColKm; column <= ColTankkosten; ++column)
+        if (!grid.cell(column, row).empty())
+            grid.setCell(column, row, {});
+}
+
+// The next record taking part after `row`; the empty ones passed lose their derived values.
+int NextRecord(TextTable& grid, int row) {
+    const int next = NextRecordTakingPart(grid, row + 1);
+    for (int r = row + 1; r < next; ++r)
+        ClearDerivedValues(grid, r);
+    return next;
 }
 
 } // namespace
 
 void ComputeDerivedValues(TextTable& grid) {
     const int n = RecordCount(grid);
-    if (n >= 1) {
-        WriteRefuellingCost(grid, 1, TextToNumber(grid.cell(ColLiter, 1)),
-                            TextToNumber(grid.cell(ColLiterpreis, 1)));
-    }
-    for (int r = 1; r <= n - 1; ++r) {
-        // The following row is read first, so a bad reading there is the one reported.
-        const int64_t next = TextToInteger(grid.cell(ColKmStand, r + 1));
-        const int64_t current = TextToInteger(grid.cell(ColKmStand, r));
-        grid.setCell(ColKm, r + 1, IntegerToText(next - current));
-
-        const double litres = TextToNumber(grid.cell(ColLiter, r));
-        const double price = TextToNumber(grid.cell(ColLiterpreis, r));
-        // Row 1 normally has no distance; it has one only after the record before it was
-        // deleted.
-        if (!grid.cell(ColKm, r).empty()) {
-            const int32_t distance = TextToInteger(grid.cell(ColKm, r));
-            // Litres times 100 first, then the division: the order decides the last bit.
-            const double consumption =
-                Divide(Multiply(litres, 100.0), static_cast<double>(distance));
-            grid.setCell(ColVerbrauch, r, NumberToText(consumption, 2));
-            // The cost per 100 km uses the consumption as written, rounded to 2 places.
-            const double written = TextToNumber(grid.cell(ColVerbrauch, r));
-            grid.setCell(ColKostenKm, r, NumberToText(Multiply(written, price), 2));
-        }
-        WriteRefuellingCost(grid, r, litres, price);
+    int row = NextRecord(grid, 0);
+    if (row > n)
+        return;
+    WriteRefuellingCost(grid, row, TextToNumber(grid.cell(ColLiter, row)),
+                        TextToNumber(grid.cell(ColLiterpreis, row)));
+    while (row <= n) {
+        const int next = NextRecord(grid, row);
+        // The next distance is taken before this record's consumption, as the records are
+        // read in order.
+        if (next <= n)
+            WriteDistance(grid, next, row);
+        WriteConsumptionAndCost(grid, row);
+        row = next;
     }
 }
 

@@ -4,7 +4,6 @@
 #include "analysis/statistics.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
-#include "logbook/floatops.h"
 #include "logbook/logbooktable.h"
 
 #include <cstdint>
@@ -61,10 +60,6 @@ std::string HostName(std::string_view url) {
 }
 
 // A figure of the report (litres, euros, kilometres, consumption): two decimals.
-std::string FigureText(double value) {
-    return NumberToText(value, 2);
-}
-
 void WriteHead(LineSink& sink, const std::string& targetPath, const ReportContext& context) {
     const std::string title = EscapeHtml(ShortenPath(Utf8ToCp1252(targetPath), 30));
     sink.writeLine("<html><head><meta charset=\"windows-1252\"><title>" + title +
@@ -98,71 +93,60 @@ void WriteDataTable(LineSink& sink, const TextTable& grid, int recordCount) {
     sink.writeLine("</table></p><br><br>");
 }
 
-void WriteStationTable(LineSink& sink, const TextTable& grid, int n) {
+void WriteStationTable(LineSink& sink, const TextTable& grid) {
     sink.writeLine("<a name=\"tankstellen\"></a><p><h3>Tankstellenbewertung:</h3>");
     sink.writeLine("<table border=1>");
     sink.writeLine("<tr><th>Nr</th><th>Tankstelle - Benzin</th><th>Anzahl</th><th>Verbrauch</th>"
                    "<th>Literpreis</th><th>Tankkosten</th><th>Kosten/Km</th></tr>");
-    double totals[4] = {0, 0, 0, 0};
-    const std::vector<StationGroup> groups = GroupStations(grid, n);
-    for (std::size_t k = 0; k < groups.size(); ++k) {
-        const StationGroup& group = groups[k];
-        for (const double sum : group.sums)
-            CheckedResult(sum);
+    // The same figures as the station table on the chart page.
+    TextTable info;
+    BuildStationRating(grid, info);
+    const int averageRow = info.rowCount() - 2;
+    for (int row = 1; row < averageRow; ++row) {
         sink.writeLine("<tr>");
-        sink.writeLine(HtmlCell(IntegerToText(static_cast<int64_t>(k) + 1)) + HtmlCell(group.key) +
-                       HtmlCell(IntegerToText(group.count)));
-        for (int i = 0; i < 4; ++i)
-            sink.writeLine(HtmlCell(FigureText(Divide(group.sums[i], group.count))));
+        sink.writeLine(HtmlCell(info.cell(0, row)) + HtmlCell(info.cell(1, row)) +
+                       HtmlCell(info.cell(2, row)));
+        for (int c = 3; c < kStationColumns; ++c)
+            sink.writeLine(HtmlCell(info.cell(c, row)));
         sink.writeLine("</tr>");
-        // The totals add up the groups' sums, group by group.
-        for (int i = 0; i < 4; ++i)
-            totals[i] = Add(totals[i], group.sums[i]);
     }
     sink.writeLine("<tr>");
-    sink.writeLine("<th colspan=\"2\">Durchschnitt</th><td>" + IntegerToText(n) + "</td>");
-    // With a single record n is 0, and 0 / 0 stops the report here.
-    for (int i = 0; i < 4; ++i)
-        sink.writeLine(HtmlCell(FigureText(Divide(totals[i], n))));
+    sink.writeLine("<th colspan=\"2\">Durchschnitt</th><td>" +
+                   std::string(info.cell(2, averageRow)) + "</td>");
+    for (int c = 3; c < kStationColumns; ++c)
+        sink.writeLine(HtmlCell(info.cell(c, averageRow)));
     sink.writeLine("</tr>");
     sink.writeLine("</table></p><br><br>");
 }
 
-std::string ValueRow(const char* caption, const std::string& value, const char* unit) {
-    return std::string("<tr><th align=\"left\">") + caption + "</th>" + HtmlCell(value + unit) +
-           "</tr>";
+std::string ValueRow(const char* caption, const std::string& label) {
+    return std::string("<tr><th align=\"left\">") + caption + "</th>" + HtmlCell(label) + "</tr>";
 }
 
 std::string HeadingRow(const char* caption) {
     return std::string("<tr><th colspan=\"2\"><u>") + caption + "</u></th>";
 }
 
-void WriteStatistics(LineSink& sink, const TextTable& grid, int recordCount, int n) {
-    const StatisticsSums s = CollectStatistics(grid, n);
+void WriteStatistics(LineSink& sink, const TextTable& grid) {
+    // The figures of the statistics page, with the report's own captions.
+    const StatisticsLabels labels = ComputeStatistics(grid);
     sink.writeLine("<a name=\"statistik\"></a><p><h3>Statistik:</h3>");
     sink.writeLine("<table border=1>");
     sink.writeLine(HeadingRow("Aufrechnung:"));
-    // The last record is read first: in an empty logbook that is the header row, whose
-    // text is the one reported.
-    const int64_t last = TextToInteger(grid.cell(ColKmStand, recordCount));
-    const int64_t first = TextToInteger(grid.cell(ColKmStand, 1));
-    sink.writeLine(ValueRow("Gefahrene KM:", GroupThousands(IntegerToText(last - first)), " KM"));
-    sink.writeLine(ValueRow("Getankte Liter:", FigureText(s.liter), " Liter"));
-    sink.writeLine(ValueRow("Tankkosten:", FigureText(s.tankkosten), " EUR"));
+    sink.writeLine(ValueRow("Gefahrene KM:", labels.label(1)));
+    sink.writeLine(ValueRow("Getankte Liter:", labels.label(2)));
+    sink.writeLine(ValueRow("Tankkosten:", labels.label(3)));
     sink.writeLine(HeadingRow("Durchschnitt:"));
-    const double verbrauch = Divide(s.verbrauch, n);
-    sink.writeLine(ValueRow("Verbrauch:", FigureText(verbrauch), " L/100KM"));
-    sink.writeLine(ValueRow("Tankf\xFCllung:", FigureText(Divide(s.liter, n)), " Liter"));
-    sink.writeLine(ValueRow("Tankkosten:", FigureText(Divide(s.tankkosten, n)), " EUR"));
-    sink.writeLine(ValueRow("KM-Interval:", FigureText(Divide(s.km, n)), " KM"));
-    // Litres per 100 km times euros per litre: cents per kilometre.
-    sink.writeLine(
-        ValueRow("Kosten je KM:", FigureText(Multiply(verbrauch, Divide(s.literpreis, n))), " Ct"));
+    sink.writeLine(ValueRow("Verbrauch:", labels.label(4)));
+    sink.writeLine(ValueRow("Tankf\xFCllung:", labels.label(6)));
+    sink.writeLine(ValueRow("Tankkosten:", labels.label(5)));
+    sink.writeLine(ValueRow("KM-Interval:", labels.label(7)));
+    sink.writeLine(ValueRow("Kosten je KM:", labels.label(8)));
     sink.writeLine(HeadingRow("Rekorde:"));
-    sink.writeLine(ValueRow("Min Verbrauch:", FigureText(s.minVerbrauch), " Liter"));
-    sink.writeLine(ValueRow("Max Verbrauch:", FigureText(s.maxVerbrauch), " Liter"));
-    sink.writeLine(ValueRow("Max Tankf\xFCllung:", FigureText(s.maxLiter), " Liter"));
-    sink.writeLine(ValueRow("Max KM-Interval:", FigureText(s.maxKm), " KM"));
+    sink.writeLine(ValueRow("Min Verbrauch:", labels.label(9)));
+    sink.writeLine(ValueRow("Max Verbrauch:", labels.label(10)));
+    sink.writeLine(ValueRow("Max Tankf\xFCllung:", labels.label(11)));
+    sink.writeLine(ValueRow("Max KM-Interval:", labels.label(12)));
     sink.writeLine("</table></p><br><br>");
 }
 
@@ -194,12 +178,10 @@ std::string HtmlCell(std::string_view text) {
 void WriteHtmlReport(LineSink& sink, const TextTable& grid, const std::string& targetPath,
                      const ReportContext& context) {
     const int recordCount = grid.rowCount() > 0 ? grid.rowCount() - 1 : 0;
-    // The last record only closes the distance of the one before; the figures leave it out.
-    const int n = recordCount - 1;
     WriteHead(sink, targetPath, context);
     WriteDataTable(sink, grid, recordCount);
-    WriteStationTable(sink, grid, n);
-    WriteStatistics(sink, grid, recordCount, n);
+    WriteStationTable(sink, grid);
+    WriteStatistics(sink, grid);
     WriteInformation(sink, context);
 }
 

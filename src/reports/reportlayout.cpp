@@ -4,6 +4,7 @@
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
 #include <algorithm>
 #include <cmath>
@@ -291,9 +292,9 @@ ReportContent CollectReportContent(const TextTable& grid, const std::string& fil
     content.grid = grid;
     content.fileName = fileName;
     content.printedOn = ShortDateText(now);
-    content.enoughRecords = RecordCount(grid) >= 3;
+    content.enoughRecords = RecordsTakingPart(grid) >= 3;
     if (content.enoughRecords) {
-        content.statistics = ComputeStatistics(grid, StatisticsTarget::Page);
+        content.statistics = ComputeStatistics(grid);
         TextTable info(kStationColumns, 0);
         BuildStationRating(grid, info);
         // The table's last row is always empty.

@@ -7,8 +7,8 @@
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "logbook/fileio.h"
-#include "logbook/floatops.h"
 #include "logbook/logbooktable.h"
+#include "logbook/records.h"
 #include "reports/xlsxprint.h"
 
 #include <algorithm>
@@ -233,8 +233,8 @@ struct Figures {
     double consumptionAverage = 0;
 };
 
-// "Liter je 100 KM" of records 2..n-1, the ones with a consumption of their own: rows 3..n
-// of Tankbuch.
+// "Liter je 100 KM" of records 2..n, the ones that can have a consumption of their own: rows
+// 3..n+1 of Tankbuch.
 std::string ConsumptionRange(int points) {
     return std::string("Tankbuch!$") + kVerbrauchLetter + "$3:$" + kVerbrauchLetter + "$" +
            IntegerToText(points + 2);
@@ -254,18 +254,24 @@ Figures ComputeFigures(const TextTable& grid) {
     const int n = RecordCount(grid);
     // In the order of the HTML report, so that a logbook both fail on gives the same error.
     BuildStationRating(grid, figures.stations);
-    if (n >= 3) {
-        figures.statistics = ComputeStatistics(grid, StatisticsTarget::Page);
+    if (RecordsTakingPart(grid) >= 3) {
+        figures.statistics = ComputeStatistics(grid);
         figures.hasStatistics = true;
     }
     RebuildChartSource(grid, figures.months, ChartBasis::Monat);
-    // "Liter je 100 KM" per record: records 2..n-1, the ones with a consumption of their own.
-    figures.consumptionPoints = std::max(n - 2, 0);
-    if (figures.consumptionPoints > 0) {
-        double sum = 0;
-        for (int r = 2; r <= n - 1; ++r)
-            sum = Add(sum, TextToNumber(grid.cell(ColVerbrauch, r)));
-        figures.consumptionAverage = Divide(sum, figures.consumptionPoints);
+    // "Liter je 100 KM" per record: records 2..n, the ones that can have a consumption of
+    // their own; the average counts the cells that hold one, as AVERAGE does.
+    ColumnTally consumption;
+    for (int r = 2; r <= n; ++r) {
+        const std::string_view text = grid.cell(ColVerbrauch, r);
+        if (!text.empty() && !IsEmptyRecord(grid, r)) {
+            consumption.sum += TextToNumber(text);
+            ++consumption.count;
+        }
+    }
+    if (consumption.count > 0) {
+        figures.consumptionPoints = n - 1;
+        figures.consumptionAverage = consumption.sum / consumption.count;
     }
     return figures;
 }
@@ -455,8 +461,8 @@ public:
         writeText(sheet, 0, 0, "Datum", bold_);
         writeText(sheet, 0, 1, "Durchschnitt", bold_);
         const std::string range = ConsumptionRange(figures.consumptionPoints);
-        // Empty and unreadable cells count as 0 in the program's average, as SUM does.
-        const std::string average = "=SUM(" + range + ")/ROWS(" + range + ")";
+        // The program's average counts only the cells that hold a value, as AVERAGE does.
+        const std::string average = "=AVERAGE(" + range + ")";
         for (int i = 0; i < figures.consumptionPoints; ++i) {
             const auto row = static_cast<lxw_row_t>(1 + i);
             // Record i + 2 stands in row i + 3 of Tankbuch.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,14 @@ using test::Record;
 const test::Columns kFigureColumns = {ColDatum, ColKmStand,   ColLiter,    ColLiterpreis,
                                       ColKm,    ColVerbrauch, ColKostenKm, ColTankkosten};
 
-// The records with the usual headers, note headers of their own and the free-text cells filled.
+// The records with the usual headers, note headers of their own and the free-text cells filled;
+// a record of empty texts only stays empty.
 TextTable MakeGrid(const std::vector<Record>& records) {
     TextTable grid = test::EverydayLogbookOf(kFigureColumns, records);
+    for (std::size_t r = 0; r < records.size(); ++r)
+        if (std::all_of(records[r].begin(), records[r].end(),
+                        [](const std::string& text) { return text.empty(); }))
+            ClearRecord(grid, static_cast<int>(r) + 1);
     grid.setCell(ColNote1, 0, "Notiz A");
     grid.setCell(ColNote2, 0, "Notiz B");
     grid.setCell(ColNote3, 0, "Notiz C");
@@ -88,21 +94,25 @@ const std::vector<Record> kFiveMonths = {
     {"10.03.2026", "11900", "25", "1.50", "500", "", "", ""},
 };
 
-TEST(RebuildChartSource, PerRecordCopiesAllButTheLastRecord) {
+TEST(RebuildChartSource, PerRecordCopiesTheRecordsTakingPart) {
     for (int records = 0; records <= 5; ++records) {
         SCOPED_TRACE(records);
         const TextTable grid =
             MakeGrid(std::vector<Record>(kFiveMonths.begin(), kFiveMonths.begin() + records));
         TextTable prepareGrid = StaleChartSource();
         RebuildChartSource(grid, prepareGrid, ChartBasis::Eintrag);
+        // The header and every record, the newest too; without records the header alone.
         Rows expected;
-        for (int r = 0; r <= records - 1; ++r)
+        for (int r = 0; r <= records; ++r)
             expected.push_back(GridRow(grid, r));
-        // An empty logbook leaves one row with every cell empty.
-        if (records == 0)
-            expected.push_back({});
         ExpectRows(prepareGrid, expected);
     }
+    // Empty records are left out; the others keep their own numbers.
+    const TextTable grid = MakeGrid({{}, kFiveMonths[0], {}, kFiveMonths[1], {}});
+    TextTable prepareGrid = StaleChartSource();
+    RebuildChartSource(grid, prepareGrid, ChartBasis::Eintrag);
+    ExpectRows(prepareGrid, {GridRow(grid, 0), GridRow(grid, 2), GridRow(grid, 4)});
+    EXPECT_EQ(prepareGrid.cell(ColNumber, 2), "4.");
 }
 
 TEST(RebuildChartSource, UnknownShapeLeavesEmptyRows) {
@@ -124,59 +134,67 @@ struct MonthCase {
     Rows monthRows; // the rows after the header row
 };
 
-TEST(RebuildChartSource, PerMonthWritesEveryCompletedRun) {
+TEST(RebuildChartSource, PerMonthWritesEveryRunTheCurrentOneToo) {
     const std::vector<MonthCase> cases = {
         {"no records", {}, {}},
-        {"one record", {kFiveMonths[0]}, {}},
+        {"one record",
+         {kFiveMonths[0]},
+         {{"1", "01.2026", "10000.0000", "40.0000", "1.5000", "0.0000", "", "", "60.0000"}}},
+        // Worked by hand: January's price (1.50 + 1.40) / 2; its one consumption 7.00. February
+        // (6 + 5) / 2 and (9.60 + 7.75) / 2; March has no consumption, so those cells stay
+        // empty.
         {"five dates over three months",
          kFiveMonths,
-         {{"1", "01.2026", "10500.0000", "75.0000", "1.4500", "500.0000", "3.5000", "4.9000",
+         {{"1", "01.2026", "10500.0000", "75.0000", "1.4500", "500.0000", "7.0000", "9.8000",
            "109.0000"},
           {"2", "02.2026", "11400.0000", "50.0000", "1.5750", "900.0000", "5.5000", "8.6750",
-           "79.0000"}}},
+           "79.0000"},
+          {"3", "03.2026", "11900.0000", "25.0000", "1.5000", "500.0000", "", "", "0.0000"}}},
         {"all in one month",
          {{"01.05.2026", "100", "10", "1", "", "", "", "10"},
           {"11.05.2026", "200", "10", "1", "100", "10", "10", "10"},
           {"31.05.2026", "300", "10", "1", "100", "", "", ""}},
-         {}},
+         {{"1", "05.2026", "300.0000", "30.0000", "1.0000", "200.0000", "10.0000", "10.0000",
+           "20.0000"}}},
         {"a month that comes back is a new run",
          {{"01.01.2026", "100", "10", "1.2", "", "", "", ""},
           {"01.02.2026", "200", "20", "1.3", "100", "", "", ""},
           {"02.01.2026", "300", "30", "1.4", "100", "", "", ""},
           {"01.03.2026", "400", "40", "1.5", "100", "", "", ""}},
-         {{"1", "01.2026", "100.0000", "10.0000", "1.2000", "0.0000", "0.0000", "0.0000", "0.0000"},
-          {"2", "02.2026", "200.0000", "20.0000", "1.3000", "100.0000", "0.0000", "0.0000",
-           "0.0000"},
-          {"3", "01.2026", "300.0000", "30.0000", "1.4000", "100.0000", "0.0000", "0.0000",
-           "0.0000"}}},
+         {{"1", "01.2026", "100.0000", "10.0000", "1.2000", "0.0000", "", "", "0.0000"},
+          {"2", "02.2026", "200.0000", "20.0000", "1.3000", "100.0000", "", "", "0.0000"},
+          {"3", "01.2026", "300.0000", "30.0000", "1.4000", "100.0000", "", "", "0.0000"},
+          {"4", "03.2026", "400.0000", "40.0000", "1.5000", "100.0000", "", "", "0.0000"}}},
         {"a date without leading zero has its own key",
          {{"06.12.2026", "100", "1", "1", "", "", "", ""},
           {"6.12.2026", "200", "2", "1", "100", "", "", ""},
           {"08.12.2026", "300", "3", "1", "100", "", "", ""}},
-         {{"1", "12.2026", "100.0000", "1.0000", "1.0000", "0.0000", "0.0000", "0.0000", "0.0000"},
-          {"2", "2.2026", "200.0000", "2.0000", "1.0000", "100.0000", "0.0000", "0.0000",
-           "0.0000"}}},
-        // Empty and malformed cells count as 0 but still count as records; the reading is the
-        // last record's, not a sum.
-        {"means over every record of the run",
+         {{"1", "12.2026", "100.0000", "1.0000", "1.0000", "0.0000", "", "", "0.0000"},
+          {"2", "2.2026", "200.0000", "2.0000", "1.0000", "100.0000", "", "", "0.0000"},
+          {"3", "12.2026", "300.0000", "3.0000", "1.0000", "100.0000", "", "", "0.0000"}}},
+        // A malformed cell counts as 0 and as a value; an empty one is no value. The reading
+        // is the last record's, not a sum.
+        {"means over the cells that hold a value",
          {{"01.07.2026", "12000", "", "1.3", "", "", "", ""},
           {"15.07.2026", "12345", "20.5", "1.5", "345", "8,1", " 6.00", "abc"},
           {"20.07.2026", " 9", "5", "2", "", "", "", ""},
           {"01.08.2026", "12900", "1", "1", "555", "9", "9", "9"}},
-         {{"1", "07.2026", "9.0000", "25.5000", "1.6000", "345.0000", "0.0000", "2.0000",
-           "0.0000"}}},
-        {"mean price 1.4 and a reading of 12345",
-         {{"01.07.2026", "12000", "1", "1.3", "", "", "", ""},
-          {"15.07.2026", "12345", "1", "1.5", "345", "", "", ""},
-          {"01.08.2026", "12900", "1", "1", "555", "", "", ""}},
-         {{"1", "07.2026", "12345.0000", "2.0000", "1.4000", "345.0000", "0.0000", "0.0000",
-           "0.0000"}}},
+         {{"1", "07.2026", "9.0000", "25.5000", "1.6000", "345.0000", "0.0000", "6.0000", "0.0000"},
+          {"2", "08.2026", "12900.0000", "1.0000", "1.0000", "555.0000", "9.0000", "9.0000",
+           "9.0000"}}},
+        {"an empty record does not split a month",
+         {{"01.07.2026", "12000", "10", "1.2", "", "", "", ""},
+          {},
+          {"15.07.2026", "12345", "20", "1.4", "345", " 6.00", "", ""},
+          {}},
+         {{"1", "07.2026", "12345.0000", "30.0000", "1.3000", "345.0000", "6.0000", "", "0.0000"}}},
         {"odd dates and empty dates",
          {{"", "1", "1", "1", "", "", "", ""},
           {"x", "2", "1", "1", "1", "", "", ""},
           {"1.1.2026", "3", "1", "1", "1", "", "", ""},
           {"2.1.2026", "4", "1", "1", "1", "", "", ""}},
-         {{"1", "", "2.0000", "2.0000", "1.0000", "1.0000", "0.0000", "0.0000", "0.0000"}}},
+         {{"1", "", "2.0000", "2.0000", "1.0000", "1.0000", "", "", "0.0000"},
+          {"2", ".2026", "4.0000", "2.0000", "1.0000", "2.0000", "", "", "0.0000"}}},
     };
     for (const MonthCase& test : cases) {
         SCOPED_TRACE(test.name);
@@ -195,14 +213,14 @@ TEST(RebuildChartSource, ReplacesTheDesignShape) {
     prepareGrid.setCell(7, 1, "design");
     RebuildChartSource(grid, prepareGrid, ChartBasis::Monat);
     EXPECT_EQ(prepareGrid.columnCount(), kLogbookColumns);
-    EXPECT_EQ(prepareGrid.rowCount(), 3);
-    EXPECT_EQ(prepareGrid.cell(7, 1), "4.9000");
+    EXPECT_EQ(prepareGrid.rowCount(), 4);
+    EXPECT_EQ(prepareGrid.cell(7, 1), "9.8000");
 }
 
 TEST(AggregateMonth, WritesOneRowFromARangeOfRecords) {
     const TextTable grid = MakeGrid(kFiveMonths);
     TextTable prepareGrid = StaleChartSource();
-    AggregateMonth(grid, prepareGrid, 2, 4, 10);
+    AggregateMonth(grid, prepareGrid, {2, 3, 4}, 10);
     const std::vector<std::string> want = {"10",      "02.2026", "11400.0000",
                                            "85.0000", "1.5167",  "1400.0000",
                                            "6.0000",  "9.0500",  "128.0000"};
@@ -218,26 +236,25 @@ TEST(AggregateMonth, SumTooLargeIsAnOverflow) {
                                      {"02.01.2026", "2", "1e308", "1", "1", "", "", ""}});
     TextTable prepareGrid = StaleChartSource();
     try {
-        AggregateMonth(grid, prepareGrid, 1, 2, 1);
+        AggregateMonth(grid, prepareGrid, {1, 2}, 1);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Floating point overflow");
+        EXPECT_STREQ(e.what(), "Datensatz 2, Liter: Summe zu gro\xDF.");
     }
 }
 
-TEST(RebuildChartSource, FailedMonthLeavesARowPerRecord) {
+TEST(RebuildChartSource, FailedMonthKeepsTheMonthsBeforeIt) {
     const TextTable grid = MakeGrid({{"01.01.2026", "1", "2", "1", "", "", "", ""},
                                      {"01.02.2026", "2", "1e308", "1", "1", "", "", ""},
                                      {"02.02.2026", "3", "1e308", "1", "1", "", "", ""},
                                      {"01.03.2026", "4", "1", "1", "1", "", "", ""}});
     TextTable prepareGrid = StaleChartSource();
     EXPECT_THROW(RebuildChartSource(grid, prepareGrid, ChartBasis::Monat), Error);
-    ExpectRows(prepareGrid, {HeaderRow(),
-                             {"1", "01.2026", "1.0000", "2.0000", "1.0000", "0.0000", "0.0000",
-                              "0.0000", "0.0000"},
-                             // Number and key are written before the sums fail.
-                             {"2", "02.2026"},
-                             {}});
+    ExpectRows(prepareGrid,
+               {HeaderRow(),
+                {"1", "01.2026", "1.0000", "2.0000", "1.0000", "0.0000", "", "", "0.0000"},
+                // Number and key are written before the sums fail.
+                {"2", "02.2026"}});
 }
 
 } // namespace

@@ -176,7 +176,7 @@ private slots:
             QCOMPARE(DerivedCells(window->document().table()), DerivedCells(expected.table()));
         else if (check == QLatin1String("statistics"))
             QCOMPARE(shownFigures,
-                     Texts(ComputeStatistics(expected.table(), StatisticsTarget::Window)));
+                     Texts(ComputeStatistics(expected.table())));
         else if (check == QLatin1String("print"))
             QCOMPARE(QByteArray::fromStdString(printedRow_),
                      QByteArray::fromStdString(PrintRowText(expected.table(), 2)));

@@ -291,7 +291,7 @@ private slots:
             QVERIFY(boxes[2]->geometry().bottom() < statistik.Beenden1->y());
             // The worked example's longest text fits beside its caption.
             statistik.showFigures(
-                ComputeStatistics(fmain.document().table(), StatisticsTarget::Window));
+                ComputeStatistics(fmain.document().table()));
             for (QLabel* value : labels)
                 QVERIFY2(value->x() + value->fontMetrics().horizontalAdvance(value->text()) <=
                              value->parentWidget()->width(),

@@ -10,6 +10,8 @@
 #   ...
 #   --- stderr
 #   ...
+# With SPRITLOG_UPDATE_GOLDEN=1 in the environment the golden files are rewritten from this
+# run instead (look over every change before committing it).
 # Checks (before "--"):
 #   --copy SRC[:DEST]       copy DATADIR/SRC into the work directory (as DEST)
 #   --settings FILE         use DATADIR/FILE as $XDG_CONFIG_HOME/Ostrel/Spritlog.conf
@@ -84,6 +86,16 @@ code=$?
     echo "--- stderr"
     cat "$work/.stderr"
 } >"$work/.actual"
+
+if [[ -n "${SPRITLOG_UPDATE_GOLDEN:-}" ]]; then
+    cp "$work/.actual" "$data/$name.expected"
+    for ((i = 0; i < ${#checks[@]}; i += 3)); do
+        case ${checks[i]} in
+        --same | --same-htm)
+            [[ -f "$work/${checks[i + 1]}" ]] && cp "$work/${checks[i + 1]}" "$data/${checks[i + 2]}" ;;
+        esac
+    done
+fi
 
 if ! cmp -s "$work/.actual" "$data/$name.expected"; then
     fail "output differs from $name.expected"

@@ -169,10 +169,7 @@ void Analyse(TextTable& grid) {
             book.rateStations();
         });
     }
-    if (RecordCount(grid) >= 3) {
-        Try([&] { ComputeStatistics(grid, StatisticsTarget::Page); });
-        Try([&] { ComputeStatistics(grid, StatisticsTarget::Window); });
-    }
+    Try([&] { ComputeStatistics(grid); });
 
     StringSink native;
     WriteNativeFile(native, grid);

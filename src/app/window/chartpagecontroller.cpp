@@ -46,13 +46,13 @@ void ChartPageController::p_controlChange() {
     setRadioGroupsEnabled(false);
     if (w_.p_control->currentWidget() == w_.tab_grafik) {
         setRadioGroupsEnabled(true);
-        if (document_.recordCount() < 3) {
+        if (document_.recordsTakingPart() < 3) {
             w_.p_nografik->show();
             return;
         }
         TabChange(w_.Tab->currentIndex());
     } else if (w_.p_control->currentWidget() == w_.tab_statistik) {
-        if (document_.recordCount() < 3)
+        if (document_.recordsTakingPart() < 3)
             w_.p_nostats->show();
         else
             fillStatisticsPage();
@@ -81,7 +81,7 @@ void ChartPageController::TabChange(int newTab) {
 }
 
 void ChartPageController::fillStatisticsPage() {
-    const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Page);
+    const StatisticsLabels labels = ComputeStatistics(document_.table());
     for (int k = 0; k < 12; ++k)
         w_.statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
 }
@@ -113,7 +113,7 @@ PreparedReport ChartPageController::prepareReport() {
 
 std::unique_ptr<ChartPicture> ChartPageController::shownChartPicture() {
     const int tab = w_.Tab->currentIndex();
-    if (tab < 0 || tab >= kChartViewCount || document_.recordCount() < 3 ||
+    if (tab < 0 || tab >= kChartViewCount || document_.recordsTakingPart() < 3 ||
         !w_.p_chart->isVisible())
         return nullptr;
     // The page's chart at its shape, wide enough to read.

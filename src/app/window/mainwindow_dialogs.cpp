@@ -19,12 +19,12 @@ namespace spritlog {
 
 void TFmain::m_StatistikClick() {
     CalculateValues();
-    if (RecordCount() < 3) {
+    if (document_.recordsTakingPart() < 3) {
         // No window; the notice waits on the statistics page.
         page_.p_nostats->show();
         return;
     }
-    const StatisticsLabels labels = ComputeStatistics(document_.table(), StatisticsTarget::Window);
+    const StatisticsLabels labels = ComputeStatistics(document_.table());
     if (FStatistik) {
         FStatistik->showFigures(labels);
         ExecDialog(FStatistik);
