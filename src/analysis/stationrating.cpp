@@ -1,5 +1,6 @@
 #include "analysis/stationrating.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
@@ -31,15 +32,6 @@ void WriteAverages(TextTable& info, int row, const StationGroup& group) {
     }
 }
 
-void CheckSums(const StationGroup& group) {
-    for (std::size_t i = 0; i < group.sums.size(); ++i) {
-        if (!std::isfinite(group.sums[i]))
-            throw Error("Tankstelle " + group.key + ", " +
-                        kLogbookColumnInfo[kStationAveragedColumns[i]].header +
-                        ": Summe zu gro\xDF.");
-    }
-}
-
 } // namespace
 
 std::vector<StationGroup> GroupStations(const TextTable& grid) {
@@ -58,7 +50,8 @@ std::vector<StationGroup> GroupStations(const TextTable& grid) {
             const std::string_view text = grid.cell(kStationAveragedColumns[i], r);
             if (text.empty())
                 continue;
-            group.sums[i] += TextToNumber(text);
+            group.sums[i] =
+                AddCellValue(group.sums[i], TextToNumber(text), r, kStationAveragedColumns[i]);
             ++group.values[i];
         }
     });
@@ -69,14 +62,16 @@ StationGroup StationTotals(const std::vector<StationGroup>& groups) {
     // Every record weighs the same here, not every group; the sums are added group by group.
     StationGroup totals{"Durchschnitt", 0, {}, {}};
     for (const StationGroup& group : groups) {
-        CheckSums(group);
         totals.count += group.count;
         for (std::size_t i = 0; i < totals.sums.size(); ++i) {
             totals.sums[i] += group.sums[i];
             totals.values[i] += group.values[i];
+            if (!std::isfinite(totals.sums[i]))
+                throw Error(std::string("Tankstellen, Durchschnitt, ") +
+                            kLogbookColumnInfo[kStationAveragedColumns[i]].header +
+                            ": Summe zu gro\xDF.");
         }
     }
-    CheckSums(totals);
     return totals;
 }
 

@@ -24,8 +24,8 @@ inline constexpr StationColumn kStationColumnInfo[kStationColumns] = {
 // The records taking part grouped by "Tankstelle (Benzin)", groups in the order their key
 // first occurs, keys compared byte for byte. Each group counts its records and, per column
 // Verbrauch, Literpreis, Tankkosten and Kosten/Km (in that order), sums the cells that hold a
-// value and counts them, adding in record order. A sum may have overflowed to infinity;
-// whoever writes the group reports that.
+// value and counts them, adding in record order. Throws Error naming the record where a sum
+// overflows.
 inline constexpr std::array<int, 4> kStationAveragedColumns = {ColVerbrauch, ColLiterpreis,
                                                                ColTankkosten, ColKostenKm};
 struct StationGroup {
@@ -35,14 +35,15 @@ struct StationGroup {
     std::array<int, 4> values{}; // non-empty cells per column
 };
 std::vector<StationGroup> GroupStations(const TextTable& grid);
-// The "Durchschnitt" row: every group's count, sums and value counts added up. Throws Error
-// naming the group (or "Durchschnitt") whose sum overflowed.
+// The "Durchschnitt" row: every group's count, sums and value counts added up, group by
+// group. Throws Error when a total overflows.
 StationGroup StationTotals(const std::vector<StationGroup>& groups);
 
 // Rewrites `info` from the logbook `grid` (derived columns current): row 0 the headers,
 // rows 1..G the groups, row G+1 "Durchschnitt" over all records taking part ("Anzahl" their
 // number, 0 when none), row G+2 empty. An average without values is an empty cell. There is
-// no limit on the number of groups. Throws Error naming the group whose sum overflowed.
+// no limit on the number of groups. Throws Error when a sum overflows, before any group row
+// is written.
 void BuildStationRating(const TextTable& grid, TextTable& info);
 
 } // namespace spritlog

@@ -196,7 +196,7 @@ TEST(StationRating, OverflowingSumIsAnError) {
         BuildStationRating(Logbook({{"A", "S", "1e308"}, {"A", "S", "1e308"}, {}}), info);
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Tankstelle A (S), Verbrauch: Summe zu gro\xDF.");
+        EXPECT_STREQ(e.what(), "Datensatz 2, Verbrauch: Summe zu gro\xDF.");
     }
     // Found before the groups' rows are made.
     EXPECT_EQ(info.rowCount(), 2);

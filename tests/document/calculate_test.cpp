@@ -35,7 +35,7 @@ const std::vector<Record> kWorkedExample = {
 
 TEST(CalculateValues, FailedPassLeavesTheChartSource) {
     const std::vector<std::vector<Record>> failing = {
-        {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"", "", ""}},
+        {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"", "25", ""}},
         {{"10000", "40", "1.50"}, {"10000", "35", "1.40"}, {"11000", "30", "1.60"}},
     };
     for (ChartBasis basis : {ChartBasis::Eintrag, ChartBasis::Monat}) {
@@ -60,8 +60,8 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
     const TextTable& grid = book.table();
     const TextTable& prepareGrid = book.chartSource();
     ASSERT_EQ(prepareGrid.columnCount(), kLogbookColumns);
-    ASSERT_EQ(prepareGrid.rowCount(), 3);
-    for (int r = 0; r < 3; ++r)
+    ASSERT_EQ(prepareGrid.rowCount(), 4);
+    for (int r = 0; r < 4; ++r)
         for (int c = 0; c < kLogbookColumns; ++c)
             EXPECT_EQ(prepareGrid.cell(c, r), grid.cell(c, r)) << c << "," << r;
     EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 2), " 7.00");
@@ -75,11 +75,13 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
     book.editCell({ColDatum, 5}, "05.04.2026");
     book.setChartBasis(ChartBasis::Monat);
     book.calculate();
-    ASSERT_EQ(prepareGrid.rowCount(), 2);
+    ASSERT_EQ(prepareGrid.rowCount(), 3);
     EXPECT_EQ(prepareGrid.cell(ColKm, 1), "1500.0000");
-    // (0 + 6 + 4 + 2) / 4 litres per 100 km.
-    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 1), "3.0000");
+    // (6 + 4 + 2) / 3 litres per 100 km: the first record has no consumption.
+    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 1), "4.0000");
     EXPECT_EQ(prepareGrid.cell(ColTankkosten, 1), "150.0000");
+    // April, the current month: 10 l over 500 km.
+    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 2), "2.0000");
 }
 
 TEST(CalculateValues, ManyRecordsInLinearTime) {
@@ -98,12 +100,13 @@ TEST(CalculateValues, ManyRecordsInLinearTime) {
     book.calculate();
     EXPECT_EQ(book.table().cell(ColVerbrauch, records - 1), " 5.00");
     EXPECT_EQ(book.table().cell(ColKm, records), "100");
-    ASSERT_EQ(book.chartSource().rowCount(), 2);
+    EXPECT_EQ(book.table().cell(ColVerbrauch, records), " 5.00");
+    ASSERT_EQ(book.chartSource().rowCount(), 3);
     EXPECT_EQ(book.chartSource().cell(ColDatum, 1), "01.2026");
     EXPECT_EQ(book.chartSource().cell(ColLiter, 1), "750000.0000");
     book.setChartBasis(ChartBasis::Eintrag);
     book.calculate();
-    EXPECT_EQ(book.chartSource().rowCount(), records);
+    EXPECT_EQ(book.chartSource().rowCount(), records + 1);
 }
 
 } // namespace

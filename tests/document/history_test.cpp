@@ -160,7 +160,7 @@ const Change kChanges[] = {
      [](LogbookDocument& b) { b.appendImported(SpritlogImport()); },
      {ColDatum, 1}},
     // The records and what the calculation makes of them go in as one step, also when the
-    // calculation fails (the sample file goes back to 10000 km).
+    // calculation fails (a reading equal to the last one: a distance of 0).
     {"ImportWithItsCalculation",
      nullptr,
      [](LogbookDocument& b) {
@@ -171,7 +171,11 @@ const Change kChanges[] = {
      {ColDatum, 5}},
     {"ImportWhoseCalculationFails",
      nullptr,
-     [](LogbookDocument& b) { EXPECT_NE(b.importRecords(SpritlogImport()), nullptr); },
+     [](LogbookDocument& b) {
+         EXPECT_NE(b.importRecords(ParseImportFile("29.03.2026;11600;40;1.50;;;;;Super;Aral;Ulm;;;;"
+                                                   "\r\n")),
+                   nullptr);
+     },
      {ColDatum, 5}},
     // The first derived cell that changed.
     {"Calculation", nullptr, [](LogbookDocument& b) { b.calculate(); }, {ColVerbrauch, 1}},

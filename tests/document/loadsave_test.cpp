@@ -101,9 +101,9 @@ TEST_F(DocumentFileTest, SecondLoadLeavesNothingOfTheFirst) {
         EXPECT_EQ(cell.find("FIRST"), std::string::npos);
         EXPECT_EQ(cell.find("777"), std::string::npos) << cell;
     }
-    // The last record's consumption and costs are left out of the derived values.
-    EXPECT_EQ(grid.cell(ColVerbrauch, 2), "");
-    EXPECT_EQ(grid.cell(ColTankkosten, 2), "");
+    // The newest record has its consumption and costs: 35 l over 500 km, 35 x 1.60 EUR.
+    EXPECT_EQ(grid.cell(ColVerbrauch, 2), " 7.00");
+    EXPECT_EQ(grid.cell(ColTankkosten, 2), "56.00");
 }
 
 TEST_F(DocumentFileTest, LoadOfMissingFileGivesNoticeAndStillCalculates) {

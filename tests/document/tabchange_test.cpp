@@ -46,12 +46,13 @@ TEST(DocumentTabChange, StationsThenChart) {
     EXPECT_EQ(&info, &book.stationTable());
     ASSERT_EQ(info.rowCount(), 4);
     EXPECT_EQ(info.cell(1, 1), "Nord (Super)");
-    EXPECT_EQ(info.cell(2, 1), "3");
+    EXPECT_EQ(info.cell(2, 1), "4");
 
     const ChartSeries series = book.chartSeries(1, 1);
     EXPECT_EQ(series.name, "KM-Stand");
-    EXPECT_EQ(series.points, (std::vector<double>{10000, 10500, 11000}));
-    EXPECT_EQ(series.labels, (std::vector<std::string>{"05.01.2026", "20.01.2026", "03.02.2026"}));
+    EXPECT_EQ(series.points, (std::vector<double>{10000, 10500, 11000, 11500}));
+    EXPECT_EQ(series.labels,
+              (std::vector<std::string>{"05.01.2026", "20.01.2026", "03.02.2026", "10.03.2026"}));
 }
 
 TEST(DocumentTabChange, SeriesFromTheChosenSource) {
@@ -62,10 +63,11 @@ TEST(DocumentTabChange, SeriesFromTheChosenSource) {
         std::vector<double> values;
     };
     const Case cases[] = {
-        {"per record, litres", 1, 0, {40, 35, 30}},
-        {"per month, litres", 1, 1, {75, 30}},
-        {"per record, consumption", 2, 0, {7, 6}},
-        {"per month, costs", 6, 1, {60 + 49, 48}},
+        {"per record, litres", 1, 0, {40, 35, 30, 25}},
+        {"per month, litres", 1, 1, {75, 30, 25}},
+        // 35, 30 and 25 l over 500 km each; the first record has no consumption.
+        {"per record, consumption", 2, 0, {7, 6, 5}},
+        {"per month, costs", 6, 1, {60 + 49, 48, 25 * 1.55}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -83,7 +85,7 @@ TEST(DocumentTabChange, CalculatingAloneLeavesTheStationTable) {
     LogbookDocument book = FourRecords();
     book.calculateForChartPage();
     EXPECT_EQ(book.table().cell(ColKm, 4), "500");
-    EXPECT_EQ(book.chartSource().rowCount(), 4);
+    EXPECT_EQ(book.chartSource().rowCount(), 5);
     EXPECT_EQ(book.stationTable().rowCount(), 1);
     EXPECT_FALSE(book.canUndo()); // no step of the history
 }
@@ -95,7 +97,7 @@ TEST(DocumentTabChange, StopsWhenTheValuesFail) {
         book.calculateForChartPage();
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+        EXPECT_STREQ(e.what(), "Datensatz 3, KM-Stand: '' ist keine ganze Zahl.");
     }
     EXPECT_EQ(book.stationTable().rowCount(), 1); // the station table stays as it was
 }
@@ -106,8 +108,14 @@ TEST(DocumentTabChange, ToStationsWithOneRecord) {
     book.deleteRecord({ColDatum, 3});
     book.deleteRecord({ColDatum, 2});
     book.calculateForChartPage();
-    EXPECT_THROW(book.rateStations(), Error);
-    EXPECT_EQ(book.stationTable().cell(1, 1), "Durchschnitt");
+    const TextTable& info = book.rateStations();
+    // The one record: no consumption of its own, 40 l at 1.50 EUR.
+    EXPECT_EQ(info.cell(1, 1), "Nord (Super)");
+    EXPECT_EQ(info.cell(1, 2), "Durchschnitt");
+    EXPECT_EQ(info.cell(2, 2), "1");
+    EXPECT_EQ(info.cell(3, 2), "");
+    EXPECT_EQ(info.cell(4, 2), " 1.50");
+    EXPECT_EQ(info.cell(5, 2), "60.00");
 }
 
 } // namespace

@@ -1,3 +1,6 @@
+#include "analysis/chartsource.h"
+#include "analysis/stationrating.h"
+#include "analysis/statistics.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/logbookfile.h"
@@ -57,11 +60,31 @@ TEST_F(SampleLogbook, IsARealisticNativeFile) {
         EXPECT_GE(price, 1.55) << r;
         EXPECT_LE(price, 1.95) << r;
     }
-    for (int r = 2; r <= 61; ++r) {
+    // The newest refuelling has its consumption too.
+    for (int r = 2; r <= 62; ++r) {
         const double consumption = TextToNumber(grid.cell(6, r));
         EXPECT_GE(consumption, 7.0) << r;
         EXPECT_LE(consumption, 11.0) << r;
     }
+}
+
+// One average consumption everywhere: the statistics and the station table's average row; the
+// monthly source has every month of 2024 and 2025, December 2025 too.
+TEST_F(SampleLogbook, OneAverageAndEveryMonth) {
+    const StatisticsLabels labels = ComputeStatistics(grid);
+    TextTable stations;
+    BuildStationRating(grid, stations);
+    const int average = stations.rowCount() - 2;
+    ASSERT_EQ(stations.cell(1, average), "Durchschnitt");
+    EXPECT_EQ(labels.label(4), std::string(stations.cell(3, average)) + " L/100KM");
+    EXPECT_EQ(labels.label(2), "2573.72 Liter");
+    EXPECT_EQ(labels.label(3), "4476.20 EUR");
+
+    TextTable months;
+    RebuildChartSource(grid, months, ChartBasis::Monat);
+    ASSERT_EQ(months.rowCount(), 1 + 24);
+    EXPECT_EQ(months.cell(1, 1), "01.2024");
+    EXPECT_EQ(months.cell(1, 24), "12.2025");
 }
 
 TEST_F(SampleLogbook, GivesEveryReport) {
@@ -77,7 +100,11 @@ TEST_F(SampleLogbook, GivesEveryReport) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "<p>Erstellt mit <a href=\"https://spritlog.example.org\" "
                             "target=\"_blank\">Ostrel Spritlog 3.3</a></p></body></html>");
-    EXPECT_NE(html.text.find("<th colspan=\"2\">Durchschnitt</th><td>61</td>"), std::string::npos);
+    EXPECT_NE(html.text.find("<th colspan=\"2\">Durchschnitt</th><td>62</td>"), std::string::npos);
+    // Every refuelling counts, the one of 22.12.2025 too.
+    EXPECT_NE(html.text.find("Getankte Liter:</th><td nowrap>2573.72 Liter</td>"),
+              std::string::npos);
+    EXPECT_NE(html.text.find("Tankkosten:</th><td nowrap>4476.20 EUR</td>"), std::string::npos);
 
     const std::vector<PrintPage> pages = BuildPrintLayout(grid, "examples/beispiel.slg");
     EXPECT_EQ(pages.size(), 2u); // 55 records on page 1, 7 on page 2

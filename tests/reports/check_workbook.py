@@ -133,7 +133,8 @@ def check_small(book, path):
           f"Tankbuch headings {headings}")
     # The derived columns as the program computes them: KM the difference of readings,
     # Verbrauch litres * 100 / KM, Kosten/Km that times the price, Tankkosten litres times
-    # price (a malformed number counts as 0 there); the last record has none of its own.
+    # price (a malformed number counts as 0 there); the newest record has them too:
+    # 42 l over 400 km is 10.50, times 1.70 EUR 17.85, 42 x 1.70 = 71.40.
     expected = [
         [D(2024, 1, 3), 10000, 40, 1.709, None, None, None, 68.36, "Super", "Nord",
          "M\u00fcnchen", "Winter", None, None],
@@ -143,7 +144,7 @@ def check_small(book, path):
          None, None, "\u00d6l"],
         [D(2024, 3, 5), 11600, "abc", 1.66, 600, 0, 0, 0, "Super", "West", "Ulm",
          None, None, None],
-        [D(2024, 3, 15), 12000, 42, 1.7, 400, None, None, None, "Super", "Nord",
+        [D(2024, 3, 15), 12000, 42, 1.7, 400, 10.5, 17.85, 71.4, "Super", "Nord",
          "M\u00fcnchen", None, None, None],
     ]
     formats = ["dd\\.mm\\.yyyy", "0", "0.00", "0.000", "0", "0.00", "0.00", "0.00"]
@@ -162,21 +163,26 @@ def check_small(book, path):
     check(widths["K"].width >= len("M\u00fcnchen") and widths["A"].width >= 10,
           f"Tankbuch widths K {widths['K'].width}, A {widths['A'].width}")
 
-    # Months end where the run reaching the last record begins; sums, the last reading,
-    # plain means of prices and consumption.
+    # Every month, the current one too: sums, the last reading, means of prices and
+    # consumption over the cells that hold a value (a malformed one counts as 0). January's
+    # consumption is record 2's alone; March (0 + 10.5) / 2 and (0 + 17.85) / 2.
     sheet = book["Monate"]
     check(row_values(sheet, 1, 8) == ["Monat", "KM-Stand", "Liter", "Literpreis", "KM",
                                       "Verbrauch", "Kosten/Km", "Tankkosten"],
           f"Monate headings {row_values(sheet, 1, 8)}")
-    check(sheet.max_row == 3, f"Monate rows {sheet.max_row}")
-    for r, values in enumerate([[D(2024, 1, 1), 10500, 75, 0.8545, 500, 3.5, 0, 68.36],
-                                [D(2024, 2, 1), 11000, 30, 1.6, 500, 6, 9.6, 48]], start=2):
+    check(sheet.max_row == 4, f"Monate rows {sheet.max_row}")
+    for r, values in enumerate([[D(2024, 1, 1), 10500, 75, 0.8545, 500, 7, 0, 68.36],
+                                [D(2024, 2, 1), 11000, 30, 1.6, 500, 6, 9.6, 48],
+                                [D(2024, 3, 1), 12000, 42, 1.68, 1000, 5.25, 8.925, 71.4]],
+                               start=2):
         for c, value in enumerate(values, start=1):
             same(sheet.cell(row=r, column=c).value, value, f"Monate {r},{c}")
     check(sheet.cell(row=2, column=1).number_format == "mm\\.yyyy",
           f"Monate month format {sheet.cell(row=2, column=1).number_format!r}")
 
-    # Records 1..4 count; consumption averaged over n - 2 = 3, the rest over n - 1 = 4.
+    # All five records count. Averages over the cells that hold a value: consumption
+    # (7 + 6 + 0 + 10.5) / 4 = 5.875, litres 147 / 5 ("abc" is a 0), costs 187.76 / 5,
+    # distance 2000 / 4; cost per km 5.875 x (6.669 / 5) = 7.836.
     sheet = book["Statistik"]
     figures = {}
     for row in sheet.iter_rows(min_row=1, max_col=2):
@@ -184,15 +190,15 @@ def check_small(book, path):
             figures.setdefault(row[0].value, []).append((row[1].value, row[1].number_format))
     expected = {
         "Gefahrene KM:": [(2000, '#,##0 "KM"')],
-        "Getankte Liter:": [(105.0, '0.00 "Liter"')],
-        "Tankkosten:": [(116.36, '0.00 "EUR"'), (29.09, '0.00 "EUR"')],
-        "Verbrauch:": [(4.33, '0.00 "L/100KM"')],
-        "Tankf\u00fcllung:": [(26.25, '0.00 "Liter"')],
-        "KM-Interval:": [(400.0, '0.00 "KM"')],
-        "Kosten je Km:": [(5.38, '0.00 "Ct"')],
+        "Getankte Liter:": [(147.0, '0.00 "Liter"')],
+        "Tankkosten:": [(187.76, '0.00 "EUR"'), (37.55, '0.00 "EUR"')],
+        "Verbrauch:": [(5.88, '0.00 "L/100KM"')],
+        "Tankf\u00fcllung:": [(29.4, '0.00 "Liter"')],
+        "KM-Interval:": [(500.0, '0.00 "KM"')],
+        "Kosten je Km:": [(7.84, '0.00 "Ct"')],
         "Min Verbrauch:": [(0.0, '0.00 "Liter"')],
-        "Max Verbrauch:": [(7.0, '0.00 "Liter"')],
-        "Max Tankf\u00fcllung:": [(40.0, '0.00 "Liter"')],
+        "Max Verbrauch:": [(10.5, '0.00 "Liter"')],
+        "Max Tankf\u00fcllung:": [(42.0, '0.00 "Liter"')],
         "Max KM-Interval:": [(600.0, '0.00 "KM"')],
     }
     check(sorted(figures) == sorted(expected), f"Statistik captions {sorted(figures)}")
@@ -203,15 +209,17 @@ def check_small(book, path):
             same(actual, value, f"Statistik {caption}")
             check(actual_fmt == fmt, f"Statistik {caption}: format {actual_fmt!r}")
 
-    # Groups in order of first occurrence over records 1..4, then the average of all four.
+    # Groups in order of first occurrence over all five records, then the average row:
+    # Nord (Super) prices (1.709 + 1.7) / 2, costs (68.36 + 71.40) / 2, one consumption;
+    # the average row (10.5 + 7 + 6) / 4, 6.669 / 5, 187.76 / 5, (17.85 + 9.6) / 4.
     sheet = book["Tankstellen"]
     rows = [row_values(sheet, r, 7) for r in range(1, sheet.max_row + 1)]
     check(rows[0] == ["Nr", "Tankstelle - Benzin", "Anzahl", "Verbrauch", "Literpreis",
                       "Tankosten", "Kosten/Km"], f"Tankstellen headings {rows[0]}")
-    expected = [[1, "Nord (Super)", 1, 0, 1.71, 68.36, 0],
+    expected = [[1, "Nord (Super)", 2, 10.5, 1.7, 69.88, 17.85],
                 [2, "West (Super)", 2, 3.5, 0.83, 0, 0],
                 [3, "Nord (E10)", 1, 6, 1.6, 48, 9.6],
-                [None, "Durchschnitt", 4, 3.25, 1.24, 29.09, 2.4]]
+                [None, "Durchschnitt", 5, 5.88, 1.33, 37.55, 6.86]]
     check(len(rows) == 5, f"Tankstellen rows {len(rows)}")
     for r, values in enumerate(expected, start=2):
         for c, value in enumerate(values, start=1):
@@ -226,29 +234,30 @@ def check_small(book, path):
     if len(charts) == 2:
         line, columns = charts
         check(line.tagname == "lineChart", f"first chart {line.tagname}")
-        # Consumption of records 2..4 (rows 3..5) and its average, one cell a point, over
+        # Consumption of records 2..5 (rows 3..6) and its average, one cell a point, over
         # their dates as texts.
-        dates = "Hilfswerte!$A$2:$A$4"
-        check(formula_ranges(line) == [(dates, "Tankbuch!$F$3:$F$5"),
-                                       (dates, "Hilfswerte!$B$2:$B$4")],
+        dates = "Hilfswerte!$A$2:$A$5"
+        check(formula_ranges(line) == [(dates, "Tankbuch!$F$3:$F$6"),
+                                       (dates, "Hilfswerte!$B$2:$B$5")],
               f"line chart ranges {formula_ranges(line)}")
         check(text_categories(line), "line chart categories are no texts")
         check(columns.tagname == "barChart" and columns.barDir == "col",
               f"second chart {columns.tagname}")
-        check(formula_ranges(columns) == [("Monate!$A$2:$A$3", "Monate!$H$2:$H$3")],
+        check(formula_ranges(columns) == [("Monate!$A$2:$A$4", "Monate!$H$2:$H$4")],
               f"column chart ranges {formula_ranges(columns)}")
     check(sheet.max_row == 1 and sheet["A1"].value is None, "Diagramme holds cells")
     sheet = book["Hilfswerte"]
-    check(sheet["B2"].value == "=SUM(Tankbuch!$F$3:$F$5)/ROWS(Tankbuch!$F$3:$F$5)",
+    check(sheet["B2"].value == "=AVERAGE(Tankbuch!$F$3:$F$6)",
           f"average formula {sheet['B2'].value!r}")
-    check([sheet.cell(row=r, column=2).value for r in (3, 4, 5)] == ["=$B$2", "=$B$2", None],
-          "average cells")
-    # The cached results, what a reader that does not calculate shows: (7 + 6 + 0) / 3, and
-    # the dates of records 2..4 as the logbook writes them, the one that is no date too.
+    check([sheet.cell(row=r, column=2).value for r in (3, 4, 5, 6)] ==
+          ["=$B$2", "=$B$2", "=$B$2", None], "average cells")
+    # The cached results, what a reader that does not calculate shows: (7 + 6 + 0 + 10.5) / 4,
+    # and the dates of records 2..5 as the logbook writes them, the one that is no date too.
     cached = openpyxl.load_workbook(path, data_only=True)["Hilfswerte"]
-    same(cached["B2"].value, 13 / 3, "cached average")
-    labels = [cached.cell(row=r, column=1).value for r in range(2, 6)]
-    check(labels == ["20.01.2024", "31.02.2024", "05.03.2024", None], f"date labels {labels}")
+    same(cached["B2"].value, 23.5 / 4, "cached average")
+    labels = [cached.cell(row=r, column=1).value for r in range(2, 7)]
+    check(labels == ["20.01.2024", "31.02.2024", "05.03.2024", "15.03.2024", None],
+          f"date labels {labels}")
 
 
 def sample_dates(sample):
@@ -278,18 +287,18 @@ def check_sample(book, path):
     charts = book["Diagramme"]._charts
     check(len(charts) == 2, f"sample: {len(charts)} charts")
     if len(charts) == 2:
-        dates = f"Hilfswerte!$A$2:$A${records - 1}"
-        check(formula_ranges(charts[0]) == [(dates, f"Tankbuch!$F$3:$F${records}"),
-                                            (dates, f"Hilfswerte!$B$2:$B${records - 1}")],
+        dates = f"Hilfswerte!$A$2:$A${records}"
+        check(formula_ranges(charts[0]) == [(dates, f"Tankbuch!$F$3:$F${records + 1}"),
+                                            (dates, f"Hilfswerte!$B$2:$B${records}")],
               f"sample line chart {formula_ranges(charts[0])}")
         check(text_categories(charts[0]), "sample line chart categories are no texts")
         check(formula_ranges(charts[1]) == [(f"Monate!$A$2:$A${months + 1}",
                                              f"Monate!$H$2:$H${months + 1}")],
               f"sample column chart {formula_ranges(charts[1])}")
-    # One label a point: the dates of records 2..n-1, each its own text.
+    # One label a point: the dates of records 2..n, each its own text.
     cached = openpyxl.load_workbook(path, data_only=True)["Hilfswerte"]
     labels = [cached.cell(row=r, column=1).value for r in range(2, cached.max_row + 1)]
-    expected = sample_dates(path[:-4] + "slg")[1:-1]
+    expected = sample_dates(path[:-4] + "slg")[1:]
     check(labels == expected, f"sample date labels {labels}")
 
 

@@ -93,23 +93,25 @@ TEST(HtmlReport, FourRefuellingsMatchTheReferenceFile) {
     EXPECT_EQ(written.text, expected);
 }
 
-TEST(HtmlReport, OneEmptyRecordStopsAtTheFirstAverageDivision) {
+// No record takes part: the sums are 0, the station table has its average row with the count
+// 0, and every figure without values is an empty cell.
+TEST(HtmlReport, OneEmptyRecordGivesEmptyFigures) {
     const std::string expected = ReadTestFile("ein_leerer_datensatz.htm");
     ASSERT_FALSE(expected.empty());
     const Written written = Report(LogbookTable(1));
-    EXPECT_EQ(written.error, "Invalid floating point operation");
+    EXPECT_EQ(written.error, "");
     EXPECT_EQ(written.text, expected);
 }
 
-TEST(HtmlReport, EmptyLogbookReadsTheHeaderRowAsLastRecord) {
+TEST(HtmlReport, EmptyLogbookGivesEmptyFigures) {
     const std::string expected = ReadTestFile("leeres_fahrtenbuch.htm");
     ASSERT_FALSE(expected.empty());
     const Written written = Report(LogbookTable(0));
-    EXPECT_EQ(written.error, "'KM-Stand' is not a valid integer value");
+    EXPECT_EQ(written.error, "");
     EXPECT_EQ(written.text, expected);
 }
 
-TEST(HtmlReport, UnreadableOdometerStopsAtDrivenDistance) {
+TEST(HtmlReport, UnreadableOdometerStopsBeforeTheStatistics) {
     struct Case {
         const char* name;
         const char* first;
@@ -117,9 +119,10 @@ TEST(HtmlReport, UnreadableOdometerStopsAtDrivenDistance) {
         const char* error;
     };
     const Case cases[] = {
-        {"empty last", "12000", "", "'' is not a valid integer value"},
-        {"decimal first", "12000.5", "13000", "'12000.5' is not a valid integer value"},
-        {"both bad: last reported", "abc", "xyz", "'xyz' is not a valid integer value"},
+        {"decimal first", "12000.5", "13000",
+         "Datensatz 1, KM-Stand: '12000.5' ist keine ganze Zahl."},
+        {"both bad: last reported", "abc", "xyz",
+         "Datensatz 3, KM-Stand: 'xyz' ist keine ganze Zahl."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -131,7 +134,8 @@ TEST(HtmlReport, UnreadableOdometerStopsAtDrivenDistance) {
         EXPECT_EQ(written.error, c.error);
         const std::vector<std::string> lines = SplitLines(written.text);
         ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(lines.back(), "<tr><th colspan=\"2\"><u>Aufrechnung:</u></th>");
+        // The figures are computed before their block is written.
+        EXPECT_EQ(lines.back(), "</table></p><br><br>");
     }
 }
 
@@ -148,6 +152,8 @@ TEST(HtmlReport, DrivenDistanceIsGroupedAndExact) {
         {"45678", "12000", "<td nowrap>-33.678 KM</td>"},
         {"-2147483648", "2147483647", "<td nowrap>4.294.967.295 KM</td>"},
         {"$10", "0x20", "<td nowrap>16 KM</td>"},
+        // An empty last record takes no part: the distance ends at record 2.
+        {"12000", "", "<td nowrap>8.000 KM</td>"},
     };
     for (const Case& c : cases) {
         TextTable grid = LogbookTable(3);
@@ -175,7 +181,7 @@ TEST(HtmlReport, WithoutConsumptionTheMinimumKeepsItsStartValue) {
               "<tr><th align=\"left\">Max Verbrauch:</th><td nowrap> 0.00 Liter</td></tr>");
 }
 
-TEST(HtmlReport, EmptyConsumptionCountsAsZeroButIsNoRecord) {
+TEST(HtmlReport, AveragesCountOnlyCellsWithAValue) {
     TextTable grid = LogbookTable(4);
     SetRecord(grid, 1, {"", "1000", "40", "", "", "", "", ""});
     SetRecord(grid, 2, {"", "1500", "30", "", "500", " 6.00", "", ""});
@@ -183,16 +189,16 @@ TEST(HtmlReport, EmptyConsumptionCountsAsZeroButIsNoRecord) {
     grid.setCell(2, 4, "2500");
     const Written written = Report(grid);
     EXPECT_EQ(written.error, "");
-    // (0 + 6 + 8) / 3
+    // (6 + 8) / 2: the empty cells of records 1 and 4 are no values.
     EXPECT_EQ(LineStartingWith(written.text, "<tr><th align=\"left\">Verbrauch:"),
-              "<tr><th align=\"left\">Verbrauch:</th><td nowrap> 4.67 L/100KM</td></tr>");
+              "<tr><th align=\"left\">Verbrauch:</th><td nowrap> 7.00 L/100KM</td></tr>");
     EXPECT_EQ(LineStartingWith(written.text, "<tr><th align=\"left\">Min Verbrauch:"),
               "<tr><th align=\"left\">Min Verbrauch:</th><td nowrap> 6.00 Liter</td></tr>");
     EXPECT_EQ(LineStartingWith(written.text, "<tr><th align=\"left\">Max Tankf\xFCllung:"),
               "<tr><th align=\"left\">Max Tankf\xFCllung:</th><td nowrap>40.00 Liter</td></tr>");
 }
 
-TEST(HtmlReport, TwoRecordsRestOnTheFirstAlone) {
+TEST(HtmlReport, TwoRecordsBothCount) {
     TextTable grid = LogbookTable(2);
     SetRecord(grid, 1,
               {"", "1000", "40", "1.50", "300", " 5.00", " 7.50", "60.00", "Super", "Aral"});
@@ -201,12 +207,14 @@ TEST(HtmlReport, TwoRecordsRestOnTheFirstAlone) {
     EXPECT_EQ(written.error, "");
     EXPECT_EQ(
         StationRows(written.text),
-        std::vector<std::string>{"<td nowrap>1</td><td nowrap>Aral (Super)</td><td nowrap>1</td>"});
+        (std::vector<std::string>{"<td nowrap>1</td><td nowrap>Aral (Super)</td><td nowrap>1</td>",
+                                  "<td nowrap>2</td><td nowrap>Esso (E10)</td><td nowrap>1</td>"}));
+    // (5 + 99) / 2 = 52 L/100 km; times the mean price (1.50 + 9.99) / 2 = 5.745: 298.74 ct.
     const std::string expected[][2] = {
-        {"Gefahrene KM:", "600 KM"},      {"Getankte Liter:", "40.00 Liter"},
-        {"Verbrauch:", " 5.00 L/100KM"},  {"KM-Interval:", "300.00 KM"},
-        {"Kosten je KM:", " 7.50 Ct"},    {"Max Verbrauch:", " 5.00 Liter"},
-        {"Max KM-Interval:", "300.00 KM"}};
+        {"Gefahrene KM:", "600 KM"},      {"Getankte Liter:", "139.00 Liter"},
+        {"Verbrauch:", "52.00 L/100KM"},  {"KM-Interval:", "450.00 KM"},
+        {"Kosten je KM:", "298.74 Ct"},   {"Max Verbrauch:", "99.00 Liter"},
+        {"Max KM-Interval:", "600.00 KM"}};
     for (const auto& row : expected) {
         const std::string start = "<tr><th align=\"left\">" + row[0] + "</th>";
         EXPECT_EQ(LineStartingWith(written.text, start),
@@ -250,13 +258,16 @@ TEST(HtmlReport, StationKeysGroupByStationAndGrade) {
             grid.setCell(10, r, c.stationAndGrade[r - 1].first);
             grid.setCell(9, r, c.stationAndGrade[r - 1].second);
         }
-        // The last record has its own key, which must not appear.
+        // The newest record has its own key, which comes last.
         grid.setCell(2, n + 1, std::to_string(1000 * (n + 1)));
         grid.setCell(10, n + 1, "Letzte");
         grid.setCell(9, n + 1, "Super");
         const Written written = Report(grid);
         EXPECT_EQ(written.error, "");
-        EXPECT_EQ(StationRows(written.text), c.rows);
+        std::vector<std::string> rows = c.rows;
+        rows.push_back("<td nowrap>" + std::to_string(rows.size() + 1) +
+                       "</td><td nowrap>Letzte (Super)</td><td nowrap>1</td>");
+        EXPECT_EQ(StationRows(written.text), rows);
     }
 }
 
@@ -266,24 +277,25 @@ TEST(HtmlReport, StationAveragesAndTotals) {
     SetRecord(grid, 1, {"", "1000", "", "1.50", "", "", "", "60.00", "Super", "Aral"});
     SetRecord(grid, 2, {"", "1500", "", "1.70", "", " 7.00", "11.90", "70.00", "Super", "Aral"});
     SetRecord(grid, 3, {"", "2000", "", "1.60", "", " 8.00", "12.80", "50.00", "E10", "JET"});
-    grid.setCell(2, 4, "2500");
+    SetRecord(grid, 4, {"", "2500", "", "", "", "", "", "", "Super", "Aral"});
     const Written written = Report(grid);
     EXPECT_EQ(written.error, "");
     const std::vector<std::string> lines = SplitLines(written.text);
     auto durchschnitt =
-        std::find(lines.begin(), lines.end(), "<th colspan=\"2\">Durchschnitt</th><td>3</td>");
+        std::find(lines.begin(), lines.end(), "<th colspan=\"2\">Durchschnitt</th><td>4</td>");
     ASSERT_NE(durchschnitt, lines.end());
-    // Aral: (0 + 7) / 2, (1.5 + 1.7) / 2, (60 + 70) / 2, (0 + 11.9) / 2; JET the record itself.
+    // Aral, three records: consumption 7 alone, (1.5 + 1.7) / 2, (60 + 70) / 2, 11.9 alone;
+    // JET the record itself.
     const std::vector<std::string> expected = {
-        "<tr>", "<td nowrap>1</td><td nowrap>Aral (Super)</td><td nowrap>2</td>",
-        "<td nowrap> 3.50</td>", "<td nowrap> 1.60</td>", "<td nowrap>65.00</td>",
-        "<td nowrap> 5.95</td>", "</tr>", "<tr>",
+        "<tr>", "<td nowrap>1</td><td nowrap>Aral (Super)</td><td nowrap>3</td>",
+        "<td nowrap> 7.00</td>", "<td nowrap> 1.60</td>", "<td nowrap>65.00</td>",
+        "<td nowrap>11.90</td>", "</tr>", "<tr>",
         "<td nowrap>2</td><td nowrap>JET (E10)</td><td nowrap>1</td>", "<td nowrap> 8.00</td>",
         "<td nowrap> 1.60</td>", "<td nowrap>50.00</td>", "<td nowrap>12.80</td>", "</tr>", "<tr>",
-        "<th colspan=\"2\">Durchschnitt</th><td>3</td>",
-        // (7 + 8) / 3, 4.8 / 3, 180 / 3, 24.7 / 3
-        "<td nowrap> 5.00</td>", "<td nowrap> 1.60</td>", "<td nowrap>60.00</td>",
-        "<td nowrap> 8.23</td>", "</tr>"};
+        "<th colspan=\"2\">Durchschnitt</th><td>4</td>",
+        // (7 + 8) / 2, 4.8 / 3, 180 / 3, (11.9 + 12.8) / 2
+        "<td nowrap> 7.50</td>", "<td nowrap> 1.60</td>", "<td nowrap>60.00</td>",
+        "<td nowrap>12.35</td>", "</tr>"};
     const auto first = durchschnitt - 15;
     EXPECT_EQ(std::vector<std::string>(first, durchschnitt + 6), expected);
 }
@@ -299,9 +311,9 @@ TEST(HtmlReport, EveryStationGetsItsRowBeyondFifty) {
     const Written written = Report(grid);
     EXPECT_EQ(written.error, "");
     const std::vector<std::string> rows = StationRows(written.text);
-    ASSERT_EQ(rows.size(), 60u);
+    ASSERT_EQ(rows.size(), 61u);
     EXPECT_EQ(rows[50], "<td nowrap>51</td><td nowrap>Station 51 (Super)</td><td nowrap>1</td>");
-    EXPECT_EQ(rows[59], "<td nowrap>60</td><td nowrap>Station 60 (Super)</td><td nowrap>1</td>");
+    EXPECT_EQ(rows[60], "<td nowrap>61</td><td nowrap>Station 61 (Super)</td><td nowrap>1</td>");
 }
 
 TEST(HtmlReport, MarkupInCellsHeadingsAndTitleIsEscaped) {
@@ -410,7 +422,7 @@ TEST(HtmlReport, OverflowingSumIsAnError) {
     grid.setCell(8, 1, "1e308");
     grid.setCell(8, 2, "1e308");
     const Written written = Report(grid);
-    EXPECT_EQ(written.error, "Floating point overflow");
+    EXPECT_EQ(written.error, "Datensatz 2, Tankkosten: Summe zu gro\xDF.");
     // The station table has its headings and no block made of an infinity.
     EXPECT_EQ(SplitLines(written.text).back(),
               "<tr><th>Nr</th><th>Tankstelle - Benzin</th><th>Anzahl</th><th>Verbrauch</th>"
