@@ -49,12 +49,13 @@ void ReportError(const std::string& message) {
     WriteDiagnostic(Cp1252ToUtf8(DisplayMessage(message)));
 }
 
-// Writes the command's output; a failed write is an I/O error like any other.
+// Writes the command's output; a failed write is an I/O error like any other, without a
+// file name, as standard output has none.
 int Emit(const std::string& out) {
     errno = 0;
     if (WriteStdout(out))
         return 0;
-    ReportError(IoErrorMessage(errno ? errno : EIO));
+    ReportError(IoErrorText(errno ? errno : EIO));
     return kExitFailure;
 }
 

@@ -226,8 +226,10 @@ void AppendImportedRecords(TextTable& grid, const ImportResult& result, int maxR
     }
     const int first = replaceEmpty ? 1 : existing + 1;
     const std::size_t total = static_cast<std::size_t>(first - 1) + result.records.size();
-    if (maxRecords < 0 || total > static_cast<std::size_t>(maxRecords))
-        throw Error(kInvalidNumericInput);
+    if (maxRecords < 0 || total > static_cast<std::size_t>(maxRecords)) {
+        const std::string limit = GroupThousands(IntegerToText(std::max(maxRecords, 0)));
+        throw Error("Mit dem Import h\xE4tte das Tankbuch mehr als " + limit + " Datens\xE4tze.");
+    }
 
     if (grid.columnCount() < kLogbookColumns)
         grid.setColumnCount(kLogbookColumns);

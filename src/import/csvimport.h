@@ -87,8 +87,9 @@ std::string ImportSuccessMessage(const ImportResult& result);
 std::vector<std::string> ImportSummaryLines(const ImportResult& result);
 
 // Appends the records of a clean result after the existing ones; does nothing for a
-// result with problems. Throws Error(kInvalidNumericInput) before touching the table when
-// the logbook would grow beyond `maxRecords`. The caller then runs CalculateValues and
+// result with problems. Throws Error ("Mit dem Import hätte das Tankbuch mehr als 1.000.000
+// Datensätze.", with `maxRecords` grouped) before touching the table when the logbook would
+// grow beyond `maxRecords`. The caller then runs CalculateValues and
 // UpdateStatusBar.
 void AppendImportedRecords(TextTable& grid, const ImportResult& result,
                            int maxRecords = kMaxImportRecords);

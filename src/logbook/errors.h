@@ -6,7 +6,7 @@
 namespace spritlog {
 
 // Every failure that reaches the general error display carries its exact message text
-// ("File not found", "I/O error 13", "Floating point division by zero", ...).
+// (Windows-1252: "„auto.slg“: Datei nicht gefunden", "Floating point division by zero", ...).
 class Error : public std::runtime_error {
 public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
@@ -16,7 +16,6 @@ public:
 inline constexpr const char* kDivisionByZero = "Floating point division by zero";
 inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
 inline constexpr const char* kOverflow = "Floating point overflow";
-inline constexpr const char* kInvalidNumericInput = "Invalid numeric input";
 
 // The text the error display shows: a "." is appended when the message's last character
 // sorts after ".".

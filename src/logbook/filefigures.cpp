@@ -57,7 +57,7 @@ FileFigures CountFileFigures(const std::string& path) {
     std::error_code failure;
     const std::uintmax_t size = std::filesystem::file_size(path, failure);
     if (failure)
-        ThrowIoError(failure.value());
+        ThrowIoError(failure.value(), path);
     FileFigures figures;
     figures.size = static_cast<int64_t>(size);
     figures.characters = counter.figure();

@@ -1,5 +1,6 @@
 #include "logbook/fileio.h"
 
+#include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "logbook/linuxcalls.h"
@@ -116,43 +117,61 @@ FileOpsOverride::~FileOpsOverride() {
     gCurrent = previous_;
 }
 
-std::string IoErrorMessage(int errorNumber) {
+std::string IoErrorText(int errorNumber) {
     switch (errorNumber) {
     case ENOENT:
-        return "File not found";
+        return "Datei nicht gefunden";
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
     case EINVAL:
-        return "Invalid filename";
+        return "Ung\xFCltiger Dateiname";
     case EMFILE:
     case ENFILE:
-        return "Too many open files";
+        return "Zu viele offene Dateien";
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-        return "File access denied";
+        return "Zugriff verweigert";
     case ENOSPC:
     case EDQUOT:
-        return "Disk full";
+        return "Datentr\xE4ger voll";
     default:
-        return "I/O error " + IntegerToText(errorNumber);
+        return "Ein-/Ausgabefehler " + IntegerToText(errorNumber);
     }
 }
 
+std::string IoErrorMessage(int errorNumber, const std::string& path) {
+    // No file chosen yet: no name to give.
+    if (path.empty())
+        return IoErrorText(errorNumber);
+    // The name the user recognises: the file's own, without the folders before it.
+    const std::string name = FileNameOf(path);
+    const std::string shown = Utf8ToCp1252(name.empty() ? path : name);
+    return "\x84" + shown + "\x93: " + IoErrorText(errorNumber);
+}
+
+void ThrowIoError(int errorNumber, const std::string& path) {
+    const int number = errorNumber != 0 ? errorNumber : EIO;
+    throw IoError(number, IoErrorMessage(number, path));
+}
+
 void ThrowIoError(int errorNumber) {
-    throw Error(IoErrorMessage(errorNumber != 0 ? errorNumber : EIO));
+    const int number = errorNumber != 0 ? errorNumber : EIO;
+    throw IoError(number, IoErrorText(number));
 }
 
 namespace {
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
-// Collects the lines and writes them in large pieces, checking every write.
+// Collects the lines and writes them in large pieces, checking every write. A failure names
+// `path`, the file the user saves to.
 class FileSink : public LineSink {
 public:
-    FileSink(FileOps& ops, int fd, ContentHash* hash) : ops_(ops), fd_(fd), hash_(hash) {
+    FileSink(FileOps& ops, int fd, const std::string& path, ContentHash* hash)
+        : ops_(ops), fd_(fd), path_(path), hash_(hash) {
         buffer_.reserve(kChunkSize + 256);
     }
 
@@ -173,10 +192,10 @@ public:
             if (written < 0) {
                 if (errno == EINTR)
                     continue;
-                ThrowIoError(errno);
+                ThrowIoError(errno, path_);
             }
             if (written == 0)
-                ThrowIoError(ENOSPC);
+                ThrowIoError(ENOSPC, path_);
             data += written;
             left -= static_cast<std::size_t>(written);
         }
@@ -186,6 +205,7 @@ public:
 private:
     FileOps& ops_;
     int fd_;
+    const std::string& path_;
     ContentHash* hash_;
     std::string buffer_;
 };
@@ -230,7 +250,7 @@ void ReadFileInChunks(const std::string& path,
     FileOps& ops = CurrentFileOps();
     const int fd = ops.openForReading(path.c_str());
     if (fd < 0)
-        ThrowIoError(errno);
+        ThrowIoError(errno, path);
     try {
         std::vector<char> buffer(kChunkSize);
         for (;;) {
@@ -238,7 +258,7 @@ void ReadFileInChunks(const std::string& path,
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                ThrowIoError(errno);
+                ThrowIoError(errno, path);
             }
             if (got == 0) {
                 (void)consume(std::string_view());
@@ -252,7 +272,7 @@ void ReadFileInChunks(const std::string& path,
         throw;
     }
     if (ops.closeFile(fd) != 0)
-        ThrowIoError(errno);
+        ThrowIoError(errno, path);
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -287,17 +307,17 @@ void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTem
     int fd = ops.createTemporary(temporary.data());
     if (fd < 0) {
         // Creating in a directory that does not exist: the path, not the file, is wrong.
-        ThrowIoError(errno == ENOENT ? ENOTDIR : errno);
+        ThrowIoError(errno == ENOENT ? ENOTDIR : errno, path);
     }
     try {
         // A replaced file keeps its permissions.
         if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
-            ThrowIoError(errno);
+            ThrowIoError(errno, path);
 
         ContentHash hash;
         fill(ops, fd, temporary, written ? &hash : nullptr);
         if (ops.syncFile(fd) != 0)
-            ThrowIoError(errno);
+            ThrowIoError(errno, path);
         // The rename keeps size and time; without them the stamp stays empty, which only
         // means no question before the next save.
         FileStamp stamp;
@@ -307,9 +327,9 @@ void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTem
         const int closing = fd;
         fd = -1; // closed even when close reports an error
         if (ops.closeFile(closing) != 0)
-            ThrowIoError(errno);
+            ThrowIoError(errno, path);
         if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
-            ThrowIoError(errno);
+            ThrowIoError(errno, path);
         if (written)
             *written = stamp;
     } catch (...) {
@@ -326,8 +346,8 @@ void ReplaceFile(const std::string& path, bool backup, const std::function<void(
                  FileStamp* written) {
     ReplaceThroughTemporary(
         path, backup,
-        [&write](FileOps& ops, int fd, const std::string&, ContentHash* hash) {
-            FileSink sink(ops, fd, hash);
+        [&write, &path](FileOps& ops, int fd, const std::string&, ContentHash* hash) {
+            FileSink sink(ops, fd, path, hash);
             write(sink);
             sink.flush();
         },
@@ -339,14 +359,19 @@ void ReplaceFileByName(const std::string& path, bool backup,
                        FileStamp* written) {
     ReplaceThroughTemporary(
         path, backup,
-        [&write](FileOps&, int, const std::string& temporary, ContentHash* hash) {
-            write(temporary);
-            // The writer's bytes did not pass here; the stamp reads them back.
-            if (hash)
-                ReadFileInChunks(temporary, [hash](std::string_view piece) {
-                    hash->add(piece);
-                    return true;
-                });
+        [&write, &path](FileOps&, int, const std::string& temporary, ContentHash* hash) {
+            // The temporary name means nothing to the user: a failure names the target.
+            try {
+                write(temporary);
+                // The writer's bytes did not pass here; the stamp reads them back.
+                if (hash)
+                    ReadFileInChunks(temporary, [hash](std::string_view piece) {
+                        hash->add(piece);
+                        return true;
+                    });
+            } catch (const IoError& failure) {
+                ThrowIoError(failure.errorNumber(), path);
+            }
         },
         written);
 }

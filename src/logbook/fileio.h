@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/errors.h"
 #include "logbook/filestamp.h"
 #include "logbook/linesink.h"
 
@@ -53,10 +54,31 @@ private:
     FileOps* previous_;
 };
 
-// The message for a system error number: "File not found", "File access denied",
-// "Disk full", ..., otherwise "I/O error <n>".
-std::string IoErrorMessage(int errorNumber);
-// Throws Error with that message; 0, which a failing call should not leave, counts as EIO.
+// A failed file-system call: the message, and the system error number behind it.
+class IoError : public Error {
+public:
+    IoError(int errorNumber, const std::string& message)
+        : Error(message), errorNumber_(errorNumber) {}
+    int errorNumber() const { return errorNumber_; }
+
+private:
+    int errorNumber_;
+};
+
+// The German text for a system error number (Windows-1252): "Datei nicht gefunden",
+// "Ungültiger Dateiname", "Zu viele offene Dateien", "Zugriff verweigert",
+// "Datenträger voll", otherwise "Ein-/Ausgabefehler <n>".
+std::string IoErrorText(int errorNumber);
+// The message for a failure on the file at `path` (UTF-8): "„name“: " and the text,
+// where name is the last component of the path (the whole path when that is empty), in
+// Windows-1252 like every message; a character it cannot hold shows as "?". An empty path
+// (no file chosen) gives the text alone.
+std::string IoErrorMessage(int errorNumber, const std::string& path);
+// Throws IoError with the message for `path`; 0, which a failing call should not leave,
+// counts as EIO.
+[[noreturn]] void ThrowIoError(int errorNumber, const std::string& path);
+// The same for a failure where no file name is known (a writer that only sees a temporary
+// name, a locale that cannot be made): the text alone.
 [[noreturn]] void ThrowIoError(int errorNumber);
 
 // Reads the file at `path` through the current operations in pieces of up to 64 KiB and

@@ -174,9 +174,13 @@ std::size_t LogbookParser::readCellText(std::string_view bytes, std::size_t pos)
 
 void LogbookParser::takeCount() {
     int32_t value = 0;
+    // A first line that is no whole number (beyond 32 bits included) says that this is
+    // another program's file, a CSV export for one.
+    if (!TryTextToInteger(pending_, value))
+        throw Error(kNotALogbook);
     // An absurd count would make the table allocate millions of rows for nothing.
-    if (!TryTextToInteger(pending_, value) || value > kMaxRecordCount)
-        throw Error(kInvalidNumericInput);
+    if (value > kMaxRecordCount)
+        throw Error(kTooManyRecords);
     count_ = value > 0 ? value : 0;
     pending_.clear();
 }

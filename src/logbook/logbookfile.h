@@ -9,8 +9,16 @@
 
 namespace spritlog {
 
-// Largest record count a file may declare; a larger one is "Invalid numeric input".
+// Largest record count a file may declare.
 inline constexpr long long kMaxRecordCount = 1000000;
+
+// The messages of a file that cannot be a logbook (Windows-1252): its first line is no
+// record count, or the count exceeds kMaxRecordCount.
+inline constexpr const char* kNotALogbook =
+    "Die Datei ist kein Spritlog-Tankbuch. Daten anderer Programme \xFC"
+    "bernimmt Datei > Export/Import > Importieren aus CSV...";
+inline constexpr const char* kTooManyRecords =
+    "Die Datei enth\xE4lt mehr als 1.000.000 Datens\xE4tze.";
 
 // Fills `grid` from the native file at `path` (UTF-8); false when the file is missing (a
 // directory counts as missing). Throws Error with the I/O message; a failure after the

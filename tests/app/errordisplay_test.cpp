@@ -24,7 +24,8 @@ class Throwing : public QObject {
 public:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::User)
-            throw Error("I/O error 13");
+            throw Error("\x84"
+                        "a.slg\x93: Ein-/Ausgabefehler 13");
         return QObject::event(event);
     }
 };
@@ -39,11 +40,17 @@ private slots:
     void messageRule_data() {
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter gets a point") << QByteArray("File not found") << "File not found.";
-        QTest::newRow("point stays single") << QByteArray("Disk full.") << "Disk full.";
+        QTest::newRow("letter gets a point") << QByteArray("\x84\xDC"
+                                                           "bersicht.slg\x93: Datei nicht gefunden")
+                                             << "„Übersicht.slg“: Datei nicht gefunden.";
+        QTest::newRow("point stays single")
+            << QByteArray("Die Datei enth\xE4lt mehr als 1.000.000 Datens\xE4tze.")
+            << "Die Datei enthält mehr als 1.000.000 Datensätze.";
         QTest::newRow("quote sorts before the point")
             << QByteArray("'' is not a valid integer value'") << "'' is not a valid integer value'";
-        QTest::newRow("digit") << QByteArray("I/O error 13") << "I/O error 13.";
+        QTest::newRow("digit") << QByteArray("\x84"
+                                             "a.slg\x93: Ein-/Ausgabefehler 13")
+                               << "„a.slg“: Ein-/Ausgabefehler 13.";
         QTest::newRow("exclamation mark") << QByteArray("Achtung!") << "Achtung!";
         QTest::newRow("hyphen") << QByteArray("a-") << "a-";
         QTest::newRow("cell text in Windows-1252")
@@ -129,7 +136,10 @@ private slots:
         window->FormCreate({});
         window.prompts->openAnswers.push_back(file);
         window->findChild<QAction*>(QStringLiteral("m_Laden"))->trigger();
-        QCOMPARE(window.prompts->errors, QStringList{QStringLiteral("Invalid numeric input.")});
+        QCOMPARE(window.prompts->errors,
+                 QStringList{QStringLiteral("Die Datei ist kein Spritlog-Tankbuch. Daten anderer "
+                                            "Programme übernimmt Datei > Export/Import > "
+                                            "Importieren aus CSV...")});
         QVERIFY(window.prompts->notices.isEmpty());
         QCOMPARE(window->document().fileName(), file.toStdString());
     }
@@ -139,7 +149,8 @@ private slots:
         Throwing object;
         QEvent event(QEvent::User);
         QCOMPARE(QCoreApplication::sendEvent(&object, &event), false);
-        QCOMPARE(g_appPrompts->errors, QStringList{QStringLiteral("I/O error 13.")});
+        QCOMPARE(g_appPrompts->errors,
+                 QStringList{QStringLiteral("„a.slg“: Ein-/Ausgabefehler 13.")});
     }
 };
 

@@ -201,8 +201,9 @@ private slots:
         QTest::newRow("header only")
             << "leer.csv" << QByteArray("Date;Odometer;Quantity;Total price\r\n")
             << "Es wurde nichts importiert.\nDie Datei enthält keine Datensätze.";
-        QTest::newRow("missing file") << "nix.csv" << QByteArray() << "File not found.";
-        QTest::newRow("a folder") << "ordner" << QByteArray() << "File access denied.";
+        QTest::newRow("missing file")
+            << "nix.csv" << QByteArray() << "„nix.csv“: Datei nicht gefunden.";
+        QTest::newRow("a folder") << "ordner" << QByteArray() << "„ordner“: Zugriff verweigert.";
     }
     void badSourceImportsNothing() {
         QFETCH(QString, file);

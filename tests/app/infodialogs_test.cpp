@@ -8,6 +8,7 @@
 #include "logbook/fileio.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -311,14 +312,15 @@ private slots:
     void fileThatCannotBeRead_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("message");
+        // %1: the name of the test's folder.
         QTest::newRow("no file loaded") << "none"
-                                        << "File not found.";
+                                        << "Datei nicht gefunden.";
         QTest::newRow("file deleted") << "deleted"
-                                      << "File not found.";
+                                      << "„a.slg“: Datei nicht gefunden.";
         QTest::newRow("a folder") << "folder"
-                                  << "File access denied.";
+                                  << "„%1“: Zugriff verweigert.";
         QTest::newRow("read fails") << "read"
-                                    << "I/O error 5.";
+                                    << "„a.slg“: Ein-/Ausgabefehler 5.";
     }
     void fileThatCannotBeRead() {
         QFETCH(QString, how);
@@ -351,7 +353,8 @@ private slots:
         };
         window->m_EinstellungenClick();
         QCOMPARE(modal.shown, QStringList{QStringLiteral("FSetup")});
-        QCOMPARE(window.prompts->errors, QStringList{message});
+        QCOMPARE(window.prompts->errors,
+                 QStringList{message.replace(QStringLiteral("%1"), QDir(folder()).dirName())});
         QVERIFY(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit1"))->text() !=
                 QStringLiteral("alt"));
         QCOMPARE(test::Named<QLineEdit>(*window.size, QStringLiteral("Edit2"))->text(),

@@ -429,7 +429,7 @@ private slots:
         QTest::addColumn<QStringList>("errors");
         QTest::newRow("file there") << true << QStringList{"FSetup", "FSize"} << QStringList();
         QTest::newRow("file gone")
-            << false << QStringList{"FSetup"} << QStringList{"File not found."};
+            << false << QStringList{"FSetup"} << QStringList{"„a.slg“: Datei nicht gefunden."};
     }
     void dateigroesse() {
         QFETCH(bool, exists);

@@ -48,6 +48,10 @@ spritlog_cli_case(import_unknown_format EXPECTED ${import_data}/import_unknown_f
 spritlog_cli_case(import_missing_source EXPECTED ${import_data}/import_missing_source
     CHECKS ${zwei_as_target} --same tankbuch.slg zwei.slg --missing tankbuch.bak
     ARGS import tankbuch.slg nix.csv)
+# The file's name keeps its umlaut on the way from the message to the terminal.
+spritlog_cli_case(import_missing_source_umlaut EXPECTED ${import_data}/import_missing_source_umlaut
+    CHECKS ${zwei_as_target} --same tankbuch.slg zwei.slg --missing tankbuch.bak
+    ARGS import tankbuch.slg Ordner/Übersicht.csv)
 spritlog_cli_case(import_source_is_directory EXPECTED ${import_data}/import_source_is_directory
     CHECKS ${zwei_as_target} --same tankbuch.slg zwei.slg --missing tankbuch.bak
     ARGS import tankbuch.slg .)

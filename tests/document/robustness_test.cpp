@@ -89,6 +89,7 @@ struct WriterCase {
     const char* file;
     const char* backup;
     std::string (*expected)(const TextTable&, const std::string&, const SaveOptions&);
+    const char* quoted; // the file as an error message names it (Windows-1252)
 };
 
 std::string NativeText(const TextTable& grid, const std::string&, const SaveOptions&) {
@@ -108,18 +109,25 @@ std::string HtmlText(const TextTable& grid, const std::string& path, const SaveO
 }
 
 const WriterCase kWriters[] = {
-    {"fahrten.slg", "fahrten.bak", NativeText},
-    {"fahrten.csv", "fahrten.bak", CsvText},
-    {"bericht.htm", "bericht.bak", HtmlText},
+    {"fahrten.slg", "fahrten.bak", NativeText,
+     "\x84"
+     "fahrten.slg\x93: "},
+    {"fahrten.csv", "fahrten.bak", CsvText,
+     "\x84"
+     "fahrten.csv\x93: "},
+    {"bericht.htm", "bericht.bak", HtmlText,
+     "\x84"
+     "bericht.htm\x93: "},
     // The backup name counts characters: the umlauts go whole.
-    {"tankbuch.\xC3\xA4\xC3\xB6\xC3\xBC", "tankbuch.bak", NativeText},
+    {"tankbuch.\xC3\xA4\xC3\xB6\xC3\xBC", "tankbuch.bak", NativeText,
+     "\x84tankbuch.\xE4\xF6\xFC\x93: "},
 };
 
 // One way a save can fail, armed for an output of `size` bytes.
 struct SaveFault {
     std::string name;
     std::function<void(FaultyFileOps&)> arm;
-    const char* message;
+    const char* message; // after the file's name
 };
 
 std::vector<SaveFault> SaveFaults(std::size_t size) {
@@ -132,42 +140,43 @@ std::vector<SaveFault> SaveFaults(std::size_t size) {
                               ops.maxWriteChunk = 97;
                               ops.writeLimit = at;
                           },
-                          "Disk full"});
+                          "Datentr\xE4ger voll"});
         faults.push_back({"write stores nothing after " + std::to_string(at) + " bytes",
                           [at](FaultyFileOps& ops) {
                               ops.writeLimit = at;
                               ops.writeError = 0;
                           },
-                          "Disk full"});
+                          "Datentr\xE4ger voll"});
     }
     faults.push_back({"quota exceeded halfway",
                       [size](FaultyFileOps& ops) {
                           ops.writeLimit = size / 2;
                           ops.writeError = EDQUOT;
                       },
-                      "Disk full"});
+                      "Datentr\xE4ger voll"});
     faults.push_back({"device error halfway",
                       [size](FaultyFileOps& ops) {
                           ops.writeLimit = size / 2;
                           ops.writeError = EIO;
                       },
-                      "I/O error 5"});
+                      "Ein-/Ausgabefehler 5"});
     faults.push_back({"cannot create: too many files",
-                      [](FaultyFileOps& ops) { ops.createError = EMFILE; }, "Too many open files"});
+                      [](FaultyFileOps& ops) { ops.createError = EMFILE; },
+                      "Zu viele offene Dateien"});
     faults.push_back({"cannot create: read-only file system",
-                      [](FaultyFileOps& ops) { ops.createError = EROFS; }, "File access denied"});
+                      [](FaultyFileOps& ops) { ops.createError = EROFS; }, "Zugriff verweigert"});
     faults.push_back({"sync finds the disk full",
-                      [](FaultyFileOps& ops) { ops.syncError = ENOSPC; }, "Disk full"});
+                      [](FaultyFileOps& ops) { ops.syncError = ENOSPC; }, "Datentr\xE4ger voll"});
     faults.push_back({"close reports a device error",
-                      [](FaultyFileOps& ops) { ops.closeError = EIO; }, "I/O error 5"});
+                      [](FaultyFileOps& ops) { ops.closeError = EIO; }, "Ein-/Ausgabefehler 5"});
     faults.push_back({"close finds the disk full",
-                      [](FaultyFileOps& ops) { ops.closeError = ENOSPC; }, "Disk full"});
+                      [](FaultyFileOps& ops) { ops.closeError = ENOSPC; }, "Datentr\xE4ger voll"});
     faults.push_back({"rename across devices", [](FaultyFileOps& ops) { ops.renameError = EXDEV; },
-                      "I/O error 18"});
+                      "Ein-/Ausgabefehler 18"});
     faults.push_back({"rename of a busy file", [](FaultyFileOps& ops) { ops.renameError = EBUSY; },
-                      "I/O error 16"});
+                      "Ein-/Ausgabefehler 16"});
     faults.push_back({"rename denied", [](FaultyFileOps& ops) { ops.renameError = EPERM; },
-                      "File access denied"});
+                      "Zugriff verweigert"});
     return faults;
 }
 
@@ -201,7 +210,7 @@ TEST_F(RobustnessTest, FailedSaveKeepsThePreviousFileForEveryWriterAndBackupStat
                         SaveThroughDocument(path, grid, options);
                     } catch (const Error& error) {
                         reported = true;
-                        EXPECT_STREQ(error.what(), fault.message);
+                        EXPECT_EQ(error.what(), writer.quoted + std::string(fault.message));
                     }
                 }
                 EXPECT_TRUE(reported) << "the save reported success";
@@ -257,7 +266,8 @@ TEST_F(RobustnessTest, ReplacedFileKeepsItsModeOrTheSaveFails) {
         SaveThroughDocument(path, SampleLogbook(), SaveOptions{});
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "File access denied");
+        EXPECT_STREQ(error.what(), "\x84"
+                                   "fahrten.slg\x93: Zugriff verweigert");
     }
     EXPECT_EQ(ReadBytes(path), "0\r\n");
     EXPECT_EQ(Entries(), std::set<std::string>{"fahrten.slg"});
@@ -403,31 +413,37 @@ TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
         std::function<void()> change;
         const char* message;
     } cases[] = {
-        {"vanishes", [&] { ::unlink(path.c_str()); }, "File not found"},
+        {"vanishes", [&] { ::unlink(path.c_str()); },
+         "\x84"
+         "fahrten.slg\x93: Datei nicht gefunden"},
         {"becomes a directory",
          [&] {
              ::unlink(path.c_str());
              ::mkdir(path.c_str(), 0777);
          },
-         "File access denied"},
+         "\x84"
+         "fahrten.slg\x93: Zugriff verweigert"},
         {"becomes a dangling link",
          [&] {
              ::unlink(path.c_str());
              EXPECT_EQ(::symlink(elsewhere.c_str(), path.c_str()), 0);
          },
-         "File not found"},
+         "\x84"
+         "fahrten.slg\x93: Datei nicht gefunden"},
         {"becomes a link to itself",
          [&] {
              ::unlink(path.c_str());
              EXPECT_EQ(::symlink(path.c_str(), path.c_str()), 0);
          },
-         "Invalid filename"},
+         "\x84"
+         "fahrten.slg\x93: Ung\xFCltiger Dateiname"},
         {"its directory is replaced by a file",
          [&] {
              std::filesystem::remove_all(PathOf("sub"));
              WriteBytes(PathOf("sub"), "");
          },
-         "Invalid filename"},
+         "\x84"
+         "fahrten.slg\x93: Ung\xFCltiger Dateiname"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -644,7 +660,7 @@ std::vector<HostileCase> HostileCases() {
          1,
          {},
          0,
-         "Invalid numeric input",
+         "Die Datei enth\xE4lt mehr als 1.000.000 Datens\xE4tze.",
          false,
          all},
         {"smallest integer as count",
@@ -692,7 +708,8 @@ std::vector<HostileCase> HostileCases() {
          1,
          {},
          0,
-         "Invalid numeric input",
+         "Die Datei ist kein Spritlog-Tankbuch. Daten anderer Programme \xFC"
+         "bernimmt Datei > Export/Import > Importieren aus CSV...",
          false,
          kMegabyte},
         {"100 MB of blanks and line ends before the count",

@@ -989,7 +989,7 @@ TEST(CsvImport, TheLogbookDoesNotGrowBeyondWhatCanBeLoadedAgain) {
         AppendImportedRecords(grid, result, 5);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Invalid numeric input");
+        EXPECT_STREQ(e.what(), "Mit dem Import h\xE4tte das Tankbuch mehr als 5 Datens\xE4tze.");
     }
     EXPECT_EQ(RecordCount(grid), 4);
     result.records.pop_back();
