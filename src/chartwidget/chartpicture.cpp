@@ -1,5 +1,7 @@
 #include "chartwidget/chartpicture.h"
 
+#include "platform/writeerror.h"
+
 #include "charts/chartviews.h"
 #include "logbook/errors.h"
 
@@ -19,14 +21,6 @@ namespace {
 // Chart pixels per millimetre of paper: about 100 dots per inch, where the chart's own
 // fonts come out at a size that reads well in print.
 constexpr double kPaperPixelsPerMm = 4.0;
-
-std::string ToStd(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
-[[noreturn]] void CannotWrite(const QString& path, const QString& reason) {
-    throw Error("Cannot write " + ToStd(path) + ": " + ToStd(reason));
-}
 
 } // namespace
 
@@ -94,7 +88,7 @@ QImage ChartPicture::image() {
 void ChartPicture::write(const QString& path, PictureFormat format) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        CannotWrite(path, file.errorString());
+        ThrowWriteError(path);
     if (format == PictureFormat::Svg) {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
@@ -104,15 +98,15 @@ void ChartPicture::write(const QString& path, PictureFormat format) {
         svg.setDescription(QStringLiteral("Spritlog"));
         QPainter painter;
         if (!painter.begin(&svg))
-            CannotWrite(path, QStringLiteral("the picture cannot be drawn"));
+            throw Error("Das Bild kann nicht gezeichnet werden");
         painter.setRenderHint(QPainter::Antialiasing);
         paint(painter, QRectF(QPointF(0, 0), QSizeF(chart_->size())));
         painter.end();
     } else if (!image().save(&file, "PNG")) {
-        CannotWrite(path, file.errorString());
+        ThrowWriteError(path);
     }
     if (!file.commit())
-        CannotWrite(path, file.errorString());
+        ThrowWriteError(path);
 }
 
 PictureFormat PictureFormatFor(const QString& path) {

@@ -20,7 +20,7 @@ std::string NumberToText(double value, int decimals);
 
 // Reads an integer text: blanks, then a signed decimal or a "$"/"x"/"X"/"0x"/"0X" hex
 // number, nothing after, within the signed 32-bit range.
-// Throws Error("'<text>' is not a valid integer value") otherwise.
+// Throws Error("'<text>' ist keine ganze Zahl") otherwise.
 int32_t TextToInteger(std::string_view text);
 // The same without throwing; false on any malformed text.
 bool TryTextToInteger(std::string_view text, int32_t& value);

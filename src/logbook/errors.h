@@ -6,16 +6,16 @@
 namespace spritlog {
 
 // Every failure that reaches the general error display carries its exact message text
-// (Windows-1252: "„auto.slg“: Datei nicht gefunden", "Floating point division by zero", ...).
+// (Windows-1252: "„auto.slg“: Datei nicht gefunden", "Datensatz 3, KM: ...", ...).
 class Error : public std::runtime_error {
 public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
 // Messages shared by several places.
-inline constexpr const char* kDivisionByZero = "Floating point division by zero";
-inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
-inline constexpr const char* kOverflow = "Floating point overflow";
+inline constexpr const char* kDivisionByZero = "Division durch 0";
+inline constexpr const char* kInvalidOperation = "Ung\xFCltige Rechenoperation";
+inline constexpr const char* kOverflow = "Wert zu gro\xDF";
 
 // The text the error display shows: a "." is appended when the message's last character
 // sorts after ".".

@@ -1,4 +1,5 @@
 #include "platform/printrenderer.h"
+#include "platform/writeerror.h"
 
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
@@ -18,10 +19,6 @@ namespace spritlog {
 namespace {
 
 constexpr double kUnitsPerInch = 254.0; // units of 0.1 mm
-
-std::string ToStd(const QString& text) {
-    return text.toUtf8().toStdString();
-}
 
 } // namespace
 
@@ -67,23 +64,23 @@ void DrawPrintPage(QPainter& painter, const PrintPage& page) {
 void RenderPrintLayout(const std::vector<PrintPage>& pages, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device))
-        throw Error("The printout cannot be started");
+        throw Error("Der Ausdruck kann nicht beginnen");
     SetUpPrintPainter(painter);
     for (std::size_t p = 0; p < pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
             painter.end();
-            throw Error("The printout cannot start a new page");
+            throw Error("Der Ausdruck kann keine neue Seite beginnen");
         }
         DrawPrintPage(painter, pages[p]);
     }
     if (!painter.end())
-        throw Error("The printout cannot be finished");
+        throw Error("Der Ausdruck kann nicht abgeschlossen werden");
 }
 
 void WritePrintPdf(const std::vector<PrintPage>& pages, const QString& pdfPath) {
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error("Cannot write " + ToStd(pdfPath) + ": " + ToStd(file.errorString()));
+        ThrowWriteError(pdfPath);
     {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -95,7 +92,7 @@ void WritePrintPdf(const std::vector<PrintPage>& pages, const QString& pdfPath) 
         RenderPrintLayout(pages, writer);
     }
     if (!file.commit())
-        throw Error("Cannot write " + ToStd(pdfPath) + ": " + ToStd(file.errorString()));
+        ThrowWriteError(pdfPath);
 }
 
 } // namespace spritlog

@@ -1,4 +1,5 @@
 #include "platform/reportrenderer.h"
+#include "platform/writeerror.h"
 
 #include "logbook/errors.h"
 
@@ -22,10 +23,6 @@ constexpr double kMmPerInch = 25.4;
 const QColor kRowShade(238, 242, 247);
 const QColor kHeadingShade(214, 222, 233);
 const QColor kRuleColour(90, 98, 110);
-
-std::string ToStd(const QString& text) {
-    return text.toUtf8().toStdString();
-}
 
 QFont ReportFont(double points, bool bold, const QPaintDevice* device) {
     // Arial where it exists; fontconfig gives its metric twin Liberation Sans in its place.
@@ -109,25 +106,25 @@ void RenderReport(const ReportContent& content, QPagedPaintDevice& device,
 
     QPainter painter;
     if (!painter.begin(&device))
-        throw Error("The report cannot be started");
+        throw Error("Der Bericht kann nicht beginnen");
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (std::size_t p = 0; p < pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
             painter.end();
-            throw Error("The report cannot start a new page");
+            throw Error("Der Bericht kann keine neue Seite beginnen");
         }
         DrawPage(painter, pages[p], chart);
     }
     if (!painter.end())
-        throw Error("The report cannot be finished");
+        throw Error("Der Bericht kann nicht abgeschlossen werden");
 }
 
 void WriteReportPdf(const ReportContent& content, const ReportChartPainter& chart,
                     const QString& pdfPath) {
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error("Cannot write " + ToStd(pdfPath) + ": " + ToStd(file.errorString()));
+        ThrowWriteError(pdfPath);
     {
         QPdfWriter writer(&file);
         writer.setPageLayout(ReportPageLayout());
@@ -136,7 +133,7 @@ void WriteReportPdf(const ReportContent& content, const ReportChartPainter& char
         RenderReport(content, writer, chart);
     }
     if (!file.commit())
-        throw Error("Cannot write " + ToStd(pdfPath) + ": " + ToStd(file.errorString()));
+        ThrowWriteError(pdfPath);
 }
 
 } // namespace spritlog

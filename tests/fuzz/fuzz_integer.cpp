@@ -2,7 +2,7 @@
 // plain reference of its rule: blanks (code 32 only), then either an optional "+"/"-" and
 // decimal digits, or, without a sign, one of "$", "x", "X", "0x", "0X" and hexadecimal
 // digits in either case; nothing after; the value within the signed 32-bit range. Every
-// other text is "'<text>' is not a valid integer value". Besides, the decimal text of
+// other text is "'<text>' ist keine ganze Zahl". Besides, the decimal text of
 // every value reads back to it.
 
 #include "logbook/conventions.h"
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const Error& error) {
         if (want)
             Mismatch("TextToInteger threw for a well-formed text", text);
-        const std::string message = "'" + std::string(text) + "' is not a valid integer value";
+        const std::string message = "'" + std::string(text) + "' ist keine ganze Zahl";
         // The message is a C string: a NUL byte in the text ends it there.
         if (std::strcmp(error.what(), message.c_str()) != 0)
             Mismatch("wrong message", text);

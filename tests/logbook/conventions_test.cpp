@@ -413,7 +413,7 @@ TEST(TextToInteger, AcceptsDecimalAndHexadecimalTexts) {
                 ADD_FAILURE() << "'" << c.text << "' was accepted";
             } catch (const Error& error) {
                 EXPECT_EQ(std::string(error.what()),
-                          "'" + c.text + "' is not a valid integer value");
+                          "'" + c.text + "' ist keine ganze Zahl");
             }
         }
     }

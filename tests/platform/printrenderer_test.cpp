@@ -215,7 +215,11 @@ TEST(PrintRenderer, UnwritablePdfIsAnErrorAndLeavesNoFile) {
         WritePrintPdf(ThreePages(), path);
         FAIL() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Cannot write " + path.toStdString() + ": ", 0),
+        // The German file error with the file's name (Windows-1252 quotes).
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("\x84"
+                             "ausdruck.pdf\x93: ",
+                             0),
                   0u)
             << error.what();
     }
