@@ -117,7 +117,7 @@ std::vector<test::Record> WorkedExample() {
             MakeRecord("10.03.2024", "11000", "30", "1.60", "Nord")};
 }
 
-// Five records in three months; the March run holds the last record and is left out.
+// Five records in three months; March, the last run, is the current month and is drawn too.
 std::vector<test::Record> ThreeMonths() {
     return {MakeRecord("05.01.2024", "10000", "40", "1.50", "Nord"),
             MakeRecord("20.01.2024", "10500", "35", "1.40", "West"),
@@ -268,107 +268,127 @@ private slots:
             double average, minimum, maximum, shownMinimum, shownMaximum;
             QStringList labels;
         };
-        const QStringList records{"05.01.2024", "20.02.2024"};
-        const QStringList secondRecord{"20.02.2024"};
-        const QStringList months{"01.2024", "02.2024"};
+        // Every record counts, the newest too. The worked example: Tankkosten 60, 49, 48;
+        // KM -, 500, 500; Verbrauch -, 7.00, 6.00; Kosten/Km -, 9.80, 9.60. Views 3 to 5
+        // start at the second record.
+        const QStringList records{"05.01.2024", "20.02.2024", "10.03.2024"};
+        const QStringList fromSecond{"20.02.2024", "10.03.2024"};
+        // The five records by month: January 1-2, February 3-4, March 5 (the current
+        // month). KM -, 500, 500, 400, 600; Verbrauch -, 7.00, 6.00, 8.00, 6.67 (40 / 600);
+        // Kosten/Km -, 9.80, 9.60, 12.00, 10.00; Tankkosten 60, 49, 48, 48, 60.
+        const QStringList months{"01.2024", "02.2024", "03.2024"};
+        const QStringList laterMonths{"02.2024", "03.2024"};
         const Row rows[] = {
             {"KM-Stand",
              "worked",
              0,
              1,
              0,
-             {10000, 10500},
-             10250,
-             10000,
+             {10000, 10500, 11000},
              10500,
              10000,
-             10500,
+             11000,
+             10000,
+             11000,
              records},
-            {"Getankte Liter", "worked", 0, 1, 1, {40, 35}, 37.5, 35, 40, 35, 40, records},
-            // One point: the axis gets a band around the flat line.
-            {"Liter je 100 KM", "worked", 0, 1, 2, {7}, 7, 7, 7, 6.3, 7.7, secondRecord},
-            {"KM-Interval", "worked", 0, 1, 3, {500}, 500, 500, 500, 450, 550, secondRecord},
-            {"Kosten/KM",
-             "worked",
-             0,
-             1,
-             4,
-             {9.8},
-             9.8,
-             9.8,
-             9.8,
-             9.8 - 0.98,
-             9.8 + 0.98,
-             secondRecord},
-            {"Literpreis", "worked", 0, 1, 5, {1.5, 1.4}, 1.45, 1.4, 1.5, 1.4, 1.5, records},
-            {"Tankkosten", "worked", 0, 1, 6, {60, 49}, 54.5, 49, 60, 49, 60, records},
+            {"Getankte Liter", "worked", 0, 1, 1, {40, 35, 30}, 35, 30, 40, 30, 40, records},
+            {"Liter je 100 KM", "worked", 0, 1, 2, {7, 6}, 6.5, 6, 7, 6, 7, fromSecond},
+            // A flat line: the axis gets a band around it.
+            {"KM-Interval", "worked", 0, 1, 3, {500, 500}, 500, 500, 500, 450, 550, fromSecond},
+            {"Kosten/KM", "worked", 0, 1, 4, {9.8, 9.6}, 9.7, 9.6, 9.8, 9.6, 9.8, fromSecond},
+            {"Literpreis", "worked", 0, 1, 5, {1.5, 1.4, 1.6}, 1.5, 1.4, 1.6, 1.4, 1.6, records},
+            {"Tankkosten", "worked", 0, 1, 6, {60, 49, 48}, 157.0 / 3, 48, 60, 48, 60, records},
             {"KM-Stand 100%",
              "worked",
              0,
              0,
              0,
-             {10000, 10500},
-             10250,
-             0,
+             {10000, 10500, 11000},
              10500,
              0,
-             10500,
+             11000,
+             0,
+             11000,
              records},
-            {"Liter je 100 KM 100%", "worked", 0, 0, 2, {7}, 7, 0, 7, 0, 7, secondRecord},
+            {"Liter je 100 KM 100%", "worked", 0, 0, 2, {7, 6}, 6.5, 0, 7, 0, 7, fromSecond},
             {"Eintrag",
              "months",
              0,
              1,
              0,
-             {10000, 10500, 11000, 11400},
-             10725,
+             {10000, 10500, 11000, 11400, 12000},
+             10980, // 54900 / 5
              10000,
-             11400,
+             12000,
              10000,
-             11400,
-             {"05.01.2024", "20.01.2024", "10.02.2024", "25.02.2024"}},
+             12000,
+             {"05.01.2024", "20.01.2024", "10.02.2024", "25.02.2024", "05.03.2024"}},
+            // A month's reading is the one at its end.
             {"Monat KM-Stand",
              "months",
              1,
              1,
              0,
-             {10500, 11400},
-             10950,
+             {10500, 11400, 12000},
+             11300,
              10500,
-             11400,
+             12000,
              10500,
-             11400,
+             12000,
              months},
-            {"Monat Liter", "months", 1, 1, 1, {75, 62}, 68.5, 62, 75, 62, 75, months},
-            {"Monat Liter 100%", "months", 1, 0, 1, {75, 62}, 68.5, 0, 75, 0, 75, months},
-            // February: the mean of 6.00 and 8.00.
-            {"Monat Verbrauch", "months", 1, 1, 2, {7}, 7, 7, 7, 6.3, 7.7, {"02.2024"}},
-            {"Monat KM-Interval", "months", 1, 1, 3, {900}, 900, 900, 900, 810, 990, {"02.2024"}},
+            {"Monat Liter", "months", 1, 1, 1, {75, 62, 40}, 59, 40, 75, 40, 75, months},
+            {"Monat Liter 100%", "months", 1, 0, 1, {75, 62, 40}, 59, 0, 75, 0, 75, months},
+            // February: the mean of 6.00 and 8.00; March: 6.67 alone.
+            {"Monat Verbrauch", "months", 1, 1, 2, {7, 6.67}, 6.835, 6.67, 7, 6.67, 7, laterMonths},
+            {"Monat KM-Interval",
+             "months",
+             1,
+             1,
+             3,
+             {900, 600},
+             750,
+             600,
+             900,
+             600,
+             900,
+             laterMonths},
+            // February: the mean of 9.60 and 12.00.
             {"Monat Kosten/KM",
              "months",
              1,
              1,
              4,
-             {10.8},
+             {10.8, 10},
+             10.4,
+             10,
              10.8,
+             10,
              10.8,
-             10.8,
-             9.72,
-             11.88,
-             {"02.2024"}},
+             laterMonths},
             {"Monat Literpreis",
              "months",
              1,
              1,
              5,
-             {1.45, 1.55},
+             {1.45, 1.55, 1.5},
              1.5,
              1.45,
              1.55,
              1.45,
              1.55,
              months},
-            {"Monat Tankkosten", "months", 1, 1, 6, {109, 96}, 102.5, 96, 109, 96, 109, months},
+            {"Monat Tankkosten",
+             "months",
+             1,
+             1,
+             6,
+             {109, 96, 60},
+             265.0 / 3,
+             60,
+             109,
+             60,
+             109,
+             months},
         };
         for (int control : {RecordingControl, QtChartsControl})
             for (const Row& r : rows)
@@ -709,7 +729,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
         QtChartWidget* chart = window->qt;
-        QCOMPARE(chart->series(0)->count(), 4);
+        QCOMPARE(chart->series(0)->count(), 5);
 
         struct Click {
             const char* button;
@@ -717,10 +737,11 @@ private slots:
             double minimum;
             QString firstLabel;
         };
-        const Click clicks[] = {{"p_ansicht_1", 2, 10500, QStringLiteral("01.2024")},
-                                {"p_zoom_0", 2, 0, QStringLiteral("01.2024")},
-                                {"p_ansicht_0", 4, 0, QStringLiteral("05.01.2024")},
-                                {"p_zoom_1", 4, 10000, QStringLiteral("05.01.2024")}};
+        // Five records in three months, the current month too.
+        const Click clicks[] = {{"p_ansicht_1", 3, 10500, QStringLiteral("01.2024")},
+                                {"p_zoom_0", 3, 0, QStringLiteral("01.2024")},
+                                {"p_ansicht_0", 5, 0, QStringLiteral("05.01.2024")},
+                                {"p_zoom_1", 5, 10000, QStringLiteral("05.01.2024")}};
         for (const Click& click : clicks) {
             QTest::mouseClick(fmain->findChild<QRadioButton*>(QLatin1String(click.button)),
                               Qt::LeftButton);
@@ -775,15 +796,19 @@ private slots:
 
     // The station table of the worked example, as the view shows it: "Nr" heads the first
     // column, the group numbers stand under it, and there are no row headers beside them.
+    // Every record counts; averages over the cells that hold a value: Nord is records 1
+    // and 3, Verbrauch and Kosten/Km of record 3 alone (record 1 has no KM), Literpreis
+    // (1.50 + 1.60) / 2, Tankkosten (60 + 48) / 2. Durchschnitt: Verbrauch (7 + 6) / 2,
+    // Literpreis 4.50 / 3, Tankkosten 157 / 3, Kosten/Km (9.80 + 9.60) / 2.
     void stationTable_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("cells"); // columns 0..6
-        QTest::newRow("Nord") << 0 << QStringList{"1",     "Nord (Super)", "1",    " 0.00",
-                                                  " 1.50", "60.00",        " 0.00"};
+        QTest::newRow("Nord") << 0 << QStringList{"1",     "Nord (Super)", "2",    " 6.00",
+                                                  " 1.55", "54.00",        " 9.60"};
         QTest::newRow("West") << 1 << QStringList{"2",     "West (Super)", "1",    " 7.00",
                                                   " 1.40", "49.00",        " 9.80"};
         QTest::newRow("Durchschnitt")
-            << 2 << QStringList{"", "Durchschnitt", "2", " 3.50", " 1.45", "54.50", " 4.90"};
+            << 2 << QStringList{"", "Durchschnitt", "3", " 6.50", " 1.50", "52.33", " 9.70"};
         QTest::newRow("empty last row") << 3 << QStringList{"", "", "", "", "", "", ""};
     }
     void stationTable() {
@@ -909,9 +934,9 @@ private slots:
         QCOMPARE(window->qt->valueAxis()->labelFormat(), labelFormat);
     }
 
-    // With a single record the view selector still draws: N = -1 gives an empty chart, N = 0
-    // the box for 0 / 0 before anything is drawn, so the chart stays as it was; a real view
-    // afterwards draws again.
+    // With a single record the view selector still draws: "Liter je 100 KM" starts at the
+    // second record and has no points, which is no error and leaves the chart empty;
+    // "KM-Stand" draws the one reading; a real logbook afterwards draws again.
     void viewsWithoutPoints() {
         auto window = open(QtChartsControl, QStringLiteral("1"));
         TFmain* fmain = window->fmain.get();
@@ -919,20 +944,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
         window->enterChartPage();
         QtChartWidget* chart = window->qt;
-        test::ViewTabs(*fmain)->setCurrentIndex(2); // N = -1
+        test::ViewTabs(*fmain)->setCurrentIndex(2); // no points
         QCOMPARE(window->prompts->errors, QStringList());
         QVERIFY(chart->isEmpty());
         QCOMPARE(chart->chart()->title(), QStringLiteral("Liter je 100 KM"));
         QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()), 0);
         QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(1)->color()), 0);
 
-        test::ViewTabs(*fmain)->setCurrentIndex(0); // N = 0
-        QCOMPARE(window->prompts->errors,
-                 QStringList{QStringLiteral("Invalid floating point operation.")});
-        QVERIFY(chart->isEmpty());
-        QCOMPARE(chart->chart()->title(), QStringLiteral("Liter je 100 KM"));
-        QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()), 0);
-        QCOMPARE(PixelsInPlot(*chart, ShownImage(*chart), chart->series(1)->color()), 0);
+        test::ViewTabs(*fmain)->setCurrentIndex(0); // one point: the reading 10000
+        QCOMPARE(window->prompts->errors, QStringList());
+        QVERIFY(!chart->isEmpty());
+        QCOMPARE(chart->chart()->title(), QStringLiteral("KM-Stand"));
+        COMPARE_VALUES(Ys(chart->series(0)), QList<double>{10000});
 
         // Three records typed in later: the page draws the view again.
         window->prompts->errors.clear();
@@ -946,7 +969,7 @@ private slots:
         fmain->document().setTable(std::move(typed));
         window->enterChartPage();
         QCOMPARE(window->prompts->errors, QStringList());
-        QCOMPARE(chart->series(0)->count(), 2);
+        QCOMPARE(chart->series(0)->count(), 3); // "KM-Stand" of all three
         QVERIFY(!chart->isEmpty());
         QVERIFY(PixelsInPlot(*chart, ShownImage(*chart), chart->series(0)->color()) > 0);
     }

@@ -91,8 +91,9 @@ private slots:
         QCOMPARE(prompts.errors, shown.isEmpty() ? QStringList() : QStringList{shown});
     }
 
-    // F5 over a malformed odometer reading: the pass stops there, the box says why, the
-    // cells written before stay and the window goes on working.
+    // F5 over a malformed odometer reading: the pass stops there, the box says why and
+    // where (record 3's reading is read first for its KM), the cells written before stay
+    // and the window goes on working.
     void badOdometerReading() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("a.slg"));
@@ -108,7 +109,7 @@ private slots:
 
         QTest::keyClick(window.fmain.get(), Qt::Key_F5);
         QCOMPARE(window.prompts->errors,
-                 QStringList{QStringLiteral("'12a' is not a valid integer value.")});
+                 QStringList{QStringLiteral("Datensatz 3, KM-Stand: '12a' ist keine ganze Zahl.")});
         QCOMPARE(window.cell(ColKm, 2), QStringLiteral("500"));
         QCOMPARE(window.cell(ColKm, 4), QString());
 

@@ -1,5 +1,6 @@
 // Typing into p_Grid of the real window: the character mapping, the derived columns, Enter,
-// Tab and Ctrl+Tab, and the record commands with their status bar.
+// Tab and Ctrl+Tab, the record commands with their status bar, and a typed logbook saved
+// and opened again.
 #include "guitest.h"
 
 #include <QAction>
@@ -336,6 +337,71 @@ private slots:
         window->findChild<QAction*>(QStringLiteral("m_Datum"))->trigger();
         QCOMPARE(window.cell(ColDatum, 1),
                  QString::fromStdString(test::SampleRecords(4)[0][test::Datum]));
+    }
+
+    // The ordinary typing flow: three refuellings typed from Datum to Ort with Enter, whose
+    // Enter in Ort of the last record appends an empty record each time. That empty record
+    // takes no part: F5, saving and the next start show no box, and the figures are those
+    // of the three records (105 litres; 40 x 1.50 + 35 x 1.40 + 30 x 1.60 = 157.00 EUR;
+    // Verbrauch 7.00 and 6.00, their mean 6.50).
+    void typedLogbookWithItsEmptyLastRecordStartsAgain() {
+        window_ = std::make_unique<Window>();
+        (*window_)->FormCreate({});
+        QVERIFY(window_->showActive());
+        Window& window = *window_;
+        QCOMPARE(window->RecordCount(), 1);
+        const QStringList typed[3] = {
+            {"05.01.2024", "10000", "40", "1.50", "Super", "Nord", "Essen"},
+            {"20.02.2024", "10500", "35", "1.40", "Super", "West", "Essen"},
+            {"10.03.2024", "11000", "30", "1.60", "Super", "Nord", "Essen"}};
+        grid()->setCursorCell({ColDatum, 1});
+        for (const QStringList& record : typed)
+            for (const QString& text : record) {
+                type(text);
+                enter();
+            }
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(grid()->cursorCell()->row, 4);
+        QCOMPARE(window.cell(ColOrt, 3), QStringLiteral("Essen"));
+
+        QTest::keyClick(grid(), Qt::Key_F5);
+        QCOMPARE(window.prompts->errors, QStringList());
+        QCOMPARE(window.cell(ColVerbrauch, 3), QStringLiteral(" 6.00")); // the newest too
+        QCOMPARE(window.cell(ColTankkosten, 3), QStringLiteral("48.00"));
+        QCOMPARE(window.cell(ColTankkosten, 4), QString());
+
+        window.prompts->saveAnswers.push_back(path(QStringLiteral("getippt.slg")));
+        QTest::keyClick(grid(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(window.prompts->savePresets.size(), 1);
+        QVERIFY(test::ReadFile(path(QStringLiteral("getippt.slg"))).startsWith("4\r\n"));
+        QVERIFY(!window->document().isModified());
+        // Should closing still ask whether to save: Nein, the file is saved already.
+        window.prompts->yesNoAnswers.push_back(false);
+        QVERIFY(window->close());
+        QCOMPARE(window.prompts->errors, QStringList());
+        QCOMPARE(window.prompts->unexpected, QStringList());
+        window_.reset();
+
+        Window again;
+        again->FormCreate({path(QStringLiteral("getippt.slg"))});
+        again->show();
+        QCOMPARE(again.prompts->errors, QStringList());
+        QCOMPARE(again.prompts->notices, QStringList());
+        QCOMPARE(again.prompts->questions, QStringList());
+        QCOMPARE(again.status(0), QStringLiteral("Status: 4 Datensätze"));
+        QVERIFY(again.status(1).endsWith(QStringLiteral("getippt.slg")));
+        test::Pages(*again)->setCurrentIndex(2);
+        QVERIFY(test::StatisticsNotice(*again)->isHidden());
+        const std::array<QLabel*, 12> figures = test::StatisticsLabels(*again);
+        QCOMPARE(figures[1]->text(), QStringLiteral("105.00 Liter"));
+        QCOMPARE(figures[2]->text(), QStringLiteral("157.00 EUR"));
+        QCOMPARE(figures[3]->text(), QStringLiteral(" 6.50 L/100KM"));
+        QCOMPARE(again.prompts->errors, QStringList());
+        // None of the old English messages anywhere in the window.
+        for (const QLabel* label : again->findChildren<QLabel*>())
+            for (const char* english : {"valid", "Invalid", "division", "numeric"})
+                QVERIFY2(!label->text().contains(QLatin1String(english)),
+                         qPrintable(label->text()));
     }
 
     void newLogbookLeavesOneEmptyRecord() {

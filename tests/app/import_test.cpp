@@ -297,7 +297,8 @@ private slots:
 
         test::WriteFile(path("quelle.csv"), kSpritmonitor);
         import(window, path("quelle.csv"));
-        QCOMPARE(window.prompts->errors, QStringList{"'12a' is not a valid integer value."});
+        QCOMPARE(window.prompts->errors,
+                 QStringList{"Datensatz 2, KM-Stand: '12a' ist keine ganze Zahl."});
         QCOMPARE(window.prompts->notices,
                  QStringList{QStringLiteral("3 Datensätze importiert (Spritmonitor).")});
         QCOMPARE(window->RecordCount(), 5);

@@ -1,5 +1,5 @@
 // The statistics on the page "Statistik" and in the window "Statistik...": the figures of
-// the worked example, where the two differ, the layout both share, and the too-few and
+// the worked example, which the two share, the layout both share, and the too-few and
 // error cases.
 #include "dialogtest.h"
 
@@ -63,42 +63,38 @@ class StatisticsTest : public test::GuiTest {
 
 private slots:
 
-    // Label by label: the page divides the average consumption by n - 2, the window by
-    // n - 1, and the cost per km follows; everything else is the same.
+    // Label by label, page and window show one set of figures. Every record counts, the
+    // newest too: Tankkosten 60.00, 49.00, 48.00; KM -, 500, 500; Verbrauch -, 7.00, 6.00
+    // (35 and 30 litres per 500 km); Kosten/Km -, 9.80, 9.60 Ct. Averages over the cells
+    // that hold a value: L4 (7 + 6) / 2 = 6.50; L5 157 / 3 = 52.33; L6 105 / 3 = 35.00;
+    // L7 1000 / 2 = 500.00; L8 6.50 x (1.50 + 1.40 + 1.60) / 3 = 6.50 x 1.50 = 9.75.
     void workedExample_data() {
         QTest::addColumn<int>("label");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("figure");
         const struct {
             int label;
-            const char* page;
-            const char* window;
+            const char* figure;
         } rows[] = {
-            {1, "1.000 KM", "1.000 KM"},        {2, "75.00 Liter", "75.00 Liter"},
-            {3, "109.00 EUR", "109.00 EUR"},    {4, " 7.00 L/100KM", " 3.50 L/100KM"},
-            {5, "54.50 EUR", "54.50 EUR"},      {6, "37.50 Liter", "37.50 Liter"},
-            {7, "250.00 KM", "250.00 KM"},      {8, "10.15 Ct", " 5.08 Ct"},
-            {9, " 7.00 Liter", " 7.00 Liter"},  {10, " 7.00 Liter", " 7.00 Liter"},
-            {11, "40.00 Liter", "40.00 Liter"}, {12, "500.00 KM", "500.00 KM"},
+            {1, "1.000 KM"},    {2, "105.00 Liter"}, {3, "157.00 EUR"},   {4, " 6.50 L/100KM"},
+            {5, "52.33 EUR"},   {6, "35.00 Liter"},  {7, "500.00 KM"},    {8, " 9.75 Ct"},
+            {9, " 6.00 Liter"}, {10, " 7.00 Liter"}, {11, "40.00 Liter"}, {12, "500.00 KM"},
         };
         for (const auto& row : rows)
-            QTest::addRow("L%d", row.label)
-                << row.label << QString::fromLatin1(row.page) << QString::fromLatin1(row.window);
+            QTest::addRow("L%d", row.label) << row.label << QString::fromLatin1(row.figure);
     }
     void workedExample() {
         QFETCH(int, label);
-        QFETCH(QString, page);
-        QFETCH(QString, window);
+        QFETCH(QString, figure);
         auto opened = open(WorkedExample());
         TFmain& fmain = *opened->fmain;
         test::Pages(fmain)->setCurrentIndex(2);
         QVERIFY(test::StatisticsNotice(fmain)->isHidden());
-        QCOMPARE(test::StatisticsLabels(fmain)[label - 1]->text(), page);
+        QCOMPARE(test::StatisticsLabels(fmain)[label - 1]->text(), figure);
         QCOMPARE(test::StatisticsLabels(fmain)[label - 1]->objectName(),
                  QStringLiteral("L%1").arg(label));
         const QStringList texts = windowTexts(*opened);
         QCOMPARE(texts.size(), 12);
-        QCOMPARE(texts[label - 1], window);
+        QCOMPARE(texts[label - 1], figure);
         QCOMPARE(opened->statistik->labels[label - 1]->objectName(),
                  QStringLiteral("L%1").arg(label));
         QCOMPARE(opened->prompts->errors, QStringList());
@@ -120,12 +116,13 @@ private slots:
         TFmain& fmain = *opened->fmain;
         fmain.document().editCell({ColLiter, 2}, "45"); // Tankkosten of record 2 now 63.00
         test::Pages(fmain)->setCurrentIndex(2);
-        QCOMPARE(test::StatisticsLabels(fmain)[1]->text(), QStringLiteral("85.00 Liter"));
-        QCOMPARE(test::StatisticsLabels(fmain)[2]->text(), QStringLiteral("109.00 EUR"));
+        // Litres 40 + 45 + 30; the stored Tankkosten 60 + 49 + 48.
+        QCOMPARE(test::StatisticsLabels(fmain)[1]->text(), QStringLiteral("115.00 Liter"));
+        QCOMPARE(test::StatisticsLabels(fmain)[2]->text(), QStringLiteral("157.00 EUR"));
         const QStringList texts = windowTexts(*opened);
-        QCOMPARE(texts.value(2), QStringLiteral("123.00 EUR"));
+        QCOMPARE(texts.value(2), QStringLiteral("171.00 EUR")); // 60 + 63 + 48
         // The page keeps its texts while it stays active.
-        QCOMPARE(test::StatisticsLabels(fmain)[2]->text(), QStringLiteral("109.00 EUR"));
+        QCOMPARE(test::StatisticsLabels(fmain)[2]->text(), QStringLiteral("157.00 EUR"));
     }
 
     // Fewer than three records: no window, no message, only the page's notice.
@@ -153,20 +150,22 @@ private slots:
     }
 
     // An odometer that is no whole number: the error box, the page keeps its texts, the
-    // window does not open. Record n is read before record 1.
+    // window does not open. Record n is read before record 1; the message names the record
+    // and the column.
     void badOdometer_data() {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("message");
         QTest::newRow("last empty") << "10000"
                                     << ""
-                                    << "'' is not a valid integer value.";
-        QTest::newRow("first with a point") << "10000.5"
-                                            << "11000"
-                                            << "'10000.5' is not a valid integer value.";
+                                    << "Datensatz 3, KM-Stand: '' ist keine ganze Zahl.";
+        QTest::newRow("first with a point")
+            << "10000.5"
+            << "11000"
+            << "Datensatz 1, KM-Stand: '10000.5' ist keine ganze Zahl.";
         QTest::newRow("both bad") << "abc"
                                   << "xyz"
-                                  << "'xyz' is not a valid integer value.";
+                                  << "Datensatz 3, KM-Stand: 'xyz' ist keine ganze Zahl.";
     }
     void badOdometer() {
         QFETCH(QString, first);
@@ -290,8 +289,7 @@ private slots:
             QCOMPARE(statistik.Beenden1->geometry().bottom(), statistik.height() - 1);
             QVERIFY(boxes[2]->geometry().bottom() < statistik.Beenden1->y());
             // The worked example's longest text fits beside its caption.
-            statistik.showFigures(
-                ComputeStatistics(fmain.document().table()));
+            statistik.showFigures(ComputeStatistics(fmain.document().table()));
             for (QLabel* value : labels)
                 QVERIFY2(value->x() + value->fontMetrics().horizontalAdvance(value->text()) <=
                              value->parentWidget()->width(),
