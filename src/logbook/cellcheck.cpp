@@ -52,16 +52,20 @@ bool ColumnIsChecked(int column) {
 }
 
 CellProblem CheckCell(int column, std::string_view text) {
-    if (!ColumnIsChecked(column) || IsBlank(text))
-        return CellProblem::None;
-    if (column == ColDatum)
-        return IsValidDate(text) ? CellProblem::None : CellProblem::NotADate;
-    if (column == ColKmStand) {
+    // The common valid text is told first; only a text that fails is looked at for blanks.
+    CellProblem problem = CellProblem::None;
+    if (column == ColDatum) {
+        if (!IsValidDate(text))
+            problem = CellProblem::NotADate;
+    } else if (column == ColKmStand) {
         int32_t reading = 0;
-        return TryTextToInteger(text, reading) ? CellProblem::None : CellProblem::NotANumber;
+        if (!TryTextToInteger(text, reading))
+            problem = CellProblem::NotANumber;
+    } else if (column == ColLiter || column == ColLiterpreis) {
+        if (!IsNumberText(text))
+            problem = CellProblem::NotANumber;
     }
-    double number = 0;
-    return TryTextToNumber(text, number) ? CellProblem::None : CellProblem::NotANumber;
+    return problem != CellProblem::None && !IsBlank(text) ? problem : CellProblem::None;
 }
 
 std::string CellProblemText(CellProblem problem) {

@@ -4,13 +4,14 @@
 #include "logbook/logbooktable.h"
 
 #include <algorithm>
-#include <bitset>
 
 namespace spritlog {
 namespace {
 
+// The cells with a problem in a row's mask (bits 1 to 4).
 int Bits(uint8_t mask) {
-    return static_cast<int>(std::bitset<8>(mask).count());
+    static const int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    return kBits[(mask >> 1) & 0xF];
 }
 
 } // namespace
