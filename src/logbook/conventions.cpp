@@ -207,62 +207,94 @@ bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string
 
 } // namespace
 
-bool TryTextToNumber(std::string_view text, double& result) {
-    std::size_t pos = SkipBlanks(text);
+namespace {
+
+// Where the parts of a decimal number text lie; valid false when the text is none.
+struct NumberSyntax {
+    bool valid = false;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const std::size_t mantissaStart = pos;
-    std::size_t digitCount = 0;
-    while (pos < text.size() && IsDigit(text[pos])) {
-        ++pos;
-        ++digitCount;
-    }
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        while (pos < text.size() && IsDigit(text[pos])) {
-            ++pos;
-            ++digitCount;
-        }
-    }
-    if (digitCount == 0)
-        return false;
-    const std::size_t mantissaEnd = pos;
-    std::size_t exponentStart = pos;
+    std::size_t mantissaStart = 0;
+    std::size_t mantissaEnd = 0;
+    std::size_t integerDigits = 0;
+    bool hasExponent = false;
+    std::size_t exponentStart = 0;
     bool negativeExponent = false;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+};
+
+NumberSyntax ScanNumber(std::string_view text) {
+    NumberSyntax syntax;
+    std::size_t pos = SkipBlanks(text);
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        syntax.negative = text[pos] == '-';
         ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-            negativeExponent = text[pos] == '-';
-            ++pos;
-        }
-        exponentStart = pos;
+    }
+    syntax.mantissaStart = pos;
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
+    syntax.integerDigits = pos - syntax.mantissaStart;
+    std::size_t digitCount = syntax.integerDigits;
+    if (pos < text.size() && text[pos] == '.') {
+        const std::size_t fraction = ++pos;
         while (pos < text.size() && IsDigit(text[pos]))
             ++pos;
-        if (pos == exponentStart)
-            return false;
+        digitCount += pos - fraction;
     }
-    if (pos != text.size())
-        return false;
+    if (digitCount == 0)
+        return syntax;
+    syntax.mantissaEnd = pos;
+    syntax.exponentStart = pos;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        syntax.hasExponent = true;
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+            syntax.negativeExponent = text[pos] == '-';
+            ++pos;
+        }
+        syntax.exponentStart = pos;
+        while (pos < text.size() && IsDigit(text[pos]))
+            ++pos;
+        if (pos == syntax.exponentStart)
+            return syntax;
+    }
+    syntax.valid = pos == text.size();
+    return syntax;
+}
 
+} // namespace
+
+bool TryTextToNumber(std::string_view text, double& result) {
+    const NumberSyntax syntax = ScanNumber(text);
+    if (!syntax.valid)
+        return false;
     // from_chars takes no "+" sign; the sign is applied afterwards (so "-0" stays -0.0).
     double value = 0.0;
-    const char* first = text.data() + mantissaStart;
+    const char* first = text.data() + syntax.mantissaStart;
     const char* last = text.data() + text.size();
     auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Underflow rounds to zero; overflow is no number at all.
-        if (!TextIsTiny(text.substr(mantissaStart, mantissaEnd - mantissaStart),
-                        text.substr(exponentStart, pos - exponentStart), negativeExponent))
+        if (!TextIsTiny(
+                text.substr(syntax.mantissaStart, syntax.mantissaEnd - syntax.mantissaStart),
+                text.substr(syntax.exponentStart), syntax.negativeExponent))
             return false;
         value = 0.0;
     } else if (ec != std::errc() || end != last) {
         return false;
     }
-    result = negative ? -value : value;
+    result = syntax.negative ? -value : value;
     return true;
+}
+
+bool IsNumberText(std::string_view text) {
+    const NumberSyntax syntax = ScanNumber(text);
+    if (!syntax.valid)
+        return false;
+    // Without an exponent only a text of more than 308 integer digits overflows the double
+    // range; the rest are read to tell.
+    if (!syntax.hasExponent && syntax.integerDigits <= 300)
+        return true;
+    double value = 0.0;
+    return TryTextToNumber(text, value);
 }
 
 double TextToNumber(std::string_view text) {

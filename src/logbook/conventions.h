@@ -14,6 +14,8 @@ namespace spritlog {
 double TextToNumber(std::string_view text);
 // The same, telling a malformed text from a written 0: false leaves `value` as it was.
 bool TryTextToNumber(std::string_view text, double& value);
+// Whether TryTextToNumber reads `text`, without reading it where the form alone tells.
+bool IsNumberText(std::string_view text);
 
 // Fixed point with `decimals` places, ties away from zero, right-aligned to 5 characters.
 std::string NumberToText(double value, int decimals);

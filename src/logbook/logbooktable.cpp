@@ -87,6 +87,10 @@ char MapTypedCharacter(char c) {
     }
 }
 
+bool ColumnMapsTyping(int column) {
+    return column >= ColDatum && column <= ColLiterpreis;
+}
+
 bool ColumnAcceptsTyping(int column) {
     // Column 0 is the fixed number column; 5..8 are derived.
     if (column < ColDatum || column > ColNote3)

@@ -69,6 +69,9 @@ void DeleteRecord(TextTable& grid, int row);
 // Keyboard rules of the table.
 // "+ , - / \ _" become "."; every other character passes.
 char MapTypedCharacter(char c);
+// Whether MapTypedCharacter applies to what is typed into `column`: Datum, KM-Stand, Liter
+// and Literpreis. The text columns take every character as typed.
+bool ColumnMapsTyping(int column);
 // False for the derived columns 5..8, which typing cannot change, and for the fixed number
 // column 0.
 bool ColumnAcceptsTyping(int column);

@@ -62,14 +62,23 @@ private slots:
                                            << "06.12.2026";
         QTest::newRow("first character mapped") << int(ColLiterpreis) << ",99"
                                                 << ".99";
+        QTest::newRow("all six in KM-Stand") << int(ColKmStand) << "1+2,3-4/5\\6_7"
+                                             << "1.2.3.4.5.6.7";
+        // The text columns take every character as typed.
         QTest::newRow("all six in a text column") << int(ColBenzin) << "a+b,c-d/e\\f_g"
-                                                  << "a.b.c.d.e.f.g";
+                                                  << "a+b,c-d/e\\f_g";
         QTest::newRow("hyphen in Benzin") << int(ColBenzin) << "E-10"
-                                          << "E.10";
+                                          << "E-10";
+        QTest::newRow("hyphen in Ort") << int(ColOrt) << "Garmisch-Partenkirchen"
+                                       << "Garmisch-Partenkirchen";
+        QTest::newRow("Tankstelle") << int(ColTankstelle) << "A_1/2"
+                                    << "A_1/2";
         QTest::newRow("other characters pass") << int(ColOrt) << "Nord 1;2"
                                                << "Nord 1;2";
         QTest::newRow("note column") << int(ColNote3) << "x-y"
-                                     << "x.y";
+                                     << "x-y";
+        QTest::newRow("first note column") << int(ColNote1) << "+49"
+                                           << "+49";
     }
     void typedCharactersAreMapped() {
         QFETCH(int, column);

@@ -281,6 +281,36 @@ TEST(TextToNumber, KeepsTheSignOfZeroAndUnderflow) {
     }
 }
 
+// Whether a text is a number at all, as TryTextToNumber reads it; the long texts go past the
+// point where only the value tells.
+TEST(TextToNumber, IsNumberText) {
+    const std::pair<std::string, bool> cases[] = {
+        {"1.5", true},
+        {" 7.50", true},
+        {"5.", true},
+        {".5", true},
+        {"-0", true},
+        {"1e3", true},
+        {"1e-400", true},
+        {"0." + std::string(399, '0') + "1", true},
+        {std::string(400, '0') + "1", true},
+        {"17976931348623157" + std::string(292, '0'), true},
+        {"17976931348623159" + std::string(292, '0'), false},
+        {"1e309", false},
+        {"1.8e308", false},
+        {"", false},
+        {"   ", false},
+        {"7.50 ", false},
+        {"1,5", false},
+        {"4o", false},
+        {".", false},
+        {"1e", false},
+        {"1.2.3", false},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(IsNumberText(text), expected) << "'" << text << "'";
+}
+
 // glibc's strtod in the C locale rounds correctly; it serves as the reference for random
 // well-formed texts.
 TEST(TextToNumber, AgreesWithACorrectlyRoundingReference) {

@@ -250,6 +250,16 @@ TEST(KeyboardTest, ColumnAcceptsTyping) {
     EXPECT_FALSE(ColumnAcceptsTyping(15));
 }
 
+TEST(KeyboardTest, ColumnMapsTyping) {
+    // Datum, KM-Stand, Liter and Literpreis only.
+    const bool expected[kLogbookColumns] = {false, true,  true,  true,  true,  false, false, false,
+                                            false, false, false, false, false, false, false};
+    for (int column = 0; column < kLogbookColumns; ++column)
+        EXPECT_EQ(ColumnMapsTyping(column), expected[column]) << column;
+    EXPECT_FALSE(ColumnMapsTyping(-1));
+    EXPECT_FALSE(ColumnMapsTyping(15));
+}
+
 TEST(KeyboardTest, CursorAfterEnterInMiddleRow) {
     // Column the cursor comes from -> column it goes to, in row 2 of 3.
     const int next[kLogbookColumns] = {0, 2, 3, 4, 9, 6, 7, 8, 9, 10, 11, 1, 12, 13, 14};

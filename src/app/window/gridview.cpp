@@ -38,6 +38,13 @@ bool TypesText(const QKeyEvent* event) {
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
+// Set on each editor: whether the characters typed into it are mapped (its column's rule).
+const char kMapsTypingProperty[] = "spritlogMapsTyping";
+
+bool MapsTyping(const QWidget* editor) {
+    return editor->property(kMapsTypingProperty).toBool();
+}
+
 QFont GridFont() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
@@ -59,6 +66,9 @@ QString MapTypedText(const QString& text) {
 QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor)
+        editor->setProperty(kMapsTypingProperty,
+                            ColumnMapsTyping(LogbookModel::TableColumn(index)));
     lastEditor_ = editor;
     return editor;
 }
@@ -79,7 +89,7 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
             emit leavePressed(*forward);
             return true;
         }
-        const QString mapped = MapTypedText(key->text());
+        const QString mapped = MapsTyping(editor) ? MapTypedText(key->text()) : key->text();
         if (mapped != key->text()) {
             // The editor gets the mapped character in place of the typed one.
             QKeyEvent replacement(QEvent::KeyPress, Qt::Key_Period, key->modifiers(), mapped,
@@ -87,7 +97,7 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
             QCoreApplication::sendEvent(editor, &replacement);
             return true;
         }
-    } else if (editor && event->type() == QEvent::InputMethod) {
+    } else if (editor && event->type() == QEvent::InputMethod && MapsTyping(editor)) {
         auto* input = static_cast<QInputMethodEvent*>(event);
         const QString mapped = MapTypedText(input->commitString());
         if (mapped != input->commitString()) {

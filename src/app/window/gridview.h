@@ -16,7 +16,8 @@ class LogbookModel;
 QString MapTypedText(const QString& text);
 
 // The cell editor's side of the keyboard rules: maps every character typed into the
-// editor (the one that opened it included, which the view hands on), turns Enter into
+// editor of a column that maps typing (ColumnMapsTyping; the character that opened the
+// editor included, which the view hands on), turns Enter into
 // "take the text, close, move on" and Ctrl+Tab / Ctrl+Shift+Tab into "take the text,
 // close, leave the table".
 class GridDelegate : public QStyledItemDelegate {

@@ -1,16 +1,42 @@
 #include "app/window/logbookmodel.h"
 
+#include "app/window/readablecolour.h"
+
+#include "logbook/cellcheck.h"
 #include "platform/celltext.h"
+
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace spritlog {
 
 LogbookModel::LogbookModel(LogbookDocument& document, QObject* parent)
     : TextTableModel(document.table(), parent), document_(document) {
+    invalid_.rescan(table_);
+    reportedInvalid_ = invalid_.count();
     document_.addListener(this);
 }
 
 LogbookModel::~LogbookModel() {
     document_.removeListener(this);
+}
+
+QColor LogbookModel::InvalidTextColour() {
+    return ReadableOn(QColor(192, 0, 0), QGuiApplication::palette().color(QPalette::Base));
+}
+
+QVariant LogbookModel::data(const QModelIndex& index, int role) const {
+    if ((role != Qt::ForegroundRole && role != Qt::ToolTipRole) || !holds(index))
+        return TextTableModel::data(index, role);
+    const int column = TableColumn(index);
+    if (!ColumnIsChecked(column))
+        return QVariant();
+    const CellProblem problem = CheckCell(column, table_.cell(column, TableRow(index)));
+    if (problem == CellProblem::None)
+        return QVariant();
+    if (role == Qt::ForegroundRole)
+        return InvalidTextColour();
+    return CellToQString(CellProblemText(problem));
 }
 
 Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
@@ -25,8 +51,19 @@ Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
 bool LogbookModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !holds(index) || !ColumnAcceptsTyping(TableColumn(index)))
         return false;
-    document_.editCell({TableColumn(index), TableRow(index)}, QStringToCell(value.toString()));
+    const int column = TableColumn(index);
+    std::string text = QStringToCell(value.toString());
+    if (column == ColDatum)
+        text = CompleteDate(text);
+    document_.editCell({column, TableRow(index)}, text);
     return true;
+}
+
+void LogbookModel::reportInvalidCells() {
+    if (invalid_.count() == reportedInvalid_)
+        return;
+    reportedInvalid_ = invalid_.count();
+    emit invalidCellsChanged(reportedInvalid_);
 }
 
 void LogbookModel::tableAboutToBeReset() {
@@ -35,14 +72,20 @@ void LogbookModel::tableAboutToBeReset() {
 
 void LogbookModel::tableReset() {
     endReset();
+    invalid_.rescan(table_);
+    reportInvalidCells();
 }
 
 void LogbookModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
     TextTableModel::cellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+    invalid_.cellsChanged(table_, firstRow, lastRow, firstColumn, lastColumn);
+    reportInvalidCells();
 }
 
 void LogbookModel::recordsInserted(int firstRow, int lastRow) {
     rowsInserted(firstRow, lastRow);
+    invalid_.rowsInserted(table_, firstRow, lastRow);
+    reportInvalidCells();
 }
 
 void LogbookModel::recordsAboutToBeRemoved(int firstRow, int lastRow) {
@@ -51,6 +94,8 @@ void LogbookModel::recordsAboutToBeRemoved(int firstRow, int lastRow) {
 
 void LogbookModel::recordsRemoved(int firstRow, int lastRow) {
     endRemove(firstRow, lastRow);
+    invalid_.rowsRemoved(table_, firstRow, lastRow);
+    reportInvalidCells();
 }
 
 void LogbookModel::headingsChanged() {

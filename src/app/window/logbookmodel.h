@@ -4,12 +4,17 @@
 
 #include "document/documentlistener.h"
 #include "document/logbookdocument.h"
+#include "logbook/invalidcells.h"
+
+#include <QColor>
 
 namespace spritlog {
 
 // The model of p_Grid over the table of the window's logbook: the input columns are
 // editable in place, the derived columns 5..8 are not. An edit goes to the document, which
-// keeps it for undo; the model follows the document's announcements alone.
+// keeps it for undo; the model follows the document's announcements alone. A cell whose
+// text CheckCell finds a problem in is shown red with the problem as its tooltip, and the
+// model keeps count of those cells.
 class LogbookModel : public TextTableModel, private DocumentListener {
     Q_OBJECT
 
@@ -17,10 +22,23 @@ public:
     explicit LogbookModel(LogbookDocument& document, QObject* parent = nullptr);
     ~LogbookModel() override;
 
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A text taken into Datum is completed to dd.mm.yyyy first (CompleteDate), in the same
+    // step of the history as the edit.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     LogbookDocument& document() const { return document_; }
+    // The cells CheckCell finds a problem in.
+    int invalidCells() const { return invalid_.count(); }
+
+    // The red of a cell with a problem, made readable on the application's base colour (a
+    // dark palette gives a lighter red).
+    static QColor InvalidTextColour();
+
+signals:
+    // The number of cells with a problem changed.
+    void invalidCellsChanged(int count);
 
 private:
     void tableAboutToBeReset() override;
@@ -30,8 +48,12 @@ private:
     void recordsAboutToBeRemoved(int firstRow, int lastRow) override;
     void recordsRemoved(int firstRow, int lastRow) override;
     void headingsChanged() override;
+    // Tells the new count when it differs from the one told last.
+    void reportInvalidCells();
 
     LogbookDocument& document_;
+    InvalidCells invalid_;
+    int reportedInvalid_ = 0;
 };
 
 // The model of the station table p_Info; built anew with the table.

@@ -181,7 +181,7 @@ private:
     QPushButton* b_datum = nullptr;
     QPushButton* b_beenden = nullptr;
     QButtonGroup* p_ansichtItems = nullptr; // ids 0 "Eintrag", 1 "Monat"
-    QLabel* statusPanels[2] = {};
+    QLabel* statusPanels[3] = {};
 
     LogbookModel* gridModel_ = nullptr;
     StationTableModel* infoModel_ = nullptr;

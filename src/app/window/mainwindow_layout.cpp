@@ -12,6 +12,8 @@
 
 #include "analysis/stationrating.h"
 #include "charts/chartviews.h"
+#include "logbook/cellcheck.h"
+#include "platform/celltext.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -425,18 +427,26 @@ void TFmain::buildStatusBar() {
     const int widths[2] = {150, 200};
     const QString texts[2] = {QStringLiteral("Status: 0 Datensätze"),
                               QStringLiteral("Geladene Datei: Keine")};
-    for (int i = 0; i < 2; ++i) {
-        auto* panel = new QLabel(texts[i], bar);
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(i < 2 ? texts[i] : QString(), bar);
         panel->setObjectName(QStringLiteral("p_StatusBar_Panel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(2);
         if (i == 0)
             panel->setFixedWidth(widths[i]);
-        else
-            panel->setMinimumWidth(widths[i]); // the last panel takes the rest of the bar
-        bar->addWidget(panel, i);
+        else if (i == 1)
+            panel->setMinimumWidth(widths[i]); // the file's panel takes the rest of the bar
+        bar->addWidget(panel, i == 1 ? 1 : 0);
         statusPanels[i] = panel;
     }
+    // The third panel counts the cells whose text is no valid number or date; with none it
+    // is empty and out of sight.
+    const auto showInvalid = [panel = statusPanels[2]](int count) {
+        panel->setText(CellToQString(InvalidCellsText(count)));
+        panel->setVisible(count > 0);
+    };
+    showInvalid(gridModel_->invalidCells());
+    connect(gridModel_, &LogbookModel::invalidCellsChanged, statusPanels[2], showInvalid);
 }
 
 } // namespace spritlog

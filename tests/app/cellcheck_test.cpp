@@ -1,0 +1,207 @@
+// Cells whose text is no valid number or date, typed into p_Grid of the real window: the
+// completion of typed dates, the red text with its tooltip, and the count in the status bar
+// through edits, undo, deletion and loading.
+#include "guitest.h"
+
+#include "app/window/readablecolour.h"
+
+#include <QPalette>
+
+using namespace spritlog;
+using test::OpenEditor;
+using test::Window;
+
+class CellCheckTest : public test::GuiTest {
+    Q_OBJECT
+
+    std::unique_ptr<Window> window_;
+
+    // A shown window on `records` valid records, with the focus in p_Grid.
+    [[nodiscard]] bool open(const std::vector<test::Record>& records) {
+        window_ = std::make_unique<Window>();
+        const QString file = path(QStringLiteral("cells.slg"));
+        test::WriteFile(file, test::NativeFile(records));
+        (*window_)->FormCreate({file});
+        return window_->showActive();
+    }
+
+    GridView* grid() const { return test::Grid(**window_); }
+
+    // Types `text` into the cell (column, row) as the user does and leaves the cell with
+    // `leave` (Enter or Tab).
+    void type(int column, int row, const QString& text, Qt::Key leave = Qt::Key_Return) {
+        grid()->setCursorCell({column, row});
+        QTest::keyClick(grid(), text.at(0).toLatin1());
+        QLineEdit* editor = OpenEditor(grid());
+        QVERIFY(editor);
+        for (int i = 1; i < text.size(); ++i)
+            QTest::keyClick(editor, text.at(i).toLatin1());
+        QTest::keyClick(editor, leave);
+        QVERIFY(!OpenEditor(grid()));
+    }
+
+    QVariant shown(int column, int row, int role) const {
+        return grid()->model()->data(grid()->logbookModel()->cellIndex(column, row), role);
+    }
+    bool isRed(int column, int row) const {
+        return shown(column, row, Qt::ForegroundRole).value<QColor>() ==
+               LogbookModel::InvalidTextColour();
+    }
+    QString tooltip(int column, int row) const {
+        return shown(column, row, Qt::ToolTipRole).toString();
+    }
+    // The third panel of the status bar as the user sees it: empty and hidden, or its text.
+    QString invalidPanel() const {
+        QLabel* panel = test::StatusPanel(**window_, 2);
+        if (panel->isHidden()) {
+            [&] { QCOMPARE(panel->text(), QString()); }();
+            return QString();
+        }
+        return panel->text();
+    }
+
+private slots:
+    void cleanup() {
+        window_.reset();
+        QApplication::setPalette(QPalette());
+    }
+
+    void typedTextsAreCheckedAndCounted_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("tip"); // empty: a valid cell
+        const QString number = QStringLiteral("Keine gültige Zahl");
+        const QString date = QStringLiteral("Kein gültiges Datum (TT.MM.JJJJ)");
+        QTest::newRow("Ort keeps hyphens") << int(ColOrt) << "Garmisch-Partenkirchen"
+                                           << "Garmisch-Partenkirchen"
+                                           << "";
+        QTest::newRow("Benzin takes any text") << int(ColBenzin) << "4o"
+                                               << "4o"
+                                               << "";
+        QTest::newRow("KM-Stand with a thousands point") << int(ColKmStand) << "47-100"
+                                                         << "47.100" << number;
+        QTest::newRow("KM-Stand") << int(ColKmStand) << "47100"
+                                  << "47100"
+                                  << "";
+        QTest::newRow("Liter with a letter o") << int(ColLiter) << "4o"
+                                               << "4o" << number;
+        QTest::newRow("Liter with a comma") << int(ColLiter) << "40,5"
+                                            << "40.5"
+                                            << "";
+        QTest::newRow("Literpreis") << int(ColLiterpreis) << "1.5.9"
+                                    << "1.5.9" << number;
+        QTest::newRow("short date completed") << int(ColDatum) << "1.2.25"
+                                              << "01.02.2025"
+                                              << "";
+        QTest::newRow("dashes, four-digit year") << int(ColDatum) << "7-11-2025"
+                                                 << "07.11.2025"
+                                                 << "";
+        QTest::newRow("leap day") << int(ColDatum) << "29.2.24"
+                                  << "29.02.2024"
+                                  << "";
+        QTest::newRow("no leap day kept") << int(ColDatum) << "29.2.25"
+                                          << "29.2.25" << date;
+        QTest::newRow("31 February kept") << int(ColDatum) << "31.02.2025"
+                                          << "31.02.2025" << date;
+        QTest::newRow("ISO date") << int(ColDatum) << "2025-01-01"
+                                  << "2025.01.01" << date;
+    }
+    // Each text typed into record 2 and taken with Enter: the cell as stored, red with the
+    // tooltip when it is no valid number or date, and the status bar's count.
+    void typedTextsAreCheckedAndCounted() {
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QString, cell);
+        QFETCH(QString, tip);
+        QVERIFY(open(test::SampleRecords(3)));
+        Window& window = *window_;
+        QCOMPARE(invalidPanel(), QString());
+        type(column, 2, typed);
+        QCOMPARE(window.cell(column, 2), cell);
+        QCOMPARE(tooltip(column, 2), tip);
+        QCOMPARE(isRed(column, 2), !tip.isEmpty());
+        QCOMPARE(invalidPanel(), tip.isEmpty() ? QString() : QStringLiteral("1 ungültige Zelle"));
+        QVERIFY(window.prompts->errors.isEmpty());
+    }
+
+    // The date is completed when the cell is left, in the same step of the history as the
+    // edit: one undo brings back the date from before.
+    void dateCompletedOnLeavingTheCell() {
+        QVERIFY(open(test::SampleRecords(3)));
+        Window& window = *window_;
+        const QString before = window.cell(ColDatum, 2);
+        grid()->setCursorCell({ColDatum, 2});
+        QTest::keyClicks(grid(), QStringLiteral("1"));
+        QLineEdit* editor = OpenEditor(grid());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral(".2.25"));
+        QCOMPARE(editor->text(), QStringLiteral("1.2.25"));
+        QCOMPARE(window.cell(ColDatum, 2), before);
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCOMPARE(window.cell(ColDatum, 2), QStringLiteral("01.02.2025"));
+        QCOMPARE(grid()->cursorCell()->column, int(ColKmStand));
+        test::Action(*window, "m_Rueckgaengig")->trigger();
+        QCOMPARE(window.cell(ColDatum, 2), before);
+        QVERIFY(!window->document().canUndo());
+    }
+
+    // The count follows every change: edits, undo and redo, deleting a record, "Neu" and
+    // loading a logbook.
+    void countFollowsEveryChange() {
+        std::vector<test::Record> records = test::SampleRecords(4);
+        records[0][test::Literpreis] = "1,50";
+        QVERIFY(open(records));
+        Window& window = *window_;
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        QVERIFY(isRed(ColLiterpreis, 1));
+        type(ColLiter, 3, QStringLiteral("4o"));
+        QCOMPARE(invalidPanel(), QStringLiteral("2 ungültige Zellen"));
+        type(ColDatum, 3, QStringLiteral("31.02.2025"));
+        QCOMPARE(invalidPanel(), QStringLiteral("3 ungültige Zellen"));
+        test::Action(*window, "m_Rueckgaengig")->trigger();
+        QCOMPARE(invalidPanel(), QStringLiteral("2 ungültige Zellen"));
+        test::Action(*window, "m_Wiederholen")->trigger();
+        QCOMPARE(invalidPanel(), QStringLiteral("3 ungültige Zellen"));
+        // Record 3 with its two goes; record 4 moves up and stays valid.
+        grid()->setCursorCell({ColOrt, 3});
+        test::Action(*window, "m_DelZeile")->trigger();
+        QCOMPARE(window->RecordCount(), 3);
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        QVERIFY(!isRed(ColLiter, 3));
+        // Corrected by typing.
+        type(ColLiterpreis, 1, QStringLiteral("1,50"));
+        QCOMPARE(window.cell(ColLiterpreis, 1), QStringLiteral("1.50"));
+        QCOMPARE(invalidPanel(), QString());
+        QVERIFY(!isRed(ColLiterpreis, 1));
+        type(ColLiterpreis, 2, QStringLiteral("x"));
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        window.prompts->yesNoCancelAnswers.push_back(Prompts::Answer::No);
+        test::Action(*window, "m_Neu")->trigger();
+        QCOMPARE(window->RecordCount(), 1);
+        QCOMPARE(invalidPanel(), QString());
+        // Loading the file again: the cell as it is there.
+        window.prompts->openAnswers.push_back(path(QStringLiteral("cells.slg")));
+        test::Action(*window, "m_Laden")->trigger();
+        QCOMPARE(window->RecordCount(), 4);
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        QVERIFY(window.prompts->unexpected.isEmpty());
+        QVERIFY(window.prompts->errors.isEmpty());
+    }
+
+    // The red stays readable when the desktop gives a dark palette.
+    void redReadableOnDarkPalette() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        for (const QPalette& palette : {QPalette(), dark}) {
+            QApplication::setPalette(palette);
+            const QColor red = LogbookModel::InvalidTextColour();
+            QVERIFY(ContrastRatio(red, palette.color(QPalette::Base)) >= kReadableContrast);
+            QVERIFY(red.red() > 2 * red.green() && red.red() > 2 * red.blue());
+        }
+    }
+};
+
+SPRITLOG_GUI_TEST_MAIN(CellCheckTest)
+#include "cellcheck_test.moc"
