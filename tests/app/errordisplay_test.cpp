@@ -47,15 +47,16 @@ private slots:
             << QByteArray("Die Datei enth\xE4lt mehr als 1.000.000 Datens\xE4tze.")
             << "Die Datei enthält mehr als 1.000.000 Datensätze.";
         QTest::newRow("quote sorts before the point")
-            << QByteArray("'' is not a valid integer value'") << "'' is not a valid integer value'";
+            << QByteArray("Datensatz 2, KM-Stand: '' ist keine ganze Zahl'")
+            << "Datensatz 2, KM-Stand: '' ist keine ganze Zahl'";
         QTest::newRow("digit") << QByteArray("\x84"
                                              "a.slg\x93: Ein-/Ausgabefehler 13")
                                << "„a.slg“: Ein-/Ausgabefehler 13.";
         QTest::newRow("exclamation mark") << QByteArray("Achtung!") << "Achtung!";
         QTest::newRow("hyphen") << QByteArray("a-") << "a-";
         QTest::newRow("cell text in Windows-1252")
-            << QByteArray("'M\xFC' is not a valid integer value")
-            << "'Mü' is not a valid integer value.";
+            << QByteArray("Datensatz 1, KM-Stand: 'M\xFC' ist keine ganze Zahl")
+            << "Datensatz 1, KM-Stand: 'Mü' ist keine ganze Zahl.";
         QTest::newRow("umlaut at the end") << QByteArray("Gr\xF6\xDF") << "Größ.";
         QTest::newRow("empty") << QByteArray() << "";
     }
@@ -70,7 +71,7 @@ private slots:
         QTest::addColumn<bool>("succeeds");
         QTest::addColumn<QString>("shown");
         QTest::newRow("no error") << 0 << true << "";
-        QTest::newRow("program error") << 1 << false << "Floating point division by zero.";
+        QTest::newRow("program error") << 1 << false << "Division durch 0.";
         QTest::newRow("other standard exception") << 2 << false << "position.";
     }
     void runCommandCatchesAndGoesOn() {
