@@ -40,8 +40,8 @@ ANSICHT  1 KM-Stand, 2 Getankte Liter, 3 Liter je 100 KM, 4 KM-Interval,
 
 Optionen:
   --monat           Grafik nach Monat statt nach Eintrag
-  --window          Regel des Fensters "Statistik..." (Verbrauch durch n-1) statt der
-                    Seite "Statistik" (durch n-2)
+  --window          wie das Fenster "Statistik...": erst neu berechnen (Seite und
+                    Fenster zeigen dieselben Werte)
   --zoom 100        Wertachse ab 0
   --zoom bereich    Wertachse vom kleinsten bis zum größten Wert (Vorgabe)
   --to ZIEL         Zieldatei des Exports; ihre Endung muss zum Format passen
