@@ -12,10 +12,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
 // The value of the digits in `text`; -1 when `text` is empty or holds anything else.
 int DigitsValue(std::string_view text) {
     if (text.empty())

@@ -478,6 +478,10 @@ bool HasText(std::string_view text) {
     return !text.empty();
 }
 
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
 std::string ReplaceExtension(std::string_view fileName, std::string_view extension) {
     // The start of each character, kept for the last three in turn.
     std::size_t starts[3] = {0, 0, 0};

@@ -44,6 +44,8 @@ std::string ShortenPath(std::string_view path, int n);
 // The name after the last "/", the whole path when there is none.
 std::string FileNameOf(const std::string& path);
 bool HasText(std::string_view text);
+// Empty or blanks (character 32) alone: a tab or any other character is something typed.
+bool IsBlank(std::string_view text);
 // Replaces the last three characters of a file name (UTF-8) by `extension`; fewer than
 // three give `extension` alone. A byte that starts no valid UTF-8 character counts as one.
 std::string ReplaceExtension(std::string_view fileName, std::string_view extension);

@@ -1,15 +1,11 @@
 #include "logbook/records.h"
 
+#include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 
 namespace spritlog {
 
 namespace {
-
-// Blanks are the character 32 only: a tab is something typed.
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
 
 constexpr int kInputColumns[] = {ColDatum,      ColKmStand, ColLiter, ColLiterpreis, ColBenzin,
                                  ColTankstelle, ColOrt,     ColNote1, ColNote2,      ColNote3};
