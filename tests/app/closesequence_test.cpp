@@ -1,5 +1,5 @@
-// Closing the main window: the save question, the automatic save, the settings, and an
-// error that keeps the window open.
+// Closing the main window: the save question when there are unsaved changes, the automatic
+// save, the settings, and what keeps the window open (Abbrechen, an error).
 #include "guitest.h"
 
 #include <QAction>
@@ -11,6 +11,21 @@
 using namespace spritlog;
 using test::Window;
 
+namespace {
+
+// The buttons of "Datei speichern?" by their German texts.
+Prompts::Answer ToAnswer(const QString& button) {
+    if (button == QLatin1String("Ja"))
+        return Prompts::Answer::Yes;
+    return button == QLatin1String("Nein") ? Prompts::Answer::No : Prompts::Answer::Cancel;
+}
+
+Prompts::Answer YesOrNo(bool yes) {
+    return yes ? Prompts::Answer::Yes : Prompts::Answer::No;
+}
+
+} // namespace
+
 class CloseSequenceTest : public test::GuiTest {
     Q_OBJECT
 
@@ -18,46 +33,59 @@ private slots:
 
     // Every combination of the two flags and the answer, with a current file name and
     // without one (then every save opens the save dialog, which the test cancels or
-    // answers): how often is asked, how often the dialog opens, whether the file is written.
+    // answers), for a logbook with a change that was not saved and for one without: how
+    // often is asked, how often the dialog opens, whether the file is written and whether
+    // the window closes.
     void flagsAndAnswers_data() {
         QTest::addColumn<bool>("ask");
         QTest::addColumn<bool>("autoSave");
-        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("changed");
         QTest::addColumn<bool>("named");
         QTest::addColumn<QString>("dialogAnswer");
         QTest::addColumn<int>("questions");
         QTest::addColumn<int>("dialogs");
         QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("closes");
 
         for (const bool named : {true, false}) {
             const char* kind = named ? "named" : "unnamed, dialog cancelled";
             const int yes = named ? 0 : 1; // dialogs per save without a name
-            QTest::addRow("%s: no flag", kind)
-                << false << false << false << named << "" << 0 << 0 << false;
-            QTest::addRow("%s: ask, Yes", kind)
-                << true << false << true << named << "" << 1 << yes << named;
-            QTest::addRow("%s: ask, No", kind)
-                << true << false << false << named << "" << 1 << 0 << false;
-            QTest::addRow("%s: auto", kind)
-                << false << true << false << named << "" << 0 << yes << named;
-            QTest::addRow("%s: ask and auto, Yes", kind)
-                << true << true << true << named << "" << 1 << 2 * yes << named;
-            QTest::addRow("%s: ask and auto, No", kind)
-                << true << true << false << named << "" << 1 << yes << named;
+            auto row = [&](const char* what, bool ask, bool autoSave, const char* answer,
+                           int questions, int dialogs, bool written, bool closes) {
+                QTest::addRow("%s: %s", kind, what)
+                    << ask << autoSave << QString::fromUtf8(answer) << true << named << ""
+                    << questions << dialogs << written << closes;
+            };
+            row("no flag", false, false, "", 0, 0, false, true);
+            row("ask, Ja", true, false, "Ja", 1, yes, named, true);
+            row("ask, Nein", true, false, "Nein", 1, 0, false, true);
+            row("ask, Abbrechen", true, false, "Abbrechen", 1, 0, false, false);
+            row("auto", false, true, "", 0, yes, named, true);
+            // Saved on Ja, nothing is left for the automatic save; a cancelled dialog
+            // leaves the change, and the automatic save opens the dialog again.
+            row("ask and auto, Ja", true, true, "Ja", 1, 2 * yes, named, true);
+            row("ask and auto, Nein", true, true, "Nein", 1, yes, named, true);
+            row("ask and auto, Abbrechen", true, true, "Abbrechen", 1, 0, false, false);
+            // Nothing to save: nothing asked, nothing written.
+            QTest::addRow("%s, unchanged: ask and auto", kind)
+                << true << true << "" << false << named << "" << 0 << 0 << false << true;
         }
-        // The first dialog gives the name; the automatic save then uses it.
-        QTest::addRow("unnamed, ask and auto, Yes, dialog answered")
-            << true << true << true << false << "neu" << 1 << 1 << true;
+        // The first dialog gives the name; nothing is left for the automatic save.
+        QTest::addRow("unnamed, ask and auto, Ja, dialog answered")
+            << true << true << "Ja" << true << false << "neu" << 1 << 1 << true << true;
     }
     void flagsAndAnswers() {
         QFETCH(bool, ask);
         QFETCH(bool, autoSave);
-        QFETCH(bool, answerYes);
+        QFETCH(QString, answer);
+        QFETCH(bool, changed);
         QFETCH(bool, named);
         QFETCH(QString, dialogAnswer);
         QFETCH(int, questions);
         QFETCH(int, dialogs);
         QFETCH(bool, written);
+        QFETCH(bool, closes);
 
         Window window;
         window->FormCreate({});
@@ -66,26 +94,37 @@ private slots:
         const QString target = named ? path("fahrten.slg") : path("neu.slg");
         if (named)
             window->document().setFileName(target.toStdString());
-        if (ask)
-            window.prompts->yesNoAnswers.push_back(answerYes);
+        if (changed)
+            window->document().editCell({ColOrt, 1}, "Passau");
+        if (!answer.isEmpty())
+            window.prompts->yesNoCancelAnswers.push_back(ToAnswer(answer));
         for (int i = 0; i < 2; ++i)
             window.prompts->saveAnswers.push_back(dialogAnswer.isEmpty() ? QString()
                                                                          : path(dialogAnswer));
         window->show();
 
-        QVERIFY(window->close());
-        QVERIFY(!window->isVisible());
+        QCOMPARE(window->close(), closes);
+        QCOMPARE(window->isVisible(), !closes);
         QCOMPARE(window.prompts->questions.size(), questions);
         if (questions)
             QCOMPARE(window.prompts->questions.first(), QStringLiteral("Datei speichern?"));
         QCOMPARE(window.prompts->savePresets.size(), dialogs);
         QCOMPARE(QFileInfo::exists(target), written);
-        if (written)
-            QCOMPARE(test::ReadFile(target), QByteArray("1\r\n" + QByteArray("\r\n").repeated(10)));
+        if (written) {
+            test::Record record(test::kInputColumns.size());
+            record[test::Ort] = "Passau";
+            QCOMPARE(test::ReadFile(target), test::NativeFile({record}));
+        }
         QVERIFY(window.prompts->errors.isEmpty());
-        // The settings are written in every case.
-        QCOMPARE(test::Store()->value(QStringLiteral("DefaultFile")).toString(),
-                 QString::fromStdString(window->document().fileName()));
+        QVERIFY(window.prompts->unexpected.isEmpty());
+        // The settings are written when the window closes, and only then.
+        const auto store = test::Store();
+        QCOMPARE(store->contains(QStringLiteral("Width")), closes);
+        if (closes)
+            QCOMPARE(store->value(QStringLiteral("DefaultFile")).toString(),
+                     QString::fromStdString(window->document().fileName()));
+        else
+            QVERIFY(!store->contains(QStringLiteral("DefaultFile")));
     }
 
     void aFailedSaveKeepsTheWindowOpen_data() {
@@ -108,8 +147,9 @@ private slots:
         test::SetAskToSave(*window, ask);
         test::SetAutoSave(*window, autoSave);
         window->document().setFileName(path("fehlt/fahrten.slg").toStdString());
+        window->document().editCell({ColOrt, 1}, "Passau");
         if (ask)
-            window.prompts->yesNoAnswers.push_back(answerYes);
+            window.prompts->yesNoCancelAnswers.push_back(YesOrNo(answerYes));
         window->show();
 
         QCOMPARE(window->close(), !staysOpen);
@@ -123,7 +163,7 @@ private slots:
         // The program goes on; with a usable name the next close succeeds.
         QDir(folder()).mkdir(QStringLiteral("fehlt"));
         if (ask)
-            window.prompts->yesNoAnswers.push_back(answerYes);
+            window.prompts->yesNoCancelAnswers.push_back(YesOrNo(answerYes));
         QVERIFY(window->close());
         QVERIFY(QFileInfo::exists(path("fehlt/fahrten.slg")));
         QCOMPARE(test::Store()->value(QStringLiteral("DefaultFile")).toString(),
@@ -131,28 +171,38 @@ private slots:
     }
 
     // The file was written by someone else since it was loaded. The question about it
-    // comes only when a save really happens; a No keeps the window open and the file as the
-    // other writer left it.
+    // comes only when a save really happens, before the file is written; a No keeps the
+    // window open and the file as the other writer left it.
     void aChangeOutsideIsNotOverwrittenUnasked_data() {
         QTest::addColumn<bool>("ask");
         QTest::addColumn<bool>("autoSave");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QString>("closeAnswer");
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<bool>("changedQuestion");
         QTest::addColumn<bool>("staysOpen");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("auto, Nein") << false << true << QList<bool>{false} << true << true << false;
-        QTest::newRow("auto, Ja") << false << true << QList<bool>{true} << true << false << true;
+        QTest::newRow("auto, Nein")
+            << false << true << true << "" << QList<bool>{false} << true << true << false;
+        QTest::newRow("auto, Ja") << false << true << true << "" << QList<bool>{true} << true
+                                  << false << true;
         QTest::newRow("ask Ja, Nein")
-            << true << false << QList<bool>{true, false} << true << true << false;
-        QTest::newRow("ask Nein") << true << false << QList<bool>{false} << false << false << false;
+            << true << false << true << "Ja" << QList<bool>{false} << true << true << false;
+        QTest::newRow("ask Nein") << true << false << true << "Nein" << QList<bool>{} << false
+                                  << false << false;
         QTest::newRow("ask Ja and auto, Ja")
-            << true << true << QList<bool>{true, true} << true << false << true;
+            << true << true << true << "Ja" << QList<bool>{true} << true << false << true;
         QTest::newRow("ask Nein and auto, Nein")
-            << true << true << QList<bool>{false, false} << true << true << false;
+            << true << true << true << "Nein" << QList<bool>{false} << true << true << false;
+        // Nothing of this window's to save: the other writer's file stays, unasked.
+        QTest::newRow("unedited, ask and auto")
+            << true << true << false << "" << QList<bool>{} << false << false << false;
     }
     void aChangeOutsideIsNotOverwrittenUnasked() {
         QFETCH(bool, ask);
         QFETCH(bool, autoSave);
+        QFETCH(bool, edited);
+        QFETCH(QString, closeAnswer);
         QFETCH(QList<bool>, answers);
         QFETCH(bool, changedQuestion);
         QFETCH(bool, staysOpen);
@@ -162,8 +212,12 @@ private slots:
         window->FormCreate({path("fahrten.slg")});
         test::SetAskToSave(*window, ask);
         test::SetAutoSave(*window, autoSave);
+        if (edited)
+            window->document().editCell({ColOrt, 1}, "Passau");
         const QByteArray theirs = test::NativeFile(test::SampleRecords(4));
         test::WriteFile(path("fahrten.slg"), theirs);
+        if (!closeAnswer.isEmpty())
+            window.prompts->yesNoCancelAnswers.push_back(ToAnswer(closeAnswer));
         for (const bool answer : answers)
             window.prompts->yesNoAnswers.push_back(answer);
         window->show();
@@ -171,7 +225,7 @@ private slots:
         QCOMPARE(window->close(), !staysOpen);
         QCOMPARE(window->isVisible(), staysOpen);
         QStringList questions;
-        if (ask)
+        if (!closeAnswer.isEmpty())
             questions << QStringLiteral("Datei speichern?");
         if (changedQuestion)
             questions << QStringLiteral(
@@ -211,7 +265,8 @@ private slots:
         Window window;
         window->FormCreate({});
         test::SetAskToSave(*window, true);
-        window.prompts->yesNoAnswers.push_back(false);
+        window->document().editCell({ColOrt, 1}, "Passau");
+        window.prompts->yesNoCancelAnswers.push_back(Prompts::Answer::No);
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));

@@ -296,6 +296,8 @@ private slots:
         trigger(window, command.toLatin1().constData());
 
         QCOMPARE(window.prompts->errors.join(QLatin1Char('|')), error);
+        // A target that is not there yet is written without a question.
+        QCOMPARE(window.prompts->questions, QStringList());
         QVERIFY(window.prompts->unexpected.isEmpty());
         QCOMPARE(window->document().fileName(),
                  newCurrent.isEmpty() ? std::string() : path(newCurrent).toStdString());
@@ -322,6 +324,55 @@ private slots:
         QCOMPARE(window.prompts->opened,
                  html ? QList<QUrl>{QUrl::fromLocalFile(path(target))} : QList<QUrl>());
         QVERIFY(window.status(1).startsWith(QStringLiteral("Geladene Datei: ")));
+    }
+
+    // Next to the logbook lies a file of the export's name, such as another program's
+    // export: it is replaced only on Ja; Nein writes nothing and says nothing more.
+    void exportOverAnExistingFile_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QByteArray>("written"); // how the replacing file starts
+        QTest::newRow("csv, Nein") << "m_Export_CSV"
+                                   << "golf.csv" << false << QByteArray();
+        QTest::newRow("html, Nein") << "m_Export_HTML"
+                                    << "golf.htm" << false << QByteArray();
+        QTest::newRow("xlsx, Nein") << "m_Export_XLSX"
+                                    << "golf.xlsx" << false << QByteArray();
+        QTest::newRow("csv, Ja") << "m_Export_CSV"
+                                 << "golf.csv" << true
+                                 << QByteArray("01.03.2024;10000;40.00;1.50;");
+        QTest::newRow("html, Ja") << "m_Export_HTML"
+                                  << "golf.htm" << true << QByteArray("<html>");
+    }
+    void exportOverAnExistingFile() {
+        QFETCH(QString, command);
+        QFETCH(QString, target);
+        QFETCH(bool, replace);
+        QFETCH(QByteArray, written);
+        test::WriteFile(path("golf.slg"), test::NativeFile(test::SampleRecords(4)));
+        const QByteArray theirs("Datum;Kilometerstand;Liter\r\n07.12.2026;4595;41,2\r\n");
+        test::WriteFile(path(target), theirs);
+        Window window;
+        window->FormCreate({path("golf.slg")});
+        window.prompts->yesNoAnswers.push_back(replace);
+        trigger(window, command.toLatin1().constData());
+
+        QCOMPARE(window.prompts->questions,
+                 QStringList{QStringLiteral("Die Datei „") + target +
+                             QStringLiteral("“ gibt es schon. Ersetzen?")});
+        QCOMPARE(window.prompts->errors, QStringList());
+        QCOMPARE(window.prompts->unexpected, QStringList());
+        const QByteArray bytes = test::ReadFile(path(target));
+        if (!replace) {
+            QCOMPARE(bytes, theirs);
+            QCOMPARE(window.prompts->notices, QStringList());
+            QCOMPARE(window.prompts->opened, QList<QUrl>());
+            return;
+        }
+        QVERIFY2(bytes.startsWith(written), bytes.left(40).constData());
+        QCOMPARE(window.prompts->notices,
+                 QStringList{QStringLiteral("Datei gespeichert als: ") + path(target)});
     }
 
     void htmlFromTheToolBar() {

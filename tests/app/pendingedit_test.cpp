@@ -154,7 +154,8 @@ private slots:
             test::SetAutoSave(*window, how == QLatin1String("close auto"));
             test::SetAskToSave(*window, !test::SavesAutomatically(*window));
             if (test::AsksToSave(*window))
-                window.prompts->yesNoAnswers.push_back(how == QLatin1String("close Ja"));
+                window.prompts->yesNoCancelAnswers.push_back(
+                    how == QLatin1String("close Ja") ? Prompts::Answer::Yes : Prompts::Answer::No);
             QVERIFY(window->close());
         } else if (auto* action = window->findChild<QAction*>(how))
             action->trigger();
@@ -175,8 +176,7 @@ private slots:
         else if (check == QLatin1String("derived"))
             QCOMPARE(DerivedCells(window->document().table()), DerivedCells(expected.table()));
         else if (check == QLatin1String("statistics"))
-            QCOMPARE(shownFigures,
-                     Texts(ComputeStatistics(expected.table())));
+            QCOMPARE(shownFigures, Texts(ComputeStatistics(expected.table())));
         else if (check == QLatin1String("print"))
             QCOMPARE(QByteArray::fromStdString(printedRow_),
                      QByteArray::fromStdString(PrintRowText(expected.table(), 2)));

@@ -84,10 +84,6 @@ void FileController::SaveLogbookFile(const std::string& path) {
         rememberRecentFile(path);
 }
 
-bool FileController::AskSaveFile() {
-    return prompts_.askYesNo(dialogParent_, QStringLiteral("Datei speichern?"));
-}
-
 bool FileController::AskSaveChanges() {
     if (!document_.isModified())
         return true;
@@ -106,12 +102,23 @@ bool FileController::AskSaveChanges() {
 }
 
 bool FileController::SaveBeforeClosing() {
-    bool declined = false;
-    if (closing_.Dateispeichern && AskSaveFile())
-        declined = !SaveCurrentFile();
-    if (closing_.Autospeichern && !declined)
-        declined = !SaveCurrentFile();
-    return !declined;
+    // A logbook as it was loaded or last saved has nothing to lose: closing asks nothing and
+    // saves nothing.
+    if (closing_.Dateispeichern && document_.isModified()) {
+        switch (prompts_.askYesNoCancel(dialogParent_, QStringLiteral("Datei speichern?"))) {
+        case Prompts::Answer::Yes:
+            if (!SaveCurrentFile())
+                return false;
+            break;
+        case Prompts::Answer::No:
+            break;
+        case Prompts::Answer::Cancel:
+            return false;
+        }
+    }
+    if (closing_.Autospeichern && document_.isModified())
+        return SaveCurrentFile();
+    return true;
 }
 
 void FileController::m_NeuClick() {

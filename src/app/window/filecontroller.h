@@ -51,7 +51,8 @@ public:
         // The report with the chart the page "Grafik" shows; calculates first.
         std::function<PreparedReport()> prepareReport;
     };
-    // What the close sequence does: ask "Datei speichern?", save without asking.
+    // What the close sequence does with unsaved changes: ask "Datei speichern?", save
+    // without asking.
     struct Closing {
         bool Dateispeichern = false;
         bool Autospeichern = false;
@@ -74,7 +75,6 @@ public:
     void m_DruckvorschauClick();
     void m_AlsPdfSpeichernClick();
 
-    bool AskSaveFile();
     // Before "&Neu" and opening discard the table: with unsaved changes asks "Die Änderungen
     // am Tankbuch speichern?", and saves on Yes. True when the command may go on.
     bool AskSaveChanges();
@@ -85,7 +85,8 @@ public:
     // "&Speichern": to the current name, or "Speichern &unter" without one. False when the
     // file was changed outside since and the user chose not to overwrite it.
     bool SaveCurrentFile();
-    // The saving part of the close sequence; false when a save was declined.
+    // The saving part of the close sequence; false when the window is to stay open: the
+    // question was cancelled, or a save was declined.
     bool SaveBeforeClosing();
 
     Closing& closing() { return closing_; }

@@ -14,6 +14,7 @@
 #include "reports/printlayout.h"
 #include "reports/reportcontext.h"
 
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStringList>
@@ -44,8 +45,14 @@ void FileController::exportTo(const char* extension, bool openAfterwards) {
         document_.setFileName(chosen.toStdString());
     }
     const std::string target = ReplaceExtension(document_.fileName(), extension);
-    SaveLogbookFile(target);
     const QString shown = QString::fromStdString(target);
+    // Next to the logbook may lie a file of the same name the user made elsewhere, such as
+    // another program's export: it is replaced only when the user says so.
+    if (QFileInfo::exists(shown) &&
+        !prompts_.askYesNo(dialogParent_, QStringLiteral("Die Datei „%1“ gibt es schon. Ersetzen?")
+                                              .arg(QFileInfo(shown).fileName())))
+        return;
+    SaveLogbookFile(target);
     prompts_.showNotice(dialogParent_, QStringLiteral("Datei gespeichert als: ") + shown);
     if (openAfterwards)
         ShellOpen(prompts_, shown);

@@ -183,8 +183,8 @@ void TFmain::FormCreate(const QStringList& arguments) {
 bool TFmain::FormClose() {
     bool declined = false;
     const bool saved = runCommand([this, &declined] { declined = !files_->SaveBeforeClosing(); });
-    // A failed save, or one declined because the file changed outside, keeps the window
-    // open with the settings unsaved.
+    // A failed save, one declined because the file changed outside, or "Abbrechen" keeps
+    // the window open with the settings unsaved.
     if (!saved || declined)
         return false;
     // A settings store that cannot be written is reported, but does not trap the user.
