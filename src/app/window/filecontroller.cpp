@@ -107,7 +107,9 @@ bool FileController::SaveBeforeClosing() {
     if (closing_.Dateispeichern && document_.isModified()) {
         switch (prompts_.askYesNoCancel(dialogParent_, QStringLiteral("Datei speichern?"))) {
         case Prompts::Answer::Yes:
-            if (!SaveCurrentFile())
+            // A save that did not happen (the dialog cancelled, an error shown) keeps the
+            // window open: the user asked to keep the changes.
+            if (!SaveCurrentFile() || document_.isModified())
                 return false;
             break;
         case Prompts::Answer::No:
