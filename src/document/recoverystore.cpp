@@ -61,12 +61,19 @@ std::string PathKey(const std::string& logbookPath) {
     return std::string(16 - key.size(), '0') + key;
 }
 
-// The owner part of a copy's name "<key>_<pid>_<n>.recovery"; empty when it is none.
-std::string OwnerOfName(const std::string& name) {
-    if (name.size() <= kEnding.size() ||
-        name.compare(name.size() - kEnding.size(), kEnding.size(), kEnding) != 0)
+// A copy's name "<key>_<pid>_<n>.recovery", or the name of a write that never finished,
+// "<key>_<pid>_<n>.recovery.XXXXXX": its owner "<pid>_<n>", empty when it is neither.
+std::string OwnerOfName(const std::string& name, bool& unfinished) {
+    const std::size_t ending = name.rfind(kEnding);
+    if (ending == std::string::npos || ending == 0)
         return std::string();
-    const std::string stem = name.substr(0, name.size() - kEnding.size());
+    const std::size_t rest = name.size() - ending - kEnding.size();
+    // "XXXXXX" stands for six letters or digits; a copy set aside ends in ".defekt".
+    unfinished = rest == 7 && name[ending + kEnding.size()] == '.' &&
+                 name.compare(ending + kEnding.size(), rest, kSetAsideEnding) != 0;
+    if (rest != 0 && !unfinished)
+        return std::string();
+    const std::string stem = name.substr(0, ending);
     const std::size_t split = stem.find('_');
     return split == std::string::npos ? std::string() : stem.substr(split + 1);
 }
@@ -163,12 +170,21 @@ RecoverySearch RecoveryStore::findLeftBehind() const {
     std::filesystem::directory_iterator entries(folder_, failure);
     if (failure)
         return found; // no folder: nothing was left
-    for (const auto& entry : entries) {
+    // The names first: what the search renames or removes must not change what it reads.
+    const std::vector<std::filesystem::directory_entry> names(std::filesystem::begin(entries),
+                                                              std::filesystem::end(entries));
+    for (const auto& entry : names) {
         const std::string name = entry.path().filename().string();
-        const std::string owner = OwnerOfName(name);
+        bool unfinished = false;
+        const std::string owner = OwnerOfName(name, unfinished);
         if (owner.empty() || OwnerIsAlive(owner) || !entry.is_regular_file(failure))
             continue;
         const std::string copyPath = entry.path().string();
+        // A write cut short left its temporary file; the copy before it is whole.
+        if (unfinished) {
+            (void)CurrentFileOps().removeFile(copyPath.c_str());
+            continue;
+        }
         try {
             found.copies.push_back(read(copyPath));
         } catch (const Error&) {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -150,6 +151,45 @@ INSTANTIATE_TEST_SUITE_P(
         std::replace(name.begin(), name.end(), ' ', '_');
         return name;
     });
+
+// A window killed at any moment of a write leaves the copy before that write or the new
+// one, whole, and its logbook file as it was; what the cut write left is cleaned up.
+TEST_F(RecoveryTest, KilledDuringWritesLeavesAWholeCopy) {
+    const std::string logbook = PathOf("golf.slg");
+    const std::string fileBytes =
+        test::Lines({"1", "01.03.2026", "10000", "40.00", "1.50", "", "", "", "", "", ""});
+    WriteBytes(logbook, fileBytes);
+    const TextTable tables[] = {test::MarkedLogbook(20000), test::MarkedLogbook(15000)};
+    for (const int delayMs : {0, 1, 3, 7, 15, 30, 60, 120}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            RecoveryStore store(Folder());
+            RecoveryWriter writer(store);
+            for (int round = 0;; ++round) {
+                writer.write(store.copyPathFor(logbook), logbook, tables[round % 2], round);
+                writer.wait();
+            }
+        }
+        ::usleep(static_cast<useconds_t>(delayMs) * 1000);
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+
+        const RecoverySearch found = RecoveryStore(Folder()).findLeftBehind();
+        EXPECT_TRUE(found.setAside.empty()) << delayMs << " ms";
+        ASSERT_LE(found.copies.size(), 1u) << delayMs << " ms";
+        if (!found.copies.empty()) {
+            const RecoveryCopy& copy = found.copies.front();
+            const int records = copy.writtenAt % 2 == 0 ? 20000 : 15000;
+            ASSERT_EQ(copy.table.rowCount(), records + 1) << delayMs << " ms";
+            EXPECT_EQ(copy.table.cell(ColOrt, records), "c11r" + std::to_string(records));
+            RecoveryStore::remove(copy.copyPath);
+        }
+        EXPECT_EQ(ReadBytes(logbook), fileBytes);
+        if (std::filesystem::exists(Folder()))
+            EXPECT_TRUE(Names().empty()) << delayMs << " ms";
+    }
+}
 
 TEST_F(RecoveryTest, CopyIsNewerThanItsFileUnlessTheFileWasWrittenLater) {
     RecoveryCopy copy;
