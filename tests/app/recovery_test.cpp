@@ -5,6 +5,11 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QProcess>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 using namespace spritlog;
 using test::Window;
@@ -115,6 +120,45 @@ private slots:
         QCOMPARE(again.prompts->questions, QStringList());
     }
 
+    // The window of another process, killed with SIGKILL after the copy was written, or
+    // while it keeps writing copies: the next window offers the changes, and the logbook
+    // file is as it was.
+    void killedProcessLeavesItsChanges_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("after the pause") << QStringLiteral("pause");
+        QTest::newRow("while writing") << QStringLiteral("writing");
+    }
+    void killedProcessLeavesItsChanges() {
+        QFETCH(QString, mode);
+        const QByteArray fileBefore = test::ReadFile(logbook());
+        QProcess crashing;
+        crashing.setProcessChannelMode(QProcess::SeparateChannels);
+        crashing.start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("--crashing-window"), logbook(), mode});
+        QVERIFY(crashing.waitForStarted());
+        QByteArray said;
+        while (!said.contains("ready") && crashing.waitForReadyRead(30000))
+            said += crashing.readAllStandardOutput();
+        QVERIFY2(said.contains("ready"), crashing.readAllStandardError().constData());
+        if (mode == QStringLiteral("writing"))
+            QTest::qWait(300);
+        crashing.kill(); // SIGKILL
+        QVERIFY(crashing.waitForFinished());
+        QCOMPARE(crashing.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(test::ReadFile(logbook()), fileBefore);
+
+        Window next;
+        next.prompts->yesNoAnswers.push_back(true);
+        next->FormCreate({logbook()});
+        QCOMPARE(next.prompts->questions.size(), 1);
+        QCOMPARE(next.prompts->notices, QStringList()); // no copy was damaged
+        QCOMPARE(next.cell(ColKmStand, 2), QStringLiteral("12345"));
+        if (mode == QStringLiteral("writing"))
+            QVERIFY(next.cell(ColNote1, 1).startsWith(QLatin1Char('n')));
+        QVERIFY(next->document().isModified());
+        QCOMPARE(test::ReadFile(logbook()), fileBefore);
+    }
+
     void cleanCloseRemovesTheCopy() {
         {
             auto window = openWindow();
@@ -163,5 +207,49 @@ private slots:
     }
 };
 
-SPRITLOG_GUI_TEST_MAIN(RecoveryTest)
+// The window of another process that the test kills with SIGKILL: it opens the logbook,
+// changes it and says "ready" once the change is in a recovery copy ("pause": a typed
+// value after the pause; "writing": it then goes on changing and writing without end).
+int RunCrashingWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Spritlog"));
+    QApplication::setOrganizationName(QStringLiteral("Ostrel"));
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    Window window;
+    window->FormCreate({QString::fromLocal8Bit(argv[2])});
+    test::SetAskToSave(*window, false);
+    if (!window.showActive())
+        return 2;
+    GridView* grid = test::Grid(*window);
+    grid->setCursorCell({ColKmStand, 2});
+    QTest::keyClick(grid, '1');
+    QLineEdit* editor = test::OpenEditor(grid);
+    if (!editor)
+        return 3;
+    QTest::keyClicks(editor, QStringLiteral("2345"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    const QDir state(QString::fromLocal8Bit(qgetenv("XDG_STATE_HOME")) +
+                     QStringLiteral("/spritlog"));
+    for (int waited = 0; state.entryList({QStringLiteral("*.recovery")}).isEmpty(); waited += 50) {
+        if (waited > 20000)
+            return 4;
+        QTest::qWait(50);
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    if (std::strcmp(argv[3], "writing") != 0)
+        return QApplication::exec();
+    for (int round = 0;; ++round) {
+        window->document().editCell({ColNote1, 1}, "n" + std::to_string(round));
+        window->recovery().writeNow();
+        QApplication::processEvents();
+    }
+}
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--crashing-window") == 0)
+        return RunCrashingWindow(argc, argv);
+    return spritlog::test::RunGuiTest<RecoveryTest>(argc, argv);
+}
 #include "recovery_test.moc"
