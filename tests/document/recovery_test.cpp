@@ -68,18 +68,6 @@ TEST_F(RecoveryTest, CopyOfAWindowThatIsGoneIsFoundWithItsRecordsPathAndTime) {
     EXPECT_EQ(copy.table.cell(ColLiterpreis, 1), "1.50");
 }
 
-TEST_F(RecoveryTest, RemovedCopyIsNotFoundAndRemovingTwiceIsNoFailure) {
-    {
-        RecoveryStore gone(Folder());
-        const std::string copy = gone.copyPathFor("");
-        gone.write(copy, "", TwoRecords(), 100);
-        RecoveryStore::remove(copy);
-        EXPECT_NO_THROW(RecoveryStore::remove(copy));
-    }
-    EXPECT_TRUE(RecoveryStore(Folder()).findLeftBehind().copies.empty());
-    EXPECT_TRUE(Names().empty());
-}
-
 TEST_F(RecoveryTest, TwoWindowsOnOneLogbookKeepTwoCopiesNewestFirst) {
     const std::string logbook = PathOf("golf.slg");
     {
@@ -205,21 +193,6 @@ TEST_F(RecoveryTest, CopyIsNewerThanItsFileUnlessTheFileWasWrittenLater) {
     EXPECT_FALSE(CopyIsNewerThanFile(copy));
     copy.logbookPath.clear(); // never saved: always worth offering
     EXPECT_TRUE(CopyIsNewerThanFile(copy));
-}
-
-TEST_F(RecoveryTest, WriterWritesOffTheCallerAndRemovesAfterwards) {
-    RecoveryStore store(Folder());
-    const std::string copy = store.copyPathFor("");
-    RecoveryWriter writer(store);
-    writer.write(copy, "", TwoRecords(), 100);
-    writer.wait();
-    ASSERT_TRUE(Exists(copy));
-    EXPECT_EQ(RecoveryStore::read(copy).table.cell(ColKmStand, 1), "10000");
-    writer.write(copy, "", LogbookOf({{"02.03.2026"}}), 200);
-    writer.remove(copy);
-    writer.wait();
-    EXPECT_FALSE(Exists(copy));
-    EXPECT_EQ(writer.lastError(), "");
 }
 
 // A write that fails at any step leaves the copy before it whole, and no temporary file.
