@@ -174,8 +174,9 @@ TEST_F(RecoveryTest, KilledDuringWritesLeavesAWholeCopy) {
             RecoveryStore::remove(copy.copyPath);
         }
         EXPECT_EQ(ReadBytes(logbook), fileBytes);
-        if (std::filesystem::exists(Folder()))
+        if (std::filesystem::exists(Folder())) {
             EXPECT_TRUE(Names().empty()) << delayMs << " ms";
+        }
     }
 }
 
