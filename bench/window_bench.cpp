@@ -283,6 +283,28 @@ void BM_View(benchmark::State& state) {
     state.SetLabel(spritlog::ChartTabCaption(view));
 }
 
+// The recovery copy of a logbook with unsaved changes. `onUiThread` times what the window
+// itself spends (copying the table and handing it to the writer); otherwise the step lasts
+// until the copy is on disk.
+void BM_RecoveryCopy(benchmark::State& state, bool onUiThread) {
+    Window& window = SharedWindow();
+    spritlog::TFmain& fmain = *window.fmain;
+    spritlog::LogbookDocument& document = fmain.document();
+    int round = 0;
+    for (auto _ : state) {
+        document.editCell({spritlog::ColNote1, 1 + round++ % settings.records},
+                          std::to_string(round));
+        if (onUiThread) {
+            TimeStep(state, [&] { fmain.recovery().writeNow(); });
+            fmain.recovery().flush(); // not timed
+        } else {
+            TimeStep(state, [&] { fmain.recovery().flush(); });
+        }
+    }
+    CheckWindow(state, window);
+    state.SetItemsProcessed(state.iterations() * settings.records);
+}
+
 // Takes this program's options out of argv before Google Benchmark sees it.
 void ParseOptions(int& argc, char** argv) {
     int kept = 1;
@@ -324,6 +346,9 @@ int main(int argc, char** argv) {
     // A settings store of its own, so the user's settings neither steer nor receive anything.
     QTemporaryDir config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    // Recovery copies, too, go to a folder of their own.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     QApplication::setFont(font);
@@ -338,6 +363,10 @@ int main(int argc, char** argv) {
     timed(benchmark::RegisterBenchmark("window/F5", BM_F5));
     timed(benchmark::RegisterBenchmark("window/Grafik", BM_Grafik));
     timed(benchmark::RegisterBenchmark("window/view", BM_View)->DenseRange(0, 7));
+    timed(benchmark::RegisterBenchmark("window/recovery copy, time on the UI thread",
+                                       BM_RecoveryCopy, true));
+    timed(benchmark::RegisterBenchmark("window/recovery copy, until on disk", BM_RecoveryCopy,
+                                       false));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -139,6 +139,19 @@ void LogbookDocument::setTable(TextTable table) {
     historyChanged();
 }
 
+void LogbookDocument::restoreUnsaved(const TextTable& recovered) {
+    const ResetBracket reset(*this);
+    recordStep(TableRegion::RecordsFrom(1), [&] {
+        table_.setRowCount(std::max(1, recovered.rowCount()));
+        const int columns = std::min(table_.columnCount(), recovered.columnCount());
+        for (int row = 1; row < table_.rowCount(); ++row)
+            for (int column = 0; column < columns; ++column)
+                table_.setCell(column, row, recovered.cell(column, row));
+        computeDerived();
+        return CellPosition{ColDatum, 1};
+    });
+}
+
 void LogbookDocument::computeDerived() {
     AtExit tell([this] {
         const int last = table_.rowCount() - 1;

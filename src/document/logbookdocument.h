@@ -93,6 +93,10 @@ public:
     // Takes `table` as the logbook as it stands, as a load takes a file's: no history, the
     // name as it was, nothing calculated.
     void setTable(TextTable table);
+    // Takes the records of `recovered` (rows 1 on; the headings stay) as one step of the
+    // history on top of the logbook as loaded, then calculates: the logbook has unsaved
+    // changes, and undoing them gives the file's records back.
+    void restoreUnsaved(const TextTable& recovered);
 
     // CalculateValues: the derived columns of every record, then the chart source in the
     // shape of the chart basis. When the derived values fail, the chart source keeps its

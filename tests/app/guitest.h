@@ -361,11 +361,15 @@ protected:
 protected slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
+        // Recovery copies of one test never reach the next.
+        state_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_STATE_HOME", state_->path().toLocal8Bit());
         ClearStore();
     }
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QTemporaryDir> state_;
 };
 
 // Runs a Qt Test class with a private settings folder and a bounded run time; a modal box
@@ -381,6 +385,9 @@ int RunGuiTest(int argc, char** argv, Extra&&... extra) {
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QTemporaryDir config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    // Recovery copies stay away from the user's own.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
 
     bool modalSeen = false;
     QTimer watchdog;

@@ -75,6 +75,8 @@ void FileController::LoadLogbookFile(const std::string& path) {
     if (read)
         rememberRecentFile(path);
     afterwards();
+    if (read && hooks_.afterLoad)
+        hooks_.afterLoad();
 }
 
 void FileController::SaveLogbookFile(const std::string& path) {

@@ -50,6 +50,8 @@ public:
         PrinterSource printer;
         // The report with the chart the page "Grafik" shows; calculates first.
         std::function<PreparedReport()> prepareReport;
+        // Runs once a logbook was read from its file; may be empty.
+        std::function<void()> afterLoad;
     };
     // What the close sequence does with unsaved changes: ask "Datei speichern?", save
     // without asking.

@@ -65,7 +65,10 @@ TFmain::TFmain(Services services, QWidget* parent)
     hooks.runCommand = [this](const std::function<void()>& command) { return runCommand(command); };
     hooks.printer = services_.printer;
     hooks.prepareReport = [this] { return charts_->prepareReport(); };
+    hooks.afterLoad = [this] { recovery_->offerLeftBehind(false); };
     files_ = std::make_unique<FileController>(document_, prompts(), this, std::move(hooks));
+    recovery_ =
+        std::make_unique<RecoveryController>(document_, prompts(), this, DefaultRecoveryFolder());
 
     buildMenu();
     buildToolBar();
@@ -178,6 +181,8 @@ void TFmain::FormCreate(const QStringList& arguments) {
         UpdateStatusBar();
         SetUpChart(*page_.p_chart);
     });
+    // Unsaved changes a window that did not close cleanly left behind.
+    runCommand([this] { recovery_->offerLeftBehind(true); });
 }
 
 bool TFmain::FormClose() {
@@ -193,9 +198,10 @@ bool TFmain::FormClose() {
 }
 
 void TFmain::closeEvent(QCloseEvent* event) {
-    if (FormClose())
+    if (FormClose()) {
+        recovery_->closeCleanly();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/window/chartpagecontroller.h"
 #include "app/window/filecontroller.h"
+#include "app/window/recoverycontroller.h"
 #include "chartwidget/chartwidget.h"
 
 #include "document/logbookdocument.h"
@@ -75,6 +76,8 @@ public:
 
     // The file commands, the recent files and the saving part of the close sequence.
     FileController& files() { return *files_; }
+    // The recovery copy of the unsaved changes.
+    RecoveryController& recovery() { return *recovery_; }
 
     // Commands. They throw; the menus, buttons and keys run them through RunCommand.
     void m_BeendenClick();
@@ -165,6 +168,7 @@ private:
     Services services_;
     LogbookDocument document_;
     std::unique_ptr<FileController> files_;
+    std::unique_ptr<RecoveryController> recovery_;
     // Made once the pages are built.
     std::unique_ptr<ChartPageController> charts_;
     // The controls, named as their objectName; tests find them by that name.

@@ -159,7 +159,11 @@ void TFmain::buildFileMenu(QMenu* datei) {
                 QStringLiteral("Exportieren als &Arbeitsmappe (.xlsx)"), QStringLiteral("xlsx"),
                 command(files, &FileController::m_Export_XLSXClick));
     addMenuItem(exportImport, "m_Import_CSV", QStringLiteral("&Importieren aus CSV..."),
-                QStringLiteral("import"), command(files, &FileController::m_Import_CSVClick));
+                QStringLiteral("import"), [this, files] {
+                    // What was typed so far is safe before the records come in.
+                    recovery_->writeNow();
+                    files->m_Import_CSVClick();
+                });
     datei->addSeparator();
     addMenuItem(datei, "m_Drucken", QStringLiteral("&Drucken"), QStringLiteral("print"),
                 command(files, &FileController::m_DruckenClick),

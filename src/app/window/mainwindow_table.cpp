@@ -35,6 +35,8 @@ void TFmain::m_DelZeileClick() {
     const auto cursor = p_Grid->cursorCell();
     if (!cursor)
         return;
+    // What was typed so far is safe before the record goes.
+    recovery_->writeNow();
     document_.deleteRecord(*cursor);
     // The view would take the cursor up to the record before; it stays on the row, now the
     // next record's, so that deleting again removes the neighbour.
