@@ -6,6 +6,7 @@
 #include "app/window/setupdialog.h"
 #include "app/window/sizedialog.h"
 #include "app/window/statistikdialog.h"
+#include "logbook/logbooktable.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -337,7 +338,13 @@ private slots:
 
     void titleAndDialogs() {
         QCOMPARE((*window_)->objectName(), QStringLiteral("Fmain"));
-        QCOMPARE((*window_)->windowTitle(), QStringLiteral("Spritlog"));
+        // The title reads "Spritlog"; "[*]" is where the desktop marks unsaved changes.
+        QCOMPARE((*window_)->windowTitle(), QStringLiteral("Spritlog[*]"));
+        QVERIFY(!(*window_)->isWindowModified());
+        (*window_)->document().editCell({ColOrt, 1}, "Passau");
+        QVERIFY((*window_)->isWindowModified());
+        (*window_)->document().undo();
+        QVERIFY(!(*window_)->isWindowModified());
         QVERIFY(!(*window_)->windowIcon().isNull());
         TFAbout about(window_->fmain.get());
         TFSetup setup(window_->fmain.get());

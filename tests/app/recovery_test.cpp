@@ -101,6 +101,7 @@ private slots:
         QCOMPARE(next.cell(ColKmStand, 2),
                  answer ? QStringLiteral("12345") : QStringLiteral("10500"));
         QCOMPARE(next->document().isModified(), answer);
+        QCOMPARE(next->isWindowModified(), answer); // the title marks unsaved changes
         QCOMPARE(test::ReadFile(logbook()), fileBefore);
         QCOMPARE(next.prompts->unexpected, QStringList());
 

@@ -53,7 +53,8 @@ TFmain::TFmain(Services services, QWidget* parent)
     document_.saveOptions().report.clock = services_.clock;
 
     setObjectName(QStringLiteral("Fmain"));
-    setWindowTitle(QStringLiteral("Spritlog"));
+    // "[*]": the desktop's mark of unsaved changes, shown while the logbook has some.
+    setWindowTitle(QStringLiteral("Spritlog[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/spritlog.svg")));
     QFont windowFont(QStringLiteral("Arial"));
     windowFont.setPointSize(8);
@@ -345,6 +346,7 @@ void TFmain::fileNameChanged() {
 
 void TFmain::modifiedChanged() {
     updateHistoryActions();
+    setWindowModified(document_.isModified());
 }
 
 } // namespace spritlog

@@ -17,7 +17,7 @@ class LogbookDocument;
 class Prompts;
 
 // Keeps a recovery copy of the window's logbook while it has unsaved changes: written on
-// the writer's thread a few seconds after the last change, or at once before something
+// the writer's thread a second after the last change, or at once before something
 // risky; removed when the changes are saved or discarded and when the window closes
 // cleanly. At the start, and when a logbook is opened, it offers the copies a window that
 // did not close cleanly left behind.
@@ -25,8 +25,9 @@ class RecoveryController : public QObject, private DocumentListener {
     Q_OBJECT
 
 public:
-    // The pause after the last change before the copy is written.
-    static constexpr int kDelayMilliseconds = 3000;
+    // The pause after the last change before the copy is written: short, so that a kill
+    // loses at most the last second of work, while typing goes on undisturbed.
+    static constexpr int kDelayMilliseconds = 1000;
 
     // Copies go to `folder`; none at all when it is empty.
     RecoveryController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent,
