@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <set>
 #include <string_view>
@@ -104,10 +105,22 @@ std::string DefaultRecoveryFolder() {
     return std::string();
 }
 
+// A process that was killed but not yet reaped by its parent (a zombie) still answers
+// kill(pid, 0); its window is gone all the same.
+bool IsZombie(long processId) {
+    std::ifstream stat("/proc/" + std::to_string(processId) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return false;
+    const std::size_t end = line.rfind(')');
+    return end != std::string::npos && end + 2 < line.size() && line[end + 2] == 'Z';
+}
+
 bool ProcessIsRunning(long processId) {
     if (processId <= 0)
         return false;
-    return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
+    const bool answers = ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
+    return answers && !IsZombie(processId);
 }
 
 RecoveryStore::RecoveryStore(std::string folder) : folder_(std::move(folder)) {

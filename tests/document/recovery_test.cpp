@@ -87,18 +87,29 @@ TEST_F(RecoveryTest, TwoWindowsOnOneLogbookKeepTwoCopiesNewestFirst) {
 }
 
 TEST_F(RecoveryTest, CopyOfAProcessThatEndedIsFound) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        ::_exit(0);
-    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-    std::filesystem::create_directories(Folder());
-    const std::string name = "0123456789abcdef_" + std::to_string(child) + "_1.recovery";
-    WriteBytes(Folder() + "/" + name, test::Lines({"Spritlog-Wiederherstellung 1", "", "5", "0"}));
-    const RecoverySearch found = RecoveryStore(Folder()).findLeftBehind();
-    ASSERT_EQ(found.copies.size(), 1u);
-    EXPECT_EQ(found.copies[0].writtenAt, 5);
-    EXPECT_EQ(found.copies[0].logbookPath, "");
+    // Reaped, or killed and not yet reaped by its parent (a zombie still answers kill 0).
+    for (const bool reaped : {true, false}) {
+        SCOPED_TRACE(reaped ? "reaped" : "zombie");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(0);
+        if (reaped)
+            ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        else
+            ::usleep(200 * 1000); // time to end
+        std::filesystem::create_directories(Folder());
+        const std::string name = "0123456789abcdef_" + std::to_string(child) + "_1.recovery";
+        WriteBytes(Folder() + "/" + name,
+                   test::Lines({"Spritlog-Wiederherstellung 1", "", "5", "0"}));
+        const RecoverySearch found = RecoveryStore(Folder()).findLeftBehind();
+        if (!reaped)
+            ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        ASSERT_EQ(found.copies.size(), 1u);
+        EXPECT_EQ(found.copies[0].writtenAt, 5);
+        EXPECT_EQ(found.copies[0].logbookPath, "");
+        RecoveryStore::remove(found.copies[0].copyPath);
+    }
 }
 
 // A copy that cannot be read stays on disk under another name, and the search names it.
