@@ -4,6 +4,7 @@
 #include "import/csvimport.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
+#include "logbook/fillups.h"
 #include "logbook/fileio.h"
 #include "logbook/logbookfile.h"
 
@@ -160,6 +161,8 @@ void LogbookDocument::computeDerived() {
                 [last](DocumentListener& l) { l.cellsChanged(1, last, ColKm, ColTankkosten); });
     });
     ComputeDerivedValues(table_);
+    if (fullTankIntervals_)
+        ApplyFullTankIntervals(table_);
     RebuildChartSource(table_, chartSource_, chartBasis_);
 }
 

@@ -75,6 +75,10 @@ public:
 
     ChartBasis chartBasis() const { return chartBasis_; }
     void setChartBasis(ChartBasis basis) { chartBasis_ = basis; }
+    // Consumption from full tank to full tank (the setting "Verbrauch von Volltank zu
+    // Volltank rechnen", on by default); off, every record by itself.
+    bool fullTankIntervals() const { return fullTankIntervals_; }
+    void setFullTankIntervals(bool on) { fullTankIntervals_ = on; }
 
     SaveOptions& saveOptions() { return saveOptions_; }
     const SaveOptions& saveOptions() const { return saveOptions_; }
@@ -196,6 +200,7 @@ private:
     std::string fileName_;
     FileStamp fileStamp_; // of the file at fileName_
     ChartBasis chartBasis_ = ChartBasis::Eintrag;
+    bool fullTankIntervals_ = true;
     SaveOptions saveOptions_;
     EditHistory history_;
     int openSteps_ = 0;

@@ -1,0 +1,179 @@
+#include "logbook/fillups.h"
+
+#include "logbook/cellerrors.h"
+#include "logbook/conventions.h"
+#include "logbook/logbooktable.h"
+#include "logbook/records.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <vector>
+
+namespace spritlog {
+
+namespace {
+
+constexpr std::string_view kPartial = "Teilbetankung";
+constexpr std::string_view kMissed = "Fehlende Betankung";
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool StartsWithWord(std::string_view text, std::string_view word) {
+    if (text.size() < word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(word[i])))
+            return false;
+    return true;
+}
+
+bool EndsWith(std::string_view text, std::string_view ending) {
+    if (text.size() < ending.size())
+        return false;
+    return StartsWithWord(text.substr(text.size() - ending.size()), ending);
+}
+
+void NoteMarks(std::string_view note, FillUpMarks& marks) {
+    while (!note.empty()) {
+        const std::size_t split = note.find_first_of(",;");
+        const std::string_view part = Trimmed(note.substr(0, split));
+        marks.partial = marks.partial || StartsWithWord(part, kPartial);
+        marks.missedBefore = marks.missedBefore || StartsWithWord(part, kMissed);
+        if (split == std::string_view::npos)
+            break;
+        note.remove_prefix(split + 1);
+    }
+}
+
+void ClearConsumption(TextTable& grid, int row) {
+    grid.setCell(ColVerbrauch, row, {});
+    grid.setCell(ColKostenKm, row, {});
+}
+
+// One unit's walk through the records: the last full fill-up and the partial ones since.
+class IntervalWalk {
+public:
+    IntervalWalk(TextTable& grid, FuelUnit unit) : grid_(grid), unit_(unit) {}
+
+    // The record before `row` among those taking part: 0 when there is none, kOtherUnit when
+    // it is of another unit.
+    static constexpr int kOtherUnit = -1;
+
+    void visit(int row, int previousTakingPart) {
+        const FillUpMarks marks = MarksOf(grid_, row);
+        if (marks.missedBefore) {
+            // What was filled before this record is unknown: nothing since the last full tank
+            // can be closed, and this record's own figures are unknown too.
+            clearPending();
+            ClearConsumption(grid_, row);
+            start_ = marks.partial ? 0 : row;
+            unknownStart_ = marks.partial;
+            return;
+        }
+        if (marks.partial) {
+            if (start_ == 0) {
+                ClearConsumption(grid_, row);
+                unknownStart_ = true;
+            } else {
+                pending_.push_back(row);
+            }
+            return;
+        }
+        if (start_ == 0) {
+            // The first full tank of this unit: its per-record figure measures from a record
+            // of another unit, or is the record's own as the per-record pass left it.
+            if (unit_ != FuelUnit::Litre || previousTakingPart == kOtherUnit || unknownStart_)
+                ClearConsumption(grid_, row);
+        } else if (!pending_.empty() || previousTakingPart != start_) {
+            close(row);
+        }
+        start_ = row;
+        pending_.clear();
+    }
+
+    // Partial fill-ups after the last full one: their interval is not closed yet.
+    void finish() { clearPending(); }
+
+private:
+    void clearPending() {
+        for (int row : pending_)
+            ClearConsumption(grid_, row);
+        pending_.clear();
+    }
+
+    void close(int row) {
+        const int64_t distance = static_cast<int64_t>(ReadWholeNumber(grid_, ColKmStand, row)) -
+                                 ReadWholeNumber(grid_, ColKmStand, start_);
+        if (distance == 0)
+            throw ZeroDistanceError(row);
+        pending_.push_back(row);
+        double fuel = 0;
+        double cost = 0;
+        for (int r : pending_) {
+            fuel = AddCellValue(fuel, TextToNumber(grid_.cell(ColLiter, r)), r, ColLiter);
+            cost = AddCellValue(cost, TextToNumber(grid_.cell(ColTankkosten, r)), r, ColTankkosten);
+        }
+        const double perHundred = 100.0 / static_cast<double>(distance);
+        const std::string consumption = NumberToText(
+            CheckedCellValue(fuel * 100.0 / static_cast<double>(distance), row, ColVerbrauch), 2);
+        const std::string costs =
+            NumberToText(CheckedCellValue(cost * perHundred, row, ColKostenKm), 2);
+        for (int r : pending_) {
+            grid_.setCell(ColVerbrauch, r, consumption);
+            grid_.setCell(ColKostenKm, r, costs);
+        }
+    }
+
+    TextTable& grid_;
+    FuelUnit unit_;
+    int start_ = 0;             // the last full fill-up, 0 before the first
+    bool unknownStart_ = false; // fuel went in before the first full fill-up
+    std::vector<int> pending_;
+};
+
+} // namespace
+
+FillUpMarks MarksOf(const TextTable& grid, int row) {
+    FillUpMarks marks;
+    for (int column : {ColNote1, ColNote2, ColNote3})
+        NoteMarks(grid.cell(column, row), marks);
+    return marks;
+}
+
+FuelUnit UnitOf(std::string_view grade) {
+    const std::string_view trimmed = Trimmed(grade);
+    if (EndsWith(trimmed, "(kg)"))
+        return FuelUnit::Kilogram;
+    if (EndsWith(trimmed, "(kWh)"))
+        return FuelUnit::KilowattHour;
+    return FuelUnit::Litre;
+}
+
+void ApplyFullTankIntervals(TextTable& grid) {
+    std::array<IntervalWalk, 3> walks = {IntervalWalk(grid, FuelUnit::Litre),
+                                         IntervalWalk(grid, FuelUnit::Kilogram),
+                                         IntervalWalk(grid, FuelUnit::KilowattHour)};
+    // The last record of each unit that took part, so that a walk knows whether a record of
+    // another unit lies between two of its own.
+    int previous = 0;
+    std::array<int, 3> previousOfUnit{};
+    ForEachRecordTakingPart(grid, [&](int row) {
+        const auto unit = static_cast<std::size_t>(UnitOf(grid.cell(ColBenzin, row)));
+        // A walk sees the record before this one only when it is of its own unit.
+        walks[unit].visit(row,
+                          previousOfUnit[unit] == previous ? previous : IntervalWalk::kOtherUnit);
+        previousOfUnit[unit] = row;
+        previous = row;
+    });
+    for (IntervalWalk& walk : walks)
+        walk.finish();
+}
+
+} // namespace spritlog

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "logbook/texttable.h"
+
+#include <string_view>
+
+namespace spritlog {
+
+// How a refuelling was made, as its notes tell: a partial fill-up ("Teilbetankung") or one
+// after a fill-up that was never recorded ("Fehlende Betankung"). A note carries a mark when
+// one of its parts (separated by "," or ";") begins with the word, case-insensitively, blanks
+// around it aside; the importer writes "Teilbetankung, Fehlende Betankung" for both.
+struct FillUpMarks {
+    bool partial = false;
+    bool missedBefore = false;
+};
+FillUpMarks MarksOf(const TextTable& grid, int row);
+
+// What a grade is measured in: its name ends in "(kg)" (natural gas) or "(kWh)"
+// (electricity), otherwise litres.
+enum class FuelUnit { Litre, Kilogram, KilowattHour };
+FuelUnit UnitOf(std::string_view grade);
+
+// Consumption from full tank to full tank, after the per-record pass: an interval runs from
+// one full fill-up to the next of the same unit. Its distance is the odometer difference,
+// its fuel and cost those of the partial fill-ups inside it and the closing full one. Every
+// record of an interval with a partial fill-up shows the interval's Verbrauch and Kosten/Km
+// (cost per 100 km); partial fill-ups after the last full one, and a record after a missed
+// fill-up, have none (the latter opens the next interval). Records of other units are
+// passed over by an interval. A logbook without marks and with litres only is left as the
+// per-record pass made it. KM and Tankkosten stay each record's own. Throws Error naming the
+// place, as the per-record pass does.
+void ApplyFullTankIntervals(TextTable& grid);
+
+} // namespace spritlog

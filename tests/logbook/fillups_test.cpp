@@ -1,0 +1,116 @@
+#include "logbook/derivedvalues.h"
+#include "logbook/fillups.h"
+#include "logbook/logbooktable.h"
+#include "support/logbooks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace spritlog {
+namespace {
+
+using test::Record;
+
+// KM-Stand, Liter, Literpreis, Benzin and a note (Anmerkung3) of each record.
+TextTable Logbook(const std::vector<Record>& records) {
+    return test::LogbookOf({ColKmStand, ColLiter, ColLiterpreis, ColBenzin, ColNote3}, records);
+}
+
+// Verbrauch and Kosten/Km of each record after both passes.
+std::vector<std::string> Figures(TextTable grid) {
+    ComputeDerivedValues(grid);
+    ApplyFullTankIntervals(grid);
+    std::vector<std::string> figures;
+    for (int r = 1; r < grid.rowCount(); ++r)
+        figures.push_back(std::string(grid.cell(ColVerbrauch, r)) + "|" +
+                          std::string(grid.cell(ColKostenKm, r)));
+    return figures;
+}
+
+TEST(FillUpMarks, ReadFromTheNotes) {
+    struct Case {
+        const char* note;
+        bool partial;
+        bool missed;
+    };
+    const Case cases[] = {
+        {"Teilbetankung", true, false},
+        {"  teilbetankung wegen Urlaub", true, false},
+        {"Fehlende Betankung", false, true},
+        {"Teilbetankung, Fehlende Betankung", true, true},
+        {"Urlaub; Teilbetankung", true, false},
+        {"keine Teilbetankung", false, false},
+        {"", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note);
+        const FillUpMarks marks = MarksOf(Logbook({{"1", "", "", "", c.note}}), 1);
+        EXPECT_EQ(marks.partial, c.partial);
+        EXPECT_EQ(marks.missedBefore, c.missed);
+    }
+    EXPECT_EQ(UnitOf("Erdgas (kg)"), FuelUnit::Kilogram);
+    EXPECT_EQ(UnitOf("Strom (kWh) "), FuelUnit::KilowattHour);
+    EXPECT_EQ(UnitOf("Super"), FuelUnit::Litre);
+}
+
+// Worked by hand; each row's figures are "Verbrauch|Kosten/Km".
+TEST(FullTankIntervals, HandWorkedCases) {
+    struct Case {
+        const char* name;
+        std::vector<Record> records;
+        std::vector<std::string> figures;
+    };
+    const std::vector<Case> cases = {
+        // 20 + 25 l over 600 km: 7.50; 30 + 40 EUR over 600 km: 11.67 per 100 km.
+        {"one partial",
+         {{"10000", "40", "1.50"},
+          {"10300", "20", "1.50", "", "Teilbetankung"},
+          {"10600", "25", "1.60"}},
+         {"|", " 7.50|11.67", " 7.50|11.67"}},
+        // 40 l over 800 km, 80 EUR.
+        {"two partials",
+         {{"10000", "40", "2"},
+          {"10200", "10", "2", "", "Teilbetankung"},
+          {"10400", "10", "2", "", "Teilbetankung"},
+          {"10800", "20", "2"}},
+         {"|", " 5.00|10.00", " 5.00|10.00", " 5.00|10.00"}},
+        // Record 2 follows a missed fill-up: no figure; it opens the next interval, which
+        // has no partial inside: 30 l over 500 km, 6.00 x 1.60.
+        {"missed",
+         {{"10000", "40", "1.50"},
+          {"10500", "35", "1.40", "", "Fehlende Betankung"},
+          {"11000", "30", "1.60"}},
+         {"|", "|", " 6.00| 9.60"}},
+        {"partial at the end: not known yet",
+         {{"10000", "40", "1.50"},
+          {"10500", "35", "1.40"},
+          {"10800", "20", "1.60", "", "Teilbetankung"}},
+         {"|", " 7.00| 9.80", "|"}},
+        // The tank was not full at record 1, so record 2 has no start to measure from.
+        {"a mark on the first record",
+         {{"10000", "40", "1.50", "", "Teilbetankung"},
+          {"10500", "35", "1.40"},
+          {"11000", "30", "1.60"}},
+         {"|", "|", " 6.00| 9.60"}},
+        // Petrol from full to full over the gas record between: 30 l over 500 km. Gas: 12 kg
+        // over 10200 -> 10700.
+        {"two units apart",
+         {{"10000", "40", "1.50", "Super"},
+          {"10200", "10", "1.00", "Erdgas (kg)"},
+          {"10500", "30", "1.60", "Super"},
+          {"10700", "12", "1.00", "Erdgas (kg)"}},
+         {"|", "|", " 6.00| 9.60", " 2.40| 2.40"}},
+        {"no marks: the per-record figures",
+         {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
+         {"|", " 7.00| 9.80", " 6.00| 9.60"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Figures(Logbook(c.records)), c.figures);
+    }
+}
+
+} // namespace
+} // namespace spritlog
