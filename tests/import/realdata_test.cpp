@@ -3,6 +3,9 @@
 // here the plain way, column by column.
 #include "import/csvimport.h"
 #include "logbook/codepage.h"
+#include "logbook/conventions.h"
+#include "logbook/derivedvalues.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +117,7 @@ struct Expected {
     double litres = 0;
     double price = -1; // -1: empty
     std::string grade, station, place, note, mark;
+    double consumption = -1; // the app's own figure, -1: none
 };
 
 void Check(const ImportRecord& record, const Expected& e) {
@@ -152,6 +156,30 @@ long DayOf(const std::string& german) {
 
 // ---- Spritmonitor -----------------------------------------------------------------------
 
+// The app's own consumption per record is the yardstick of ours: within 1 %, as the app
+// rounds odometers and quantities.
+void CheckConsumption(const ImportResult& result, const std::map<int, Expected>& byLine) {
+    TextTable grid = NewLogbookTable();
+    grid.setRowCount(1);
+    AppendImportedRecords(grid, result);
+    ComputeDerivedValues(grid);
+    ApplyFullTankIntervals(grid);
+    int compared = 0;
+    std::vector<std::string> off;
+    for (std::size_t i = 0; i < result.records.size(); ++i) {
+        const Expected& e = byLine.at(result.records[i].line);
+        if (e.consumption < 0)
+            continue;
+        ++compared;
+        const double ours = TextToNumber(grid.cell(ColVerbrauch, static_cast<int>(i) + 1));
+        if (std::fabs(ours - e.consumption) > 0.01 * e.consumption)
+            off.push_back("line " + std::to_string(result.records[i].line) + ": " +
+                          std::to_string(ours) + " for " + std::to_string(e.consumption));
+    }
+    EXPECT_GT(compared, 0);
+    EXPECT_EQ(off, std::vector<std::string>());
+}
+
 void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplicates) {
     const ImportResult result = ParseImportFile(bytes);
     ASSERT_TRUE(result.ok()) << ImportFailureMessage(result);
@@ -163,7 +191,7 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
     const int date = Column(header, "Datum"), km = Column(header, "Km-Stand"),
               litres = Column(header, "Spritmenge"), cost = Column(header, "Kosten"),
               type = Column(header, "Tankart"), fuel = Column(header, "Kraftstoff"),
-              note = Column(header, "Bemerkung");
+              note = Column(header, "Bemerkung"), consumption = Column(header, "Verbrauch");
     const std::map<std::string, std::string> grades = {
         {"1", "Diesel"}, {"7", "Super"}, {"8", "SuperPlus"}};
     const std::map<std::string, std::string> marks = {
@@ -180,6 +208,9 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
         e.grade = grades.at(f[static_cast<std::size_t>(fuel)]);
         e.note = Trimmed(f[static_cast<std::size_t>(note)]);
         e.mark = marks.at(f[static_cast<std::size_t>(type)]);
+        const std::string& own = f[static_cast<std::size_t>(consumption)];
+        if (!own.empty() && Number(own, ',') > 0)
+            e.consumption = Number(own, ',');
         if (wide) {
             e.station = f[static_cast<std::size_t>(Column(header, "Tankstelle"))];
             e.place = f[static_cast<std::size_t>(Column(header, "Ort"))];
@@ -204,6 +235,7 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
     for (std::size_t i = 1; i < result.records.size(); ++i)
         EXPECT_LE(DayOf(result.records[i - 1].cells[ColDatum]),
                   DayOf(result.records[i].cells[ColDatum]));
+    CheckConsumption(result, byLine);
 }
 
 TEST(RealExports, SpritmonitorGerman13Columns) {
