@@ -2,6 +2,7 @@
 
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 
@@ -40,18 +41,28 @@ std::string CostPerKmText(const ColumnTally& consumption, const ColumnTally& pri
 
 } // namespace
 
-StatisticsSums CollectStatistics(const TextTable& grid) {
+StatisticsSums CollectStatistics(const TextTable& grid, ConsumptionRule rule) {
     StatisticsSums s;
     ForEachRecordTakingPart(grid, [&](int r) {
         if (s.first == 0)
             s.first = r;
         s.last = r;
         ++s.records;
-        Tally(s.liter, grid, ColLiter, r);
         Tally(s.tankkosten, grid, ColTankkosten, r);
-        Tally(s.verbrauch, grid, ColVerbrauch, r);
         Tally(s.km, grid, ColKm, r);
+        const double km = TextToNumber(grid.cell(ColKm, r));
+        if (!grid.cell(ColKm, r).empty() && km > s.maxKm)
+            s.maxKm = km;
+        if (UnitOf(grid.cell(ColBenzin, r)) != FuelUnit::Litre)
+            return;
+        Tally(s.liter, grid, ColLiter, r);
         Tally(s.literpreis, grid, ColLiterpreis, r);
+        const double liter = TextToNumber(grid.cell(ColLiter, r));
+        if (!grid.cell(ColLiter, r).empty() && liter > s.maxLiter)
+            s.maxLiter = liter;
+        if (rule == ConsumptionRule::FullTank && MarksOf(grid, r).partial)
+            return;
+        Tally(s.verbrauch, grid, ColVerbrauch, r);
         // A non-empty cell takes part even when it is no number (then as 0).
         if (!grid.cell(ColVerbrauch, r).empty()) {
             const double consumption = TextToNumber(grid.cell(ColVerbrauch, r));
@@ -60,18 +71,12 @@ StatisticsSums CollectStatistics(const TextTable& grid) {
             if (consumption > s.maxVerbrauch)
                 s.maxVerbrauch = consumption;
         }
-        const double liter = TextToNumber(grid.cell(ColLiter, r));
-        if (!grid.cell(ColLiter, r).empty() && liter > s.maxLiter)
-            s.maxLiter = liter;
-        const double km = TextToNumber(grid.cell(ColKm, r));
-        if (!grid.cell(ColKm, r).empty() && km > s.maxKm)
-            s.maxKm = km;
     });
     return s;
 }
 
-StatisticsLabels ComputeStatistics(const TextTable& grid) {
-    const StatisticsSums sums = CollectStatistics(grid);
+StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) {
+    const StatisticsSums sums = CollectStatistics(grid, rule);
     const auto text = [](double value) { return NumberToText(value, 2); };
     StatisticsLabels labels;
     if (sums.records > 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/fillups.h"
 #include "logbook/texttable.h"
 
 #include <array>
@@ -24,7 +25,9 @@ struct ColumnTally {
 // Sums, counts, minima and maxima over the records that take part: what the statistics
 // page, the statistics window and the reports build their figures from. Unreadable cells
 // add 0; a cell takes part in an average, a minimum or a maximum when it is not empty.
-// Throws Error naming the record where a sum overflows.
+// Records of grades in kg or kWh stay out of the litre figures (litres, consumption, price).
+// From full tank to full tank, a partial fill-up's consumption is its interval's, counted
+// once on the record that closes it. Throws Error naming the record where a sum overflows.
 struct StatisticsSums {
     ColumnTally liter;
     ColumnTally tankkosten;
@@ -39,14 +42,16 @@ struct StatisticsSums {
     int first = 0;   // the first of them, 0 when none
     int last = 0;    // the last of them, 0 when none
 };
-StatisticsSums CollectStatistics(const TextTable& grid);
+StatisticsSums CollectStatistics(const TextTable& grid,
+                                 ConsumptionRule rule = ConsumptionRule::FullTank);
 
 // The twelve figures of the logbook `grid` (derived columns current), one set for every
 // place that shows them. Sums and records cover the records taking part, the newest too;
 // each average is taken over the cells that hold a value; L1 is the odometer of the last
 // record taking part minus that of the first. Throws Error for an odometer cell that is no
 // whole number (the last record is read first) and for an overflowing sum.
-StatisticsLabels ComputeStatistics(const TextTable& grid);
+StatisticsLabels ComputeStatistics(const TextTable& grid,
+                                   ConsumptionRule rule = ConsumptionRule::FullTank);
 
 // The screen layout shared by the statistics page, the statistics window and the CLI:
 // three groups, each a run of rows in screen order. Captions are Windows-1252.

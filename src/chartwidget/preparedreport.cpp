@@ -19,12 +19,12 @@ ReportChartPainter PreparedReport::chartPainter() const {
 
 PreparedReport PrepareReport(const TextTable& grid, const TextTable& chartSource,
                              const std::string& fileName, const LocalDateTime& now, int tab,
-                             int zoomIndex) {
+                             int zoomIndex, ConsumptionRule rule) {
     const bool chart = tab >= 0 && tab < kChartViewCount && RecordsTakingPart(grid) >= 3;
     PreparedReport report;
-    report.content = CollectReportContent(grid, fileName, now,
-                                          chart ? std::optional<std::string>(kChartViews[tab].name)
-                                                : std::nullopt);
+    report.content = CollectReportContent(
+        grid, fileName, now,
+        chart ? std::optional<std::string>(kChartViews[tab].name) : std::nullopt, rule);
     if (report.content.chart)
         report.chart = std::make_unique<ChartPicture>(
             ChartSeriesOf(chartSource, tab + 1, zoomIndex),

@@ -28,6 +28,6 @@ struct PreparedReport {
 // a figure or the chart cannot be computed, before anything is drawn.
 PreparedReport PrepareReport(const TextTable& grid, const TextTable& chartSource,
                              const std::string& fileName, const LocalDateTime& now, int tab,
-                             int zoomIndex);
+                             int zoomIndex, ConsumptionRule rule = ConsumptionRule::FullTank);
 
 } // namespace spritlog

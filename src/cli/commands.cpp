@@ -43,7 +43,7 @@ std::string StatsCommand(LogbookDocument& book, bool window) {
     if (book.recordsTakingPart() < 3)
         throw Notice("Zu wenige Eintr\xE4ge verf\xFC"
                      "gbar");
-    const StatisticsLabels labels = ComputeStatistics(book.table());
+    const StatisticsLabels labels = ComputeStatistics(book.table(), book.consumptionRule());
     std::string out;
     for (const StatisticsRow& row : kStatisticsRows)
         out += Cp1252Line({row.caption, labels.label(row.label)});

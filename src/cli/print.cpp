@@ -38,8 +38,8 @@ template <typename Write> void Writing(Write write) {
 
 void ReportToPdf(const LogbookDocument& book, const std::string& pdfPath) {
     // The window's chart page at its start: the first view, zoom "Bereich".
-    const PreparedReport report =
-        PrepareReport(book.table(), book.chartSource(), book.fileName(), SystemLocalTime(), 0, 1);
+    const PreparedReport report = PrepareReport(book.table(), book.chartSource(), book.fileName(),
+                                                SystemLocalTime(), 0, 1, book.consumptionRule());
     Writing([&] { WriteReportPdf(report.content, report.chartPainter(), FileName(pdfPath)); });
 }
 

@@ -7,6 +7,7 @@
 #include "document/writers.h"
 #include "logbook/clock.h"
 #include "logbook/filestamp.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 #include "logbook/texttable.h"
@@ -78,7 +79,13 @@ public:
     // Consumption from full tank to full tank (the setting "Verbrauch von Volltank zu
     // Volltank rechnen", on by default); off, every record by itself.
     bool fullTankIntervals() const { return fullTankIntervals_; }
-    void setFullTankIntervals(bool on) { fullTankIntervals_ = on; }
+    void setFullTankIntervals(bool on) {
+        fullTankIntervals_ = on;
+        saveOptions_.report.rule = consumptionRule();
+    }
+    ConsumptionRule consumptionRule() const {
+        return fullTankIntervals_ ? ConsumptionRule::FullTank : ConsumptionRule::PerRecord;
+    }
 
     SaveOptions& saveOptions() { return saveOptions_; }
     const SaveOptions& saveOptions() const { return saveOptions_; }

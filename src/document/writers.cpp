@@ -40,7 +40,8 @@ void WriteHtml(LineSink& sink, const WriteJob& job) {
 // The workbook is titled with the logbook's name, or the target's for a logbook without one.
 void FillXlsx(const std::string& file, const WriteJob& job) {
     WriteXlsxWorkbook(file, job.table,
-                      FileNameOf(HasText(job.logbookName) ? job.logbookName : job.path));
+                      FileNameOf(HasText(job.logbookName) ? job.logbookName : job.path),
+                      job.report.rule);
 }
 
 const Writer& NativeWriter() {

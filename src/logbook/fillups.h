@@ -21,6 +21,10 @@ FillUpMarks MarksOf(const TextTable& grid, int row);
 enum class FuelUnit { Litre, Kilogram, KilowattHour };
 FuelUnit UnitOf(std::string_view grade);
 
+// How the consumption is computed: every record by itself, or from full tank to full tank
+// (the setting "Verbrauch von Volltank zu Volltank rechnen", on by default).
+enum class ConsumptionRule { PerRecord, FullTank };
+
 // Consumption from full tank to full tank, after the per-record pass: an interval runs from
 // one full fill-up to the next of the same unit. Its distance is the odometer difference,
 // its fuel and cost those of the partial fill-ups inside it and the closing full one. Every

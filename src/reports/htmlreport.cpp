@@ -127,9 +127,9 @@ std::string HeadingRow(const char* caption) {
     return std::string("<tr><th colspan=\"2\"><u>") + caption + "</u></th>";
 }
 
-void WriteStatistics(LineSink& sink, const TextTable& grid) {
+void WriteStatistics(LineSink& sink, const TextTable& grid, ConsumptionRule rule) {
     // The figures of the statistics page, with the report's own captions.
-    const StatisticsLabels labels = ComputeStatistics(grid);
+    const StatisticsLabels labels = ComputeStatistics(grid, rule);
     sink.writeLine("<a name=\"statistik\"></a><p><h3>Statistik:</h3>");
     sink.writeLine("<table border=1>");
     sink.writeLine(HeadingRow("Aufrechnung:"));
@@ -181,7 +181,7 @@ void WriteHtmlReport(LineSink& sink, const TextTable& grid, const std::string& t
     WriteHead(sink, targetPath, context);
     WriteDataTable(sink, grid, recordCount);
     WriteStationTable(sink, grid);
-    WriteStatistics(sink, grid);
+    WriteStatistics(sink, grid, context.rule);
     WriteInformation(sink, context);
 }
 

@@ -287,14 +287,15 @@ std::vector<std::vector<std::string>> TableTexts(const TextTable& grid, int colu
 
 ReportContent CollectReportContent(const TextTable& grid, const std::string& fileName,
                                    const LocalDateTime& now,
-                                   const std::optional<std::string>& chartTitle) {
+                                   const std::optional<std::string>& chartTitle,
+                                   ConsumptionRule rule) {
     ReportContent content;
     content.grid = grid;
     content.fileName = fileName;
     content.printedOn = ShortDateText(now);
     content.enoughRecords = RecordsTakingPart(grid) >= 3;
     if (content.enoughRecords) {
-        content.statistics = ComputeStatistics(grid);
+        content.statistics = ComputeStatistics(grid, rule);
         TextTable info(kStationColumns, 0);
         BuildStationRating(grid, info);
         // The table's last row is always empty.

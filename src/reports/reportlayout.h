@@ -57,7 +57,8 @@ struct ReportContent {
 // figure cannot be computed.
 ReportContent CollectReportContent(const TextTable& grid, const std::string& fileName,
                                    const LocalDateTime& now,
-                                   const std::optional<std::string>& chartTitle);
+                                   const std::optional<std::string>& chartTitle,
+                                   ConsumptionRule rule = ConsumptionRule::FullTank);
 
 enum class ReportAlign { Left, Right, Centre };
 

@@ -249,13 +249,13 @@ std::string DateLabelFormula(int row) {
            "),\"00\")&\".\"&YEAR(" + cell + "),T(" + cell + "))";
 }
 
-Figures ComputeFigures(const TextTable& grid) {
+Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
     Figures figures;
     const int n = RecordCount(grid);
     // In the order of the HTML report, so that a logbook both fail on gives the same error.
     BuildStationRating(grid, figures.stations);
     if (RecordsTakingPart(grid) >= 3) {
-        figures.statistics = ComputeStatistics(grid);
+        figures.statistics = ComputeStatistics(grid, rule);
         figures.hasStatistics = true;
     }
     RebuildChartSource(grid, figures.months, ChartBasis::Monat);
@@ -564,8 +564,9 @@ private:
 
 } // namespace
 
-void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std::string& title) {
-    const Figures figures = ComputeFigures(grid);
+void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std::string& title,
+                       ConsumptionRule rule) {
+    const Figures figures = ComputeFigures(grid, rule);
 
     const ClassicNumberFormat classic;
     Workbook book(path);

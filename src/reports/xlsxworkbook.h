@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/fillups.h"
 #include "logbook/texttable.h"
 
 #include <string>
@@ -21,6 +22,7 @@ namespace spritlog {
 // `title` (UTF-8) becomes the document title. Every figure is computed before the file is
 // touched: where one cannot be, Error with the message the HTML report gives; a failing
 // write throws Error too.
-void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std::string& title);
+void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std::string& title,
+                       ConsumptionRule rule = ConsumptionRule::FullTank);
 
 } // namespace spritlog

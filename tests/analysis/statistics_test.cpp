@@ -143,6 +143,42 @@ TEST(Statistics, EdgeCases) {
     }
 }
 
+// Partial fill-ups and other units: KM-Stand, Liter, Verbrauch, Benzin, Anmerkung3.
+TEST(Statistics, IntervalsAndUnits) {
+    struct Case {
+        const char* name;
+        std::vector<Record> records;
+        ConsumptionRule rule;
+        int label;
+        const char* expected;
+    };
+    // From full tank to full tank the partial fill-up shows its interval's 7.50 too; the
+    // intervals are 7.50 and 6.00, each once. Per record the cells are the records' own.
+    const std::vector<Record> intervals = {{"10000", "40", ""},
+                                           {"10300", "20", " 7.50", "", "Teilbetankung"},
+                                           {"10600", "25", " 7.50"},
+                                           {"11100", "30", " 6.00"}};
+    const std::vector<Record> perRecord = {{"10000", "40", ""},
+                                           {"10300", "20", " 6.67", "", "Teilbetankung"},
+                                           {"10600", "25", " 8.33"},
+                                           {"11100", "30", " 6.00"}};
+    const std::vector<Record> twoUnits = {{"10000", "40", "", "Super"},
+                                          {"10200", "10", " 5.00", "Erdgas (kg)"},
+                                          {"10500", "30", " 6.00", "Super"}};
+    const std::vector<Case> cases = {
+        {"each interval once", intervals, ConsumptionRule::FullTank, 4, " 6.75 L/100KM"},
+        {"per record: every record", perRecord, ConsumptionRule::PerRecord, 4, " 7.00 L/100KM"},
+        {"kilograms are no litres", twoUnits, ConsumptionRule::FullTank, 2, "70.00 Liter"},
+        {"gas consumption stays out", twoUnits, ConsumptionRule::FullTank, 9, " 6.00 Liter"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TextTable grid =
+            test::LogbookOf({ColKmStand, ColLiter, ColVerbrauch, ColBenzin, ColNote3}, c.records);
+        EXPECT_EQ(ComputeStatistics(grid, c.rule).label(c.label), c.expected);
+    }
+}
+
 TEST(Statistics, ErrorsNameTheRecordAndColumn) {
     struct Case {
         const char* name;

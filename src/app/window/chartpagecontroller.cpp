@@ -81,7 +81,8 @@ void ChartPageController::TabChange(int newTab) {
 }
 
 void ChartPageController::fillStatisticsPage() {
-    const StatisticsLabels labels = ComputeStatistics(document_.table());
+    const StatisticsLabels labels =
+        ComputeStatistics(document_.table(), document_.consumptionRule());
     for (int k = 0; k < 12; ++k)
         w_.statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
 }
@@ -108,7 +109,7 @@ PreparedReport ChartPageController::prepareReport() {
     // columns, also when the calculation stops with an error.
     document_.calculate();
     return PrepareReport(document_.table(), document_.chartSource(), document_.fileName(), clock_(),
-                         w_.Tab->currentIndex(), zoomIndex());
+                         w_.Tab->currentIndex(), zoomIndex(), document_.consumptionRule());
 }
 
 std::unique_ptr<ChartPicture> ChartPageController::shownChartPicture() {

@@ -24,7 +24,8 @@ void TFmain::m_StatistikClick() {
         page_.p_nostats->show();
         return;
     }
-    const StatisticsLabels labels = ComputeStatistics(document_.table());
+    const StatisticsLabels labels =
+        ComputeStatistics(document_.table(), document_.consumptionRule());
     if (FStatistik) {
         FStatistik->showFigures(labels);
         ExecDialog(FStatistik);
