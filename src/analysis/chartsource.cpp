@@ -2,6 +2,7 @@
 
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 
@@ -36,6 +37,12 @@ void EmptyTable(TextTable& table, int rows) {
     table.clearCells();
 }
 
+// Kilograms and kilowatt hours are no litres: their quantities, prices and consumption stay
+// out of the litre charts.
+bool IsLitreFigure(int column) {
+    return column == ColLiter || column == ColLiterpreis || column == ColVerbrauch;
+}
+
 } // namespace
 
 std::string MonthKey(std::string_view dateText) {
@@ -51,9 +58,10 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::ve
     double values[ColTankkosten + 1] = {};
     int filled[ColTankkosten + 1] = {};
     for (int r : run) {
+        const bool litres = UnitOf(grid.cell(ColBenzin, r)) == FuelUnit::Litre;
         for (int c = ColKmStand; c <= ColTankkosten; ++c) {
             const std::string_view text = grid.cell(c, r);
-            if (text.empty())
+            if (text.empty() || (!litres && IsLitreFigure(c)))
                 continue;
             values[c] = AddCellValue(values[c], TextToNumber(text), r, c);
             ++filled[c];
@@ -108,7 +116,12 @@ void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasi
         if (grid.rowCount() > 0)
             CopyRow(grid, prepareGrid, 0, 0);
         int out = 0;
-        ForEachRecordTakingPart(grid, [&](int r) { CopyRow(grid, prepareGrid, r, ++out); });
+        ForEachRecordTakingPart(grid, [&](int r) {
+            CopyRow(grid, prepareGrid, r, ++out);
+            if (UnitOf(grid.cell(ColBenzin, r)) != FuelUnit::Litre)
+                for (int c : {ColLiter, ColLiterpreis, ColVerbrauch})
+                    prepareGrid.setCell(c, out, {});
+        });
         prepareGrid.setRowCount(out + 1);
         return;
     }

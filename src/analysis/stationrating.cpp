@@ -3,6 +3,7 @@
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 
@@ -42,7 +43,8 @@ std::vector<StationGroup> GroupStations(const TextTable& grid) {
         auto found = indexOfKey.find(key);
         if (found == indexOfKey.end()) {
             found = indexOfKey.emplace(key, groups.size()).first;
-            groups.push_back(StationGroup{std::move(key), 0, {}, {}});
+            groups.push_back(StationGroup{
+                std::move(key), 0, {}, {}, UnitOf(grid.cell(ColBenzin, r)) == FuelUnit::Litre});
         }
         StationGroup& group = groups[found->second];
         ++group.count;
@@ -60,10 +62,14 @@ std::vector<StationGroup> GroupStations(const TextTable& grid) {
 
 StationGroup StationTotals(const std::vector<StationGroup>& groups) {
     // Every record weighs the same here, not every group; the sums are added group by group.
-    StationGroup totals{"Durchschnitt", 0, {}, {}};
+    StationGroup totals{"Durchschnitt", 0, {}, {}, true};
     for (const StationGroup& group : groups) {
         totals.count += group.count;
         for (std::size_t i = 0; i < totals.sums.size(); ++i) {
+            // Consumption and price of kg or kWh are not mixed into the litre averages.
+            const int column = kStationAveragedColumns[i];
+            if (!group.litres && (column == ColVerbrauch || column == ColLiterpreis))
+                continue;
             totals.sums[i] += group.sums[i];
             totals.values[i] += group.values[i];
             if (!std::isfinite(totals.sums[i]))

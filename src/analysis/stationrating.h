@@ -33,6 +33,7 @@ struct StationGroup {
     int count = 0;
     std::array<double, 4> sums{};
     std::array<int, 4> values{}; // non-empty cells per column
+    bool litres = true;          // a grade in litres (not kg or kWh)
 };
 std::vector<StationGroup> GroupStations(const TextTable& grid);
 // The "Durchschnitt" row: every group's count, sums and value counts added up, group by

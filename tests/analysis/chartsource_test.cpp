@@ -115,6 +115,22 @@ TEST(RebuildChartSource, PerRecordCopiesTheRecordsTakingPart) {
     EXPECT_EQ(prepareGrid.cell(ColNumber, 2), "4.");
 }
 
+// A gas record keeps its reading, distance and costs in the charts, not its kilograms.
+TEST(RebuildChartSource, KilogramsStayOutOfTheLitreFigures) {
+    TextTable grid = MakeGrid({kFiveMonths[0], kFiveMonths[1]});
+    grid.setCell(ColBenzin, 2, "Erdgas (kg)");
+    TextTable prepareGrid = StaleChartSource();
+    RebuildChartSource(grid, prepareGrid, ChartBasis::Eintrag);
+    for (int c : {ColLiter, ColLiterpreis, ColVerbrauch})
+        EXPECT_EQ(prepareGrid.cell(c, 2), "") << c;
+    EXPECT_EQ(prepareGrid.cell(ColKm, 2), "500");
+    RebuildChartSource(grid, prepareGrid, ChartBasis::Monat);
+    // January: the litres and price of record 1 alone, both records' costs.
+    ExpectRows(prepareGrid, {HeaderRow(),
+                             {"1", "01.2026", "10500.0000", "40.0000", "1.5000", "500.0000", "",
+                              "9.8000", "109.0000"}});
+}
+
 TEST(RebuildChartSource, UnknownShapeLeavesEmptyRows) {
     for (int basis : {-1, 2, 7}) {
         for (int records : {0, 1, 5}) {
