@@ -18,7 +18,7 @@ namespace {
 constexpr ColumnNames kLogNames[] = {
     {DateField, "data date datum"},
     {OdometerField, "odo odometer kmstand"},
-    {QuantityField, "fuel litres liters volume kg m3"},
+    {QuantityField, "fuel litres liters volume kg m3 kwh"},
     {FullField, "full"},
     {MissedField, "missed"},
     {TotalField, "price totalprice"},
@@ -32,7 +32,18 @@ constexpr ColumnNames kLogNames[] = {
     {LongitudeField, "longitude"},
 };
 
-enum class Quantity { Unknown, Litres, UsGallons, ImperialGallons, Kilograms, CubicMetres };
+constexpr const char* kElectricity = "Strom";
+
+enum class Quantity {
+    Unknown,
+    Litres,
+    UsGallons,
+    ImperialGallons,
+    Kilograms,
+    CubicMetres,
+    KilowattHours,
+    Count
+};
 
 double LitresPer(Quantity unit) {
     switch (unit) {
@@ -46,11 +57,13 @@ double LitresPer(Quantity unit) {
 }
 
 // The log's quantity column: "Fuel (litres)", "Fuel (us gallons)", "Fuel (imp gallons)",
-// or for a gas car the unit alone, "kg".
+// for a gas car the unit alone, "kg", and for an electric car "kWh" alone or in brackets.
 Quantity QuantityFromHeader(std::string_view header) {
     const std::string name = NormaliseName(header);
     if (name == "kg")
         return Quantity::Kilograms;
+    if (name == "kwh")
+        return Quantity::KilowattHours;
     if (name == "m3" || LowerAscii(Trim(header)) == "m\xB3")
         return Quantity::CubicMetres;
     const std::string unit = BracketedUnit(header);
@@ -67,6 +80,8 @@ Quantity QuantityFromHeader(std::string_view header) {
         return Quantity::Kilograms;
     if (unit == "m3" || unit == "m\xB3")
         return Quantity::CubicMetres;
+    if (unit == "kwh")
+        return Quantity::KilowattHours;
     return Quantity::Unknown;
 }
 
@@ -96,6 +111,8 @@ const char* UnitSuffix(Quantity unit) {
         return " (kg)";
     case Quantity::CubicMetres:
         return " (m\xB3)";
+    case Quantity::KilowattHours:
+        return " (kWh)";
     default:
         return "";
     }
@@ -266,7 +283,8 @@ private:
     bool headerMiles_ = false, headerKm_ = false;
     std::vector<PendingRecord> pending_;
     bool usedMiles_ = false;
-    bool units_[6] = {};
+    bool units_[static_cast<std::size_t>(Quantity::Count)] = {};
+    int kilowattHourRecords_ = 0;
     TankUse tanks_[2];
 
     // "## FavStations"
@@ -423,6 +441,9 @@ bool BackupReader::readLog(const CsvRow& row) {
     std::string grade = FuelioGrade(FieldText(row, logMap_, FuelField));
     if (grade.empty())
         grade = FuelioGrade(log->tank == 2 ? vehicle_.tank2Type : vehicle_.tank1Type);
+    // Electricity is never read as litres, whatever fuel the row names.
+    if (unit == Quantity::KilowattHours)
+        grade = kElectricity;
     grade += UnitSuffix(unit);
     raw.grade = std::string(Trim(grade));
 
@@ -433,6 +454,8 @@ bool BackupReader::readLog(const CsvRow& row) {
         return false;
     usedMiles_ = usedMiles_ || miles;
     units_[static_cast<std::size_t>(unit)] = true;
+    if (unit == Quantity::KilowattHours)
+        ++kilowattHourRecords_;
     TankUse& use = tanks_[static_cast<std::size_t>(log->tank - 1)];
     if (!use.used || use.grade.empty())
         use.grade = raw.grade;
@@ -481,6 +504,12 @@ void BackupReader::summarise() {
     if (twoTanks)
         summary.notices.push_back("Zwei Tanks in einer Datei: Tank 1 \"" + tanks_[0].grade +
                                   "\", Tank 2 \"" + tanks_[1].grade + "\".");
+    if (kilowattHourRecords_ > 0)
+        summary.notices.push_back(IntegerToText(kilowattHourRecords_) +
+                                  (kilowattHourRecords_ == 1 ? " Betankung" : " Betankungen") +
+                                  " in kWh als \x84" + kElectricity +
+                                  " (kWh)\x93 \xFC"
+                                  "bernommen");
     for (int t = 0; t < 2; ++t) {
         const TankUse& use = tanks_[static_cast<std::size_t>(t)];
         if (!use.used || (use.unit != Quantity::Kilograms && use.unit != Quantity::CubicMetres))

@@ -1,5 +1,6 @@
 #include "import/refuelling.h"
 
+#include "import/tripcheck.h"
 #include "import/values.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
@@ -189,6 +190,12 @@ void ReadQuantityFields(ImportResult& result, const RawRecord& raw, NumberStyle 
         }
     }
     parsed.total = std::string(raw.total);
+    // The service's own distance only checks the odometer; one that cannot be read is left
+    // aside.
+    if (const auto trip = ReadDecimal(raw.trip, style.point, style.grouping); trip && *trip > 0) {
+        parsed.trip = *trip;
+        parsed.tripText = std::string(raw.trip);
+    }
 }
 
 } // namespace
@@ -259,6 +266,8 @@ void StoreRecords(ImportResult& result, std::vector<ParsedRecord>& parsed, Recor
             kept.begin(), kept.end(),
             [](const ParsedRecord& a, const ParsedRecord& b) { return a.odometer < b.odometer; });
     }
+
+    CheckOdometersAgainstTrips(result, kept);
 
     // What the order leaves odd is imported as it stands (it is the user's data), but said.
     constexpr int kShownOddities = 5;

@@ -24,6 +24,7 @@ bool TooManyRecords(ImportResult& result, std::size_t count);
 enum Field : int {
     DateField,
     OdometerField,
+    TripField,
     QuantityField,
     TotalField,
     UnitPriceField,
@@ -74,6 +75,7 @@ struct NumberStyle {
 struct RawRecord {
     int line = 0;
     std::string_view date, odometer, quantity, total, unitPrice, station, place, note;
+    std::string_view trip; // the service's own distance since the refuelling before
     std::string grade;
     std::vector<std::string> marks; // for the third note: "Teilbetankung", ...
     double kmPerUnit = 1;           // odometer unit
@@ -85,6 +87,9 @@ struct ParsedRecord {
     int32_t odometer = 0;
     int64_t dateKey = 0;
     std::string total; // as written, for telling duplicates apart
+    // The service's own distance since the refuelling before, when it gives one: 0 none.
+    double trip = 0;
+    std::string tripText; // as written
 };
 
 // Checks and converts every field; each bad one is a problem of its own.

@@ -18,6 +18,7 @@ namespace {
 constexpr ColumnNames kNames[] = {
     {DateField, "date datum tankdatum"},
     {OdometerField, "odometer odo mileage kmstand kilometerstand tachostand"},
+    {TripField, "teilkm trip tripkm"},
     {QuantityField,
      "quantity spritmenge menge tankmenge kraftstoffmenge liter litre litres liters"},
     {TotalField, "totalprice total kosten gesamtpreis gesamtkosten betrag"},
@@ -145,6 +146,7 @@ void ParseSpritmonitor(ImportResult& result, std::string_view text) {
         raw.line = row.line;
         raw.date = FieldText(row, map, DateField);
         raw.odometer = FieldText(row, map, OdometerField);
+        raw.trip = FieldText(row, map, TripField);
         raw.quantity = FieldText(row, map, QuantityField);
         raw.total = FieldText(row, map, TotalField);
         raw.grade = SpritmonitorGrade(FieldText(row, map, FuelField));

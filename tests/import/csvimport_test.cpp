@@ -350,6 +350,7 @@ TEST(CsvImport, FuelioUnitsAreConverted) {
         const char* tank;
         Cells expected; // KM-Stand, Liter, Literpreis, Benzin
         Cells conversions;
+        const char* notice = ""; // about the unit
     };
     const Case cases[] = {
         {"km, litres",
@@ -394,6 +395,24 @@ TEST(CsvImport, FuelioUnitsAreConverted) {
          "2",
          {"1000", "40", "1.5", "Benzin"},
          {}},
+        {"electricity in kWh, whatever the tank's fuel",
+         "\"0\",\"0\",\"0\",\"100\",\"0\"",
+         "Odo (km)",
+         "Fuel (kWh)",
+         "1",
+         {"1000", "40", "1.5", "Strom (kWh)"},
+         {},
+         "1 Betankung in kWh als \x84Strom (kWh)\x93 \xFC"
+         "bernommen"},
+        {"kWh as the column's name",
+         "\"1\",\"0\",\"0\",\"100\",\"0\"",
+         "Odo (mi)",
+         "kWh",
+         "1",
+         {"1609", "40", "1.5", "Strom (kWh)"},
+         {"Meilen in km"},
+         "1 Betankung in kWh als \x84Strom (kWh)\x93 \xFC"
+         "bernommen"},
     };
     for (const Case& c : cases) {
         const std::string file =
@@ -412,6 +431,10 @@ TEST(CsvImport, FuelioUnitsAreConverted) {
             c.expected)
             << c.name;
         EXPECT_EQ(result.summary.conversions, c.conversions) << c.name;
+        std::string notices;
+        for (const std::string& notice : result.summary.notices)
+            notices += notice.find("kWh") != std::string::npos ? notice : "";
+        EXPECT_EQ(notices, c.notice) << c.name;
     }
 }
 
@@ -714,6 +737,79 @@ TEST(CsvImport, RecordsComeInTheOrderOfTheirService) {
     EXPECT_EQ(typo.summary.notices,
               std::vector<std::string>{
                   "Zeile 3: KM-Stand 20 ist kleiner als 100 der Betankung davor (Zeile 4)."});
+}
+
+// Spritmonitor's own distance ("Teil-Km") against a Km-Stand that contradicts it: when the
+// reading before plus the distance agrees with the reading after less its distance, the
+// Km-Stand is a typo and is replaced; when the Km-Stand agrees with the reading after but
+// runs beyond the trip meter, refuellings are missing before it. Within 1 % of the
+// distance (at least 2 km) a reading agrees.
+TEST(CsvImport, SpritmonitorKmStandAgainstItsOwnTeilKm) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> lines; // odometer, Teil-Km; oldest first
+        Cells odometers;
+        Cells marks;
+        std::vector<std::string> notices;
+    };
+    const Case cases[] = {
+        {"agreeing",
+         {{"1000", ""}, {"1500", "500"}, {"2000", "500"}},
+         {"1000", "1500", "2000"},
+         {"", "", ""},
+         {}},
+        {"a typo",
+         {{"1000", ""}, {"150", "500"}, {"2000", "500"}},
+         {"1000", "1500", "2000"},
+         {"", "", ""},
+         {"Zeile 3: KM-Stand 150 passt nicht zu Teil-Km 500, \xFC"
+          "bernommen: 1500"}},
+        {"a typo, tenths from the trip meter",
+         {{"1000", ""}, {"1560", "500,4"}, {"2000", "499,6"}},
+         {"1000", "1500", "2000"},
+         {"", "", ""},
+         {"Zeile 3: KM-Stand 1560 passt nicht zu Teil-Km 500,4, \xFC"
+          "bernommen: 1500"}},
+        {"refuellings missing",
+         {{"1000", ""}, {"3000", "500"}, {"3500", "500"}},
+         {"1000", "3000", "3500"},
+         {"", "Fehlende Betankung", ""},
+         {"Zeile 3: KM-Stand 3000 passt nicht zu Teil-Km 500, wohl fehlende Betankungen davor: "
+          "als \x84"
+          "Fehlende Betankung\x93 markiert"}},
+        {"within 1 % of the distance",
+         {{"1000", ""}, {"1504", "500"}, {"2000", "496"}},
+         {"1000", "1504", "2000"},
+         {"", "", ""},
+         {}},
+        {"the newest record has nothing after it",
+         {{"1000", ""}, {"1500", "500"}, {"150", "500"}},
+         {"1000", "1500", "150"},
+         {"", "", ""},
+         {"Zeile 2: KM-Stand 150 ist kleiner als 1500 der Betankung davor (Zeile 3)."}},
+        {"the neighbours disagree as well",
+         {{"1000", ""}, {"150", "500"}, {"2600", "500"}},
+         {"1000", "150", "2600"},
+         {"", "", ""},
+         {"Zeile 3: KM-Stand 150 ist kleiner als 1000 der Betankung davor (Zeile 4)."}},
+    };
+    for (const Case& c : cases) {
+        // Newest first, a day apart, as the service lists them.
+        std::string lines;
+        for (std::size_t i = c.lines.size(); i-- > 0;)
+            lines += "0" + std::to_string(i + 1) + ".01.2024;" + c.lines[i].first + ";" +
+                     c.lines[i].second + ";40;60;EUR;1;;;;;;;;;;;;;\n";
+        const ImportResult result = ParseImportFile(Spritmonitor(lines));
+        ASSERT_TRUE(result.ok()) << c.name << AllProblems(result);
+        Cells odometers, marks;
+        for (const ImportRecord& record : result.records) {
+            odometers.push_back(record.cells[ColKmStand]);
+            marks.push_back(record.cells[ColNote3]);
+        }
+        EXPECT_EQ(odometers, c.odometers) << c.name;
+        EXPECT_EQ(marks, c.marks) << c.name;
+        EXPECT_EQ(result.summary.notices, c.notices) << c.name;
+    }
 }
 
 // The same refuelling listed twice is left out and named; two different ones at one
