@@ -157,11 +157,11 @@ private slots:
         QTest::newRow("Fmain, Grafik, stations") << "Fmain" << 1 << int(kStationTab) << "b_neu"
                                                  << panel + QStringList{pages, "p_Info", "Tab"};
         QTest::newRow("FSetup") << "FSetup" << 0 << 0 << "CheckBox4"
-                                << QStringList{"CheckBox4",      "CheckBox5",    "CheckBox6",
-                                               "b_undo",         "f_anmerkung1", "f_anmerkung2",
-                                               "f_anmerkung3",   "Edit1",        "Edit2",
-                                               "b_dateigroesse", "b_ueber",      "b_annehmen",
-                                               "b_abbrechen"};
+                                << QStringList{"CheckBox4",    "CheckBox5",      "CheckBox6",
+                                               "CheckBox7",    "b_undo",         "f_anmerkung1",
+                                               "f_anmerkung2", "f_anmerkung3",   "Edit1",
+                                               "Edit2",        "b_dateigroesse", "b_ueber",
+                                               "b_annehmen",   "b_abbrechen"};
         QTest::newRow("FSize") << "FSize" << 0 << 0 << "Edit1"
                                << QStringList{"Edit1", "Edit2", "Edit3",
                                               "Edit4", "Edit5", "BitBtn1"};
