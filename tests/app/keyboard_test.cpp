@@ -138,6 +138,25 @@ private slots:
         QCOMPARE(found.uniqueKeys(), keys);
     }
 
+    // Within one menu, the menu bar's and the table's context menu, no two items share a
+    // letter either.
+    void noLetterTwiceInAMenu() {
+        test::Window window;
+        QList<QMenu*> menus = window->findChildren<QMenu*>();
+        QVERIFY(menus.contains(test::Named<QMenu>(*window, QStringLiteral("p_GridMenu"))));
+        QStringList clashes;
+        for (const QMenu* menu : menus) {
+            QMultiMap<QString, QString> keys;
+            for (const QAction* item : menu->actions())
+                if (const QKeySequence key = QKeySequence::mnemonic(item->text()); !key.isEmpty())
+                    keys.insert(key.toString(QKeySequence::PortableText), item->text());
+            for (const QString& key : keys.uniqueKeys())
+                if (keys.count(key) > 1)
+                    clashes << menu->objectName() + QStringLiteral(" ") + key;
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+    }
+
     // Tab from the first control of each window: every control in reading order. The main
     // window's table keeps Tab for its cells; Ctrl+Tab leaves it (gridediting_test).
     void tabOrder_data() {
