@@ -33,17 +33,16 @@ QVariant LogbookModel::data(const QModelIndex& index, int role) const {
     if (!looks || !holds(index))
         return TextTableModel::data(index, role);
     const int column = TableColumn(index);
-    const CellProblem problem = ColumnIsChecked(column)
-                                    ? CheckCell(column, table_.cell(column, TableRow(index)))
-                                    : CellProblem::None;
-    if (problem != CellProblem::None && role != Qt::FontRole) {
-        if (role == Qt::ForegroundRole)
-            return InvalidTextColour();
-        return CellToQString(CellProblemText(problem));
+    const int row = TableRow(index);
+    if (role != Qt::FontRole && ColumnIsChecked(column)) {
+        const CellProblem problem = CheckCell(column, table_.cell(column, row));
+        if (problem != CellProblem::None)
+            return role == Qt::ForegroundRole ? QVariant(InvalidTextColour())
+                                              : QVariant(CellToQString(CellProblemText(problem)));
     }
     if (column != ColLiter || role == Qt::ForegroundRole || !document_.fullTankIntervals())
         return QVariant();
-    return markLook(TableRow(index), role);
+    return markLook(row, role);
 }
 
 QVariant LogbookModel::markLook(int row, int role) const {
