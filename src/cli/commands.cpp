@@ -86,27 +86,30 @@ std::string ExportCommand(LogbookDocument& book, const Invocation& call) {
 
 // What the tool takes from the window's settings, read by the same rules; it never writes
 // them.
-Settings ReadSettings() {
+CliSettings ReadSettings() {
     using Key = Settings::Key;
-    Settings settings;
-    settings.read(*OpenSettingsStore(),
-                  {Key::Backupspeichern, Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
+    CliSettings settings;
+    const auto store = OpenSettingsStore();
+    settings.values.read(*store,
+                         {Key::Backupspeichern, Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
+    settings.fullTank.read(*store);
     return settings;
 }
 
-// Before anything is loaded: the fixed and stored note headers, one empty record, and the
-// stored backup setting for every save.
-void ApplySettings(LogbookDocument& book, const Settings& settings) {
+// Before anything is loaded: the fixed and stored note headers, one empty record, the
+// stored backup setting for every save, and the way consumption is computed.
+void ApplySettings(LogbookDocument& book, const CliSettings& settings) {
     for (int i = 0; i < 3; ++i)
-        book.setHeading(ColNote1 + i, QStringToCell(settings.notes[i]));
-    book.saveOptions().backup = settings.backupspeichern;
+        book.setHeading(ColNote1 + i, QStringToCell(settings.values.notes[i]));
+    book.saveOptions().backup = settings.values.backupspeichern;
+    book.setFullTankIntervals(settings.fullTank.on);
 }
 
 // Loads FILE (a missing one is a new, empty logbook), appends the records of the source
 // and saves FILE. Any failure, the derived values of the result included, leaves FILE as
 // it was: there is nobody to decide whether a logbook the window would complain about
 // should be kept.
-std::string ImportCommand(const Invocation& call, const Settings& settings) {
+std::string ImportCommand(const Invocation& call, const CliSettings& settings) {
     LogbookDocument book;
     ApplySettings(book, settings);
     LoadHooks hooks;
@@ -127,7 +130,7 @@ std::string ImportCommand(const Invocation& call, const Settings& settings) {
 
 } // namespace
 
-void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& settings) {
+void LoadForCli(LogbookDocument& book, const std::string& file, const CliSettings& settings) {
     ApplySettings(book, settings);
 
     std::optional<std::string> notice;
@@ -148,7 +151,7 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& 
 }
 
 std::string RunCommand(const Invocation& call) {
-    const Settings settings = ReadSettings();
+    const CliSettings settings = ReadSettings();
     if (call.command == Command::Import)
         return ImportCommand(call, settings);
     LogbookDocument book;

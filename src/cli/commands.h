@@ -16,10 +16,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What the tool takes from the window's settings: the note headers and Backupspeichern of
+// the twelve, and how consumption is computed.
+struct CliSettings {
+    Settings values;
+    FullTankIntervals fullTank;
+};
+
 // Loads `file` into `book` as the window's start-up does: the fixed and the stored note
-// headers, then the load with the chart source in the shape of the book's chart basis.
-// Throws Notice for a missing file and Error for everything the load fails with.
-void LoadForCli(LogbookDocument& book, const std::string& file, const Settings& settings);
+// headers and the way consumption is computed, then the load with the chart source in the shape of
+// the book's chart basis. Throws Notice for a missing file and Error for everything the load fails
+// with.
+void LoadForCli(LogbookDocument& book, const std::string& file, const CliSettings& settings);
 
 // Runs `call` (not Help or Version) and gives the text for stdout. Nothing is printed here,
 // so a failing command leaves stdout empty.

@@ -52,9 +52,9 @@ Optionen:
   --help            diese Hilfe
   --version         die Versionsnummer
 
-Die Überschriften der Anmerkungsspalten und die Sicherungskopie (*.bak) beim Speichern
-folgen den Einstellungen des Programms ($XDG_CONFIG_HOME/Ostrel/Spritlog.conf,
-sonst ~/.config/Ostrel/Spritlog.conf).
+Die Überschriften der Anmerkungsspalten, die Sicherungskopie (*.bak) beim Speichern und
+der Verbrauch von Volltank zu Volltank folgen den Einstellungen des Programms
+($XDG_CONFIG_HOME/Ostrel/Spritlog.conf, sonst ~/.config/Ostrel/Spritlog.conf).
 
 Rückgabewert:
   0  erfolgreich

@@ -173,6 +173,23 @@ void RecentFiles::remove(const QString& path) {
     paths.removeAll(path);
 }
 
+void FullTankIntervals::read(const QSettings& store) {
+    if (store.status() != QSettings::NoError)
+        return;
+    const QVariant value = store.value(QLatin1String(kName));
+    int32_t number = 0;
+    if (value.typeId() == QMetaType::QString &&
+        TryTextToInteger(QStringToCell(value.toString()), number))
+        on = number != 0;
+}
+
+void FullTankIntervals::write(QSettings& store) const {
+    if (!OpenKey(store))
+        return;
+    store.setValue(QLatin1String(kName), StoredText(on));
+    store.sync();
+}
+
 std::unique_ptr<QSettings> OpenSettingsStore() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QLatin1String(settingskeys::kOrganization),

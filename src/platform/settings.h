@@ -107,6 +107,22 @@ struct RecentFiles {
     void remove(const QString& path);
 };
 
+// "Verbrauch von Volltank zu Volltank rechnen": on, consumption runs from one full fill-up to
+// the next; off, every record by itself. A value of its own beside the twelve, stored as
+// "1"/"0" like their flags; Settings neither reads nor writes it.
+struct FullTankIntervals {
+    static constexpr const char* kName = "VolltankZuVolltank";
+
+    bool on = true;
+
+    // Reads the flag by the flags' rule (any integer but 0 is true); a missing value, or one
+    // that is no integer text, leaves it as it was.
+    void read(const QSettings& store);
+    // Writes the flag. A store that cannot be written is left as it is without a word, as
+    // the twelve values are when their folder cannot be made.
+    void write(QSettings& store) const;
+};
+
 // QSettings("Ostrel", "Spritlog") in the user's scope.
 std::unique_ptr<QSettings> OpenSettingsStore();
 

@@ -138,6 +138,25 @@ private slots:
         QCOMPARE(found.uniqueKeys(), keys);
     }
 
+    // Within one menu, the menu bar's and the table's context menu, no two items share a
+    // letter either.
+    void noLetterTwiceInAMenu() {
+        test::Window window;
+        QList<QMenu*> menus = window->findChildren<QMenu*>();
+        QVERIFY(menus.contains(test::Named<QMenu>(*window, QStringLiteral("p_GridMenu"))));
+        QStringList clashes;
+        for (const QMenu* menu : menus) {
+            QMultiMap<QString, QString> keys;
+            for (const QAction* item : menu->actions())
+                if (const QKeySequence key = QKeySequence::mnemonic(item->text()); !key.isEmpty())
+                    keys.insert(key.toString(QKeySequence::PortableText), item->text());
+            for (const QString& key : keys.uniqueKeys())
+                if (keys.count(key) > 1)
+                    clashes << menu->objectName() + QStringLiteral(" ") + key;
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+    }
+
     // Tab from the first control of each window: every control in reading order. The main
     // window's table keeps Tab for its cells; Ctrl+Tab leaves it (gridediting_test).
     void tabOrder_data() {
@@ -157,11 +176,11 @@ private slots:
         QTest::newRow("Fmain, Grafik, stations") << "Fmain" << 1 << int(kStationTab) << "b_neu"
                                                  << panel + QStringList{pages, "p_Info", "Tab"};
         QTest::newRow("FSetup") << "FSetup" << 0 << 0 << "CheckBox4"
-                                << QStringList{"CheckBox4",      "CheckBox5",    "CheckBox6",
-                                               "b_undo",         "f_anmerkung1", "f_anmerkung2",
-                                               "f_anmerkung3",   "Edit1",        "Edit2",
-                                               "b_dateigroesse", "b_ueber",      "b_annehmen",
-                                               "b_abbrechen"};
+                                << QStringList{"CheckBox4",    "CheckBox5",      "CheckBox6",
+                                               "CheckBox7",    "b_undo",         "f_anmerkung1",
+                                               "f_anmerkung2", "f_anmerkung3",   "Edit1",
+                                               "Edit2",        "b_dateigroesse", "b_ueber",
+                                               "b_annehmen",   "b_abbrechen"};
         QTest::newRow("FSize") << "FSize" << 0 << 0 << "Edit1"
                                << QStringList{"Edit1", "Edit2", "Edit3",
                                               "Edit4", "Edit5", "BitBtn1"};

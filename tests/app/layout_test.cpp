@@ -71,6 +71,9 @@ private slots:
                                                    "Aktuelles &Datum einfügen",
                                                    "Markierte Zeile &Löschen",
                                                    "-",
+                                                   "Als &Teilbetankung markieren",
+                                                   "&Fehlende Betankung davor",
+                                                   "-",
                                                    "Werte Be&rechnen [F5]"};
         QTest::newRow("Extras") << "m_Extras" << QStringList{"&Statistik", "-", "&Einstellungen"};
         QTest::newRow("Hilfe") << "m_Hilfe"
@@ -92,7 +95,8 @@ private slots:
             shown << action->text() + (keys.isEmpty()
                                            ? QString()
                                            : QStringLiteral(" [%1]").arg(keys.join(", ")));
-            QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+            // A checkable item shows its check box where the others show an icon.
+            QVERIFY2(action->isCheckable() != !action->icon().isNull(), qPrintable(action->text()));
         }
         QCOMPARE(shown, captions);
     }

@@ -29,7 +29,8 @@ void Put(const QString& key, const QString& value) {
     store->sync();
 }
 
-// What the window holds of the twelve settings, as the store would write it.
+// What the window holds of the twelve settings and the consumption flag, as the store
+// would write them.
 QMap<QString, QString> Held(TFmain& fmain) {
     auto cell = [&](int column) {
         return QString::fromStdString(Cp1252ToUtf8(fmain.document().table().cell(column, 0)));
@@ -45,7 +46,9 @@ QMap<QString, QString> Held(TFmain& fmain) {
             {"Ansicht", QString::number(test::BasisItems(fmain)->checkedId())},
             {"Zoom", QString::number(test::ZoomItems(fmain)->checkedId())},
             {"Width", QString::number(fmain.width())},
-            {"Height", QString::number(fmain.height())}};
+            {"Height", QString::number(fmain.height())},
+            // Beside the twelve.
+            {FullTankIntervals::kName, flag(fmain.fullTankIntervals())}};
 }
 
 // Makes `folder` refuse new files. Root ignores the mode bits, so the immutable attribute
@@ -197,6 +200,10 @@ private slots:
         QTest::newRow("note with umlaut") << "Anmerkung3"
                                           << "Reifen ä"
                                           << "Reifen ä";
+        QTest::newRow("full tank off") << FullTankIntervals::kName << "0"
+                                       << "0";
+        QTest::newRow("full tank word: default on") << FullTankIntervals::kName << "nein"
+                                                    << "1";
         QTest::newRow("file") << "DefaultFile"
                               << "/nirgends/fahrten.slg"
                               << "/nirgends/fahrten.slg";
@@ -227,12 +234,13 @@ private slots:
         QTest::addColumn<int>("basis");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("fullTank");
         QTest::newRow("all off, empty note")
-            << false << false << false << "" << 1 << 0 << QSize(720, 530);
+            << false << false << false << "" << 1 << 0 << QSize(720, 530) << false;
         QTest::newRow("save on close")
-            << false << true << true << "Fahrer" << 0 << 1 << QSize(820, 610);
+            << false << true << true << "Fahrer" << 0 << 1 << QSize(820, 610) << true;
         QTest::newRow("ask on close")
-            << true << false << false << "Öl & Wasser" << 1 << 1 << QSize(900, 700);
+            << true << false << false << "Öl & Wasser" << 1 << 1 << QSize(900, 700) << false;
     }
     void valuesSurviveARestart() {
         QFETCH(bool, ask);
@@ -242,6 +250,7 @@ private slots:
         QFETCH(int, basis);
         QFETCH(int, zoom);
         QFETCH(QSize, size);
+        QFETCH(bool, fullTank);
         test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
         QMap<QString, QString> before;
         {
@@ -255,6 +264,8 @@ private slots:
                     ->setChecked(backup);
                 test::Named<QLineEdit>(*window.setup, QStringLiteral("f_anmerkung2"))
                     ->setText(note);
+                test::Named<QCheckBox>(*window.setup, QStringLiteral("CheckBox7"))
+                    ->setChecked(fullTank);
                 test::Named<QPushButton>(*window.setup, QStringLiteral("b_annehmen"))->click();
             };
             window->m_EinstellungenClick();
@@ -272,7 +283,10 @@ private slots:
             QCOMPARE(window.prompts->questions, QStringList());
             QCOMPARE(window.prompts->errors, QStringList());
         }
-        QCOMPARE(test::Store()->allKeys().size(), 12 + 1); // the twelve and the recent list
+        // The twelve, the recent list and the consumption flag, each under its own name.
+        QCOMPARE(test::Store()->allKeys().size(), 12 + 2);
+        QCOMPARE(test::Store()->value(FullTankIntervals::kName).toString(),
+                 fullTank ? QStringLiteral("1") : QStringLiteral("0"));
         Window next;
         next->FormCreate({});
         QCOMPARE(Held(*next.fmain), before);

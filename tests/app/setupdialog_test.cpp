@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(setup.objectName(), QStringLiteral("FSetup"));
         QCOMPARE(setup.windowTitle(), QStringLiteral("Einstellungen..."));
         QVERIFY(setup.windowFlags() & Qt::Tool);
-        QCOMPARE(setup.size(), QSize(432, 394));
+        QCOMPARE(setup.size(), QSize(432, 418));
 
         const QList<std::pair<QAbstractButton*, QString>> buttons = {
             {test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4")),
@@ -52,6 +52,8 @@ private slots:
              "Automatisches Speichern beim Beenden"},
             {test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6")),
              "Sicherungskopie beim Speichern"},
+            {test::Named<QCheckBox>(setup, QStringLiteral("CheckBox7")),
+             "Verbrauch von Volltank zu Volltank rechnen"},
             {test::Named<QPushButton>(setup, QStringLiteral("b_undo")), "Rückgängig"},
             {test::Named<QPushButton>(setup, QStringLiteral("b_dateigroesse")), "Dateigröße"},
             {test::Named<QPushButton>(setup, QStringLiteral("b_ueber")), "Über..."},
@@ -59,10 +61,10 @@ private slots:
             {test::Named<QPushButton>(setup, QStringLiteral("b_abbrechen")), "Abbrechen"}};
         for (const auto& [button, text] : buttons)
             QCOMPARE(button->text(), text);
-        const QStringList names = {"CheckBox4",    "CheckBox5",      "CheckBox6",    "b_undo",
-                                   "f_anmerkung1", "f_anmerkung2",   "f_anmerkung3", "Edit1",
-                                   "Edit2",        "b_dateigroesse", "b_ueber",      "b_annehmen",
-                                   "b_abbrechen"};
+        const QStringList names = {"CheckBox4",  "CheckBox5",    "CheckBox6",      "CheckBox7",
+                                   "b_undo",     "f_anmerkung1", "f_anmerkung2",   "f_anmerkung3",
+                                   "Edit1",      "Edit2",        "b_dateigroesse", "b_ueber",
+                                   "b_annehmen", "b_abbrechen"};
         for (const QString& name : names)
             QVERIFY2(setup.findChild<QWidget*>(name), qPrintable(name));
 

@@ -255,9 +255,11 @@ private slots:
             {"Zoom", "0"},
             {"Width", QString::number(window->width())},
             {"Height", QString::number(window->height())}};
-        // Beside them, the list of the last logbooks, which the start put a.slg on.
-        QCOMPARE(settings->allKeys().size(), expected.size() + 1);
+        // Beside them, the list of the last logbooks, which the start put a.slg on, and the
+        // consumption flag, on as it began.
+        QCOMPARE(settings->allKeys().size(), expected.size() + 2);
         QCOMPARE(settings->value(RecentFiles::kName).toString(), path("a.slg"));
+        QCOMPARE(settings->value(FullTankIntervals::kName).toString(), QStringLiteral("1"));
         for (const auto& [key, value] : expected) {
             QCOMPARE(settings->value(key).typeId(), int(QMetaType::QString));
             QCOMPARE(settings->value(key).toString(), value);

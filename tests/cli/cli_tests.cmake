@@ -31,6 +31,12 @@ spritlog_cli_case(table_settings CHECKS ${beispiel} --settings anmerkungen.conf
 # read (DefaultFile, before the notes) is not looked at.
 spritlog_cli_case(table_settings_wrong_type CHECKS ${beispiel} --settings datentyp.conf
     ARGS table beispiel3.slg)
+# A partial fill-up: consumption from full tank to full tank unless the setting says
+# otherwise.
+spritlog_cli_case(table_teilbetankung CHECKS --copy teilbetankung.slg
+    ARGS table teilbetankung.slg)
+spritlog_cli_case(table_teilbetankung_aus CHECKS --copy teilbetankung.slg
+    --settings volltankaus.conf ARGS table teilbetankung.slg)
 spritlog_cli_case(table_empty CHECKS --copy leer.slg ARGS table leer.slg)
 spritlog_cli_case(table_dash_file CHECKS --copy beispiel3.slg:-b.slg
     EXPECTED table_dash ARGS table -- -b.slg)

@@ -42,7 +42,8 @@ struct IconControl {
 
 void CollectMenu(QMenu* menu, QList<IconControl>& controls) {
     for (QAction* action : menu->actions()) {
-        if (action->isSeparator())
+        // A checkable item shows its check box where the others show an icon.
+        if (action->isSeparator() || action->isCheckable())
             continue;
         controls.append(
             {action->menu() ? action->menu()->objectName() : action->objectName(), action->icon()});

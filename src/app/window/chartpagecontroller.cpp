@@ -3,6 +3,7 @@
 #include "app/window/chartpagecontroller.h"
 
 #include "app/window/filecontroller.h"
+#include "app/window/intervalcount.h"
 #include "app/window/prompts.h"
 
 #include "analysis/statistics.h"
@@ -85,6 +86,8 @@ void ChartPageController::fillStatisticsPage() {
         ComputeStatistics(document_.table(), document_.consumptionRule());
     for (int k = 0; k < 12; ++k)
         w_.statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
+    w_.p_intervals->setText(CompleteIntervalText(
+        CompleteIntervalCount(document_.table(), document_.fullTankIntervals())));
 }
 
 void ChartPageController::setChartVisible(bool visible) {

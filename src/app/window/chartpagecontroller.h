@@ -34,6 +34,7 @@ struct ChartPageWidgets {
     QLabel* p_nografik = nullptr;
     QLabel* p_nostats = nullptr;
     std::array<QLabel*, 12> statisticsLabels = {}; // L1..L12
+    QLabel* p_intervals = nullptr; // how many complete intervals, under "Durchschnitt"
     QGroupBox* p_ansicht = nullptr;
     QGroupBox* p_zoom = nullptr;
     QButtonGroup* p_zoomItems = nullptr; // ids 0 "100%", 1 "Bereich"

@@ -3,8 +3,10 @@
 #include "app/window/readablecolour.h"
 
 #include "logbook/cellcheck.h"
+#include "logbook/fillups.h"
 #include "platform/celltext.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -26,17 +28,42 @@ QColor LogbookModel::InvalidTextColour() {
 }
 
 QVariant LogbookModel::data(const QModelIndex& index, int role) const {
-    if ((role != Qt::ForegroundRole && role != Qt::ToolTipRole) || !holds(index))
+    const bool looks =
+        role == Qt::ForegroundRole || role == Qt::ToolTipRole || role == Qt::FontRole;
+    if (!looks || !holds(index))
         return TextTableModel::data(index, role);
     const int column = TableColumn(index);
-    if (!ColumnIsChecked(column))
+    const int row = TableRow(index);
+    if (role != Qt::FontRole && ColumnIsChecked(column)) {
+        const CellProblem problem = CheckCell(column, table_.cell(column, row));
+        if (problem != CellProblem::None)
+            return role == Qt::ForegroundRole ? QVariant(InvalidTextColour())
+                                              : QVariant(CellToQString(CellProblemText(problem)));
+    }
+    if (column != ColLiter || role == Qt::ForegroundRole || !document_.fullTankIntervals())
         return QVariant();
-    const CellProblem problem = CheckCell(column, table_.cell(column, TableRow(index)));
-    if (problem == CellProblem::None)
+    return markLook(row, role);
+}
+
+QVariant LogbookModel::markLook(int row, int role) const {
+    const FillUpMarks marks = MarksOf(table_, row);
+    if (!marks.partial && !marks.missedBefore)
         return QVariant();
-    if (role == Qt::ForegroundRole)
-        return InvalidTextColour();
-    return CellToQString(CellProblemText(problem));
+    if (role == Qt::FontRole) {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
+    QStringList why;
+    if (marks.partial)
+        why << QStringLiteral("Teilbetankung: Verbrauch von Volltank zu Volltank");
+    if (marks.missedBefore)
+        why << QStringLiteral("Fehlende Betankung davor: kein Verbrauch");
+    return why.join(QLatin1Char('\n'));
+}
+
+void LogbookModel::fullTankIntervalsChanged() {
+    TextTableModel::cellsChanged(1, table_.rowCount() - 1, ColLiter, ColLiter);
 }
 
 Qt::ItemFlags LogbookModel::flags(const QModelIndex& index) const {
@@ -78,6 +105,9 @@ void LogbookModel::tableReset() {
 
 void LogbookModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
     TextTableModel::cellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+    // The notes carry the marks that the Liter cells show.
+    if (firstColumn > ColLiter && lastColumn >= ColNote1)
+        TextTableModel::cellsChanged(firstRow, lastRow, ColLiter, ColLiter);
     invalid_.cellsChanged(table_, firstRow, lastRow, firstColumn, lastColumn);
     reportInvalidCells();
 }

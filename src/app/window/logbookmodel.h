@@ -14,7 +14,9 @@ namespace spritlog {
 // editable in place, the derived columns 5..8 are not. An edit goes to the document, which
 // keeps it for undo; the model follows the document's announcements alone. A cell whose
 // text CheckCell finds a problem in is shown red with the problem as its tooltip, and the
-// model keeps count of those cells.
+// model keeps count of those cells. While consumption runs from full tank to full tank, the
+// Liter cell of a partial fill-up, and of a record after a missed one, is in italics with a
+// tooltip that says why its Verbrauch is what it is; a problem's tooltip comes first.
 class LogbookModel : public TextTableModel, private DocumentListener {
     Q_OBJECT
 
@@ -32,6 +34,9 @@ public:
     // The cells CheckCell finds a problem in.
     int invalidCells() const { return invalid_.count(); }
 
+    // The document computes consumption another way now: the marks' look follows.
+    void fullTankIntervalsChanged();
+
     // The red of a cell with a problem, made readable on the application's base colour (a
     // dark palette gives a lighter red).
     static QColor InvalidTextColour();
@@ -48,6 +53,8 @@ private:
     void recordsAboutToBeRemoved(int firstRow, int lastRow) override;
     void recordsRemoved(int firstRow, int lastRow) override;
     void headingsChanged() override;
+    // The italics or tooltip of the Liter cell of a marked record in `row`.
+    QVariant markLook(int row, int role) const;
     // Tells the new count when it differs from the one told last.
     void reportInvalidCells();
 

@@ -296,6 +296,10 @@ void TFmain::LoadSettings() {
     files_->readRecentFiles(*store);
     Settings values;
     values.load(*store, [&](Settings::Key key) { applySetting(key, values); });
+    // Before any logbook is loaded, whose load calculates.
+    FullTankIntervals fullTank;
+    fullTank.read(*store);
+    document_.setFullTankIntervals(fullTank.on);
     // Read once more without defaults, to tell a stored size from the default one.
     constexpr int kAbsent = std::numeric_limits<int>::min();
     Settings stored;
@@ -325,7 +329,11 @@ Settings TFmain::currentSettings() const {
 }
 
 void TFmain::SaveSettings() {
-    currentSettings().save(*OpenSettingsStore());
+    const auto store = OpenSettingsStore();
+    currentSettings().save(*store);
+    FullTankIntervals fullTank;
+    fullTank.on = document_.fullTankIntervals();
+    fullTank.write(*store);
 }
 
 void TFmain::tableReset() {

@@ -87,6 +87,10 @@ public:
     void b_datumClick();
     void m_DelZeileClick();
     void m_WerteBerechnenClick();
+    // "Als &Teilbetankung markieren" and "&Fehlende Betankung davor": the mark of the cursor's
+    // record on or off, one step of the history.
+    void m_TeilbetankungClick();
+    void m_FehlendeBetankungClick();
     void m_StatistikClick();
     void m_EinstellungenClick();
     void m_UeberClick();
@@ -112,6 +116,10 @@ public:
     // dialog's "Annehmen" gives the five it shows).
     Settings currentSettings() const;
     void applySettings(const Settings& values, std::initializer_list<Settings::Key> keys);
+    // "Verbrauch von Volltank zu Volltank rechnen", a setting beside the twelve. A change
+    // calculates the logbook anew.
+    bool fullTankIntervals() const { return document_.fullTankIntervals(); }
+    void setFullTankIntervals(bool on);
 
     // Runs a command through the general error display; false when it failed.
     bool runCommand(const std::function<void()>& command);
@@ -136,6 +144,8 @@ private:
     QMenu* addMenu(const char* name, const QString& title);
     void buildFileMenu(QMenu* datei);
     void buildEditMenu(QMenu* bearbeiten);
+    // The table's context menu: the edit commands that work on the cursor's record.
+    void buildGridMenu();
     void buildToolBar();
     QWidget* buildDataPage();
     QWidget* buildChartPage();
@@ -164,6 +174,10 @@ private:
     // Undo or redo, with the cursor following.
     void stepHistory(CellPosition (LogbookDocument::*step)());
     void updateHistoryActions();
+    // The mark `partial` (else "missed before") of the cursor's record on or off.
+    void toggleMark(bool partial);
+    // The two mark actions checked as the cursor's record is marked.
+    void updateMarkActions();
 
     Services services_;
     LogbookDocument document_;
@@ -195,6 +209,9 @@ private:
     TFStatistik* FStatistik = nullptr;
     QAction* m_Rueckgaengig = nullptr;
     QAction* m_Wiederholen = nullptr;
+    QAction* m_Teilbetankung = nullptr;
+    QAction* m_FehlendeBetankung = nullptr;
+    QMenu* p_GridMenu = nullptr;
     bool centred_ = false;
     // The dimensions whose size LoadSettings found in the store.
     Qt::Orientations storedSize_;

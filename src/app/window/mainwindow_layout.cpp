@@ -88,7 +88,8 @@ QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringLis
 QAction* TFmain::addMenuItem(QMenu* menu, const char* name, const QString& text,
                              const QString& icon, const Command& handler,
                              const QKeySequence& shortcut) {
-    auto* action = menu->addAction(Icon(icon), text);
+    // An item without an icon (a checkable one) shows its check box in its place.
+    auto* action = icon.isEmpty() ? menu->addAction(text) : menu->addAction(Icon(icon), text);
     action->setObjectName(QLatin1String(name));
     if (!shortcut.isEmpty()) {
         action->setShortcut(shortcut);
@@ -199,6 +200,18 @@ void TFmain::buildEditMenu(QMenu* bearbeiten) {
     addMenuItem(bearbeiten, "m_DelZeile", QStringLiteral("Markierte Zeile &Löschen"),
                 QStringLiteral("delete"), command(&TFmain::m_DelZeileClick));
     bearbeiten->addSeparator();
+    // Checkable, with the check box in place of an icon; checked as the cursor's record is
+    // marked when the menu opens.
+    m_Teilbetankung =
+        addMenuItem(bearbeiten, "m_Teilbetankung", QStringLiteral("Als &Teilbetankung markieren"),
+                    QString(), command(&TFmain::m_TeilbetankungClick));
+    m_FehlendeBetankung =
+        addMenuItem(bearbeiten, "m_FehlendeBetankung", QStringLiteral("&Fehlende Betankung davor"),
+                    QString(), command(&TFmain::m_FehlendeBetankungClick));
+    for (QAction* mark : {m_Teilbetankung, m_FehlendeBetankung})
+        mark->setCheckable(true);
+    connect(bearbeiten, &QMenu::aboutToShow, this, [this] { updateMarkActions(); });
+    bearbeiten->addSeparator();
     addMenuItem(bearbeiten, "m_WerteBerechnen", QStringLiteral("Werte Be&rechnen"),
                 QStringLiteral("calculate"), command(&TFmain::m_WerteBerechnenClick),
                 QKeySequence(Qt::Key_F5));
@@ -257,7 +270,29 @@ QWidget* TFmain::buildDataPage() {
     gridModel_->setObjectName(QStringLiteral("p_GridModel"));
     p_Grid->setLogbookModel(gridModel_);
     layout->addWidget(p_Grid);
+    buildGridMenu();
     return tab_daten;
+}
+
+void TFmain::buildGridMenu() {
+    p_GridMenu = new QMenu(p_Grid);
+    p_GridMenu->setObjectName(QStringLiteral("p_GridMenu"));
+    const char* const items[] = {"m_Rueckgaengig",   "m_Wiederholen",       nullptr,
+                                 "m_NeuerDatensatz", "m_DelZeile",          nullptr,
+                                 "m_Teilbetankung",  "m_FehlendeBetankung", nullptr,
+                                 "m_WerteBerechnen"};
+    for (const char* name : items) {
+        if (!name)
+            p_GridMenu->addSeparator();
+        else if (auto* action = menuBar()->findChild<QAction*>(QLatin1String(name)))
+            p_GridMenu->addAction(action);
+    }
+    connect(p_GridMenu, &QMenu::aboutToShow, this, [this] { updateMarkActions(); });
+    // A right click has put the cursor on the cell under the mouse before the menu opens.
+    p_Grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(p_Grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& where) {
+        p_GridMenu->popup(p_Grid->viewport()->mapToGlobal(where));
+    });
 }
 
 void TFmain::buildStationTable(QWidget* parent) {
@@ -369,6 +404,11 @@ QWidget* TFmain::buildStatisticsPage() {
     SetTextColour(heading, kNavy);
     groups->addWidget(heading);
     page_.statisticsLabels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
+    // How many complete intervals the consumption figures come from, under their group.
+    page_.p_intervals = new QLabel(p_Statistik);
+    page_.p_intervals->setObjectName(QStringLiteral("p_intervals"));
+    auto* average = p_Statistik->findChild<QGroupBox*>(QStringLiteral("g_durchschnitt"));
+    groups->insertWidget(groups->indexOf(average) + 1, page_.p_intervals);
     groups->addStretch(1);
     columns->addLayout(groups);
     columns->addStretch(1);

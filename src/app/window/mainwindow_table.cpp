@@ -1,8 +1,11 @@
 // The commands that work on the logbook table.
 #include "app/window/mainwindow.h"
 
+#include "app/window/fillupnotes.h"
 #include "app/window/gridview.h"
+#include "app/window/logbookmodel.h"
 
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
 
@@ -10,6 +13,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <utility>
 
 namespace spritlog {
 
@@ -72,6 +76,56 @@ void TFmain::m_WerteBerechnenClick() {
 
 void TFmain::CalculateValues() {
     document_.calculate();
+}
+
+void TFmain::setFullTankIntervals(bool on) {
+    if (on == document_.fullTankIntervals())
+        return;
+    document_.setFullTankIntervals(on);
+    gridModel_->fullTankIntervalsChanged();
+    CalculateValues();
+}
+
+void TFmain::m_TeilbetankungClick() {
+    toggleMark(true);
+}
+
+void TFmain::m_FehlendeBetankungClick() {
+    toggleMark(false);
+}
+
+void TFmain::toggleMark(bool partial) {
+    const auto cursor = p_Grid->cursorCell();
+    if (cursor && cursor->row <= RecordCount()) {
+        const FillUpMarks marks = MarksOf(document_.table(), cursor->row);
+        const std::string_view word = partial ? kPartialWord : kMissedWord;
+        if (!(partial ? marks.partial : marks.missedBefore)) {
+            const CellPosition note{ColNote3, cursor->row};
+            document_.editCell(note, WithMark(document_.table().cell(ColNote3, cursor->row), word));
+        } else {
+            // The mark goes wherever the notes carry it, in one step.
+            document_.asOneStep(*cursor, [&] {
+                for (int column = ColNote1; column <= ColNote3; ++column) {
+                    const std::string_view text = document_.table().cell(column, cursor->row);
+                    const std::string without = WithoutMark(text, word);
+                    if (without != text)
+                        document_.editCell({column, cursor->row}, without);
+                }
+            });
+        }
+    }
+    updateMarkActions();
+}
+
+void TFmain::updateMarkActions() {
+    const auto cursor = p_Grid->cursorCell();
+    const bool record = cursor && cursor->row >= 1 && cursor->row <= RecordCount();
+    const FillUpMarks marks = record ? MarksOf(document_.table(), cursor->row) : FillUpMarks{};
+    for (auto [action, checked] : {std::pair{m_Teilbetankung, marks.partial},
+                                   std::pair{m_FehlendeBetankung, marks.missedBefore}}) {
+        action->setEnabled(record);
+        action->setChecked(checked);
+    }
 }
 
 } // namespace spritlog

@@ -52,7 +52,8 @@ QString ShortPathText(const std::string& utf8Path) {
 } // namespace
 
 TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
-    MakeToolWindow(this, "FSetup", QStringLiteral("Einstellungen..."), 432, 394);
+    // One row higher than the three save flags alone need, for the consumption flag.
+    MakeToolWindow(this, "FSetup", QStringLiteral("Einstellungen..."), 432, 418);
     const QFont plain = font();
 
     auto* layout = new QVBoxLayout(this);
@@ -93,12 +94,15 @@ QWidget* TFSetup::buildFlagsGroup(const QFont& plain) {
         checkBox("CheckBox4", QStringLiteral("Datei speichern Abfrage beim Beenden"));
     saveOnExitBox = checkBox("CheckBox5", QStringLiteral("Automatisches Speichern beim Beenden"));
     backupOnSaveBox = checkBox("CheckBox6", QStringLiteral("Sicherungskopie beim Speichern"));
+    fullTankBox =
+        checkBox("CheckBox7", QStringLiteral("Verbrauch von Volltank zu Volltank rechnen"));
     b_undo = new QPushButton(QStringLiteral("Rückgängig"), g_einstellungen);
     b_undo->setObjectName(QStringLiteral("b_undo"));
     flags->addWidget(askToSaveOnExitBox, 0, 0);
     flags->addWidget(saveOnExitBox, 1, 0);
     flags->addWidget(backupOnSaveBox, 2, 0);
-    flags->addWidget(b_undo, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    flags->addWidget(fullTankBox, 3, 0);
+    flags->addWidget(b_undo, 3, 1, Qt::AlignRight | Qt::AlignBottom);
     flags->setColumnStretch(0, 1);
     return g_einstellungen;
 }
@@ -185,6 +189,7 @@ void TFSetup::FillSetupDialog() {
     askToSaveOnExitBox->setChecked(values.dateispeichern);
     saveOnExitBox->setChecked(values.autospeichern);
     backupOnSaveBox->setChecked(values.backupspeichern);
+    fullTankBox->setChecked(Fmain_->fullTankIntervals());
     loadedFileField->setText(ShortPathText(values.defaultFile.toStdString()));
     programPathField->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
     for (int note = 0; note < 3; ++note)
@@ -212,6 +217,9 @@ void TFSetup::b_annehmenClick() {
         values.notes[note] = noteField(note)->text();
     Fmain_->applySettings(values, {Key::Dateispeichern, Key::Autospeichern, Key::Backupspeichern,
                                    Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
+    // Calculates anew when the way changes; an error is shown and the dialog closes.
+    const bool fullTank = fullTankBox->isChecked();
+    Fmain_->runCommand([this, fullTank] { Fmain_->setFullTankIntervals(fullTank); });
     accept();
 }
 

@@ -12,10 +12,10 @@ namespace spritlog {
 
 class TFmain;
 
-// FSetup, "Einstellungen...": the three save flags and the note captions, which it applies
-// to the main window on "Annehmen"; the loaded file and the program's path; the ways to the
-// file-size and About dialogs. Nothing here touches the settings store: the values reach it
-// when the main window closes.
+// FSetup, "Einstellungen...": the three save flags, the way consumption is computed and the
+// note captions, which it applies to the main window on "Annehmen"; the loaded file and the
+// program's path; the ways to the file-size and About dialogs. Nothing here touches the settings
+// store: the values reach it when the main window closes.
 class TFSetup : public QDialog {
     Q_OBJECT
 
@@ -40,6 +40,7 @@ private:
     QCheckBox* askToSaveOnExitBox = nullptr; // CheckBox4, setting Dateispeichern
     QCheckBox* saveOnExitBox = nullptr;      // CheckBox5, setting Autospeichern
     QCheckBox* backupOnSaveBox = nullptr;    // CheckBox6, setting Backupspeichern
+    QCheckBox* fullTankBox = nullptr;        // CheckBox7, "Verbrauch von Volltank zu Volltank"
     QPushButton* b_undo = nullptr;
     QGroupBox* g_beschriftung = nullptr;
     QLineEdit* f_anmerkung1 = nullptr;
