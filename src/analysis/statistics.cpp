@@ -96,6 +96,7 @@ StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) 
     labels.texts[9] = text(sums.maxVerbrauch) + " Liter";
     labels.texts[10] = text(sums.maxLiter) + " Liter";
     labels.texts[11] = text(sums.maxKm) + " KM";
+    labels.intervals = sums.verbrauch.count;
     return labels;
 }
 

@@ -12,6 +12,9 @@ namespace spritlog {
 // A figure without values is the empty text: no number, no unit.
 struct StatisticsLabels {
     std::array<std::string, 12> texts; // texts[k - 1] belongs to label Lk
+    // The consumption figures the averages come from: complete intervals from full tank to
+    // full tank, each once (every record with a consumption when counted per record).
+    int intervals = 0;
 
     const std::string& label(int number) const { return texts.at(number - 1); }
 };

@@ -177,6 +177,12 @@ TEST(Statistics, IntervalsAndUnits) {
             test::LogbookOf({ColKmStand, ColLiter, ColVerbrauch, ColBenzin, ColNote3}, c.records);
         EXPECT_EQ(ComputeStatistics(grid, c.rule).label(c.label), c.expected);
     }
+    // The page states how many intervals the averages come from: two, not three records.
+    EXPECT_EQ(
+        ComputeStatistics(
+            test::LogbookOf({ColKmStand, ColLiter, ColVerbrauch, ColBenzin, ColNote3}, intervals))
+            .intervals,
+        2);
 }
 
 TEST(Statistics, ErrorsNameTheRecordAndColumn) {

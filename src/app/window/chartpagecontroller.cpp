@@ -86,8 +86,7 @@ void ChartPageController::fillStatisticsPage() {
         ComputeStatistics(document_.table(), document_.consumptionRule());
     for (int k = 0; k < 12; ++k)
         w_.statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
-    w_.p_intervals->setText(CompleteIntervalText(
-        CompleteIntervalCount(document_.table(), document_.fullTankIntervals())));
+    w_.p_intervals->setText(CompleteIntervalText(labels.intervals));
 }
 
 void ChartPageController::setChartVisible(bool visible) {
