@@ -4,8 +4,8 @@
 #include "import/csvimport.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
-#include "logbook/fillups.h"
 #include "logbook/fileio.h"
+#include "logbook/fillups.h"
 #include "logbook/logbookfile.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "logbook/texttable.h"
 
+#include <string>
 #include <string_view>
 
 namespace spritlog {
@@ -15,6 +16,21 @@ struct FillUpMarks {
     bool missedBefore = false;
 };
 FillUpMarks MarksOf(const TextTable& grid, int row);
+
+// The words that mark a refuelling in its notes, as the importer and the window
+// writes them.
+inline constexpr std::string_view kPartialWord = "Teilbetankung";
+inline constexpr std::string_view kMissedWord = "Fehlende Betankung";
+
+// `note` with `word` put at its start, a text already there kept after "; ":
+// "Urlaub" gives "Teilbetankung; Urlaub", an empty note the word alone.
+std::string WithMark(std::string_view note, std::string_view word);
+
+// `note` without the mark `word`: every part (the notes' parts are separated by "," or ";")
+// that begins with the word, case-insensitively and blanks aside, loses the word, and a part
+// left empty goes with its separator. "Teilbetankung; Urlaub" gives "Urlaub",
+// "Urlaub; Teilbetankung" gives "Urlaub". A note without the mark comes back as it is.
+std::string WithoutMark(std::string_view note, std::string_view word);
 
 // What a grade is measured in: its name ends in "(kg)" (natural gas) or "(kWh)"
 // (electricity), otherwise litres.

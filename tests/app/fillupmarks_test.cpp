@@ -3,7 +3,7 @@
 // consumption from full tank to full tank off.
 #include "dialogtest.h"
 
-#include "app/window/fillupnotes.h"
+#include "logbook/fillups.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -55,16 +55,29 @@ private slots:
         QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("marked");
         QTest::addColumn<QString>("unmarked");
-        QTest::newRow("empty") << "" << "Teilbetankung" << "";
-        QTest::newRow("text kept after the mark")
-            << "Urlaub" << "Teilbetankung; Urlaub" << "Urlaub";
-        QTest::newRow("mark first") << "Teilbetankung; Urlaub" << "" << "Urlaub";
-        QTest::newRow("mark last") << "Urlaub; Teilbetankung" << "" << "Urlaub";
-        QTest::newRow("mark between") << "A, teilbetankung ;B" << "" << "A, B";
-        QTest::newRow("importer's pair") << "Teilbetankung, Fehlende Betankung" << ""
+        QTest::newRow("empty") << ""
+                               << "Teilbetankung"
+                               << "";
+        QTest::newRow("text kept after the mark") << "Urlaub"
+                                                  << "Teilbetankung; Urlaub"
+                                                  << "Urlaub";
+        QTest::newRow("mark first") << "Teilbetankung; Urlaub"
+                                    << ""
+                                    << "Urlaub";
+        QTest::newRow("mark last") << "Urlaub; Teilbetankung"
+                                   << ""
+                                   << "Urlaub";
+        QTest::newRow("mark between") << "A, teilbetankung ;B"
+                                      << ""
+                                      << "A, B";
+        QTest::newRow("importer's pair") << "Teilbetankung, Fehlende Betankung"
+                                         << ""
                                          << "Fehlende Betankung";
-        QTest::newRow("more text in the part") << "Teilbetankung 20 L" << "" << "20 L";
-        QTest::newRow("word inside a part stays") << "keine Teilbetankung" << ""
+        QTest::newRow("more text in the part") << "Teilbetankung 20 L"
+                                               << ""
+                                               << "20 L";
+        QTest::newRow("word inside a part stays") << "keine Teilbetankung"
+                                                  << ""
                                                   << "keine Teilbetankung";
     }
     void noteTexts() {
@@ -156,8 +169,9 @@ private slots:
         window->FormCreate({path("a.slg")});
         window.prompts->errors.clear();
         QVERIFY(LiterLook(window, 2, Qt::ForegroundRole).isValid());
-        QVERIFY(!LiterLook(window, 2, Qt::ToolTipRole).toString().startsWith(
-            QStringLiteral("Teilbetankung")));
+        QVERIFY(!LiterLook(window, 2, Qt::ToolTipRole)
+                     .toString()
+                     .startsWith(QStringLiteral("Teilbetankung")));
         QVERIFY(LiterLook(window, 2, Qt::FontRole).value<QFont>().italic());
     }
 

@@ -1,7 +1,6 @@
 // The commands that work on the logbook table.
 #include "app/window/mainwindow.h"
 
-#include "app/window/fillupnotes.h"
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
 
