@@ -5,6 +5,7 @@
 #include "import/refuelling.h"
 #include "import/values.h"
 #include "logbook/conventions.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 
 #include <algorithm>
@@ -226,9 +227,9 @@ std::optional<LogRow> ReadLogRow(ImportResult& result, const CsvRow& row, const 
         return std::nullopt;
     }
     if (partial)
-        raw.marks.emplace_back("Teilbetankung");
+        raw.marks.emplace_back(kPartialWord);
     if (missed)
-        raw.marks.emplace_back("Fehlende Betankung");
+        raw.marks.emplace_back(kMissedWord);
     const std::string_view tankText = FieldText(row, map, TankField);
     if (tankText == "2") {
         log.tank = 2;

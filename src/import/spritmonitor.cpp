@@ -3,6 +3,7 @@
 #include "import/refuelling.h"
 #include "import/values.h"
 #include "logbook/conventions.h"
+#include "logbook/fillups.h"
 
 #include <algorithm>
 #include <optional>
@@ -31,8 +32,6 @@ constexpr ColumnNames kNames[] = {
     {AreaField, "area gro\xDFraum region gebiet"},
 };
 
-constexpr const char* kPartial = "Teilbetankung";
-constexpr const char* kMissed = "Fehlende Betankung";
 constexpr const char* kFirst = "Erstbetankung";
 
 // "Tankart": 1 a full tank, 2 a partial one, 3 the first refuelling of the vehicle, 0 one
@@ -44,7 +43,7 @@ bool ReadType(std::string_view text, std::vector<std::string>& marks) {
         value == "vollbetankung" || value == "volltankung")
         return true;
     if (value == "2" || value == "partial" || value == "teil" || value == "teilbetankung") {
-        marks.emplace_back(kPartial);
+        marks.emplace_back(kPartialWord);
         return true;
     }
     if (value == "3" || value == "first" || value == "erstbetankung") {
@@ -53,7 +52,7 @@ bool ReadType(std::string_view text, std::vector<std::string>& marks) {
     }
     if (value == "0" || value == "invalid" || value == "missed" || value == "ung\xFCltig" ||
         value == "fehlend" || value == "fehlende betankung") {
-        marks.emplace_back(kMissed);
+        marks.emplace_back(kMissedWord);
         return true;
     }
     return false;

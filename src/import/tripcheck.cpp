@@ -2,6 +2,7 @@
 
 #include "import/values.h"
 #include "logbook/conventions.h"
+#include "logbook/fillups.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,17 +11,15 @@ namespace spritlog::import {
 
 namespace {
 
-constexpr const char* kMissed = "Fehlende Betankung";
-
 bool Agree(double a, double b, double trip) {
     return std::fabs(a - b) <= std::max(2.0, trip / 100);
 }
 
-void AddMark(ImportRecord& record, const char* mark) {
+void AddMark(ImportRecord& record, std::string_view mark) {
     std::string& note = record.cells[ColNote3];
     if (note.find(mark) != std::string::npos)
         return;
-    note = note.empty() ? std::string(mark) : note + ", " + mark;
+    note = note.empty() ? std::string(mark) : note + ", " + std::string(mark);
 }
 
 std::string Reading(int32_t odometer) {
@@ -51,9 +50,9 @@ void CheckOdometersAgainstTrips(ImportResult& result, std::vector<ParsedRecord>&
                                              "bernommen: " +
                                              Reading(p.odometer));
         } else if (Agree(reading, fromAfter, after.trip) && reading > fromBefore) {
-            AddMark(p.record, kMissed);
+            AddMark(p.record, kMissedWord);
             result.summary.notices.push_back(head + ", wohl fehlende Betankungen davor: als \x84" +
-                                             kMissed + "\x93 markiert");
+                                             std::string(kMissedWord) + "\x93 markiert");
         }
     }
 }
