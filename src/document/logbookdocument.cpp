@@ -91,6 +91,7 @@ bool LogbookDocument::fileChangedOnDisk() const {
 }
 
 void LogbookDocument::clear() {
+    settleChartSource();
     const bool named = !fileName_.empty();
     {
         const ResetBracket reset(*this);
@@ -104,6 +105,7 @@ void LogbookDocument::clear() {
 }
 
 void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
+    settleChartSource();
     // The table may be anything from here on, also when reading or calculating fails.
     const ResetBracket reset(*this);
     const bool renamed = path != fileName_;
@@ -132,6 +134,7 @@ void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
 }
 
 void LogbookDocument::setTable(TextTable table) {
+    settleChartSource();
     {
         const ResetBracket reset(*this);
         table_ = std::move(table);
@@ -153,6 +156,23 @@ void LogbookDocument::restoreUnsaved(const TextTable& recovered) {
     });
 }
 
+const TextTable& LogbookDocument::chartSource() const {
+    if (chartSourcePending_) {
+        RebuildChartSource(table_, chartSource_, chartSourceBasis_);
+        chartSourcePending_ = false;
+    }
+    return chartSource_;
+}
+
+void LogbookDocument::settleChartSource() {
+    (void)chartSource();
+}
+
+bool LogbookDocument::calculated() const {
+    return calculatedVersion_ == table_.version() &&
+           calculatedWithIntervals_ == fullTankIntervals_;
+}
+
 void LogbookDocument::computeDerived() {
     AtExit tell([this] {
         const int last = table_.rowCount() - 1;
@@ -160,13 +180,30 @@ void LogbookDocument::computeDerived() {
             announceCells(
                 [last](DocumentListener& l) { l.cellsChanged(1, last, ColKm, ColTankkosten); });
     });
-    ComputeDerivedValues(table_);
-    if (fullTankIntervals_)
-        ApplyFullTankIntervals(table_);
-    RebuildChartSource(table_, chartSource_, chartBasis_);
+    // Every change of the table builds a pending chart source first, so one still pending
+    // was asked for by a calculation of this very table.
+    if (!calculated()) {
+        // Another rule changes the table it was asked for.
+        settleChartSource();
+        calculatedVersion_.reset();
+        ComputeDerivedValues(table_);
+        if (fullTankIntervals_)
+            ApplyFullTankIntervals(table_);
+        calculatedVersion_ = table_.version();
+        calculatedWithIntervals_ = fullTankIntervals_;
+    } else if (!chartSourcePending_ && chartSourceBasis_ == chartBasis_) {
+        return;
+    }
+    chartSourceBasis_ = chartBasis_;
+    chartSourcePending_ = true;
 }
 
 void LogbookDocument::calculate() {
+    // The same table calculated again gives the same cells: no step, nothing to do.
+    if (calculated()) {
+        computeDerived();
+        return;
+    }
     recordStep({1, TableRegion::kToEnd, ColKm, ColTankkosten}, [this] {
         computeDerived();
         return CellPosition{-1, -1};
@@ -175,6 +212,7 @@ void LogbookDocument::calculate() {
 
 void LogbookDocument::recordStep(const TableRegion& region,
                                  const std::function<CellPosition()>& change) {
+    settleChartSource();
     if (openSteps_ > 0) {
         change();
         return;
@@ -282,6 +320,7 @@ CellPosition LogbookDocument::undo() {
     CellPosition cursor;
     {
         // A step may add or remove records anywhere.
+        settleChartSource();
         const ResetBracket reset(*this);
         cursor = history_.undo(table_);
     }
@@ -294,6 +333,7 @@ CellPosition LogbookDocument::redo() {
         return {ColDatum, 1};
     CellPosition cursor;
     {
+        settleChartSource();
         const ResetBracket reset(*this);
         cursor = history_.redo(table_);
     }
@@ -303,17 +343,19 @@ CellPosition LogbookDocument::redo() {
 
 StatusTexts LogbookDocument::updateStatus() {
     AtExit tell([this] { announceCells([](DocumentListener& l) { l.headingsChanged(); }); });
-    return UpdateStatusBar(table_, fileName_);
+    return UpdateStatusBar(table_, fileName_, [this] { settleChartSource(); });
 }
 
 void LogbookDocument::setHeading(int column, std::string_view text) {
     if (column < 0 || column >= table_.columnCount() || table_.rowCount() < 1)
         return;
+    settleChartSource();
     table_.setCell(column, 0, text);
     announceCells([](DocumentListener& l) { l.headingsChanged(); });
 }
 
 void LogbookDocument::writeColumnHeadings() {
+    settleChartSource();
     WriteColumnHeaders(table_);
     announceCells([](DocumentListener& l) { l.headingsChanged(); });
 }

@@ -15,6 +15,7 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,7 +54,8 @@ public:
     LogbookDocument& operator=(LogbookDocument&&) = default;
 
     const TextTable& table() const { return table_; }
-    const TextTable& chartSource() const { return chartSource_; }
+    // Built when first asked for after CalculateValues, from the table as calculated.
+    const TextTable& chartSource() const;
     const TextTable& stationTable() const { return stationTable_; }
     int recordCount() const { return RecordCount(table_); }
     // The records that take part in the figures (not empty); the pages need three.
@@ -173,7 +175,7 @@ public:
     void calculateForChartPage();
     // The series of chart view 1..7 from the chart source as it stands (see ChartSeriesOf).
     ChartSeries chartSeries(int view, int zoomIndex) const {
-        return ChartSeriesOf(chartSource_, view, zoomIndex);
+        return ChartSeriesOf(chartSource(), view, zoomIndex);
     }
     // Builds the station table anew from the table and gives it. An error leaves the rows
     // built so far.
@@ -184,6 +186,12 @@ private:
     // `region` as one step unless a step is already open.
     void recordStep(const TableRegion& region, const std::function<CellPosition()>& change);
     void computeDerived();
+    // Whether the table is as the last CalculateValues left it, with the same rule: then
+    // another one would write the same cells.
+    bool calculated() const;
+    // Builds the chart source the last CalculateValues asked for before the table changes,
+    // so that it shows the table as calculated.
+    void settleChartSource();
     void historyChanged();
     // Announces the start of a reset at once and its end when it goes; the listeners hear
     // nothing in between.
@@ -202,7 +210,14 @@ private:
     template <typename Announcement> void announceCells(Announcement announcement);
 
     TextTable table_;
-    TextTable chartSource_;
+    // A load or F5 that no chart follows does not pay for the chart source: it is built
+    // when asked for (or before the table next changes) in the shape chartSourceBasis_.
+    mutable TextTable chartSource_;
+    mutable bool chartSourcePending_ = false;
+    ChartBasis chartSourceBasis_ = ChartBasis::Eintrag;
+    // The table's version after the last CalculateValues that ended without an error.
+    std::optional<TextTable::Version> calculatedVersion_;
+    bool calculatedWithIntervals_ = true;
     TextTable stationTable_;
     std::string fileName_;
     FileStamp fileStamp_; // of the file at fileName_

@@ -33,10 +33,19 @@ void ClearRecord(TextTable& grid, int row) {
         grid.setCell(column, row, {});
 }
 
-StatusTexts UpdateStatusBar(TextTable& grid, const std::string& currentFileName) {
+StatusTexts UpdateStatusBar(TextTable& grid, const std::string& currentFileName,
+                            const std::function<void()>& beforeChange) {
     const int count = RecordCount(grid);
-    for (int row = 1; row <= count; ++row)
-        grid.setCell(ColNumber, row, IntegerToText(row) + ".");
+    bool changing = false;
+    for (int row = 1; row <= count; ++row) {
+        const std::string number = IntegerToText(row) + ".";
+        if (grid.cell(ColNumber, row) == number)
+            continue;
+        if (!changing && beforeChange)
+            beforeChange();
+        changing = true;
+        grid.setCell(ColNumber, row, number);
+    }
 
     StatusTexts texts;
     texts.records = "Status: " + IntegerToText(count) + " Datens\xE4tze";

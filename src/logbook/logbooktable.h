@@ -3,6 +3,7 @@
 #include "logbook/clock.h"
 #include "logbook/texttable.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -52,7 +53,9 @@ struct StatusTexts {
     std::string file;    // "Geladene Datei: " + ShortenPath(file, 30) (Windows-1252)
 };
 // Renumbers column 0 and gives both status-bar texts. `currentFileName` is UTF-8.
-StatusTexts UpdateStatusBar(TextTable& grid, const std::string& currentFileName);
+// `beforeChange`, when given, runs once before the first number that differs is written.
+StatusTexts UpdateStatusBar(TextTable& grid, const std::string& currentFileName,
+                            const std::function<void()>& beforeChange = {});
 
 // "&Neu": clears the file name and leaves header and one empty record. The caller then
 // runs UpdateStatusBar.

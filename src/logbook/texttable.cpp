@@ -1,6 +1,7 @@
 #include "logbook/texttable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -49,11 +50,59 @@ bool PointsInto(std::string_view text, const std::vector<char>& pool) {
     return !before(text.data(), pool.data()) && before(text.data(), pool.data() + pool.size());
 }
 
+std::uint64_t NewIdentity() {
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 } // namespace
 
 TextTable::TextTable(int columns, int rows)
     : columns_(std::max(columns, 0)), rows_(std::max(rows, 0)),
-      cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
+      cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)),
+      identity_(NewIdentity()) {}
+
+TextTable::TextTable(const TextTable& other)
+    : columns_(other.columns_), rows_(other.rows_), cells_(other.cells_), pool_(other.pool_),
+      garbage_(other.garbage_), identity_(NewIdentity()) {}
+
+TextTable::TextTable(TextTable&& other) noexcept
+    : columns_(other.columns_), rows_(other.rows_), cells_(std::move(other.cells_)),
+      pool_(std::move(other.pool_)), garbage_(other.garbage_), identity_(NewIdentity()) {
+    other.columns_ = 0;
+    other.rows_ = 0;
+    other.garbage_ = 0;
+    other.cells_.clear();
+    other.pool_.clear();
+    ++other.changes_;
+}
+
+TextTable& TextTable::operator=(const TextTable& other) {
+    if (this != &other) {
+        TextTable copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+TextTable& TextTable::operator=(TextTable&& other) noexcept {
+    if (this != &other) {
+        columns_ = other.columns_;
+        rows_ = other.rows_;
+        cells_ = std::move(other.cells_);
+        pool_ = std::move(other.pool_);
+        garbage_ = other.garbage_;
+        identity_ = NewIdentity();
+        changes_ = 0;
+        other.columns_ = 0;
+        other.rows_ = 0;
+        other.garbage_ = 0;
+        other.cells_.clear();
+        other.pool_.clear();
+        ++other.changes_;
+    }
+    return *this;
+}
 
 std::size_t TextTable::indexOf(int column, int row) const {
     if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
@@ -128,6 +177,7 @@ void TextTable::dropPoolIfUnused() {
 }
 
 void TextTable::setColumnCount(int columns) {
+    ++changes_;
     columns = std::max(columns, 0);
     if (columns == columns_)
         return;
@@ -147,6 +197,7 @@ void TextTable::setColumnCount(int columns) {
 }
 
 void TextTable::setRowCount(int rows) {
+    ++changes_;
     rows = std::max(rows, 0);
     const std::size_t size = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows);
     for (std::size_t i = size; i < cells_.size(); ++i)
@@ -169,6 +220,7 @@ std::string_view TextTable::cell(int column, int row) const {
 
 void TextTable::setCell(int column, int row, std::string_view text) {
     Cell& cell = cells_[indexOf(column, row)];
+    ++changes_;
     if (text.size() <= kInlineLength) {
         // `text` may be this very cell or lie in the pool: take it before the cell changes.
         Cell fresh;
@@ -201,6 +253,7 @@ void TextTable::copyRow(int from, int to, int firstColumn, int lastColumn) {
 }
 
 void TextTable::clearCells() {
+    ++changes_;
     std::fill(cells_.begin(), cells_.end(), Cell{});
     std::vector<char>().swap(pool_);
     garbage_ = 0;

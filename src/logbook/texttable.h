@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,25 @@ namespace spritlog {
 class TextTable {
 public:
     explicit TextTable(int columns = 0, int rows = 0);
+    // A copy is another table: it gets a version of its own.
+    TextTable(const TextTable& other);
+    TextTable(TextTable&& other) noexcept;
+    TextTable& operator=(const TextTable& other);
+    TextTable& operator=(TextTable&& other) noexcept;
+    ~TextTable() = default;
+
+    // Tells one state of the table from another: every change gives a new version, and no
+    // other table, copies included, ever has the same one. Lets a reader skip work on a
+    // table it has seen unchanged.
+    struct Version {
+        std::uint64_t table = 0;
+        std::uint64_t changes = 0;
+        bool operator==(const Version& other) const {
+            return table == other.table && changes == other.changes;
+        }
+        bool operator!=(const Version& other) const { return !(*this == other); }
+    };
+    Version version() const { return {identity_, changes_}; }
 
     int columnCount() const { return columns_; }
     int rowCount() const { return rows_; }
@@ -55,6 +75,8 @@ private:
     // rebuilt.
     std::vector<char> pool_;
     std::size_t garbage_ = 0; // bytes of the pool no cell refers to
+    std::uint64_t identity_;   // unique per table object and per copy
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace spritlog

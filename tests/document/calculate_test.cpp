@@ -75,13 +75,14 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
     book.editCell({ColDatum, 5}, "05.04.2026");
     book.setChartBasis(ChartBasis::Monat);
     book.calculate();
-    ASSERT_EQ(prepareGrid.rowCount(), 3);
-    EXPECT_EQ(prepareGrid.cell(ColKm, 1), "1500.0000");
+    const TextTable& months = book.chartSource();
+    ASSERT_EQ(months.rowCount(), 3);
+    EXPECT_EQ(months.cell(ColKm, 1), "1500.0000");
     // (6 + 4 + 2) / 3 litres per 100 km: the first record has no consumption.
-    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 1), "4.0000");
-    EXPECT_EQ(prepareGrid.cell(ColTankkosten, 1), "150.0000");
+    EXPECT_EQ(months.cell(ColVerbrauch, 1), "4.0000");
+    EXPECT_EQ(months.cell(ColTankkosten, 1), "150.0000");
     // April, the current month: 10 l over 500 km.
-    EXPECT_EQ(prepareGrid.cell(ColVerbrauch, 2), "2.0000");
+    EXPECT_EQ(months.cell(ColVerbrauch, 2), "2.0000");
 }
 
 TEST(CalculateValues, ManyRecordsInLinearTime) {

@@ -60,9 +60,9 @@ TEST_F(DocumentFileTest, LoadFillsTableThenStatusBarThenDerivedValues) {
     LogbookDocument book;
     book.setTable(OldLogbook(5));
     const TextTable& grid = book.table();
-    const TextTable& prepareGrid = book.chartSource();
     HookLog log;
     book.load(path, RecordingHooks(log, grid));
+    const TextTable& prepareGrid = book.chartSource();
 
     EXPECT_TRUE(log.notices.empty());
     EXPECT_EQ(log.statusBarCalls, 1);
