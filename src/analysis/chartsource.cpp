@@ -113,6 +113,7 @@ void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasi
     if (chartBasis == ChartBasis::Eintrag) {
         // The header and the records taking part, with their own numbers.
         EmptyTable(prepareGrid, std::max(RecordCount(grid), 0) + 1);
+        prepareGrid.reservePool(grid.poolBytes());
         if (grid.rowCount() > 0)
             CopyRow(grid, prepareGrid, 0, 0);
         int out = 0;

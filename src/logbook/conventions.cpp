@@ -153,11 +153,14 @@ bool TextIsTiny(std::string_view mantissa, std::string_view exponentDigits, bool
 // on), which lies within 0.5e-17 * max(1, magnitude) of the magnitude; a value at least
 // twice that far from the tie rounds the same either way. Nearer ones, large values and
 // more than four decimals take the full expansion.
-bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string& text) {
-    static constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+
+// `rounded`: the magnitude in units of the last place written.
+bool ScaledNumberText(double magnitude, bool negative, int decimals, std::string& text,
+                      uint64_t& rounded) {
     if (decimals > 4 || !(magnitude < 1e9))
         return false;
-    uint64_t rounded = 0;
+    rounded = 0;
     if (magnitude != 0) {
         // The double's own fields: magnitude = mantissa / 2^shift.
         uint64_t bits = 0;
@@ -306,7 +309,9 @@ std::string NumberToText(double value, int decimals) {
     if (decimals < 0)
         decimals = 0;
     std::string text;
-    if (std::isfinite(value) && ScaledNumberText(std::fabs(value), value < 0, decimals, text)) {
+    uint64_t rounded = 0;
+    if (std::isfinite(value) &&
+        ScaledNumberText(std::fabs(value), value < 0, decimals, text, rounded)) {
         // Decided without the expansion.
     } else if (!std::isfinite(value)) {
         // Never produced by the program (the arithmetic traps first); written readably anyway.
@@ -353,6 +358,23 @@ std::string NumberToText(double value, int decimals) {
     if (text.size() < 5)
         text.insert(0, 5 - text.size(), ' ');
     return text;
+}
+
+WrittenNumber NumberAsWritten(double value, int decimals) {
+    WrittenNumber written;
+    uint64_t rounded = 0;
+    if (decimals >= 0 && std::isfinite(value) &&
+        ScaledNumberText(std::fabs(value), value < 0, decimals, written.text, rounded)) {
+        // Both operands are exact, so the quotient is the double nearest the decimal text,
+        // as reading it gives.
+        const double magnitude =
+            static_cast<double>(rounded) / static_cast<double>(kPowersOfTen[decimals]);
+        written.value = value < 0 ? -magnitude : magnitude;
+        return written;
+    }
+    written.text = NumberToText(value, decimals);
+    written.value = TextToNumber(written.text);
+    return written;
 }
 
 bool TryTextToInteger(std::string_view text, int32_t& value) {

@@ -19,6 +19,12 @@ bool IsNumberText(std::string_view text);
 
 // Fixed point with `decimals` places, ties away from zero, right-aligned to 5 characters.
 std::string NumberToText(double value, int decimals);
+// NumberToText's text and what TextToNumber reads from it, without reading it back.
+struct WrittenNumber {
+    std::string text;
+    double value = 0;
+};
+WrittenNumber NumberAsWritten(double value, int decimals);
 
 // Reads an integer text: blanks, then a signed decimal or a "$"/"x"/"X"/"0x"/"0X" hex
 // number, nothing after, within the signed 32-bit range.

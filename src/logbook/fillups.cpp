@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,12 +22,17 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The words are ASCII, so folding ASCII letters is all the case that matters, whatever the
+// process locale.
+char FoldedAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool StartsWithWord(std::string_view text, std::string_view word) {
     if (text.size() < word.size())
         return false;
     for (std::size_t i = 0; i < word.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(word[i])))
+        if (FoldedAscii(text[i]) != FoldedAscii(word[i]))
             return false;
     return true;
 }

@@ -44,7 +44,9 @@ std::size_t FindLineEnd(std::string_view bytes, std::size_t pos, bool crEnds) {
 // has to be held in memory as a whole and nothing after the last wanted line is read.
 class LogbookParser {
 public:
-    explicit LogbookParser(TextTable& grid) : grid_(grid) {}
+    // `sizeHint`: the size of the whole input when known, room for its long texts.
+    explicit LogbookParser(TextTable& grid, std::size_t sizeHint = 0)
+        : grid_(grid), sizeHint_(sizeHint) {}
 
     // False once the rest of the input no longer matters.
     bool feed(std::string_view bytes);
@@ -65,6 +67,7 @@ private:
     void reachEnd();
 
     TextTable& grid_;
+    std::size_t sizeHint_;
     State state_ = State::CountBlanks;
     std::string pending_; // the count's text, or the part of a cell read so far
     long long count_ = 0;
@@ -194,6 +197,8 @@ void LogbookParser::startRecords() {
     const int kept = std::min(oldRecords, static_cast<int>(count_));
     for (int row = 1; row <= kept; ++row)
         ClearRecord(grid_, row);
+    // The cells' texts come from the file, so they never need more room than its bytes.
+    grid_.reservePool(sizeHint_);
     fileColumn_ = 0;
     row_ = 1;
     state_ = count_ > 0 ? State::CellText : State::Done;
@@ -259,7 +264,7 @@ bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read) 
 
     // The file may have gone since the check; the open then reports it like any failure.
     // The status comes before the bytes, so a write in between shows in the hash.
-    LogbookParser parser(grid);
+    LogbookParser parser(grid, checked ? static_cast<std::size_t>(info.st_size) : 0);
     ContentHash hash;
     ContentHash* const hashing = read ? &hash : nullptr;
     ReadFileInChunks(path, [&parser, hashing](std::string_view piece) {

@@ -37,10 +37,13 @@ void AppendText(std::vector<char>& pool, std::string_view text) {
         length >>= 7;
     }
     prefix[prefixLength++] = static_cast<char>(length);
-    if (pool.capacity() - pool.size() < prefixLength + text.size())
-        pool.reserve(std::max(2 * pool.capacity(), pool.size() + prefixLength + text.size()));
-    pool.insert(pool.end(), prefix, prefix + prefixLength);
-    pool.insert(pool.end(), text.begin(), text.end());
+    const std::size_t at = pool.size();
+    const std::size_t added = prefixLength + text.size();
+    if (pool.capacity() - at < added)
+        pool.reserve(std::max(2 * pool.capacity(), at + added));
+    pool.resize(at + added);
+    std::memcpy(pool.data() + at, prefix, prefixLength);
+    std::memcpy(pool.data() + at + prefixLength, text.data(), text.size());
 }
 
 bool PointsInto(std::string_view text, const std::vector<char>& pool) {

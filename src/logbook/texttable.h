@@ -51,6 +51,11 @@ public:
     void copyRow(int from, int to, int firstColumn, int lastColumn);
     // Empties every cell, keeping the shape.
     void clearCells();
+    // Makes room for `bytes` of long texts at once, so that filling a large table does not
+    // copy its texts again each time the room runs out. Room never written costs no memory.
+    void reservePool(std::size_t bytes) { pool_.reserve(bytes); }
+    // The bytes the long texts take now; a table holding the same texts needs at most these.
+    std::size_t poolBytes() const { return pool_.size(); }
 
 private:
     // A cell in eight bytes: a text of up to seven bytes lies in the cell itself, a longer

@@ -3,11 +3,13 @@
 #include "document/logbookdocument.h"
 
 #include "logbook/errors.h"
+#include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "support/logbooks.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,45 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
     EXPECT_EQ(months.cell(ColTankkosten, 1), "150.0000");
     // April, the current month: 10 l over 500 km.
     EXPECT_EQ(months.cell(ColVerbrauch, 2), "2.0000");
+}
+
+// The chart source is built only when asked for, and a table calculated before is not
+// calculated again. Whatever changes the table in between, the chart source still shows the
+// table as calculated, and the next calculation sees the change.
+TEST(CalculateValues, ChangesAfterACalculationAreSeen) {
+    struct Case {
+        const char* name;
+        std::function<void(LogbookDocument&)> change;
+    };
+    const std::vector<Case> cases = {
+        {"cell", [](LogbookDocument& b) { b.editCell({ColKmStand, 3}, "11200"); }},
+        {"undo", [](LogbookDocument& b) { b.undo(); }},
+        {"numbers", [](LogbookDocument& b) { b.updateStatus(); }},
+        {"heading", [](LogbookDocument& b) { b.setHeading(ColKm, "Strecke"); }},
+        {"rule", [](LogbookDocument& b) { b.setFullTankIntervals(false); }},
+        {"basis", [](LogbookDocument& b) { b.setChartBasis(ChartBasis::Monat); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogbookDocument book;
+        SetRecords(book, kWorkedExample);
+        book.editCell({ColNote1, 2}, std::string(kPartialWord));
+        book.editCell({ColNumber, 1}, "7.");
+        book.calculate();
+        TextTable expected;
+        RebuildChartSource(book.table(), expected, ChartBasis::Eintrag);
+        c.change(book);
+        EXPECT_EQ(Cells(book.chartSource()), Cells(expected));
+
+        book.calculate();
+        LogbookDocument fresh;
+        fresh.setFullTankIntervals(book.fullTankIntervals());
+        fresh.setChartBasis(book.chartBasis());
+        fresh.setTable(book.table());
+        fresh.calculate();
+        EXPECT_EQ(Cells(book.table()), Cells(fresh.table()));
+        EXPECT_EQ(Cells(book.chartSource()), Cells(fresh.chartSource()));
+    }
 }
 
 TEST(CalculateValues, ManyRecordsInLinearTime) {
