@@ -169,8 +169,7 @@ void LogbookDocument::settleChartSource() {
 }
 
 bool LogbookDocument::calculated() const {
-    return calculatedVersion_ == table_.version() &&
-           calculatedWithIntervals_ == fullTankIntervals_;
+    return calculatedVersion_ == table_.version() && calculatedWithIntervals_ == fullTankIntervals_;
 }
 
 void LogbookDocument::computeDerived() {

@@ -61,19 +61,22 @@ std::uint64_t NewIdentity() {
 } // namespace
 
 TextTable::TextTable(int columns, int rows)
-    : columns_(std::max(columns, 0)), rows_(std::max(rows, 0)),
+    : columns_(std::max(columns, 0)), rows_(std::max(rows, 0)), capacity_(rows_),
       cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)),
       identity_(NewIdentity()) {}
 
 TextTable::TextTable(const TextTable& other)
-    : columns_(other.columns_), rows_(other.rows_), cells_(other.cells_), pool_(other.pool_),
-      garbage_(other.garbage_), identity_(NewIdentity()) {}
+    : columns_(other.columns_), rows_(other.rows_), capacity_(other.capacity_),
+      cells_(other.cells_), pool_(other.pool_), garbage_(other.garbage_), identity_(NewIdentity()) {
+}
 
 TextTable::TextTable(TextTable&& other) noexcept
-    : columns_(other.columns_), rows_(other.rows_), cells_(std::move(other.cells_)),
-      pool_(std::move(other.pool_)), garbage_(other.garbage_), identity_(NewIdentity()) {
+    : columns_(other.columns_), rows_(other.rows_), capacity_(other.capacity_),
+      cells_(std::move(other.cells_)), pool_(std::move(other.pool_)), garbage_(other.garbage_),
+      identity_(NewIdentity()) {
     other.columns_ = 0;
     other.rows_ = 0;
+    other.capacity_ = 0;
     other.garbage_ = 0;
     other.cells_.clear();
     other.pool_.clear();
@@ -92,6 +95,7 @@ TextTable& TextTable::operator=(TextTable&& other) noexcept {
     if (this != &other) {
         columns_ = other.columns_;
         rows_ = other.rows_;
+        capacity_ = other.capacity_;
         cells_ = std::move(other.cells_);
         pool_ = std::move(other.pool_);
         garbage_ = other.garbage_;
@@ -99,6 +103,7 @@ TextTable& TextTable::operator=(TextTable&& other) noexcept {
         changes_ = 0;
         other.columns_ = 0;
         other.rows_ = 0;
+        other.capacity_ = 0;
         other.garbage_ = 0;
         other.cells_.clear();
         other.pool_.clear();
@@ -110,8 +115,8 @@ TextTable& TextTable::operator=(TextTable&& other) noexcept {
 std::size_t TextTable::indexOf(int column, int row) const {
     if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
         throw std::out_of_range("cell outside the table");
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-           static_cast<std::size_t>(column);
+    return static_cast<std::size_t>(column) * static_cast<std::size_t>(capacity_) +
+           static_cast<std::size_t>(row);
 }
 
 std::string_view TextTable::textOf(const Cell& cell) const {
@@ -179,36 +184,53 @@ void TextTable::dropPoolIfUnused() {
     }
 }
 
+void TextTable::relayout(int columns, int capacity) {
+    std::vector<Cell> cells(static_cast<std::size_t>(columns) * static_cast<std::size_t>(capacity));
+    const int keptRows = std::min(rows_, capacity);
+    for (int c = 0; c < columns_; ++c) {
+        Cell* column = cells_.data() + static_cast<std::size_t>(c) * capacity_;
+        if (c < columns)
+            std::copy(column, column + keptRows,
+                      cells.data() + static_cast<std::size_t>(c) * capacity);
+        for (int r = c < columns ? keptRows : 0; r < rows_; ++r)
+            release(column[r]);
+    }
+    cells_ = std::move(cells);
+    columns_ = columns;
+    capacity_ = capacity;
+    rows_ = keptRows;
+}
+
 void TextTable::setColumnCount(int columns) {
     ++changes_;
     columns = std::max(columns, 0);
     if (columns == columns_)
         return;
-    std::vector<Cell> cells(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows_));
-    for (int r = 0; r < rows_; ++r) {
-        for (int c = 0; c < columns_; ++c) {
-            Cell& cell = cells_[static_cast<std::size_t>(r) * columns_ + c];
-            if (c < columns)
-                cells[static_cast<std::size_t>(r) * columns + c] = cell;
-            else
-                release(cell);
-        }
-    }
-    cells_ = std::move(cells);
-    columns_ = columns;
+    relayout(columns, capacity_);
     dropPoolIfUnused();
 }
 
 void TextTable::setRowCount(int rows) {
     ++changes_;
     rows = std::max(rows, 0);
-    const std::size_t size = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows);
-    for (std::size_t i = size; i < cells_.size(); ++i)
-        release(cells_[i]);
-    cells_.resize(size);
-    // A table that shrank far gives its memory back (a large logbook replaced by a small one).
-    if (cells_.capacity() > 2 * cells_.size() + 1024)
-        cells_.shrink_to_fit();
+    if (rows > capacity_) {
+        // One row at a time (a record typed at the end) grows the room by half, so that
+        // appending stays cheap; a load asks for its rows at once and gets them exactly.
+        const int grown = rows == rows_ + 1 ? rows_ + rows_ / 2 + 1 : rows;
+        relayout(columns_, std::max(rows, grown));
+    } else if (rows < rows_) {
+        // The cells beyond the rows stay empty, so that growing again finds them so.
+        for (int c = 0; c < columns_; ++c) {
+            Cell* column = cells_.data() + static_cast<std::size_t>(c) * capacity_;
+            for (int r = rows; r < rows_; ++r)
+                release(column[r]);
+        }
+        rows_ = rows;
+        // A table that shrank far gives its memory back (a large logbook replaced by a small
+        // one).
+        if (capacity_ > 2 * rows + 1024)
+            relayout(columns_, rows);
+    }
     rows_ = rows;
     dropPoolIfUnused();
 }

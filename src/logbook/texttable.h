@@ -66,6 +66,9 @@ private:
     };
 
     std::size_t indexOf(int column, int row) const;
+    // Lays the cells out anew for `columns` columns of room for `capacity` rows, keeping
+    // those that still fit.
+    void relayout(int columns, int capacity);
     std::string_view textOf(const Cell& cell) const;
     void release(Cell& cell);
     void store(Cell& cell, std::string_view text);
@@ -74,13 +77,16 @@ private:
 
     int columns_ = 0;
     int rows_ = 0;
-    std::vector<Cell> cells_; // row-major
+    int capacity_ = 0; // rows each column has room for
+    // Column after column: a file holds its cells column by column, and the figures read
+    // a column at a time, so both walk through memory in order.
+    std::vector<Cell> cells_;
     // Each long text as its length (7 bits a byte, low bits first) and its bytes. Texts
     // that were overwritten stay until the garbage outweighs the rest; then the pool is
     // rebuilt.
     std::vector<char> pool_;
     std::size_t garbage_ = 0; // bytes of the pool no cell refers to
-    std::uint64_t identity_;   // unique per table object and per copy
+    std::uint64_t identity_;  // unique per table object and per copy
     std::uint64_t changes_ = 0;
 };
 

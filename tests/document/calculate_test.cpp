@@ -96,7 +96,10 @@ TEST(CalculateValues, ChangesAfterACalculationAreSeen) {
         std::function<void(LogbookDocument&)> change;
     };
     const std::vector<Case> cases = {
-        {"cell", [](LogbookDocument& b) { b.editCell({ColKmStand, 3}, "11200"); }},
+        {"cell",
+         [](LogbookDocument& b) {
+             b.editCell({ColKmStand, 3}, "11200");
+         }},
         {"undo", [](LogbookDocument& b) { b.undo(); }},
         {"numbers", [](LogbookDocument& b) { b.updateStatus(); }},
         {"heading", [](LogbookDocument& b) { b.setHeading(ColKm, "Strecke"); }},

@@ -103,8 +103,9 @@ TEST_F(RecoveryTest, CopyOfAProcessThatEndedIsFound) {
         WriteBytes(Folder() + "/" + name,
                    test::Lines({"Spritlog-Wiederherstellung 1", "", "5", "0"}));
         const RecoverySearch found = RecoveryStore(Folder()).findLeftBehind();
-        if (!reaped)
+        if (!reaped) {
             ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        }
         ASSERT_EQ(found.copies.size(), 1u);
         EXPECT_EQ(found.copies[0].writtenAt, 5);
         EXPECT_EQ(found.copies[0].logbookPath, "");
