@@ -4,6 +4,7 @@
 #include "app/window/mainwindow.h"
 #include "app/window/setupdialog.h"
 #include "app/window/sizedialog.h"
+#include "app/window/startupprobe.h"
 #include "app/window/statistikdialog.h"
 
 #include <QFont>
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv) {
     spritlog::SpritlogApplication app(argc, argv);
+    // Only for the start-up benchmark: SPRITLOG_STARTUP_CLOCK makes the first painted window
+    // report the time since the process started and end the program.
+    spritlog::InstallStartupProbe();
     QApplication::setApplicationName(QStringLiteral("Spritlog"));
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QApplication::setApplicationVersion(QStringLiteral(SPRITLOG_VERSION));
