@@ -21,6 +21,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIconEngine>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,13 +36,51 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
+#include <utility>
 
 namespace spritlog {
 namespace {
 
+// An icon looked up (in the desktop's theme, then among the bundled pictures) only when it
+// is first drawn or asked about: most of the window's icons sit in menus that the first
+// screen does not open, and each lookup reads files.
+class DeferredIconEngine : public QIconEngine {
+public:
+    explicit DeferredIconEngine(QString name) : name_(std::move(name)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    // The size asked for is in device pixels already.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, 1.0, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QString iconName() override { return icon().name(); }
+    bool isNull() override { return icon().isNull(); }
+    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon& icon() {
+        if (!icon_)
+            icon_ = ThemedIcon(name_);
+        return *icon_;
+    }
+
+    QString name_;
+    std::optional<QIcon> icon_;
+};
+
 QIcon Icon(const QString& name) {
-    return ThemedIcon(name);
+    return QIcon(new DeferredIconEngine(name));
 }
 
 QFont BoldFont(QFont font) {
