@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <locale.h>
@@ -242,12 +243,30 @@ std::string ConsumptionRange(int points) {
 
 // The date of Tankbuch's `row` (1-based) as text "TT.MM.JJJJ", a text that is no date as it
 // stands. Built from DAY, MONTH and YEAR: TEXT's date codes are read in the language of the
-// spreadsheet program, "yyyy" is no year to a German one.
-std::string DateLabelFormula(int row) {
-    const std::string cell = "Tankbuch!A" + IntegerToText(row);
-    return "=IF(ISNUMBER(" + cell + "),TEXT(DAY(" + cell + "),\"00\")&\".\"&TEXT(MONTH(" + cell +
-           "),\"00\")&\".\"&YEAR(" + cell + "),T(" + cell + "))";
-}
+// spreadsheet program, "yyyy" is no year to a German one. One formula a record: the text is
+// assembled in a buffer kept from row to row.
+class DateLabelFormula {
+public:
+    const char* operator()(int row) {
+        std::array<char, 16> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), row).ptr;
+        const std::string_view number(digits.data(), static_cast<std::size_t>(end - digits.data()));
+        text_.clear();
+        append("=IF(ISNUMBER(", number, ")");
+        append(",TEXT(DAY(", number, "),\"00\")");
+        append("&\".\"&TEXT(MONTH(", number, "),\"00\")");
+        append("&\".\"&YEAR(", number, ")");
+        append(",T(", number, "))");
+        return text_.c_str();
+    }
+
+private:
+    void append(std::string_view before, std::string_view number, std::string_view after) {
+        text_.append(before).append("Tankbuch!A").append(number).append(after);
+    }
+
+    std::string text_;
+};
 
 Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
     Figures figures;
@@ -463,11 +482,12 @@ public:
         const std::string range = ConsumptionRange(figures.consumptionPoints);
         // The program's average counts only the cells that hold a value, as AVERAGE does.
         const std::string average = "=AVERAGE(" + range + ")";
+        DateLabelFormula dateLabel;
         for (int i = 0; i < figures.consumptionPoints; ++i) {
             const auto row = static_cast<lxw_row_t>(1 + i);
             // Record i + 2 stands in row i + 3 of Tankbuch.
-            CheckXlsx(worksheet_write_formula_str(sheet, row, 0, DateLabelFormula(i + 3).c_str(),
-                                                  nullptr, utf8_(grid.cell(ColDatum, i + 2))));
+            CheckXlsx(worksheet_write_formula_str(sheet, row, 0, dateLabel(i + 3), nullptr,
+                                                  utf8_(grid.cell(ColDatum, i + 2))));
             CheckXlsx(worksheet_write_formula_num(sheet, row, 1, i == 0 ? average.c_str() : "=$B$2",
                                                   numbers_[2], figures.consumptionAverage));
         }
