@@ -9,12 +9,12 @@
 #include "logbook/fileio.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
+#include "reports/xlsxformulas.h"
 #include "reports/xlsxprint.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <locale.h>
@@ -75,9 +75,8 @@ constexpr std::array<SheetColumn, 14> kRecordColumns = {{
     {ColNote3, CellKind::Text, 0},
 }};
 
-// The Tankbuch column (0-based) of Verbrauch, and as a letter for the chart ranges.
+// The Tankbuch column (0-based) of Verbrauch; as a letter it stands in xlsxformulas.cpp.
 constexpr int kVerbrauchSheetColumn = ColVerbrauch - ColDatum;
-constexpr const char* kVerbrauchLetter = "F";
 // Monate: the month, then columns 2..8 of the chart source.
 constexpr int kMonthFigures = ColTankkosten - ColKmStand + 1;
 constexpr const char* kTankkostenMonthLetter = "H";
@@ -232,40 +231,6 @@ struct Figures {
     StatisticsLabels statistics;
     int consumptionPoints = 0;
     double consumptionAverage = 0;
-};
-
-// "Liter je 100 KM" of records 2..n, the ones that can have a consumption of their own: rows
-// 3..n+1 of Tankbuch.
-std::string ConsumptionRange(int points) {
-    return std::string("Tankbuch!$") + kVerbrauchLetter + "$3:$" + kVerbrauchLetter + "$" +
-           IntegerToText(points + 2);
-}
-
-// The date of Tankbuch's `row` (1-based) as text "TT.MM.JJJJ", a text that is no date as it
-// stands. Built from DAY, MONTH and YEAR: TEXT's date codes are read in the language of the
-// spreadsheet program, "yyyy" is no year to a German one. One formula a record: the text is
-// assembled in a buffer kept from row to row.
-class DateLabelFormula {
-public:
-    const char* operator()(int row) {
-        std::array<char, 16> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), row).ptr;
-        const std::string_view number(digits.data(), static_cast<std::size_t>(end - digits.data()));
-        text_.clear();
-        append("=IF(ISNUMBER(", number, ")");
-        append(",TEXT(DAY(", number, "),\"00\")");
-        append("&\".\"&TEXT(MONTH(", number, "),\"00\")");
-        append("&\".\"&YEAR(", number, ")");
-        append(",T(", number, "))");
-        return text_.c_str();
-    }
-
-private:
-    void append(std::string_view before, std::string_view number, std::string_view after) {
-        text_.append(before).append("Tankbuch!A").append(number).append(after);
-    }
-
-    std::string text_;
 };
 
 Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
