@@ -9,6 +9,7 @@
 #include "logbook/fileio.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
+#include "reports/xlsxformulas.h"
 #include "reports/xlsxprint.h"
 
 #include <algorithm>
@@ -74,9 +75,8 @@ constexpr std::array<SheetColumn, 14> kRecordColumns = {{
     {ColNote3, CellKind::Text, 0},
 }};
 
-// The Tankbuch column (0-based) of Verbrauch, and as a letter for the chart ranges.
+// The Tankbuch column (0-based) of Verbrauch; as a letter it stands in xlsxformulas.cpp.
 constexpr int kVerbrauchSheetColumn = ColVerbrauch - ColDatum;
-constexpr const char* kVerbrauchLetter = "F";
 // Monate: the month, then columns 2..8 of the chart source.
 constexpr int kMonthFigures = ColTankkosten - ColKmStand + 1;
 constexpr const char* kTankkostenMonthLetter = "H";
@@ -232,22 +232,6 @@ struct Figures {
     int consumptionPoints = 0;
     double consumptionAverage = 0;
 };
-
-// "Liter je 100 KM" of records 2..n, the ones that can have a consumption of their own: rows
-// 3..n+1 of Tankbuch.
-std::string ConsumptionRange(int points) {
-    return std::string("Tankbuch!$") + kVerbrauchLetter + "$3:$" + kVerbrauchLetter + "$" +
-           IntegerToText(points + 2);
-}
-
-// The date of Tankbuch's `row` (1-based) as text "TT.MM.JJJJ", a text that is no date as it
-// stands. Built from DAY, MONTH and YEAR: TEXT's date codes are read in the language of the
-// spreadsheet program, "yyyy" is no year to a German one.
-std::string DateLabelFormula(int row) {
-    const std::string cell = "Tankbuch!A" + IntegerToText(row);
-    return "=IF(ISNUMBER(" + cell + "),TEXT(DAY(" + cell + "),\"00\")&\".\"&TEXT(MONTH(" + cell +
-           "),\"00\")&\".\"&YEAR(" + cell + "),T(" + cell + "))";
-}
 
 Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
     Figures figures;
@@ -463,11 +447,12 @@ public:
         const std::string range = ConsumptionRange(figures.consumptionPoints);
         // The program's average counts only the cells that hold a value, as AVERAGE does.
         const std::string average = "=AVERAGE(" + range + ")";
+        DateLabelFormula dateLabel;
         for (int i = 0; i < figures.consumptionPoints; ++i) {
             const auto row = static_cast<lxw_row_t>(1 + i);
             // Record i + 2 stands in row i + 3 of Tankbuch.
-            CheckXlsx(worksheet_write_formula_str(sheet, row, 0, DateLabelFormula(i + 3).c_str(),
-                                                  nullptr, utf8_(grid.cell(ColDatum, i + 2))));
+            CheckXlsx(worksheet_write_formula_str(sheet, row, 0, dateLabel(i + 3), nullptr,
+                                                  utf8_(grid.cell(ColDatum, i + 2))));
             CheckXlsx(worksheet_write_formula_num(sheet, row, 1, i == 0 ? average.c_str() : "=$B$2",
                                                   numbers_[2], figures.consumptionAverage));
         }
