@@ -85,12 +85,17 @@ int main(int argc, char** argv) {
     Fmain.show();
     // Then the four dialogs, kept until the program ends. The first screen shows none of
     // them, so they are built once it has been painted.
-    new AfterFirstPaint(Fmain, [&Fmain] {
+    const auto makeDialogs = [&Fmain] {
+        if (Fmain.aboutDialog())
+            return;
         auto* FAbout = new spritlog::TFAbout(&Fmain);
         auto* FSetup = new spritlog::TFSetup(&Fmain);
         auto* FSize = new spritlog::TFSize(&Fmain);
         auto* FStatistik = new spritlog::TFStatistik(&Fmain);
         Fmain.setDialogs(FAbout, FSetup, FSize, FStatistik);
-    });
+    };
+    // A command that needs a dialog sooner makes them at once.
+    Fmain.setDialogMaker(makeDialogs);
+    new AfterFirstPaint(Fmain, makeDialogs);
     return QApplication::exec();
 }

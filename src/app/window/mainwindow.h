@@ -67,6 +67,9 @@ public:
     void FormCreate(const QStringList& arguments);
     // The four dialogs made after the main window; the window shows them on demand.
     void setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik);
+    // Makes the dialogs (through setDialogs) when a command needs one before they were made:
+    // the program makes them only once the window is on screen.
+    void setDialogMaker(std::function<void()> make) { dialogMaker_ = std::move(make); }
 
     LogbookDocument& document() { return document_; }
     const LogbookDocument& document() const { return document_; }
@@ -203,6 +206,9 @@ private:
 
     LogbookModel* gridModel_ = nullptr;
     StationTableModel* infoModel_ = nullptr;
+    // The dialogs, made on demand by dialogMaker_ until setDialogs gave them.
+    void makeDialogs();
+    std::function<void()> dialogMaker_;
     TFAbout* FAbout = nullptr;
     TFSetup* FSetup = nullptr;
     TFSize* FSize = nullptr;

@@ -17,7 +17,13 @@
 
 namespace spritlog {
 
+void TFmain::makeDialogs() {
+    if (!FAbout && dialogMaker_)
+        dialogMaker_();
+}
+
 void TFmain::m_StatistikClick() {
+    makeDialogs();
     CalculateValues();
     if (document_.recordsTakingPart() < 3) {
         // No window; the notice waits on the statistics page.
@@ -33,6 +39,7 @@ void TFmain::m_StatistikClick() {
 }
 
 void TFmain::m_EinstellungenClick() {
+    makeDialogs();
     if (!FSetup)
         return;
     FSetup->FillSetupDialog();
@@ -40,11 +47,13 @@ void TFmain::m_EinstellungenClick() {
 }
 
 void TFmain::m_UeberClick() {
+    makeDialogs();
     if (FAbout)
         ExecDialog(FAbout);
 }
 
 void TFmain::m_DateigroesseClick() {
+    makeDialogs();
     if (FSize)
         FSize->ShowFileSizeDialog(document_.fileName(), RecordCount());
 }
