@@ -1,5 +1,8 @@
 #include "chartwidget/qtchartwidget.h"
 
+#include "charts/drawnpoints.h"
+#include "platform/celltext.h"
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -12,6 +15,7 @@
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -223,6 +227,7 @@ int32_t QtChartWidget::openData(int16_t, int32_t seriesCount, int32_t pointCount
     axisMinimum_ = axisMaximum_ = std::numeric_limits<double>::quiet_NaN();
     // The previous view's lines and texts no longer belong to the title that follows.
     pointLabels_.clear();
+    pointLabelCells_.clear();
     showEmpty();
     return pointCount_;
 }
@@ -279,21 +284,40 @@ void QtChartWidget::refresh() {
 
 void QtChartWidget::setPointLabels(const QStringList& labels) {
     pointLabels_ = labels;
+    pointLabelCells_.clear();
     labelStep_ = 0; // lay the axis out afresh
     layoutPointAxis();
 }
 
+void QtChartWidget::setPointLabelCells(std::vector<std::string> cells) {
+    pointLabels_.clear();
+    pointLabelCells_ = std::move(cells);
+    labelStep_ = 0;
+    layoutPointAxis();
+}
+
 QString QtChartWidget::pointLabel(int point) const {
-    if (point >= 0 && point < pointLabels_.size() && !pointLabels_[point].trimmed().isEmpty())
-        return pointLabels_[point].trimmed();
-    return QString::number(point + 1);
+    QString label;
+    if (point >= 0 && point < pointLabels_.size())
+        label = pointLabels_[point].trimmed();
+    else if (point >= 0 && point < static_cast<int>(pointLabelCells_.size()))
+        label = CellToQString(pointLabelCells_[point]).trimmed();
+    return label.isEmpty() ? QString::number(point + 1) : label;
+}
+
+double QtChartWidget::pointValue(int serie, int point) const {
+    if (serie < 0 || serie >= kSeries || point < 0 ||
+        point >= static_cast<int>(shownValues_[serie].size()))
+        return std::numeric_limits<double>::quiet_NaN();
+    return shownValues_[serie][point];
 }
 
 QString QtChartWidget::pointToolTip(int serie, int point) const {
-    if (serie < 0 || serie >= kSeries || point < 0 || point >= series_[serie]->count())
+    if (serie < 0 || serie >= kSeries || point < 0 ||
+        point >= static_cast<int>(shownValues_[serie].size()))
         return QString();
     return QStringLiteral("%1\n%2: %3")
-        .arg(series_[serie]->name(), pointLabel(point), formatValue(series_[serie]->at(point).y()));
+        .arg(series_[serie]->name(), pointLabel(point), formatValue(shownValues_[serie][point]));
 }
 
 QString QtChartWidget::formatValue(double value) const {
@@ -306,6 +330,9 @@ void QtChartWidget::showEmpty() {
         if (line->count() > 0)
             line->clear();
     shownPoints_ = 0;
+    for (std::vector<double>& values : shownValues_)
+        values.clear();
+    drawnColumns_ = 0;
     valueAxis_->setTickType(QValueAxis::TicksFixed);
     valueAxis_->setRange(0, 1);
     valueAxis_->setLabelsVisible(false);
@@ -323,21 +350,17 @@ void QtChartWidget::applyData() {
         return;
     }
 
-    // One list per series, handed over in one piece.
     double dataMinimum = std::numeric_limits<double>::infinity();
     double dataMaximum = -dataMinimum;
     for (int serie = 0; serie < kSeries; ++serie) {
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(values_[serie].size()));
-        for (std::size_t i = 0; i < values_[serie].size(); ++i) {
-            const double value = values_[serie][i];
-            points.append(QPointF(static_cast<double>(i + 1), value));
+        shownValues_[serie] = values_[serie];
+        for (double value : values_[serie]) {
             dataMinimum = std::min(dataMinimum, value);
             dataMaximum = std::max(dataMaximum, value);
         }
-        series_[serie]->replace(points);
     }
     shownPoints_ = n;
+    fillLines();
     // Smooth edges cost a filled outline per segment; with thousands of points (a line per
     // pixel column anyway) they would make every view switch take a second or more.
     view_->setRenderHint(QPainter::Antialiasing, n <= kSmoothLineLimit);
@@ -376,6 +399,34 @@ void QtChartWidget::applyData() {
     labelStep_ = 0;
     layoutPointAxis();
     placeMarkers();
+}
+
+int QtChartWidget::pixelColumns() const {
+    return static_cast<int>(std::ceil(width() * devicePixelRatioF()));
+}
+
+void QtChartWidget::fillLines() {
+    // One list per series, handed over in one piece, with the points that shape the line.
+    drawnColumns_ = pixelColumns();
+    for (int serie = 0; serie < kSeries; ++serie) {
+        const std::vector<double>& values = shownValues_[serie];
+        const std::vector<int32_t> drawn = DrawnPoints(values, drawnColumns_);
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(drawn.size()));
+        for (int32_t i : drawn)
+            points.append(QPointF(static_cast<double>(i + 1), values[i]));
+        series_[serie]->replace(points);
+    }
+}
+
+void QtChartWidget::resizeEvent(QResizeEvent* event) {
+    ChartWidget::resizeEvent(event);
+    // Thinned lines are thinned anew for the new width; lines with all points stay.
+    const int columns = pixelColumns();
+    const int64_t thinnest = std::min(columns, drawnColumns_);
+    if (shownPoints_ > 0 && columns != drawnColumns_ &&
+        shownPoints_ > int64_t{kDrawnPointsPerColumn} * thinnest)
+        fillLines();
 }
 
 void QtChartWidget::applyValueAxis(double minimum, double maximum) {
@@ -467,8 +518,10 @@ void QtChartWidget::placeMarkers() {
     QList<QPointF> positions;
     if (markersVisible()) {
         const QRectF plot = chart_->plotArea();
-        positions.reserve(series_[0]->count());
-        for (const QPointF& point : series_[0]->points()) {
+        const std::vector<double>& values = shownValues_[0];
+        positions.reserve(static_cast<qsizetype>(values.size()));
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const QPointF point(static_cast<double>(i + 1), values[i]);
             const QPointF at = chart_->mapToPosition(point, series_[0]);
             // Points outside the axis range (a range sent narrower than the values) stay
             // hidden like their line.
