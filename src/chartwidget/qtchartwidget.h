@@ -25,9 +25,9 @@ namespace spritlog {
 // batch when the transfer closes, so a view of 32768 points costs one update, not one per
 // point. With more points than pixel columns the line series get only the points that
 // shape the line (DrawnPoints: a few per column, thinned again when the widget changes
-// its width); the tool tips, markers and labels keep to all points of the transfer. Opening a
-// transfer empties the chart: a view that fails before its transfer closes leaves an empty chart
-// under its own title, never the previous view's lines.
+// its width); the tool tips, markers and labels keep to all points of the transfer.
+// Opening a transfer empties the chart: a view that fails before its transfer closes
+// leaves an empty chart under its own title, never the previous view's lines.
 //
 // What the start settings do here:
 //   ShowStatus  true: hovering a point shows its series, point and value as a tool tip.
