@@ -1,6 +1,7 @@
 #include "charts/drawnpoints.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace spritlog {
@@ -18,8 +19,8 @@ void AddColumn(const std::vector<double>& values, int32_t begin, int32_t end,
         if (values[i] > values[highest])
             highest = i;
     }
-    int32_t picked[kDrawnPointsPerColumn] = {begin, std::min(lowest, highest),
-                                             std::max(lowest, highest), end - 1};
+    const int32_t picked[kDrawnPointsPerColumn] = {begin, std::min(lowest, highest),
+                                                   std::max(lowest, highest), end - 1};
     for (int32_t index : picked)
         if (drawn.empty() || drawn.back() < index)
             drawn.push_back(index);
@@ -40,21 +41,27 @@ void DropFlatInnerPoints(const std::vector<double>& values, std::vector<int32_t>
 
 } // namespace
 
-std::vector<int32_t> DrawnPoints(const std::vector<double>& values, int columns) {
-    const auto n = static_cast<int64_t>(values.size());
+std::vector<int32_t> DrawnPoints(const std::vector<double>& values, double origin, double step) {
+    const auto n = static_cast<int32_t>(values.size());
     std::vector<int32_t> drawn;
-    if (columns < 1 || n <= int64_t{kDrawnPointsPerColumn} * columns) {
+    if (!std::isfinite(origin) || !std::isfinite(step) || step <= 0 ||
+        step * kDrawnPointsPerColumn >= 1.0) {
         drawn.resize(static_cast<std::size_t>(n));
         std::iota(drawn.begin(), drawn.end(), 0);
         return drawn;
     }
-    drawn.reserve(static_cast<std::size_t>(kDrawnPointsPerColumn) * columns);
-    for (int64_t column = 0; column < columns; ++column) {
-        const auto begin = static_cast<int32_t>(column * n / columns);
-        const auto end = static_cast<int32_t>((column + 1) * n / columns);
-        if (begin < end)
-            AddColumn(values, begin, end, drawn);
+    int32_t begin = 0;
+    double column = std::floor(origin);
+    for (int32_t i = 1; i < n; ++i) {
+        const double here = std::floor(origin + i * step);
+        if (here != column) {
+            AddColumn(values, begin, i, drawn);
+            begin = i;
+            column = here;
+        }
     }
+    if (begin < n)
+        AddColumn(values, begin, n, drawn);
     DropFlatInnerPoints(values, drawn);
     return drawn;
 }

@@ -15,7 +15,6 @@
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -160,6 +159,7 @@ QtChartWidget::QtChartWidget(QWidget* parent)
     connect(chart_, &QChart::plotAreaChanged, this, [this] {
         layoutPointAxis();
         placeMarkers();
+        rethinLines();
     });
 
     applyLook();
@@ -332,7 +332,7 @@ void QtChartWidget::showEmpty() {
     shownPoints_ = 0;
     for (std::vector<double>& values : shownValues_)
         values.clear();
-    drawnColumns_ = 0;
+    drawnGrid_ = {};
     valueAxis_->setTickType(QValueAxis::TicksFixed);
     valueAxis_->setRange(0, 1);
     valueAxis_->setLabelsVisible(false);
@@ -360,7 +360,7 @@ void QtChartWidget::applyData() {
         }
     }
     shownPoints_ = n;
-    fillLines();
+    linesPending_ = true; // filled below, once the plot has its place
     // Smooth edges cost a filled outline per segment; with thousands of points (a line per
     // pixel column anyway) they would make every view switch take a second or more.
     view_->setRenderHint(QPainter::Antialiasing, n <= kSmoothLineLimit);
@@ -398,19 +398,36 @@ void QtChartWidget::applyData() {
     pointAxis_->setRange(1 - pad, n + pad);
     labelStep_ = 0;
     layoutPointAxis();
+    // The plot's place decides which points shape the line: lay the chart out now, so the
+    // lines are filled once and not again when the layout request comes.
+    chart_->layout()->activate();
+    linesPending_ = false;
+    fillLines();
     placeMarkers();
 }
 
-int QtChartWidget::pixelColumns() const {
-    return static_cast<int>(std::ceil(width() * devicePixelRatioF()));
+QtChartWidget::PointGrid QtChartWidget::pointGrid() const {
+    const int n = shownPoints_;
+    const double ratio = devicePixelRatioF();
+    if (n < 2 || !thinLines_)
+        return {};
+    if (chart_->plotArea().width() > 0) {
+        // A line two pixels wide covers the two pixel columns beside the nearest column
+        // edge: points are grouped by that edge, so each group colours the same columns.
+        const double first = chart_->mapToPosition(QPointF(1, 0), series_[0]).x();
+        const double last = chart_->mapToPosition(QPointF(n, 0), series_[0]).x();
+        return {first * ratio + 0.5, (last - first) / (n - 1) * ratio};
+    }
+    // Not laid out yet: about as wide as the widget.
+    return {0, width() * ratio / (n - 1)};
 }
 
 void QtChartWidget::fillLines() {
     // One list per series, handed over in one piece, with the points that shape the line.
-    drawnColumns_ = pixelColumns();
+    drawnGrid_ = pointGrid();
     for (int serie = 0; serie < kSeries; ++serie) {
         const std::vector<double>& values = shownValues_[serie];
-        const std::vector<int32_t> drawn = DrawnPoints(values, drawnColumns_);
+        const std::vector<int32_t> drawn = DrawnPoints(values, drawnGrid_.origin, drawnGrid_.step);
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(drawn.size()));
         for (int32_t i : drawn)
@@ -419,13 +436,22 @@ void QtChartWidget::fillLines() {
     }
 }
 
-void QtChartWidget::resizeEvent(QResizeEvent* event) {
-    ChartWidget::resizeEvent(event);
-    // Thinned lines are thinned anew for the new width; lines with all points stay.
-    const int columns = pixelColumns();
-    const int64_t thinnest = std::min(columns, drawnColumns_);
-    if (shownPoints_ > 0 && columns != drawnColumns_ &&
-        shownPoints_ > int64_t{kDrawnPointsPerColumn} * thinnest)
+void QtChartWidget::setThinLines(bool thin) {
+    thinLines_ = thin;
+    rethinLines();
+}
+
+void QtChartWidget::rethinLines() {
+    if (shownPoints_ == 0 || linesPending_)
+        return;
+    // Thinned lines are thinned anew when the points move to other pixel columns; lines
+    // with all points stay as they are.
+    const PointGrid grid = pointGrid();
+    const auto thinned = [](const PointGrid& g) {
+        return g.step > 0 && g.step * kDrawnPointsPerColumn < 1.0;
+    };
+    if ((grid.origin != drawnGrid_.origin || grid.step != drawnGrid_.step) &&
+        (thinned(grid) || thinned(drawnGrid_)))
         fillLines();
 }
 

@@ -77,6 +77,11 @@ public:
     void setPointLabelCells(std::vector<std::string> cells) override;
     void setWholeNumbers(bool whole) override;
 
+    // Whether lines of more points than pixel columns get only the points that shape them
+    // (the default, for the screen, where such lines are drawn without antialiasing) or all
+    // points (pictures, drawn antialiased, where every segment adds to a pixel's colour).
+    void setThinLines(bool thin);
+
     // What the chart shows.
     QChartView* view() const { return view_; }
     QChart* chart() const { return chart_; }
@@ -97,16 +102,19 @@ public:
     // The tool tip text for point `point` of series `serie`.
     QString pointToolTip(int serie, int point) const;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     static constexpr int kSeries = 2;
+    // Where the points lie across the view, in device pixels: point i at origin + i * step.
+    struct PointGrid {
+        double origin = 0;
+        double step = 0; // 0: no grid, all points are drawn
+    };
 
     void applyData();
-    // Hands the shown values to the line series, thinned for the widget's pixel columns.
+    // Hands the shown values to the line series, thinned for the pixel columns they lie in.
     void fillLines();
-    int pixelColumns() const;
+    void rethinLines();
+    PointGrid pointGrid() const;
     void showEmpty();
     void applyValueAxis(double minimum, double maximum);
     void layoutPointAxis();
@@ -135,11 +143,13 @@ private:
     double axisMinimum_;
     double axisMaximum_;
 
-    // What is on screen: the values of every point, and the pixel columns the line series
+    // What is on screen: the values of every point, and the pixel grid the line series
     // were thinned for.
     int shownPoints_ = 0;
     std::array<std::vector<double>, kSeries> shownValues_;
-    int drawnColumns_ = 0;
+    PointGrid drawnGrid_;
+    bool linesPending_ = false;
+    bool thinLines_ = true;
     // The texts under the points: as given, or as chart source cells converted when shown.
     QStringList pointLabels_;
     std::vector<std::string> pointLabelCells_;
