@@ -6,7 +6,9 @@
 //   scroll    the table from the first to the last row;
 //   F5        "Werte Berechnen" through its key;
 //   Grafik    the page "Grafik" from "Daten" (draws the current view);
-//   view N    each of the eight views under the chart, from the one beside it.
+//   view N    each of the eight views under the chart, from the one beside it;
+//   recalc    the calculation every view switch starts with, alone (no drawing): a view
+//             switch less this is what building the series and drawing cost.
 //
 // Wall-clock time of the step alone (manual timing); the setup between the steps is not
 // counted. Figures taken while other work runs on the machine are noisy.
@@ -283,6 +285,16 @@ void BM_View(benchmark::State& state) {
     state.SetLabel(spritlog::ChartTabCaption(view));
 }
 
+// What TabChange calculates before it draws, alone.
+void BM_ChartRecalculation(benchmark::State& state) {
+    Window& window = SharedWindow();
+    spritlog::LogbookDocument& document = window.fmain->document();
+    for (auto _ : state)
+        TimeStep(state, [&] { document.calculateForChartPage(); });
+    CheckWindow(state, window);
+    state.SetItemsProcessed(state.iterations() * settings.records);
+}
+
 // The recovery copy of a logbook with unsaved changes. `onUiThread` times what the window
 // itself spends (copying the table and handing it to the writer); otherwise the step lasts
 // until the copy is on disk.
@@ -363,6 +375,7 @@ int main(int argc, char** argv) {
     timed(benchmark::RegisterBenchmark("window/F5", BM_F5));
     timed(benchmark::RegisterBenchmark("window/Grafik", BM_Grafik));
     timed(benchmark::RegisterBenchmark("window/view", BM_View)->DenseRange(0, 7));
+    timed(benchmark::RegisterBenchmark("window/recalc of a view switch", BM_ChartRecalculation));
     timed(benchmark::RegisterBenchmark("window/recovery copy, time on the UI thread",
                                        BM_RecoveryCopy, true));
     timed(benchmark::RegisterBenchmark("window/recovery copy, until on disk", BM_RecoveryCopy,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 namespace spritlog {
 
@@ -45,10 +46,11 @@ void DrawChartSeries(ChartControl& chart, const ChartSeries& series) {
     chart.setThisSerie(0);
     for (int32_t i = 0; i < sent; ++i)
         chart.setPointValue(static_cast<int16_t>(i), series.points[i]);
+    const std::string average = kAverageSeriesName; // one text for all points
     for (int32_t i = 0; i < sent; ++i) {
         chart.setThisSerie(1);
-        chart.setSeriesLegend(1, kAverageSeriesName);
-        chart.setSeriesText(1, kAverageSeriesName);
+        chart.setSeriesLegend(1, average);
+        chart.setSeriesText(1, average);
         chart.setPointValue(static_cast<int16_t>(i), series.average);
     }
     chart.setAxisValue(0, series.axisMinimum);

@@ -28,6 +28,7 @@ ChartPicture::ChartPicture(const ChartSeries& series, QSize size)
     : chart_(std::make_unique<QtChartWidget>()), title_(QString::fromLatin1(series.name)) {
     chart_->setAttribute(Qt::WA_DontShowOnScreen);
     chart_->resize(size);
+    chart_->setThinLines(false); // a picture keeps every segment of its antialiased lines
     SetUpChart(*chart_);
     DrawChartSeries(*chart_, series);
     ShowSeriesTexts(*chart_, series);

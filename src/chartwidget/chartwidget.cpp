@@ -6,16 +6,24 @@
 
 namespace spritlog {
 
-QStringList PointLabels(const ChartSeries& series) {
+namespace {
+
+QStringList LabelsOf(const std::vector<std::string>& cells) {
     QStringList labels;
-    labels.reserve(static_cast<qsizetype>(series.labels.size()));
-    for (const std::string& label : series.labels)
+    labels.reserve(static_cast<qsizetype>(cells.size()));
+    for (const std::string& label : cells)
         labels << CellToQString(label);
     return labels;
 }
 
+} // namespace
+
+void ChartWidget::setPointLabelCells(std::vector<std::string> cells) {
+    setPointLabels(LabelsOf(cells));
+}
+
 void ShowSeriesTexts(ChartWidget& chart, const ChartSeries& series) {
-    chart.setPointLabels(PointLabels(series));
+    chart.setPointLabelCells(series.labels);
     chart.setWholeNumbers(series.wholeNumbers);
 }
 

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace spritlog {
 
@@ -23,12 +25,13 @@ public:
     // window adds these after a view was drawn. A chart may ignore them; points without a
     // text are numbered from 1.
     virtual void setPointLabels(const QStringList& labels) { Q_UNUSED(labels); }
+    // The same texts as the chart source holds them (Windows-1252). A chart that shows only
+    // a few of them converts only those; by default all go to setPointLabels.
+    virtual void setPointLabelCells(std::vector<std::string> cells);
     // Whether the value axis of the view just drawn counts whole numbers (kilometres).
     virtual void setWholeNumbers(bool whole) { Q_UNUSED(whole); }
 };
 
-// The texts under the points of `series` (a date per record, a month per month).
-QStringList PointLabels(const ChartSeries& series);
 // What a chart shows of `series` beyond the values it was sent: the texts under the points
 // and the axis's whole numbers. After the series was drawn.
 void ShowSeriesTexts(ChartWidget& chart, const ChartSeries& series);

@@ -1,5 +1,8 @@
 #include "chartwidget/qtchartwidget.h"
 
+#include "charts/drawnpoints.h"
+#include "platform/celltext.h"
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -156,6 +159,7 @@ QtChartWidget::QtChartWidget(QWidget* parent)
     connect(chart_, &QChart::plotAreaChanged, this, [this] {
         layoutPointAxis();
         placeMarkers();
+        rethinLines();
     });
 
     applyLook();
@@ -223,6 +227,7 @@ int32_t QtChartWidget::openData(int16_t, int32_t seriesCount, int32_t pointCount
     axisMinimum_ = axisMaximum_ = std::numeric_limits<double>::quiet_NaN();
     // The previous view's lines and texts no longer belong to the title that follows.
     pointLabels_.clear();
+    pointLabelCells_.clear();
     showEmpty();
     return pointCount_;
 }
@@ -279,21 +284,40 @@ void QtChartWidget::refresh() {
 
 void QtChartWidget::setPointLabels(const QStringList& labels) {
     pointLabels_ = labels;
+    pointLabelCells_.clear();
     labelStep_ = 0; // lay the axis out afresh
     layoutPointAxis();
 }
 
+void QtChartWidget::setPointLabelCells(std::vector<std::string> cells) {
+    pointLabels_.clear();
+    pointLabelCells_ = std::move(cells);
+    labelStep_ = 0;
+    layoutPointAxis();
+}
+
 QString QtChartWidget::pointLabel(int point) const {
-    if (point >= 0 && point < pointLabels_.size() && !pointLabels_[point].trimmed().isEmpty())
-        return pointLabels_[point].trimmed();
-    return QString::number(point + 1);
+    QString label;
+    if (point >= 0 && point < pointLabels_.size())
+        label = pointLabels_[point].trimmed();
+    else if (point >= 0 && point < static_cast<int>(pointLabelCells_.size()))
+        label = CellToQString(pointLabelCells_[point]).trimmed();
+    return label.isEmpty() ? QString::number(point + 1) : label;
+}
+
+double QtChartWidget::pointValue(int serie, int point) const {
+    if (serie < 0 || serie >= kSeries || point < 0 ||
+        point >= static_cast<int>(shownValues_[serie].size()))
+        return std::numeric_limits<double>::quiet_NaN();
+    return shownValues_[serie][point];
 }
 
 QString QtChartWidget::pointToolTip(int serie, int point) const {
-    if (serie < 0 || serie >= kSeries || point < 0 || point >= series_[serie]->count())
+    if (serie < 0 || serie >= kSeries || point < 0 ||
+        point >= static_cast<int>(shownValues_[serie].size()))
         return QString();
     return QStringLiteral("%1\n%2: %3")
-        .arg(series_[serie]->name(), pointLabel(point), formatValue(series_[serie]->at(point).y()));
+        .arg(series_[serie]->name(), pointLabel(point), formatValue(shownValues_[serie][point]));
 }
 
 QString QtChartWidget::formatValue(double value) const {
@@ -306,6 +330,9 @@ void QtChartWidget::showEmpty() {
         if (line->count() > 0)
             line->clear();
     shownPoints_ = 0;
+    for (std::vector<double>& values : shownValues_)
+        values.clear();
+    drawnGrid_ = {};
     valueAxis_->setTickType(QValueAxis::TicksFixed);
     valueAxis_->setRange(0, 1);
     valueAxis_->setLabelsVisible(false);
@@ -323,21 +350,17 @@ void QtChartWidget::applyData() {
         return;
     }
 
-    // One list per series, handed over in one piece.
     double dataMinimum = std::numeric_limits<double>::infinity();
     double dataMaximum = -dataMinimum;
     for (int serie = 0; serie < kSeries; ++serie) {
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(values_[serie].size()));
-        for (std::size_t i = 0; i < values_[serie].size(); ++i) {
-            const double value = values_[serie][i];
-            points.append(QPointF(static_cast<double>(i + 1), value));
+        shownValues_[serie] = values_[serie];
+        for (double value : values_[serie]) {
             dataMinimum = std::min(dataMinimum, value);
             dataMaximum = std::max(dataMaximum, value);
         }
-        series_[serie]->replace(points);
     }
     shownPoints_ = n;
+    linesPending_ = true; // filled below, once the plot has its place
     // Smooth edges cost a filled outline per segment; with thousands of points (a line per
     // pixel column anyway) they would make every view switch take a second or more.
     view_->setRenderHint(QPainter::Antialiasing, n <= kSmoothLineLimit);
@@ -375,7 +398,61 @@ void QtChartWidget::applyData() {
     pointAxis_->setRange(1 - pad, n + pad);
     labelStep_ = 0;
     layoutPointAxis();
+    // The plot's place decides which points shape the line: lay the chart out now, so the
+    // lines are filled once and not again when the layout request comes.
+    chart_->layout()->activate();
+    linesPending_ = false;
+    fillLines();
     placeMarkers();
+}
+
+QtChartWidget::PointGrid QtChartWidget::pointGrid() const {
+    const int n = shownPoints_;
+    const double ratio = devicePixelRatioF();
+    if (n < 2 || !thinLines_)
+        return {};
+    if (chart_->plotArea().width() > 0) {
+        // A line two pixels wide covers the two pixel columns beside the nearest column
+        // edge: points are grouped by that edge, so each group colours the same columns.
+        const double first = chart_->mapToPosition(QPointF(1, 0), series_[0]).x();
+        const double last = chart_->mapToPosition(QPointF(n, 0), series_[0]).x();
+        return {first * ratio + 0.5, (last - first) / (n - 1) * ratio};
+    }
+    // Not laid out yet: about as wide as the widget.
+    return {0, width() * ratio / (n - 1)};
+}
+
+void QtChartWidget::fillLines() {
+    // One list per series, handed over in one piece, with the points that shape the line.
+    drawnGrid_ = pointGrid();
+    for (int serie = 0; serie < kSeries; ++serie) {
+        const std::vector<double>& values = shownValues_[serie];
+        const std::vector<int32_t> drawn = DrawnPoints(values, drawnGrid_.origin, drawnGrid_.step);
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(drawn.size()));
+        for (int32_t i : drawn)
+            points.append(QPointF(static_cast<double>(i + 1), values[i]));
+        series_[serie]->replace(points);
+    }
+}
+
+void QtChartWidget::setThinLines(bool thin) {
+    thinLines_ = thin;
+    rethinLines();
+}
+
+void QtChartWidget::rethinLines() {
+    if (shownPoints_ == 0 || linesPending_)
+        return;
+    // Thinned lines are thinned anew when the points move to other pixel columns; lines
+    // with all points stay as they are.
+    const PointGrid grid = pointGrid();
+    const auto thinned = [](const PointGrid& g) {
+        return g.step > 0 && g.step * kDrawnPointsPerColumn < 1.0;
+    };
+    if ((grid.origin != drawnGrid_.origin || grid.step != drawnGrid_.step) &&
+        (thinned(grid) || thinned(drawnGrid_)))
+        fillLines();
 }
 
 void QtChartWidget::applyValueAxis(double minimum, double maximum) {
@@ -467,8 +544,10 @@ void QtChartWidget::placeMarkers() {
     QList<QPointF> positions;
     if (markersVisible()) {
         const QRectF plot = chart_->plotArea();
-        positions.reserve(series_[0]->count());
-        for (const QPointF& point : series_[0]->points()) {
+        const std::vector<double>& values = shownValues_[0];
+        positions.reserve(static_cast<qsizetype>(values.size()));
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const QPointF point(static_cast<double>(i + 1), values[i]);
             const QPointF at = chart_->mapToPosition(point, series_[0]);
             // Points outside the axis range (a range sent narrower than the values) stay
             // hidden like their line.

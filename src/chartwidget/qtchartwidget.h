@@ -23,7 +23,10 @@ namespace spritlog {
 //
 // The values of a transfer (64 ... 65) are collected and handed to the line series in one
 // batch when the transfer closes, so a view of 32768 points costs one update, not one per
-// point. Opening a transfer empties the chart: a view that fails before its transfer closes
+// point. With more points than pixel columns the line series get only the points that
+// shape the line (DrawnPoints: a few per column, thinned again when the widget changes
+// its width); the tool tips, markers and labels keep to all points of the transfer.
+// Opening a transfer empties the chart: a view that fails before its transfer closes
 // leaves an empty chart under its own title, never the previous view's lines.
 //
 // What the start settings do here:
@@ -71,7 +74,13 @@ public:
     void refresh() override;
 
     void setPointLabels(const QStringList& labels) override;
+    void setPointLabelCells(std::vector<std::string> cells) override;
     void setWholeNumbers(bool whole) override;
+
+    // Whether lines of more points than pixel columns get only the points that shape them
+    // (the default, for the screen, where such lines are drawn without antialiasing) or all
+    // points (pictures, drawn antialiased, where every segment adds to a pixel's colour).
+    void setThinLines(bool thin);
 
     // What the chart shows.
     QChartView* view() const { return view_; }
@@ -84,6 +93,10 @@ public:
     QList<QPointF> markerPositions() const;
     // True while the chart shows no point (no view yet, N <= 0, or an unfinished transfer).
     bool isEmpty() const { return shownPoints_ == 0; }
+    // The points of the view shown, and the value of point `point` of series `serie` (NaN
+    // for no such point). The line series may hold fewer: only those that shape the line.
+    int pointCount() const { return shownPoints_; }
+    double pointValue(int serie, int point) const;
     // The text under point `point` on the point axis.
     QString pointLabel(int point) const;
     // The tool tip text for point `point` of series `serie`.
@@ -91,8 +104,17 @@ public:
 
 private:
     static constexpr int kSeries = 2;
+    // Where the points lie across the view, in device pixels: point i at origin + i * step.
+    struct PointGrid {
+        double origin = 0;
+        double step = 0; // 0: no grid, all points are drawn
+    };
 
     void applyData();
+    // Hands the shown values to the line series, thinned for the pixel columns they lie in.
+    void fillLines();
+    void rethinLines();
+    PointGrid pointGrid() const;
     void showEmpty();
     void applyValueAxis(double minimum, double maximum);
     void layoutPointAxis();
@@ -121,9 +143,16 @@ private:
     double axisMinimum_;
     double axisMaximum_;
 
-    // What is on screen.
+    // What is on screen: the values of every point, and the pixel grid the line series
+    // were thinned for.
     int shownPoints_ = 0;
+    std::array<std::vector<double>, kSeries> shownValues_;
+    PointGrid drawnGrid_;
+    bool linesPending_ = false;
+    bool thinLines_ = true;
+    // The texts under the points: as given, or as chart source cells converted when shown.
     QStringList pointLabels_;
+    std::vector<std::string> pointLabelCells_;
     int labelStep_ = 0; // points between two labels of the point axis; 0 when not laid out
 
     std::string hText_;
