@@ -346,7 +346,8 @@ StatusTexts LogbookDocument::updateStatus() {
 }
 
 void LogbookDocument::setHeading(int column, std::string_view text) {
-    if (column < 0 || column >= table_.columnCount() || table_.rowCount() < 1)
+    if (column < 0 || column >= table_.columnCount() || table_.rowCount() < 1 ||
+        table_.cell(column, 0) == text)
         return;
     settleChartSource();
     table_.setCell(column, 0, text);

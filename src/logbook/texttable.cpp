@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace spritlog {
 
@@ -70,17 +71,8 @@ TextTable::TextTable(const TextTable& other)
       cells_(other.cells_), pool_(other.pool_), garbage_(other.garbage_), identity_(NewIdentity()) {
 }
 
-TextTable::TextTable(TextTable&& other) noexcept
-    : columns_(other.columns_), rows_(other.rows_), capacity_(other.capacity_),
-      cells_(std::move(other.cells_)), pool_(std::move(other.pool_)), garbage_(other.garbage_),
-      identity_(NewIdentity()) {
-    other.columns_ = 0;
-    other.rows_ = 0;
-    other.capacity_ = 0;
-    other.garbage_ = 0;
-    other.cells_.clear();
-    other.pool_.clear();
-    ++other.changes_;
+TextTable::TextTable(TextTable&& other) noexcept : identity_(NewIdentity()) {
+    takeFrom(other);
 }
 
 TextTable& TextTable::operator=(const TextTable& other) {
@@ -93,23 +85,24 @@ TextTable& TextTable::operator=(const TextTable& other) {
 
 TextTable& TextTable::operator=(TextTable&& other) noexcept {
     if (this != &other) {
-        columns_ = other.columns_;
-        rows_ = other.rows_;
-        capacity_ = other.capacity_;
-        cells_ = std::move(other.cells_);
-        pool_ = std::move(other.pool_);
-        garbage_ = other.garbage_;
+        takeFrom(other);
         identity_ = NewIdentity();
         changes_ = 0;
-        other.columns_ = 0;
-        other.rows_ = 0;
-        other.capacity_ = 0;
-        other.garbage_ = 0;
-        other.cells_.clear();
-        other.pool_.clear();
-        ++other.changes_;
     }
     return *this;
+}
+
+void TextTable::takeFrom(TextTable& other) noexcept {
+    columns_ = std::exchange(other.columns_, 0);
+    rows_ = std::exchange(other.rows_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+    cells_ = std::move(other.cells_);
+    pool_ = std::move(other.pool_);
+    garbage_ = std::exchange(other.garbage_, 0);
+    other.cells_.clear();
+    other.pool_.clear();
+    // What is left of `other` is another state of it.
+    ++other.changes_;
 }
 
 std::size_t TextTable::indexOf(int column, int row) const {

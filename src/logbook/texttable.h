@@ -65,6 +65,8 @@ private:
         unsigned char bytes[8] = {};
     };
 
+    // Takes the cells and texts of `other`, leaving it empty.
+    void takeFrom(TextTable& other) noexcept;
     std::size_t indexOf(int column, int row) const;
     // Lays the cells out anew for `columns` columns of room for `capacity` rows, keeping
     // those that still fit.

@@ -56,7 +56,12 @@ void FileController::LoadLogbookFile(const std::string& path) {
     LoadHooks hooks;
     hooks.notice = [&](std::string_view text) { notices.emplace_back(text); };
     bool read = false;
-    hooks.read = [&read] { read = true; };
+    // The records are numbered before they are calculated, so the calculation sees the
+    // table the window then shows and F5 on it has nothing left to do.
+    hooks.read = [&read, this] {
+        read = true;
+        document_.updateStatus();
+    };
     const auto cursor = hooks_.cursorCell();
     auto afterwards = [&] {
         restoreCursor(cursor);
