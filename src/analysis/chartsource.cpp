@@ -111,19 +111,21 @@ void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasi
     }
 
     if (chartBasis == ChartBasis::Eintrag) {
-        // The header and the records taking part, with their own numbers.
-        EmptyTable(prepareGrid, std::max(RecordCount(grid), 0) + 1);
+        // The header and the records taking part, with their own numbers. Copied column by
+        // column, as the tables lie in memory.
+        std::vector<int> rows;
+        ForEachRecordTakingPart(grid, [&](int r) { rows.push_back(r); });
+        EmptyTable(prepareGrid, static_cast<int>(rows.size()) + 1);
         prepareGrid.reservePool(grid.poolBytes());
         if (grid.rowCount() > 0)
             CopyRow(grid, prepareGrid, 0, 0);
-        int out = 0;
-        ForEachRecordTakingPart(grid, [&](int r) {
-            CopyRow(grid, prepareGrid, r, ++out);
-            if (UnitOf(grid.cell(ColBenzin, r)) != FuelUnit::Litre)
+        for (int c = 0; c < kLogbookColumns; ++c)
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                prepareGrid.setCell(c, static_cast<int>(i) + 1, grid.cell(c, rows[i]));
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (UnitOf(grid.cell(ColBenzin, rows[i])) != FuelUnit::Litre)
                 for (int c : {ColLiter, ColLiterpreis, ColVerbrauch})
-                    prepareGrid.setCell(c, out, {});
-        });
-        prepareGrid.setRowCount(out + 1);
+                    prepareGrid.setCell(c, static_cast<int>(i) + 1, {});
         return;
     }
     // Any other shape leaves rows of empty cells.
