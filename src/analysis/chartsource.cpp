@@ -7,6 +7,8 @@
 #include "logbook/records.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace spritlog {
@@ -111,25 +113,58 @@ void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasi
     }
 
     if (chartBasis == ChartBasis::Eintrag) {
-        // The header and the records taking part, with their own numbers. Copied column by
-        // column, as the tables lie in memory.
-        std::vector<int> rows;
-        ForEachRecordTakingPart(grid, [&](int r) { rows.push_back(r); });
-        EmptyTable(prepareGrid, static_cast<int>(rows.size()) + 1);
-        prepareGrid.reservePool(grid.poolBytes());
-        if (grid.rowCount() > 0)
-            CopyRow(grid, prepareGrid, 0, 0);
-        for (int c = 0; c < kLogbookColumns; ++c)
-            for (std::size_t i = 0; i < rows.size(); ++i)
-                prepareGrid.setCell(c, static_cast<int>(i) + 1, grid.cell(c, rows[i]));
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (UnitOf(grid.cell(ColBenzin, rows[i])) != FuelUnit::Litre)
-                for (int c : {ColLiter, ColLiterpreis, ColVerbrauch})
-                    prepareGrid.setCell(c, static_cast<int>(i) + 1, {});
+        prepareGrid = ChartSource::Of(grid, chartBasis).toTable();
         return;
     }
     // Any other shape leaves rows of empty cells.
     EmptyTable(prepareGrid, std::max(RecordCount(grid), 1));
+}
+
+ChartSource::ChartSource(TextTable table) : table_(std::move(table)) {}
+
+ChartSource ChartSource::Of(const TextTable& grid, ChartBasis chartBasis) {
+    if (chartBasis != ChartBasis::Eintrag) {
+        TextTable table;
+        RebuildChartSource(grid, table, chartBasis);
+        return ChartSource(std::move(table));
+    }
+    if (grid.rowCount() == 0)
+        return ChartSource();
+    ChartSource source(grid);
+    source.perRecord_ = true;
+    source.rows_.push_back(0);
+    ForEachRecordTakingPart(grid, [&](int r) { source.rows_.push_back(r); });
+    source.otherUnit_.resize(source.rows_.size());
+    for (std::size_t i = 1; i < source.rows_.size(); ++i)
+        source.otherUnit_[i] = UnitOf(grid.cell(ColBenzin, source.rows_[i])) != FuelUnit::Litre;
+    return source;
+}
+
+int ChartSource::rowCount() const {
+    return perRecord_ ? static_cast<int>(rows_.size()) : table_.rowCount();
+}
+
+std::string_view ChartSource::cell(int column, int row) const {
+    if (!perRecord_)
+        return table_.cell(column, row);
+    const std::size_t index = static_cast<std::size_t>(row);
+    if (row < 0 || index >= rows_.size())
+        throw std::out_of_range("cell outside the chart source");
+    if (otherUnit_[index] && IsLitreFigure(column))
+        return {};
+    return table_.cell(column, rows_[index]);
+}
+
+TextTable ChartSource::toTable() const {
+    if (!perRecord_)
+        return table_;
+    // Copied column by column, as the tables lie in memory.
+    TextTable table(kLogbookColumns, rowCount());
+    table.reservePool(table_.poolBytes());
+    for (int c = 0; c < kLogbookColumns; ++c)
+        for (int r = 0; r < rowCount(); ++r)
+            table.setCell(c, r, cell(c, r));
+    return table;
 }
 
 } // namespace spritlog

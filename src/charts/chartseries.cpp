@@ -18,7 +18,7 @@ constexpr int32_t kAddressablePoints = INT16_MAX + 1;
 
 } // namespace
 
-ChartSeries ChartSeriesOf(const TextTable& prepareGrid, int view, int zoomIndex) {
+ChartSeries ChartSeriesOf(const ChartSource& prepareGrid, int view, int zoomIndex) {
     if (view < 1 || view > kChartViewCount)
         throw std::invalid_argument("chart view outside 1..7");
     ChartSeries series;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logbook/texttable.h"
+#include "analysis/chartsource.h"
 
 #include <cstdint>
 #include <string>
@@ -37,6 +37,6 @@ struct ChartSeries {
 // The series of view 1..7 (std::invalid_argument otherwise) from `prepareGrid` with
 // `zoomIndex` (0 "100%", anything else "Bereich"). A view without points is no error. Throws
 // Error when the sum of the values leaves the double range.
-ChartSeries ChartSeriesOf(const TextTable& prepareGrid, int view, int zoomIndex);
+ChartSeries ChartSeriesOf(const ChartSource& prepareGrid, int view, int zoomIndex);
 
 } // namespace spritlog

@@ -59,7 +59,7 @@ void DrawChartSeries(ChartControl& chart, const ChartSeries& series) {
     chart.refresh();
 }
 
-void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex) {
+void ShowChart(ChartControl& chart, const ChartSource& prepareGrid, int view, int zoomIndex) {
     DrawChartSeries(chart, ChartSeriesOf(prepareGrid, view, zoomIndex));
 }
 

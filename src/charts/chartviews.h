@@ -2,7 +2,6 @@
 
 #include "charts/chartcontrol.h"
 #include "charts/chartseries.h"
-#include "logbook/texttable.h"
 
 namespace spritlog {
 
@@ -37,6 +36,6 @@ void DrawChartSeries(ChartControl& chart, const ChartSeries& series);
 
 // Draws view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf throws,
 // before anything is drawn.
-void ShowChart(ChartControl& chart, const TextTable& prepareGrid, int view, int zoomIndex);
+void ShowChart(ChartControl& chart, const ChartSource& prepareGrid, int view, int zoomIndex);
 
 } // namespace spritlog

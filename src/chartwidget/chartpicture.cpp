@@ -36,7 +36,7 @@ ChartPicture::ChartPicture(const ChartSeries& series, QSize size)
     settle();
 }
 
-ChartPicture::ChartPicture(const TextTable& prepareGrid, int view, int zoomIndex, QSize size)
+ChartPicture::ChartPicture(const ChartSource& prepareGrid, int view, int zoomIndex, QSize size)
     : ChartPicture(ChartSeriesOf(prepareGrid, view, zoomIndex), size) {}
 
 ChartPicture::~ChartPicture() = default;

@@ -3,7 +3,6 @@
 #include "chartwidget/qtchartwidget.h"
 
 #include "charts/chartseries.h"
-#include "logbook/texttable.h"
 
 #include <QSize>
 #include <QString>
@@ -31,7 +30,7 @@ public:
     ChartPicture(const ChartSeries& series, QSize size);
     // The same for view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf
     // throws.
-    ChartPicture(const TextTable& prepareGrid, int view, int zoomIndex, QSize size);
+    ChartPicture(const ChartSource& prepareGrid, int view, int zoomIndex, QSize size);
     ~ChartPicture();
 
     QtChartWidget& chart() { return *chart_; }

@@ -17,7 +17,7 @@ ReportChartPainter PreparedReport::chartPainter() const {
     };
 }
 
-PreparedReport PrepareReport(const TextTable& grid, const TextTable& chartSource,
+PreparedReport PrepareReport(const TextTable& grid, const ChartSource& chartSource,
                              const std::string& fileName, const LocalDateTime& now, int tab,
                              int zoomIndex, ConsumptionRule rule) {
     const bool chart = tab >= 0 && tab < kChartViewCount && RecordsTakingPart(grid) >= 3;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/chartsource.h"
 #include "chartwidget/chartpicture.h"
 
 #include "logbook/clock.h"
@@ -26,7 +27,7 @@ struct PreparedReport {
 // `chartSource` built from it: chart tab `tab` (0..6; any other tab, or fewer than three
 // records, no chart page) with `zoomIndex`, as the page "Grafik" shows it. Throws Error where
 // a figure or the chart cannot be computed, before anything is drawn.
-PreparedReport PrepareReport(const TextTable& grid, const TextTable& chartSource,
+PreparedReport PrepareReport(const TextTable& grid, const ChartSource& chartSource,
                              const std::string& fileName, const LocalDateTime& now, int tab,
                              int zoomIndex, ConsumptionRule rule = ConsumptionRule::FullTank);
 

@@ -8,18 +8,6 @@
 
 namespace spritlog::cli {
 
-std::string RowLine(const TextTable& table, int row, int columns) {
-    std::string line;
-    for (int column = 0; column < columns; ++column) {
-        if (column > 0)
-            line += '\t';
-        if (column < table.columnCount())
-            line += Cp1252ToUtf8(table.cell(column, row));
-    }
-    line += '\n';
-    return line;
-}
-
 std::string Cp1252Line(std::initializer_list<std::string_view> cells) {
     std::string line;
     bool first = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logbook/texttable.h"
+#include "logbook/codepage.h"
 
 #include <initializer_list>
 #include <string>
@@ -8,9 +8,20 @@
 
 namespace spritlog::cli {
 
-// One table row as an output line: cells of columns 0..columns-1, converted from
-// Windows-1252 to UTF-8, joined by TAB, ended by LF. Columns the table lacks print empty.
-std::string RowLine(const TextTable& table, int row, int columns);
+// One row of a table (the logbook, the chart source) as an output line: cells of columns
+// 0..columns-1, converted from Windows-1252 to UTF-8, joined by TAB, ended by LF. Columns
+// the table lacks print empty.
+template <typename Table> std::string RowLine(const Table& table, int row, int columns) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+        if (column > 0)
+            line += '\t';
+        if (column < table.columnCount())
+            line += Cp1252ToUtf8(table.cell(column, row));
+    }
+    line += '\n';
+    return line;
+}
 
 // A line of Windows-1252 texts joined by TAB, as UTF-8 with LF.
 std::string Cp1252Line(std::initializer_list<std::string_view> cells);

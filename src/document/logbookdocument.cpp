@@ -36,8 +36,7 @@ private:
 } // namespace
 
 LogbookDocument::LogbookDocument()
-    : table_(NewLogbookTable()), chartSource_(kLogbookColumns, 1),
-      stationTable_(EmptyStationTable()) {}
+    : table_(NewLogbookTable()), stationTable_(EmptyStationTable()) {}
 
 void LogbookDocument::setFileName(std::string fileName) {
     if (fileName == fileName_)
@@ -156,9 +155,9 @@ void LogbookDocument::restoreUnsaved(const TextTable& recovered) {
     });
 }
 
-const TextTable& LogbookDocument::chartSource() const {
+const ChartSource& LogbookDocument::chartSource() const {
     if (chartSourcePending_) {
-        RebuildChartSource(table_, chartSource_, chartSourceBasis_);
+        chartSource_ = ChartSource::Of(table_, chartSourceBasis_);
         chartSourcePending_ = false;
     }
     return chartSource_;

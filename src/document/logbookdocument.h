@@ -55,7 +55,7 @@ public:
 
     const TextTable& table() const { return table_; }
     // Built when first asked for after CalculateValues, from the table as calculated.
-    const TextTable& chartSource() const;
+    const ChartSource& chartSource() const;
     const TextTable& stationTable() const { return stationTable_; }
     int recordCount() const { return RecordCount(table_); }
     // The records that take part in the figures (not empty); the pages need three.
@@ -210,9 +210,10 @@ private:
     template <typename Announcement> void announceCells(Announcement announcement);
 
     TextTable table_;
-    // A load or F5 that no chart follows does not pay for the chart source: it is built
-    // when asked for (or before the table next changes) in the shape chartSourceBasis_.
-    mutable TextTable chartSource_;
+    // The chart source of the last CalculateValues, built when asked for (or before the
+    // table next changes) in the shape chartSourceBasis_. Per record it shares the table's
+    // cells: the first change after it copies them once, not cell by cell.
+    mutable ChartSource chartSource_;
     mutable bool chartSourcePending_ = false;
     ChartBasis chartSourceBasis_ = ChartBasis::Eintrag;
     // The table's version after the last CalculateValues that ended without an error.

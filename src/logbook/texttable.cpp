@@ -63,13 +63,17 @@ std::uint64_t NewIdentity() {
 
 TextTable::TextTable(int columns, int rows)
     : columns_(std::max(columns, 0)), rows_(std::max(rows, 0)), capacity_(rows_),
-      cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)),
-      identity_(NewIdentity()) {}
+      identity_(NewIdentity()) {
+    const std::size_t cells = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_);
+    if (cells > 0) {
+        storage_ = std::make_shared<Storage>();
+        storage_->cells.resize(cells);
+    }
+}
 
 TextTable::TextTable(const TextTable& other)
     : columns_(other.columns_), rows_(other.rows_), capacity_(other.capacity_),
-      cells_(other.cells_), pool_(other.pool_), garbage_(other.garbage_), identity_(NewIdentity()) {
-}
+      storage_(other.storage_), identity_(NewIdentity()) {}
 
 TextTable::TextTable(TextTable&& other) noexcept : identity_(NewIdentity()) {
     takeFrom(other);
@@ -96,13 +100,20 @@ void TextTable::takeFrom(TextTable& other) noexcept {
     columns_ = std::exchange(other.columns_, 0);
     rows_ = std::exchange(other.rows_, 0);
     capacity_ = std::exchange(other.capacity_, 0);
-    cells_ = std::move(other.cells_);
-    pool_ = std::move(other.pool_);
-    garbage_ = std::exchange(other.garbage_, 0);
-    other.cells_.clear();
-    other.pool_.clear();
+    storage_ = std::move(other.storage_);
+    other.storage_.reset();
     // What is left of `other` is another state of it.
     ++other.changes_;
+}
+
+const TextTable::Storage& TextTable::storage() const {
+    static const Storage kNone;
+    return storage_ ? *storage_ : kNone;
+}
+
+TextTable::Storage& TextTable::ownAnew() {
+    storage_ = storage_ ? std::make_shared<Storage>(*storage_) : std::make_shared<Storage>();
+    return *storage_;
 }
 
 std::size_t TextTable::indexOf(int column, int row) const {
@@ -112,7 +123,7 @@ std::size_t TextTable::indexOf(int column, int row) const {
            static_cast<std::size_t>(row);
 }
 
-std::string_view TextTable::textOf(const Cell& cell) const {
+std::string_view TextTable::textOf(const Storage& storage, const Cell& cell) {
     const unsigned char tag = cell.bytes[kInlineLength];
     if (tag != kPooled)
         return std::string_view(reinterpret_cast<const char*>(cell.bytes), tag);
@@ -121,77 +132,100 @@ std::string_view TextTable::textOf(const Cell& cell) const {
         offset |= static_cast<std::size_t>(cell.bytes[i]) << (8 * i);
     std::size_t length = 0;
     for (int shift = 0;; shift += 7) {
-        const unsigned char byte = static_cast<unsigned char>(pool_[offset++]);
+        const unsigned char byte = static_cast<unsigned char>(storage.pool[offset++]);
         length |= static_cast<std::size_t>(byte & 0x7F) << shift;
         if (byte < 0x80)
             break;
     }
-    return std::string_view(pool_.data() + offset, length);
+    return std::string_view(storage.pool.data() + offset, length);
 }
 
-void TextTable::release(Cell& cell) {
+void TextTable::release(Storage& storage, Cell& cell) {
     if (cell.bytes[kInlineLength] == kPooled) {
-        const std::size_t length = textOf(cell).size();
-        garbage_ += PrefixLength(length) + length;
+        const std::size_t length = textOf(storage, cell).size();
+        storage.garbage += PrefixLength(length) + length;
     }
     cell = Cell{};
 }
 
 // `cell` is empty and `text` lies outside the pool.
-void TextTable::store(Cell& cell, std::string_view text) {
+void TextTable::store(Storage& storage, Cell& cell, std::string_view text) {
     if (text.size() <= kInlineLength) {
         if (!text.empty())
             std::memcpy(cell.bytes, text.data(), text.size());
         cell.bytes[kInlineLength] = static_cast<unsigned char>(text.size());
         return;
     }
-    const std::size_t live = pool_.size() - garbage_;
-    if (garbage_ > live + cells_.size() + kMinGarbage)
-        compactPool(PrefixLength(text.size()) + text.size());
-    const std::size_t offset = pool_.size();
-    AppendText(pool_, text);
+    const std::size_t live = storage.pool.size() - storage.garbage;
+    if (storage.garbage > live + storage.cells.size() + kMinGarbage)
+        compactPool(storage, PrefixLength(text.size()) + text.size());
+    const std::size_t offset = storage.pool.size();
+    AppendText(storage.pool, text);
     for (std::size_t i = 0; i < kInlineLength; ++i)
         cell.bytes[i] = static_cast<unsigned char>(offset >> (8 * i));
     cell.bytes[kInlineLength] = kPooled;
 }
 
-void TextTable::compactPool(std::size_t extra) {
+void TextTable::compactPool(Storage& storage, std::size_t extra) {
     std::vector<char> pool;
-    pool.reserve(pool_.size() - garbage_ + extra);
-    for (Cell& cell : cells_) {
+    pool.reserve(storage.pool.size() - storage.garbage + extra);
+    for (Cell& cell : storage.cells) {
         if (cell.bytes[kInlineLength] != kPooled)
             continue;
         const std::size_t offset = pool.size();
-        AppendText(pool, textOf(cell));
+        AppendText(pool, textOf(storage, cell));
         for (std::size_t i = 0; i < kInlineLength; ++i)
             cell.bytes[i] = static_cast<unsigned char>(offset >> (8 * i));
     }
-    pool_.swap(pool);
-    garbage_ = 0;
+    storage.pool.swap(pool);
+    storage.garbage = 0;
 }
 
-void TextTable::dropPoolIfUnused() {
-    if (garbage_ == pool_.size() && !pool_.empty()) {
-        std::vector<char>().swap(pool_);
-        garbage_ = 0;
+void TextTable::dropPoolIfUnused(Storage& storage) {
+    if (storage.garbage == storage.pool.size() && !storage.pool.empty()) {
+        std::vector<char>().swap(storage.pool);
+        storage.garbage = 0;
     }
 }
 
 void TextTable::relayout(int columns, int capacity) {
-    std::vector<Cell> cells(static_cast<std::size_t>(columns) * static_cast<std::size_t>(capacity));
+    // A table shared with a copy leaves its cells to the copy and lays out copies of them.
+    const bool shared = storage_ && storage_.use_count() > 1;
+    if (storage_ && !shared)
+        own();
+    const Storage& from = storage();
+    auto laidOut = std::make_shared<Storage>();
+    laidOut->cells.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(capacity));
     const int keptRows = std::min(rows_, capacity);
+    // The texts of the cells left behind stay in the pool as garbage.
+    std::size_t dropped = 0;
     for (int c = 0; c < columns_; ++c) {
-        Cell* column = cells_.data() + static_cast<std::size_t>(c) * capacity_;
+        const Cell* column = from.cells.data() + static_cast<std::size_t>(c) * capacity_;
         if (c < columns)
             std::copy(column, column + keptRows,
-                      cells.data() + static_cast<std::size_t>(c) * capacity);
-        for (int r = c < columns ? keptRows : 0; r < rows_; ++r)
-            release(column[r]);
+                      laidOut->cells.data() + static_cast<std::size_t>(c) * capacity);
+        for (int r = c < columns ? keptRows : 0; r < rows_; ++r) {
+            if (column[r].bytes[kInlineLength] == kPooled) {
+                const std::size_t length = textOf(from, column[r]).size();
+                dropped += PrefixLength(length) + length;
+            }
+        }
     }
-    cells_ = std::move(cells);
+    laidOut->garbage = from.garbage + dropped;
+    if (shared)
+        laidOut->pool = from.pool;
+    else if (storage_)
+        laidOut->pool = std::move(storage_->pool);
+    storage_ = std::move(laidOut);
     columns_ = columns;
     capacity_ = capacity;
     rows_ = keptRows;
+}
+
+void TextTable::dropPoolIfUnused() {
+    const Storage& current = storage();
+    if (current.garbage == current.pool.size() && !current.pool.empty())
+        dropPoolIfUnused(own());
 }
 
 void TextTable::setColumnCount(int columns) {
@@ -213,10 +247,11 @@ void TextTable::setRowCount(int rows) {
         relayout(columns_, std::max(rows, grown));
     } else if (rows < rows_) {
         // The cells beyond the rows stay empty, so that growing again finds them so.
+        Storage& storage = own();
         for (int c = 0; c < columns_; ++c) {
-            Cell* column = cells_.data() + static_cast<std::size_t>(c) * capacity_;
+            Cell* column = storage.cells.data() + static_cast<std::size_t>(c) * capacity_;
             for (int r = rows; r < rows_; ++r)
-                release(column[r]);
+                release(storage, column[r]);
         }
         rows_ = rows;
         // A table that shrank far gives its memory back (a large logbook replaced by a small
@@ -233,11 +268,15 @@ void TextTable::appendRow() {
 }
 
 std::string_view TextTable::cell(int column, int row) const {
-    return textOf(cells_[indexOf(column, row)]);
+    const std::size_t index = indexOf(column, row);
+    return textOf(*storage_, storage_->cells[index]);
 }
 
 void TextTable::setCell(int column, int row, std::string_view text) {
-    Cell& cell = cells_[indexOf(column, row)];
+    const std::size_t index = indexOf(column, row);
+    // `text` may lie in the storage this table shares: a copy still holding it keeps it.
+    Storage& storage = own();
+    Cell& cell = storage.cells[index];
     ++changes_;
     if (text.size() <= kInlineLength) {
         // `text` may be this very cell or lie in the pool: take it before the cell changes.
@@ -246,23 +285,23 @@ void TextTable::setCell(int column, int row, std::string_view text) {
             std::memcpy(fresh.bytes, text.data(), text.size());
         fresh.bytes[kInlineLength] = static_cast<unsigned char>(text.size());
         if (cell.bytes[kInlineLength] == kPooled) {
-            release(cell);
+            release(storage, cell);
             cell = fresh;
-            dropPoolIfUnused();
+            dropPoolIfUnused(storage);
         } else {
             cell = fresh;
         }
         return;
     }
-    if (PointsInto(text, pool_)) {
+    if (PointsInto(text, storage.pool)) {
         // The pool may move while the text is added to it.
         const std::string copy(text);
-        release(cell);
-        store(cell, copy);
+        release(storage, cell);
+        store(storage, cell, copy);
         return;
     }
-    release(cell);
-    store(cell, text);
+    release(storage, cell);
+    store(storage, cell, text);
 }
 
 void TextTable::copyRow(int from, int to, int firstColumn, int lastColumn) {
@@ -272,9 +311,19 @@ void TextTable::copyRow(int from, int to, int firstColumn, int lastColumn) {
 
 void TextTable::clearCells() {
     ++changes_;
-    std::fill(cells_.begin(), cells_.end(), Cell{});
-    std::vector<char>().swap(pool_);
-    garbage_ = 0;
+    if (!storage_)
+        return;
+    if (storage_.use_count() > 1) {
+        // The copy keeps the texts; this table starts from empty cells of the same shape.
+        auto cleared = std::make_shared<Storage>();
+        cleared->cells.resize(storage_->cells.size());
+        storage_ = std::move(cleared);
+        return;
+    }
+    Storage& storage = own();
+    std::fill(storage.cells.begin(), storage.cells.end(), Cell{});
+    std::vector<char>().swap(storage.pool);
+    storage.garbage = 0;
 }
 
 } // namespace spritlog

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +15,9 @@ namespace spritlog {
 class TextTable {
 public:
     explicit TextTable(int columns = 0, int rows = 0);
-    // A copy is another table: it gets a version of its own.
+    // A copy is another table: it gets a version of its own. It shares the cells with the
+    // original until either of them changes, so that a snapshot of a large logbook (the
+    // chart source, the recovery copy) costs nothing while the logbook stays as it is.
     TextTable(const TextTable& other);
     TextTable(TextTable&& other) noexcept;
     TextTable& operator=(const TextTable& other);
@@ -53,9 +57,9 @@ public:
     void clearCells();
     // Makes room for `bytes` of long texts at once, so that filling a large table does not
     // copy its texts again each time the room runs out. Room never written costs no memory.
-    void reservePool(std::size_t bytes) { pool_.reserve(bytes); }
+    void reservePool(std::size_t bytes) { own().pool.reserve(bytes); }
     // The bytes the long texts take now; a table holding the same texts needs at most these.
-    std::size_t poolBytes() const { return pool_.size(); }
+    std::size_t poolBytes() const { return storage().pool.size(); }
 
 private:
     // A cell in eight bytes: a text of up to seven bytes lies in the cell itself, a longer
@@ -65,30 +69,48 @@ private:
         unsigned char bytes[8] = {};
     };
 
+    // The cells column after column: a file holds its cells column by column, and the
+    // figures read a column at a time, so both walk through memory in order. Each long text
+    // lies in the pool as its length (7 bits a byte, low bits first) and its bytes. Texts
+    // that were overwritten stay until the garbage outweighs the rest; then the pool is
+    // rebuilt.
+    struct Storage {
+        std::vector<Cell> cells;
+        std::vector<char> pool;
+        std::size_t garbage = 0; // bytes of the pool no cell refers to
+    };
+
     // Takes the cells and texts of `other`, leaving it empty.
     void takeFrom(TextTable& other) noexcept;
     std::size_t indexOf(int column, int row) const;
+    const Storage& storage() const;
+    // The storage, made this table's own first when a copy shares it.
+    Storage& own() {
+        if (storage_ && storage_.use_count() == 1) {
+            // The last copy may have let go on another thread (the recovery writer): its
+            // reads come before the writes that follow here.
+            std::atomic_thread_fence(std::memory_order_acquire);
+            return *storage_;
+        }
+        return ownAnew();
+    }
+    Storage& ownAnew();
     // Lays the cells out anew for `columns` columns of room for `capacity` rows, keeping
     // those that still fit.
     void relayout(int columns, int capacity);
-    std::string_view textOf(const Cell& cell) const;
-    void release(Cell& cell);
-    void store(Cell& cell, std::string_view text);
-    void compactPool(std::size_t extra);
+    static std::string_view textOf(const Storage& storage, const Cell& cell);
+    static void release(Storage& storage, Cell& cell);
+    static void store(Storage& storage, Cell& cell, std::string_view text);
+    static void compactPool(Storage& storage, std::size_t extra);
+    static void dropPoolIfUnused(Storage& storage);
     void dropPoolIfUnused();
 
     int columns_ = 0;
     int rows_ = 0;
     int capacity_ = 0; // rows each column has room for
-    // Column after column: a file holds its cells column by column, and the figures read
-    // a column at a time, so both walk through memory in order.
-    std::vector<Cell> cells_;
-    // Each long text as its length (7 bits a byte, low bits first) and its bytes. Texts
-    // that were overwritten stay until the garbage outweighs the rest; then the pool is
-    // rebuilt.
-    std::vector<char> pool_;
-    std::size_t garbage_ = 0; // bytes of the pool no cell refers to
-    std::uint64_t identity_;  // unique per table object and per copy
+    // Null for a table without cells; shared with the copies that have not changed since.
+    std::shared_ptr<Storage> storage_;
+    std::uint64_t identity_; // unique per table object and per copy
     std::uint64_t changes_ = 0;
 };
 

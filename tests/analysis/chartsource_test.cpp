@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -129,6 +131,24 @@ TEST(RebuildChartSource, KilogramsStayOutOfTheLitreFigures) {
     ExpectRows(prepareGrid, {HeaderRow(),
                              {"1", "01.2026", "10500.0000", "40.0000", "1.5000", "500.0000", "",
                               "9.8000", "109.0000"}});
+}
+
+// The source per record reads the logbook's cells without copying them, yet shows the
+// logbook as it stood when it was built.
+TEST(ChartSource, PerRecordKeepsTheLogbookAsItWas) {
+    TextTable grid = MakeGrid({kFiveMonths[0], {}, kFiveMonths[1]});
+    grid.setCell(ColBenzin, 3, "Erdgas (kg)");
+    const ChartSource source = ChartSource::Of(grid, ChartBasis::Eintrag);
+    const TextTable before = source.toTable();
+    grid.setCell(ColKm, 3, "999");
+    grid.setCell(ColBenzin, 3, "Super");
+    grid.setCell(ColTankstelle, 1, std::string(40, 'x'));
+    grid.setRowCount(2);
+    ASSERT_EQ(source.rowCount(), 3);
+    EXPECT_EQ(source.cell(ColKm, 2), "500");
+    EXPECT_EQ(source.cell(ColLiter, 2), "");
+    ExpectRows(source.toTable(), {GridRow(before, 0), GridRow(before, 1), GridRow(before, 2)});
+    EXPECT_THROW((void)source.cell(ColKm, 3), std::out_of_range);
 }
 
 TEST(RebuildChartSource, UnknownShapeLeavesEmptyRows) {

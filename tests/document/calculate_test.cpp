@@ -24,7 +24,8 @@ void SetRecords(LogbookDocument& book, const std::vector<Record>& records) {
     book.setTable(test::EverydayLogbookOf({ColKmStand, ColLiter, ColLiterpreis}, records));
 }
 
-std::vector<std::string> Cells(const TextTable& table) {
+// Every cell of the logbook or of the chart source, row after row.
+template <typename Table> std::vector<std::string> Cells(const Table& table) {
     std::vector<std::string> cells;
     for (int r = 0; r < table.rowCount(); ++r)
         for (int c = 0; c < table.columnCount(); ++c)
@@ -60,7 +61,7 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
     SetRecords(book, kWorkedExample);
     book.calculate();
     const TextTable& grid = book.table();
-    const TextTable& prepareGrid = book.chartSource();
+    const ChartSource& prepareGrid = book.chartSource();
     ASSERT_EQ(prepareGrid.columnCount(), kLogbookColumns);
     ASSERT_EQ(prepareGrid.rowCount(), 4);
     for (int r = 0; r < 4; ++r)
@@ -77,7 +78,7 @@ TEST(CalculateValues, RebuildsTheChartSourceFromTheNewValues) {
     book.editCell({ColDatum, 5}, "05.04.2026");
     book.setChartBasis(ChartBasis::Monat);
     book.calculate();
-    const TextTable& months = book.chartSource();
+    const ChartSource& months = book.chartSource();
     ASSERT_EQ(months.rowCount(), 3);
     EXPECT_EQ(months.cell(ColKm, 1), "1500.0000");
     // (6 + 4 + 2) / 3 litres per 100 km: the first record has no consumption.

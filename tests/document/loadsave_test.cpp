@@ -62,7 +62,7 @@ TEST_F(DocumentFileTest, LoadFillsTableThenStatusBarThenDerivedValues) {
     const TextTable& grid = book.table();
     HookLog log;
     book.load(path, RecordingHooks(log, grid));
-    const TextTable& prepareGrid = book.chartSource();
+    const ChartSource& prepareGrid = book.chartSource();
 
     EXPECT_TRUE(log.notices.empty());
     EXPECT_EQ(log.statusBarCalls, 1);
@@ -113,7 +113,7 @@ TEST_F(DocumentFileTest, LoadOfMissingFileGivesNoticeAndStillCalculates) {
     book.setTable(std::move(parsed));
     const TextTable& grid = book.table();
     const std::string before = std::string(grid.cell(ColDatum, 1));
-    const TextTable& prepareGrid = book.chartSource();
+    const ChartSource& prepareGrid = book.chartSource();
     HookLog log;
     book.load(PathOf("nowhere.slg"), RecordingHooks(log, grid));
 
@@ -132,7 +132,7 @@ TEST_F(DocumentFileTest, LoadFailureSkipsStatusBarAndDerivedValues) {
     LogbookDocument book;
     book.setTable(OldLogbook(2));
     const TextTable& grid = book.table();
-    const TextTable& prepareGrid = book.chartSource();
+    const ChartSource& prepareGrid = book.chartSource();
     HookLog log;
     try {
         book.load(path, RecordingHooks(log, grid));

@@ -455,7 +455,7 @@ TEST_F(RobustnessTest, FileThatGoesWrongBetweenCheckAndReadGivesTheIoError) {
 
         LogbookDocument book;
         const TextTable& grid = book.table();
-        const TextTable& prepareGrid = book.chartSource();
+        const ChartSource& prepareGrid = book.chartSource();
         RacingFileOps ops;
         ops.afterCheck = c.change;
         LoadLog log;

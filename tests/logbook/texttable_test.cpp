@@ -6,6 +6,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace spritlog {
@@ -173,6 +174,8 @@ TEST(TextTableTest, RandomEditsMatchPlainStrings) {
     auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     TextTable table(4, 6);
     ReferenceTable reference(4, 6);
+    // Copies share the cells until one side changes: each must keep what it held.
+    std::vector<std::pair<TextTable, ReferenceTable>> copies;
     for (int step = 0; step < 20000; ++step) {
         const int action = pick(100);
         if (action < 70 && reference.rows() > 0 && reference.columns() > 0) {
@@ -218,16 +221,25 @@ TEST(TextTableTest, RandomEditsMatchPlainStrings) {
         } else if (action < 98) {
             table.appendRow();
             reference.setRowCount(reference.rows() + 1);
-        } else {
+        } else if (action < 99) {
             table.clearCells();
             for (int row = 0; row < reference.rows(); ++row)
                 for (int column = 0; column < reference.columns(); ++column)
                     reference.at(column, row).clear();
+        } else if (copies.size() < 8) {
+            copies.emplace_back(table, reference);
+        } else {
+            // A copy taken back as the table, the table left as a copy.
+            auto& [copy, copyReference] = copies[static_cast<std::size_t>(pick(8))];
+            std::swap(copy, table);
+            std::swap(copyReference, reference);
         }
         if (step % 97 == 0)
             ExpectSame(table, reference);
     }
     ExpectSame(table, reference);
+    for (auto& [copy, copyReference] : copies)
+        ExpectSame(copy, copyReference);
 }
 
 } // namespace
