@@ -364,6 +364,13 @@ void QtChartWidget::applyData() {
     // Smooth edges cost a filled outline per segment; with thousands of points (a line per
     // pixel column anyway) they would make every view switch take a second or more.
     view_->setRenderHint(QPainter::Antialiasing, n <= kSmoothLineLimit);
+    // Round joins and caps are arcs the stroker works out at every corner of thousands;
+    // on a line without smooth edges bevelled ones colour the same pixels but a few.
+    QPen valuePen = series_[0]->pen();
+    const bool smooth = n <= kSmoothLineLimit;
+    valuePen.setCapStyle(smooth ? Qt::RoundCap : Qt::FlatCap);
+    valuePen.setJoinStyle(smooth ? Qt::RoundJoin : Qt::BevelJoin);
+    series_[0]->setPen(valuePen);
 
     // The value axis runs from 88[0] to 88[1]. Where those give no range (never sent,
     // equal, or the wrong way round), it spans the values instead.

@@ -12,10 +12,6 @@ namespace spritlog {
 
 namespace {
 
-constexpr std::size_t kInlineLength = 7;
-// The last byte of a cell: 0..7 the length of a text held inline, kPooled for a text in
-// the pool, whose offset the other seven bytes hold (low byte first).
-constexpr unsigned char kPooled = 0xFF;
 // Rebuilding the pool visits every cell, so it waits until the garbage outweighs the live
 // texts and one byte per cell: the writes that made the garbage pay for the rebuild.
 constexpr std::size_t kMinGarbage = 64 * 1024;
@@ -116,11 +112,8 @@ TextTable::Storage& TextTable::ownAnew() {
     return *storage_;
 }
 
-std::size_t TextTable::indexOf(int column, int row) const {
-    if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
-        throw std::out_of_range("cell outside the table");
-    return static_cast<std::size_t>(column) * static_cast<std::size_t>(capacity_) +
-           static_cast<std::size_t>(row);
+void TextTable::throwOutside() {
+    throw std::out_of_range("cell outside the table");
 }
 
 std::string_view TextTable::textOf(const Storage& storage, const Cell& cell) {
@@ -265,11 +258,6 @@ void TextTable::setRowCount(int rows) {
 
 void TextTable::appendRow() {
     setRowCount(rows_ + 1);
-}
-
-std::string_view TextTable::cell(int column, int row) const {
-    const std::size_t index = indexOf(column, row);
-    return textOf(*storage_, storage_->cells[index]);
 }
 
 void TextTable::setCell(int column, int row, std::string_view text) {

@@ -49,7 +49,14 @@ public:
     void truncateRows(int rows) { setRowCount(rows); }
 
     // The view stays valid until the table is next changed.
-    std::string_view cell(int column, int row) const;
+    // Inline: the exports and figures read every cell of a large logbook.
+    std::string_view cell(int column, int row) const {
+        const Cell& at = storage_->cells[indexOf(column, row)];
+        const unsigned char tag = at.bytes[kInlineLength];
+        if (tag != kPooled)
+            return std::string_view(reinterpret_cast<const char*>(at.bytes), tag);
+        return textOf(*storage_, at);
+    }
     void setCell(int column, int row, std::string_view text);
     // Copies the cells of columns [firstColumn, lastColumn] of row `from` into row `to`.
     void copyRow(int from, int to, int firstColumn, int lastColumn);
@@ -68,6 +75,10 @@ private:
     struct Cell {
         unsigned char bytes[8] = {};
     };
+    static constexpr std::size_t kInlineLength = 7;
+    // The last byte of a cell: 0..7 the length of a text held inline, kPooled for a text in
+    // the pool, whose offset the other seven bytes hold (low byte first).
+    static constexpr unsigned char kPooled = 0xFF;
 
     // The cells column after column: a file holds its cells column by column, and the
     // figures read a column at a time, so both walk through memory in order. Each long text
@@ -82,7 +93,13 @@ private:
 
     // Takes the cells and texts of `other`, leaving it empty.
     void takeFrom(TextTable& other) noexcept;
-    std::size_t indexOf(int column, int row) const;
+    std::size_t indexOf(int column, int row) const {
+        if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
+            throwOutside();
+        return static_cast<std::size_t>(column) * static_cast<std::size_t>(capacity_) +
+               static_cast<std::size_t>(row);
+    }
+    [[noreturn]] static void throwOutside();
     const Storage& storage() const;
     // The storage, made this table's own first when a copy shares it.
     Storage& own() {
