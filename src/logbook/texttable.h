@@ -51,7 +51,9 @@ public:
     // The view stays valid until the table is next changed.
     // Inline: the exports and figures read every cell of a large logbook.
     std::string_view cell(int column, int row) const {
-        const Cell& at = storage_->cells[indexOf(column, row)];
+        // Checked first: a table without cells has no storage to look into.
+        const std::size_t index = indexOf(column, row);
+        const Cell& at = storage_->cells[index];
         const unsigned char tag = at.bytes[kInlineLength];
         if (tag != kPooled)
             return std::string_view(reinterpret_cast<const char*>(at.bytes), tag);
