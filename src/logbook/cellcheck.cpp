@@ -110,4 +110,22 @@ std::string CompleteDate(std::string_view text) {
            std::string(yearText.size() == 2 ? "20" : "") + std::string(yearText);
 }
 
+std::string CompleteWholeNumber(std::string_view text) {
+    const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+    const std::size_t firstDot = text.find('.', sign);
+    const std::size_t lead = firstDot == std::string_view::npos ? 0 : firstDot - sign;
+    if (lead < 1 || lead > 3 || (text.size() - firstDot) % 4 != 0)
+        return std::string(text);
+    std::string whole(text.substr(0, firstDot));
+    for (std::size_t at = sign; at < text.size(); ++at) {
+        const char c = text[at];
+        const bool dotPlace = at >= firstDot && (at - firstDot) % 4 == 0;
+        if (dotPlace ? c != '.' : (c < '0' || c > '9'))
+            return std::string(text);
+        if (!dotPlace && at >= firstDot)
+            whole += c;
+    }
+    return whole;
+}
+
 } // namespace spritlog

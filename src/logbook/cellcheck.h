@@ -35,4 +35,10 @@ bool IsValidDate(std::string_view text);
 // back unchanged.
 std::string CompleteDate(std::string_view text);
 
+// A whole number typed with thousands dots, as Germans write odometer readings ("47.100",
+// "1.234.567", "-12.500"): one to three digits, then groups of a dot and exactly three
+// digits, comes back without the dots. Every other text comes back unchanged, so "47.10" or
+// "4.7100" stay what they are (and stay invalid).
+std::string CompleteWholeNumber(std::string_view text);
+
 } // namespace spritlog

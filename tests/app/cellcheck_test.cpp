@@ -80,7 +80,13 @@ private slots:
                                                << "4o"
                                                << "";
         QTest::newRow("KM-Stand with a thousands point") << int(ColKmStand) << "47-100"
-                                                         << "47.100" << number;
+                                                         << "47100"
+                                                         << "";
+        QTest::newRow("KM-Stand with thousands points") << int(ColKmStand) << "1.234.567"
+                                                        << "1234567"
+                                                        << "";
+        QTest::newRow("KM-Stand, no thousands point") << int(ColKmStand) << "47.10"
+                                                      << "47.10" << number;
         QTest::newRow("KM-Stand") << int(ColKmStand) << "47100"
                                   << "47100"
                                   << "";

@@ -135,6 +135,46 @@ private slots:
         QCOMPARE(window.prompts->errors, QStringList());
     }
 
+    // Strg+T and Strg+Umschalt+T mark the cursor's record and take the mark off again; the
+    // row header shows the marks, with their meaning as tool tip and for screen readers, and
+    // the note keeps what it held.
+    void keysMarkTheRecordAndItsHeader() {
+        test::WriteFile(path("a.slg"), test::NativeFile(ThreeFillUps("Urlaub")));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        QVERIFY(window.showActive());
+        GridView* grid = test::Grid(*window);
+        LogbookModel* model = window->gridModel();
+        const auto header = [model](int row, int role) {
+            return model->headerData(row - 1, Qt::Vertical, role).toString();
+        };
+        const auto notes = [&window] {
+            return window.cell(ColNote1, 2) + window.cell(ColNote2, 2) + window.cell(ColNote3, 2);
+        };
+        grid->setCursorCell({ColLiter, 2});
+        QCOMPARE(header(2, Qt::DisplayRole), QStringLiteral("2."));
+        QCOMPARE(header(2, Qt::ToolTipRole), QString());
+
+        QTest::keyClick(grid, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(window.cell(ColNote3, 2), QStringLiteral("Teilbetankung; Urlaub"));
+        QCOMPARE(header(2, Qt::DisplayRole), QStringLiteral("T 2."));
+        QCOMPARE(header(2, Qt::ToolTipRole), QStringLiteral("Teilbetankung"));
+        QCOMPARE(header(2, Qt::AccessibleTextRole), QStringLiteral("Datensatz 2., Teilbetankung"));
+
+        QTest::keyClick(grid, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(header(2, Qt::DisplayRole), QStringLiteral("TF 2."));
+        QCOMPARE(header(2, Qt::ToolTipRole),
+                 QStringLiteral("Teilbetankung\nFehlende Betankung davor"));
+        QVERIFY(notes().contains(QStringLiteral("Urlaub")));
+
+        QTest::keyClick(grid, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(header(2, Qt::DisplayRole), QStringLiteral("F 2."));
+        QVERIFY(notes().contains(QStringLiteral("Urlaub")));
+        QVERIFY(!notes().contains(QStringLiteral("Teilbetankung")));
+        QCOMPARE(header(3, Qt::DisplayRole), QStringLiteral("3."));
+        QCOMPARE(window.prompts->errors, QStringList());
+    }
+
     // The table's context menu, opened from the keyboard, takes its access letters.
     void missedFromTheContextMenu() {
         test::WriteFile(path("a.slg"), test::NativeFile(ThreeFillUps("")));

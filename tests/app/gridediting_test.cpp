@@ -177,6 +177,53 @@ private slots:
         QCOMPARE(grid()->cursorCell()->column, int(ColLiter));
     }
 
+    // Tab and Shift+Tab pass over KM, Verbrauch, Kosten/Km and Tankkosten, from the cursor
+    // and from an open editor, and wrap from row to row; the arrows still reach them.
+    void tabSkipsTheDerivedColumns_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<int>("toColumn");
+        QTest::addColumn<int>("toRow");
+        QTest::newRow("Tab from Literpreis")
+            << int(ColLiterpreis) << 1 << int(Qt::Key_Tab) << false << int(ColBenzin) << 1;
+        QTest::newRow("Tab from Literpreis in the editor")
+            << int(ColLiterpreis) << 1 << int(Qt::Key_Tab) << true << int(ColBenzin) << 1;
+        QTest::newRow("Shift+Tab from Benzin")
+            << int(ColBenzin) << 2 << int(Qt::Key_Backtab) << false << int(ColLiterpreis) << 2;
+        QTest::newRow("Shift+Tab from Benzin in the editor")
+            << int(ColBenzin) << 2 << int(Qt::Key_Backtab) << true << int(ColLiterpreis) << 2;
+        QTest::newRow("Tab from the last note")
+            << int(ColNote3) << 1 << int(Qt::Key_Tab) << false << int(ColDatum) << 2;
+        QTest::newRow("Shift+Tab from Datum")
+            << int(ColDatum) << 2 << int(Qt::Key_Backtab) << false << int(ColNote3) << 1;
+        QTest::newRow("Right arrow from Literpreis")
+            << int(ColLiterpreis) << 1 << int(Qt::Key_Right) << false << int(ColKm) << 1;
+        QTest::newRow("Left arrow from Benzin")
+            << int(ColBenzin) << 1 << int(Qt::Key_Left) << false << int(ColTankkosten) << 1;
+    }
+    void tabSkipsTheDerivedColumns() {
+        QFETCH(int, column);
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(bool, editing);
+        QFETCH(int, toColumn);
+        QFETCH(int, toRow);
+        QVERIFY(open(3));
+        grid()->setCursorCell({column, row});
+        const auto modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+        if (editing) {
+            type(QStringLiteral("7"));
+            QTest::keyClick(OpenEditor(grid()), Qt::Key(key), modifiers);
+            QCOMPARE(window_->cell(column, row), QStringLiteral("7"));
+        } else {
+            QTest::keyClick(grid(), Qt::Key(key), modifiers);
+        }
+        QCOMPARE(grid()->cursorCell()->column, toColumn);
+        QCOMPARE(grid()->cursorCell()->row, toRow);
+    }
+
     // Ctrl+Tab and Ctrl+Shift+Tab take the keyboard out of the table to the next or previous
     // control, from the cursor or from an open editor, whose text goes into the cell first;
     // Tab alone stays in the table.

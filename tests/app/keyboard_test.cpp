@@ -11,10 +11,12 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMultiMap>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTranslator>
 
 using namespace spritlog;
@@ -155,6 +157,53 @@ private slots:
                     clashes << menu->objectName() + QStringLiteral(" ") + key;
         }
         QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+    }
+
+    // No key is given to two commands, and none takes an access letter of the window (the
+    // menu captions with their keys: layout_test).
+    void noShortcutTwice() {
+        test::Window window;
+        const QMultiMap<QString, QString> letters = AccessKeys(*window.fmain);
+        QMultiMap<QString, QString> owners;
+        for (const QAction* item : window->findChildren<QAction*>())
+            for (const QKeySequence& key : item->shortcuts())
+                owners.insert(key.toString(QKeySequence::PortableText), item->objectName());
+        QStringList clashes;
+        for (const QString& key : owners.uniqueKeys())
+            if (owners.count(key) > 1 || letters.contains(key))
+                clashes
+                    << key + QStringLiteral(": ") +
+                           (owners.values(key) + letters.values(key)).join(QStringLiteral(", "));
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+        QVERIFY(owners.size() >= 15);
+    }
+
+    // Strg+Bild ab and Strg+Bild auf go round the pages from the table, from an open cell
+    // editor (whose text goes into the cell first) and from the other pages.
+    void pageKeysSwitchPages() {
+        const QString file = path(QStringLiteral("pages.slg"));
+        test::WriteFile(file, test::NativeFile(test::SampleRecords(6)));
+        test::Window window;
+        window->FormCreate({file});
+        QVERIFY(window.showActive());
+        QTabWidget* pages = test::Pages(*window);
+        GridView* grid = test::Grid(*window);
+        grid->setCursorCell({ColOrt, 2});
+        QTest::keyClick(grid, Qt::Key_K);
+        QLineEdit* editor = test::OpenEditor(grid);
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(pages->currentIndex(), 1);
+        QCOMPARE(window.cell(ColOrt, 2), QStringLiteral("k"));
+        for (int page = 2; page <= pages->count(); ++page) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+            QCOMPARE(pages->currentIndex(), page % pages->count());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(pages->currentIndex(), pages->count() - 1);
+        QVERIFY(pages->tabToolTip(1).contains(
+            QKeySequence(Qt::CTRL | Qt::Key_PageDown).toString(QKeySequence::NativeText)));
+        QCOMPARE(window.prompts->errors, QStringList());
     }
 
     // Tab from the first control of each window: every control in reading order. The main

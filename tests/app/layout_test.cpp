@@ -44,8 +44,8 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("captions");
         QTest::newRow("Datei") << "m_Datei"
-                               << QStringList{"&Neu",
-                                              "&Öffnen",
+                               << QStringList{"&Neu [Ctrl+N]",
+                                              "&Öffnen [Ctrl+O]",
                                               "&Zuletzt geöffnet",
                                               "-",
                                               "&Speichern [Ctrl+S]",
@@ -71,14 +71,17 @@ private slots:
                                                    "Aktuelles &Datum einfügen",
                                                    "Markierte Zeile &Löschen",
                                                    "-",
-                                                   "Als &Teilbetankung markieren",
-                                                   "&Fehlende Betankung davor",
+                                                   "Als &Teilbetankung markieren [Ctrl+T]",
+                                                   "&Fehlende Betankung davor [Ctrl+Shift+T]",
                                                    "-",
                                                    "Werte Be&rechnen [F5]"};
         QTest::newRow("Extras") << "m_Extras" << QStringList{"&Statistik", "-", "&Einstellungen"};
-        QTest::newRow("Hilfe") << "m_Hilfe"
-                               << QStringList{"&Über ... [F1]", "&Update herunterladen", "-",
-                                              "&Email an den Autor senden", "Ostrel &Homepage"};
+        QTest::newRow("Hilfe") << "m_Hilfe" << QStringList{"Hand&buch [F1]",
+                                                           "&Über ...",
+                                                           "&Update herunterladen",
+                                                           "-",
+                                                           "&Email an den Autor senden",
+                                                           "Ostrel &Homepage"};
     }
     void menuCaptions() {
         QFETCH(QString, menu);
@@ -123,9 +126,14 @@ private slots:
         QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(test::ReadFile(path(QStringLiteral("a.slg"))).left(3), QByteArray("4\r\n"));
 
-        test::ModalRecorder modal;
         QTest::keyClick(window.fmain.get(), Qt::Key_F1);
-        QCOMPARE(modal.shown, QStringList{QStringLiteral("FAbout")});
+        QVERIFY(test::Named<QWidget>(*window, QStringLiteral("FHandbuch"))->isVisible());
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
+
+        QTest::keyClick(window.fmain.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(window->RecordCount(), 1);
+        QVERIFY(window->document().fileName().empty());
 
         test::SetAskToSave(*window, false);
         test::SetAutoSave(*window, false);

@@ -12,6 +12,8 @@
 #include <QLineSeries>
 #include <QValueAxis>
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPalette>
 #include <QStatusBar>
@@ -121,6 +123,60 @@ private slots:
             }
         }
         QVERIFY(wrapped > 0); // the narrow sizes put the groups on a row of their own
+    }
+
+    // The statistics page and window at every size from 420 x 300 to 1920 x 1080, with
+    // figures as long as years of driving give: no box collapses, no label cuts its text; what
+    // does not fit scrolls.
+    void statisticsReadableAtEverySize() {
+        std::vector<test::Record> records = test::SampleRecords(40);
+        for (test::Record& record : records)
+            record[test::Liter] = "1900.00"; // 76000.00 Liter in all
+        test::WriteFile(path(QStringLiteral("a.slg")), test::NativeFile(records));
+        test::WindowWithDialogs window({path(QStringLiteral("a.slg"))});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.fmain.get()));
+        test::Pages(*window)->setCurrentIndex(2);
+        const auto cut = [](const QWidget& root) {
+            QStringList found;
+            for (const QLabel* label : root.findChildren<QLabel*>()) {
+                if (!label->isVisibleTo(&root) || label->text().isEmpty())
+                    continue;
+                const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                if (label->contentsRect().width() < needed)
+                    found << label->objectName() + QStringLiteral(" \"") + label->text() + '"';
+            }
+            for (const QGroupBox* box : root.findChildren<QGroupBox*>())
+                if (box->isVisibleTo(&root) && box->height() < box->minimumSizeHint().height())
+                    found << box->objectName() + QStringLiteral(" collapsed");
+            return found;
+        };
+        const QSize sizes[] = {{420, 300}, {500, 380},  {644, 465},
+                               {800, 600}, {1024, 768}, {1920, 1080}};
+        for (const QSize& size : sizes) {
+            window->resize(size);
+            QApplication::sendPostedEvents();
+            QApplication::processEvents();
+            const QStringList found = cut(*test::StatisticsPage(*window));
+            QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("%1 x %2: %3")
+                                                     .arg(size.width())
+                                                     .arg(size.height())
+                                                     .arg(found.join(", "))));
+        }
+        QCOMPARE(test::StatisticsLabels(*window)[1]->text().trimmed(),
+                 QStringLiteral("76000.00 Liter"));
+
+        test::ModalRecorder modal;
+        QStringList inWindow;
+        modal.work = [&](QDialog* dialog) {
+            dialog->show();
+            QApplication::processEvents();
+            inWindow = cut(*dialog);
+            dialog->hide();
+        };
+        window->m_StatistikClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FStatistik")});
+        QVERIFY2(inWindow.isEmpty(), qPrintable(inWindow.join(", ")));
     }
 
     // Each dialog at the size it opens with: no control covers another, in any group.

@@ -121,6 +121,32 @@ TEST(CellCheckTest, CompleteDate) {
         EXPECT_EQ(CompleteDate(typed), completed) << "'" << typed << "'";
 }
 
+TEST(CellCheckTest, CompleteWholeNumber) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"47.100", "47100"},
+        {"147.100", "147100"},
+        {"1.234.567", "1234567"},
+        {"-12.500", "-12500"},
+        {"1.000", "1000"},
+        {"47100", "47100"},
+        // Not a thousands dot: kept as typed, and still no whole number.
+        {"47.10", "47.10"},
+        {"47.1000", "47.1000"},
+        {"4.7100", "4.7100"},
+        {"1234.567", "1234.567"},
+        {".100", ".100"},
+        {"47.", "47."},
+        {"47..100", "47..100"},
+        {"1.234.56", "1.234.56"},
+        {"47.1o0", "47.1o0"},
+        {"-.100", "-.100"},
+        {" 47.100", " 47.100"},
+        {"", ""},
+    };
+    for (const auto& [typed, completed] : cases)
+        EXPECT_EQ(CompleteWholeNumber(typed), completed) << "'" << typed << "'";
+}
+
 // A logbook of `records` valid records.
 TextTable ValidLogbook(int records) {
     TextTable grid = NewLogbookTable();

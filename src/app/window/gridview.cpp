@@ -217,6 +217,28 @@ bool GridView::p_GridKeyPress(QKeyEvent* event) {
     return false;
 }
 
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    QModelIndex target = QTableView::moveCursor(action, modifiers);
+    if ((action != MoveNext && action != MovePrevious) || !model_)
+        return target;
+    const int rows = model_->rowCount();
+    const int columns = model_->columnCount();
+    const int step = action == MoveNext ? 1 : -1;
+    // One cell after another in reading order, wrapping at the table's ends as the view does.
+    for (int tries = 0; target.isValid() && tries < columns &&
+                        !ColumnAcceptsTyping(LogbookModel::TableColumn(target));
+         ++tries) {
+        int row = target.row();
+        int column = target.column() + step;
+        if (column >= columns || column < 0) {
+            column = step > 0 ? 0 : columns - 1;
+            row = (row + step + rows) % rows;
+        }
+        target = model_->index(row, column);
+    }
+    return target;
+}
+
 void GridView::moveOnEnter() {
     const auto from = cursorCell();
     if (!from || !model_)

@@ -69,6 +69,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab pass over the derived columns KM, Verbrauch, Kosten/Km and
+    // Tankkosten, which take no typing; the arrow keys still reach them.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     // The table's own handling of a key typed while no editor is open; true when the key
     // was consumed.
     bool p_GridKeyPress(QKeyEvent* event);

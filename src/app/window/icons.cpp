@@ -30,6 +30,7 @@ constexpr IconNames kIconNames[] = {
     {"statistics", "office-chart-bar"},
     {"setup", "preferences-system"},
     {"about", "help-about"},
+    {"help", "help-contents"},
     {"update", "system-software-update"},
     {"mail", "mail-send"},
     {"home", "go-home"},

@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace spritlog {
 
 LogbookModel::LogbookModel(LogbookDocument& document, QObject* parent)
@@ -62,6 +64,33 @@ QVariant LogbookModel::markLook(int row, int role) const {
     return why.join(QLatin1Char('\n'));
 }
 
+QVariant LogbookModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const bool markRole =
+        role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole;
+    const int row = section + 1;
+    if (orientation != Qt::Vertical || !markRole || section < 0 || row >= table_.rowCount())
+        return TextTableModel::headerData(section, orientation, role);
+    const FillUpMarks marks = MarksOf(table_, row);
+    const QString number =
+        TextTableModel::headerData(section, orientation, Qt::DisplayRole).toString();
+    QString letters;
+    QStringList meaning;
+    if (marks.partial) {
+        letters += QLatin1Char('T');
+        meaning << QStringLiteral("Teilbetankung");
+    }
+    if (marks.missedBefore) {
+        letters += QLatin1Char('F');
+        meaning << QStringLiteral("Fehlende Betankung davor");
+    }
+    if (role == Qt::DisplayRole)
+        return letters.isEmpty() ? number : letters + QLatin1Char(' ') + number;
+    if (role == Qt::ToolTipRole)
+        return meaning.isEmpty() ? QVariant() : QVariant(meaning.join(QLatin1Char('\n')));
+    QStringList spoken{QStringLiteral("Datensatz %1").arg(number)};
+    return (spoken + meaning).join(QStringLiteral(", "));
+}
+
 void LogbookModel::fullTankIntervalsChanged() {
     TextTableModel::cellsChanged(1, table_.rowCount() - 1, ColLiter, ColLiter);
 }
@@ -82,6 +111,8 @@ bool LogbookModel::setData(const QModelIndex& index, const QVariant& value, int 
     std::string text = QStringToCell(value.toString());
     if (column == ColDatum)
         text = CompleteDate(text);
+    else if (column == ColKmStand)
+        text = CompleteWholeNumber(text);
     document_.editCell({column, TableRow(index)}, text);
     return true;
 }
@@ -106,8 +137,13 @@ void LogbookModel::tableReset() {
 void LogbookModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
     TextTableModel::cellsChanged(firstRow, lastRow, firstColumn, lastColumn);
     // The notes carry the marks that the Liter cells show.
-    if (firstColumn > ColLiter && lastColumn >= ColNote1)
+    if (firstColumn > ColLiter && lastColumn >= ColNote1) {
         TextTableModel::cellsChanged(firstRow, lastRow, ColLiter, ColLiter);
+        const int rows = rowCount();
+        if (rows > 0)
+            emit headerDataChanged(Qt::Vertical, std::clamp(firstRow - 1, 0, rows - 1),
+                                   std::clamp(lastRow - 1, 0, rows - 1));
+    }
     invalid_.cellsChanged(table_, firstRow, lastRow, firstColumn, lastColumn);
     reportInvalidCells();
 }

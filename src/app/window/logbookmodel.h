@@ -28,7 +28,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // A text taken into Datum is completed to dd.mm.yyyy first (CompleteDate), in the same
     // step of the history as the edit.
+    // KM-Stand takes a number written with thousands dots without them (CompleteWholeNumber).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // The row header shows the record number and, for a marked record, "T" (partial
+    // fill-up) or "F" (missed fill-up before it), with the meaning as tool tip and as the
+    // text a screen reader reads.
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
     LogbookDocument& document() const { return document_; }
     // The cells CheckCell finds a problem in.

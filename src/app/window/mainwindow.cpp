@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -89,6 +90,7 @@ TFmain::TFmain(Services services, QWidget* parent)
     layout->addWidget(buildButtonPanel());
     setCentralWidget(central);
     buildStatusBar();
+    buildPageKeys();
     // No floor under the window: the user may make it smaller than its controls need, and
     // the bottom panel then wraps. showEvent sees to the size of a first start.
     QMainWindow::layout()->setSizeConstraint(QLayout::SetNoConstraint);
@@ -208,6 +210,17 @@ void TFmain::closeEvent(QCloseEvent* event) {
 
 QSize TFmain::minimumSizeHint() const {
     QSize needed = QMainWindow::minimumSizeHint();
+    // The statistics scroll in a small window, but the window opens large enough to show
+    // them whole.
+    const auto* scroller = p_Statistik ? qobject_cast<const QScrollArea*>(
+                                             p_Statistik->parentWidget()->parentWidget())
+                                       : nullptr;
+    if (scroller) {
+        const QSize whole = p_Statistik->minimumSizeHint();
+        const QSize squeezed = scroller->minimumSizeHint();
+        needed += QSize(std::max(0, whole.width() - squeezed.width()),
+                        std::max(0, whole.height() - squeezed.height()));
+    }
     if (p_button)
         needed.setWidth(std::max(needed.width(), p_button->sizeHint().width()));
     return needed;

@@ -37,6 +37,7 @@ class LogbookModel;
 class StationTableModel;
 class Prompts;
 class TextTableModel;
+class HelpWindow;
 class TFAbout;
 class TFSetup;
 class TFSize;
@@ -97,6 +98,8 @@ public:
     void m_StatistikClick();
     void m_EinstellungenClick();
     void m_UeberClick();
+    // "&Handbuch" (F1): the help window, made when first asked for.
+    void m_HandbuchClick();
     // ShowFileSizeDialog for the current file; the settings dialog's "Dateigröße" runs it.
     void m_DateigroesseClick();
     void m_UpdateherunterladenClick();
@@ -157,6 +160,8 @@ private:
     QWidget* buildStatisticsPage();
     QWidget* buildButtonPanel();
     void buildStatusBar();
+    // Strg+Bild ab and Strg+Bild auf: the next and previous page, from anywhere in the window.
+    void buildPageKeys();
     void wireCommands();
     // A command: a handler of this window or of a controller; null for none.
     using Command = std::function<void()>;
@@ -213,6 +218,7 @@ private:
     TFSetup* FSetup = nullptr;
     TFSize* FSize = nullptr;
     TFStatistik* FStatistik = nullptr;
+    HelpWindow* FHandbuch = nullptr;
     QAction* m_Rueckgaengig = nullptr;
     QAction* m_Wiederholen = nullptr;
     QAction* m_Teilbetankung = nullptr;

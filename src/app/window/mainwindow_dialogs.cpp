@@ -2,6 +2,7 @@
 #include "app/window/mainwindow.h"
 
 #include "app/window/aboutdialog.h"
+#include "app/window/helpwindow.h"
 #include "app/window/logbookmodel.h"
 #include "app/window/setupdialog.h"
 #include "app/window/shelllinks.h"
@@ -50,6 +51,14 @@ void TFmain::m_UeberClick() {
     makeDialogs();
     if (FAbout)
         ExecDialog(FAbout);
+}
+
+void TFmain::m_HandbuchClick() {
+    if (!FHandbuch)
+        FHandbuch = new HelpWindow(this);
+    FHandbuch->show();
+    FHandbuch->raise();
+    FHandbuch->activateWindow();
 }
 
 void TFmain::m_DateigroesseClick() {

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -159,8 +160,10 @@ void TFmain::buildMenu() {
                 QStringLiteral("setup"), command(&TFmain::m_EinstellungenClick));
 
     QMenu* hilfe = addMenu("m_Hilfe", QStringLiteral("&Hilfe"));
+    addMenuItem(hilfe, "m_Handbuch", QStringLiteral("Hand&buch"), QStringLiteral("help"),
+                command(&TFmain::m_HandbuchClick), QKeySequence(Qt::Key_F1));
     addMenuItem(hilfe, "m_Ueber", QStringLiteral("&Über ..."), QStringLiteral("about"),
-                command(&TFmain::m_UeberClick), QKeySequence(Qt::Key_F1));
+                command(&TFmain::m_UeberClick));
     addMenuItem(hilfe, "m_Updateherunterladen", QStringLiteral("&Update herunterladen"),
                 QStringLiteral("update"), command(&TFmain::m_UpdateherunterladenClick));
     hilfe->addSeparator();
@@ -173,9 +176,9 @@ void TFmain::buildMenu() {
 void TFmain::buildFileMenu(QMenu* datei) {
     FileController* files = files_.get();
     addMenuItem(datei, "m_Neu", QStringLiteral("&Neu"), QStringLiteral("new"),
-                command(files, &FileController::m_NeuClick));
+                command(files, &FileController::m_NeuClick), QKeySequence(Qt::CTRL | Qt::Key_N));
     addMenuItem(datei, "m_Laden", QStringLiteral("&Öffnen"), QStringLiteral("open"),
-                command(files, &FileController::m_LadenClick));
+                command(files, &FileController::m_LadenClick), QKeySequence(Qt::CTRL | Qt::Key_O));
     QMenu* m_Zuletzt =
         datei->addMenu(Icon(QStringLiteral("open")), QStringLiteral("&Zuletzt geöffnet"));
     m_Zuletzt->setObjectName(QStringLiteral("m_Zuletzt"));
@@ -241,12 +244,12 @@ void TFmain::buildEditMenu(QMenu* bearbeiten) {
     bearbeiten->addSeparator();
     // Checkable, with the check box in place of an icon; checked as the cursor's record is
     // marked when the menu opens.
-    m_Teilbetankung =
-        addMenuItem(bearbeiten, "m_Teilbetankung", QStringLiteral("Als &Teilbetankung markieren"),
-                    QString(), command(&TFmain::m_TeilbetankungClick));
-    m_FehlendeBetankung =
-        addMenuItem(bearbeiten, "m_FehlendeBetankung", QStringLiteral("&Fehlende Betankung davor"),
-                    QString(), command(&TFmain::m_FehlendeBetankungClick));
+    m_Teilbetankung = addMenuItem(
+        bearbeiten, "m_Teilbetankung", QStringLiteral("Als &Teilbetankung markieren"), QString(),
+        command(&TFmain::m_TeilbetankungClick), QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_FehlendeBetankung = addMenuItem(
+        bearbeiten, "m_FehlendeBetankung", QStringLiteral("&Fehlende Betankung davor"), QString(),
+        command(&TFmain::m_FehlendeBetankungClick), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     for (QAction* mark : {m_Teilbetankung, m_FehlendeBetankung})
         mark->setCheckable(true);
     connect(bearbeiten, &QMenu::aboutToShow, this, [this] { updateMarkActions(); });
@@ -451,7 +454,14 @@ QWidget* TFmain::buildStatisticsPage() {
     groups->addStretch(1);
     columns->addLayout(groups);
     columns->addStretch(1);
-    stack->addWidget(p_Statistik, 0, 0);
+    // A page smaller than its figures scrolls instead of squeezing the boxes.
+    auto* scroller = new QScrollArea(page_.tab_statistik);
+    scroller->setObjectName(QStringLiteral("p_StatistikScroll"));
+    scroller->setWidget(p_Statistik);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    stack->addWidget(scroller, 0, 0);
 
     page_.p_nostats = NoticePanel("p_nostats", page_.tab_statistik);
     stack->addWidget(page_.p_nostats, 0, 0);

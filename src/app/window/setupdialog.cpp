@@ -103,6 +103,19 @@ QWidget* TFSetup::buildFlagsGroup(const QFont& plain) {
     flags->addWidget(backupOnSaveBox, 2, 0);
     flags->addWidget(fullTankBox, 3, 0);
     flags->addWidget(b_undo, 3, 1, Qt::AlignRight | Qt::AlignBottom);
+    const std::pair<QWidget*, const char*> tips[] = {
+        {askToSaveOnExitBox, "Beim Beenden fragen, ob ungespeicherte Änderungen gespeichert "
+                             "werden sollen."},
+        {saveOnExitBox, "Beim Beenden ungespeicherte Änderungen ohne Frage speichern."},
+        {backupOnSaveBox, "Vor dem ersten Speichern eine Kopie der alten Datei mit der Endung "
+                          ".bak anlegen; eine vorhandene Kopie bleibt unverändert."},
+        {fullTankBox, "Teilbetankungen zählen zur Strecke bis zur nächsten Volltankung: der "
+                      "Verbrauch gilt von Volltank zu Volltank. Ausgeschaltet zählt jeder "
+                      "Datensatz für sich."},
+        {b_undo, "Die Einstellungen auf den Stand vor dem Öffnen dieses Fensters zurücksetzen."},
+    };
+    for (const auto& [control, tip] : tips)
+        control->setToolTip(QString::fromUtf8(tip));
     flags->setColumnStretch(0, 1);
     return g_einstellungen;
 }
@@ -120,6 +133,8 @@ QWidget* TFSetup::buildNotesGroup(const QFont& plain) {
         auto* field = new QLineEdit(g_beschriftung);
         field->setObjectName(QStringLiteral("f_anmerkung%1").arg(note + 1));
         field->setFont(noteFont);
+        field->setToolTip(QStringLiteral("Die Überschrift der %1. Anmerkungsspalte in der Tabelle")
+                              .arg(note + 1));
         LabelField(label, field);
         notes->addWidget(label, note, 0);
         notes->addWidget(field, note, 1);

@@ -64,7 +64,9 @@ std::array<QLabel*, 12> BuildStatisticsGroups(QWidget* parent, QBoxLayout* layou
             value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             value->setContentsMargins(0, std::max(0, ascentGap), 0, 0);
             value->setMinimumWidth(valueWidth);
-            value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+            // A long figure widens its box (the page and the window then scroll or grow)
+            // rather than being cut.
+            value->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
             grid->addWidget(caption, r, 0);
             grid->addWidget(value, r, 1);
             labels[row.label - 1] = value;

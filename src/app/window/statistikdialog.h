@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace spritlog {
 
@@ -23,6 +24,9 @@ public:
 
     std::array<QLabel*, 12> labels{}; // L1..L12
     QPushButton* Beenden1 = nullptr;
+
+private:
+    QScrollArea* scroller_ = nullptr;
 };
 
 } // namespace spritlog
