@@ -93,6 +93,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.fmain.get()));
         QTest::keyClick(window.fmain.get(), Qt::Key_F1);
         QCOMPARE(window->findChildren<HelpWindow*>().size(), 1);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
         QCOMPARE(window.prompts->errors, QStringList());
     }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QStyle>
 #include <QTextBrowser>
@@ -72,6 +73,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(p_Handbuch, &QTextBrowser::backwardAvailable, b_zurueck, &QToolButton::setEnabled);
     connect(p_Handbuch, &QTextBrowser::forwardAvailable, b_vor, &QToolButton::setEnabled);
     showPage(QStringLiteral("index.html"));
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes the handbook, as it closes the program's dialogs.
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showPage(const QString& page) {

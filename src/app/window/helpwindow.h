@@ -23,6 +23,9 @@ public:
     // Every page of the handbook, as the resources hold them.
     static QStringList Pages();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextBrowser* p_Handbuch = nullptr;
     QToolButton* b_zurueck = nullptr;
