@@ -37,13 +37,11 @@ std::optional<double> NumberOf(std::string_view cell) {
 std::string CommaNumber(double value, int decimals) {
     // Six places hold every product of a three-place amount and a three-place price.
     std::string text = RoundedCell(value, 6);
-    std::size_t point = text.find('.');
-    if (point == std::string::npos) {
-        point = text.size();
-        if (decimals > 0)
-            text += '.';
-    }
-    while (static_cast<int>(text.size() - point - 1) < decimals)
+    const std::size_t point = text.find('.');
+    int places = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    if (point == std::string::npos && decimals > 0)
+        text += '.';
+    for (; places < decimals; ++places)
         text += '0';
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
