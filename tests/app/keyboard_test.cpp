@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMultiMap>
+#include <QSet>
 #include <QTabBar>
 #include <QTranslator>
 
@@ -155,6 +156,26 @@ private slots:
                     clashes << menu->objectName() + QStringLiteral(" ") + key;
         }
         QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+    }
+
+    // No two commands of the main window share a shortcut; the window's keys as they stand.
+    void noShortcutTwice() {
+        test::Window window;
+        QMultiMap<QString, QString> keys;
+        QSet<const QAction*> seen;
+        for (const QAction* action : window->findChildren<QAction*>()) {
+            if (seen.contains(action))
+                continue;
+            seen.insert(action);
+            for (const QKeySequence& key : action->shortcuts())
+                keys.insert(key.toString(QKeySequence::PortableText), action->objectName());
+        }
+        QStringList clashes;
+        for (const QString& key : keys.uniqueKeys())
+            if (keys.count(key) > 1)
+                clashes << key + QStringLiteral(": ") + keys.values(key).join(QStringLiteral(", "));
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+        QCOMPARE(keys.value(QStringLiteral("F6")), QStringLiteral("m_NachDatumSortieren"));
     }
 
     // Tab from the first control of each window: every control in reading order. The main
