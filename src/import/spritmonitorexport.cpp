@@ -87,7 +87,29 @@ std::string GradeCode(const std::string& grade) {
 struct Notes {
     int type = 1;
     std::string remark;
+    std::string currency = "EUR";
 };
+
+// The currency of a mark "Preis in USD" that the import gave a price in another currency.
+std::optional<std::string> CurrencyOf(std::string_view note) {
+    constexpr std::string_view kPriceIn = "Preis in ";
+    std::size_t start = 0;
+    while (start <= note.size()) {
+        std::size_t end = note.find_first_of(",;", start);
+        if (end == std::string_view::npos)
+            end = note.size();
+        std::string_view part = note.substr(start, end - start);
+        part.remove_prefix(std::min(part.find_first_not_of(' '), part.size()));
+        if (part.substr(0, kPriceIn.size()) == kPriceIn) {
+            std::string_view code = part.substr(kPriceIn.size());
+            code = code.substr(0, code.find_last_not_of(' ') + 1);
+            if (!code.empty() && code.find(' ') == std::string_view::npos)
+                return std::string(code);
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
 
 Notes NotesOf(const TextTable& grid, int row) {
     const FillUpMarks marks = MarksOf(grid, row);
@@ -97,6 +119,10 @@ Notes NotesOf(const TextTable& grid, int row) {
         const std::string_view note = grid.cell(c, row);
         std::string text = WithoutMark(note, kFirstWord);
         first = first || text != note;
+        if (const auto currency = CurrencyOf(text)) {
+            notes.currency = *currency;
+            text = WithoutMark(text, "Preis in " + *currency);
+        }
         text = WithoutMark(WithoutMark(text, kPartialWord), kMissedWord);
         if (text.find_first_not_of(' ') == std::string::npos)
             continue;
@@ -137,7 +163,7 @@ void WriteSpritmonitorFile(LineSink& sink, const TextTable& grid) {
             trip,
             litres ? CommaNumber(*litres, 2) : AsItStands(grid.cell(ColLiter, row)),
             litres && price ? CommaNumber(*litres * *price, 2) : std::string(),
-            QuotedField("EUR"),
+            QuotedField(notes.currency),
             IntegerToText(notes.type),
             {},
             {},

@@ -18,6 +18,7 @@ namespace spritlog::import {
 // - Tankart: 2 for a partial fill-up, 0 after a missed one (that mark wins when a record
 //   has both), 3 for a note "Erstbetankung", else 1; the marks leave the notes.
 // - Kraftstoff: the service's number for a grade it knows by that name, else the name.
+// - Währung: EUR, or the currency of a mark "Preis in CHF" the import left.
 // - Bemerkung: the notes that are left, joined by "; ".
 void WriteSpritmonitorFile(LineSink& sink, const TextTable& grid);
 
