@@ -93,14 +93,24 @@ WriterKind FormatWriter(const std::string& format) {
         return WriterKind::Html;
     if (format == "xlsx")
         return WriterKind::Xlsx;
+    if (format == "spritmonitor")
+        return WriterKind::Spritmonitor;
     return WriterKind::Native;
+}
+
+// The writer a target's ending must choose for `format`: Spritmonitor's layout is a CSV file.
+WriterKind TargetWriter(const std::string& format) {
+    const WriterKind kind = FormatWriter(format);
+    return kind == WriterKind::Spritmonitor ? WriterKind::Csv : kind;
 }
 
 std::string ParseFormat(const std::string& text) {
     const std::string format = Lower(text);
-    if (format == "csv" || format == "htm" || format == "slg" || format == "xlsx")
+    if (format == "csv" || format == "htm" || format == "slg" || format == "xlsx" ||
+        format == "spritmonitor")
         return format;
-    throw UsageError("Format muss csv, htm, slg oder xlsx sein, nicht '" + text + "'");
+    throw UsageError("Format muss csv, htm, slg, xlsx oder spritmonitor sein, nicht '" + text +
+                     "'");
 }
 
 // Whether --help (or -h) or --version stands before "--".
@@ -218,7 +228,7 @@ void ApplyPositionals(const ReadArguments& read, const CommandInfo& info, Invoca
         call.format = ParseFormat(positionals[1]);
         // The writer follows the target's name; a name that would pick another writer
         // than the one asked for is refused rather than silently written in that format.
-        if (call.exportTarget && WriterFor(*call.exportTarget) != FormatWriter(call.format))
+        if (call.exportTarget && WriterFor(*call.exportTarget) != TargetWriter(call.format))
             throw UsageError("der Name '" + *call.exportTarget + "' passt nicht zum Format " +
                              call.format);
         break;

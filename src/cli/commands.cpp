@@ -5,6 +5,7 @@
 #include "cli/output.h"
 #include "document/logbookdocument.h"
 #include "import/csvimport.h"
+#include "import/logbookmerge.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
@@ -78,6 +79,12 @@ std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
 }
 
 std::string ExportCommand(LogbookDocument& book, const Invocation& call) {
+    if (call.format == "spritmonitor") {
+        const std::string target =
+            call.exportTarget ? *call.exportTarget : SpritmonitorExportName(call.file);
+        book.exportTo(target, WriterKind::Spritmonitor);
+        return Cp1252ToUtf8("Datei gespeichert als: ") + target + "\n";
+    }
     const std::string target =
         call.exportTarget ? *call.exportTarget : ReplaceExtension(call.file, call.format);
     book.saveTo(target);
@@ -116,15 +123,22 @@ std::string ImportCommand(const Invocation& call, const CliSettings& settings) {
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
     book.load(call.file, hooks);
 
-    const ImportResult result = LogbookDocument::readImport(call.importSource);
+    ImportResult result = LogbookDocument::readImport(call.importSource);
     if (!result.ok())
         throw Notice(ImportFailureMessage(result));
-    if (const std::exception_ptr calculation = book.importRecords(result))
-        std::rethrow_exception(calculation);
-    book.saveTo(call.file);
+    SkipRecordsInLogbook(result, book.table());
+    const bool anything = !result.records.empty();
+    if (anything) {
+        if (const std::exception_ptr calculation = book.importRecords(result))
+            std::rethrow_exception(calculation);
+        book.saveTo(call.file);
+    }
     std::string out = Cp1252ToUtf8(ImportSuccessMessage(result)) + "\n";
     for (const std::string& line : ImportSummaryLines(result))
         out += Cp1252ToUtf8(line) + "\n";
+    // Nothing new: the file stays as it was.
+    if (!anything)
+        return out;
     return out + Cp1252ToUtf8("Datei gespeichert als: ") + call.file + "\n";
 }
 

@@ -23,6 +23,9 @@ Befehle:
                                speichert als CSV-Datei, HTML-Bericht, Tankbuch oder
                                Arbeitsmappe unter ZIEL oder unter DATEI mit der Endung
                                des Formats
+  export DATEI spritmonitor [--to ZIEL.csv]
+                               speichert im CSV-Aufbau von Spritmonitor, ohne --to
+                               unter DATEI mit "-spritmonitor.csv" statt der Endung
   chart ANSICHT DATEI [--monat] [--zoom 100|bereich] --png BILD | --svg BILD
         [--size BxH]           die Grafikansicht als Bild, wie das Fenster sie zeichnet
   print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)

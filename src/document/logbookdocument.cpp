@@ -2,6 +2,7 @@
 
 #include "analysis/stationrating.h"
 #include "import/csvimport.h"
+#include "import/logbookmerge.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/fileio.h"
@@ -400,7 +401,7 @@ std::exception_ptr LogbookDocument::importRecords(const ImportResult& result) {
 void LogbookDocument::appendImported(const ImportResult& result) {
     const ResetBracket reset(*this);
     recordStep(TableRegion::RecordsFrom(1), [&] {
-        AppendImportedRecords(table_, result);
+        PlaceImportedRecords(table_, result);
         return CellPosition{-1, -1};
     });
 }

@@ -155,6 +155,9 @@ public:
     // is replaced only once it is complete. The current name stays as it is; when `path` is
     // that name, the document notes what it wrote there and has no unsaved changes.
     void saveTo(const std::string& path);
+    // Writes the logbook to `path` with the writer of `kind`, whatever the ending, as an
+    // export: the current name, the saved state and the file's stamp stay as they are.
+    void exportTo(const std::string& path, WriterKind kind) const;
 
     // "Importieren aus CSV...", in two parts so that the user can look at the records first.
     // Reads and parses the file at `path` (UTF-8); the logbook stays as it is. Throws Error
@@ -166,8 +169,14 @@ public:
     // given back instead of thrown, so that the caller can first tell what was imported;
     // nullptr when it succeeded.
     [[nodiscard]] std::exception_ptr importRecords(const ImportResult& result);
-    // Appends the records of an import that succeeded, without calculating; one step.
+    // Puts the records of an import that succeeded where their dates and odometers put them
+    // (see PlaceImportedRecords), without calculating; one step.
     void appendImported(const ImportResult& result);
+    // "Nach Datum sortieren": the records in order by date, then odometer (see
+    // SortRecordsByDate), then calculates, as one step of the history; undone, the cursor
+    // goes back to `cursor`. Gives where the cursor's record went. A failing calculation
+    // keeps the order and is given back in `calculation`.
+    CellPosition sortByDate(CellPosition cursor, std::exception_ptr& calculation);
 
     // The chart page's view selector, in three steps with the page's own between them.
     // First CalculateValues as no step of the history: the derived columns, then the chart

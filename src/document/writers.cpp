@@ -1,5 +1,6 @@
 #include "document/writers.h"
 
+#include "import/spritmonitorexport.h"
 #include "logbook/conventions.h"
 #include "logbook/logbookfile.h"
 #include "reports/csvexport.h"
@@ -33,6 +34,10 @@ void WriteCsv(LineSink& sink, const WriteJob& job) {
     WriteCsvFile(sink, job.table);
 }
 
+void WriteSpritmonitor(LineSink& sink, const WriteJob& job) {
+    import::WriteSpritmonitorFile(sink, job.table);
+}
+
 void WriteHtml(LineSink& sink, const WriteJob& job) {
     WriteHtmlReport(sink, job.table, job.path, job.report);
 }
@@ -54,6 +59,7 @@ const std::vector<Writer>& Writers() {
         {WriterKind::Csv, {".csv"}, WriteCsv, nullptr},
         {WriterKind::Html, {".htm", ".html"}, WriteHtml, nullptr},
         {WriterKind::Xlsx, {".xlsx"}, nullptr, FillXlsx},
+        {WriterKind::Spritmonitor, {}, WriteSpritmonitor, nullptr},
     };
     return writers;
 }
@@ -72,6 +78,23 @@ const Writer& WriterForName(std::string_view path) {
 
 WriterKind WriterFor(std::string_view path) {
     return WriterForName(path).kind;
+}
+
+const Writer& WriterOfKind(WriterKind kind) {
+    for (const Writer& writer : Writers()) {
+        if (writer.kind == kind)
+            return writer;
+    }
+    return NativeWriter();
+}
+
+std::string SpritmonitorExportName(std::string_view logbookName) {
+    // The extension goes as the other exports' does (the last three characters), and the dot
+    // before it with it.
+    std::string name = ReplaceExtension(logbookName, "");
+    if (!name.empty() && name.back() == '.')
+        name.pop_back();
+    return name + "-spritmonitor.csv";
 }
 
 } // namespace spritlog

@@ -11,7 +11,9 @@
 namespace spritlog {
 
 // The kinds of file the logbook is saved as.
-enum class WriterKind { Native, Csv, Html, Xlsx };
+// Spritmonitor's layout is a second kind of ".csv" file: it is chosen by the command, never
+// by the ending.
+enum class WriterKind { Native, Csv, Html, Xlsx, Spritmonitor };
 
 // What a writer writes from.
 struct WriteJob {
@@ -35,5 +37,11 @@ struct Writer {
 const Writer& WriterForName(std::string_view path);
 // Which kind of file WriterForName chooses.
 WriterKind WriterFor(std::string_view path);
+// The writer of `kind`, whatever its endings.
+const Writer& WriterOfKind(WriterKind kind);
+// Where "Exportieren für Spritmonitor" writes by default: the logbook's name with
+// "-spritmonitor.csv" in place of its extension ("auto.slg" -> "auto-spritmonitor.csv"),
+// so that it lies beside the CSV export without replacing it.
+std::string SpritmonitorExportName(std::string_view logbookName);
 
 } // namespace spritlog

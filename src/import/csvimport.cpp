@@ -87,6 +87,21 @@ std::string Tally(const std::vector<ImportRecord>& records, int column, std::siz
     return Joined(parts);
 }
 
+// "Schon im Tankbuch, ausgelassen: 2 (Zeile 3 wie Datensatz 14, Zeile 4 wie Datensatz 15)",
+// the first few named.
+std::string InLogbookLine(const std::vector<ImportSummary::Known>& known) {
+    constexpr std::size_t kNamed = 5;
+    std::vector<std::string> named;
+    for (std::size_t i = 0; i < known.size() && i < kNamed; ++i)
+        named.push_back("Zeile " + IntegerToText(known[i].line) + " wie Datensatz " +
+                        IntegerToText(known[i].record));
+    if (known.size() > kNamed)
+        named.push_back("und " + IntegerToText(static_cast<int64_t>(known.size() - kNamed)) +
+                        " weitere");
+    return "Schon im Tankbuch, ausgelassen: " + IntegerToText(static_cast<int64_t>(known.size())) +
+           " (" + Joined(named) + ")";
+}
+
 } // namespace
 
 ImportResult ParseImportFile(std::string_view bytes) {
@@ -200,6 +215,8 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
                               IntegerToText(d.first) + ")");
         lines.push_back("Doppelt aufgef\xFChrt, ausgelassen: " + Joined(skipped));
     }
+    if (!summary.inLogbook.empty())
+        lines.push_back(InLogbookLine(summary.inLogbook));
     lines.push_back("Sorten: " + Tally(records, ColBenzin, 6));
     lines.push_back("Tankstellen: " + Tally(records, ColTankstelle, 6));
     if (summary.replacedCells > 0)

@@ -49,6 +49,12 @@ struct ImportSummary {
         int first = 0; // the line it repeats
     };
     std::vector<Duplicate> duplicates;
+    // Refuellings the logbook has already, left out: the line and the logbook's record.
+    struct Known {
+        int line = 0;
+        int record = 0;
+    };
+    std::vector<Known> inLogbook;
     // "Meilen in km", "US-Gallonen in Liter"
     std::vector<std::string> conversions;
     // Whatever else matters: quantities that are no litres, odd orders. Windows-1252.

@@ -9,8 +9,11 @@ namespace import {
 namespace {
 
 // Fuelio's section lines are unmistakable; a Spritmonitor header names its columns; our own
-// export has no header, so it goes before a header that only might be Spritmonitor's.
+// export has no header, so it goes before a header that only might be Spritmonitor's. Our
+// export's captions ("Datum;KM-Stand;Liter") would pass for a Spritmonitor header, so they
+// are looked for first.
 constexpr Importer kImporters[] = {
+    {ImportFormat::SpritlogCsv, "Spritlog-CSV", HasSpritlogCsvCaptions, ParseSpritlogCsv},
     {ImportFormat::Fuelio, "Fuelio", LooksLikeFuelio, ParseFuelio},
     {ImportFormat::Spritmonitor, "Spritmonitor", HasSpritmonitorHeader, ParseSpritmonitor},
     {ImportFormat::SpritlogCsv, "Spritlog-CSV", LooksLikeSpritlogCsv, ParseSpritlogCsv},

@@ -6,6 +6,7 @@
 #include "logbook/logbooktable.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace spritlog::import {
 
@@ -42,7 +43,40 @@ std::string RowFault(const CsvRow& row) {
     return {};
 }
 
+// The caption line the export writes first: the fixed captions of Datum to Ort (the
+// notes' captions are the user's own).
+bool IsCaptionRow(const CsvRow& row) {
+    if (!RowFault(row).empty())
+        return false;
+    for (int c = ColDatum; c <= ColOrt; ++c) {
+        if (row.fields[static_cast<std::size_t>(c - 1)] != kLogbookColumnInfo[c].header)
+            return false;
+    }
+    return true;
+}
+
+const CsvRow* FirstLine(const std::vector<CsvRow>& rows) {
+    for (const CsvRow& row : rows) {
+        if (!row.emptyLine)
+            return &row;
+    }
+    return nullptr;
+}
+
+// A number of the layout with captions has a decimal comma; the logbook's cells a point.
+std::string WithDecimalPoint(std::string text) {
+    std::string converted = text;
+    std::replace(converted.begin(), converted.end(), ',', '.');
+    return converted != text && IsNumberText(converted) ? converted : text;
+}
+
 } // namespace
+
+bool HasSpritlogCsvCaptions(std::string_view text) {
+    const std::vector<CsvRow> rows = ReadCsvRows(text, SpritlogDialect(), 2);
+    const CsvRow* first = FirstLine(rows);
+    return first != nullptr && IsCaptionRow(*first);
+}
 
 bool LooksLikeSpritlogCsv(std::string_view text) {
     // A damaged first line should still be reported as a damaged line, so a few lines
@@ -63,10 +97,13 @@ void ParseSpritlogCsv(ImportResult& result, std::string_view text) {
     const std::vector<CsvRow> rows = ReadCsvRows(text, SpritlogDialect());
     const auto candidates =
         std::count_if(rows.begin(), rows.end(), [](const CsvRow& row) { return !row.emptyLine; });
-    if (TooManyRecords(result, static_cast<std::size_t>(candidates)))
+    // The export writes captions and decimal commas; files of older versions have neither.
+    const CsvRow* first = FirstLine(rows);
+    const CsvRow* captions = first != nullptr && IsCaptionRow(*first) ? first : nullptr;
+    if (TooManyRecords(result, static_cast<std::size_t>(candidates - (captions ? 1 : 0))))
         return;
     for (const CsvRow& row : rows) {
-        if (row.emptyLine)
+        if (row.emptyLine || &row == captions)
             continue; // the export writes none; an editor may leave one at the end
         const std::string fault = RowFault(row);
         if (!fault.empty()) {
@@ -80,6 +117,12 @@ void ParseSpritlogCsv(ImportResult& result, std::string_view text) {
             if (c < ColKm || c > ColTankkosten)
                 record.cells[static_cast<std::size_t>(c)] =
                     row.fields[static_cast<std::size_t>(c - 1)];
+        }
+        if (captions != nullptr) {
+            for (int c = ColKmStand; c <= ColLiterpreis; ++c) {
+                std::string& cell = record.cells[static_cast<std::size_t>(c)];
+                cell = WithDecimalPoint(std::move(cell));
+            }
         }
         result.records.push_back(std::move(record));
     }

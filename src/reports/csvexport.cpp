@@ -1,5 +1,6 @@
 #include "reports/csvexport.h"
 
+#include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 
 #include <algorithm>
@@ -27,15 +28,41 @@ void AppendCsvCell(std::string& line, std::string_view text) {
     line.push_back('"');
 }
 
+bool IsNumberColumn(int column) {
+    return column >= ColKmStand && column <= ColTankkosten;
+}
+
 } // namespace
 
+std::string CsvCellText(int column, std::string_view text) {
+    if (!IsNumberColumn(column))
+        return std::string(text);
+    // The derived columns are padded with blanks, which would make a spreadsheet take the
+    // number for a text; a German one reads "1.709" as 1709.
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::string(text);
+    const std::string_view bare = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (!IsNumberText(bare))
+        return std::string(text);
+    std::string written(bare);
+    std::replace(written.begin(), written.end(), '.', ',');
+    return written;
+}
+
 void WriteCsvFile(LineSink& sink, const TextTable& grid) {
-    const int records = grid.rowCount() > 0 ? grid.rowCount() - 1 : 0;
+    if (grid.rowCount() < 1)
+        return;
     std::string line;
-    for (int r = 1; r <= records; ++r) {
+    for (int c = ColDatum; c <= ColNote3; ++c) {
+        AppendCsvCell(line, grid.cell(c, 0));
+        line.push_back(';');
+    }
+    sink.writeLine(line);
+    for (int r = 1; r < grid.rowCount(); ++r) {
         line.clear();
         for (int c = ColDatum; c <= ColNote3; ++c) {
-            AppendCsvCell(line, grid.cell(c, r));
+            AppendCsvCell(line, CsvCellText(c, grid.cell(c, r)));
             line.push_back(';');
         }
         sink.writeLine(line);

@@ -318,8 +318,13 @@ private slots:
             QVERIFY(
                 bytes.startsWith("PK\x03\x04")); // a zip container; its cells are checked elsewhere
         else
-            QVERIFY(bytes.startsWith(
-                "01.03.2024;10000;40.00;1.50;;;;60.00;Super;Nord;M\xFCnchen;;;;\r\n"));
+            // The captions first, then the numbers with decimal commas.
+            QVERIFY2(bytes.startsWith("Datum;KM-Stand;Liter;Literpreis;KM;Verbrauch;Kosten/Km;"
+                                      "Tankkosten;Benzin;Tankstelle;Ort;Anmerkung1;Anmerkung2;"
+                                      "Anmerkung3;\r\n"
+                                      "01.03.2024;10000;40,00;1,50;;;;60,00;Super;Nord;"
+                                      "M\xFCnchen;;;;\r\n"),
+                     bytes.left(200).constData());
         // Only the report goes to the desktop, after the notice.
         QCOMPARE(window.prompts->opened,
                  html ? QList<QUrl>{QUrl::fromLocalFile(path(target))} : QList<QUrl>());
@@ -341,7 +346,7 @@ private slots:
                                     << "golf.xlsx" << false << QByteArray();
         QTest::newRow("csv, Ja") << "m_Export_CSV"
                                  << "golf.csv" << true
-                                 << QByteArray("01.03.2024;10000;40.00;1.50;");
+                                 << QByteArray("Datum;KM-Stand;Liter;Literpreis;");
         QTest::newRow("html, Ja") << "m_Export_HTML"
                                   << "golf.htm" << true << QByteArray("<html>");
     }

@@ -91,14 +91,16 @@ private slots:
         auto* submenu = window->findChild<QMenu*>(QStringLiteral("m_ExportImport"));
         QVERIFY(submenu);
         const QList<QAction*> items = submenu->actions();
-        QCOMPARE(items.size(), 4);
+        QCOMPARE(items.size(), 5);
         QCOMPARE(items[0]->objectName(), QStringLiteral("m_Export_CSV"));
         QCOMPARE(items[1]->objectName(), QStringLiteral("m_Export_HTML"));
         QCOMPARE(items[2]->objectName(), QStringLiteral("m_Export_XLSX"));
-        QCOMPARE(items[3]->objectName(), QStringLiteral("m_Import_CSV"));
-        QCOMPARE(items[3]->text(), QStringLiteral("&Importieren aus CSV..."));
-        QVERIFY(!items[3]->icon().isNull());
-        QVERIFY(items[3]->isEnabled());
+        QCOMPARE(items[3]->objectName(), QStringLiteral("m_Export_Spritmonitor"));
+        QCOMPARE(items[3]->text(), QStringLiteral("Exportieren für &Spritmonitor"));
+        QCOMPARE(items[4]->objectName(), QStringLiteral("m_Import_CSV"));
+        QCOMPARE(items[4]->text(), QStringLiteral("&Importieren aus CSV..."));
+        QVERIFY(!items[4]->icon().isNull());
+        QVERIFY(items[4]->isEnabled());
     }
 
     // The records come after the ones there are (or take the place of the one empty record
@@ -180,6 +182,98 @@ private slots:
         if (existing > 0)
             QCOMPARE(test::ReadFile(path("a.slg")), logbook);
         QCOMPARE(QDir(folder()).entryList(QDir::Files).size(), existing > 0 ? 2 : 1);
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    // The same file a second time adds nothing; an export that overlaps the logbook adds
+    // only what is new, each record where its date puts it, in one step.
+    void knownRefuellingsAreLeftOut() {
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(2)));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        test::WriteFile(path("quelle.csv"), kSpritmonitor);
+        import(window, path("quelle.csv"));
+        QCOMPARE(window->RecordCount(), 5);
+        const QStringList after = AllCells(window);
+
+        window.prompts->openAnswers.push_back(path("quelle.csv"));
+        trigger(window, "m_Import_CSV");
+        QCOMPARE(window.prompts->previews.size(), 1);
+        QCOMPARE(window.prompts->notices.last(),
+                 QStringLiteral("Jede Betankung der Datei steht schon im Tankbuch; nichts "
+                                "importiert."));
+        QCOMPARE(AllCells(window), after);
+
+        // The first refuelling again (a day later, rounded otherwise) and one before it.
+        test::WriteFile(path("mehr.csv"), "Datum;Kilometerstand;Menge;Gesamtpreis\r\n"
+                                          "15.02.2026;11021;36,4;63,34\r\n"
+                                          "10.02.2026;10800;20;35,00\r\n");
+        import(window, path("mehr.csv"));
+        QVERIFY(window.prompts->previews.last().contains(
+            QStringLiteral("Schon im Tankbuch, ausgelassen: 1 (Zeile 2 wie Datensatz 3)")));
+        QCOMPARE(window.prompts->notices.last(),
+                 QStringLiteral("1 Datensatz importiert (Spritmonitor)."));
+        QCOMPARE(window->RecordCount(), 6);
+        QCOMPARE(window.cell(ColDatum, 3), QStringLiteral("10.02.2026"));
+        QCOMPARE(window.cell(ColKm, 3), QStringLiteral("300"));
+        QCOMPARE(window.cell(ColDatum, 4), QStringLiteral("14.02.2026"));
+        trigger(window, "m_Rueckgaengig");
+        QCOMPARE(AllCells(window), after);
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    // A record placed by its date whose reading is higher than the next one's: the user is
+    // asked whether to sort, and Nein keeps the records where they went.
+    void importOutOfOrderAsksToSort() {
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        test::WriteFile(path("quelle.csv"), "Datum;Kilometerstand;Menge;Gesamtpreis\r\n"
+                                            "02.03.2024;12000;20;35,00\r\n");
+        window.prompts->yesNoAnswers.push_back(false);
+        import(window, path("quelle.csv"));
+        QCOMPARE(window.prompts->questions,
+                 QStringList{"KM-Stand kleiner als im Datensatz davor: sortieren?"});
+        QCOMPARE(window.cell(ColKmStand, 3), QStringLiteral("12000"));
+        QCOMPARE(window.cell(ColKmStand, 4), QStringLiteral("11000"));
+        QCOMPARE(window->document().history().count(), 1u);
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
+    // "Exportieren für Spritmonitor" beside the logbook, and back into a new logbook.
+    void spritmonitorExportReadsBack() {
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(4)));
+        Window window;
+        window->FormCreate({path("a.slg")});
+        const QList<Row> before = {InputCells(window, 1), InputCells(window, 4)};
+        trigger(window, "m_Export_Spritmonitor");
+        QCOMPARE(window.prompts->notices, QStringList{QStringLiteral("Datei gespeichert als: ") +
+                                                      path("a-spritmonitor.csv")});
+        QVERIFY(test::ReadFile(path("a-spritmonitor.csv"))
+                    .startsWith("Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xC3\xA4hrung;"));
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
+        QVERIFY(!window->document().isModified());
+        // Asked before replacing the file of the last export; Nein writes nothing.
+        window.prompts->yesNoAnswers.push_back(false);
+        test::WriteFile(path("a-spritmonitor.csv"), "anders");
+        trigger(window, "m_Export_Spritmonitor");
+        QCOMPARE(window.prompts->questions.last(),
+                 QStringLiteral("Die Datei „a-spritmonitor.csv“ gibt es schon. Ersetzen?"));
+        QCOMPARE(test::ReadFile(path("a-spritmonitor.csv")), QByteArray("anders"));
+        window.prompts->yesNoAnswers.push_back(true);
+        trigger(window, "m_Export_Spritmonitor");
+
+        trigger(window, "m_Neu");
+        import(window, path("a-spritmonitor.csv"));
+        QCOMPARE(window->RecordCount(), 4);
+        // Numbers come back as the import writes them: "40.00" as 40.
+        Row first = before[0], last = before[1];
+        first[2] = QStringLiteral("40");
+        first[3] = QStringLiteral("1.500");
+        last[2] = QStringLiteral("37");
+        last[3] = QStringLiteral("1.500");
+        QCOMPARE(InputCells(window, 1), first);
+        QCOMPARE(InputCells(window, 4), last);
         QVERIFY(window.prompts->unexpected.isEmpty());
     }
 

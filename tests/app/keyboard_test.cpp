@@ -176,6 +176,7 @@ private slots:
                            (owners.values(key) + letters.values(key)).join(QStringLiteral(", "));
         QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
         QVERIFY(owners.size() >= 15);
+        QCOMPARE(owners.value(QStringLiteral("F6")), QStringLiteral("m_NachDatumSortieren"));
     }
 
     // Strg+Bild ab and Strg+Bild auf go round the pages from the table, from an open cell

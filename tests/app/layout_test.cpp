@@ -61,7 +61,8 @@ private slots:
         QTest::newRow("Export/Import")
             << "m_ExportImport"
             << QStringList{"Exportieren nach &CSV (Excel)", "Exportieren nach &HTML",
-                           "Exportieren als &Arbeitsmappe (.xlsx)", "&Importieren aus CSV..."};
+                           "Exportieren als &Arbeitsmappe (.xlsx)", "Exportieren für &Spritmonitor",
+                           "&Importieren aus CSV..."};
         QTest::newRow("Bearbeiten") << "m_Bearbeiten"
                                     << QStringList{"R&ückgängig [Ctrl+Z]",
                                                    "&Wiederholen [Ctrl+Y, Ctrl+Shift+Z]",
@@ -70,6 +71,7 @@ private slots:
                                                    "-",
                                                    "Aktuelles &Datum einfügen",
                                                    "Markierte Zeile &Löschen",
+                                                   "Nach Datum &sortieren [F6]",
                                                    "-",
                                                    "Als &Teilbetankung markieren [Ctrl+T]",
                                                    "&Fehlende Betankung davor [Ctrl+Shift+T]",

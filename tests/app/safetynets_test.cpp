@@ -117,11 +117,15 @@ private slots:
         window.prompts->openAnswers.push_back(QStringLiteral(SPRITLOG_TEST_DATA) +
                                               QStringLiteral("/import/spritlog.csv"));
         window.prompts->importAnswers.push_back(true);
+        window.prompts->yesNoAnswers.push_back(false);
         Action(window, "m_Import_CSV")->trigger();
-        // The file's empty record takes no part: the calculation runs through without a
-        // box and measures record 4 from record 3 (10000 - 11000).
+        // The file's first refuelling is record 1 already and is left out; 15.03.2024 goes
+        // after 03.03.2024, its empty record with it. The calculation runs through without a
+        // box and measures record 4 from record 3 (10500 - 11000); sorting is offered.
         QCOMPARE(window.prompts->errors, QStringList());
-        QCOMPARE(window.cell(ColKm, 4), QStringLiteral("-1000"));
+        QCOMPARE(window.prompts->questions,
+                 QStringList{"KM-Stand kleiner als im Datensatz davor: sortieren?"});
+        QCOMPARE(window.cell(ColKm, 4), QStringLiteral("-500"));
         const int imported = window->RecordCount();
         QVERIFY(imported > 3);
         const QStringList after = AllCells(window);

@@ -151,10 +151,11 @@ const Change kChanges[] = {
          b.enter({ColOrt, 4});
      },
      {ColOrt, 4}},
+    // The records of 2024 go before those of 2026.
     {"Import",
      nullptr,
      [](LogbookDocument& b) { b.appendImported(SpritlogImport()); },
-     {ColDatum, 5}},
+     {ColDatum, 1}},
     {"ImportIntoANewLogbook",
      [](LogbookDocument& b) { b.clear(); },
      [](LogbookDocument& b) { b.appendImported(SpritlogImport()); },

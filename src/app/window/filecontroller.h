@@ -71,6 +71,9 @@ public:
     void m_Export_CSVClick();
     void m_Export_HTMLClick();
     void m_Export_XLSXClick();
+    // "Exportieren für Spritmonitor": the service's CSV layout beside the logbook, under
+    // the name SpritmonitorExportName gives.
+    void m_Export_SpritmonitorClick();
     void m_Import_CSVClick();
     void m_DruckenClick();
     // The readable report: preview (and from there the printer), PDF file.
@@ -104,6 +107,9 @@ private:
     QString askSaveFileName();
     // "Datei speichern als" for the exports: target with the given extension.
     void exportTo(const char* extension, bool openAfterwards);
+    // The target `nameFor` makes of the logbook's name (which the save dialog gives when
+    // there is none), once the user agreed to replace a file there; empty when not.
+    std::string exportTarget(const std::function<std::string(const std::string&)>& nameFor);
     // The cursor on its column and row again after the table changed, or where it starts.
     void restoreCursor(const std::optional<CellPosition>& cursor);
     // Puts `path` at the top of the recent list (the store's, which another window may

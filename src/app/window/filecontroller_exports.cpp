@@ -1,13 +1,16 @@
 // The exports, "Importieren aus CSV...", printing and the readable report.
 #include "app/window/filecontroller.h"
 
+#include "app/window/ordercheck.h"
 #include "app/window/prompts.h"
 #include "app/window/shelllinks.h"
 
 #include "import/csvimport.h"
+#include "import/logbookmerge.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
 #include "logbook/logbookfile.h"
+#include "logbook/recordorder.h"
 #include "platform/celltext.h"
 #include "platform/printrenderer.h"
 #include "platform/reportrenderer.h"
@@ -37,21 +40,31 @@ QString WithExtension(const QString& path, const QString& extension) {
     return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
 }
 
-void FileController::exportTo(const char* extension, bool openAfterwards) {
+std::string
+FileController::exportTarget(const std::function<std::string(const std::string&)>& nameFor) {
     if (!document_.hasFileName()) {
         const QString chosen = askSaveFileName();
         if (chosen.isEmpty())
-            return;
+            return {};
         document_.setFileName(chosen.toStdString());
     }
-    const std::string target = ReplaceExtension(document_.fileName(), extension);
+    const std::string target = nameFor(document_.fileName());
     const QString shown = QString::fromStdString(target);
     // Next to the logbook may lie a file of the same name the user made elsewhere, such as
     // another program's export: it is replaced only when the user says so.
     if (QFileInfo::exists(shown) &&
         !prompts_.askYesNo(dialogParent_, QStringLiteral("Die Datei „%1“ gibt es schon. Ersetzen?")
                                               .arg(QFileInfo(shown).fileName())))
+        return {};
+    return target;
+}
+
+void FileController::exportTo(const char* extension, bool openAfterwards) {
+    const std::string target = exportTarget(
+        [extension](const std::string& name) { return ReplaceExtension(name, extension); });
+    if (target.empty())
         return;
+    const QString shown = QString::fromStdString(target);
     SaveLogbookFile(target);
     prompts_.showNotice(dialogParent_, QStringLiteral("Datei gespeichert als: ") + shown);
     if (openAfterwards)
@@ -72,15 +85,33 @@ void FileController::m_Export_XLSXClick() {
     exportTo("xlsx", false);
 }
 
+void FileController::m_Export_SpritmonitorClick() {
+    const std::string target =
+        exportTarget([](const std::string& name) { return SpritmonitorExportName(name); });
+    if (target.empty())
+        return;
+    document_.exportTo(target, WriterKind::Spritmonitor);
+    prompts_.showNotice(dialogParent_,
+                        QStringLiteral("Datei gespeichert als: ") + QString::fromStdString(target));
+}
+
 void FileController::m_Import_CSVClick() {
     const QString chosen =
         prompts_.getImportFileName(dialogParent_, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
-    const ImportResult result = LogbookDocument::readImport(chosen.toStdString());
+    ImportResult result = LogbookDocument::readImport(chosen.toStdString());
     if (!result.ok()) {
         // Nothing has been touched; the box lists what is wrong where.
         prompts_.showError(dialogParent_, CellToQString(ImportFailureMessage(result)));
+        return;
+    }
+    // A file imported again, or an export that overlaps the logbook, adds only what is new.
+    SkipRecordsInLogbook(result, document_.table());
+    if (result.records.empty()) {
+        prompts_.showNotice(dialogParent_,
+                            QStringLiteral("Jede Betankung der Datei steht schon im Tankbuch; "
+                                           "nichts importiert."));
         return;
     }
     // Nothing changes until the user has seen what the file holds.
@@ -91,6 +122,7 @@ void FileController::m_Import_CSVClick() {
         return;
 
     const auto cursor = hooks_.cursorCell();
+    const bool inOrder = FirstOdometerDrop(document_.table()) == 0;
     // The records and what the calculation makes of them are undone together. A failing
     // calculation goes to the error display after the status bar and the result are shown.
     const std::exception_ptr calculation = document_.importRecords(result);
@@ -98,6 +130,10 @@ void FileController::m_Import_CSVClick() {
     prompts_.showNotice(dialogParent_, CellToQString(ImportSuccessMessage(result)));
     if (calculation)
         std::rethrow_exception(calculation);
+    // Records placed by date whose readings do not fit in: the user may sort.
+    if (inOrder)
+        (void)OfferSortByDate(document_, prompts_, dialogParent_,
+                              {hooks_.cursorCell, hooks_.setCursorCell, hooks_.runCommand});
 }
 
 void FileController::m_DruckenClick() {

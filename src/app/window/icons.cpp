@@ -36,6 +36,7 @@ constexpr IconNames kIconNames[] = {
     {"home", "go-home"},
     {"undo", "edit-undo"},
     {"redo", "edit-redo"},
+    {"sort", "view-sort-ascending"},
 };
 
 } // namespace

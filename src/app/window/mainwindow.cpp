@@ -5,6 +5,7 @@
 #include "app/window/errordisplay.h"
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
+#include "app/window/ordercheck.h"
 #include "app/window/prompts.h"
 #include "app/window/setupdialog.h"
 #include "app/window/sizedialog.h"
@@ -71,6 +72,11 @@ TFmain::TFmain(Services services, QWidget* parent)
     files_ = std::make_unique<FileController>(document_, prompts(), this, std::move(hooks));
     recovery_ =
         std::make_unique<RecoveryController>(document_, prompts(), this, DefaultRecoveryFolder());
+    orderCheck_ = std::make_unique<OrderCheck>(
+        document_, prompts(), this,
+        CursorHooks{[this] { return p_Grid->cursorCell(); },
+                    [this](CellPosition cell) { p_Grid->setCursorCell(cell); },
+                    [this](const std::function<void()>& command) { return runCommand(command); }});
 
     buildMenu();
     buildToolBar();

@@ -34,6 +34,7 @@ namespace spritlog {
 
 class GridView;
 class LogbookModel;
+class OrderCheck;
 class StationTableModel;
 class Prompts;
 class TextTableModel;
@@ -191,6 +192,8 @@ private:
     LogbookDocument document_;
     std::unique_ptr<FileController> files_;
     std::unique_ptr<RecoveryController> recovery_;
+    // "Nach Datum sortieren" and the question after a reading out of order.
+    std::unique_ptr<OrderCheck> orderCheck_;
     // Made once the pages are built.
     std::unique_ptr<ChartPageController> charts_;
     // The controls, named as their objectName; tests find them by that name.

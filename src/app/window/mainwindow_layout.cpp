@@ -6,6 +6,7 @@
 #include "app/window/gridview.h"
 #include "app/window/icons.h"
 #include "app/window/logbookmodel.h"
+#include "app/window/ordercheck.h"
 #include "app/window/statisticsgroups.h"
 #include "app/window/toolwindow.h"
 #include "app/window/wraplayout.h"
@@ -201,6 +202,9 @@ void TFmain::buildFileMenu(QMenu* datei) {
     addMenuItem(exportImport, "m_Export_XLSX",
                 QStringLiteral("Exportieren als &Arbeitsmappe (.xlsx)"), QStringLiteral("xlsx"),
                 command(files, &FileController::m_Export_XLSXClick));
+    addMenuItem(exportImport, "m_Export_Spritmonitor",
+                QStringLiteral("Exportieren für &Spritmonitor"), QStringLiteral("csv"),
+                command(files, &FileController::m_Export_SpritmonitorClick));
     addMenuItem(exportImport, "m_Import_CSV", QStringLiteral("&Importieren aus CSV..."),
                 QStringLiteral("import"), [this, files] {
                     // What was typed so far is safe before the records come in.
@@ -241,6 +245,10 @@ void TFmain::buildEditMenu(QMenu* bearbeiten) {
                 QStringLiteral("date"), nullptr);
     addMenuItem(bearbeiten, "m_DelZeile", QStringLiteral("Markierte Zeile &Löschen"),
                 QStringLiteral("delete"), command(&TFmain::m_DelZeileClick));
+    addMenuItem(
+        bearbeiten, "m_NachDatumSortieren", QStringLiteral("Nach Datum &sortieren"),
+        QStringLiteral("sort"), [this] { orderCheck_->m_NachDatumSortierenClick(); },
+        QKeySequence(Qt::Key_F6));
     bearbeiten->addSeparator();
     // Checkable, with the check box in place of an icon; checked as the cursor's record is
     // marked when the menu opens.

@@ -59,6 +59,13 @@ bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtPrompts::askYesNoDefaultNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 Prompts::Answer QtPrompts::askYesNoCancel(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);

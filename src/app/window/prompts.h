@@ -23,6 +23,11 @@ public:
 
     // A Yes/No question with a question icon; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A Yes/No question whose default button is No, for a change the user did not ask for.
+    // Answered like askYesNo unless overridden.
+    virtual bool askYesNoDefaultNo(QWidget* parent, const QString& text) {
+        return askYesNo(parent, text);
+    }
     // A question with Yes, No and Cancel; closing the box cancels.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
     // A plain notice with an OK button ("Datei gespeichert als: ...").
@@ -72,6 +77,7 @@ public:
 class QtPrompts : public Prompts {
 public:
     bool askYesNo(QWidget* parent, const QString& text) override;
+    bool askYesNoDefaultNo(QWidget* parent, const QString& text) override;
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
     void showNotice(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
