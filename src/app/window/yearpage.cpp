@@ -7,6 +7,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -47,6 +48,9 @@ QChartView* ChartView(const char* name, QWidget* parent) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->legend()->hide();
+    // The page is small: the bars get the room.
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     QFont titleFont = parent->font();
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
@@ -107,12 +111,17 @@ void DrawBars(QChartView* view, const QString& title, const QStringList& labels,
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
     categories->append(labels);
+    // Twelve month numbers fit a narrow chart in a smaller font.
+    QFont small = chart->titleFont();
+    small.setBold(false);
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+    categories->setLabelsFont(small);
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     auto* axis = new QValueAxis;
-    axis->setRange(0, top > 0 ? top * 1.1 : 1);
+    axis->setRange(0, top > 0 ? top * 1.05 : 1);
+    axis->applyNiceNumbers();
     axis->setLabelFormat(QStringLiteral("%.0f"));
-    axis->setTitleText(QStringLiteral("EUR"));
     chart->addAxis(axis, Qt::AlignLeft);
     series->attachAxis(axis);
 }
@@ -282,7 +291,7 @@ void YearPage::drawYearChart() {
         labels.append(QString::number(year.year));
         costs.push_back(CostOf(year.total));
     }
-    DrawBars(yearChart_, QStringLiteral("Tankkosten je Jahr"), labels, costs);
+    DrawBars(yearChart_, QStringLiteral("Tankkosten je Jahr (EUR)"), labels, costs);
 }
 
 void YearPage::drawMonthChart() {
@@ -295,8 +304,8 @@ void YearPage::drawMonthChart() {
             costs.push_back(CostOf(year->months[month - 1]));
         }
     DrawBars(monthChart_,
-             year ? QStringLiteral("Tankkosten %1 je Monat").arg(year->year)
-                  : QStringLiteral("Tankkosten je Monat"),
+             year ? QStringLiteral("Tankkosten %1 je Monat (EUR)").arg(year->year)
+                  : QStringLiteral("Tankkosten je Monat (EUR)"),
              labels, costs);
 }
 
