@@ -6,6 +6,7 @@
 
 #include "logbookgenerator.h"
 
+#include "analysis/statistics.h"
 #include "analysis/yearsummary.h"
 #include "document/logbookdocument.h"
 #include "reports/yeartable.h"
@@ -80,9 +81,20 @@ void YearTableBench(benchmark::State& state) {
     state.counters["records"] = document.recordCount();
 }
 
+// For comparison: the statistics page's figures of the same logbook, one pass as well.
+void StatisticsBench(benchmark::State& state) {
+    const LogbookDocument& document = Loaded(LogbookOf(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        StatisticsLabels labels = ComputeStatistics(document.table(), document.consumptionRule());
+        benchmark::DoNotOptimize(labels);
+    }
+    state.counters["records"] = document.recordCount();
+}
+
 // 0 stands for the sample logbook.
 BENCHMARK(YearFiguresBench)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(YearTableBench)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(StatisticsBench)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -4,9 +4,10 @@
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
-#include "logbook/records.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <string_view>
 
 namespace spritlog {
@@ -50,14 +51,6 @@ int DayOfYear(const LocalDateTime& day) {
     return kBefore[month - 1] + day.day + (month > 2 && IsLeapYear(day.year) ? 1 : 0);
 }
 
-void Tally(ColumnTally& tally, const TextTable& grid, int column, int record) {
-    const std::string_view text = grid.cell(column, record);
-    if (text.empty())
-        return;
-    tally.sum = AddCellValue(tally.sum, TextToNumber(text), record, column);
-    ++tally.count;
-}
-
 PeriodFigures EmptyPeriod(std::size_t columns) {
     PeriodFigures figures;
     figures.quantity.resize(columns);
@@ -65,20 +58,58 @@ PeriodFigures EmptyPeriod(std::size_t columns) {
     return figures;
 }
 
-// Adds record `r` to `figures`.
-void AddRecord(PeriodFigures& figures, const TextTable& grid, int r,
-               const std::vector<QuantityColumn>& columns, ConsumptionRule rule) {
-    ++figures.records;
-    Tally(figures.km, grid, ColKm, r);
-    Tally(figures.tankkosten, grid, ColTankkosten, r);
+// What one record adds to its year and its month, each cell read once.
+struct RecordFigures {
+    int row = 0;
+    int year = 0;
+    int month = 0;
+    std::optional<double> km, tankkosten, quantity, consumption;
+    int column = -1; // the quantity column of its unit, -1 for none
+};
+
+std::optional<double> CellValue(const TextTable& grid, int column, int record) {
+    const std::string_view text = grid.cell(column, record);
+    if (text.empty())
+        return std::nullopt;
+    return TextToNumber(text);
+}
+
+RecordFigures ReadRecord(const TextTable& grid, int r, const DatePart& date,
+                         const std::vector<QuantityColumn>& columns, ConsumptionRule rule) {
+    RecordFigures figures;
+    figures.row = r;
+    figures.year = date.year;
+    figures.month = date.month;
+    figures.km = CellValue(grid, ColKm, r);
+    figures.tankkosten = CellValue(grid, ColTankkosten, r);
     const FuelUnit unit = UnitOf(grid.cell(ColBenzin, r));
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (columns[i].unit != unit)
-            continue;
-        Tally(figures.quantity[i], grid, ColLiter, r);
-        if (ConsumptionCounts(grid, r, rule))
-            Tally(figures.consumption[i], grid, ColVerbrauch, r);
-    }
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].unit == unit)
+            figures.column = static_cast<int>(i);
+    if (figures.column < 0)
+        return figures;
+    figures.quantity = CellValue(grid, ColLiter, r);
+    if (!grid.cell(ColVerbrauch, r).empty() && ConsumptionCounts(grid, r, rule))
+        figures.consumption = CellValue(grid, ColVerbrauch, r);
+    return figures;
+}
+
+void Tally(ColumnTally& tally, const std::optional<double>& value, int record, int column) {
+    if (!value)
+        return;
+    tally.sum = AddCellValue(tally.sum, *value, record, column);
+    ++tally.count;
+}
+
+void AddRecord(PeriodFigures& figures, const RecordFigures& record) {
+    ++figures.records;
+    Tally(figures.km, record.km, record.row, ColKm);
+    Tally(figures.tankkosten, record.tankkosten, record.row, ColTankkosten);
+    if (record.column < 0)
+        return;
+    const auto column = static_cast<std::size_t>(record.column);
+    Tally(figures.quantity[column], record.quantity, record.row, ColLiter);
+    Tally(figures.consumption[column], record.consumption, record.row, ColVerbrauch);
 }
 
 std::string SumText(const ColumnTally& tally, int decimals) {
@@ -103,35 +134,45 @@ YearSummary SummariseYears(const TextTable& grid, ConsumptionRule rule,
     summary.columns = LitreColumns();
     const std::size_t columns = summary.columns.size();
 
-    // The range first, so that the rows need no moving while the records are added.
-    int first = 0;
-    int last = -1;
-    ForEachRecordTakingPart(grid, [&](int r) {
-        if (const auto date = DateOf(grid.cell(ColDatum, r))) {
-            first = last < first ? date->year : std::min(first, date->year);
-            last = std::max(last, date->year);
-        }
-    });
-    if (last < first)
-        return summary;
-
-    for (int year = first; year <= last; ++year) {
-        YearFigures row;
-        row.year = year;
-        row.running = year >= today.year;
-        row.total = EmptyPeriod(columns);
-        row.months.fill(EmptyPeriod(columns));
-        summary.years.push_back(std::move(row));
-    }
-    ForEachRecordTakingPart(grid, [&](int r) {
+    // One pass: each record read once into its year, the years kept in order as they come.
+    std::map<int, YearFigures> byYear;
+    YearFigures* current = nullptr;
+    // A record with a valid date is no empty record: it takes part.
+    for (int r = 1; r < grid.rowCount(); ++r) {
         const auto date = DateOf(grid.cell(ColDatum, r));
         if (!date)
-            return;
-        YearFigures& row = summary.years[static_cast<std::size_t>(date->year - first)];
-        AddRecord(row.total, grid, r, summary.columns, rule);
-        AddRecord(row.months[static_cast<std::size_t>(date->month - 1)], grid, r, summary.columns,
-                  rule);
-    });
+            continue;
+        if (!current || current->year != date->year) {
+            auto [at, added] = byYear.try_emplace(date->year);
+            current = &at->second;
+            if (added) {
+                current->year = date->year;
+                current->total = EmptyPeriod(columns);
+                current->months.fill(EmptyPeriod(columns));
+            }
+        }
+        const RecordFigures record = ReadRecord(grid, r, *date, summary.columns, rule);
+        AddRecord(current->total, record);
+        AddRecord(current->months[static_cast<std::size_t>(date->month - 1)], record);
+    }
+    if (byYear.empty())
+        return summary;
+
+    // Every year from the first to the last, those without records too.
+    const int first = byYear.begin()->first;
+    const int last = byYear.rbegin()->first;
+    for (int year = first; year <= last; ++year) {
+        YearFigures row;
+        if (auto found = byYear.find(year); found != byYear.end()) {
+            row = std::move(found->second);
+        } else {
+            row.year = year;
+            row.total = EmptyPeriod(columns);
+            row.months.fill(EmptyPeriod(columns));
+        }
+        row.running = year >= today.year;
+        summary.years.push_back(std::move(row));
+    }
 
     if (const YearFigures* current = summary.find(today.year)) {
         YearProjection projection;
