@@ -41,6 +41,10 @@ std::string CostPerKmText(const ColumnTally& consumption, const ColumnTally& pri
 
 } // namespace
 
+bool ConsumptionCounts(const TextTable& grid, int record, ConsumptionRule rule) {
+    return rule != ConsumptionRule::FullTank || !MarksOf(grid, record).partial;
+}
+
 StatisticsSums CollectStatistics(const TextTable& grid, ConsumptionRule rule) {
     StatisticsSums s;
     ForEachRecordTakingPart(grid, [&](int r) {
@@ -60,7 +64,7 @@ StatisticsSums CollectStatistics(const TextTable& grid, ConsumptionRule rule) {
         const double liter = TextToNumber(grid.cell(ColLiter, r));
         if (!grid.cell(ColLiter, r).empty() && liter > s.maxLiter)
             s.maxLiter = liter;
-        if (rule == ConsumptionRule::FullTank && MarksOf(grid, r).partial)
+        if (!ConsumptionCounts(grid, r, rule))
             return;
         Tally(s.verbrauch, grid, ColVerbrauch, r);
         // A non-empty cell takes part even when it is no number (then as 0).

@@ -45,6 +45,11 @@ struct StatisticsSums {
     int first = 0;   // the first of them, 0 when none
     int last = 0;    // the last of them, 0 when none
 };
+// Whether the consumption cell of `record` enters the consumption figures under `rule`:
+// from full tank to full tank a partial fill-up's interval is counted once, on the record
+// that closes it, not on the partial fill-up.
+bool ConsumptionCounts(const TextTable& grid, int record, ConsumptionRule rule);
+
 StatisticsSums CollectStatistics(const TextTable& grid,
                                  ConsumptionRule rule = ConsumptionRule::FullTank);
 

@@ -22,7 +22,7 @@ constexpr CommandInfo kCommands[] = {
     {"stats", Command::Stats, 1},   {"stations", Command::Stations, 1},
     {"chart", Command::Chart, 2},   {"export", Command::Export, 2},
     {"print", Command::Print, 1},   {"import", Command::Import, 2},
-    {"report", Command::Report, 1},
+    {"report", Command::Report, 1}, {"years", Command::Years, 1},
 };
 
 std::string Lower(std::string text) {
@@ -34,7 +34,7 @@ std::string Lower(std::string text) {
 // Options of the form "--name VALUE" or "--name=VALUE".
 bool TakesValue(const std::string& name) {
     return name == "--zoom" || name == "--to" || name == "--pdf" || name == "--png" ||
-           name == "--svg" || name == "--size";
+           name == "--svg" || name == "--size" || name == "--monate";
 }
 
 bool OptionAllowed(Command command, const std::string& name) {
@@ -51,6 +51,8 @@ bool OptionAllowed(Command command, const std::string& name) {
     case Command::Print:
     case Command::Report:
         return name == "--pdf";
+    case Command::Years:
+        return name == "--monate";
     default:
         return false;
     }
@@ -84,6 +86,16 @@ void ParseSize(const std::string& text, Invocation& call) {
         throw UsageError("--size erwartet BREITExHÖHE in Pixeln (16 bis 10000), etwa 1200x800, "
                          "nicht '" +
                          text + "'");
+}
+
+// A calendar year, 1 to 9999, as the dates of the logbook write it.
+int ParseYear(const std::string& text) {
+    int year = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, year);
+    if (text.empty() || text.size() > 4 || ec != std::errc() || ptr != end || year < 1)
+        throw UsageError("--monate erwartet ein Jahr wie 2025, nicht '" + text + "'");
+    return year;
 }
 
 WriterKind FormatWriter(const std::string& format) {
@@ -152,6 +164,8 @@ void ApplyOption(const std::string& name, const std::string& value, Invocation& 
         ParseSize(value, call);
     } else if (name == "--pdf") {
         call.pdfTarget = value;
+    } else if (name == "--monate") {
+        call.monthsOf = ParseYear(value);
     } else if (name == "--monat") {
         call.perMonth = true;
     } else {

@@ -18,7 +18,8 @@ enum class Command {
     Export,
     Print,
     Import,
-    Report
+    Report,
+    Years
 };
 
 // One call of the tool, as the command line gives it. Texts are the bytes of the arguments
@@ -38,6 +39,7 @@ struct Invocation {
     bool pictureSvg = false;                 // --svg
     int pictureWidth = 1200;                 // --size
     int pictureHeight = 800;
+    std::optional<int> monthsOf; // years: --monate JAHR
 };
 
 // A command line that names no valid call; the text is German and UTF-8.

@@ -3,6 +3,7 @@
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
 #include "cli/output.h"
+#include "cli/years.h"
 #include "document/logbookdocument.h"
 #include "import/csvimport.h"
 #include "import/logbookmerge.h"
@@ -194,6 +195,8 @@ std::string RunCommand(const Invocation& call) {
     case Command::Report:
         ReportToPdf(book, call.pdfTarget);
         return {};
+    case Command::Years:
+        return YearsCommand(book, call.monthsOf, SystemLocalTime());
     case Command::Import:
     case Command::Help:
     case Command::Version:

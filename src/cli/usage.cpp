@@ -31,6 +31,10 @@ Befehle:
   print DATEI --pdf ZIEL.pdf   der Ausdruck als PDF-Datei (A4)
   report DATEI --pdf ZIEL.pdf  der lesbare Bericht der Druckvorschau als PDF-Datei (A4
                                quer): alle Spalten, Statistik, Tankstellen, Grafik
+  years DATEI [--monate JAHR]
+                               die Jahresübersicht: je Kalenderjahr (aufsteigend) KM,
+                               Liter, Tankkosten, Verbrauch und EUR je 100 KM; mit
+                               --monate die Monate 01 bis 12 des Jahres JAHR
   import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
                                speichert DATEI (fehlt sie, wird sie angelegt); ist eine
                                Zeile fehlerhaft, wird nichts importiert
@@ -52,12 +56,20 @@ Optionen:
   --png BILD        die Grafik als PNG-Bild nach BILD
   --svg BILD        die Grafik als SVG-Grafik nach BILD
   --size BxH        Größe des Bildes in Pixeln (Vorgabe 1200x800)
+  --monate JAHR     years: die zwölf Monate des Jahres JAHR statt der Jahre
   --help            diese Hilfe
   --version         die Versionsnummer
 
 Die Überschriften der Anmerkungsspalten, die Sicherungskopie (*.bak) beim Speichern und
 der Verbrauch von Volltank zu Volltank folgen den Einstellungen des Programms
 ($XDG_CONFIG_HOME/Ostrel/Spritlog.conf, sonst ~/.config/Ostrel/Spritlog.conf).
+
+Jahresübersicht (years): ein Datensatz zählt in dem Jahr und Monat seines Datums
+(TT.MM.JJJJ); ohne gültiges Datum zählt er nicht. Jedes Jahr vom ersten bis zum letzten
+Datum bekommt eine Zeile, auch eines ohne Datensätze. KM, Liter und Tankkosten sind
+Summen, Verbrauch der Durchschnitt der Verbrauchswerte wie auf der Seite "Statistik",
+EUR je 100 KM = Tankkosten / KM x 100. KM ganz, sonst zwei Nachkommastellen mit Punkt;
+eine leere Zelle, wo nichts zu rechnen ist. Hinter dem laufenden Jahr steht (laufend).
 
 Rückgabewert:
   0  erfolgreich

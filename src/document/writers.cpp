@@ -46,7 +46,7 @@ void WriteHtml(LineSink& sink, const WriteJob& job) {
 void FillXlsx(const std::string& file, const WriteJob& job) {
     WriteXlsxWorkbook(file, job.table,
                       FileNameOf(HasText(job.logbookName) ? job.logbookName : job.path),
-                      job.report.rule);
+                      job.report.rule, job.report.clock);
 }
 
 const Writer& NativeWriter() {

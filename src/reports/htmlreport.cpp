@@ -5,6 +5,7 @@
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "reports/yeartable.h"
 
 #include <cstdint>
 #include <string>
@@ -70,6 +71,7 @@ void WriteHead(LineSink& sink, const std::string& targetPath, const ReportContex
     sink.writeLine("<li><a href=\"#tabelle\">Datentabelle</a></li>");
     sink.writeLine("<li><a href=\"#tankstellen\">Tankstellenbewertung</a></li>");
     sink.writeLine("<li><a href=\"#statistik\">Statistik</a></li>");
+    sink.writeLine("<li><a href=\"#jahre\">Jahre</a></li>");
     sink.writeLine("<li><a href=\"#info\">Informationen</a></li>");
     sink.writeLine("</ul></p><br><br>");
 }
@@ -182,6 +184,7 @@ void WriteHtmlReport(LineSink& sink, const TextTable& grid, const std::string& t
     WriteDataTable(sink, grid, recordCount);
     WriteStationTable(sink, grid);
     WriteStatistics(sink, grid, context.rule);
+    WriteHtmlYearTable(sink, grid, context);
     WriteInformation(sink, context);
 }
 

@@ -5,6 +5,7 @@
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
+#include "reports/yeartable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -182,6 +183,7 @@ public:
     void skip(double height) { y_ = std::min(y_ + height, height_); }
     double remaining() const { return height_ - y_; }
     double width() const { return width_; }
+    std::size_t pageCount() const { return pages_.size(); }
     std::vector<ReportPage> pages() && { return std::move(pages_); }
 
 private:
@@ -294,6 +296,7 @@ ReportContent CollectReportContent(const TextTable& grid, const std::string& fil
     content.fileName = fileName;
     content.printedOn = ShortDateText(now);
     content.enoughRecords = RecordsTakingPart(grid) >= 3;
+    content.years = YearTableRows(SummariseYears(grid, rule, now));
     if (content.enoughRecords) {
         content.statistics = ComputeStatistics(grid, rule);
         TextTable info(kStationColumns, 0);
@@ -373,12 +376,25 @@ std::vector<ReportPage> BuildReportLayout(const ReportContent& content, double p
         // Beside the statistics where the paper is wide enough, else below them.
         const double left = statisticsWidth + kReportColumnGap;
         if (left + Sum(stations.columns.widths) <= paperWidth) {
+            const double statisticsEnd = flow.y();
+            const std::size_t statisticsPage = flow.pageCount();
             flow.moveTo(top);
             FlowTable(flow, stations, "Tankstellen", "Tankstellen (Fortsetzung)", left);
+            // What follows goes below the longer of the two.
+            if (flow.pageCount() == statisticsPage)
+                flow.moveTo(std::max(flow.y(), statisticsEnd));
         } else {
             flow.skip(kReportSectionGap);
             FlowTable(flow, stations, "Tankstellen", "Tankstellen (Fortsetzung)");
         }
+    }
+
+    if (content.years.size() > 1) {
+        std::vector<bool> yearRight(content.years.front().size(), true);
+        yearRight[0] = false;
+        flow.skip(kReportSectionGap);
+        FlowTable(flow, MakeTable(content.years, yearRight, paperWidth, false, measure), "Jahre",
+                  "Jahre (Fortsetzung)");
     }
 
     if (content.chart) {

@@ -49,6 +49,8 @@ struct ReportContent {
     TextTable stations{0, 0}; // p_Info without its empty last row
     bool chart = false;       // the chart page comes last
     std::string chartTitle;   // its title, Windows-1252
+    // The year table (captions first), newest year first; only captions without dates.
+    std::vector<std::vector<std::string>> years;
 };
 
 // The content of the report of `grid` (derived columns current, headings in row 0).

@@ -11,6 +11,7 @@
 #include "logbook/records.h"
 #include "reports/xlsxformulas.h"
 #include "reports/xlsxprint.h"
+#include "reports/xlsxyears.h"
 
 #include <algorithm>
 #include <array>
@@ -550,8 +551,9 @@ private:
 } // namespace
 
 void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std::string& title,
-                       ConsumptionRule rule) {
+                       ConsumptionRule rule, Clock clock) {
     const Figures figures = ComputeFigures(grid, rule);
+    const YearSummary years = SummariseYears(grid, rule, clock ? clock() : SystemLocalTime());
 
     const ClassicNumberFormat classic;
     Workbook book(path);
@@ -565,6 +567,7 @@ void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std
     WorkbookWriter writer(book, title);
     writer.writeRecords(grid);
     writer.writeMonths(grid, figures.months);
+    WriteYearSheet(book.get(), title, years, RecordCount(grid), rule);
     writer.writeStatistics(figures);
     writer.writeStations(figures.stations);
     writer.writeCharts(grid, figures);

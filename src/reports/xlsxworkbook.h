@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/clock.h"
 #include "logbook/fillups.h"
 #include "logbook/texttable.h"
 
@@ -12,6 +13,8 @@ namespace spritlog {
 //   Tankbuch     the headings and one row per record: dates, numbers with the decimals of
 //                the table, texts; a cell that is no valid date or number stays its text
 //   Monate       the chart source per month
+//   Jahre        the year table, as formulas over Tankbuch's cells; `clock` tells the
+//                running year (the system's when empty)
 //   Statistik    the twelve figures of the statistics page, or the too-few notice
 //   Tankstellen  the station evaluation with its average row
 //   Diagramme    "Liter je 100 KM" per record with its average, "Tankkosten" per month,
@@ -23,6 +26,6 @@ namespace spritlog {
 // touched: where one cannot be, Error with the message the HTML report gives; a failing
 // write throws Error too.
 void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std::string& title,
-                       ConsumptionRule rule = ConsumptionRule::FullTank);
+                       ConsumptionRule rule = ConsumptionRule::FullTank, Clock clock = {});
 
 } // namespace spritlog

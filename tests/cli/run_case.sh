@@ -18,7 +18,8 @@
 #   --env NAME=VALUE        extra environment for the run
 #   --unset NAME            run without the environment variable NAME
 #   --same FILE EXPECTED    work file FILE must equal DATADIR/EXPECTED byte for byte
-#   --same-htm FILE EXPECTED  the same, the report's "Stand:" date and time masked
+#   --same-htm FILE EXPECTED  the same, the report's "Stand:" date and time masked, and the
+#                           year table's running-year mark and projection
 #   --missing FILE          work file FILE must not exist
 #   --pdf FILE PAGES        work file FILE must be a PDF with PAGES pages
 #   --png FILE WxH          work file FILE must be a PNG picture of W x H pixels
@@ -102,9 +103,12 @@ if ! cmp -s "$work/.actual" "$data/$name.expected"; then
     diff -u "$data/$name.expected" "$work/.actual" >&2
 fi
 
-# The "Stand:" line of the HTML report carries the time of the run.
+# The "Stand:" line of the HTML report carries the time of the run, and so do the year
+# table's mark of the running year and its projection.
 mask_stand() {
-    sed -E 's#^<h1>Spritlog</h1><p>Stand: [0-9]{2}\.[0-9]{2}\.[0-9]{4}( [0-9]{2}:[0-9]{2}:[0-9]{2})?</p>\r$#<h1>Spritlog</h1><p>Stand: (time)</p>\r#' "$1"
+    sed -E -e 's#^<h1>Spritlog</h1><p>Stand: [0-9]{2}\.[0-9]{2}\.[0-9]{4}( [0-9]{2}:[0-9]{2}:[0-9]{2})?</p>\r$#<h1>Spritlog</h1><p>Stand: (time)</p>\r#' \
+        -e '/^<tr><td nowrap>Hochrechnung [0-9]+<\/td>/d' \
+        -e 's#^<tr><td nowrap>([0-9]+) \(laufend\)</td>#<tr><td nowrap>\1</td>#' "$1"
 }
 
 for ((i = 0; i < ${#checks[@]}; i += 3)); do

@@ -79,8 +79,8 @@ def text_categories(chart):
                for series in chart.series)
 
 
-SHEETS = ["Tankbuch", "Monate", "Statistik", "Tankstellen", "Diagramme", "Hilfswerte"]
-WITH_HEADINGS = {"Tankbuch", "Monate", "Tankstellen", "Hilfswerte"}
+SHEETS = ["Tankbuch", "Monate", "Jahre", "Statistik", "Tankstellen", "Diagramme", "Hilfswerte"]
+WITH_HEADINGS = {"Tankbuch", "Monate", "Jahre", "Tankstellen", "Hilfswerte"}
 
 
 def check_printing(book, title):
@@ -302,12 +302,116 @@ def check_sample(book, path):
     check(labels == expected, f"sample date labels {labels}")
 
 
+# The logbook of tests/data/handworked.md, "The year table", up to 2025: record 4 a partial
+# fill-up at New Year, record 6 empty, record 7's date no real day.
+YEARS = [
+    ("10.11.2022", "10000", "40", "1.50", "Super", "", "", "", "", ""),
+    ("15.12.2022", "10600", "42", "1.60", "Super", "", "", "", "", ""),
+    ("20.01.2024", "11400", "48", "1.70", "Super", "", "", "", "", ""),
+    ("30.12.2024", "11900", "20", "1.80", "Super", "", "", "Teilbetankung", "", ""),
+    ("03.01.2025", "12400", "25", "1.70", "Super", "", "", "", "", ""),
+    ("", "", "", "", "", "", "", "", "", ""),
+    ("31.02.2025", "12900", "30", "1.60", "Super", "", "", "", "", ""),
+    ("10.06.2025", "13500", "36", "1.75", "Super", "", "", "", "", ""),
+]
+YEAR_CAPTIONS = ["Jahr", "KM", "Liter", "Tankkosten", "Verbrauch", "EUR je 100 KM"]
+
+
+def same_rows(sheet, expected, where):
+    for r, row in enumerate(expected, start=2):
+        for c, value in enumerate(row, start=1):
+            actual = sheet.cell(row=r, column=c).value
+            if value is None:
+                check(actual in (None, ""), f"{where} {r},{c}: {actual!r}, expected empty")
+            else:
+                check(isinstance(actual, (int, float)) and abs(actual - value) < 1e-6,
+                      f"{where} {r},{c}: {actual!r}, expected {value!r}")
+    check(sheet.max_row == len(expected) + 1, f"{where}: {sheet.max_row} rows")
+
+
+def recalculated(path, work):
+    """The workbook as LibreOffice calculates it (the file openpyxl wrote has no results), or
+    None without LibreOffice."""
+    soffice = shutil.which("soffice")
+    if not soffice:
+        print("LibreOffice (soffice) not found: the recalculation is not checked")
+        return None
+    out = os.path.join(work, "recalculated")
+    run = subprocess.run([soffice, "--headless", "--norestore",
+                          "-env:UserInstallation=file://" + os.path.join(work, "lo"),
+                          "--convert-to", "xlsx", "--outdir", out, path],
+                         capture_output=True, timeout=120)
+    target = os.path.join(out, os.path.basename(path))
+    check(run.returncode == 0 and os.path.exists(target), f"LibreOffice: {run.stderr!r}")
+    return openpyxl.load_workbook(target, data_only=True) if os.path.exists(target) else None
+
+
+def check_years(cli, work, config):
+    """The sheet Jahre: the figures by hand, as formulas that follow edits on Tankbuch."""
+    book = export(cli, work, "jahre.slg", YEARS, config)
+    sheet = book["Jahre"]
+    check(row_values(sheet, 1, 6) == YEAR_CAPTIONS, f"Jahre headings {row_values(sheet, 1, 6)}")
+    check(sheet.freeze_panes == "A2", f"Jahre frozen at {sheet.freeze_panes}")
+    check(all(isinstance(sheet.cell(row=r, column=c).value, str) and
+              sheet.cell(row=r, column=c).value.startswith("=")
+              for r in range(2, 6) for c in range(2, 7)), "Jahre: figures that are no formulas")
+    # Newest first; handworked.md: 2025 1100 km, 61 l, 105.50 EUR, (4.50 + 6) / 2, 105.50 /
+    # 1100 x 100; 2024 800 + 500, 48 + 20, 81.60 + 36, 6.00 (record 4 partial), 117.60 / 13;
+    # 2023 empty; 2022 600, 82, 127.20, 7.00, 21.20.
+    cached = openpyxl.load_workbook(os.path.join(work, "jahre.xlsx"), data_only=True)["Jahre"]
+    same_rows(cached, [
+        (2025, 1100, 61, 105.5, 5.25, 105.5 / 11),
+        (2024, 1300, 68, 117.6, 6, 117.6 / 13),
+        (2023, None, None, None, None, None),
+        (2022, 600, 82, 127.2, 7, 21.2),
+    ], "Jahre cached")
+
+    # Edits on Tankbuch (record r stands in row r + 1): record 8's KM 600 -> 700, record 5's
+    # costs 42.50 -> 50, record 3 moved to 2023, record 2 marked as a partial fill-up.
+    tankbuch = book["Tankbuch"]
+    tankbuch["E9"] = 700
+    tankbuch["H6"] = 50
+    tankbuch["A4"] = datetime.datetime(2023, 1, 20)
+    tankbuch["L3"] = "Teilbetankung"
+    edited = os.path.join(work, "jahre_bearbeitet.xlsx")
+    book.save(edited)
+    result = recalculated(edited, work)
+    if result is not None:
+        # 2025: 500 + 700, 61, 50 + 63, 5.25, 113 / 1200 x 100; 2024 record 4 alone, its
+        # consumption no value; 2023 record 3; 2022 without consumption.
+        same_rows(result["Jahre"], [
+            (2025, 1200, 61, 113, 5.25, 113 / 12),
+            (2024, 500, 20, 36, None, 7.2),
+            (2023, 800, 48, 81.6, 6, 10.2),
+            (2022, 600, 82, 127.2, None, 21.2),
+        ], "Jahre recalculated")
+
+    # The running year by the clock: marked, and projected by the days of the year.
+    today = datetime.date.today()
+    days = 366 if today.year % 4 == 0 and (today.year % 100 != 0 or today.year % 400 == 0) \
+        else 365
+    gone = today.timetuple().tm_yday
+    running = export(cli, work, "laufend.slg", [
+        (f"01.01.{today.year}", "1000", "10", "2.00", "Super", "", "", "", "", ""),
+        (today.strftime("%d.%m.%Y"), "1500", "20", "2.00", "Super", "", "", "", "", ""),
+    ], config)["Jahre"]
+    check(running["A2"].value == today.year and running["A2"].number_format == '0" (laufend)"',
+          f"running year {running['A2'].value!r} {running['A2'].number_format!r}")
+    check(running["A3"].value == f"Hochrechnung {today.year}", f"projection {running['A3'].value!r}")
+    check(running["B3"].value == f'=IF(B2="","",B2*{days}/{gone})', f"projection {running['B3'].value!r}")
+    cached = openpyxl.load_workbook(os.path.join(work, "laufend.xlsx"), data_only=True)["Jahre"]
+    same(cached["B3"].value, 500 * days / gone, "projected km")
+    same(cached["D3"].value, 60 * days / gone, "projected costs")
+
+
 def main():
     cli, sample, notes = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as work:
         config = os.path.join(work, "config")
         os.makedirs(os.path.join(config, "Ostrel"))
         shutil.copy(notes, os.path.join(config, "Ostrel", "Spritlog.conf"))
+
+        check_years(cli, work, config)
 
         small = export(cli, work, "klein.slg", SMALL, config)
         check_small(small, os.path.join(work, "klein.xlsx"))

@@ -328,11 +328,12 @@ TEST(HtmlReport, MarkupInCellsHeadingsAndTitleIsEscaped) {
     ASSERT_GT(lines.size(), 30u);
     EXPECT_EQ(lines[0], "<html><head><meta charset=\"windows-1252\"><title>/tmp/&lt;neu&gt;&amp;"
                         "&quot;alt&quot;.htm</title></head><body>");
-    EXPECT_NE(lines[10].find("<th>Ort</th><th>&lt;i&gt;Fahrer&lt;/i&gt;</th><th>A&amp;B</th>"
+    // Line 11: the table's headings, after the title, the "Stand:" line and the contents.
+    EXPECT_NE(lines[11].find("<th>Ort</th><th>&lt;i&gt;Fahrer&lt;/i&gt;</th><th>A&amp;B</th>"
                              "<th>&quot;Zweck&quot;</th></tr>"),
               std::string::npos);
-    EXPECT_EQ(lines[11 + 12], "<td nowrap>&lt;b&gt;Rosenheim&lt;/b&gt;</td>");
-    EXPECT_EQ(lines[11 + 13], "<td nowrap>Tom &amp; Jerry</td>");
+    EXPECT_EQ(lines[12 + 12], "<td nowrap>&lt;b&gt;Rosenheim&lt;/b&gt;</td>");
+    EXPECT_EQ(lines[12 + 13], "<td nowrap>Tom &amp; Jerry</td>");
     EXPECT_EQ(written.text.find("<b>"), std::string::npos);
 }
 

@@ -10,6 +10,7 @@
 #include "app/window/setupdialog.h"
 #include "app/window/sizedialog.h"
 #include "app/window/statistikdialog.h"
+#include "app/window/yearpage.h"
 
 #include "charts/chartviews.h"
 #include "logbook/conventions.h"
@@ -92,6 +93,7 @@ TFmain::TFmain(Services services, QWidget* parent)
     page_.p_control->addTab(buildDataPage(), QStringLiteral("Daten"));
     page_.p_control->addTab(buildChartPage(), QStringLiteral("Grafik"));
     page_.p_control->addTab(buildStatisticsPage(), QStringLiteral("Statistik"));
+    page_.p_control->addTab(new YearPage(document_, services_.clock), QStringLiteral("&Jahre"));
     layout->addWidget(page_.p_control, 1);
     layout->addWidget(buildButtonPanel());
     setCentralWidget(central);

@@ -10,6 +10,7 @@
 #include "app/window/statisticsgroups.h"
 #include "app/window/toolwindow.h"
 #include "app/window/wraplayout.h"
+#include "app/window/yearpage.h"
 
 #include "analysis/stationrating.h"
 #include "charts/chartviews.h"
@@ -156,6 +157,16 @@ void TFmain::buildMenu() {
     QMenu* extras = addMenu("m_Extras", QStringLiteral("&Extras"));
     addMenuItem(extras, "m_Statistik", QStringLiteral("&Statistik"), QStringLiteral("statistics"),
                 command(&TFmain::m_StatistikClick));
+    addMenuItem(
+        extras, "m_Jahresuebersicht", QStringLiteral("&Jahresübersicht"),
+        QStringLiteral("statistics"),
+        [this] {
+            if (auto* page = findChild<YearPage*>()) {
+                page_.p_control->setCurrentWidget(page);
+                page->yearTable()->setFocus();
+            }
+        },
+        QKeySequence(Qt::CTRL | Qt::Key_J));
     extras->addSeparator();
     addMenuItem(extras, "m_Einstellungen", QStringLiteral("&Einstellungen"),
                 QStringLiteral("setup"), command(&TFmain::m_EinstellungenClick));
