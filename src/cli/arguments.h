@@ -27,11 +27,11 @@ enum class Command {
 struct Invocation {
     Command command = Command::Help;
     std::string file;
-    bool perMonth = false;    // --monat
-    bool statsWindow = false; // --window
-    int view = 0;             // chart view 1..7
-    int zoomIndex = 1;        // 0 "100%", 1 "Bereich"
-    std::string format;       // export: "csv", "htm", "slg", "xlsx" or "spritmonitor"
+    bool perMonth = false;                   // --monat
+    bool statsWindow = false;                // --window
+    int view = 0;                            // chart view 1..7
+    int zoomIndex = 1;                       // 0 "100%", 1 "Bereich"
+    std::string format;                      // export: csv, htm, slg, xlsx, spritmonitor
     std::optional<std::string> exportTarget; // --to
     std::string pdfTarget;                   // --pdf
     std::string importSource;                // import: the CSV file to read
