@@ -69,16 +69,13 @@ void ChartPageController::TabChange(int newTab) {
     setRadioGroupsEnabled(true);
     if (newTab >= 0 && newTab < kChartViewCount) {
         series = document_.chartSeries(newTab + 1, zoomIndex());
-        DrawChartSeries(*w_.p_chart, *series);
+        w_.p_chart->showSeries(*series);
     } else if (newTab == kStationTab) {
         document_.rateStations();
         setRadioGroupsEnabled(false);
         setChartVisible(false);
         setInfoVisible(true);
     }
-    // The chart gets only values; the dates or months under the points come from here.
-    if (series)
-        ShowSeriesTexts(*w_.p_chart, *series);
 }
 
 void ChartPageController::fillStatisticsPage() {

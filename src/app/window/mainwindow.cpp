@@ -10,7 +10,6 @@
 #include "app/window/sizedialog.h"
 #include "app/window/statistikdialog.h"
 
-#include "charts/chartviews.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
@@ -180,7 +179,6 @@ void TFmain::FormCreate(const QStringList& arguments) {
             files_->LoadLogbookFile(document_.fileName());
         }
         UpdateStatusBar();
-        SetUpChart(*page_.p_chart);
     });
     // Unsaved changes a window that did not close cleanly left behind.
     runCommand([this] { recovery_->offerLeftBehind(true); });
