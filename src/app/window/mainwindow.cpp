@@ -59,16 +59,15 @@ TFmain::TFmain(Services services, QWidget* parent)
     windowFont.setPointSize(8);
     setFont(windowFont);
 
-    FileController::Hooks hooks;
-    hooks.cursorCell = [this] { return p_Grid->cursorCell(); };
-    hooks.setCursorCell = [this](CellPosition cell) { p_Grid->setCursorCell(cell); };
-    hooks.runCommand = [this](const std::function<void()>& command) { return runCommand(command); };
-    hooks.printer = services_.printer;
-    hooks.prepareReport = [this] { return charts_->prepareReport(); };
-    hooks.afterLoad = [this] { recovery_->offerLeftBehind(false); };
-    files_ = std::make_unique<FileController>(document_, prompts(), this, std::move(hooks));
+    files_ = std::make_unique<FileController>(
+        document_, prompts(), this, static_cast<FileController::Host&>(*this), services_.printer);
     recovery_ =
         std::make_unique<RecoveryController>(document_, prompts(), this, DefaultRecoveryFolder());
+
+    connect(files_.get(), &FileController::logbookLoaded, this,
+            [this] { recovery_->offerLeftBehind(false); });
+    connect(files_.get(), &FileController::recentFileChosen, this,
+            [this](const QString& path) { runCommand([&] { files_->m_ZuletztClick(path); }); });
 
     buildMenu();
     buildToolBar();
@@ -125,9 +124,9 @@ void TFmain::wireCommands() {
             document_.setChartBasis(static_cast<ChartBasis>(id));
     });
     wire(p_ansichtItems, &QButtonGroup::idClicked,
-         command(charts, &ChartPageController::p_controlChange));
+         command(charts, &ChartPageController::chartOptionsChanged));
     wire(page_.p_zoomItems, &QButtonGroup::idClicked,
-         command(charts, &ChartPageController::p_controlChange));
+         command(charts, &ChartPageController::chartOptionsChanged));
 }
 
 void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik) {
@@ -135,16 +134,36 @@ void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatisti
     FSetup = setup;
     FSize = size;
     FStatistik = statistik;
+    if (FSetup)
+        connectSetupDialog();
 }
 
 bool TFmain::runCommand(const std::function<void()>& command) {
-    return RunCommand(prompts(), this, [&] {
+    const bool succeeded = RunCommand(prompts(), this, [&] {
         // Text still in the cell editor belongs to the cell before any command reads the
         // table, whichever way the command was started.
         if (p_Grid)
             p_Grid->commitEdit();
         command();
+        // The page shown follows what the command changed before it returns.
+        if (charts_)
+            charts_->commandDone(true);
     });
+    if (!succeeded && charts_)
+        charts_->commandDone(false);
+    return succeeded;
+}
+
+std::optional<CellPosition> TFmain::cursorCell() const {
+    return p_Grid->cursorCell();
+}
+
+void TFmain::setCursorCell(CellPosition cell) {
+    p_Grid->setCursorCell(cell);
+}
+
+PreparedReport TFmain::prepareReport() {
+    return charts_->prepareReport();
 }
 
 int TFmain::RecordCount() const {
