@@ -55,6 +55,13 @@ class PagesFollowTest : public test::GuiTest {
     }
     static void typeLiter(TFmain& fmain, const char* text) { type(fmain, ColLiter, 1, text); }
 
+    // The sample logbook of four records, started with.
+    void openSample(TFmain& fmain) {
+        const QString file = path(QStringLiteral("vier.slg"));
+        test::WriteFile(file, test::NativeFile(test::SampleRecords(4)));
+        fmain.FormCreate({file});
+    }
+
 private slots:
     // Each change with the page shown; `label` is the statistics label (L2 Getankte Liter,
     // L3 Tankkosten), `tab` the chart view. The sample logbook: 40, 39, 38 and 37 litres at
@@ -107,9 +114,7 @@ private slots:
         QFETCH(QString, after);
         Window window;
         TFmain& fmain = *window;
-        const QString file = path(QStringLiteral("vier.slg"));
-        test::WriteFile(file, test::NativeFile(test::SampleRecords(4)));
-        fmain.FormCreate({file});
+        openSample(fmain);
         test::ViewTabs(fmain)->setCurrentIndex(tab);
 
         // What comes before the change, on the page "Daten".
@@ -161,9 +166,7 @@ private slots:
     void hiddenPageWaits() {
         Window window;
         TFmain& fmain = *window;
-        const QString file = path(QStringLiteral("vier.slg"));
-        test::WriteFile(file, test::NativeFile(test::SampleRecords(4)));
-        fmain.FormCreate({file});
+        openSample(fmain);
         test::ViewTabs(fmain)->setCurrentIndex(1);
         QSignalSpy drawn(ShownChart(fmain)->series(0), &QXYSeries::pointsReplaced);
         test::Pages(fmain)->setCurrentIndex(1);
@@ -187,9 +190,7 @@ private slots:
     void failedCommandShowsOneError() {
         Window window;
         TFmain& fmain = *window;
-        const QString file = path(QStringLiteral("vier.slg"));
-        test::WriteFile(file, test::NativeFile(test::SampleRecords(4)));
-        fmain.FormCreate({file});
+        openSample(fmain);
         test::Pages(fmain)->setCurrentIndex(Statistik);
         type(fmain, ColKmStand, 3, "1o000");
         window.prompts->errors.clear();
