@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     const auto makeDialogs = [&Fmain] {
         if (Fmain.aboutDialog())
             return;
-        auto* FAbout = new spritlog::TFAbout(&Fmain);
+        auto* FAbout = new spritlog::TFAbout(Fmain.prompts(), &Fmain);
         auto* FSetup = new spritlog::TFSetup(&Fmain);
         auto* FSize = new spritlog::TFSize(&Fmain);
         auto* FStatistik = new spritlog::TFStatistik(&Fmain);

@@ -11,13 +11,13 @@ namespace spritlog {
 // What chart view 1..7 shows of a chart source PrepareGrid: the values of one column, their
 // average and the value axis range, with the dates (or months) under the points.
 struct ChartSeries {
-    // The view's name: title, HText and the name of series 0 (ASCII).
+    // The view's name: the chart's title and the name of series 0 (ASCII).
     std::string name;
     // The view's points, all of them: the source's rows from the view's first one on whose
     // cell holds a value.
     int32_t pointCount = 0;
-    // Series 0: the values of the points the chart can address (16-bit indices, so at most
-    // the first 32768).
+    // Series 0: the values of the points the chart shows (at most the first 32768, as many
+    // as a 16-bit point index can address).
     std::vector<double> points;
     // Series 1: the average of all pointCount values, the same at every point (0 without).
     double average = 0;
@@ -30,8 +30,8 @@ struct ChartSeries {
     // Kilometres: the value axis shows whole numbers; litres and money keep their decimals.
     bool wholeNumbers = false;
 
-    // The point count the chart control is told when the view is drawn: the points sent.
-    int32_t transferCount() const { return static_cast<int32_t>(points.size()); }
+    // How many points the chart shows.
+    int32_t shownCount() const { return static_cast<int32_t>(points.size()); }
 };
 
 // The series of view 1..7 (std::invalid_argument otherwise) from `prepareGrid` with

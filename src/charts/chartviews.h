@@ -1,6 +1,5 @@
 #pragma once
 
-#include "charts/chartcontrol.h"
 #include "charts/chartseries.h"
 
 namespace spritlog {
@@ -25,17 +24,5 @@ inline constexpr const char* kAverageSeriesName = "Durchschnitt";
 
 // Caption of tab 0..7.
 const char* ChartTabCaption(int tab);
-
-// The start settings of the chart, once, before the window shows.
-void SetUpChart(ChartControl& chart);
-
-// Draws `series` into `chart`: the transfer of series 0 (the values) and series 1 (their
-// average) with the view's name as title and series text, then the value axis range, then
-// a refresh.
-void DrawChartSeries(ChartControl& chart, const ChartSeries& series);
-
-// Draws view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf throws,
-// before anything is drawn.
-void ShowChart(ChartControl& chart, const ChartSource& prepareGrid, int view, int zoomIndex);
 
 } // namespace spritlog

@@ -2,7 +2,6 @@
 
 #include "platform/writeerror.h"
 
-#include "charts/chartviews.h"
 #include "logbook/errors.h"
 
 #include <QChartView>
@@ -29,9 +28,7 @@ ChartPicture::ChartPicture(const ChartSeries& series, QSize size)
     chart_->setAttribute(Qt::WA_DontShowOnScreen);
     chart_->resize(size);
     chart_->setThinLines(false); // a picture keeps every segment of its antialiased lines
-    SetUpChart(*chart_);
-    DrawChartSeries(*chart_, series);
-    ShowSeriesTexts(*chart_, series);
+    chart_->showSeries(series);
     chart_->show();
     settle();
 }

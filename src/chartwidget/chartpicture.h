@@ -25,8 +25,7 @@ PictureFormat PictureFormatFor(const QString& path);
 // widget application); it never shows a window.
 class ChartPicture {
 public:
-    // Draws `series` as the page "Grafik" does (its start settings, then the view, then the
-    // dates under the points) into a chart of `size` pixels.
+    // Draws `series` as the page "Grafik" does into a chart of `size` pixels.
     ChartPicture(const ChartSeries& series, QSize size);
     // The same for view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf
     // throws.

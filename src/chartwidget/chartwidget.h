@@ -1,40 +1,35 @@
 #pragma once
 
-#include "charts/chartcontrol.h"
 #include "charts/chartseries.h"
 
-#include <QStringList>
 #include <QWidget>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace spritlog {
 
-// The chart on the page "Grafik" (p_chart): a widget that is also the chart control the
-// chart views draw through.
-class ChartWidget : public QWidget, public ChartControl {
+// How the chart looks, whatever view it shows. The defaults are the chart's own.
+struct ChartLook {
+    int decimals = 2;       // of the value axis labels and the tool tips (0..10)
+    int pointType = 0;      // 0: a round marker on every point of the values; else none
+    int grid = 3;           // bit 1 horizontal grid lines (value axis), bit 2 vertical ones
+    int wallWidth = 2;      // the frame of the plot area in pixels (0..8)
+    bool showStatus = true; // hovering a point shows its series, point and value
+    bool chart3D = true;    // the plot area as a shaded wall; false: plain white
+    int legendWidth = 250;  // above 0 shows the legend under the plot; 0 hides it
+};
+
+// The chart on the page "Grafik" (p_chart): shows one view's series as it is given.
+class ChartWidget : public QWidget {
     Q_OBJECT
 
 public:
     using QWidget::QWidget;
 
-    // Texts for the points of the view just drawn (the dates or months of the chart
-    // source), label i for point i. The chart control itself only receives values; the
-    // window adds these after a view was drawn. A chart may ignore them; points without a
-    // text are numbered from 1.
-    virtual void setPointLabels(const QStringList& labels) { Q_UNUSED(labels); }
-    // The same texts as the chart source holds them (Windows-1252). A chart that shows only
-    // a few of them converts only those; by default all go to setPointLabels.
-    virtual void setPointLabelCells(std::vector<std::string> cells);
-    // Whether the value axis of the view just drawn counts whole numbers (kilometres).
-    virtual void setWholeNumbers(bool whole) { Q_UNUSED(whole); }
+    // Shows `series` in place of whatever was shown: the values and their average, the
+    // value axis range, the name as title and legend, the dates or months under the points.
+    virtual void showSeries(const ChartSeries& series) = 0;
 };
-
-// What a chart shows of `series` beyond the values it was sent: the texts under the points
-// and the axis's whole numbers. After the series was drawn.
-void ShowSeriesTexts(ChartWidget& chart, const ChartSeries& series);
 
 // Makes the window's chart. The window takes whatever this gives, so another chart
 // implementation plugs in here (or through TFmain's constructor argument).

@@ -1,5 +1,6 @@
 #include "chartwidget/qtchartwidget.h"
 
+#include "charts/chartviews.h"
 #include "charts/drawnpoints.h"
 #include "platform/celltext.h"
 
@@ -88,9 +89,7 @@ private:
     QRectF bounds_;
 };
 
-QtChartWidget::QtChartWidget(QWidget* parent)
-    : ChartWidget(parent), axisMinimum_(std::numeric_limits<double>::quiet_NaN()),
-      axisMaximum_(std::numeric_limits<double>::quiet_NaN()) {
+QtChartWidget::QtChartWidget(QWidget* parent) : ChartWidget(parent) {
     chart_ = new QChart;
     // Axis labels keep "." whatever the user's locale says.
     chart_->setLocalizeNumbers(false);
@@ -123,7 +122,7 @@ QtChartWidget::QtChartWidget(QWidget* parent)
         line->attachAxis(pointAxis_);
         line->attachAxis(valueAxis_);
         connect(line, &QXYSeries::hovered, this, [this, serie](const QPointF& at, bool entered) {
-            if (!entered || !showStatus_) {
+            if (!entered || !look_.showStatus) {
                 QToolTip::hideText();
                 return;
             }
@@ -168,139 +167,35 @@ QtChartWidget::QtChartWidget(QWidget* parent)
 
 QtChartWidget::~QtChartWidget() = default;
 
-void QtChartWidget::setThisSerie(int16_t serie) {
-    thisSerie_ = serie;
-}
-
-void QtChartWidget::setDecimals(int16_t decimals) {
-    decimals_ = std::clamp<int>(decimals, 0, 10);
+void QtChartWidget::setLook(const ChartLook& look) {
+    look_ = look;
+    look_.decimals = std::clamp(look_.decimals, 0, 10);
+    look_.wallWidth = std::clamp(look_.wallWidth, 0, 8);
     applyLook();
 }
 
-void QtChartWidget::setPointType(int16_t pointType) {
-    pointType_ = pointType;
-    applyLook();
-}
-
-void QtChartWidget::setGrid(int16_t grid) {
-    grid_ = grid;
-    applyLook();
-}
-
-void QtChartWidget::setWallWidth(int16_t width) {
-    wallWidth_ = std::clamp<int>(width, 0, 8);
-    applyLook();
-}
-
-void QtChartWidget::setShowStatus(bool show) {
-    showStatus_ = show;
-}
-
-void QtChartWidget::setChart3D(bool chart3D) {
-    chart3D_ = chart3D;
-    applyLook();
-}
-
-void QtChartWidget::setToolBar(bool) {}
-
-void QtChartWidget::setLegendWidth(int16_t width) {
-    legendWidth_ = width;
-    applyLook();
-}
-
-void QtChartWidget::setHText(const std::string& text) {
-    hText_ = text;
-    chart_->setTitle(QString::fromStdString(text));
-}
-
-std::string QtChartWidget::hText() const {
-    return hText_;
-}
-
-int32_t QtChartWidget::openData(int16_t, int32_t seriesCount, int32_t pointCount) {
-    transferOpen_ = true;
-    dirty_ = true;
-    thisSerie_ = 0;
-    pointCount_ = std::clamp(pointCount, 0, kMaxPoints);
-    for (int serie = 0; serie < kSeries; ++serie)
-        values_[serie].assign(serie < seriesCount ? pointCount_ : 0, 0.0);
-    axisMinimum_ = axisMaximum_ = std::numeric_limits<double>::quiet_NaN();
-    // The previous view's lines and texts no longer belong to the title that follows.
-    pointLabels_.clear();
-    pointLabelCells_.clear();
-    showEmpty();
-    return pointCount_;
-}
-
-bool QtChartWidget::closeData(int16_t) {
-    transferOpen_ = false;
-    applyData();
-    return true;
-}
-
-void QtChartWidget::setPointValue(int16_t point, double value) {
-    if (thisSerie_ < 0 || thisSerie_ >= kSeries)
-        return;
-    std::vector<double>& values = values_[thisSerie_];
-    if (point < 0 || point >= static_cast<int>(values.size()))
-        return; // outside the points of the transfer
-    values[point] = value;
-    dirty_ = true;
-}
-
-void QtChartWidget::setAxisValue(int16_t index, double value) {
-    if (index == 0)
-        axisMinimum_ = value;
-    else if (index == 1)
-        axisMaximum_ = value;
-    else
-        return;
-    dirty_ = true;
-}
-
-void QtChartWidget::setTitleText(int16_t, const std::string&) {}
-
-void QtChartWidget::setSeriesText(int16_t serie, const std::string& text) {
-    if (serie < 0 || serie >= kSeries)
-        return;
-    seriesTexts_[serie] = text;
-}
-
-void QtChartWidget::setSeriesLegend(int16_t serie, const std::string& text) {
-    if (serie < 0 || serie >= kSeries)
-        return;
-    seriesLegends_[serie] = text;
-}
-
-void QtChartWidget::setChartOption(int16_t, int16_t) {}
-
-void QtChartWidget::refresh() {
-    // Values written outside a transfer show from here on.
-    if (dirty_ && !transferOpen_)
-        applyData();
-    applySeriesNames();
+void QtChartWidget::showSeries(const ChartSeries& series) {
+    const int n = static_cast<int>(std::min<std::size_t>(series.points.size(), kMaxPoints));
+    chart_->setTitle(QString::fromStdString(series.name));
+    setSeriesNames(QString::fromStdString(series.name));
+    wholeNumbers_ = series.wholeNumbers;
+    const std::size_t labels = std::min(series.labels.size(), static_cast<std::size_t>(n));
+    pointLabelCells_.assign(series.labels.begin(), series.labels.begin() + labels);
+    if (n == 0) {
+        showEmpty(); // a view without points leaves nothing of the one before
+        applyLabelFormat();
+    } else {
+        shownValues_[0].assign(series.points.begin(), series.points.begin() + n);
+        shownValues_[1].assign(static_cast<std::size_t>(n), series.average);
+        shownPoints_ = n;
+        applyValues(series.axisMinimum, series.axisMaximum);
+    }
     view_->viewport()->update();
-}
-
-void QtChartWidget::setPointLabels(const QStringList& labels) {
-    pointLabels_ = labels;
-    pointLabelCells_.clear();
-    labelStep_ = 0; // lay the axis out afresh
-    layoutPointAxis();
-}
-
-void QtChartWidget::setPointLabelCells(std::vector<std::string> cells) {
-    pointLabels_.clear();
-    pointLabelCells_ = std::move(cells);
-    labelStep_ = 0;
-    layoutPointAxis();
 }
 
 QString QtChartWidget::pointLabel(int point) const {
     QString label;
-    if (point >= 0 && point < pointLabels_.size())
-        label = pointLabels_[point].trimmed();
-    else if (point >= 0 && point < static_cast<int>(pointLabelCells_.size()))
+    if (point >= 0 && point < static_cast<int>(pointLabelCells_.size()))
         label = CellToQString(pointLabelCells_[point]).trimmed();
     return label.isEmpty() ? QString::number(point + 1) : label;
 }
@@ -322,7 +217,7 @@ QString QtChartWidget::pointToolTip(int serie, int point) const {
 
 QString QtChartWidget::formatValue(double value) const {
     // QString::number writes "." in every locale.
-    return QString::number(value, 'f', decimals_);
+    return QString::number(value, 'f', look_.decimals);
 }
 
 void QtChartWidget::showEmpty() {
@@ -341,25 +236,16 @@ void QtChartWidget::showEmpty() {
     placeMarkers();
 }
 
-void QtChartWidget::applyData() {
-    dirty_ = false;
-    applySeriesNames();
-    const int n = pointCount_;
-    if (n <= 0) {
-        showEmpty(); // N = 0 or -1: nothing to draw
-        return;
-    }
-
+void QtChartWidget::applyValues(double axisMinimum, double axisMaximum) {
+    const int n = shownPoints_;
     double dataMinimum = std::numeric_limits<double>::infinity();
     double dataMaximum = -dataMinimum;
-    for (int serie = 0; serie < kSeries; ++serie) {
-        shownValues_[serie] = values_[serie];
-        for (double value : values_[serie]) {
+    for (const std::vector<double>& values : shownValues_) {
+        for (double value : values) {
             dataMinimum = std::min(dataMinimum, value);
             dataMaximum = std::max(dataMaximum, value);
         }
     }
-    shownPoints_ = n;
     linesPending_ = true; // filled below, once the plot has its place
     // Smooth edges cost a filled outline per segment; with thousands of points (a line per
     // pixel column anyway) they would make every view switch take a second or more.
@@ -372,12 +258,12 @@ void QtChartWidget::applyData() {
     valuePen.setJoinStyle(smooth ? Qt::RoundJoin : Qt::BevelJoin);
     series_[0]->setPen(valuePen);
 
-    // The value axis runs from 88[0] to 88[1]. Where those give no range (never sent,
-    // equal, or the wrong way round), it spans the values instead.
-    double minimum = axisMinimum_;
-    double maximum = axisMaximum_;
-    const bool sent = std::isfinite(minimum) && std::isfinite(maximum);
-    if (!sent || minimum > maximum) {
+    // The value axis runs over the series' range. Where that is none (not finite, equal,
+    // or the wrong way round), it spans the values instead.
+    double minimum = axisMinimum;
+    double maximum = axisMaximum;
+    const bool given = std::isfinite(minimum) && std::isfinite(maximum);
+    if (!given || minimum > maximum) {
         minimum = dataMinimum;
         maximum = dataMaximum;
     } else if (minimum == maximum) {
@@ -463,6 +349,8 @@ void QtChartWidget::rethinLines() {
 }
 
 void QtChartWidget::applyValueAxis(double minimum, double maximum) {
+    // The ticks of the view before would be too many for a wider range.
+    valueAxis_->setTickType(QValueAxis::TicksFixed);
     valueAxis_->setRange(minimum, maximum);
     applyLabelFormat();
     valueAxis_->setLabelsVisible(true);
@@ -518,12 +406,12 @@ void QtChartWidget::layoutPointAxis() {
 }
 
 void QtChartWidget::applyLook() {
-    valueAxis_->setGridLineVisible(grid_ & 1);
-    pointAxis_->setGridLineVisible(grid_ & 2);
+    valueAxis_->setGridLineVisible(look_.grid & 1);
+    pointAxis_->setGridLineVisible(look_.grid & 2);
     applyLabelFormat();
 
-    chart_->setPlotAreaBackgroundVisible(chart3D_ || wallWidth_ > 0);
-    if (chart3D_) {
+    chart_->setPlotAreaBackgroundVisible(look_.chart3D || look_.wallWidth > 0);
+    if (look_.chart3D) {
         // A wall lit from above, as a plain stand-in for the 3-D look.
         QLinearGradient wall(0, 0, 0, 1);
         wall.setCoordinateMode(QGradient::ObjectMode);
@@ -533,14 +421,14 @@ void QtChartWidget::applyLook() {
     } else {
         chart_->setPlotAreaBackgroundBrush(Qt::white);
     }
-    chart_->setPlotAreaBackgroundPen(wallWidth_ > 0 ? QPen(kWallFrameColour, wallWidth_)
-                                                    : QPen(Qt::NoPen));
-    chart_->legend()->setVisible(legendWidth_ > 0);
+    chart_->setPlotAreaBackgroundPen(look_.wallWidth > 0 ? QPen(kWallFrameColour, look_.wallWidth)
+                                                         : QPen(Qt::NoPen));
+    chart_->legend()->setVisible(look_.legendWidth > 0);
     placeMarkers();
 }
 
 bool QtChartWidget::markersVisible() const {
-    return pointType_ == 0 && shownPoints_ > 0 && shownPoints_ <= kMarkerLimit;
+    return look_.pointType == 0 && shownPoints_ > 0 && shownPoints_ <= kMarkerLimit;
 }
 
 QList<QPointF> QtChartWidget::markerPositions() const {
@@ -556,7 +444,7 @@ void QtChartWidget::placeMarkers() {
         for (std::size_t i = 0; i < values.size(); ++i) {
             const QPointF point(static_cast<double>(i + 1), values[i]);
             const QPointF at = chart_->mapToPosition(point, series_[0]);
-            // Points outside the axis range (a range sent narrower than the values) stay
+            // Points outside the axis range (a range given narrower than the values) stay
             // hidden like their line.
             if (plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at))
                 positions << at;
@@ -565,28 +453,19 @@ void QtChartWidget::placeMarkers() {
     markers_->setPositions(std::move(positions), kValueColour);
 }
 
-void QtChartWidget::setWholeNumbers(bool whole) {
-    wholeNumbers_ = whole;
-    applyLabelFormat();
-}
-
 void QtChartWidget::applyLabelFormat() {
     const double largest = std::max(std::abs(valueAxis_->min()), std::abs(valueAxis_->max()));
     // Beyond ten digits fixed point would push the plot off the widget.
     const QChar style = largest >= 1e10 ? QLatin1Char('e') : QLatin1Char('f');
     valueAxis_->setLabelFormat(
-        QStringLiteral("%.%1%2").arg(wholeNumbers_ ? 0 : decimals_).arg(style));
+        QStringLiteral("%.%1%2").arg(wholeNumbers_ ? 0 : look_.decimals).arg(style));
 }
 
-void QtChartWidget::applySeriesNames() {
-    // 97 is the legend's text; 93 stands in when only that was given.
-    for (int serie = 0; serie < kSeries; ++serie) {
-        const std::string& text =
-            seriesLegends_[serie].empty() ? seriesTexts_[serie] : seriesLegends_[serie];
-        const QString name = QString::fromStdString(text);
-        if (series_[serie]->name() != name)
-            series_[serie]->setName(name);
-    }
+void QtChartWidget::setSeriesNames(const QString& values) {
+    const QString names[kSeries] = {values, QString::fromLatin1(kAverageSeriesName)};
+    for (int serie = 0; serie < kSeries; ++serie)
+        if (series_[serie]->name() != names[serie])
+            series_[serie]->setName(names[serie]);
 }
 
 } // namespace spritlog

@@ -66,9 +66,8 @@ std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
     book.calculateForChartPage();
     const ChartSeries series = book.chartSeries(view, zoomIndex);
 
-    // What the chart shows: the point count it is told, both series and the value axis
-    // bounds.
-    const int32_t points = series.transferCount();
+    // What the chart shows: its point count, both series and the value axis bounds.
+    const int32_t points = series.shownCount();
     std::string out = Cp1252Line({series.name});
     out += IntegerToText(points) + "\n";
     for (int32_t i = 0; i < points; ++i)

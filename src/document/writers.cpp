@@ -50,21 +50,29 @@ void FillXlsx(const std::string& file, const WriteJob& job) {
 }
 
 const Writer& NativeWriter() {
-    static const Writer native{WriterKind::Native, {}, WriteNative, nullptr};
+    static const Writer native{WriterKind::Native, {".slg"}, "Spritlog", WriteNative, nullptr};
     return native;
 }
 
 const std::vector<Writer>& Writers() {
     static const std::vector<Writer> writers = {
-        {WriterKind::Csv, {".csv"}, WriteCsv, nullptr},
-        {WriterKind::Html, {".htm", ".html"}, WriteHtml, nullptr},
-        {WriterKind::Xlsx, {".xlsx"}, nullptr, FillXlsx},
-        {WriterKind::Spritmonitor, {}, WriteSpritmonitor, nullptr},
+        {WriterKind::Csv, {".csv"}, "CSV-Dateien", WriteCsv, nullptr},
+        {WriterKind::Html, {".htm", ".html"}, "HTML-Dateien", WriteHtml, nullptr},
+        {WriterKind::Xlsx, {".xlsx"}, "Excel-Arbeitsmappen", nullptr, FillXlsx},
+        // Chosen by the command, never by a name's ending: it writes a .csv as well.
+        {WriterKind::Spritmonitor, {}, "Spritmonitor-CSV", WriteSpritmonitor, nullptr},
     };
     return writers;
 }
 
 } // namespace
+
+std::vector<const Writer*> AllWriters() {
+    std::vector<const Writer*> all{&NativeWriter()};
+    for (const Writer& writer : Writers())
+        all.push_back(&writer);
+    return all;
+}
 
 const Writer& WriterForName(std::string_view path) {
     for (const Writer& writer : Writers()) {

@@ -27,11 +27,16 @@ struct WriteJob {
 // A writer either gives lines or, when its library writes to a file name, fills a file.
 struct Writer {
     WriterKind kind;
-    std::vector<std::string_view> endings; // lower case, with the dot; none for the native file
+    // Lower case, with the dot. The native file is written for every name no other writer
+    // claims; its ".slg" only names it in the file dialogs.
+    std::vector<std::string_view> endings;
+    const char* caption; // the kind of file as the file dialogs name it
     void (*writeLines)(LineSink& sink, const WriteJob& job);
     void (*fillFile)(const std::string& file, const WriteJob& job);
 };
 
+// Every writer, the native one first.
+std::vector<const Writer*> AllWriters();
 // The writer whose ending `path` has (.csv, .htm, .html, .xlsx), case-insensitively; any
 // other name is a native logbook file.
 const Writer& WriterForName(std::string_view path);

@@ -4,6 +4,8 @@
 #include "import/spritlogcsv.h"
 #include "import/spritmonitor.h"
 
+#include <algorithm>
+
 namespace spritlog {
 namespace import {
 namespace {
@@ -28,6 +30,14 @@ const Importer* ImporterFor(std::string_view text) {
             return &importer;
     }
     return nullptr;
+}
+
+std::vector<std::string_view> ImportEndings() {
+    std::vector<std::string_view> endings;
+    for (const Importer& importer : kImporters)
+        if (std::find(endings.begin(), endings.end(), importer.ending) == endings.end())
+            endings.emplace_back(importer.ending);
+    return endings;
 }
 
 } // namespace import

@@ -3,6 +3,7 @@
 #include "import/csvimport.h"
 
 #include <string_view>
+#include <vector>
 
 namespace spritlog::import {
 
@@ -14,7 +15,11 @@ struct Importer {
     const char* name; // as the user reads it: "Spritmonitor"
     bool (*recognises)(std::string_view text);
     void (*parse)(ImportResult& result, std::string_view text);
+    const char* ending = ".csv"; // of the files the format comes in, with the dot
 };
+
+// The endings of the files the importers read, each once, in the importers' order.
+std::vector<std::string_view> ImportEndings();
 
 // The first importer that recognises `text`, trying them in one fixed order; nullptr for
 // none. A format may come twice in that order: once as it surely looks, and later, after

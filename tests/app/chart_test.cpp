@@ -1,14 +1,14 @@
-// The page "Grafik": the chart views through the recording control and through the Qt
-// Charts widget, the view selector, the station table, the radio groups and the notice.
-#include "guitest.h"
+// The page "Grafik": the chart views as values and as the Qt Charts widget shows them, the
+// view selector, the station table, the radio groups and the notice.
+#include "charttest.h"
 
 #include "app/window/texttablemodel.h"
 #include "chartwidget/qtchartwidget.h"
 
 #include "charts/chartviews.h"
 #include "charts/drawnpoints.h"
-#include "charts/recordingchart.h"
 #include "logbook/conventions.h"
+#include "platform/celltext.h"
 
 #include <QButtonGroup>
 #include <QCategoryAxis>
@@ -33,71 +33,17 @@
 #include <cmath>
 
 using namespace spritlog;
+using namespace spritlog::test;
 
 namespace {
 
-// The recording control as the window's chart widget, so the tests read every call.
-class RecordingChartWidget : public ChartWidget {
-public:
-    using ChartWidget::ChartWidget;
-
-    RecordingChart chart;
-    QStringList labels;
-
-    void setThisSerie(int16_t serie) override { chart.setThisSerie(serie); }
-    void setDecimals(int16_t decimals) override { chart.setDecimals(decimals); }
-    void setPointType(int16_t pointType) override { chart.setPointType(pointType); }
-    void setGrid(int16_t grid) override { chart.setGrid(grid); }
-    void setWallWidth(int16_t width) override { chart.setWallWidth(width); }
-    void setShowStatus(bool show) override { chart.setShowStatus(show); }
-    void setChart3D(bool chart3D) override { chart.setChart3D(chart3D); }
-    void setToolBar(bool show) override { chart.setToolBar(show); }
-    void setLegendWidth(int16_t width) override { chart.setLegendWidth(width); }
-    void setHText(const std::string& text) override { chart.setHText(text); }
-    std::string hText() const override { return chart.hText(); }
-    int32_t openData(int16_t kind, int32_t series, int32_t points) override {
-        return chart.openData(kind, series, points);
-    }
-    bool closeData(int16_t kind) override { return chart.closeData(kind); }
-    void setPointValue(int16_t point, double value) override { chart.setPointValue(point, value); }
-    void setAxisValue(int16_t index, double value) override { chart.setAxisValue(index, value); }
-    void setTitleText(int16_t index, const std::string& text) override {
-        chart.setTitleText(index, text);
-    }
-    void setSeriesText(int16_t serie, const std::string& text) override {
-        chart.setSeriesText(serie, text);
-    }
-    void setSeriesLegend(int16_t serie, const std::string& text) override {
-        chart.setSeriesLegend(serie, text);
-    }
-    void setChartOption(int16_t index, int16_t value) override {
-        chart.setChartOption(index, value);
-    }
-    void refresh() override { chart.refresh(); }
-    void setPointLabels(const QStringList& texts) override { labels = texts; }
-
-    int transfersOpened() const {
-        return static_cast<int>(
-            std::count_if(chart.calls().begin(), chart.calls().end(),
-                          [](const std::string& call) { return call.rfind("64(", 0) == 0; }));
-    }
-};
-
-enum Control { RecordingControl, QtChartsControl };
-
-// A main window whose chart is the recording control or the Qt Charts widget.
+// A main window with the Qt Charts widget as its chart.
 struct ChartWindow : test::Window {
-    RecordingChartWidget* recording = nullptr;
     QtChartWidget* qt = nullptr;
 
-    explicit ChartWindow(Control control)
+    ChartWindow()
         : Window([] { return std::unique_ptr<QPrinter>(); },
-                 [control](QWidget* parent) -> ChartWidget* {
-                     if (control == RecordingControl)
-                         return new RecordingChartWidget(parent);
-                     return new QtChartWidget(parent);
-                 }),
-          recording(dynamic_cast<RecordingChartWidget*>(test::Chart(*fmain))),
+                 [](QWidget* parent) -> ChartWidget* { return new QtChartWidget(parent); }),
           qt(dynamic_cast<QtChartWidget*>(test::Chart(*fmain))) {}
 
     void enterChartPage() {
@@ -135,105 +81,13 @@ std::vector<test::Record> Logbook(const QString& name) {
     return test::SampleRecords(name.toInt()); // "2", "1": that many records
 }
 
-std::vector<double> Ys(const QLineSeries* series) {
-    std::vector<double> ys;
-    for (const QPointF& p : series->points())
-        ys.push_back(p.y());
-    return ys;
-}
-
-bool Near(double a, double b) {
-    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
-}
-
-#define COMPARE_VALUES(actual, expected)                                                           \
-    do {                                                                                           \
-        const std::vector<double> a_ = (actual);                                                   \
-        const QList<double> e_ = (expected);                                                       \
-        QCOMPARE(static_cast<qsizetype>(a_.size()), e_.size());                                    \
-        for (std::size_t i_ = 0; i_ < a_.size(); ++i_)                                             \
-            QVERIFY2(Near(a_[i_], e_[static_cast<qsizetype>(i_)]),                                 \
-                     qPrintable(QStringLiteral("point %1: %2, expected %3")                        \
-                                    .arg(i_)                                                       \
-                                    .arg(a_[i_])                                                   \
-                                    .arg(e_[static_cast<qsizetype>(i_)])));                        \
-    } while (false)
-
-// A chart source of `rows` rows whose column `column` holds `values` from row `first` on.
-TextTable PrepareGridWith(const QList<double>& values, int first, int column) {
-    TextTable grid(kLogbookColumns, static_cast<int>(values.size()) + first);
-    for (int i = 0; i < values.size(); ++i)
-        grid.setCell(column, i + first, NumberToText(values[i], 2));
-    return grid;
-}
-
-// The texts of the chart's scene: title, axis labels, legend.
-QStringList SceneTexts(QChartView* view) {
-    QStringList texts;
-    for (QGraphicsItem* item : view->scene()->items()) {
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
-            texts << text->toPlainText();
-        else if (auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item))
-            texts << simple->text();
-    }
-    return texts;
-}
-
-// The chart as it shows on screen, once its layout has settled.
-QImage ShownImage(QtChartWidget& chart) {
-    QCoreApplication::processEvents();
-    return chart.grab().toImage();
-}
-
-// Where a position in the chart's coordinates (QChart::mapToPosition, plotArea) lands in
-// an image of the chart widget.
-QPoint InImage(const QtChartWidget& chart, const QImage& image, QPointF inChart) {
-    const QPoint inViewport = chart.view()->mapFromScene(chart.chart()->mapToScene(inChart));
-    const QPoint inWidget = chart.view()->viewport()->mapTo(&chart, inViewport);
-    return (QPointF(inWidget) * image.devicePixelRatio()).toPoint();
-}
-
-bool SameColour(QColor a, QColor b) {
-    return std::abs(a.red() - b.red()) <= 24 && std::abs(a.green() - b.green()) <= 24 &&
-           std::abs(a.blue() - b.blue()) <= 24;
-}
-
-// Whether a pixel of `colour` lies within a pixel of `at`.
-bool ColourAt(const QImage& image, QPoint at, const QColor& colour) {
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (image.valid(at.x() + dx, at.y() + dy) &&
-                SameColour(image.pixelColor(at.x() + dx, at.y() + dy), colour))
-                return true;
-    return false;
-}
-
-// The pixels of `colour` inside the plot area.
-int PixelsInPlot(const QtChartWidget& chart, const QImage& image, const QColor& colour) {
-    const QRectF plot = chart.chart()->plotArea();
-    const QRect area =
-        QRect(InImage(chart, image, plot.topLeft()), InImage(chart, image, plot.bottomRight()))
-            .intersected(image.rect());
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += SameColour(image.pixelColor(x, y), colour);
-    return count;
-}
-
-// Where point `point` of series `serie` lies in the chart's coordinates.
-QPointF PointPosition(const QtChartWidget& chart, int serie, int point) {
-    return chart.chart()->mapToPosition(QPointF(point + 1, chart.pointValue(serie, point)),
-                                        chart.series(serie));
-}
-
 } // namespace
 
 class ChartTest : public test::GuiTest {
     Q_OBJECT
 
-    std::unique_ptr<ChartWindow> open(Control control, const QString& logbook) {
-        auto window = std::make_unique<ChartWindow>(control);
+    std::unique_ptr<ChartWindow> open(const QString& logbook) {
+        auto window = std::make_unique<ChartWindow>();
         const QString file = path(logbook + QStringLiteral(".slg"));
         test::WriteFile(file, test::NativeFile(Logbook(logbook)));
         (*window)->FormCreate({file});
@@ -247,16 +101,16 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
 
-    // Every view's series, axis range, title and point texts, both ways of drawing.
+    // Every view's series, axis range, title and point texts: the value the page draws and
+    // what the chart shows of it.
     void views_data() {
-        QTest::addColumn<int>("control");
         QTest::addColumn<QString>("logbook");
         QTest::addColumn<int>("basis"); // 0 "Eintrag", 1 "Monat"
         QTest::addColumn<int>("zoom");  // 0 "100%", 1 "Bereich"
         QTest::addColumn<int>("tab");
         QTest::addColumn<QList<double>>("values");
         QTest::addColumn<double>("average");
-        QTest::addColumn<double>("axisMinimum"); // as sent (88[0], 88[1])
+        QTest::addColumn<double>("axisMinimum"); // of the value (ChartSeriesOf)
         QTest::addColumn<double>("axisMaximum");
         QTest::addColumn<double>("shownMinimum"); // as the Qt chart's value axis shows it
         QTest::addColumn<double>("shownMaximum");
@@ -392,16 +246,12 @@ private slots:
              109,
              months},
         };
-        for (int control : {RecordingControl, QtChartsControl})
-            for (const Row& r : rows)
-                QTest::addRow("%s, %s", control == RecordingControl ? "recording" : "Qt Charts",
-                              r.name)
-                    << control << QString::fromLatin1(r.logbook) << r.basis << r.zoom << r.tab
-                    << r.values << r.average << r.minimum << r.maximum << r.shownMinimum
-                    << r.shownMaximum << r.labels;
+        for (const Row& r : rows)
+            QTest::newRow(r.name) << QString::fromLatin1(r.logbook) << r.basis << r.zoom << r.tab
+                                  << r.values << r.average << r.minimum << r.maximum
+                                  << r.shownMinimum << r.shownMaximum << r.labels;
     }
     void views() {
-        QFETCH(int, control);
         QFETCH(QString, logbook);
         QFETCH(int, basis);
         QFETCH(int, zoom);
@@ -414,7 +264,7 @@ private slots:
         QFETCH(double, shownMaximum);
         QFETCH(QStringList, labels);
 
-        auto window = open(static_cast<Control>(control), logbook);
+        auto window = open(logbook);
         TFmain* fmain = window->fmain.get();
         test::BasisItems(*fmain)->button(basis)->setChecked(true);
         test::ZoomItems(*fmain)->button(zoom)->setChecked(true);
@@ -424,19 +274,18 @@ private slots:
 
         const std::string name = ChartTabCaption(tab);
         const QList<double> averages(values.size(), average);
-        if (control == RecordingControl) {
-            const RecordingChart& chart = window->recording->chart;
-            QCOMPARE(chart.hText(), name);
-            QCOMPARE(chart.pointCount(), static_cast<int32_t>(values.size()));
-            COMPARE_VALUES(chart.seriesValues(0), values);
-            COMPARE_VALUES(chart.seriesValues(1), averages);
-            QVERIFY(Near(chart.axisValue(0), axisMinimum));
-            QVERIFY(Near(chart.axisValue(1), axisMaximum));
-            QCOMPARE(chart.seriesLegend(1), std::string("Durchschnitt"));
-            QVERIFY(!chart.transferOpen());
-            QCOMPARE(window->recording->labels, labels);
-            return;
-        }
+        // The value the page drew.
+        const ChartSeries series = fmain->document().chartSeries(tab + 1, zoom);
+        QCOMPARE(series.name, name);
+        QCOMPARE(series.pointCount, static_cast<int32_t>(values.size()));
+        COMPARE_VALUES(series.points, values);
+        QVERIFY(Near(series.average, average));
+        QVERIFY(Near(series.axisMinimum, axisMinimum));
+        QVERIFY(Near(series.axisMaximum, axisMaximum));
+        QStringList seriesLabels;
+        for (const std::string& label : series.labels)
+            seriesLabels << CellToQString(label);
+        QCOMPARE(seriesLabels, labels);
 
         QtChartWidget* chart = window->qt;
         QVERIFY(!chart->isHidden());
@@ -445,7 +294,7 @@ private slots:
         COMPARE_VALUES(Ys(chart->series(0)), values);
         COMPARE_VALUES(Ys(chart->series(1)), averages);
         for (int i = 0; i < values.size(); ++i)
-            QCOMPARE(chart->series(0)->at(i).x(), double(i + 1)); // in the order sent
+            QCOMPARE(chart->series(0)->at(i).x(), double(i + 1)); // in the order given
         QVERIFY2(Near(chart->valueAxis()->min(), shownMinimum),
                  qPrintable(QString::number(chart->valueAxis()->min())));
         QVERIFY2(Near(chart->valueAxis()->max(), shownMaximum),
@@ -460,277 +309,27 @@ private slots:
         QVERIFY(!chart->isEmpty());
     }
 
-    // The set-up runs once in the start-up sequence, before any view.
-    void setUpAtStart() {
-        auto window = open(RecordingControl, QStringLiteral("worked"));
-        const std::vector<std::string> expected{
-            "ShowStatus=true", "Chart3D=true", "Grid=3",     "PointType=0",  "100[2]=25", "88[3]=1",
-            "LegendWidth=250", "WallWidth=2",  "Decimals=2", "ToolBar=true", "Refresh"};
-        QCOMPARE(window->recording->chart.calls(), expected);
-    }
-
-    // The start settings as the Qt chart takes them.
-    void startSettings_data() {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("horizontalGrid");
-        QTest::addColumn<bool>("verticalGrid");
-        QTest::addColumn<bool>("legend");
-        QTest::addColumn<bool>("markers");
-        QTest::addColumn<QString>("labelFormat");
-        QTest::newRow("set-up") << "" << 0 << true << true << true << true << "%.2f";
-        QTest::newRow("Grid 0") << "Grid" << 0 << false << false << true << true << "%.2f";
-        QTest::newRow("Grid 1") << "Grid" << 1 << true << false << true << true << "%.2f";
-        QTest::newRow("Grid 2") << "Grid" << 2 << false << true << true << true << "%.2f";
-        QTest::newRow("LegendWidth 0")
-            << "LegendWidth" << 0 << true << true << false << true << "%.2f";
-        QTest::newRow("PointType 1") << "PointType" << 1 << true << true << true << false << "%.2f";
-        QTest::newRow("Decimals 0") << "Decimals" << 0 << true << true << true << true << "%.0f";
-        QTest::newRow("Decimals 3") << "Decimals" << 3 << true << true << true << true << "%.3f";
-    }
-    void startSettings() {
-        QFETCH(QString, setting);
-        QFETCH(int, value);
-        QFETCH(bool, horizontalGrid);
-        QFETCH(bool, verticalGrid);
-        QFETCH(bool, legend);
-        QFETCH(bool, markers);
-        QFETCH(QString, labelFormat);
-        QtChartWidget chart;
-        SetUpChart(chart);
-        if (setting == QLatin1String("Grid"))
-            chart.setGrid(value);
-        else if (setting == QLatin1String("LegendWidth"))
-            chart.setLegendWidth(value);
-        else if (setting == QLatin1String("PointType"))
-            chart.setPointType(value);
-        else if (setting == QLatin1String("Decimals"))
-            chart.setDecimals(value);
-        ShowChart(chart, PrepareGridWith({1.5, 2.5, 2}, 1, ColLiter), 2, 1);
-        QCOMPARE(chart.valueAxis()->isGridLineVisible(), horizontalGrid);
-        QCOMPARE(chart.pointAxis()->isGridLineVisible(), verticalGrid);
-        QCOMPARE(chart.chart()->legend()->isVisible(), legend);
-        QCOMPARE(chart.markersVisible(), markers);
-        chart.resize(500, 300);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        // The markers sit on the points, also after the plot changed its size.
-        const QList<QPointF> positions = chart.markerPositions();
-        QCOMPARE(positions.size(), markers ? 3 : 0);
-        for (int i = 0; i < positions.size(); ++i)
-            QCOMPARE(positions[i],
-                     chart.chart()->mapToPosition(chart.series(0)->at(i), chart.series(0)));
-        QVERIFY(!chart.series(1)->pointsVisible()); // the average is a plain line
-        QCOMPARE(chart.valueAxis()->labelFormat(), labelFormat);
-        QVERIFY(chart.series(0)->color() != chart.series(1)->color());
-    }
-
-    // The value axis where 88[0] and 88[1] give no usable range, and views without points.
-    void axisEdgeCases_data() {
-        QTest::addColumn<int>("points");
-        QTest::addColumn<QList<double>>("values");
-        QTest::addColumn<double>("minimum");
-        QTest::addColumn<double>("maximum");
-        QTest::addColumn<bool>("close");
-        QTest::addColumn<bool>("empty");
-        QTest::addColumn<double>("shownMinimum");
-        QTest::addColumn<double>("shownMaximum");
-        const double nan = std::nan("");
-        QTest::newRow("range as sent")
-            << 3 << QList<double>{2, 4, 3} << 1.0 << 5.0 << true << false << 1.0 << 5.0;
-        QTest::newRow("equal, zero, all values 0")
-            << 2 << QList<double>{0, 0} << 0.0 << 0.0 << true << false << 0.0 << 1.0;
-        // "100%" over negative values: 0 to 0; the axis reaches down to them.
-        QTest::newRow("equal, zero, negative values")
-            << 2 << QList<double>{-5, -3} << 0.0 << 0.0 << true << false << -5.0 << 0.0;
-        QTest::newRow("equal, flat line")
-            << 2 << QList<double>{20, 20} << 20.0 << 20.0 << true << false << 18.0 << 22.0;
-        QTest::newRow("the wrong way round")
-            << 2 << QList<double>{3, 6} << 2147483647.0 << 0.0 << true << false << 3.0 << 6.0;
-        QTest::newRow("never sent")
-            << 2 << QList<double>{3, 6} << nan << nan << true << false << 3.0 << 6.0;
-        QTest::newRow("N = -1") << -1 << QList<double>{} << 2147483647.0 << 0.0 << true << true
-                                << 0.0 << 1.0;
-        QTest::newRow("N = 0, never closed")
-            << 0 << QList<double>{} << nan << nan << false << true << 0.0 << 1.0;
-    }
-    void axisEdgeCases() {
-        QFETCH(int, points);
-        QFETCH(QList<double>, values);
-        QFETCH(double, minimum);
-        QFETCH(double, maximum);
-        QFETCH(bool, close);
-        QFETCH(bool, empty);
-        QFETCH(double, shownMinimum);
-        QFETCH(double, shownMaximum);
-        QtChartWidget chart;
-        chart.resize(500, 300);
-        SetUpChart(chart);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        const QColor valueColour = chart.series(0)->color();
-        const QColor averageColour = chart.series(1)->color();
-        // A view drawn first, so an empty one must really clear it.
-        ShowChart(chart, PrepareGridWith({7, 8, 9}, 1, ColLiter), 2, 1);
-        QCOMPARE(chart.series(0)->count(), 3);
-        QVERIFY(PixelsInPlot(chart, ShownImage(chart), valueColour) > 0);
-
-        chart.openData(1, 2, points);
-        chart.setHText("Test");
-        chart.setThisSerie(0);
-        for (int i = 0; i < values.size(); ++i)
-            chart.setPointValue(static_cast<int16_t>(i), values[i]);
-        chart.setThisSerie(1);
-        for (int i = 0; i < values.size(); ++i)
-            chart.setPointValue(static_cast<int16_t>(i), values[i]);
-        if (!std::isnan(minimum)) {
-            chart.setAxisValue(0, minimum);
-            chart.setAxisValue(1, maximum);
-        }
-        if (close) {
-            chart.closeData(1);
-            chart.refresh();
-        }
-        QCOMPARE(chart.isEmpty(), empty);
-        QCOMPARE(chart.series(0)->count(), empty ? 0 : int(values.size()));
-        QCOMPARE(chart.series(1)->count(), chart.series(0)->count());
-        QCOMPARE(chart.valueAxis()->labelsVisible(), !empty);
-        QVERIFY2(Near(chart.valueAxis()->min(), shownMinimum),
-                 qPrintable(QString::number(chart.valueAxis()->min())));
-        QVERIFY2(Near(chart.valueAxis()->max(), shownMaximum),
-                 qPrintable(QString::number(chart.valueAxis()->max())));
-        QCOMPARE(chart.chart()->title(), QStringLiteral("Test"));
-        const QImage shown = ShownImage(chart);
-        if (empty) {
-            // Neither line stays on the plot, not even the one of the view before.
-            QCOMPARE(PixelsInPlot(chart, shown, valueColour), 0);
-            QCOMPARE(PixelsInPlot(chart, shown, averageColour), 0);
-            return;
-        }
-        // Every point lies within the plot, its marker drawn there in the line's colour.
-        const QRectF plot = chart.chart()->plotArea().adjusted(-0.5, -0.5, 0.5, 0.5);
-        for (int i = 0; i < values.size(); ++i) {
-            const QPointF at = PointPosition(chart, 0, i);
-            QVERIFY2(plot.contains(at), qPrintable(QStringLiteral("point %1").arg(i)));
-            QVERIFY2(ColourAt(shown, InImage(chart, shown, at), valueColour),
-                     qPrintable(QStringLiteral("point %1").arg(i)));
-        }
-    }
-
-    // 100,000 records: the addressable 32768 points reach each line series in one piece.
-    void oneBatchForManyPoints() {
-        QList<double> values;
-        for (int i = 0; i < 100000; ++i)
-            values << 30 + i % 17;
-        const TextTable prepareGrid = PrepareGridWith(values, 1, ColLiter);
-        QtChartWidget chart;
-        chart.resize(800, 500);
-        SetUpChart(chart);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        QSignalSpy added(chart.series(0), &QXYSeries::pointAdded);
-        QSignalSpy replacedOne(chart.series(0), &QXYSeries::pointReplaced);
-        QSignalSpy replaced(chart.series(0), &QXYSeries::pointsReplaced);
-        QSignalSpy averageReplaced(chart.series(1), &QXYSeries::pointsReplaced);
-        ShowChart(chart, prepareGrid, 2, 1);
-        // The first point at the plot's left edge, the last one at its right edge, and the
-        // line drawn in between.
-        const QRectF plot = chart.chart()->plotArea();
-        QVERIFY(std::abs(PointPosition(chart, 0, 0).x() - plot.left()) < 0.5);
-        QVERIFY(std::abs(PointPosition(chart, 0, 32767).x() - plot.right()) < 0.5);
-        const QImage shown = ShownImage(chart);
-        for (int point : {8192, 16386, 24580}) { // 45, well above the average
-            QCOMPARE(values[point], 45.0);
-            QVERIFY2(ColourAt(shown, InImage(chart, shown, PointPosition(chart, 0, point)),
-                              chart.series(0)->color()),
-                     qPrintable(QStringLiteral("point %1").arg(point)));
-        }
-        QCOMPARE(added.count(), 0);
-        QCOMPARE(replacedOne.count(), 0);
-        QCOMPARE(replaced.count(), 1);
-        QCOMPARE(averageReplaced.count(), 1);
-        QCOMPARE(chart.pointCount(), 32768);
-        QCOMPARE(chart.pointValue(0, 32767), 30.0 + 32767 % 17);
-        // The lines get a few points per pixel column, ending at the last point; the tool
-        // tips still tell every point.
-        QVERIFY(chart.series(0)->count() <= kDrawnPointsPerColumn * chart.width());
-        QCOMPARE(chart.series(0)->points().last(), QPointF(32768, 30.0 + 32767 % 17));
-        QCOMPARE(chart.pointToolTip(0, 8193), QStringLiteral("Getankte Liter\n8194: 46.00"));
-        // The average covers all 100,000 values.
-        double sum = 0;
-        for (double v : values)
-            sum += v;
-        QVERIFY(Near(chart.series(1)->at(0).y(), sum / values.size()));
-        QVERIFY(!chart.markersVisible()); // markers would merge
-        // Antialiasing a line per pixel column only costs time.
-        QVERIFY(!chart.view()->renderHints().testFlag(QPainter::Antialiasing));
-
-        // The next view: the lines cleared once when the transfer opens, filled once at its
-        // end.
-        QSignalSpy removed(chart.series(0), &QXYSeries::pointsRemoved);
-        ShowChart(chart, prepareGrid, 2, 0);
-        QCOMPARE(removed.count(), 1);
-        QCOMPARE(replaced.count(), 2);
-        QCOMPARE(added.count(), 0);
-
-        // A logbook of ordinary size gets smooth lines again.
-        ShowChart(chart, PrepareGridWith({40, 35, 30, 45}, 1, ColLiter), 2, 1);
-        QVERIFY(chart.view()->renderHints().testFlag(QPainter::Antialiasing));
-    }
-
-    // Numbers with "." on the axis and in the tool tip, under a German locale.
-    void decimalPoint() {
-        QtChartWidget chart;
-        chart.resize(600, 400);
-        SetUpChart(chart);
-        ShowChart(chart, PrepareGridWith({1.25, 1.75, 1.5}, 1, ColLiterpreis), 6, 1);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        const QStringList texts = SceneTexts(chart.view());
-        QVERIFY2(texts.contains(QStringLiteral("1.50")), qPrintable(texts.join(u'|')));
-        for (const QString& text : texts)
-            QVERIFY2(!text.contains(u','), qPrintable(text));
-        QCOMPARE(chart.pointToolTip(0, 1), QStringLiteral("Literpreis\n2: 1.75"));
-        QCOMPARE(chart.pointToolTip(1, 0), QStringLiteral("Durchschnitt\n1: 1.50"));
-        QCOMPARE(chart.pointToolTip(0, 3), QString()); // no such point
-    }
-
-    // The point axis shows the dates or months, as many as fit, and numbers without them.
-    void pointAxisLabels() {
-        QtChartWidget chart;
-        chart.resize(700, 400);
-        SetUpChart(chart);
-        QList<double> values;
-        for (int i = 0; i < 60; ++i)
-            values << i;
-        ShowChart(chart, PrepareGridWith(values, 1, ColLiter), 2, 1);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        QStringList numbers = chart.pointAxis()->categoriesLabels();
-        QVERIFY2(numbers.size() >= 3 && numbers.size() <= 12, qPrintable(numbers.join(u' ')));
-        QCOMPARE(numbers.first(), QStringLiteral("1"));
-
-        QStringList dates;
-        for (int i = 0; i < 60; ++i)
-            dates << QStringLiteral("%1.01.2024").arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
-        chart.setPointLabels(dates);
-        const QStringList shown = chart.pointAxis()->categoriesLabels();
-        QVERIFY(!shown.isEmpty());
-        QCOMPARE(shown.first(), QStringLiteral("01.01.2024"));
-        for (const QString& label : shown)
-            QVERIFY(dates.contains(label));
-        // The labels keep apart: no more than fit into the plot at ten-character width.
-        const int labelWidth =
-            QFontMetrics(chart.pointAxis()->labelsFont()).horizontalAdvance(dates[0]);
-        QVERIFY(shown.size() * labelWidth <= chart.chart()->plotArea().width());
-        // A new view starts without the old texts.
-        ShowChart(chart, PrepareGridWith({1, 2}, 1, ColLiter), 2, 1);
-        QCOMPARE(chart.pointLabel(0), QStringLiteral("1"));
+    // At start the chart has its own look and shows no view.
+    void emptyAtStart() {
+        auto window = open(QStringLiteral("worked"));
+        QtChartWidget* chart = window->qt;
+        const ChartLook defaults;
+        QCOMPARE(chart->look().decimals, 2);
+        QCOMPARE(chart->look().grid, 3);
+        QCOMPARE(chart->look().pointType, 0);
+        QCOMPARE(chart->look().wallWidth, 2);
+        QCOMPARE(chart->look().legendWidth, 250);
+        QVERIFY(chart->look().showStatus);
+        QVERIFY(chart->look().chart3D);
+        QCOMPARE(chart->look().legendWidth, defaults.legendWidth);
+        QVERIFY(chart->isEmpty());
+        QCOMPARE(chart->chart()->title(), QString());
+        QVERIFY(!chart->valueAxis()->labelsVisible());
     }
 
     // "Monat", "Eintrag", "100%" and "Bereich" on the page redraw the view shown.
     void radioGroupsRedraw() {
-        auto window = open(QtChartsControl, QStringLiteral("months"));
+        auto window = open(QStringLiteral("months"));
         TFmain* fmain = window->fmain.get();
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
@@ -762,32 +361,32 @@ private slots:
 
     // Clicking the selected tab draws nothing; another tab draws its view.
     void selectedTabDoesNotRedraw() {
-        auto window = open(RecordingControl, QStringLiteral("worked"));
+        auto window = open(QStringLiteral("worked"));
         TFmain* fmain = window->fmain.get();
         fmain->resize(1000, 500); // every tab in view
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
+        QSignalSpy drawn(window->qt->series(1), &QXYSeries::pointsReplaced);
         window->enterChartPage();
-        RecordingChart& chart = window->recording->chart;
-        QCOMPARE(chart.refreshCount(), 2); // set-up and the first view
+        QtChartWidget* chart = window->qt;
+        QCOMPARE(drawn.count(), 1); // the first view
         QTabBar* tabs = test::ViewTabs(*fmain);
         // Along the bottom of the panel, under the chart.
         QVERIFY(tabs->mapTo(fmain, QPoint(0, 0)).y() >=
                 test::Chart(*fmain)->mapTo(fmain, QPoint(0, test::Chart(*fmain)->height())).y());
 
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-        QCOMPARE(chart.refreshCount(), 2);
+        QCOMPARE(drawn.count(), 1);
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        QCOMPARE(chart.refreshCount(), 3);
-        QCOMPARE(chart.hText(), std::string("Getankte Liter"));
+        QCOMPARE(drawn.count(), 2);
+        QCOMPARE(chart->chart()->title(), QStringLiteral("Getankte Liter"));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        QCOMPARE(chart.refreshCount(), 3);
-        QCOMPARE(window->recording->transfersOpened(), 2);
+        QCOMPARE(drawn.count(), 2);
     }
 
     // At the window's default size all eight tabs stand side by side, no scrolling.
     void allTabsFitTheDefaultWidth() {
-        auto window = open(RecordingControl, QStringLiteral("worked"));
+        auto window = open(QStringLiteral("worked"));
         TFmain* fmain = window->fmain.get();
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
@@ -821,7 +420,7 @@ private slots:
     void stationTable() {
         QFETCH(int, row);
         QFETCH(QStringList, cells);
-        auto window = open(QtChartsControl, QStringLiteral("worked"));
+        auto window = open(QStringLiteral("worked"));
         TFmain* fmain = window->fmain.get();
         fmain->resize(1000, 600); // every column in view
         fmain->show();
@@ -859,14 +458,8 @@ private slots:
     }
 
     // "Tankstellen" switches the radio groups off and the chart away; a chart view back.
-    void stationsAndChartViews_data() {
-        QTest::addColumn<int>("control");
-        QTest::newRow("recording") << int(RecordingControl);
-        QTest::newRow("Qt Charts") << int(QtChartsControl);
-    }
     void stationsAndChartViews() {
-        QFETCH(int, control);
-        auto window = open(static_cast<Control>(control), QStringLiteral("months"));
+        auto window = open(QStringLiteral("months"));
         TFmain* fmain = window->fmain.get();
         fmain->show();
         window->enterChartPage();
@@ -892,10 +485,8 @@ private slots:
     }
 
     // Two records: the notice lies over the chart, the radio groups are on, nothing is drawn.
-    void noticeWithTwoRecords_data() { stationsAndChartViews_data(); }
     void noticeWithTwoRecords() {
-        QFETCH(int, control);
-        auto window = open(static_cast<Control>(control), QStringLiteral("2"));
+        auto window = open(QStringLiteral("2"));
         TFmain* fmain = window->fmain.get();
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));
@@ -911,10 +502,7 @@ private slots:
         QCOMPARE(notice->parentWidget()->childAt(notice->geometry().center()), notice);
         QVERIFY(test::BasisBox(*fmain)->isEnabled());
         QVERIFY(test::ZoomBox(*fmain)->isEnabled());
-        if (control == RecordingControl)
-            QCOMPARE(window->recording->transfersOpened(), 0);
-        else
-            QVERIFY(window->qt->isEmpty());
+        QVERIFY(window->qt->isEmpty());
         test::Pages(*fmain)->setCurrentIndex(0);
         QVERIFY(notice->isHidden());
         QCOMPARE(window->prompts->errors, QStringList());
@@ -932,7 +520,7 @@ private slots:
     void axisDecimalsFollowTheView() {
         QFETCH(int, tab);
         QFETCH(QString, labelFormat);
-        auto window = open(QtChartsControl, QStringLiteral("worked"));
+        auto window = open(QStringLiteral("worked"));
         window->enterChartPage();
         // From the neighbouring view, so that the selector really changes.
         test::ViewTabs(*window->fmain)->setCurrentIndex((tab + 1) % kChartViewCount);
@@ -945,7 +533,7 @@ private slots:
     // second record and has no points, which is no error and leaves the chart empty;
     // "KM-Stand" draws the one reading; a real logbook afterwards draws again.
     void viewsWithoutPoints() {
-        auto window = open(QtChartsControl, QStringLiteral("1"));
+        auto window = open(QStringLiteral("1"));
         TFmain* fmain = window->fmain.get();
         fmain->show();
         QVERIFY(QTest::qWaitForWindowExposed(fmain));

@@ -25,7 +25,7 @@ struct WindowWithDialogs : Window {
 
     explicit WindowWithDialogs(const QStringList& arguments = {}) {
         fmain->FormCreate(arguments);
-        about = new TFAbout(fmain.get());
+        about = new TFAbout(fmain->prompts(), fmain.get());
         setup = new TFSetup(fmain.get());
         size = new TFSize(fmain.get());
         statistik = new TFStatistik(fmain.get());

@@ -22,6 +22,28 @@ class FileCommandsTest : public test::GuiTest {
     }
 
 private slots:
+    // The dialogs offer what the program really reads and writes: no "*.exa", which
+    // nothing writes; the exports' .csv, .htm and .xlsx; "Alle Dateien" always.
+    void dialogFilters_data() {
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<QStringList>("expected");
+        const QString all = QStringLiteral("Alle Dateien (*)");
+        QTest::newRow("Öffnen") << OpenDialogFilters()
+                                << QStringList{QStringLiteral("Spritlog (*.slg)"), all};
+        QTest::newRow("Speichern unter")
+            << SaveDialogFilters()
+            << QStringList{QStringLiteral("Spritlog (*.slg)"), all,
+                           QStringLiteral("CSV-Dateien (*.csv)"),
+                           QStringLiteral("HTML-Dateien (*.htm *.html)"),
+                           QStringLiteral("Excel-Arbeitsmappen (*.xlsx)")};
+        QTest::newRow("Importieren")
+            << ImportDialogFilters() << QStringList{QStringLiteral("CSV-Dateien (*.csv)"), all};
+    }
+    void dialogFilters() {
+        QFETCH(QStringList, filters);
+        QFETCH(QStringList, expected);
+        QCOMPARE(filters, expected);
+    }
 
     void openLoadsTheChosenFile() {
         Window window;

@@ -360,7 +360,7 @@ private slots:
         (*window_)->document().undo();
         QVERIFY(!(*window_)->isWindowModified());
         QVERIFY(!(*window_)->windowIcon().isNull());
-        TFAbout about(window_->fmain.get());
+        TFAbout about(window_->fmain->prompts(), window_->fmain.get());
         TFSetup setup(window_->fmain.get());
         TFSize size(window_->fmain.get());
         TFStatistik statistik(window_->fmain.get());

@@ -3,9 +3,11 @@
 #include "guitest.h"
 
 #include "app/window/texttablemodel.h"
+#include "chartwidget/qtchartwidget.h"
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QChart>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTabBar>
@@ -15,6 +17,15 @@
 
 using namespace spritlog;
 using test::Window;
+
+namespace {
+
+// The Qt chart of the page "Grafik", whose title names the view shown.
+QChart* ShownChart(const TFmain& fmain) {
+    return dynamic_cast<QtChartWidget*>(test::Chart(fmain))->chart();
+}
+
+} // namespace
 
 class PagesTest : public test::GuiTest {
     Q_OBJECT
@@ -70,13 +81,13 @@ private slots:
         TFmain* fmain = window->fmain.get();
         window->fmain->document().editCell({ColKm, 2}, ""); // recomputed on entry
         test::Pages(*fmain)->setCurrentIndex(1);
-        QCOMPARE(test::Chart(*fmain)->hText(), std::string("KM-Stand"));
+        QCOMPARE(ShownChart(*fmain)->title(), QStringLiteral("KM-Stand"));
         QCOMPARE(window->cell(ColKm, 2), QStringLiteral("500"));
         QVERIFY(!test::Chart(*fmain)->isHidden());
         QVERIFY(test::Info(*fmain)->isHidden());
 
         test::ViewTabs(*fmain)->setCurrentIndex(2);
-        QCOMPARE(test::Chart(*fmain)->hText(), std::string("Liter je 100 KM"));
+        QCOMPARE(ShownChart(*fmain)->title(), QStringLiteral("Liter je 100 KM"));
 
         // "Tankstellen": the station table instead of the chart, radio groups off.
         test::ViewTabs(*fmain)->setCurrentIndex(7);
@@ -108,21 +119,21 @@ private slots:
         fmain->show();
         test::Pages(*fmain)->setCurrentIndex(1);
         const int perRecord = fmain->document().chartSource().rowCount();
-        test::Chart(*fmain)->setHText("gezeichnet?");
+        ShownChart(*fmain)->setTitle(QStringLiteral("gezeichnet?"));
         QTest::mouseClick(fmain->findChild<QRadioButton*>(QStringLiteral("p_ansicht_1")),
                           Qt::LeftButton);
         QCOMPARE(test::BasisItems(*fmain)->checkedId(), 1);
-        QCOMPARE(test::Chart(*fmain)->hText(), std::string("KM-Stand"));
+        QCOMPARE(ShownChart(*fmain)->title(), QStringLiteral("KM-Stand"));
         // Six records in three months.
         QVERIFY2(fmain->document().chartSource().rowCount() < perRecord,
                  qPrintable(QString::number(fmain->document().chartSource().rowCount())));
         QVERIFY(test::BasisBox(*fmain)->isEnabled());
 
-        test::Chart(*fmain)->setHText("gezeichnet?");
+        ShownChart(*fmain)->setTitle(QStringLiteral("gezeichnet?"));
         QTest::mouseClick(fmain->findChild<QRadioButton*>(QStringLiteral("p_zoom_0")),
                           Qt::LeftButton);
         QCOMPARE(test::ZoomItems(*fmain)->checkedId(), 0);
-        QCOMPARE(test::Chart(*fmain)->hText(), std::string("KM-Stand"));
+        QCOMPARE(ShownChart(*fmain)->title(), QStringLiteral("KM-Stand"));
         QCOMPARE(window->prompts->errors, QStringList());
     }
 

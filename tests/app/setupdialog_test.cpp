@@ -184,7 +184,7 @@ private slots:
         test::SetAskToSave(*window, ask);
         test::SetAutoSave(*window, save);
         window->document().saveOptions().backup = backup;
-        setup.FillSetupDialog();
+        setup.FillSetupDialog(window->setupValues());
         QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked(), box4);
         QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->isChecked(), box5);
         QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->isChecked(), backup);
@@ -218,7 +218,7 @@ private slots:
         TFSetup& setup = *window.setup;
         test::SetAskToSave(*window, start4);
         test::SetAutoSave(*window, start5);
-        setup.FillSetupDialog();
+        setup.FillSetupDialog(window->setupValues());
         setup.show();
         QTest::mouseClick(setup.findChild<QCheckBox*>(clicked), Qt::LeftButton);
         QCOMPARE(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked(), box4);
@@ -235,7 +235,7 @@ private slots:
         window->document().setHeading(ColNote1, "Fahrer");
         window->document().setHeading(ColNote2, "");
         window->document().setHeading(ColNote3, "Reifen \xE4");
-        setup.FillSetupDialog();
+        setup.FillSetupDialog(window->setupValues());
         QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung1"))->text(),
                  QStringLiteral("Fahrer"));
         QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))->text(), QString());
@@ -258,11 +258,11 @@ private slots:
 
         // A short name shows whole; no name shows nothing.
         window->document().setFileName("/a/b.slg");
-        setup.FillSetupDialog();
+        setup.FillSetupDialog(window->setupValues());
         QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->text(),
                  QStringLiteral("/a/b.slg"));
         window->document().setFileName({});
-        setup.FillSetupDialog();
+        setup.FillSetupDialog(window->setupValues());
         QCOMPARE(test::Named<QLineEdit>(setup, QStringLiteral("Edit1"))->text(), QString());
     }
 
@@ -356,16 +356,20 @@ private slots:
         QCOMPARE(window.prompts->errors, QStringList());
     }
 
-    // "Rückgängig" discards the changes made in the dialog; the dialog stays open.
+    // "Rückgängig" discards the changes made in the dialog and shows again the settings it
+    // was filled with; the dialog stays open.
     void rueckgaengigRefills() {
         WindowWithDialogs window;
         TFSetup& setup = *window.setup;
+        window->document().setHeading(ColNote3, "inzwischen");
+        setup.FillSetupDialog(window->setupValues());
         setup.show();
         test::Named<QCheckBox>(setup, QStringLiteral("CheckBox5"))->setChecked(true);
         test::Named<QCheckBox>(setup, QStringLiteral("CheckBox6"))->setChecked(false);
         test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung2"))
             ->setText(QStringLiteral("geändert"));
-        window->document().setHeading(ColNote3, "inzwischen");
+        test::Named<QLineEdit>(setup, QStringLiteral("f_anmerkung3"))
+            ->setText(QStringLiteral("auch geändert"));
         test::Named<QPushButton>(setup, QStringLiteral("b_undo"))->click();
         QVERIFY(setup.isVisible());
         QVERIFY(test::Named<QCheckBox>(setup, QStringLiteral("CheckBox4"))->isChecked());

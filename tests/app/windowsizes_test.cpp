@@ -260,7 +260,9 @@ private slots:
         QFETCH(bool, chart3D);
         QApplication::setPalette(DarkPalette());
         QtChartWidget chart;
-        chart.setChart3D(chart3D);
+        ChartLook look;
+        look.chart3D = chart3D;
+        chart.setLook(look);
         QApplication::processEvents();
         const QList<QColor> texts{
             chart.chart()->titleBrush().color(), chart.chart()->legend()->labelColor(),

@@ -1,16 +1,14 @@
 #include "charts/chartviews.h"
-#include "charts/recordingchart.h"
 #include "logbook/logbooktable.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace spritlog {
 namespace {
-
-using Calls = std::vector<std::string>;
 
 // A chart source with the given data rows; each row gives columns 2..8.
 TextTable ChartSource(const std::vector<std::vector<std::string>>& rows) {
@@ -29,61 +27,19 @@ TextTable ColumnSource(int view, const std::vector<std::string>& values) {
     return source;
 }
 
-Calls Header(const std::string& name, int points) {
-    return {"64(1,2," + std::to_string(points) + ")",
-            "HText=" + name,
-            "HText?",
-            "91[2]=" + name,
-            "HText?",
-            "97[0]=" + name,
-            "HText?",
-            "93[0]=" + name,
-            "ThisSerie=0"};
-}
-
-void Append(Calls& calls, const Calls& more) {
-    calls.insert(calls.end(), more.begin(), more.end());
-}
-
-Calls AverageSeries(int points, const std::string& average) {
-    Calls calls;
-    for (int i = 0; i < points; ++i)
-        Append(calls, {"ThisSerie=1", "97[1]=Durchschnitt", "93[1]=Durchschnitt",
-                       "82[" + std::to_string(i) + "]=" + average});
-    return calls;
-}
-
-TEST(ChartViews, SetUpShowsNoViewYet) {
-    RecordingChart chart;
-    SetUpChart(chart);
-    // The start settings hold, the chart is drawn once, and no view is in it.
-    EXPECT_TRUE(chart.showStatus());
-    EXPECT_TRUE(chart.chart3D());
-    EXPECT_TRUE(chart.toolBar());
-    EXPECT_EQ(chart.grid(), 3);
-    EXPECT_EQ(chart.pointType(), 0);
-    EXPECT_EQ(chart.chartOption(2), 25);
-    EXPECT_EQ(chart.axisValue(3), 1.0);
-    EXPECT_EQ(chart.legendWidth(), 250);
-    EXPECT_EQ(chart.wallWidth(), 2);
-    EXPECT_EQ(chart.decimals(), 2);
-    EXPECT_EQ(chart.refreshCount(), 1);
-    EXPECT_FALSE(chart.transferOpen());
-    EXPECT_TRUE(chart.seriesValues(0).empty());
-    EXPECT_EQ(chart.hText(), "");
-}
-
-TEST(ChartViews, ShowChartSequence) {
+TEST(ChartSeries, WhatTheChartIsGiven) {
     const TextTable source = ChartSource({{"10000"}, {"10500"}, {"11000"}});
-    RecordingChart chart;
-    ShowChart(chart, source, 1, 1);
-
-    Calls expected = Header("KM-Stand", 3);
-    Append(expected, {"82[0]=10000", "82[1]=10500", "82[2]=11000"});
-    Append(expected, AverageSeries(3, "10500"));
-    Append(expected, {"88[0]=10000", "88[1]=11000", "65(1)", "Refresh"});
-    EXPECT_EQ(chart.calls(), expected);
-    EXPECT_FALSE(chart.transferOpen());
+    const ChartSeries series = ChartSeriesOf(source, 1, 1);
+    EXPECT_EQ(series.name, "KM-Stand");
+    EXPECT_EQ(series.pointCount, 3);
+    EXPECT_EQ(series.shownCount(), 3);
+    EXPECT_EQ(series.points, (std::vector<double>{10000, 10500, 11000}));
+    EXPECT_EQ(series.average, 10500);
+    EXPECT_EQ(series.axisMinimum, 10000);
+    EXPECT_EQ(series.axisMaximum, 11000);
+    EXPECT_TRUE(series.wholeNumbers);
+    // No dates in this source: one empty label a point.
+    EXPECT_EQ(series.labels, (std::vector<std::string>(3)));
 }
 
 TEST(ChartViews, ViewsReadTheirColumnAndRows) {
@@ -110,24 +66,18 @@ TEST(ChartViews, ViewsReadTheirColumnAndRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingChart chart;
-        ShowChart(chart, source, c.view, 1);
+        const ChartSeries series = ChartSeriesOf(source, c.view, 1);
         const int n = static_cast<int>(c.values.size());
-        EXPECT_EQ(chart.pointCount(), n);
-        EXPECT_EQ(chart.seriesCount(), 2);
-        EXPECT_EQ(chart.seriesValues(0), c.values);
+        EXPECT_EQ(series.pointCount, n);
+        EXPECT_EQ(series.points, c.values);
         double sum = 0;
         for (double v : c.values)
             sum += v;
-        EXPECT_EQ(chart.seriesValues(1), std::vector<double>(n, sum / n));
-        EXPECT_EQ(chart.hText(), c.name);
-        EXPECT_EQ(chart.titleText(2), c.name);
-        EXPECT_EQ(chart.seriesText(0), c.name);
-        EXPECT_EQ(chart.seriesLegend(0), c.name);
-        EXPECT_EQ(chart.seriesText(1), "Durchschnitt");
-        EXPECT_EQ(chart.seriesLegend(1), "Durchschnitt");
-        EXPECT_EQ(chart.axisValue(0), c.values.front());
-        EXPECT_EQ(chart.axisValue(1), c.values.back());
+        EXPECT_EQ(series.average, sum / n);
+        EXPECT_EQ(series.name, c.name);
+        EXPECT_EQ(series.wholeNumbers, c.view == 1 || c.view == 4);
+        EXPECT_EQ(series.axisMinimum, c.values.front());
+        EXPECT_EQ(series.axisMaximum, c.values.back());
         EXPECT_EQ(ChartTabCaption(c.view - 1), std::string(c.name));
     }
     EXPECT_STREQ(ChartTabCaption(kStationTab), "Tankstellen");
@@ -204,7 +154,7 @@ TEST(ChartSeries, WorkedByHand) {
         const ChartSeries series = ChartSeriesOf(source, c.view, c.zoom);
         EXPECT_EQ(series.name, kChartViews[c.view - 1].name);
         EXPECT_EQ(series.pointCount, static_cast<int32_t>(c.points.size()));
-        EXPECT_EQ(series.transferCount(), series.pointCount);
+        EXPECT_EQ(series.shownCount(), series.pointCount);
         EXPECT_EQ(series.points, c.points);
         EXPECT_DOUBLE_EQ(series.average, c.average);
         EXPECT_EQ(series.axisMinimum, c.minimum);
@@ -224,48 +174,39 @@ TEST(ChartSeries, NoPointIsNoError) {
         const TextTable source = ColumnSource(c.view, c.cells);
         for (int zoom : {0, 1}) {
             const ChartSeries series = ChartSeriesOf(source, c.view, zoom);
+            EXPECT_EQ(series.name, kChartViews[c.view - 1].name);
             EXPECT_EQ(series.pointCount, 0);
+            EXPECT_TRUE(series.points.empty());
+            EXPECT_TRUE(series.labels.empty());
             EXPECT_EQ(series.average, 0);
-            RecordingChart chart;
-            ShowChart(chart, source, c.view, zoom);
-            Calls expected = Header(kChartViews[c.view - 1].name, 0);
-            Append(expected, {"88[0]=2147483647", "88[1]=0", "65(1)", "Refresh"});
-            EXPECT_EQ(chart.calls(), expected);
+            EXPECT_EQ(series.axisMinimum, 2147483647.0);
+            EXPECT_EQ(series.axisMaximum, 0);
         }
     }
 }
 
-TEST(ChartViews, OnlyAddressablePointsAreSent) {
+TEST(ChartSeries, OnlyAddressablePointsAreShown) {
     // 32770 points: the last two cannot be addressed with a 16-bit index.
     std::vector<std::string> cells(32770, "1");
     cells.back() = "32771";
-    RecordingChart chart;
-    ShowChart(chart, ColumnSource(1, cells), 1, 1);
-
-    EXPECT_EQ(chart.pointCount(), 32768);
-    EXPECT_EQ(chart.seriesValues(0).size(), 32768u);
-    EXPECT_EQ(chart.seriesValues(1).size(), 32768u);
-    // Average and range still cover every point.
-    EXPECT_EQ(chart.seriesValues(1).front(), (32769.0 + 32771.0) / 32770.0);
-    EXPECT_EQ(chart.axisValue(1), 32771);
     const ChartSeries series = ChartSeriesOf(ColumnSource(1, cells), 1, 1);
+
     EXPECT_EQ(series.pointCount, 32770);
+    EXPECT_EQ(series.shownCount(), 32768);
+    EXPECT_EQ(series.points.size(), 32768u);
     EXPECT_EQ(series.labels.size(), 32768u);
-    for (const std::string& call : chart.calls())
-        ASSERT_EQ(call.rfind("82[-", 0), std::string::npos) << call;
+    // Average and range still cover every point.
+    EXPECT_EQ(series.average, (32769.0 + 32771.0) / 32770.0);
+    EXPECT_EQ(series.axisMaximum, 32771);
+    EXPECT_EQ(series.axisMinimum, 1);
 }
 
-TEST(RecordingChart, NewTransferStartsFromEmptySeries) {
-    RecordingChart chart;
-    chart.openData(1, 2, 3);
-    chart.setThisSerie(1);
-    chart.setPointValue(2, 4.5);
-    EXPECT_EQ(chart.seriesValues(1), (std::vector<double>{0, 0, 4.5}));
-    chart.openData(1, 2, 1);
-    EXPECT_EQ(chart.seriesValues(1), (std::vector<double>{0}));
-    EXPECT_THROW(chart.setPointValue(-1, 1), std::out_of_range);
-    EXPECT_EQ(ChartNumberText(0.1), "0.1");
-    EXPECT_EQ(ChartNumberText(-0.0), "-0");
+TEST(ChartViews, TabCaptions) {
+    EXPECT_STREQ(ChartTabCaption(0), "KM-Stand");
+    EXPECT_STREQ(ChartTabCaption(6), "Tankkosten");
+    EXPECT_STREQ(ChartTabCaption(kStationTab), "Tankstellen");
+    EXPECT_THROW(ChartTabCaption(8), std::invalid_argument);
+    EXPECT_THROW(ChartSeriesOf(ColumnSource(1, {"1"}), 8, 1), std::invalid_argument);
 }
 
 } // namespace

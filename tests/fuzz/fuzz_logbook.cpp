@@ -14,7 +14,6 @@
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
 #include "charts/chartviews.h"
-#include "charts/recordingchart.h"
 #include "document/logbookdocument.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/errors.h"
@@ -129,11 +128,9 @@ template <typename Step> void Try(Step&& step) {
 }
 
 void DrawEveryView(const TextTable& prepareGrid) {
-    RecordingChart chart;
-    SetUpChart(chart);
     for (int view = 1; view <= kChartViewCount; ++view)
         for (int zoom = 0; zoom <= 1; ++zoom)
-            Try([&] { ShowChart(chart, prepareGrid, view, zoom); });
+            Try([&] { (void)ChartSeriesOf(prepareGrid, view, zoom); });
 }
 
 void Analyse(TextTable& grid) {

@@ -1,6 +1,6 @@
 #include "app/window/aboutdialog.h"
 
-#include "app/window/mainwindow.h"
+#include "app/window/errordisplay.h"
 #include "app/window/shelllinks.h"
 #include "app/window/toolwindow.h"
 
@@ -60,7 +60,7 @@ QString TFAbout::AuthorName() {
     return CellToQString(DefaultReportContext().authorName);
 }
 
-TFAbout::TFAbout(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
+TFAbout::TFAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
     InitAboutResources();
     MakeToolWindow(this, "FAbout", QStringLiteral("Über..."), 385, 201);
 
@@ -112,9 +112,9 @@ TFAbout::TFAbout(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     b_schliessen->setGeometry(0, 201 - 25, 385, 25);
 
     connect(mailButton, &QToolButton::clicked, this,
-            [this] { Fmain_->runCommand([this] { Mail1Click(); }); });
+            [this] { RunCommand(prompts_, this, [this] { Mail1Click(); }); });
     connect(webButton, &QToolButton::clicked, this,
-            [this] { Fmain_->runCommand([this] { Web1Click(); }); });
+            [this] { RunCommand(prompts_, this, [this] { Web1Click(); }); });
     connect(b_schliessen, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -126,11 +126,11 @@ void TFAbout::showPersonalAddresses() {
 }
 
 void TFAbout::Mail1Click() {
-    SendMailTo(Fmain_->prompts(), QString::fromLatin1(kAuthorMailAddress), this);
+    SendMailTo(prompts_, QString::fromLatin1(kAuthorMailAddress), this);
 }
 
 void TFAbout::Web1Click() {
-    OpenWebPage(Fmain_->prompts(), QString::fromLatin1(kHomePageAddress), this);
+    OpenWebPage(prompts_, QString::fromLatin1(kHomePageAddress), this);
 }
 
 } // namespace spritlog

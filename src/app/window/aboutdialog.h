@@ -9,15 +9,16 @@ class QToolButton;
 
 namespace spritlog {
 
-class TFmain;
+class Prompts;
 
 // FAbout, "Über...": the program's name, version and author, with a button that writes to
-// the author and one that opens the maker's home page.
+// the author and one that opens the maker's home page. It hands the links to the desktop
+// through `prompts`, which also shows what goes wrong.
 class TFAbout : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFAbout(TFmain* Fmain);
+    TFAbout(Prompts& prompts, QWidget* parent = nullptr);
 
     // The author's name under the program's name.
     static QString AuthorName();
@@ -43,7 +44,7 @@ private:
     QToolButton* webButton = nullptr;  // Web1
     QPushButton* b_schliessen = nullptr;
 
-    TFmain* Fmain_;
+    Prompts& prompts_;
 };
 
 } // namespace spritlog

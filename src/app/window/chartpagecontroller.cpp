@@ -2,6 +2,7 @@
 // the chart as a picture or in the report.
 #include "app/window/chartpagecontroller.h"
 
+#include "app/window/errordisplay.h"
 #include "app/window/filecontroller.h"
 #include "app/window/intervalcount.h"
 #include "app/window/prompts.h"
@@ -39,46 +40,80 @@ ChartPageController::ChartPageController(LogbookDocument& document, Prompts& pro
                                          QWidget* dialogParent, Clock clock,
                                          const ChartPageWidgets& widgets)
     : document_(document), prompts_(prompts), dialogParent_(dialogParent), clock_(std::move(clock)),
-      w_(widgets) {}
+      w_(widgets),
+      chartPage_(document, {[this] { return w_.p_control->currentWidget() == w_.tab_grafik; },
+                            [this] { return prepareChartPage(); },
+                            [this] { drawChartView(w_.Tab->currentIndex()); },
+                            [this](const std::function<void()>& redraw) {
+                                RunCommand(prompts_, dialogParent_, redraw);
+                            }}),
+      statisticsPage_(document,
+                      {[this] { return w_.p_control->currentWidget() == w_.tab_statistik; },
+                       [this] { return prepareStatisticsPage(); }, [this] { fillStatisticsPage(); },
+                       [this](const std::function<void()>& redraw) {
+                           RunCommand(prompts_, dialogParent_, redraw);
+                       }}) {}
 
 void ChartPageController::p_controlChange() {
     w_.p_nografik->hide();
     w_.p_nostats->hide();
     setRadioGroupsEnabled(false);
-    if (w_.p_control->currentWidget() == w_.tab_grafik) {
-        setRadioGroupsEnabled(true);
-        if (document_.recordsTakingPart() < 3) {
-            w_.p_nografik->show();
-            return;
-        }
-        TabChange(w_.Tab->currentIndex());
-    } else if (w_.p_control->currentWidget() == w_.tab_statistik) {
-        if (document_.recordsTakingPart() < 3)
-            w_.p_nostats->show();
+    if (w_.p_control->currentWidget() == w_.tab_grafik)
+        chartPage_.showPage();
+    else if (w_.p_control->currentWidget() == w_.tab_statistik)
+        statisticsPage_.showPage();
+}
+
+void ChartPageController::chartOptionsChanged() {
+    chartPage_.invalidate();
+}
+
+void ChartPageController::commandDone(bool succeeded) {
+    for (PageListener* page : {&chartPage_, &statisticsPage_}) {
+        if (succeeded)
+            page->redrawPending();
         else
-            fillStatisticsPage();
+            page->dropPending();
     }
 }
 
+bool ChartPageController::prepareChartPage() {
+    const bool tooFew = document_.recordsTakingPart() < 3;
+    w_.p_nografik->setVisible(tooFew);
+    // The station table has no use for them.
+    setRadioGroupsEnabled(tooFew || w_.Tab->currentIndex() != kStationTab);
+    return !tooFew;
+}
+
+bool ChartPageController::prepareStatisticsPage() {
+    const bool tooFew = document_.recordsTakingPart() < 3;
+    w_.p_nostats->setVisible(tooFew);
+    return !tooFew;
+}
+
 void ChartPageController::TabChange(int newTab) {
+    // The selector of a hidden page is only a choice; the page draws it when shown. On the
+    // page the view is drawn also with too few records, under the notice.
+    if (w_.p_control->currentWidget() != w_.tab_grafik || newTab != w_.Tab->currentIndex())
+        chartPage_.invalidate();
+    else
+        chartPage_.draw();
+}
+
+void ChartPageController::drawChartView(int newTab) {
     // An error of the calculation ends it before anything is shown or drawn.
-    std::optional<ChartSeries> series;
     document_.calculateForChartPage();
     setChartVisible(true);
     setInfoVisible(false);
     setRadioGroupsEnabled(true);
     if (newTab >= 0 && newTab < kChartViewCount) {
-        series = document_.chartSeries(newTab + 1, zoomIndex());
-        DrawChartSeries(*w_.p_chart, *series);
+        w_.p_chart->showSeries(document_.chartSeries(newTab + 1, zoomIndex()));
     } else if (newTab == kStationTab) {
         document_.rateStations();
         setRadioGroupsEnabled(false);
         setChartVisible(false);
         setInfoVisible(true);
     }
-    // The chart gets only values; the dates or months under the points come from here.
-    if (series)
-        ShowSeriesTexts(*w_.p_chart, *series);
 }
 
 void ChartPageController::fillStatisticsPage() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/window/pagelistener.h"
 #include "chartwidget/chartwidget.h"
 
 #include "chartwidget/preparedreport.h"
@@ -41,17 +42,23 @@ struct ChartPageWidgets {
 };
 
 // The page switch, the chart views, the station table and the statistics page, and the
-// chart as a picture or in the report. Every handler may throw; the window runs each
-// through the general error display.
+// chart as a picture or in the report. The pages "Grafik" and "Statistik" listen to the
+// document: the one shown follows every change at once, the hidden one when it is shown.
+// Every handler may throw; the window runs each through the general error display.
 class ChartPageController {
 public:
     ChartPageController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent,
                         Clock clock, const ChartPageWidgets& widgets);
 
-    // The page shown changed, or the view selector was clicked.
+    // The page shown changed.
     void p_controlChange();
+    // "Eintrag", "Monat", "100%" or "Bereich" was clicked: the chart is drawn anew.
+    void chartOptionsChanged();
     // The chart view `newTab` of the bar "Tab", or the station table.
     void TabChange(int newTab);
+    // After every command: the page shown draws what the command changed; after a command
+    // that failed, it waits for the next change (its error was shown already).
+    void commandDone(bool succeeded);
     // The context menu of the chart: the chart shown as a PNG or SVG file, or on the
     // clipboard.
     void m_GrafikSpeichernClick();
@@ -63,6 +70,11 @@ public:
     PreparedReport prepareReport();
 
 private:
+    // The notice and the radio groups of the page "Grafik"; false with too few records.
+    bool prepareChartPage();
+    bool prepareStatisticsPage();
+    // Draws chart view tab 0..6 or the station table (7), calculating first.
+    void drawChartView(int tab);
     // What the view selector switches on the page "Grafik".
     void setChartVisible(bool visible);
     void setInfoVisible(bool visible);
@@ -76,6 +88,8 @@ private:
     QWidget* dialogParent_;
     Clock clock_;
     ChartPageWidgets w_;
+    PageListener chartPage_;
+    PageListener statisticsPage_;
 };
 
 } // namespace spritlog

@@ -40,13 +40,13 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
 }
 
 FileController::FileController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent,
-                               Hooks hooks)
-    : document_(document), prompts_(prompts), dialogParent_(dialogParent),
-      hooks_(std::move(hooks)) {}
+                               Host& host, PrinterSource printer)
+    : document_(document), prompts_(prompts), dialogParent_(dialogParent), host_(host),
+      printer_(std::move(printer)) {}
 
 void FileController::restoreCursor(const std::optional<CellPosition>& cursor) {
     const CellPosition before = cursor.value_or(CellPosition{ColDatum, 1});
-    hooks_.setCursorCell(
+    host_.setCursorCell(
         {before.column, std::min(before.row, std::max(1, document_.recordCount()))});
 }
 
@@ -62,7 +62,7 @@ void FileController::LoadLogbookFile(const std::string& path) {
         read = true;
         document_.updateStatus();
     };
-    const auto cursor = hooks_.cursorCell();
+    const auto cursor = host_.cursorCell();
     auto afterwards = [&] {
         restoreCursor(cursor);
         for (const std::string& notice : notices)
@@ -80,8 +80,8 @@ void FileController::LoadLogbookFile(const std::string& path) {
     if (read)
         rememberRecentFile(path);
     afterwards();
-    if (read && hooks_.afterLoad)
-        hooks_.afterLoad();
+    if (read)
+        emit logbookLoaded();
 }
 
 void FileController::SaveLogbookFile(const std::string& path) {
@@ -134,7 +134,7 @@ void FileController::m_NeuClick() {
     if (!AskSaveChanges())
         return;
     document_.clear();
-    hooks_.setCursorCell({ColDatum, 1});
+    host_.setCursorCell({ColDatum, 1});
 }
 
 void FileController::m_ZuletztClick(const QString& path) {
@@ -157,10 +157,8 @@ void FileController::fillRecentMenu(QMenu* menu) {
         auto* entry = menu->addAction(QIcon(QStringLiteral(":/icons/spritlog.svg")), QString());
         entry->setObjectName(QStringLiteral("m_Zuletzt_%1").arg(i + 1));
         entry->setVisible(false);
-        connect(entry, &QAction::triggered, this, [this, entry] {
-            const QString path = entry->data().toString();
-            hooks_.runCommand([this, path] { m_ZuletztClick(path); });
-        });
+        connect(entry, &QAction::triggered, this,
+                [this, entry] { emit recentFileChosen(entry->data().toString()); });
         recentActions_ << entry;
     }
     updateRecentMenu();

@@ -40,18 +40,15 @@ class FileController : public QObject {
     Q_OBJECT
 
 public:
-    // What the controller needs of the window besides the document and the prompts.
-    struct Hooks {
+    // What the controller asks of the window besides the document and the prompts.
+    class Host {
+    public:
+        virtual ~Host() = default;
         // The cursor of the table, and moving it there.
-        std::function<std::optional<CellPosition>()> cursorCell;
-        std::function<void(CellPosition)> setCursorCell;
-        // Runs a command through the general error display; false when it failed.
-        std::function<bool(const std::function<void()>&)> runCommand;
-        PrinterSource printer;
+        virtual std::optional<CellPosition> cursorCell() const = 0;
+        virtual void setCursorCell(CellPosition cell) = 0;
         // The report with the chart the page "Grafik" shows; calculates first.
-        std::function<PreparedReport()> prepareReport;
-        // Runs once a logbook was read from its file; may be empty.
-        std::function<void()> afterLoad;
+        virtual PreparedReport prepareReport() = 0;
     };
     // What the close sequence does with unsaved changes: ask "Datei speichern?", save
     // without asking.
@@ -60,7 +57,8 @@ public:
         bool Autospeichern = false;
     };
 
-    FileController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent, Hooks hooks);
+    FileController(LogbookDocument& document, Prompts& prompts, QWidget* dialogParent, Host& host,
+                   PrinterSource printer);
 
     void m_NeuClick();
     void m_LadenClick();
@@ -102,6 +100,12 @@ public:
     // Takes the list from the settings store.
     void readRecentFiles(const QSettings& store);
 
+signals:
+    // A logbook was read from its file.
+    void logbookLoaded();
+    // An entry of "&Zuletzt geöffnet" was chosen; the window runs m_ZuletztClick for it.
+    void recentFileChosen(const QString& path);
+
 private:
     // The save dialog's result with a missing extension completed; empty when cancelled.
     QString askSaveFileName();
@@ -121,7 +125,8 @@ private:
     LogbookDocument& document_;
     Prompts& prompts_;
     QWidget* dialogParent_;
-    Hooks hooks_;
+    Host& host_;
+    PrinterSource printer_;
     Closing closing_;
     QMenu* m_Zuletzt = nullptr;
     QList<QAction*> recentActions_; // one per place in the list, hidden while unused

@@ -1,6 +1,7 @@
 // The exports, "Importieren aus CSV...", printing and the readable report.
 #include "app/window/filecontroller.h"
 
+#include "app/window/errordisplay.h"
 #include "app/window/ordercheck.h"
 #include "app/window/prompts.h"
 #include "app/window/shelllinks.h"
@@ -121,7 +122,7 @@ void FileController::m_Import_CSVClick() {
     if (!prompts_.confirmImport(dialogParent_, result, headers))
         return;
 
-    const auto cursor = hooks_.cursorCell();
+    const auto cursor = host_.cursorCell();
     const bool inOrder = FirstOdometerDrop(document_.table()) == 0;
     // The records and what the calculation makes of them are undone together. A failing
     // calculation goes to the error display after the status bar and the result are shown.
@@ -133,11 +134,12 @@ void FileController::m_Import_CSVClick() {
     // Records placed by date whose readings do not fit in: the user may sort.
     if (inOrder)
         (void)OfferSortByDate(document_, prompts_, dialogParent_,
-                              {hooks_.cursorCell, hooks_.setCursorCell, hooks_.runCommand});
+                              {[this] { return host_.cursorCell(); },
+                               [this](CellPosition cell) { host_.setCursorCell(cell); }, nullptr});
 }
 
 void FileController::m_DruckenClick() {
-    const std::unique_ptr<QPrinter> printer = hooks_.printer();
+    const std::unique_ptr<QPrinter> printer = printer_();
     if (!printer || !printer->isValid())
         throw Error("Kein Drucker verf\xFCgbar");
     printer->setDocName(QStringLiteral("Spritlog"));
@@ -146,7 +148,7 @@ void FileController::m_DruckenClick() {
 }
 
 void FileController::m_DruckvorschauClick() {
-    const PreparedReport report = hooks_.prepareReport();
+    const PreparedReport report = host_.prepareReport();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ReportPageLayout());
     printer.setDocName(QStringLiteral("Spritlog"));
@@ -155,13 +157,13 @@ void FileController::m_DruckvorschauClick() {
     const ReportChartPainter chart = report.chartPainter();
     // Drawn again for every change of the page set-up and for the printer the user picks.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
-        hooks_.runCommand([&] { RenderReport(report.content, *target, chart); });
+        RunCommand(prompts_, dialogParent_, [&] { RenderReport(report.content, *target, chart); });
     });
     prompts_.showPrintPreview(dialog);
 }
 
 void FileController::m_AlsPdfSpeichernClick() {
-    const PreparedReport report = hooks_.prepareReport();
+    const PreparedReport report = host_.prepareReport();
     QString chosen = prompts_.getOutputFileName(
         dialogParent_, PresetWithExtension(document_.fileName(), "pdf"),
         {QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("Alle Dateien (*)")});

@@ -12,7 +12,6 @@
 #include "app/window/statistikdialog.h"
 #include "app/window/yearpage.h"
 
-#include "charts/chartviews.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
@@ -63,14 +62,8 @@ TFmain::TFmain(Services services, QWidget* parent)
     windowFont.setPointSize(8);
     setFont(windowFont);
 
-    FileController::Hooks hooks;
-    hooks.cursorCell = [this] { return p_Grid->cursorCell(); };
-    hooks.setCursorCell = [this](CellPosition cell) { p_Grid->setCursorCell(cell); };
-    hooks.runCommand = [this](const std::function<void()>& command) { return runCommand(command); };
-    hooks.printer = services_.printer;
-    hooks.prepareReport = [this] { return charts_->prepareReport(); };
-    hooks.afterLoad = [this] { recovery_->offerLeftBehind(false); };
-    files_ = std::make_unique<FileController>(document_, prompts(), this, std::move(hooks));
+    files_ = std::make_unique<FileController>(
+        document_, prompts(), this, static_cast<FileController::Host&>(*this), services_.printer);
     recovery_ =
         std::make_unique<RecoveryController>(document_, prompts(), this, DefaultRecoveryFolder());
     orderCheck_ = std::make_unique<OrderCheck>(
@@ -78,6 +71,11 @@ TFmain::TFmain(Services services, QWidget* parent)
         CursorHooks{[this] { return p_Grid->cursorCell(); },
                     [this](CellPosition cell) { p_Grid->setCursorCell(cell); },
                     [this](const std::function<void()>& command) { return runCommand(command); }});
+
+    connect(files_.get(), &FileController::logbookLoaded, this,
+            [this] { recovery_->offerLeftBehind(false); });
+    connect(files_.get(), &FileController::recentFileChosen, this,
+            [this](const QString& path) { runCommand([&] { files_->m_ZuletztClick(path); }); });
 
     buildMenu();
     buildToolBar();
@@ -136,9 +134,9 @@ void TFmain::wireCommands() {
             document_.setChartBasis(static_cast<ChartBasis>(id));
     });
     wire(p_ansichtItems, &QButtonGroup::idClicked,
-         command(charts, &ChartPageController::p_controlChange));
+         command(charts, &ChartPageController::chartOptionsChanged));
     wire(page_.p_zoomItems, &QButtonGroup::idClicked,
-         command(charts, &ChartPageController::p_controlChange));
+         command(charts, &ChartPageController::chartOptionsChanged));
 }
 
 void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatistik* statistik) {
@@ -146,16 +144,36 @@ void TFmain::setDialogs(TFAbout* about, TFSetup* setup, TFSize* size, TFStatisti
     FSetup = setup;
     FSize = size;
     FStatistik = statistik;
+    if (FSetup)
+        connectSetupDialog();
 }
 
 bool TFmain::runCommand(const std::function<void()>& command) {
-    return RunCommand(prompts(), this, [&] {
+    const bool succeeded = RunCommand(prompts(), this, [&] {
         // Text still in the cell editor belongs to the cell before any command reads the
         // table, whichever way the command was started.
         if (p_Grid)
             p_Grid->commitEdit();
         command();
+        // The page shown follows what the command changed before it returns.
+        if (charts_)
+            charts_->commandDone(true);
     });
+    if (!succeeded && charts_)
+        charts_->commandDone(false);
+    return succeeded;
+}
+
+std::optional<CellPosition> TFmain::cursorCell() const {
+    return p_Grid->cursorCell();
+}
+
+void TFmain::setCursorCell(CellPosition cell) {
+    p_Grid->setCursorCell(cell);
+}
+
+PreparedReport TFmain::prepareReport() {
+    return charts_->prepareReport();
 }
 
 int TFmain::RecordCount() const {
@@ -190,7 +208,6 @@ void TFmain::FormCreate(const QStringList& arguments) {
             files_->LoadLogbookFile(document_.fileName());
         }
         UpdateStatusBar();
-        SetUpChart(*page_.p_chart);
     });
     // Unsaved changes a window that did not close cleanly left behind.
     runCommand([this] { recovery_->offerLeftBehind(true); });

@@ -3,6 +3,7 @@
 #include "app/window/chartpagecontroller.h"
 #include "app/window/filecontroller.h"
 #include "app/window/recoverycontroller.h"
+#include "app/window/setupdialog.h"
 #include "chartwidget/chartwidget.h"
 
 #include "document/logbookdocument.h"
@@ -40,7 +41,6 @@ class Prompts;
 class TextTableModel;
 class HelpWindow;
 class TFAbout;
-class TFSetup;
 class TFSize;
 class TFStatistik;
 
@@ -50,7 +50,7 @@ class TFStatistik;
 // and to the two controllers: the file commands and the pages "Grafik" and "Statistik".
 // It loads and saves the settings and runs the start-up and close sequences. Every command
 // handler may throw; the wiring runs each through the general error display.
-class TFmain : public QMainWindow, private DocumentListener {
+class TFmain : public QMainWindow, private DocumentListener, private FileController::Host {
     Q_OBJECT
 
 public:
@@ -127,6 +127,9 @@ public:
     // calculates the logbook anew.
     bool fullTankIntervals() const { return document_.fullTankIntervals(); }
     void setFullTankIntervals(bool on);
+    // What the settings dialog shows, and its accepted values taken over.
+    SetupValues setupValues() const;
+    void applySetupValues(const SetupValues& values);
 
     // Runs a command through the general error display; false when it failed.
     bool runCommand(const std::function<void()>& command);
@@ -146,6 +149,11 @@ private:
     void recordsRemoved(int firstRow, int lastRow) override;
     void fileNameChanged() override;
     void modifiedChanged() override;
+
+    // FileController::Host: the table's cursor and the report of the page "Grafik".
+    std::optional<CellPosition> cursorCell() const override;
+    void setCursorCell(CellPosition cell) override;
+    PreparedReport prepareReport() override;
 
     void buildMenu();
     QMenu* addMenu(const char* name, const QString& title);
@@ -216,6 +224,8 @@ private:
     StationTableModel* infoModel_ = nullptr;
     // The dialogs, made on demand by dialogMaker_ until setDialogs gave them.
     void makeDialogs();
+    // "Dateigröße" and "Über..." of the settings dialog.
+    void connectSetupDialog();
     std::function<void()> dialogMaker_;
     TFAbout* FAbout = nullptr;
     TFSetup* FSetup = nullptr;

@@ -16,6 +16,8 @@
 
 #include <QLabel>
 
+#include <optional>
+
 namespace spritlog {
 
 void TFmain::makeDialogs() {
@@ -43,8 +45,32 @@ void TFmain::m_EinstellungenClick() {
     makeDialogs();
     if (!FSetup)
         return;
-    FSetup->FillSetupDialog();
-    ExecDialog(FSetup);
+    if (const std::optional<SetupValues> accepted = FSetup->edit(setupValues()))
+        applySetupValues(*accepted);
+}
+
+SetupValues TFmain::setupValues() const {
+    return {currentSettings(), fullTankIntervals()};
+}
+
+void TFmain::applySetupValues(const SetupValues& values) {
+    using Key = Settings::Key;
+    applySettings(values.settings, {Key::Dateispeichern, Key::Autospeichern, Key::Backupspeichern,
+                                    Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
+    // Calculates anew when the way changes; an error goes to the error display.
+    setFullTankIntervals(values.fullTankIntervals);
+}
+
+void TFmain::connectSetupDialog() {
+    connect(FSetup, &TFSetup::fileSizeWanted, this,
+            [this] { runCommand([this] { m_DateigroesseClick(); }); });
+    // The About dialog with the author's personal addresses as tool tips.
+    connect(FSetup, &TFSetup::aboutWanted, this, [this] {
+        if (!FAbout)
+            return;
+        FAbout->showPersonalAddresses();
+        ExecDialog(FAbout);
+    });
 }
 
 void TFmain::m_UeberClick() {

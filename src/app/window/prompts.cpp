@@ -3,6 +3,8 @@
 #include "app/window/importpreviewdialog.h"
 #include "app/window/toolwindow.h"
 
+#include "document/fileformats.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -30,6 +32,27 @@ void Preset(QFileDialog& dialog, const QString& preset) {
     dialog.selectFile(info.fileName());
 }
 
+// "Caption (*.a *.b)" of the formats that have `can`, then "Alle Dateien (*)": second after
+// the first format where `allSecond`, as the save dialog has always had it, else last.
+QStringList DialogFilters(bool FileFormat::*can, bool allSecond) {
+    QStringList filters;
+    for (const FileFormat& format : FileFormats()) {
+        if (!(format.*can))
+            continue;
+        QStringList patterns;
+        for (std::string_view ending : format.endings)
+            patterns << QLatin1Char('*') + QLatin1String(ending.data(), ending.size());
+        filters << QStringLiteral("%1 (%2)").arg(QLatin1String(format.caption.c_str()),
+                                                 patterns.join(QLatin1Char(' ')));
+    }
+    const QString all = QStringLiteral("Alle Dateien (*)");
+    if (allSecond && !filters.isEmpty())
+        filters.insert(1, all);
+    else
+        filters << all;
+    return filters;
+}
+
 QString RunFileDialog(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted)
         return QString();
@@ -40,16 +63,15 @@ QString RunFileDialog(QFileDialog& dialog) {
 } // namespace
 
 QStringList OpenDialogFilters() {
-    return {QStringLiteral("Spritlog (*.slg)"), QStringLiteral("Alle Dateien (*)")};
+    return DialogFilters(&FileFormat::opens, false);
 }
 
 QStringList SaveDialogFilters() {
-    return {QStringLiteral("Spritlog (*.slg)"), QStringLiteral("Alle Dateien (*)"),
-            QStringLiteral("HTML-Datei (*.htm)"), QStringLiteral("Excel-Austauschformat (*.exa)")};
+    return DialogFilters(&FileFormat::saves, true);
 }
 
 QStringList ImportDialogFilters() {
-    return {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")};
+    return DialogFilters(&FileFormat::imports, false);
 }
 
 bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {

@@ -93,7 +93,8 @@ public:
 };
 
 // Name filters of the open dialog (the first one selected), of the save dialog and of
-// the import's open dialog.
+// the import's open dialog, from the kinds of file the program reads and writes
+// (FileFormats), each with "Alle Dateien (*)".
 QStringList OpenDialogFilters();
 QStringList SaveDialogFilters();
 QStringList ImportDialogFilters();

@@ -1,7 +1,5 @@
 #include "app/window/setupdialog.h"
 
-#include "app/window/aboutdialog.h"
-#include "app/window/mainwindow.h"
 #include "app/window/toolwindow.h"
 
 #include "logbook/codepage.h"
@@ -51,7 +49,7 @@ QString ShortPathText(const std::string& utf8Path) {
 
 } // namespace
 
-TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
+TFSetup::TFSetup(QWidget* parent) : QDialog(parent) {
     // One row higher than the three save flags alone need, for the consumption flag.
     MakeToolWindow(this, "FSetup", QStringLiteral("Einstellungen..."), 432, 418);
     const QFont plain = font();
@@ -73,12 +71,10 @@ TFSetup::TFSetup(TFmain* Fmain) : QDialog(Fmain), Fmain_(Fmain) {
     connect(b_annehmen, &QPushButton::clicked, this, [this] { b_annehmenClick(); });
     connect(b_abbrechen, &QPushButton::clicked, this, [this] { b_abbrechenClick(); });
     connect(b_undo, &QPushButton::clicked, this, [this] { b_undoClick(); });
-    connect(b_dateigroesse, &QPushButton::clicked, this,
-            [this] { Fmain_->runCommand([this] { b_dateigroesseClick(); }); });
-    connect(b_ueber, &QPushButton::clicked, this,
-            [this] { Fmain_->runCommand([this] { b_ueberClick(); }); });
+    connect(b_dateigroesse, &QPushButton::clicked, this, [this] { b_dateigroesseClick(); });
+    connect(b_ueber, &QPushButton::clicked, this, [this] { b_ueberClick(); });
 
-    FillSetupDialog();
+    FillSetupDialog(filled_);
 }
 
 QWidget* TFSetup::buildFlagsGroup(const QFont& plain) {
@@ -198,17 +194,25 @@ QLineEdit* TFSetup::noteField(int note) const {
     return fields[note];
 }
 
-void TFSetup::FillSetupDialog() {
+std::optional<SetupValues> TFSetup::edit(const SetupValues& values) {
+    FillSetupDialog(values);
+    if (ExecDialog(this) != QDialog::Accepted)
+        return std::nullopt;
+    return accepted_;
+}
+
+void TFSetup::FillSetupDialog(const SetupValues& values) {
+    filled_ = values;
     // Each change runs the exit-option rule, so two set flags leave "save on exit" checked.
-    const Settings values = Fmain_->currentSettings();
-    askToSaveOnExitBox->setChecked(values.dateispeichern);
-    saveOnExitBox->setChecked(values.autospeichern);
-    backupOnSaveBox->setChecked(values.backupspeichern);
-    fullTankBox->setChecked(Fmain_->fullTankIntervals());
-    loadedFileField->setText(ShortPathText(values.defaultFile.toStdString()));
+    const Settings& settings = values.settings;
+    askToSaveOnExitBox->setChecked(settings.dateispeichern);
+    saveOnExitBox->setChecked(settings.autospeichern);
+    backupOnSaveBox->setChecked(settings.backupspeichern);
+    fullTankBox->setChecked(values.fullTankIntervals);
+    loadedFileField->setText(ShortPathText(settings.defaultFile.toStdString()));
     programPathField->setText(ShortPathText(QCoreApplication::applicationFilePath().toStdString()));
     for (int note = 0; note < 3; ++note)
-        noteField(note)->setText(values.notes[note]);
+        noteField(note)->setText(settings.notes[note]);
 }
 
 // Asking on close and saving on close exclude each other; both may be off.
@@ -223,18 +227,14 @@ void TFSetup::CheckBox5Click() {
 }
 
 void TFSetup::b_annehmenClick() {
-    using Key = Settings::Key;
-    Settings values = Fmain_->currentSettings();
-    values.dateispeichern = askToSaveOnExitBox->isChecked();
-    values.autospeichern = saveOnExitBox->isChecked();
-    values.backupspeichern = backupOnSaveBox->isChecked();
+    accepted_ = filled_;
+    Settings& settings = accepted_.settings;
+    settings.dateispeichern = askToSaveOnExitBox->isChecked();
+    settings.autospeichern = saveOnExitBox->isChecked();
+    settings.backupspeichern = backupOnSaveBox->isChecked();
     for (int note = 0; note < 3; ++note)
-        values.notes[note] = noteField(note)->text();
-    Fmain_->applySettings(values, {Key::Dateispeichern, Key::Autospeichern, Key::Backupspeichern,
-                                   Key::Anmerkung1, Key::Anmerkung2, Key::Anmerkung3});
-    // Calculates anew when the way changes; an error is shown and the dialog closes.
-    const bool fullTank = fullTankBox->isChecked();
-    Fmain_->runCommand([this, fullTank] { Fmain_->setFullTankIntervals(fullTank); });
+        settings.notes[note] = noteField(note)->text();
+    accepted_.fullTankIntervals = fullTankBox->isChecked();
     accept();
 }
 
@@ -243,19 +243,15 @@ void TFSetup::b_abbrechenClick() {
 }
 
 void TFSetup::b_undoClick() {
-    FillSetupDialog();
+    FillSetupDialog(filled_);
 }
 
 void TFSetup::b_dateigroesseClick() {
-    Fmain_->m_DateigroesseClick();
+    emit fileSizeWanted();
 }
 
 void TFSetup::b_ueberClick() {
-    TFAbout* about = Fmain_->aboutDialog();
-    if (!about)
-        return;
-    about->showPersonalAddresses();
-    ExecDialog(about);
+    emit aboutWanted();
 }
 
 } // namespace spritlog

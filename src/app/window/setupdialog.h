@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/settings.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QCheckBox;
 class QFont;
@@ -10,20 +14,28 @@ class QPushButton;
 
 namespace spritlog {
 
-class TFmain;
+// What the settings dialog shows and gives back: the settings of the window (the three save
+// flags, the note captions, the loaded file) and the way consumption is computed.
+struct SetupValues {
+    Settings settings;
+    bool fullTankIntervals = true;
+};
 
 // FSetup, "Einstellungen...": the three save flags, the way consumption is computed and the
-// note captions, which it applies to the main window on "Annehmen"; the loaded file and the
-// program's path; the ways to the file-size and About dialogs. Nothing here touches the settings
-// store: the values reach it when the main window closes.
+// note captions; the loaded file and the program's path; the ways to the file-size and About
+// dialogs, which it asks the window for. It edits a copy of the values it is given and gives
+// back the accepted ones; the window applies them. Nothing here touches the settings store.
 class TFSetup : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFSetup(TFmain* Fmain);
+    explicit TFSetup(QWidget* parent = nullptr);
 
-    // Copies the main window's current settings into the controls.
-    void FillSetupDialog();
+    // Fills the controls from `values` and shows the dialog modally; the values as accepted
+    // with "Annehmen", or nothing when the dialog was cancelled.
+    std::optional<SetupValues> edit(const SetupValues& values);
+    // Copies `values` into the controls; "Rückgängig" copies them again.
+    void FillSetupDialog(const SetupValues& values);
 
     void b_annehmenClick();
     void b_abbrechenClick();
@@ -32,6 +44,11 @@ public:
     void CheckBox5Click();
     void b_dateigroesseClick();
     void b_ueberClick();
+
+signals:
+    // "Dateigröße" and "Über..." were clicked.
+    void fileSizeWanted();
+    void aboutWanted();
 
 private:
     // The controls; each keeps the program's name as its objectName (given after it where
@@ -61,7 +78,9 @@ private:
     QWidget* buildInfoGroup(const QFont& plain);
     QWidget* buildButtons();
 
-    TFmain* Fmain_;
+    // What the dialog was filled with, and what "Annehmen" gave.
+    SetupValues filled_;
+    SetupValues accepted_;
 };
 
 } // namespace spritlog
