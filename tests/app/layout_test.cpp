@@ -75,7 +75,9 @@ private slots:
                                                    "&Fehlende Betankung davor",
                                                    "-",
                                                    "Werte Be&rechnen [F5]"};
-        QTest::newRow("Extras") << "m_Extras" << QStringList{"&Statistik", "-", "&Einstellungen"};
+        QTest::newRow("Extras") << "m_Extras"
+                                << QStringList{"&Statistik", "&Jahresübersicht [Ctrl+J]", "-",
+                                               "&Einstellungen"};
         QTest::newRow("Hilfe") << "m_Hilfe"
                                << QStringList{"&Über ... [F1]", "&Update herunterladen", "-",
                                               "&Email an den Autor senden", "Ostrel &Homepage"};
@@ -164,10 +166,10 @@ private slots:
 
     void pages() {
         QTabWidget* pages = test::Pages(**window_);
-        QCOMPARE(pages->count(), 3);
-        const QStringList captions{"Daten", "Grafik", "Statistik"};
-        const QStringList names{"tab_daten", "tab_grafik", "tab_statistik"};
-        for (int i = 0; i < 3; ++i) {
+        QCOMPARE(pages->count(), 4);
+        const QStringList captions{"Daten", "Grafik", "Statistik", "&Jahre"};
+        const QStringList names{"tab_daten", "tab_grafik", "tab_statistik", "tab_jahre"};
+        for (int i = 0; i < 4; ++i) {
             QCOMPARE(pages->tabText(i), captions[i]);
             QCOMPARE(pages->widget(i)->objectName(), names[i]);
         }
