@@ -104,7 +104,7 @@ std::optional<double> MeanOf(const ColumnTally& tally) {
 }
 
 // The figures of one year, in the order of the formulas.
-std::vector<std::optional<double>> ValuesOf(const YearSummary& summary, const PeriodFigures& f) {
+std::vector<std::optional<double>> ValuesOf(const PeriodFigures& f) {
     std::vector<std::optional<double>> values = {SumOf(f.km)};
     for (const ColumnTally& quantity : f.quantity)
         values.push_back(SumOf(quantity));
@@ -112,7 +112,6 @@ std::vector<std::optional<double>> ValuesOf(const YearSummary& summary, const Pe
     for (const ColumnTally& consumption : f.consumption)
         values.push_back(MeanOf(consumption));
     values.push_back(CostPer100Km(f));
-    (void)summary;
     return values;
 }
 
@@ -163,7 +162,7 @@ void WriteYearSheet(lxw_workbook* book, const std::string& title, const YearSumm
                                          year->running ? formats.runningYear : formats.year));
         const std::vector<std::string> formulas =
             YearFormulas(summary, records, static_cast<int>(row) + 1, rule);
-        const std::vector<std::optional<double>> values = ValuesOf(summary, year->total);
+        const std::vector<std::optional<double>> values = ValuesOf(year->total);
         for (std::size_t i = 0; i < formulas.size(); ++i)
             WriteFormula(sheet, row, static_cast<lxw_col_t>(i + 1), formulas[i],
                          i == 0 ? formats.whole : formats.decimals, values[i]);

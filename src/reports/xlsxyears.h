@@ -5,6 +5,7 @@
 #include <xlsxwriter.h>
 
 #include <string>
+#include <vector>
 
 namespace spritlog {
 

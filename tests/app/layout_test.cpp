@@ -77,7 +77,9 @@ private slots:
                                                    "&Fehlende Betankung davor [Ctrl+Shift+T]",
                                                    "-",
                                                    "Werte Be&rechnen [F5]"};
-        QTest::newRow("Extras") << "m_Extras" << QStringList{"&Statistik", "-", "&Einstellungen"};
+        QTest::newRow("Extras") << "m_Extras"
+                                << QStringList{"&Statistik", "&Jahresübersicht [Ctrl+J]", "-",
+                                               "&Einstellungen"};
         QTest::newRow("Hilfe") << "m_Hilfe" << QStringList{"Hand&buch [F1]",
                                                            "&Über ...",
                                                            "&Update herunterladen",
@@ -174,10 +176,10 @@ private slots:
 
     void pages() {
         QTabWidget* pages = test::Pages(**window_);
-        QCOMPARE(pages->count(), 3);
-        const QStringList captions{"Daten", "Grafik", "Statistik"};
-        const QStringList names{"tab_daten", "tab_grafik", "tab_statistik"};
-        for (int i = 0; i < 3; ++i) {
+        QCOMPARE(pages->count(), 4);
+        const QStringList captions{"Daten", "Grafik", "Statistik", "&Jahre"};
+        const QStringList names{"tab_daten", "tab_grafik", "tab_statistik", "tab_jahre"};
+        for (int i = 0; i < 4; ++i) {
             QCOMPARE(pages->tabText(i), captions[i]);
             QCOMPARE(pages->widget(i)->objectName(), names[i]);
         }

@@ -109,6 +109,25 @@ private slots:
         QTRY_COMPARE(years->model()->rowCount(), 4);
         QCOMPARE(window->prompts->errors, QStringList());
     }
+
+    // A new year ends the running one: shown again on 01.01.2027, 2026 is over, without
+    // its mark and its projection, though the logbook did not change.
+    void newYearEndsTheRunningYear() {
+        LogbookDocument document;
+        document.setTable(test::LogbookOf({{"05.01.2026", "1000", "30", "2.00", "Super"}}));
+        document.calculate();
+        LocalDateTime now{2026, 12, 31, 23, 59, 0};
+        YearPage page(document, [&now] { return now; });
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QCOMPARE(Row(page.yearTable(), 0).first(), QStringLiteral("2026 (laufend)"));
+        QCOMPARE(page.yearTable()->model()->rowCount(), 2);
+        page.hide();
+        now = {2027, 1, 1, 0, 0, 1};
+        page.show();
+        QCOMPARE(Row(page.yearTable(), 0).first(), QStringLiteral("2026"));
+        QCOMPARE(page.yearTable()->model()->rowCount(), 1);
+    }
 };
 
 SPRITLOG_GUI_TEST_MAIN(YearPageTest)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <optional>
 #include <string>
 
 namespace spritlog {
@@ -105,6 +106,47 @@ TEST(ReportLayout, SixtyRecordsOnPagesWithHeadings) {
     EXPECT_EQ(records, 60);
     // Only the long note; a text exactly as wide as its column stays whole.
     EXPECT_EQ(elided, 1);
+}
+
+// The year table follows the statistics and the stations, below the longer of the two.
+TEST(ReportLayout, YearTableBelowTheStatistics) {
+    struct Case {
+        LocalDateTime now;
+        std::vector<std::vector<std::string>> rows;
+    };
+    // The four refuellings of 2024 (tests/data/handworked.md, the HTML report's): 500 + 500 +
+    // 600 km, 150 l, 157.00 EUR, (7 + 6) / 2, 157 / 1600 x 100 = 9.81. On 01.06.2024, day 153
+    // of 366: 1600 x 366 / 153 = 3827.45, 157 x 366 / 153 = 375.57.
+    const std::vector<Case> cases = {
+        {{2026, 12, 6}, {{"2024", "1600", "150.00", "157.00", "6.50", "9.81"}}},
+        {{2024, 6, 1},
+         {{"2024 (laufend)", "1600", "150.00", "157.00", "6.50", "9.81"},
+          {"Hochrechnung 2024", "3827", "", "375.57", "", ""}}},
+    };
+    for (const Case& c : cases) {
+        const ReportContent content =
+            CollectReportContent(testing::FourRefuellings(), "vier.slg", c.now, std::nullopt);
+        ASSERT_EQ(content.years.size(), c.rows.size() + 1);
+        for (std::size_t r = 0; r < c.rows.size(); ++r)
+            EXPECT_EQ(content.years[r + 1], c.rows[r]);
+        const std::vector<ReportPage> pages =
+            BuildReportLayout(content, 273.0, 186.0, FixedMeasure());
+        double statisticsEnd = -1, stationsEnd = -1, title = -1;
+        std::size_t titlePage = 0, statisticsPage = 0;
+        for (std::size_t p = 0; p < pages.size(); ++p)
+            for (const ReportText& text : pages[p].texts) {
+                if (text.text == "Max KM-Interval:")
+                    statisticsEnd = text.y + text.height, statisticsPage = p;
+                if (text.text == "Durchschnitt")
+                    stationsEnd = text.y + text.height;
+                if (text.text == "Jahre")
+                    title = text.y, titlePage = p;
+            }
+        ASSERT_GE(title, 0.0);
+        EXPECT_EQ(titlePage, statisticsPage);
+        EXPECT_GE(title, statisticsEnd);
+        EXPECT_GE(title, stationsEnd);
+    }
 }
 
 } // namespace

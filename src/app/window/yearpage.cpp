@@ -197,8 +197,8 @@ void YearPage::changed() {
 
 void YearPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (stale_)
-        refresh();
+    // Also without a change of the logbook: a new day may end the running year.
+    refresh();
 }
 
 YearPage::Inputs YearPage::currentInputs() const {

@@ -20,8 +20,8 @@ namespace spritlog {
 // The page "Jahre": the year table (the current year first, its projection below it), the
 // twelve months of the selected year, and beside them the costs per year and per month as
 // bar charts. It follows the document: while shown it redraws once the announcements of a
-// change are over; while hidden it only notes that it is out of date, and redraws when it
-// is shown again.
+// change are over; while hidden it only notes that it is out of date. Shown again, it
+// redraws when the logbook, the consumption rule or the day changed.
 class YearPage : public QWidget, private DocumentListener {
     Q_OBJECT
 
