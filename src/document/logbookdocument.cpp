@@ -380,6 +380,27 @@ void LogbookDocument::saveTo(const std::string& path) {
     }
 }
 
+void LogbookDocument::saveAs(const std::string& path) {
+    if (path == fileName_) {
+        saveTo(path);
+        return;
+    }
+    const std::string previousName = fileName_;
+    const FileStamp previousStamp = fileStamp_;
+    // The writers and the stamp see the new name; the listeners hear of it only once the
+    // file is there.
+    fileName_ = path;
+    fileStamp_ = FileStamp();
+    try {
+        saveTo(path);
+    } catch (...) {
+        fileName_ = previousName;
+        fileStamp_ = previousStamp;
+        throw;
+    }
+    announce([](DocumentListener& l) { l.fileNameChanged(); });
+}
+
 ImportResult LogbookDocument::readImport(const std::string& path) {
     return ParseImportFile(ReadWholeFile(path));
 }

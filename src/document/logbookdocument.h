@@ -155,6 +155,10 @@ public:
     // is replaced only once it is complete. The current name stays as it is; when `path` is
     // that name, the document notes what it wrote there and has no unsaved changes.
     void saveTo(const std::string& path);
+    // "Speichern unter": saveTo `path`, which becomes the current name once the file is
+    // complete. A failed save leaves the name, what its file looked like and the unsaved
+    // state as they were.
+    void saveAs(const std::string& path);
 
     // "Importieren aus CSV...", in two parts so that the user can look at the records first.
     // Reads and parses the file at `path` (UTF-8); the logbook stays as it is. Throws Error

@@ -245,8 +245,11 @@ void FileController::m_SpeichernunterClick() {
     const QString chosen = askSaveFileName();
     if (chosen.isEmpty())
         return;
-    document_.setFileName(chosen.toStdString());
-    SaveLogbookFile(document_.fileName());
+    // A save that fails leaves the logbook under its old name, still unsaved.
+    const std::string path = chosen.toStdString();
+    document_.saveAs(path);
+    if (WriterFor(path) == WriterKind::Native)
+        rememberRecentFile(path);
 }
 
 } // namespace spritlog

@@ -55,8 +55,11 @@ QStringList ImportDialogFilters() {
 bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    // The questions with Yes and No are the ones that replace or overwrite: Enter, and
+    // Escape, never do.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return ExecDialog(&box) == QMessageBox::Yes;
 }
 
 Prompts::Answer QtPrompts::askYesNoCancel(QWidget* parent, const QString& text) {

@@ -21,7 +21,8 @@ public:
 
     enum class Answer { Yes, No, Cancel };
 
-    // A Yes/No question with a question icon; true for Yes.
+    // A Yes/No question with a question icon; true for Yes. No is the default: these are
+    // the questions that replace or overwrite.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     // A question with Yes, No and Cancel; closing the box cancels.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
