@@ -1,0 +1,128 @@
+#include "logbook/logbookshape.h"
+
+#include "logbook/conventions.h"
+#include "logbook/fileio.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <sys/stat.h>
+
+namespace spritlog {
+namespace {
+
+constexpr char kEndOfFile = '\x1A';
+constexpr std::size_t kMaxCountText = 32;
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+} // namespace
+
+void LogbookShape::feed(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size() && state_ != State::Done) {
+        const char c = bytes[pos];
+        if (c == kEndOfFile) {
+            finish();
+            return;
+        }
+        switch (state_) {
+        case State::BeforeCount:
+            if (!IsBlankOrControl(c)) {
+                state_ = State::CountText;
+                continue;
+            }
+            ++pos;
+            break;
+        case State::CountText:
+            if (IsBlankOrControl(c) || countText_.size() == kMaxCountText) {
+                takeCount();
+                state_ = State::Lines;
+                continue;
+            }
+            countText_ += c;
+            ++pos;
+            break;
+        case State::Lines: {
+            const std::size_t stop =
+                std::min({bytes.find('\n', pos), bytes.find(kEndOfFile, pos), bytes.size()});
+            for (std::size_t i = pos; i < stop; ++i) {
+                ++lastLineBytes_;
+                lineHasText_ = lineHasText_ || bytes[i] != '\r';
+            }
+            pos = stop;
+            if (stop < bytes.size() && bytes[stop] == '\n') {
+                ++lineEnds_;
+                endedLineHasText_ = lineHasText_;
+                lastLineBytes_ = 0;
+                lineHasText_ = false;
+                ++pos;
+            }
+            break;
+        }
+        case State::Done:
+            break;
+        }
+    }
+}
+
+void LogbookShape::finish() {
+    if (state_ == State::CountText)
+        takeCount();
+    state_ = State::Done;
+}
+
+void LogbookShape::takeCount() {
+    int32_t value = 0;
+    counted_ = TryTextToInteger(countText_, value) && value <= 1000000;
+    records_ = counted_ && value > 0 ? value : 0;
+    lineEnds_ = -1;
+}
+
+long long LogbookShape::lines() const {
+    if (!counted_)
+        return 0;
+    // The lines ended after the count line, and a last line without its line end.
+    if (lineEnds_ < 0)
+        return 0;
+    return lineEnds_ + (lastLineBytes_ > 0 ? 1 : 0);
+}
+
+bool LogbookShape::fits() const {
+    if (!counted_)
+        return true; // no logbook: the reader says so
+    const long long lines = this->lines();
+    if (lines == expectedLines())
+        return true;
+    // One line too many that is empty: a line end too many at the end of the file.
+    const bool lastLineEmpty = lastLineBytes_ > 0 ? !lineHasText_ : !endedLineHasText_;
+    return lines == expectedLines() + 1 && lastLineEmpty;
+}
+
+std::string DamagedLogbookMessage(const LogbookShape& shape) {
+    return "Die Datei ist besch\xE4"
+           "digt: " +
+           IntegerToText(shape.lines()) + " statt " + IntegerToText(shape.expectedLines()) +
+           " Zeilen f\xFCr " + IntegerToText(shape.records()) +
+           (shape.records() == 1 ? " Datensatz." : " Datens\xE4tze.");
+}
+
+void CheckLogbookShape(const std::string& path) {
+    struct stat info;
+    if (CurrentFileOps().statPath(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return;
+    LogbookShape shape;
+    ReadFileInChunks(path, [&shape](std::string_view piece) {
+        if (piece.empty())
+            shape.finish();
+        else
+            shape.feed(piece);
+        return !shape.done();
+    });
+    if (!shape.fits())
+        throw DamagedLogbook(shape);
+}
+
+} // namespace spritlog
