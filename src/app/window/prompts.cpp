@@ -1,6 +1,7 @@
 #include "app/window/prompts.h"
 
 #include "app/window/importpreviewdialog.h"
+#include "app/window/recoverydialog.h"
 #include "app/window/toolwindow.h"
 
 #include <QDesktopServices>
@@ -144,6 +145,14 @@ QString QtPrompts::getOutputFileName(QWidget* parent, const QString& preset,
         dialog.selectNameFilter(filters.first());
     Preset(dialog, preset);
     return RunFileDialog(dialog);
+}
+
+QList<RecoveryChoice> QtPrompts::chooseRecovery(QWidget* parent,
+                                                const QList<RecoveryOffer>& offers) {
+    RecoveryDialog dialog(parent, offers);
+    if (ExecDialog(&dialog) != QDialog::Accepted)
+        return QList<RecoveryChoice>(offers.size(), RecoveryChoice::Keep);
+    return dialog.choices();
 }
 
 void Prompts::showPrintPreview(QPrintPreviewDialog& dialog) {
