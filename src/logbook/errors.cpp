@@ -16,6 +16,8 @@ std::string VisibleText(std::string_view text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte == 0) {
             shown += "\\0";
+        } else if (byte == '\t') {
+            shown += "\\t";
         } else if (byte < 32 || byte == 127) {
             shown += "\\x";
             shown += kDigits[byte >> 4];

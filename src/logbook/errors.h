@@ -23,8 +23,8 @@ inline constexpr const char* kOverflow = "Wert zu gro\xDF";
 std::string DisplayMessage(const std::string& message);
 
 // A cell's text as a message quotes it: every byte below 32 and 127 as a visible escape
-// ("\0" for NUL, "\x01" for the others), so that the message is neither cut short at a NUL
-// nor garbled by a control character. Every other byte stays as it is.
+// ("\0" for NUL, "\t" for a tab, "\x01" for the others), so that the message is neither cut short
+// at a NUL nor garbled by a control character. Every other byte stays as it is.
 std::string VisibleText(std::string_view text);
 
 } // namespace spritlog

@@ -1,12 +1,9 @@
 #include "logbook/logbookshape.h"
 
 #include "logbook/conventions.h"
-#include "logbook/fileio.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <sys/stat.h>
 
 namespace spritlog {
 namespace {
@@ -107,22 +104,6 @@ std::string DamagedLogbookMessage(const LogbookShape& shape) {
            IntegerToText(shape.lines()) + " statt " + IntegerToText(shape.expectedLines()) +
            " Zeilen f\xFCr " + IntegerToText(shape.records()) +
            (shape.records() == 1 ? " Datensatz." : " Datens\xE4tze.");
-}
-
-void CheckLogbookShape(const std::string& path) {
-    struct stat info;
-    if (CurrentFileOps().statPath(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return;
-    LogbookShape shape;
-    ReadFileInChunks(path, [&shape](std::string_view piece) {
-        if (piece.empty())
-            shape.finish();
-        else
-            shape.feed(piece);
-        return !shape.done();
-    });
-    if (!shape.fits())
-        throw DamagedLogbook(shape);
 }
 
 } // namespace spritlog

@@ -59,8 +59,4 @@ private:
     LogbookShape shape_;
 };
 
-// Reads the file at `path` and throws DamagedLogbook when its lines do not fit its count.
-// A missing file or a directory is left to the load; I/O failures throw Error.
-void CheckLogbookShape(const std::string& path);
-
 } // namespace spritlog

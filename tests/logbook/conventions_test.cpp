@@ -443,7 +443,7 @@ TEST(TextToInteger, AcceptsDecimalAndHexadecimalTexts) {
                 ADD_FAILURE() << "'" << c.text << "' was accepted";
             } catch (const Error& error) {
                 // A control character shows as its escape; other texts as they are.
-                const std::string shown = c.text == "\t12" ? "\\x0912" : c.text;
+                const std::string shown = c.text == "\t12" ? "\\t12" : c.text;
                 EXPECT_EQ(std::string(error.what()), "'" + shown + "' ist keine ganze Zahl");
             }
         }

@@ -329,7 +329,7 @@ TEST(ComputeDerivedValues, StopsAtTheFirstErrorKeepingWhatWasWritten) {
                        5),
            "35", "1.40"}},
          {},
-         "Datensatz 2, KM-Stand: '1\\x010\\x7F\\x09' ist keine ganze Zahl.",
+         "Datensatz 2, KM-Stand: '1\\x010\\x7F\\t' ist keine ganze Zahl.",
          {{ColTankkosten, 1, "60.00"}}},
         {"hex reading beyond 32 bits",
          {{"10000", "40", "1.50"}, {"$80000000", "35", "1.40"}},

@@ -2,6 +2,9 @@
 // the format (a count line, then ten cell lines per record).
 #include "logbook/logbookshape.h"
 
+#include "logbook/logbookfile.h"
+#include "logbook/logbooktable.h"
+
 #include "support/filebytes.h"
 #include "support/temporaryfolder.h"
 
@@ -78,21 +81,18 @@ TEST(LogbookShapeTest, MessageNamesTheNumbers) {
                                             "digt: 619 statt 620 Zeilen f\xFCr 62 Datens\xE4tze.");
 }
 
-class CheckLogbookShapeTest : public test::TemporaryFolderTest {};
+class ReadWithShapeTest : public test::TemporaryFolderTest {};
 
-TEST_F(CheckLogbookShapeTest, DamagedFileThrowsOthersPass) {
-    test::WriteBytes(PathOf("gut.slg"), File("1", 10));
-    EXPECT_NO_THROW(CheckLogbookShape(PathOf("gut.slg")));
-    EXPECT_NO_THROW(CheckLogbookShape(PathOf("fehlt.slg")));
-    EXPECT_NO_THROW(CheckLogbookShape(dir_));
-    test::WriteBytes(PathOf("kaputt.slg"), File("1", 9));
-    try {
-        CheckLogbookShape(PathOf("kaputt.slg"));
-        ADD_FAILURE() << "no error";
-    } catch (const DamagedLogbook& damaged) {
-        EXPECT_STREQ(damaged.what(), "Die Datei ist besch\xE4"
-                                     "digt: 9 statt 10 Zeilen f\xFCr 1 Datensatz.");
-    }
+// Reading with the shape goes on to the end of the file: a line too many after the last
+// record shows.
+TEST_F(ReadWithShapeTest, CountsEveryLineWhileReading) {
+    test::WriteBytes(PathOf("lang.slg"), File("1", 11));
+    TextTable grid;
+    LogbookShape shape;
+    ASSERT_TRUE(ReadLogbookFile(PathOf("lang.slg"), grid, nullptr, &shape));
+    EXPECT_FALSE(shape.fits());
+    EXPECT_EQ(shape.lines(), 11);
+    EXPECT_EQ(grid.cell(ColNote3, 1), "c");
 }
 
 } // namespace
