@@ -43,12 +43,13 @@ void LogbookShape::feed(std::string_view bytes) {
             ++pos;
             break;
         case State::Lines: {
-            const std::size_t stop =
-                std::min({bytes.find('\n', pos), bytes.find(kEndOfFile, pos), bytes.size()});
-            for (std::size_t i = pos; i < stop; ++i) {
-                ++lastLineBytes_;
-                lineHasText_ = lineHasText_ || bytes[i] != '\r';
-            }
+            // One scan to whichever comes first: a line end or the end of the file.
+            const std::size_t stop = std::min(bytes.find_first_of("\n\x1A", pos), bytes.size());
+            // Only whether the line holds more than CR matters, found at its first byte
+            // mostly.
+            const std::string_view part = bytes.substr(pos, stop - pos);
+            lastLineBytes_ += part.size();
+            lineHasText_ = lineHasText_ || part.find_first_not_of('\r') != std::string_view::npos;
             pos = stop;
             if (stop < bytes.size() && bytes[stop] == '\n') {
                 ++lineEnds_;
