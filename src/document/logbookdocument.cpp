@@ -8,6 +8,7 @@
 #include "logbook/fileio.h"
 #include "logbook/fillups.h"
 #include "logbook/logbookfile.h"
+#include "logbook/logbookshape.h"
 
 #include <algorithm>
 
@@ -42,6 +43,7 @@ LogbookDocument::LogbookDocument()
 void LogbookDocument::setFileName(std::string fileName) {
     if (fileName == fileName_)
         return;
+    damagedSource_.clear();
     fileStamp_ = FileStamp();
     fileName_ = std::move(fileName);
     announce([](DocumentListener& l) { l.fileNameChanged(); });
@@ -98,31 +100,60 @@ void LogbookDocument::clear() {
         NewLogbook(table_, fileName_);
     }
     fileStamp_ = FileStamp();
-    if (named)
+    const bool wasCopy = !damagedSource_.empty();
+    damagedSource_.clear();
+    if (named || wasCopy)
         announce([](DocumentListener& l) { l.fileNameChanged(); });
     history_.clear();
     historyChanged();
 }
 
 void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
+    readFile(path, false, hooks);
+}
+
+void LogbookDocument::loadDamagedCopy(const std::string& path, const LoadHooks& hooks) {
+    readFile(path, true, hooks);
+}
+
+void LogbookDocument::readFile(const std::string& path, bool asCopy, const LoadHooks& hooks) {
     settleChartSource();
-    // The table may be anything from here on, also when reading or calculating fails.
+    // The file is read beside the logbook (a copy shares its cells until the read changes
+    // them): a file whose lines do not fit its count, read column by column, would shift
+    // every later cell, so it changes nothing here.
+    TextTable fresh = table_;
+    FileStamp stamp;
+    LogbookShape shape;
+    bool read = false;
+    std::exception_ptr failure;
+    try {
+        // A copy is read as far as its count goes, like any file before.
+        read = ReadLogbookFile(path, fresh, &stamp, asCopy ? nullptr : &shape);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (read && !failure && !asCopy && !shape.fits())
+        throw DamagedLogbook(shape);
+
+    // The table may be anything from here on, also when reading or calculating failed.
     const ResetBracket reset(*this);
-    const bool renamed = path != fileName_;
-    fileName_ = path;
-    fileStamp_ = FileStamp();
+    const std::string name = asCopy ? std::string() : path;
+    const std::string copyOf = asCopy ? path : std::string();
+    const bool renamed = name != fileName_ || copyOf != damagedSource_;
+    fileName_ = name;
+    damagedSource_ = copyOf;
+    fileStamp_ = read && !failure && !asCopy ? stamp : FileStamp();
     if (renamed)
         announce([](DocumentListener& l) { l.fileNameChanged(); });
-    bool read = false;
-    try {
-        read = ReadLogbookFile(path, table_, &fileStamp_);
-    } catch (...) {
+    if (failure) {
         // What a failed read left in the table cannot be undone step by step.
+        table_ = std::move(fresh);
         history_.clear();
         historyChanged();
-        throw;
+        std::rethrow_exception(failure);
     }
     if (read) {
+        table_ = std::move(fresh);
         history_.clear();
         historyChanged();
         if (hooks.read)
@@ -379,6 +410,28 @@ void LogbookDocument::saveTo(const std::string& path) {
         history_.setClean();
         historyChanged();
     }
+}
+
+void LogbookDocument::saveAs(const std::string& path) {
+    if (path == fileName_) {
+        saveTo(path);
+        return;
+    }
+    const std::string previousName = fileName_;
+    const FileStamp previousStamp = fileStamp_;
+    // The writers and the stamp see the new name; the listeners hear of it only once the
+    // file is there.
+    fileName_ = path;
+    fileStamp_ = FileStamp();
+    try {
+        saveTo(path);
+    } catch (...) {
+        fileName_ = previousName;
+        fileStamp_ = previousStamp;
+        throw;
+    }
+    damagedSource_.clear();
+    announce([](DocumentListener& l) { l.fileNameChanged(); });
 }
 
 ImportResult LogbookDocument::readImport(const std::string& path) {

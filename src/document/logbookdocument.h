@@ -101,7 +101,14 @@ public:
     // to read, the history is gone.
     // Throws Error with the I/O message on every other failure, and whatever the calculation
     // throws.
+    // A file whose lines do not fit its record count throws DamagedLogbook before anything
+    // changes.
     void load(const std::string& path, const LoadHooks& hooks = {});
+    // Reads the damaged file at `path` as well as it goes, as a copy without a name: the
+    // next save asks for one, so the damaged file stays as it is. Otherwise like load.
+    void loadDamagedCopy(const std::string& path, const LoadHooks& hooks = {});
+    // The damaged file the logbook was read from as a copy; empty for every other logbook.
+    const std::string& damagedSource() const { return damagedSource_; }
 
     // Takes `table` as the logbook as it stands, as a load takes a file's: no history, the
     // name as it was, nothing calculated.
@@ -158,6 +165,10 @@ public:
     // Writes the logbook to `path` with the writer of `kind`, whatever the ending, as an
     // export: the current name, the saved state and the file's stamp stay as they are.
     void exportTo(const std::string& path, WriterKind kind) const;
+    // "Speichern unter": saveTo `path`, which becomes the current name once the file is
+    // complete. A failed save leaves the name, what its file looked like and the unsaved
+    // state as they were.
+    void saveAs(const std::string& path);
 
     // "Importieren aus CSV...", in two parts so that the user can look at the records first.
     // Reads and parses the file at `path` (UTF-8); the logbook stays as it is. Throws Error
@@ -194,6 +205,9 @@ private:
     // Runs `change`, which gives the cursor for the step, and records what it did to
     // `region` as one step unless a step is already open.
     void recordStep(const TableRegion& region, const std::function<CellPosition()>& change);
+    // Fills the table from the native file at `path`, under that name or, `asCopy`, as a
+    // copy without a name that may be damaged.
+    void readFile(const std::string& path, bool asCopy, const LoadHooks& hooks);
     void computeDerived();
     // Whether the table is as the last CalculateValues left it, with the same rule: then
     // another one would write the same cells.
@@ -230,6 +244,7 @@ private:
     bool calculatedWithIntervals_ = true;
     TextTable stationTable_;
     std::string fileName_;
+    std::string damagedSource_;
     FileStamp fileStamp_; // of the file at fileName_
     ChartBasis chartBasis_ = ChartBasis::Eintrag;
     bool fullTankIntervals_ = true;

@@ -15,7 +15,7 @@ int32_t ReadWholeNumber(const TextTable& grid, int column, int record) {
     const std::string_view text = grid.cell(column, record);
     int32_t value = 0;
     if (!TryTextToInteger(text, value))
-        throw Error(CellPlace(record, column) + ": '" + std::string(text) +
+        throw Error(CellPlace(record, column) + ": '" + VisibleText(text) +
                     "' ist keine ganze Zahl.");
     return value;
 }

@@ -422,7 +422,7 @@ bool TryTextToInteger(std::string_view text, int32_t& value) {
 int32_t TextToInteger(std::string_view text) {
     int32_t value = 0;
     if (!TryTextToInteger(text, value))
-        throw Error("'" + std::string(text) + "' ist keine ganze Zahl");
+        throw Error("'" + VisibleText(text) + "' ist keine ganze Zahl");
     return value;
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace spritlog {
 
@@ -20,5 +21,10 @@ inline constexpr const char* kOverflow = "Wert zu gro\xDF";
 // The text the error display shows: a "." is appended when the message's last character
 // sorts after ".".
 std::string DisplayMessage(const std::string& message);
+
+// A cell's text as a message quotes it: every byte below 32 and 127 as a visible escape
+// ("\0" for NUL, "\t" for a tab, "\x01" for the others), so that the message is neither cut short
+// at a NUL nor garbled by a control character. Every other byte stays as it is.
+std::string VisibleText(std::string_view text);
 
 } // namespace spritlog

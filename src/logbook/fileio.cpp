@@ -90,6 +90,10 @@ int FileOps::renameNoReplace(const char* from, const char* to) {
     return ::rename(from, to);
 }
 
+int FileOps::linkFile(const char* from, const char* to) {
+    return ::link(from, to);
+}
+
 int FileOps::removeFile(const char* path) {
     return ::unlink(path);
 }
@@ -219,16 +223,96 @@ std::string TemporaryTemplate(const std::string& path) {
     return path.substr(0, nameStart + nameLength) + ".XXXXXX";
 }
 
-// The backup keeps the file under the name with "bak" for its last three characters. When
-// those characters reach into the directory part, that name lies in another directory, and
-// no backup is made.
-void MakeBackup(FileOps& ops, const std::string& path) {
-    const std::string backup = ReplaceExtension(path, "bak");
+// "Die Datei „name“ ist unverändert." for a file that was there, "... wurde nicht angelegt."
+// for one that was not (Windows-1252).
+std::string UnchangedNote(const std::string& path, bool existed) {
+    const std::string name = FileNameOf(path);
+    const std::string shown = Utf8ToCp1252(name.empty() ? path : name);
+    return "Die Datei \x84" + shown +
+           (existed ? "\x93 ist unver\xE4ndert." : "\x93 wurde nicht angelegt.");
+}
+
+// Writes all of `bytes` to `fd`; false with errno set when a write fails.
+bool WriteAll(FileOps& ops, int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ops.writeSome(fd, bytes.data(), bytes.size());
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0) {
+            if (done == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return true;
+}
+
+// A failed backup: the save stops before the target is touched.
+[[noreturn]] void ThrowBackupError(int errorNumber, const std::string& backup) {
+    const int number = errorNumber != 0 ? errorNumber : EIO;
+    throw IoError(number, "Die Sicherungskopie \x84" + Utf8ToCp1252(FileNameOf(backup)) +
+                              "\x93 lie\xDF sich nicht anlegen: " + IoErrorText(number) + ".");
+}
+
+// A file system without hard links: the backup is a copy, complete and synced under a
+// temporary name before it takes the backup's name (never replacing one). False when a
+// backup was there already.
+bool CopyToBackup(FileOps& ops, const std::string& file, const std::string& backup,
+                  const struct stat& info) {
+    std::string temporary = TemporaryTemplate(backup);
+    const int fd = ops.createTemporary(temporary.data());
+    if (fd < 0)
+        ThrowBackupError(errno, backup);
+    int failure = 0;
+    try {
+        ReadFileInChunks(file, [&](std::string_view piece) {
+            if (!WriteAll(ops, fd, piece))
+                ThrowIoError(errno);
+            return true;
+        });
+        if (ops.setMode(fd, info.st_mode & 0777) != 0 || ops.syncFile(fd) != 0)
+            failure = errno;
+    } catch (const IoError& error) {
+        failure = error.errorNumber();
+    }
+    if (ops.closeFile(fd) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0 && ops.renameNoReplace(temporary.c_str(), backup.c_str()) != 0)
+        failure = errno;
+    if (failure != 0) {
+        (void)ops.removeFile(temporary.c_str());
+        if (failure == EEXIST)
+            return false;
+        ThrowBackupError(failure, backup);
+    }
+    return true;
+}
+
+// The backup keeps the old file under the name with "bak" for its last three characters:
+// a second name of the same file, so the old contents are never in one place only. An
+// existing backup stays as it is. When those characters reach into the directory part,
+// that name lies in another directory, and no backup is made. Any other failure stops the
+// save.
+void MakeBackup(FileOps& ops, const std::string& file, const struct stat& info) {
+    const std::string backup = ReplaceExtension(file, "bak");
     const std::size_t kept = backup.size() - 3;
-    if (path.find('/', kept) != std::string::npos)
+    if (file.find('/', kept) != std::string::npos)
         return;
-    // An existing backup stays; a failure here does not stop the save.
-    (void)ops.renameNoReplace(path.c_str(), backup.c_str());
+    if (ops.linkFile(file.c_str(), backup.c_str()) == 0)
+        return;
+    switch (errno) {
+    case EEXIST:
+        return;
+    case EPERM:
+    case EOPNOTSUPP:
+    case ENOSYS:
+    case EMLINK:
+        (void)CopyToBackup(ops, file, backup, info);
+        return;
+    default:
+        ThrowBackupError(errno, backup);
+    }
 }
 
 // Saving puts a new file in place of the old one. When the name is a symbolic link, the
@@ -291,8 +375,10 @@ namespace {
 using FillTemporary =
     std::function<void(FileOps& ops, int fd, const std::string& temporary, ContentHash* hash)>;
 
-// The one replace behind every writer: backup, temporary file beside the target, fill,
-// sync, rename.
+// The one replace behind every writer: the new file complete and synced beside the target,
+// then the backup as a second name of the old file (or a copy of it), then the rename over
+// the target. Until the rename the target is untouched; the rename puts the new file there
+// whole. Every I/O failure says that the target is as it was.
 void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTemporary& fill,
                              FileStamp* written) {
     FileOps& ops = CurrentFileOps();
@@ -300,43 +386,48 @@ void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTem
 
     struct stat info;
     const bool exists = ops.statPath(file.c_str(), &info) == 0;
-    if (backup && exists && !S_ISDIR(info.st_mode))
-        MakeBackup(ops, file);
-
-    std::string temporary = TemporaryTemplate(file);
-    int fd = ops.createTemporary(temporary.data());
-    if (fd < 0) {
-        // Creating in a directory that does not exist: the path, not the file, is wrong.
-        ThrowIoError(errno == ENOENT ? ENOTDIR : errno, path);
-    }
     try {
-        // A replaced file keeps its permissions.
-        if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
-            ThrowIoError(errno, path);
+        std::string temporary = TemporaryTemplate(file);
+        int fd = ops.createTemporary(temporary.data());
+        if (fd < 0) {
+            // Creating in a directory that does not exist: the path, not the file, is wrong.
+            ThrowIoError(errno == ENOENT ? ENOTDIR : errno, path);
+        }
+        try {
+            // A replaced file keeps its permissions.
+            if (exists && S_ISREG(info.st_mode) && ops.setMode(fd, info.st_mode & 0777) != 0)
+                ThrowIoError(errno, path);
 
-        ContentHash hash;
-        fill(ops, fd, temporary, written ? &hash : nullptr);
-        if (ops.syncFile(fd) != 0)
-            ThrowIoError(errno, path);
-        // The rename keeps size and time; without them the stamp stays empty, which only
-        // means no question before the next save.
-        FileStamp stamp;
-        struct stat writtenInfo;
-        if (written && ops.statOpenFile(fd, &writtenInfo) == 0)
-            stamp = MakeFileStamp(writtenInfo, hash);
-        const int closing = fd;
-        fd = -1; // closed even when close reports an error
-        if (ops.closeFile(closing) != 0)
-            ThrowIoError(errno, path);
-        if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
-            ThrowIoError(errno, path);
-        if (written)
-            *written = stamp;
-    } catch (...) {
-        if (fd >= 0)
-            (void)ops.closeFile(fd);
-        (void)ops.removeFile(temporary.c_str());
-        throw;
+            ContentHash hash;
+            fill(ops, fd, temporary, written ? &hash : nullptr);
+            if (ops.syncFile(fd) != 0)
+                ThrowIoError(errno, path);
+            // The rename keeps size and time; without them the stamp stays empty, which only
+            // means no question before the next save.
+            FileStamp stamp;
+            struct stat writtenInfo;
+            if (written && ops.statOpenFile(fd, &writtenInfo) == 0)
+                stamp = MakeFileStamp(writtenInfo, hash);
+            const int closing = fd;
+            fd = -1; // closed even when close reports an error
+            if (ops.closeFile(closing) != 0)
+                ThrowIoError(errno, path);
+            if (backup && exists && S_ISREG(info.st_mode))
+                MakeBackup(ops, file, info);
+            if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
+                ThrowIoError(errno, path);
+            if (written)
+                *written = stamp;
+        } catch (...) {
+            if (fd >= 0)
+                (void)ops.closeFile(fd);
+            (void)ops.removeFile(temporary.c_str());
+            throw;
+        }
+    } catch (const IoError& failure) {
+        std::string message = failure.what();
+        message += !message.empty() && message.back() == '.' ? " " : ". ";
+        throw IoError(failure.errorNumber(), message + UnchangedNote(path, exists));
     }
 }
 

@@ -36,6 +36,8 @@ public:
     virtual int renameFile(const char* from, const char* to);
     // Fails with EEXIST instead of replacing an existing `to`.
     virtual int renameNoReplace(const char* from, const char* to);
+    // A second name `to` for the file `from`; fails with EEXIST on an existing `to`.
+    virtual int linkFile(const char* from, const char* to);
     virtual int removeFile(const char* path);
 };
 
@@ -92,14 +94,15 @@ void ReadFileInChunks(const std::string& path,
 std::string ReadWholeFile(const std::string& path);
 
 // Puts a new file at `path` in place of the old one, with the lines `write` gives (CR LF
-// after each). A symbolic link stays and the file it leads to is replaced. With `backup`,
-// an existing file is first renamed to the name with "bak" for its last three characters,
-// unless such a file exists or that name would lie in another directory. The new file
-// keeps the old one's permissions and replaces it only once written and synced. Any
-// failure, an exception from `write` included, leaves the file as it was (or, after the
-// backup step, its contents in the backup); an I/O failure throws Error with its message,
-// an exception from `write` passes through. A successful save leaves the stamp of the new
-// file in `written`, if given.
+// after each). A symbolic link stays and the file it leads to is replaced. The new file is
+// written and synced beside the target first; then, with `backup`, the old file also gets
+// the name with "bak" for its last three characters (a hard link, or a copy where the file
+// system has none), unless such a file exists or that name would lie in another directory;
+// then the new file is renamed over the old one, keeping its permissions. Any failure, an
+// exception from `write` included, leaves the file as it was and no new backup; an I/O
+// failure throws IoError whose message ends "Die Datei „name“ ist unverändert." (or, for a
+// file that was not there, "... wurde nicht angelegt."), an exception from `write` passes
+// through. A successful save leaves the stamp of the new file in `written`, if given.
 void ReplaceFile(const std::string& path, bool backup, const std::function<void(LineSink&)>& write,
                  FileStamp* written = nullptr);
 

@@ -250,7 +250,8 @@ void ParseLogbook(std::string_view bytes, TextTable& grid) {
         parser.finish();
 }
 
-bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read) {
+bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read,
+                     LogbookShape* shape) {
     FileOps& ops = CurrentFileOps();
     struct stat info;
     const bool checked = ops.statPath(path.c_str(), &info) == 0;
@@ -267,14 +268,23 @@ bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read) 
     LogbookParser parser(grid, checked ? static_cast<std::size_t>(info.st_size) : 0);
     ContentHash hash;
     ContentHash* const hashing = read ? &hash : nullptr;
-    ReadFileInChunks(path, [&parser, hashing](std::string_view piece) {
+    bool parsing = true;
+    ReadFileInChunks(path, [&parser, &parsing, hashing, shape](std::string_view piece) {
         if (piece.empty()) {
-            parser.finish();
+            if (parsing)
+                parser.finish();
+            if (shape)
+                shape->finish();
             return false;
         }
         if (hashing)
             hashing->add(piece);
-        return parser.feed(piece);
+        if (parsing)
+            parsing = parser.feed(piece);
+        if (!shape)
+            return parsing;
+        shape->feed(piece);
+        return parsing || !shape->done();
     });
     if (read)
         *read = checked ? MakeFileStamp(info, hash) : FileStamp();

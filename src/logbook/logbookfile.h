@@ -2,6 +2,7 @@
 
 #include "logbook/filestamp.h"
 #include "logbook/linesink.h"
+#include "logbook/logbookshape.h"
 #include "logbook/texttable.h"
 
 #include <string>
@@ -23,8 +24,10 @@ inline constexpr const char* kTooManyRecords =
 // Fills `grid` from the native file at `path` (UTF-8); false when the file is missing (a
 // directory counts as missing). Throws Error with the I/O message; a failure after the
 // count line keeps the new row count and the cells read so far. A successful read leaves
-// the stamp of the file in `read`, if given.
-bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read = nullptr);
+// the stamp of the file in `read`, if given. With `shape`, the file is read to its end and
+// its lines are counted there, so that the caller can tell whether they fit the count.
+bool ReadLogbookFile(const std::string& path, TextTable& grid, FileStamp* read = nullptr,
+                     LogbookShape* shape = nullptr);
 // Parses file contents already in memory into the table.
 void ParseLogbook(std::string_view bytes, TextTable& grid);
 

@@ -206,7 +206,7 @@ TEST(Statistics, ErrorsNameTheRecordAndColumn) {
          "Datensatz 2, KM-Stand: '47.100' ist keine ganze Zahl."},
         {"a tab is something typed: the record takes part",
          {{"100"}, {"150"}, {"\t"}},
-         "Datensatz 3, KM-Stand: '\t' ist keine ganze Zahl."},
+         "Datensatz 3, KM-Stand: '\\t' ist keine ganze Zahl."},
         {"overflowing sum names the record",
          {{"1", "1e308"}, {"2", "1e308"}, {"3"}},
          "Datensatz 2, Liter: Summe zu gro\xDF."},

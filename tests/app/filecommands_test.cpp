@@ -70,6 +70,45 @@ private slots:
         QVERIFY(window.prompts->unexpected.isEmpty());
     }
 
+    // A file with a line too few is told with its numbers; declined, nothing changes;
+    // accepted, a copy without a name opens, and saving it asks for a new name.
+    void damagedFileIsToldAndOpensOnlyAsACopy() {
+        QByteArray damaged = test::NativeFile(test::SampleRecords(3));
+        damaged.chop(2); // the last line, record 3's empty third note, is gone
+        test::WriteFile(path("kaputt.slg"), damaged);
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(2)));
+        const QString question =
+            QStringLiteral("Die Datei ist beschädigt: 29 statt 30 Zeilen für 3 Datensätze.\n\n"
+                           "Eine Kopie öffnen, so gut sie sich lesen lässt? Die Datei bleibt "
+                           "unverändert; die Kopie wird unter einem neuen Namen gespeichert.");
+        Window window;
+        window->FormCreate({path("a.slg")});
+        window.prompts->yesNoAnswers.push_back(false);
+        window.prompts->openAnswers.push_back(path("kaputt.slg"));
+        trigger(window, "m_Laden");
+        QCOMPARE(window.prompts->questions, QStringList{question});
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
+        QCOMPARE(window->RecordCount(), 2);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Spritlog[*]"));
+
+        window.prompts->yesNoAnswers.push_back(true);
+        window.prompts->openAnswers.push_back(path("kaputt.slg"));
+        trigger(window, "m_Laden");
+        QCOMPARE(window->RecordCount(), 3);
+        QCOMPARE(window->document().fileName(), std::string());
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("Spritlog - „kaputt.slg“ (beschädigt, Kopie)[*]"));
+        QCOMPARE(window.status(1),
+                 QStringLiteral("Geladene Datei: „kaputt.slg“ (beschädigt, Kopie)"));
+        window.prompts->saveAnswers.push_back(path("repariert.slg"));
+        trigger(window, "m_Speichern");
+        QCOMPARE(window.prompts->savePresets, QStringList{QString()});
+        QCOMPARE(test::ReadFile(path("kaputt.slg")), damaged);
+        QCOMPARE(window->document().fileName(), path("repariert.slg").toStdString());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Spritlog[*]"));
+        QVERIFY(window.prompts->unexpected.isEmpty());
+    }
+
     void openingAMissingFileKeepsTheTable() {
         Window window;
         window->FormCreate({});
@@ -220,6 +259,36 @@ private slots:
         trigger(window, "m_Speichernunter");
         QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
         QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("a.slg")});
+    }
+
+    // A save as that fails changes nothing: the window keeps its file, the next Ctrl+S
+    // writes that file, the stored default file stays, and the changes stay unsaved.
+    void saveAsFailureChangesNothing() {
+        Window window;
+        test::WriteFile(path("a.slg"), test::NativeFile(test::SampleRecords(3)));
+        window->FormCreate({path("a.slg")});
+        window->document().editCell({ColBenzin, 2}, "Diesel");
+        window.prompts->saveAnswers.push_back(path("fehlt/b.slg"));
+        trigger(window, "m_Speichernunter");
+        QCOMPARE(window.prompts->errors,
+                 QStringList{QStringLiteral("„b.slg“: Ungültiger Dateiname. Die Datei „b.slg“ "
+                                            "wurde nicht angelegt.")});
+        QCOMPARE(window->document().fileName(), path("a.slg").toStdString());
+        QVERIFY(window->document().isModified());
+        QVERIFY(window->isWindowModified());
+        QVERIFY(window.status(1).endsWith(QStringLiteral("a.slg")));
+        window->SaveSettings();
+        QCOMPARE(test::Store()->value(QStringLiteral("DefaultFile")).toString(), path("a.slg"));
+
+        showActive(window);
+        QTest::keyClick(window.fmain.get(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(test::ReadFile(path("a.slg")).contains("Diesel"));
+        QVERIFY(!window->document().isModified());
+        QCOMPARE(window.prompts->savePresets.size(), 1); // Ctrl+S asked for no name
+        // Nothing of b.slg anywhere; the backup (on by default) holds a.slg as it was.
+        QCOMPARE(QDir(folder()).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("a.bak"), QStringLiteral("a.slg")}));
+        QCOMPARE(test::ReadFile(path("a.bak")), test::NativeFile(test::SampleRecords(3)));
     }
 
     void saveErrorReachesTheErrorBox() {

@@ -138,6 +138,26 @@ public:
         previewPages << preview->pageCount();
     }
 
+    // The recovery question: each time the offers it listed ("name | folder | dd.MM.yyyy
+    // hh:mm"), noted also in `questions`; answered from the queue, else every copy kept.
+    std::deque<QList<RecoveryChoice>> recoveryAnswers;
+    QList<QStringList> recoveryOffers;
+    QList<RecoveryChoice> chooseRecovery(QWidget*, const QList<RecoveryOffer>& offers) override {
+        QStringList listed;
+        for (const RecoveryOffer& offer : offers)
+            listed << offer.name + QStringLiteral(" | ") + offer.folder + QStringLiteral(" | ") +
+                          offer.writtenAt.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+        recoveryOffers << listed;
+        questions << QStringLiteral("recovery: ") + listed.join(QStringLiteral("; "));
+        if (recoveryAnswers.empty()) {
+            unexpected << QStringLiteral("recovery question");
+            return QList<RecoveryChoice>(offers.size(), RecoveryChoice::Keep);
+        }
+        const QList<RecoveryChoice> answer = recoveryAnswers.front();
+        recoveryAnswers.pop_front();
+        return answer;
+    }
+
 private:
     QString next(std::deque<QString>& answers, const QString& what) {
         if (answers.empty()) {

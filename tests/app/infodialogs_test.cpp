@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -421,6 +422,29 @@ private slots:
         QCOMPARE(field, QStringLiteral("https://y.example/a?b=c"));
         QVERIFY(readOnly);
         QCOMPARE(selected, field);
+    }
+
+    // The questions that replace or overwrite: the real box has No as its default button,
+    // and Enter answers No.
+    void overwriteQuestionsDefaultToNo() {
+        for (const QString& text :
+             {QStringLiteral("Die Datei „long.csv“ gibt es schon. Ersetzen?"),
+              QStringLiteral("Die Datei wurde außerhalb von Spritlog geändert. Trotzdem "
+                             "speichern?")}) {
+            QtPrompts prompts;
+            test::ModalRecorder modal;
+            bool noIsDefault = false;
+            modal.work = [&](QDialog* dialog) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                QVERIFY(box);
+                noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+                box->show();
+                QTest::keyClick(box, Qt::Key_Return);
+            };
+            QVERIFY(!prompts.askYesNo(nullptr, text));
+            QVERIFY2(noIsDefault, qPrintable(text));
+            QCOMPARE(modal.shown.size(), 1);
+        }
     }
 
     void mailAndWebPage() {

@@ -1,7 +1,11 @@
 // Unsaved changes survive a window that never closed: the recovery copy is written after
 // a pause, offered at the next start, taken back or thrown away, and removed by a save or a
 // clean close.
+#include "dialogtest.h"
 #include "guitest.h"
+
+#include <QComboBox>
+#include <QFileInfo>
 
 #include <QDateTime>
 #include <QDir>
@@ -44,11 +48,21 @@ class RecoveryTest : public test::GuiTest {
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(!test::OpenEditor(grid));
     }
-    static QString question(const QDateTime& at) {
-        return QStringLiteral("Spritlog wurde nicht ordnungsgemäß beendet. Die ungespeicherten "
-                              "Änderungen an „fahrten.slg“ vom ") +
-               at.toString(QStringLiteral("dd.MM.yyyy hh:mm")) +
-               QStringLiteral(" wiederherstellen?");
+    // The recovery question's line for the logbook `name` in the test's folder.
+    QString offer(const QString& name, const QDateTime& at) const {
+        return name + QStringLiteral(" | ") + QFileInfo(path(name)).absolutePath() +
+               QStringLiteral(" | ") + at.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+    }
+    // A window on `name` that types into it and goes without closing, as a crash leaves it;
+    // its copy stays behind.
+    void crashWhileEditing(const QString& name, const QString& kmStand) {
+        test::WriteFile(path(name), test::NativeFile(test::SampleRecords(2)));
+        Window crashed;
+        crashed->FormCreate({path(name)});
+        test::SetAskToSave(*crashed, false);
+        QVERIFY(crashed.showActive());
+        type(crashed, ColKmStand, 2, kmStand);
+        crashed->recovery().flush();
     }
 
 private slots:
@@ -60,15 +74,19 @@ private slots:
     // The window that typed is destroyed without closing, as a crash leaves it; the next
     // window on the logbook asks once.
     void leftBehindChangesAreOffered_data() {
-        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("choice");
         QTest::addColumn<bool>("waitForPause");
-        QTest::newRow("Ja, after the pause") << true << true;
-        QTest::newRow("Ja, flushed") << true << false;
-        QTest::newRow("Nein") << false << false;
+        QTest::newRow("Wiederherstellen, after the pause")
+            << static_cast<int>(RecoveryChoice::Restore) << true;
+        QTest::newRow("Wiederherstellen, flushed")
+            << static_cast<int>(RecoveryChoice::Restore) << false;
+        QTest::newRow("Löschen") << static_cast<int>(RecoveryChoice::Delete) << false;
+        QTest::newRow("Für später behalten") << static_cast<int>(RecoveryChoice::Keep) << false;
     }
     void leftBehindChangesAreOffered() {
-        QFETCH(bool, answer);
+        QFETCH(int, choice);
         QFETCH(bool, waitForPause);
+        const bool answer = choice == static_cast<int>(RecoveryChoice::Restore);
         const QByteArray fileBefore = test::ReadFile(logbook());
         const QDateTime before = QDateTime::currentDateTime();
         {
@@ -92,11 +110,14 @@ private slots:
         QCOMPARE(test::ReadFile(logbook()), fileBefore); // the copy never replaces the file
 
         Window next;
-        next.prompts->yesNoAnswers.push_back(answer);
+        next.prompts->recoveryAnswers.push_back({static_cast<RecoveryChoice>(choice)});
         next->FormCreate({logbook()});
         QCOMPARE(next.prompts->questions.size(), 1);
-        const QString asked = next.prompts->questions.first();
-        QVERIFY2(asked == question(before) || asked == question(after), qPrintable(asked));
+        QCOMPARE(next.prompts->recoveryOffers.size(), 1);
+        QCOMPARE(next.prompts->recoveryOffers.first().size(), 1);
+        const QString asked = next.prompts->recoveryOffers.first().first();
+        const QString name = QStringLiteral("fahrten.slg");
+        QVERIFY2(asked == offer(name, before) || asked == offer(name, after), qPrintable(asked));
         QCOMPARE(next->document().fileName(), logbook().toStdString());
         QCOMPARE(next.cell(ColKmStand, 2),
                  answer ? QStringLiteral("12345") : QStringLiteral("10500"));
@@ -114,11 +135,91 @@ private slots:
             QVERIFY(!next->document().isModified());
         }
         next->recovery().flush();
+        if (choice == static_cast<int>(RecoveryChoice::Keep)) {
+            // Kept for later: the copy stays and the next start asks again.
+            QCOMPARE(copies().size(), 1);
+            next->recovery().closeCleanly();
+            next.fmain.reset();
+            Window again;
+            again.prompts->recoveryAnswers.push_back({RecoveryChoice::Delete});
+            again->FormCreate({logbook()});
+            QCOMPARE(again.prompts->recoveryOffers.size(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 0, 2000);
+            return;
+        }
         QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 0, 2000);
         next.fmain.reset();
         Window again;
         again->FormCreate({logbook()});
         QCOMPARE(again.prompts->questions, QStringList());
+    }
+
+    // The start asks about every logbook's changes, whatever file it opens, in one question;
+    // a copy goes only when the user says so.
+    void everyLogbookIsOfferedAtTheStart() {
+        crashWhileEditing(QStringLiteral("e.slg"), QStringLiteral("22222"));
+        crashWhileEditing(QStringLiteral("f.slg"), QStringLiteral("33333"));
+        QCOMPARE(copies().size(), 2);
+        {
+            Window kept;
+            kept.prompts->recoveryAnswers.push_back({RecoveryChoice::Keep, RecoveryChoice::Keep});
+            kept->FormCreate({logbook()});
+            QCOMPARE(kept.prompts->recoveryOffers.size(), 1);
+            QStringList names;
+            for (const QString& line : kept.prompts->recoveryOffers.first())
+                names << line.section(QStringLiteral(" | "), 0, 0);
+            names.sort();
+            QCOMPARE(names, (QStringList{QStringLiteral("e.slg"), QStringLiteral("f.slg")}));
+            QCOMPARE(kept->document().fileName(), logbook().toStdString());
+            QVERIFY(!kept->document().isModified());
+            QCOMPARE(copies().size(), 2);
+            kept->recovery().closeCleanly();
+        }
+        {
+            // Restoring one opens that logbook with its changes; the other is deleted.
+            Window next;
+            next.prompts->recoveryAnswers.push_back(
+                {RecoveryChoice::Restore, RecoveryChoice::Delete});
+            next->FormCreate({logbook()});
+            QCOMPARE(next.prompts->recoveryOffers.size(), 1);
+            const QString first =
+                next.prompts->recoveryOffers.first().first().section(QStringLiteral(" | "), 0, 0);
+            QCOMPARE(next->document().fileName(), path(first).toStdString());
+            QCOMPARE(next.cell(ColKmStand, 2), first == QStringLiteral("e.slg")
+                                                   ? QStringLiteral("22222")
+                                                   : QStringLiteral("33333"));
+            QVERIFY(next->document().isModified());
+            QCOMPARE(test::ReadFile(path(first)), test::NativeFile(test::SampleRecords(2)));
+            next->recovery().flush();
+            QCOMPARE(copies().size(), 1); // the restored logbook's own copy
+            QCOMPARE(next.prompts->unexpected, QStringList());
+        }
+    }
+
+    // The real question: every copy kept unless the user picks otherwise, and only one
+    // logbook restored.
+    void recoveryDialogKeepsByDefaultAndRestoresOne() {
+        QtPrompts prompts;
+        test::ModalRecorder modal;
+        modal.work = [](QDialog* dialog) {
+            auto* first = dialog->findChild<QComboBox*>(QStringLiteral("p_recoveryChoice_1"));
+            auto* second = dialog->findChild<QComboBox*>(QStringLiteral("p_recoveryChoice_2"));
+            QVERIFY(first && second);
+            QCOMPARE(first->currentText(), QStringLiteral("Für später behalten"));
+            QCOMPARE(second->currentText(), QStringLiteral("Für später behalten"));
+            first->setCurrentIndex(0);  // Wiederherstellen
+            second->setCurrentIndex(0); // also: the first goes back to later
+            dialog->accept();
+        };
+        const QList<RecoveryOffer> offers{{QStringLiteral("a.slg"), QStringLiteral("/x"), {}},
+                                          {QStringLiteral("b.slg"), QStringLiteral("/y"), {}},
+                                          {QString(), QString(), {}}};
+        QCOMPARE(prompts.chooseRecovery(nullptr, offers),
+                 (QList<RecoveryChoice>{RecoveryChoice::Keep, RecoveryChoice::Restore,
+                                        RecoveryChoice::Keep}));
+        modal.work = nullptr; // cancelled: everything kept
+        QCOMPARE(prompts.chooseRecovery(nullptr, offers),
+                 QList<RecoveryChoice>(3, RecoveryChoice::Keep));
     }
 
     // The window of another process, killed with SIGKILL after the copy was written, or
@@ -149,7 +250,7 @@ private slots:
         QCOMPARE(test::ReadFile(logbook()), fileBefore);
 
         Window next;
-        next.prompts->yesNoAnswers.push_back(true);
+        next.prompts->recoveryAnswers.push_back({RecoveryChoice::Restore});
         next->FormCreate({logbook()});
         QCOMPARE(next.prompts->questions.size(), 1);
         QCOMPARE(next.prompts->notices, QStringList()); // no copy was damaged

@@ -146,6 +146,13 @@ spritlog_cli_case(missing_file ARGS table nix.slg)
 spritlog_cli_case(bad_odometer CHECKS --copy kmfehler.slg ARGS table kmfehler.slg)
 spritlog_cli_case(bad_odometer_stats EXPECTED bad_odometer CHECKS --copy kmfehler.slg
     ARGS stats kmfehler.slg)
+# A file whose lines do not fit its record count is refused, and the import onto it
+# leaves it as it is.
+spritlog_cli_case(damaged CHECKS --copy beschaedigt.slg ARGS table beschaedigt.slg)
+spritlog_cli_case(damaged_import EXPECTED damaged
+    CHECKS --copy beschaedigt.slg --copy import/spritmonitor.csv:quelle.csv
+    --same beschaedigt.slg beschaedigt.slg --missing beschaedigt.bak
+    ARGS import beschaedigt.slg quelle.csv)
 spritlog_cli_case(usage_no_arguments ARGS)
 spritlog_cli_case(usage_unknown_command ARGS tabelle x.slg)
 spritlog_cli_case(usage_unknown_option ARGS table x.slg --monatlich)

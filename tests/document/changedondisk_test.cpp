@@ -41,7 +41,9 @@ std::string LogbookFile(const std::string& place, int records = 3000) {
 const std::string kOriginal = LogbookFile("Berlin");
 const std::string kSameSize = LogbookFile("Bremen");
 const std::string kLonger = LogbookFile("Berlin", 3001);
-const std::string kTrailer(256 * 1024, 'z');
+// The original with its last cell (an empty third note) made 256 KiB long, less its end.
+const std::string kWithLongLastCell =
+    kOriginal.substr(0, kOriginal.size() - 2) + std::string(256 * 1024, 'z');
 
 struct timespec ModifiedTime(const std::string& path) {
     struct stat info = {};
@@ -111,13 +113,13 @@ std::vector<StampCase> StampCases() {
              book.load(f.logbook);
          },
          [](const Files& f) { Rewrite(f.logbook, kOriginal); }, false},
-        // The reading stops after the last record, well before the end of this file.
-        {"bytes after the records changed",
+        // The last cell, long and far beyond the first pieces read, changed.
+        {"bytes at the end changed",
          [](LogbookDocument& book, const Files& f) {
-             WriteBytes(f.logbook, kOriginal + kTrailer + "1\r\n");
+             WriteBytes(f.logbook, kWithLongLastCell + "1\r\n");
              book.load(f.logbook);
          },
-         [](const Files& f) { Rewrite(f.logbook, kOriginal + kTrailer + "2\r\n"); }, true},
+         [](const Files& f) { Rewrite(f.logbook, kWithLongLastCell + "2\r\n"); }, true},
         {"saved to its name after a change outside",
          [](LogbookDocument& book, const Files& f) {
              book.load(f.logbook);

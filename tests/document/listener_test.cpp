@@ -113,8 +113,12 @@ class DocumentListenerFile : public test::TemporaryFolderTest {};
 
 TEST_F(DocumentListenerFile, FailedLoadEndsItsReset) {
     const std::string path = PathOf("cut.slg");
-    // Cut short: record 2 has a date but no reading, so the calculation fails.
-    std::ofstream(path, std::ios::binary) << "3\r\n01.03.2026\r\n02.03.2026\r\n";
+    // Record 2 has a date but no reading, so the calculation fails; every other cell is
+    // empty.
+    std::string file = "2\r\n01.03.2026\r\n02.03.2026\r\n10000\r\n";
+    for (int line = 4; line <= 20; ++line)
+        file += "\r\n";
+    std::ofstream(path, std::ios::binary) << file;
     LogbookDocument book;
     Recorder recorder;
     book.addListener(&recorder);

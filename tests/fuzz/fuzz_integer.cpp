@@ -2,8 +2,8 @@
 // plain reference of its rule: blanks (code 32 only), then either an optional "+"/"-" and
 // decimal digits, or, without a sign, one of "$", "x", "X", "0x", "0X" and hexadecimal
 // digits in either case; nothing after; the value within the signed 32-bit range. Every
-// other text is "'<text>' ist keine ganze Zahl". Besides, the decimal text of
-// every value reads back to it.
+// other text is "'<text>' ist keine ganze Zahl", its control characters escaped. Besides, the
+// decimal text of every value reads back to it.
 
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
@@ -106,8 +106,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const Error& error) {
         if (want)
             Mismatch("TextToInteger threw for a well-formed text", text);
-        const std::string message = "'" + std::string(text) + "' ist keine ganze Zahl";
-        // The message is a C string: a NUL byte in the text ends it there.
+        // Control characters show as escapes, so the whole text reaches the message.
+        std::string shown;
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            char escape[8];
+            if (byte == 0)
+                shown += "\\0";
+            else if (byte == 9)
+                shown += "\\t";
+            else if (byte < 32 || byte == 127)
+                shown.append(escape, std::snprintf(escape, sizeof escape, "\\x%02X", byte));
+            else
+                shown += c;
+        }
+        const std::string message = "'" + shown + "' ist keine ganze Zahl";
         if (std::strcmp(error.what(), message.c_str()) != 0)
             Mismatch("wrong message", text);
     }

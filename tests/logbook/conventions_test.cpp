@@ -442,8 +442,9 @@ TEST(TextToInteger, AcceptsDecimalAndHexadecimalTexts) {
                 TextToInteger(c.text);
                 ADD_FAILURE() << "'" << c.text << "' was accepted";
             } catch (const Error& error) {
-                EXPECT_EQ(std::string(error.what()),
-                          "'" + c.text + "' ist keine ganze Zahl");
+                // A control character shows as its escape; other texts as they are.
+                const std::string shown = c.text == "\t12" ? "\\t12" : c.text;
+                EXPECT_EQ(std::string(error.what()), "'" + shown + "' ist keine ganze Zahl");
             }
         }
     }

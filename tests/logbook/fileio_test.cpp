@@ -70,7 +70,8 @@ TEST_F(FileIoTest, WriterFailureNamesTheTargetNotTheTemporaryFile) {
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "\x84"
-                                   "bericht.xlsx\x93: Datentr\xE4ger voll");
+                                   "bericht.xlsx\x93: Datentr\xE4ger voll. Die Datei \x84"
+                                   "bericht.xlsx\x93 wurde nicht angelegt.");
     }
     EXPECT_EQ(Entries(), std::set<std::string>{});
 }

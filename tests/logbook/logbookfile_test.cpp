@@ -441,7 +441,8 @@ TEST_F(LogbookFileTest, BackupNeverLeavesTheDirectory) {
     EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
 }
 
-TEST_F(LogbookFileTest, FailedBackupDoesNotStopTheSave) {
+TEST_F(LogbookFileTest, FailedBackupStopsTheSaveWithTheFileAsItWas) {
+    // A backup that was asked for and cannot be made: better no save than one without it.
     const std::string path = PathOf("auto.slg");
     WriteBytes(path, "0\r\n");
     FaultyFileOps ops;
@@ -449,9 +450,10 @@ TEST_F(LogbookFileTest, FailedBackupDoesNotStopTheSave) {
     FileOpsOverride use(ops);
     NativeSave withBackup;
     withBackup.backup = true;
-    SaveNative(path, LogbookOf({{"v"}}), withBackup);
+    EXPECT_THROW(SaveNative(path, LogbookOf({{"v"}}), withBackup), Error);
     EXPECT_FALSE(Exists(PathOf("auto.bak")));
-    EXPECT_EQ(ReadBytes(path), Lines({"1", "v", "", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(ReadBytes(path), "0\r\n");
+    EXPECT_EQ(Entries(), std::set<std::string>{"auto.slg"});
 }
 
 TEST_F(LogbookFileTest, WritesInPiecesComplete) {
@@ -481,28 +483,36 @@ TEST_F(LogbookFileTest, FailedSaveLeavesTheTargetUntouched) {
     } cases[] = {
         {"disk full halfway", "auto.slg", 0, 10, ENOSPC, 0, 0, 0,
          "\x84"
-         "auto.slg\x93: Datentr\xE4ger voll"},
+         "auto.slg\x93: Datentr\xE4ger voll. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"quota at once", "auto.slg", 0, 0, EDQUOT, 0, 0, 0,
          "\x84"
-         "auto.slg\x93: Datentr\xE4ger voll"},
+         "auto.slg\x93: Datentr\xE4ger voll. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"write error", "auto.slg", 0, 5, EIO, 0, 0, 0,
          "\x84"
-         "auto.slg\x93: Ein-/Ausgabefehler 5"},
+         "auto.slg\x93: Ein-/Ausgabefehler 5. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"cannot create", "auto.slg", EACCES, SIZE_MAX, 0, 0, 0, 0,
          "\x84"
-         "auto.slg\x93: Zugriff verweigert"},
+         "auto.slg\x93: Zugriff verweigert. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"sync fails", "auto.slg", 0, SIZE_MAX, 0, EIO, 0, 0,
          "\x84"
-         "auto.slg\x93: Ein-/Ausgabefehler 5"},
+         "auto.slg\x93: Ein-/Ausgabefehler 5. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"close fails", "auto.slg", 0, SIZE_MAX, 0, 0, ENOSPC, 0,
          "\x84"
-         "auto.slg\x93: Datentr\xE4ger voll"},
+         "auto.slg\x93: Datentr\xE4ger voll. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"rename fails", "auto.slg", 0, SIZE_MAX, 0, 0, 0, EACCES,
          "\x84"
-         "auto.slg\x93: Zugriff verweigert"},
+         "auto.slg\x93: Zugriff verweigert. Die Datei \x84"
+         "auto.slg\x93 ist unver\xE4ndert."},
         {"csv disk full", "auto.csv", 0, 7, ENOSPC, 0, 0, 0,
          "\x84"
-         "auto.csv\x93: Datentr\xE4ger voll"},
+         "auto.csv\x93: Datentr\xE4ger voll. Die Datei \x84"
+         "auto.csv\x93 ist unver\xE4ndert."},
     };
     const std::string previous = "previous contents\r\n";
     for (const auto& c : cases) {
@@ -530,7 +540,9 @@ TEST_F(LogbookFileTest, FailedSaveLeavesTheTargetUntouched) {
     }
 }
 
-TEST_F(LogbookFileTest, FailedSaveAfterBackupKeepsOldContentsInBackup) {
+TEST_F(LogbookFileTest, FailedSaveWithBackupKeepsTheFileAndMakesNoBackup) {
+    // The backup comes after the new file is complete: a write that fails leaves the file
+    // where it was and no backup.
     const std::string path = PathOf("auto.slg");
     WriteBytes(path, "previous\r\n");
     FaultyFileOps ops;
@@ -539,8 +551,8 @@ TEST_F(LogbookFileTest, FailedSaveAfterBackupKeepsOldContentsInBackup) {
     NativeSave withBackup;
     withBackup.backup = true;
     EXPECT_THROW(SaveNative(path, LogbookOf({{"new"}}), withBackup), Error);
-    EXPECT_EQ(ReadBytes(PathOf("auto.bak")), "previous\r\n");
-    EXPECT_EQ(Entries(), std::set<std::string>{"auto.bak"});
+    EXPECT_EQ(ReadBytes(path), "previous\r\n");
+    EXPECT_EQ(Entries(), std::set<std::string>{"auto.slg"});
 }
 
 TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
@@ -549,7 +561,8 @@ TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "\x84"
-                                   "auto.slg\x93: Ung\xFCltiger Dateiname");
+                                   "auto.slg\x93: Ung\xFCltiger Dateiname. Die Datei \x84"
+                                   "auto.slg\x93 wurde nicht angelegt.");
     }
     ::mkdir(PathOf("folder.slg").c_str(), 0777);
     try {
@@ -557,7 +570,8 @@ TEST_F(LogbookFileTest, SaveIntoMissingDirectoryOrOverDirectory) {
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "\x84"
-                                   "folder.slg\x93: Zugriff verweigert");
+                                   "folder.slg\x93: Zugriff verweigert. Die Datei \x84"
+                                   "folder.slg\x93 ist unver\xE4ndert.");
     }
     EXPECT_EQ(Entries(), std::set<std::string>{"folder.slg"});
 }

@@ -25,7 +25,8 @@ public:
     int syncError = 0;
     int closeError = 0; // reported after the file was really closed
     int renameError = 0;
-    int backupError = 0; // the rename that makes the backup
+    int backupError = 0; // the link (or rename) that makes the backup
+    int linkError = 0;   // the link alone: EPERM makes the backup a copy
 
     std::size_t bytesRead = 0;
     std::size_t bytesWritten = 0;
@@ -77,6 +78,11 @@ public:
     }
     int renameNoReplace(const char* from, const char* to) override {
         return backupError ? Fail(backupError) : FileOps::renameNoReplace(from, to);
+    }
+    int linkFile(const char* from, const char* to) override {
+        if (backupError || linkError)
+            return Fail(backupError ? backupError : linkError);
+        return FileOps::linkFile(from, to);
     }
 
 private:

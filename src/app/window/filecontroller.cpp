@@ -1,6 +1,7 @@
 // New, open, save, save as, the recent files and the saving part of the close sequence.
 #include "app/window/filecontroller.h"
 
+#include "app/window/damagedfile.h"
 #include "app/window/prompts.h"
 
 #include "logbook/conventions.h"
@@ -69,7 +70,10 @@ void FileController::LoadLogbookFile(const std::string& path) {
             prompts_.showNotice(dialogParent_, CellToQString(notice));
     };
     try {
-        document_.load(path, hooks);
+        if (!LoadOrOfferDamagedCopy(document_, prompts_, dialogParent_, path, hooks)) {
+            restoreCursor(cursor);
+            return;
+        }
     } catch (...) {
         // A file that was read but does not calculate is open all the same.
         if (read)
@@ -243,8 +247,11 @@ void FileController::m_SpeichernunterClick() {
     const QString chosen = askSaveFileName();
     if (chosen.isEmpty())
         return;
-    document_.setFileName(chosen.toStdString());
-    SaveLogbookFile(document_.fileName());
+    // A save that fails leaves the logbook under its old name, still unsaved.
+    const std::string path = chosen.toStdString();
+    document_.saveAs(path);
+    if (WriterFor(path) == WriterKind::Native)
+        rememberRecentFile(path);
 }
 
 } // namespace spritlog

@@ -1,4 +1,5 @@
 // The commands that work on the logbook table.
+#include "app/window/damagedfile.h"
 #include "app/window/mainwindow.h"
 
 #include "app/window/gridview.h"
@@ -19,7 +20,12 @@ namespace spritlog {
 void TFmain::UpdateStatusBar() {
     const StatusTexts texts = document_.updateStatus();
     statusPanels[0]->setText(CellToQString(texts.records));
-    statusPanels[1]->setText(CellToQString(texts.file));
+    // A damaged file's copy says so, and that it is no file of its own yet.
+    const QString copy = DamagedCopyLabel(document_);
+    statusPanels[1]->setText(copy.isEmpty() ? CellToQString(texts.file)
+                                            : QStringLiteral("Geladene Datei: ") + copy);
+    setWindowTitle(copy.isEmpty() ? QStringLiteral("Spritlog[*]")
+                                  : QStringLiteral("Spritlog - %1[*]").arg(copy));
 }
 
 void TFmain::m_NeuerDatensatzClick() {

@@ -1,6 +1,7 @@
 #include "app/window/prompts.h"
 
 #include "app/window/importpreviewdialog.h"
+#include "app/window/recoverydialog.h"
 #include "app/window/toolwindow.h"
 
 #include "document/fileformats.h"
@@ -77,8 +78,11 @@ QStringList ImportDialogFilters() {
 bool QtPrompts::askYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    // The questions with Yes and No are the ones that replace or overwrite: Enter, and
+    // Escape, never do.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return ExecDialog(&box) == QMessageBox::Yes;
 }
 
 bool QtPrompts::askYesNoDefaultNo(QWidget* parent, const QString& text) {
@@ -170,6 +174,14 @@ QString QtPrompts::getOutputFileName(QWidget* parent, const QString& preset,
         dialog.selectNameFilter(filters.first());
     Preset(dialog, preset);
     return RunFileDialog(dialog);
+}
+
+QList<RecoveryChoice> QtPrompts::chooseRecovery(QWidget* parent,
+                                                const QList<RecoveryOffer>& offers) {
+    RecoveryDialog dialog(parent, offers);
+    if (ExecDialog(&dialog) != QDialog::Accepted)
+        return QList<RecoveryChoice>(offers.size(), RecoveryChoice::Keep);
+    return dialog.choices();
 }
 
 void Prompts::showPrintPreview(QPrintPreviewDialog& dialog) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,17 @@ namespace spritlog {
 
 struct ImportResult;
 
+// A recovery copy as the question at the start lists it: the logbook's name and folder
+// (empty for one never saved) and when its changes were last written.
+struct RecoveryOffer {
+    QString name;
+    QString folder;
+    QDateTime writtenAt;
+};
+
+// What becomes of one recovery copy.
+enum class RecoveryChoice { Restore, Keep, Delete };
+
 // Everything the window asks or tells the user in a modal box, and the hand-over to the
 // desktop. The window talks only through this interface, so tests answer the questions
 // themselves instead of running a modal loop.
@@ -21,7 +34,8 @@ public:
 
     enum class Answer { Yes, No, Cancel };
 
-    // A Yes/No question with a question icon; true for Yes.
+    // A Yes/No question with a question icon; true for Yes. No is the default: these are
+    // the questions that replace or overwrite.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     // A Yes/No question whose default button is No, for a change the user did not ask for.
     // Answered like askYesNo unless overridden.
@@ -71,6 +85,14 @@ public:
     }
     // The print preview, connected to what it draws; returns when the user closes it.
     virtual void showPrintPreview(QPrintPreviewDialog& dialog);
+    // One question about every recovery copy: one choice for each, in the same order, at
+    // most one of them Restore. Cancelled, every copy is kept. Answered Keep for all unless
+    // overridden, so that no copy goes without the user's answer.
+    virtual QList<RecoveryChoice> chooseRecovery(QWidget* parent,
+                                                 const QList<RecoveryOffer>& offers) {
+        Q_UNUSED(parent);
+        return QList<RecoveryChoice>(offers.size(), RecoveryChoice::Keep);
+    }
 };
 
 // The real boxes and dialogs.
@@ -90,6 +112,8 @@ public:
     void showAddress(QWidget* parent, const QString& text, const QString& address) override;
     QString getOutputFileName(QWidget* parent, const QString& preset,
                               const QStringList& filters) override;
+    QList<RecoveryChoice> chooseRecovery(QWidget* parent,
+                                         const QList<RecoveryOffer>& offers) override;
 };
 
 // Name filters of the open dialog (the first one selected), of the save dialog and of

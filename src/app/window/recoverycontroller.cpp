@@ -10,20 +10,21 @@
 
 #include <ctime>
 #include <exception>
+#include <string_view>
+#include <vector>
 
 namespace spritlog {
 namespace {
 
-QString RecoveryQuestion(const RecoveryCopy& copy) {
-    const QString when = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(copy.writtenAt))
-                             .toString(QStringLiteral("dd.MM.yyyy hh:mm"));
-    const QString what = copy.logbookPath.empty()
-                             ? QStringLiteral("am noch nie gespeicherten Tankbuch")
-                             : QStringLiteral("an „%1“").arg(
-                                   QFileInfo(QString::fromStdString(copy.logbookPath)).fileName());
-    return QStringLiteral("Spritlog wurde nicht ordnungsgemäß beendet. Die ungespeicherten "
-                          "Änderungen %1 vom %2 wiederherstellen?")
-        .arg(what, when);
+RecoveryOffer OfferOf(const RecoveryCopy& copy) {
+    RecoveryOffer offer;
+    if (!copy.logbookPath.empty()) {
+        const QFileInfo file(QString::fromStdString(copy.logbookPath));
+        offer.name = file.fileName();
+        offer.folder = file.absolutePath();
+    }
+    offer.writtenAt = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(copy.writtenAt));
+    return offer;
 }
 
 } // namespace
@@ -91,9 +92,14 @@ void RecoveryController::closeCleanly() {
     writer_.wait();
 }
 
-void RecoveryController::offerLeftBehind(bool unnamedToo) {
+void RecoveryController::offerLeftBehind(bool atStart) {
     if (store_.folder().empty())
         return;
+    // The start asks about every logbook at once; until then a logbook opened on the way
+    // is asked about with the others.
+    if (!atStart && !startOffered_)
+        return;
+    startOffered_ = true;
     const RecoverySearch found = store_.findLeftBehind();
     for (const std::string& aside : found.setAside)
         prompts_.showNotice(
@@ -101,22 +107,45 @@ void RecoveryController::offerLeftBehind(bool unnamedToo) {
             QStringLiteral("Eine Wiederherstellungskopie ließ sich nicht lesen. Sie ist "
                            "aufbewahrt unter „%1“.")
                 .arg(QString::fromStdString(aside)));
+    std::vector<const RecoveryCopy*> offered;
+    QList<RecoveryOffer> offers;
     for (const RecoveryCopy& copy : found.copies) {
-        const bool ours =
-            copy.logbookPath.empty() ? unnamedToo : copy.logbookPath == document_.fileName();
-        if (!ours || !CopyIsNewerThanFile(copy))
+        const bool asked =
+            atStart || (!copy.logbookPath.empty() && copy.logbookPath == document_.fileName());
+        if (!asked || !CopyIsNewerThanFile(copy))
             continue;
-        if (prompts_.askYesNo(dialogParent_, RecoveryQuestion(copy))) {
-            restore(copy);
-            return;
-        }
-        RecoveryStore::remove(copy.copyPath);
+        offered.push_back(&copy);
+        offers << OfferOf(copy);
     }
+    if (offered.empty())
+        return;
+    const QList<RecoveryChoice> choices = prompts_.chooseRecovery(dialogParent_, offers);
+    const RecoveryCopy* restoring = nullptr;
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        // Whatever the answer does not name is kept.
+        const RecoveryChoice choice = static_cast<qsizetype>(i) < choices.size()
+                                          ? choices[static_cast<qsizetype>(i)]
+                                          : RecoveryChoice::Keep;
+        if (choice == RecoveryChoice::Delete)
+            RecoveryStore::remove(offered[i]->copyPath);
+        else if (choice == RecoveryChoice::Restore && !restoring)
+            restoring = offered[i];
+    }
+    if (restoring)
+        restore(*restoring);
 }
 
 void RecoveryController::restore(const RecoveryCopy& copy) {
-    if (copy.logbookPath != document_.fileName())
+    if (copy.logbookPath.empty()) {
         document_.clear(); // a logbook never saved: no name
+    } else if (copy.logbookPath != document_.fileName()) {
+        // Another logbook: opened first, the changes on top. A file that is gone leaves
+        // the name, and the changes make the logbook anew.
+        LoadHooks hooks;
+        hooks.notice = [](std::string_view) {};
+        hooks.read = [this] { (void)document_.updateStatus(); };
+        document_.load(copy.logbookPath, hooks);
+    }
     std::exception_ptr failure;
     try {
         document_.restoreUnsaved(copy.table);

@@ -40,11 +40,12 @@ public:
     void flush();
     // The window closed as it should: its copy goes.
     void closeCleanly();
-    // Asks about every copy left behind for the open logbook that is newer than its file
-    // (with `unnamedToo` also about copies of logbooks never saved): Yes takes its records
-    // as unsaved changes and ends the questions, No deletes it. Names the copies that could
-    // not be read and were set aside.
-    void offerLeftBehind(bool unnamedToo);
+    // Asks one question about the copies left behind that are newer than their files: at
+    // the start about every logbook's, later about the open logbook's. Each is restored
+    // (the logbook opened with its records as unsaved changes), kept for later, or deleted,
+    // as the user answers; nothing is deleted unasked. Before the start's question nothing
+    // is asked. Names the copies that could not be read and were set aside.
+    void offerLeftBehind(bool atStart);
 
 private:
     void modifiedChanged() override;
@@ -62,6 +63,7 @@ private:
     RecoveryWriter writer_;
     QTimer pause_;
     std::string ownCopy_; // the copy this window wrote last; empty when there is none
+    bool startOffered_ = false;
 };
 
 } // namespace spritlog
