@@ -1,5 +1,6 @@
 #include "import/csvimport.h"
 
+#include "import/consumptioncheck.h"
 #include "import/importers.h"
 #include "import/refuelling.h"
 #include "import/values.h"
@@ -17,7 +18,8 @@ namespace {
 using import::AddProblem;
 
 constexpr const char* kUnknownFormat =
-    "Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor oder Fuelio).";
+    "Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, "
+    "Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy).";
 constexpr const char* kNoRecords = "Die Datei enth\xE4lt keine Datens\xE4tze.";
 
 // Stands for a character Windows-1252 cannot hold until the cells are counted. The byte
@@ -36,6 +38,9 @@ std::string DecodeText(std::string_view bytes) {
     std::string text(bytes);
     std::replace(text.begin(), text.end(), kLost, ' ');
     bool multibyte = false;
+    // A file saved by an old Mac spreadsheet ends its lines with a CR alone.
+    if (text.find('\n') == std::string::npos)
+        std::replace(text.begin(), text.end(), '\r', '\n');
     if (bom || (IsWellFormedUtf8(text, multibyte) && multibyte))
         return Utf8ToCp1252(text, kLost);
     return text;
@@ -89,8 +94,9 @@ std::string Tally(const std::vector<ImportRecord>& records, int column, std::siz
 
 } // namespace
 
-ImportResult ParseImportFile(std::string_view bytes) {
+ImportResult ParseImportFile(std::string_view bytes, const ImportOptions& options) {
     ImportResult result;
+    result.options = options;
     const std::string text = DecodeText(bytes);
     if (!HasContent(text)) {
         AddProblem(result, 0, kNoRecords);
@@ -125,6 +131,8 @@ ImportResult ParseImportFile(std::string_view bytes) {
             }
         }
     }
+    if (result.ok())
+        import::CompareConsumption(result);
     return result;
 }
 
@@ -200,6 +208,20 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
                               IntegerToText(d.first) + ")");
         lines.push_back("Doppelt aufgef\xFChrt, ausgelassen: " + Joined(skipped));
     }
+    if (summary.consumptionCompared > 0) {
+        std::string line = "Verbrauch mit der Angabe der Quelle verglichen: " +
+                           IntegerToText(summary.consumptionCompared) + " Betankungen, ";
+        if (summary.consumptionDeviations.empty())
+            line += "keine weicht mehr als 1 % ab";
+        else
+            line += "mehr als 1 % Abweichung (l/100 km, unserer statt ihrer): " +
+                    Joined(summary.consumptionDeviations);
+        lines.push_back(line);
+    }
+    if (!summary.skippedSections.empty())
+        lines.push_back("Nicht \xFC"
+                        "bernommen (keine Betankungen): " +
+                        Joined(summary.skippedSections));
     lines.push_back("Sorten: " + Tally(records, ColBenzin, 6));
     lines.push_back("Tankstellen: " + Tally(records, ColTankstelle, 6));
     if (summary.replacedCells > 0)

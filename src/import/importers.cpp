@@ -1,6 +1,8 @@
 #include "import/importers.h"
 
+#include "import/drivvo.h"
 #include "import/fuelio.h"
+#include "import/fuelly.h"
 #include "import/spritlogcsv.h"
 #include "import/spritmonitor.h"
 
@@ -12,6 +14,8 @@ namespace {
 // export has no header, so it goes before a header that only might be Spritmonitor's.
 constexpr Importer kImporters[] = {
     {ImportFormat::Fuelio, "Fuelio", LooksLikeFuelio, ParseFuelio},
+    {ImportFormat::Fuelly, "Fuelly", LooksLikeFuelly, ParseFuelly},
+    {ImportFormat::Drivvo, "Drivvo", LooksLikeDrivvo, ParseDrivvo},
     {ImportFormat::Spritmonitor, "Spritmonitor", HasSpritmonitorHeader, ParseSpritmonitor},
     {ImportFormat::SpritlogCsv, "Spritlog-CSV", LooksLikeSpritlogCsv, ParseSpritlogCsv},
     {ImportFormat::Spritmonitor, "Spritmonitor", MayHaveSpritmonitorHeader, ParseSpritmonitor},
