@@ -11,15 +11,20 @@ namespace spritlog::import {
 namespace {
 
 // A flag cell: empty is no; yes and no in the apps' languages; a column whose only word is
-// its own name ("Partial", "Reset") says yes by that word.
-std::optional<bool> ReadFlagCell(std::string_view text, std::string_view caption) {
+// its own name ("Partial", "Reset") says yes by that word; "Full" and "Partial" say what
+// they mean in a column of full tanks (`fullColumn`) as in one of partial ones.
+std::optional<bool> ReadFlagCell(std::string_view text, std::string_view caption, bool fullColumn) {
     if (Trim(text).empty())
-        return false;
+        return fullColumn;
     if (const auto value = ReadYesNo(text))
         return value;
     const std::string word = NormaliseName(text);
-    if (word == NormaliseName(caption) || IsOneOf(word, "partial full reset missed"))
-        return word != "full";
+    if (word == "full")
+        return fullColumn;
+    if (word == "partial")
+        return !fullColumn;
+    if (word == NormaliseName(caption) || IsOneOf(word, "reset missed"))
+        return true;
     return std::nullopt;
 }
 
@@ -58,8 +63,9 @@ bool TableReader::flag(const CsvRow& row, int column, bool& value) {
     value = false;
     if (column < 0)
         return true;
+    const bool fullColumn = column == f_.columns.full;
     const std::string_view text = FieldAt(row.fields, column);
-    const auto read = ReadFlagCell(text, Caption(header_, column));
+    const auto read = ReadFlagCell(text, Caption(header_, column), fullColumn);
     if (!read) {
         AddProblem(result_, row.line,
                    Caption(header_, column) + " " + Quoted(text) + " ist weder ja noch nein");

@@ -27,6 +27,34 @@ constexpr const char* kNoRecords = "Die Datei enth\xE4lt keine Datens\xE4tze.";
 // become blanks first.
 constexpr char kLost = '\x1A';
 
+// Hyphens and blanks that Windows-1252 lacks, as the plain ones: phones write a
+// non-breaking hyphen into names like "H\u2011E\u2011B", which would become "H?E?B".
+std::string PlainPunctuation(const std::string& utf8) {
+    static constexpr struct {
+        std::string_view from;
+        char to;
+    } kPlain[] = {{"\xE2\x80\x90", '-'}, {"\xE2\x80\x91", '-'}, {"\xE2\x80\x92", '-'},
+                  {"\xE2\x88\x92", '-'}, {"\xE2\x80\x89", ' '}, {"\xE2\x80\xAF", ' '}};
+    if (utf8.find('\xE2') == std::string::npos)
+        return utf8;
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        bool replaced = false;
+        for (const auto& plain : kPlain) {
+            if (utf8.compare(i, plain.from.size(), plain.from) == 0) {
+                out.push_back(plain.to);
+                i += plain.from.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            out.push_back(utf8[i++]);
+    }
+    return out;
+}
+
 // The file as Windows-1252. Phones and web exports write UTF-8, our own export and older
 // Windows tools Windows-1252; a Windows-1252 text with umlauts is practically never
 // well-formed UTF-8, so well-formed multibyte sequences decide.
@@ -42,7 +70,7 @@ std::string DecodeText(std::string_view bytes) {
     if (text.find('\n') == std::string::npos)
         std::replace(text.begin(), text.end(), '\r', '\n');
     if (bom || (IsWellFormedUtf8(text, multibyte) && multibyte))
-        return Utf8ToCp1252(text, kLost);
+        return Utf8ToCp1252(PlainPunctuation(text), kLost);
     return text;
 }
 

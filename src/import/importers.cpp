@@ -1,8 +1,12 @@
 #include "import/importers.h"
 
+#include "import/acar.h"
 #include "import/drivvo.h"
 #include "import/fuelio.h"
 #include "import/fuelly.h"
+#include "import/gasbuddy.h"
+#include "import/lubelogger.h"
+#include "import/roadtrip.h"
 #include "import/spritlogcsv.h"
 #include "import/spritmonitor.h"
 
@@ -10,12 +14,17 @@ namespace spritlog {
 namespace import {
 namespace {
 
-// Fuelio's section lines are unmistakable; a Spritmonitor header names its columns; our own
-// export has no header, so it goes before a header that only might be Spritmonitor's.
+// Fuelio's section lines are unmistakable, and so are the other apps' headers and section
+// titles; a Spritmonitor header names its columns; our own export has no header, so it
+// goes before a header that only might be Spritmonitor's.
 constexpr Importer kImporters[] = {
     {ImportFormat::Fuelio, "Fuelio", LooksLikeFuelio, ParseFuelio},
     {ImportFormat::Fuelly, "Fuelly", LooksLikeFuelly, ParseFuelly},
     {ImportFormat::Drivvo, "Drivvo", LooksLikeDrivvo, ParseDrivvo},
+    {ImportFormat::RoadTrip, "Road Trip", LooksLikeRoadTrip, ParseRoadTrip},
+    {ImportFormat::ACar, "aCar", LooksLikeACar, ParseACar},
+    {ImportFormat::LubeLogger, "LubeLogger", LooksLikeLubeLogger, ParseLubeLogger},
+    {ImportFormat::GasBuddy, "GasBuddy", LooksLikeGasBuddy, ParseGasBuddy},
     {ImportFormat::Spritmonitor, "Spritmonitor", HasSpritmonitorHeader, ParseSpritmonitor},
     {ImportFormat::SpritlogCsv, "Spritlog-CSV", LooksLikeSpritlogCsv, ParseSpritlogCsv},
     {ImportFormat::Spritmonitor, "Spritmonitor", MayHaveSpritmonitorHeader, ParseSpritmonitor},
