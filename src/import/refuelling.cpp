@@ -220,7 +220,7 @@ void ReadQuantityFields(ImportResult& result, const RawRecord& raw, NumberStyle 
     // The service's own distance only checks the odometer; one that cannot be read is left
     // aside.
     if (const auto trip = ReadDecimal(raw.trip, style.point, style.grouping); trip && *trip > 0) {
-        parsed.trip = *trip;
+        parsed.trip = *trip * raw.kmPerUnit;
         parsed.tripText = std::string(raw.trip);
     }
 }
