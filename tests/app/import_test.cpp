@@ -5,6 +5,7 @@
 #include "app/window/importpreviewdialog.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -271,6 +272,36 @@ private slots:
         QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Rejected));
         QTimer::singleShot(0, dialog.importButton, &QPushButton::click);
         QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
+    }
+
+    // A file that leaves its units and vehicle open: the preview offers the choices and
+    // reads the file again with each, at once; "Importieren" takes what was chosen.
+    void previewDialogOffersTheChoicesTheFileLeavesOpen() {
+        const std::string aCar =
+            "\"Fill-Up Records\"\n\"Vehicle\",\"Date\",\"Odometer Reading\",\"Volume\","
+            "\"Total Cost\"\n\"Golf\",\"2024-01-05\",\"1000\",\"10\",\"20\"\n\"Bus\","
+            "\"2024-01-06\",\"2000\",\"20\",\"40\"\n";
+        const auto reparse = [&aCar](const ImportOptions& options) {
+            return ParseImportFile(aCar, options);
+        };
+        const ImportResult result = reparse({});
+        QVERIFY(result.ok());
+        ImportPreviewDialog dialog(nullptr, result, {}, reparse);
+        QVERIFY(dialog.vehicle != nullptr && dialog.distance != nullptr &&
+                dialog.volume != nullptr);
+        QCOMPARE(dialog.vehicle->currentText(), QStringLiteral("Golf"));
+        QCOMPARE(dialog.records->item(0, 1)->text(), QStringLiteral("1000"));
+        dialog.vehicle->setCurrentIndex(1);
+        QCOMPARE(dialog.records->item(0, 1)->text(), QStringLiteral("2000"));
+        // 2000 mi = 3218.688 km; 20 US gal = 75.708 l.
+        dialog.distance->setCurrentIndex(1);
+        dialog.volume->setCurrentIndex(1);
+        QCOMPARE(dialog.records->item(0, 1)->text(), QStringLiteral("3219"));
+        QCOMPARE(dialog.records->item(0, 2)->text(), QStringLiteral("75.708"));
+        QVERIFY(dialog.summary->text().contains(QStringLiteral("Meilen in km")));
+        QTimer::singleShot(0, dialog.importButton, &QPushButton::click);
+        QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
+        QCOMPARE(dialog.result().records.at(0).cells[ColKmStand], std::string("3219"));
     }
 
     void cancelledDialogChangesNothing() {

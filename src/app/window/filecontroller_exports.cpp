@@ -77,7 +77,8 @@ void FileController::m_Import_CSVClick() {
         prompts_.getImportFileName(dialogParent_, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
-    const ImportResult result = LogbookDocument::readImport(chosen.toStdString());
+    const std::string path = chosen.toStdString();
+    ImportResult result = LogbookDocument::readImport(path);
     if (!result.ok()) {
         // Nothing has been touched; the box lists what is wrong where.
         prompts_.showError(dialogParent_, CellToQString(ImportFailureMessage(result)));
@@ -87,7 +88,10 @@ void FileController::m_Import_CSVClick() {
     QStringList headers;
     for (int column = 0; column < kLogbookColumns; ++column)
         headers << CellToQString(document_.table().cell(column, 0));
-    if (!prompts_.confirmImport(dialogParent_, result, headers))
+    const auto reparse = [&path](const ImportOptions& options) {
+        return LogbookDocument::readImport(path, options);
+    };
+    if (!prompts_.confirmImportWithChoices(dialogParent_, result, headers, reparse) || !result.ok())
         return;
 
     const auto cursor = hooks_.cursorCell();

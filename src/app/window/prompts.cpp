@@ -112,6 +112,16 @@ QString QtPrompts::getImportFileName(QWidget* parent, const QString& preset) {
     return RunFileDialog(dialog);
 }
 
+bool QtPrompts::confirmImportWithChoices(
+    QWidget* parent, ImportResult& result, const QStringList& headers,
+    const std::function<ImportResult(const ImportOptions&)>& reparse) {
+    ImportPreviewDialog dialog(parent, result, headers, reparse);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = dialog.result();
+    return true;
+}
+
 bool QtPrompts::confirmImport(QWidget* parent, const ImportResult& result,
                               const QStringList& headers) {
     ImportPreviewDialog dialog(parent, result, headers);

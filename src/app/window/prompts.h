@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QFileDialog;
 class QPrintPreviewDialog;
 class QUrl;
@@ -10,6 +12,7 @@ class QWidget;
 
 namespace spritlog {
 
+struct ImportOptions;
 struct ImportResult;
 
 // Everything the window asks or tells the user in a modal box, and the hand-over to the
@@ -48,6 +51,14 @@ public:
         (void)headers;
         return true;
     }
+    // The same, where the file leaves choices open (vehicle, units): `reparse` reads it
+    // again with the user's choices, and `result` becomes what was chosen.
+    virtual bool
+    confirmImportWithChoices(QWidget* parent, ImportResult& result, const QStringList& headers,
+                             const std::function<ImportResult(const ImportOptions&)>& reparse) {
+        (void)reparse;
+        return confirmImport(parent, result, headers);
+    }
     // The desktop's default action for a file or address; false when the desktop has
     // nothing that opens it.
     virtual bool openUrl(const QUrl& url) = 0;
@@ -78,6 +89,9 @@ public:
     QString getOpenFileName(QWidget* parent, const QString& preset) override;
     QString getSaveFileName(QWidget* parent, const QString& preset) override;
     QString getImportFileName(QWidget* parent, const QString& preset) override;
+    bool confirmImportWithChoices(
+        QWidget* parent, ImportResult& result, const QStringList& headers,
+        const std::function<ImportResult(const ImportOptions&)>& reparse) override;
     bool confirmImport(QWidget* parent, const ImportResult& result,
                        const QStringList& headers) override;
     bool openUrl(const QUrl& url) override;
