@@ -42,6 +42,7 @@ enum Field : int {
     LatitudeField,
     LongitudeField,
     ConsumptionField, // the service's own figure
+    ExcludedField,    // distance driven on another tank
     FieldCount
 };
 

@@ -100,6 +100,9 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
         EXPECT_LE(DayOf(result.records[i - 1].cells[ColDatum]),
                   DayOf(result.records[i].cells[ColDatum]));
     CheckConsumption(result, byLine, comparable);
+    // The import compares where the logbook has a figure: not after the missing refuellings.
+    EXPECT_EQ(result.summary.consumptionCompared, comparable - static_cast<int>(fixes.gaps.size()));
+    EXPECT_TRUE(result.summary.consumptionDeviations.empty());
     std::vector<std::string> notices;
     for (const std::string& notice : result.summary.notices)
         if (notice.find("Teil-Km") != std::string::npos)
@@ -279,6 +282,9 @@ void CheckFuelio(const std::string& bytes, int expectedRecords, double kmPerUnit
         EXPECT_LT(std::stol(result.records[i - 1].cells[ColKmStand]),
                   std::stol(result.records[i].cells[ColKmStand]));
     CheckConsumption(result, byLine, comparable);
+    // The import's own comparison agrees.
+    EXPECT_EQ(result.summary.consumptionCompared, comparable);
+    EXPECT_TRUE(result.summary.consumptionDeviations.empty());
 }
 
 TEST(RealExports, FuelioBiFuelNaturalGas) {
