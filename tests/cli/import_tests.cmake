@@ -31,6 +31,12 @@ spritlog_cli_case(import_fuelio EXPECTED ${import_data}/import_fuelio
     --same neu.slg ${import_data}/neu_fuelio.slg.ref
     ARGS import neu.slg sicherung.csv)
 
+# An app's backup with two vehicles: the first is taken, and the summary says so.
+spritlog_cli_case(import_acar EXPECTED ${import_data}/import_acar
+    CHECKS --copy ${import_data}/acar.csv:sicherung.csv
+    --same neu.slg ${import_data}/neu_acar.slg.ref
+    ARGS import neu.slg sicherung.csv)
+
 # Our own CSV export read back gives the logbook it was written from, byte for byte.
 spritlog_cli_case(import_round_trip EXPECTED ${import_data}/import_round_trip
     CHECKS --copy beispiel3.csv.ref:beispiel3.csv --same neu.slg beispiel3.slg
