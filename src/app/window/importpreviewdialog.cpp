@@ -71,7 +71,7 @@ ImportPreviewDialog::ImportPreviewDialog(QWidget* parent, const ImportResult& re
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    show(result_);
+    showResult(result_);
     resize(1000, 600);
 }
 
@@ -126,10 +126,10 @@ void ImportPreviewDialog::choose() {
     if (volume != nullptr)
         options.volume = static_cast<VolumeUnit>(volume->currentIndex() + 1);
     result_ = reparse_(options);
-    show(result_);
+    showResult(result_);
 }
 
-void ImportPreviewDialog::show(const ImportResult& result) {
+void ImportPreviewDialog::showResult(const ImportResult& result) {
     QStringList lines;
     if (result.ok()) {
         for (const std::string& line : ImportSummaryLines(result))

@@ -48,7 +48,7 @@ public:
 private:
     void addChoices(QLayout* layout);
     void choose();
-    void show(const ImportResult& result);
+    void showResult(const ImportResult& result);
 
     ImportResult result_;
     Reparse reparse_;
