@@ -33,8 +33,12 @@ Befehle:
                                Zeile fehlerhaft, wird nichts importiert
 
 DATEI    ein Tankbuch im Format des Programms (.slg)
-QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio oder
-         ein CSV-Export des Programms; das Format wird am Inhalt erkannt
+QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio, ein
+         Export aus Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy oder ein
+         CSV-Export des Programms; das Format wird am Inhalt erkannt. Meilen und
+         Gallonen werden umgerechnet; von mehreren Fahrzeugen wird das erste
+         übernommen, Einheiten, die die Datei nicht nennt, als km und Liter gelesen
+         (die Ausgabe sagt beides)
 ANSICHT  1 KM-Stand, 2 Getankte Liter, 3 Liter je 100 KM, 4 KM-Interval,
          5 Kosten/KM, 6 Literpreis, 7 Tankkosten
 
