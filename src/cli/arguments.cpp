@@ -34,7 +34,7 @@ std::string Lower(std::string text) {
 // Options of the form "--name VALUE" or "--name=VALUE".
 bool TakesValue(const std::string& name) {
     return name == "--zoom" || name == "--to" || name == "--pdf" || name == "--png" ||
-           name == "--svg" || name == "--size";
+           name == "--svg" || name == "--size" || name == "--spalten";
 }
 
 bool OptionAllowed(Command command, const std::string& name) {
@@ -51,6 +51,8 @@ bool OptionAllowed(Command command, const std::string& name) {
     case Command::Print:
     case Command::Report:
         return name == "--pdf";
+    case Command::Import:
+        return name == "--spalten";
     default:
         return false;
     }
@@ -142,6 +144,10 @@ void ApplyOption(const std::string& name, const std::string& value, Invocation& 
         ParseSize(value, call);
     } else if (name == "--pdf") {
         call.pdfTarget = value;
+    } else if (name == "--spalten") {
+        if (value.empty())
+            throw UsageError("Option --spalten braucht eine Zuordnung");
+        call.importMapping = value;
     } else if (name == "--monat") {
         call.perMonth = true;
     } else {

@@ -116,7 +116,9 @@ std::string ImportCommand(const Invocation& call, const CliSettings& settings) {
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
     book.load(call.file, hooks);
 
-    const ImportResult result = LogbookDocument::readImport(call.importSource);
+    ImportOptions options;
+    options.mapping = call.importMapping;
+    const ImportResult result = LogbookDocument::readImport(call.importSource, options);
     if (!result.ok())
         throw Notice(ImportFailureMessage(result));
     if (const std::exception_ptr calculation = book.importRecords(result))

@@ -30,7 +30,8 @@ Befehle:
                                quer): alle Spalten, Statistik, Tankstellen, Grafik
   import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
                                speichert DATEI (fehlt sie, wird sie angelegt); ist eine
-                               Zeile fehlerhaft, wird nichts importiert
+                               Zeile fehlerhaft, wird nichts importiert; mit
+                               --spalten ZUORDNUNG jede andere CSV-Datei
 
 DATEI    ein Tankbuch im Format des Programms (.slg)
 QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio, ein
@@ -53,6 +54,12 @@ Optionen:
   --png BILD        die Grafik als PNG-Bild nach BILD
   --svg BILD        die Grafik als SVG-Grafik nach BILD
   --size BxH        Größe des Bildes in Pixeln (Vorgabe 1200x800)
+  --spalten ZUORDNUNG  import: liest QUELLE nach dieser Zuordnung, Angaben durch
+                    Leerzeichen getrennt, z. B. "trenner=; dezimal=, datum=TMJ kopf=ja
+                    strecke=km menge=l 1=Datum 2=KM-Stand 3=Menge 4=Gesamtpreis";
+                    Rollen: Datum, KM-Stand, Menge, Literpreis, Gesamtpreis, Sorte,
+                    Tankstelle, Ort, Anmerkung, Voll, Teilweise (ja/nein); trenner ; , |
+                    tab; datum TMJ, MTJ, JMT; strecke km, meilen; menge l, usgal, impgal
   --help            diese Hilfe
   --version         die Versionsnummer
 

@@ -190,8 +190,8 @@ void TableReader::readAll(const std::vector<const CsvRow*>& rows) {
             vehicles.emplace_back(FieldAt(row->fields, f_.columns.vehicle));
     }
     const std::string vehicle = ChooseVehicle(result_, vehicles);
-    const bool dayFirst = SlashDatesDayFirst(dates);
-    if (HasSlashDate(dates))
+    const bool dayFirst = f_.dayFirst >= 0 ? f_.dayFirst == 1 : SlashDatesDayFirst(dates);
+    if (HasSlashDate(dates) && f_.dayFirst < 0)
         result_.summary.notices.push_back(dayFirst ? "Datumsangaben als Tag/Monat/Jahr gelesen."
                                                    : "Datumsangaben als Monat/Tag/Jahr gelesen.");
     const std::size_t fields = header_.fields.size();

@@ -36,6 +36,9 @@ struct AppFormat {
     // a text with its unit in each cell ("25.158 km/L").
     std::string consumptionUnit;
     bool totalFirst = true; // see RawRecord::totalFirst
+    // Dates with "/" (or "-" and the year last): -1 told from the dates themselves (month
+    // first unless one cannot be), 0 month first, 1 day first.
+    int dayFirst = -1;
     RecordOrder order = RecordOrder::ByDate;
 };
 

@@ -85,7 +85,8 @@ std::optional<DateValue> ReadAppDate(std::string_view text, bool monthFirst) {
         return std::nullopt;
     std::string_view parts[3];
     std::string_view year, month, day;
-    if (SplitDate(date, '/', parts)) {
+    if (SplitDate(date, '/', parts) ||
+        (SplitDate(date, '-', parts) && parts[0].size() <= 2 && parts[2].size() >= 2)) {
         const bool yearFirst = parts[0].size() == 4;
         year = yearFirst ? parts[0] : parts[2];
         month = yearFirst ? parts[1] : monthFirst ? parts[0] : parts[1];

@@ -131,8 +131,10 @@ ImportResult ParseImportFile(std::string_view bytes, const ImportOptions& option
         return result;
     }
 
-    const import::Importer* importer = import::ImporterFor(text);
+    const import::Importer* importer =
+        options.mapping.empty() ? import::ImporterFor(text) : import::MappedImporter();
     if (importer == nullptr) {
+        result.unrecognised = true;
         AddProblem(result, 0, kUnknownFormat);
         return result;
     }

@@ -25,6 +25,7 @@ enum class ImportFormat {
     ACar,         // aCar / Fuelly for Android: "Metadata", "Vehicles", "Fill-Up Records"
     LubeLogger,   // fuel export: "Date,Odometer,FuelConsumed,Cost,FuelEconomy,..."
     GasBuddy,     // fuel log: "Date (UTC), Location, Station Link, ..."
+    Mapped,       // any other CSV, read by the user's column mapping
 };
 
 // What the user chose where a file does not say: the vehicle of an export that holds
@@ -35,6 +36,9 @@ struct ImportOptions {
     std::string vehicle; // empty: the first the file names
     DistanceUnit distance = DistanceUnit::Unknown;
     VolumeUnit volume = VolumeUnit::Unknown;
+    // A column mapping (see import/columnmapping.h): the file is read by it, whatever it
+    // looks like. Empty: the format is recognised from the content.
+    std::string mapping;
 };
 
 // "Spritlog-CSV", "Spritmonitor", "Fuelio"; empty for Unknown.
@@ -100,6 +104,8 @@ struct ImportResult {
     int problemCount = 0;
     ImportSummary summary;
     ImportOptions options; // as the parse was asked
+    // No format recognised the content (a column mapping may still read it).
+    bool unrecognised = false;
     ImportQuestions questions;
 
     bool ok() const { return problemCount == 0; }

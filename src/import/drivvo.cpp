@@ -27,7 +27,8 @@ constexpr const char* kTotal = "totalcost valortotal custototal costototal gesam
                                "gesamtpreis co\xFBttotal costtotal costototale";
 constexpr const char* kVolume = "volume volumen menge quantit\xE9 quantit\xE0 litros";
 constexpr const char* kFull = "filledtankcompletely tanquecheio encheuotanque completouotanque "
-                              "tanquelleno llen\xF3eltanque tankvoll volltank volltankung "
+                              "tanquelleno llen\xF3"
+                              "eltanque tankvoll volltank volltankung "
                               "pleinfait pleincomplet serbatoiopieno";
 constexpr const char* kSecond = "secondfuel segundocombust\xEDvel segundocombustivel "
                                 "segundocombustible zweiterkraftstoff secondcarburant "

@@ -1,6 +1,7 @@
 #include "import/importers.h"
 
 #include "import/acar.h"
+#include "import/columnmapping.h"
 #include "import/drivvo.h"
 #include "import/fuelio.h"
 #include "import/fuelly.h"
@@ -14,6 +15,11 @@ namespace spritlog {
 namespace import {
 namespace {
 
+// A mapped file is never recognised: it is read so when the user gives a mapping.
+bool NeverRecognised(std::string_view) {
+    return false;
+}
+
 // Fuelio's section lines are unmistakable, and so are the other apps' headers and section
 // titles; a Spritmonitor header names its columns; our own export has no header, so it
 // goes before a header that only might be Spritmonitor's.
@@ -25,12 +31,21 @@ constexpr Importer kImporters[] = {
     {ImportFormat::ACar, "aCar", LooksLikeACar, ParseACar},
     {ImportFormat::LubeLogger, "LubeLogger", LooksLikeLubeLogger, ParseLubeLogger},
     {ImportFormat::GasBuddy, "GasBuddy", LooksLikeGasBuddy, ParseGasBuddy},
+    {ImportFormat::Mapped, "CSV mit Spaltenzuordnung", NeverRecognised, ParseMappedCsv},
     {ImportFormat::Spritmonitor, "Spritmonitor", HasSpritmonitorHeader, ParseSpritmonitor},
     {ImportFormat::SpritlogCsv, "Spritlog-CSV", LooksLikeSpritlogCsv, ParseSpritlogCsv},
     {ImportFormat::Spritmonitor, "Spritmonitor", MayHaveSpritmonitorHeader, ParseSpritmonitor},
 };
 
 } // namespace
+
+const Importer* MappedImporter() {
+    for (const Importer& importer : kImporters) {
+        if (importer.format == ImportFormat::Mapped)
+            return &importer;
+    }
+    return nullptr;
+}
 
 const Importer* ImporterFor(std::string_view text) {
     for (const Importer& importer : kImporters) {

@@ -2,6 +2,7 @@
 // that leave the table alone, and the CSV export read back into a new logbook.
 #include "guitest.h"
 
+#include "app/window/columnmappingdialog.h"
 #include "app/window/importpreviewdialog.h"
 
 #include <QAction>
@@ -302,6 +303,34 @@ private slots:
         QTimer::singleShot(0, dialog.importButton, &QPushButton::click);
         QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
         QCOMPARE(dialog.result().records.at(0).cells[ColKmStand], std::string("3219"));
+    }
+
+    // A file of no known format: the mapping step guesses the separator, shows the lines,
+    // and reads the file by the roles chosen, at once.
+    void mappingDialogReadsAnyCsvByTheChosenRoles() {
+        const std::string file = "Tag;Tacho;Liter;Bezahlt\n05.01.2024;12000;45,20;78,60\n";
+        const auto reparse = [&file](const std::string& mapping) {
+            ImportOptions options;
+            options.mapping = mapping;
+            return ParseImportFile(file, options);
+        };
+        ColumnMappingDialog dialog(nullptr, file, QString(), reparse);
+        QCOMPARE(dialog.separator->currentIndex(), 0); // ";"
+        QCOMPARE(dialog.columns->columnCount(), 4);
+        QCOMPARE(dialog.columns->item(2, 3)->text(), QStringLiteral("78,60"));
+        QVERIFY(!dialog.nextButton->isEnabled());
+        const int roles[] = {1, 2, 3, 5}; // Datum, KM-Stand, Menge, Gesamtpreis
+        for (int c = 0; c < 4; ++c)
+            qobject_cast<QComboBox*>(dialog.columns->cellWidget(0, c))->setCurrentIndex(roles[c]);
+        QVERIFY(dialog.nextButton->isEnabled());
+        QVERIFY(dialog.summary->text().contains(QStringLiteral("Betankungen: 1")));
+        QCOMPARE(dialog.mapping(),
+                 QStringLiteral("trenner=; dezimal=, datum=TMJ kopf=ja strecke=km menge=l "
+                                "1=Datum 2=KM-Stand 3=Menge 4=Gesamtpreis"));
+        // The same choice read back from the remembered text.
+        ColumnMappingDialog again(nullptr, file, dialog.mapping(), reparse);
+        QCOMPARE(again.mapping(), dialog.mapping());
+        QVERIFY(again.nextButton->isEnabled());
     }
 
     void cancelledDialogChangesNothing() {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -184,6 +185,20 @@ TEST(AppFormats, MarksVehiclesAndQuestions) {
     // Its economy in l/100 km agrees with ours: 61.5 l over 1200 km, from full to full.
     EXPECT_EQ(lube.summary.consumptionCompared, 1);
     EXPECT_TRUE(lube.summary.consumptionDeviations.empty());
+}
+
+TEST(AppFormats, FuellyOdometerFromTheDistanceWhereTheFileHasNone) {
+    // The newest truck refuelling has only its 300 miles: 1200 + 300 = 1500 mi = 2414 km.
+    std::string file = kFuellyUs;
+    file.replace(file.find("1500,300"), 4, "");
+    const ImportResult result = ParseImportFile(file);
+    ASSERT_TRUE(result.ok()) << ImportFailureMessage(result);
+    ASSERT_EQ(result.records.size(), 3u);
+    EXPECT_EQ(result.records[2].cells[ColKmStand], "2414");
+    EXPECT_NE(std::find(result.summary.notices.begin(), result.summary.notices.end(),
+                        "KM-Stand aus der gefahrenen Strecke errechnet (die Datei hat keinen): 1 "
+                        "Betankung."),
+              result.summary.notices.end());
 }
 
 TEST(AppFormats, ASourceConsumptionThatDisagreesIsNamed) {

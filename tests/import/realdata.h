@@ -146,9 +146,10 @@ inline void Check(const ImportRecord& record, const Expected& e) {
     EXPECT_EQ(c[ColNote3], e.mark);
     // Litres times litre price give the cost the source states, to the cent, as the
     // logbook rounds its Tankkosten.
-    if (e.total >= 0)
+    if (e.total >= 0) {
         EXPECT_EQ(NumberToText(TextToNumber(c[ColLiter]) * TextToNumber(c[ColLiterpreis]), 2),
                   NumberToText(e.total, 2));
+    }
 }
 
 // Blanks around a field are not part of its text.

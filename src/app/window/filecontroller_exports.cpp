@@ -1,6 +1,7 @@
 // The exports, "Importieren aus CSV...", printing and the readable report.
 #include "app/window/filecontroller.h"
 
+#include "app/window/importmapping.h"
 #include "app/window/prompts.h"
 #include "app/window/shelllinks.h"
 
@@ -79,6 +80,8 @@ void FileController::m_Import_CSVClick() {
         return;
     const std::string path = chosen.toStdString();
     ImportResult result = LogbookDocument::readImport(path);
+    if (!MapUnknownColumns(prompts_, dialogParent_, path, result))
+        return;
     if (!result.ok()) {
         // Nothing has been touched; the box lists what is wrong where.
         prompts_.showError(dialogParent_, CellToQString(ImportFailureMessage(result)));
@@ -93,6 +96,7 @@ void FileController::m_Import_CSVClick() {
     };
     if (!prompts_.confirmImportWithChoices(dialogParent_, result, headers, reparse) || !result.ok())
         return;
+    RememberMapping(path, result);
 
     const auto cursor = hooks_.cursorCell();
     // The records and what the calculation makes of them are undone together. A failing

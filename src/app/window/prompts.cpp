@@ -1,5 +1,6 @@
 #include "app/window/prompts.h"
 
+#include "app/window/columnmappingdialog.h"
 #include "app/window/importpreviewdialog.h"
 #include "app/window/toolwindow.h"
 
@@ -120,6 +121,15 @@ bool QtPrompts::confirmImportWithChoices(
         return false;
     result = dialog.result();
     return true;
+}
+
+std::optional<QString>
+QtPrompts::mapColumns(QWidget* parent, const std::string& text, const QString& remembered,
+                      const std::function<ImportResult(const std::string&)>& reparse) {
+    ColumnMappingDialog dialog(parent, text, remembered, reparse);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.mapping();
 }
 
 bool QtPrompts::confirmImport(QWidget* parent, const ImportResult& result,
