@@ -120,7 +120,11 @@ std::string ImportCommand(const Invocation& call, const CliSettings& settings) {
     options.mapping = call.importMapping;
     const ImportResult result = LogbookDocument::readImport(call.importSource, options);
     if (!result.ok())
-        throw Notice(ImportFailureMessage(result));
+        throw Notice(
+            ImportFailureMessage(result) +
+            (result.unrecognised
+                 ? "\nEine andere CSV-Datei l\xE4sst sich mit --spalten einlesen (siehe --help)."
+                 : ""));
     if (const std::exception_ptr calculation = book.importRecords(result))
         std::rethrow_exception(calculation);
     book.saveTo(call.file);
