@@ -34,7 +34,7 @@ std::string Lower(std::string text) {
 // Options of the form "--name VALUE" or "--name=VALUE".
 bool TakesValue(const std::string& name) {
     return name == "--zoom" || name == "--to" || name == "--pdf" || name == "--png" ||
-           name == "--svg" || name == "--size" || name == "--monate";
+           name == "--svg" || name == "--size" || name == "--monate" || name == "--spalten";
 }
 
 bool OptionAllowed(Command command, const std::string& name) {
@@ -53,6 +53,8 @@ bool OptionAllowed(Command command, const std::string& name) {
         return name == "--pdf";
     case Command::Years:
         return name == "--monate";
+    case Command::Import:
+        return name == "--spalten";
     default:
         return false;
     }
@@ -166,6 +168,10 @@ void ApplyOption(const std::string& name, const std::string& value, Invocation& 
         call.pdfTarget = value;
     } else if (name == "--monate") {
         call.monthsOf = ParseYear(value);
+    } else if (name == "--spalten") {
+        if (value.empty())
+            throw UsageError("Option --spalten braucht eine Zuordnung");
+        call.importMapping = value;
     } else if (name == "--monat") {
         call.perMonth = true;
     } else {

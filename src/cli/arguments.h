@@ -35,6 +35,7 @@ struct Invocation {
     std::optional<std::string> exportTarget; // --to
     std::string pdfTarget;                   // --pdf
     std::string importSource;                // import: the CSV file to read
+    std::string importMapping;               // import: --spalten, the column mapping
     std::string pictureTarget;               // chart: --png or --svg
     bool pictureSvg = false;                 // --svg
     int pictureWidth = 1200;                 // --size

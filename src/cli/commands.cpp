@@ -123,9 +123,15 @@ std::string ImportCommand(const Invocation& call, const CliSettings& settings) {
     hooks.notice = [](std::string_view) {}; // "Datei nicht gefunden!": the save creates it
     book.load(call.file, hooks);
 
-    ImportResult result = LogbookDocument::readImport(call.importSource);
+    ImportOptions options;
+    options.mapping = call.importMapping;
+    ImportResult result = LogbookDocument::readImport(call.importSource, options);
     if (!result.ok())
-        throw Notice(ImportFailureMessage(result));
+        throw Notice(
+            ImportFailureMessage(result) +
+            (result.unrecognised
+                 ? "\nEine andere CSV-Datei l\xE4sst sich mit --spalten einlesen (siehe --help)."
+                 : ""));
     SkipRecordsInLogbook(result, book.table());
     const bool anything = !result.records.empty();
     if (anything) {

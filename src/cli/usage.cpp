@@ -37,11 +37,16 @@ Befehle:
                                --monate die Monate 01 bis 12 des Jahres JAHR
   import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
                                speichert DATEI (fehlt sie, wird sie angelegt); ist eine
-                               Zeile fehlerhaft, wird nichts importiert
+                               Zeile fehlerhaft, wird nichts importiert; mit
+                               --spalten ZUORDNUNG jede andere CSV-Datei
 
 DATEI    ein Tankbuch im Format des Programms (.slg)
-QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio oder
-         ein CSV-Export des Programms; das Format wird am Inhalt erkannt
+QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio, ein
+         Export aus Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy oder ein
+         CSV-Export des Programms; das Format wird am Inhalt erkannt. Meilen und
+         Gallonen werden umgerechnet; von mehreren Fahrzeugen wird das erste
+         übernommen, Einheiten, die die Datei nicht nennt, als km und Liter gelesen
+         (die Ausgabe sagt beides)
 ANSICHT  1 KM-Stand, 2 Getankte Liter, 3 Liter je 100 KM, 4 KM-Interval,
          5 Kosten/KM, 6 Literpreis, 7 Tankkosten
 
@@ -57,6 +62,12 @@ Optionen:
   --svg BILD        die Grafik als SVG-Grafik nach BILD
   --size BxH        Größe des Bildes in Pixeln (Vorgabe 1200x800)
   --monate JAHR     years: die zwölf Monate des Jahres JAHR statt der Jahre
+  --spalten ZUORDNUNG  import: liest QUELLE nach dieser Zuordnung, Angaben durch
+                    Leerzeichen getrennt, z. B. "trenner=; dezimal=, datum=TMJ kopf=ja
+                    strecke=km menge=l 1=Datum 2=KM-Stand 3=Menge 4=Gesamtpreis";
+                    Rollen: Datum, KM-Stand, Menge, Literpreis, Gesamtpreis, Sorte,
+                    Tankstelle, Ort, Anmerkung, Voll, Teilweise (ja/nein); trenner ; , |
+                    tab; datum TMJ, MTJ, JMT; strecke km, meilen; menge l, usgal, impgal
   --help            diese Hilfe
   --version         die Versionsnummer
 

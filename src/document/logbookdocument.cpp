@@ -438,6 +438,10 @@ ImportResult LogbookDocument::readImport(const std::string& path) {
     return ParseImportFile(ReadWholeFile(path));
 }
 
+ImportResult LogbookDocument::readImport(const std::string& path, const ImportOptions& options) {
+    return ParseImportFile(ReadWholeFile(path), options);
+}
+
 std::exception_ptr LogbookDocument::importRecords(const ImportResult& result) {
     std::exception_ptr calculation;
     asOneStep({ColDatum, recordCount() + 1}, [&] {

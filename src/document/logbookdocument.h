@@ -22,6 +22,7 @@
 
 namespace spritlog {
 
+struct ImportOptions;
 struct ImportResult;
 
 // What saving needs beyond the table.
@@ -174,6 +175,7 @@ public:
     // Reads and parses the file at `path` (UTF-8); the logbook stays as it is. Throws Error
     // with the I/O message when the file cannot be read.
     static ImportResult readImport(const std::string& path);
+    static ImportResult readImport(const std::string& path, const ImportOptions& options);
     // Appends the records of a clean result and calculates, as one step of the history;
     // undone, the cursor goes to the row after the records there were. Throws, with nothing
     // changed, when the records do not fit. A failing calculation keeps the records and is

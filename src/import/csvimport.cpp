@@ -1,5 +1,6 @@
 #include "import/csvimport.h"
 
+#include "import/consumptioncheck.h"
 #include "import/importers.h"
 #include "import/refuelling.h"
 #include "import/values.h"
@@ -17,13 +18,42 @@ namespace {
 using import::AddProblem;
 
 constexpr const char* kUnknownFormat =
-    "Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor oder Fuelio).";
+    "Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, "
+    "Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy).";
 constexpr const char* kNoRecords = "Die Datei enth\xE4lt keine Datens\xE4tze.";
 
 // Stands for a character Windows-1252 cannot hold until the cells are counted. The byte
 // has no business in a cell anyway (it ends a file for old tools), so the input's own ones
 // become blanks first.
 constexpr char kLost = '\x1A';
+
+// Hyphens and blanks that Windows-1252 lacks, as the plain ones: phones write a
+// non-breaking hyphen into names like "H\u2011E\u2011B", which would become "H?E?B".
+std::string PlainPunctuation(const std::string& utf8) {
+    static constexpr struct {
+        std::string_view from;
+        char to;
+    } kPlain[] = {{"\xE2\x80\x90", '-'}, {"\xE2\x80\x91", '-'}, {"\xE2\x80\x92", '-'},
+                  {"\xE2\x88\x92", '-'}, {"\xE2\x80\x89", ' '}, {"\xE2\x80\xAF", ' '}};
+    if (utf8.find('\xE2') == std::string::npos)
+        return utf8;
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        bool replaced = false;
+        for (const auto& plain : kPlain) {
+            if (utf8.compare(i, plain.from.size(), plain.from) == 0) {
+                out.push_back(plain.to);
+                i += plain.from.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            out.push_back(utf8[i++]);
+    }
+    return out;
+}
 
 // The file as Windows-1252. Phones and web exports write UTF-8, our own export and older
 // Windows tools Windows-1252; a Windows-1252 text with umlauts is practically never
@@ -36,8 +66,11 @@ std::string DecodeText(std::string_view bytes) {
     std::string text(bytes);
     std::replace(text.begin(), text.end(), kLost, ' ');
     bool multibyte = false;
+    // A file saved by an old Mac spreadsheet ends its lines with a CR alone.
+    if (text.find('\n') == std::string::npos)
+        std::replace(text.begin(), text.end(), '\r', '\n');
     if (bom || (IsWellFormedUtf8(text, multibyte) && multibyte))
-        return Utf8ToCp1252(text, kLost);
+        return Utf8ToCp1252(PlainPunctuation(text), kLost);
     return text;
 }
 
@@ -104,16 +137,19 @@ std::string InLogbookLine(const std::vector<ImportSummary::Known>& known) {
 
 } // namespace
 
-ImportResult ParseImportFile(std::string_view bytes) {
+ImportResult ParseImportFile(std::string_view bytes, const ImportOptions& options) {
     ImportResult result;
+    result.options = options;
     const std::string text = DecodeText(bytes);
     if (!HasContent(text)) {
         AddProblem(result, 0, kNoRecords);
         return result;
     }
 
-    const import::Importer* importer = import::ImporterFor(text);
+    const import::Importer* importer =
+        options.mapping.empty() ? import::ImporterFor(text) : import::MappedImporter();
     if (importer == nullptr) {
+        result.unrecognised = true;
         AddProblem(result, 0, kUnknownFormat);
         return result;
     }
@@ -140,6 +176,8 @@ ImportResult ParseImportFile(std::string_view bytes) {
             }
         }
     }
+    if (result.ok())
+        import::CompareConsumption(result);
     return result;
 }
 
@@ -217,6 +255,20 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
     }
     if (!summary.inLogbook.empty())
         lines.push_back(InLogbookLine(summary.inLogbook));
+    if (summary.consumptionCompared > 0) {
+        std::string line = "Verbrauch mit der Angabe der Quelle verglichen: " +
+                           IntegerToText(summary.consumptionCompared) + " Betankungen, ";
+        if (summary.consumptionDeviations.empty())
+            line += "keine weicht mehr als 1 % ab";
+        else
+            line += "mehr als 1 % Abweichung (l/100 km, unserer statt ihrer): " +
+                    Joined(summary.consumptionDeviations);
+        lines.push_back(line);
+    }
+    if (!summary.skippedSections.empty())
+        lines.push_back("Nicht \xFC"
+                        "bernommen (keine Betankungen): " +
+                        Joined(summary.skippedSections));
     lines.push_back("Sorten: " + Tally(records, ColBenzin, 6));
     lines.push_back("Tankstellen: " + Tally(records, ColTankstelle, 6));
     if (summary.replacedCells > 0)

@@ -19,6 +19,26 @@ enum class ImportFormat {
     SpritlogCsv,  // our own export: 14 fields a line, each followed by ";"
     Spritmonitor, // fuelings export: ";" separated with a header line, decimal comma
     Fuelio,       // backup CSV: sections "## Log", "## FavStations", ... "," separated
+    Fuelly,       // web export: "car_name, model, mpg, odometer, ..." "," separated
+    Drivvo,       // sections "##Refuelling", "##Expense", ..., every cell quoted
+    RoadTrip,     // "ROAD TRIP CSV" and sections "FUEL RECORDS", "VEHICLE", ...
+    ACar,         // aCar / Fuelly for Android: "Metadata", "Vehicles", "Fill-Up Records"
+    LubeLogger,   // fuel export: "Date,Odometer,FuelConsumed,Cost,FuelEconomy,..."
+    GasBuddy,     // fuel log: "Date (UTC), Location, Station Link, ..."
+    Mapped,       // any other CSV, read by the user's column mapping
+};
+
+// What the user chose where a file does not say: the vehicle of an export that holds
+// several, the units of columns that name none.
+enum class DistanceUnit { Unknown, Kilometres, Miles };
+enum class VolumeUnit { Unknown, Litres, UsGallons, ImperialGallons };
+struct ImportOptions {
+    std::string vehicle; // empty: the first the file names
+    DistanceUnit distance = DistanceUnit::Unknown;
+    VolumeUnit volume = VolumeUnit::Unknown;
+    // A column mapping (see import/columnmapping.h): the file is read by it, whatever it
+    // looks like. Empty: the format is recognised from the content.
+    std::string mapping;
 };
 
 // "Spritlog-CSV", "Spritmonitor", "Fuelio"; empty for Unknown.
@@ -26,6 +46,8 @@ const char* ImportFormatName(ImportFormat format);
 
 struct ImportRecord {
     int line = 0; // where the record starts in the file, counting from 1
+    // The source's own consumption in litres (or kg, kWh) per 100 km; 0: none.
+    double sourceConsumption = 0;
     // Indexed by logbook column. Only the input columns 1..4 and 9..14 are filled, with
     // Windows-1252 texts as a user would type them.
     std::array<std::string, kLogbookColumns> cells;
@@ -61,6 +83,22 @@ struct ImportSummary {
     std::vector<std::string> notices;
     // Cells in which a character without a Windows-1252 byte became "?".
     int replacedCells = 0;
+    // Records whose consumption the source states and ours could be held against it.
+    int consumptionCompared = 0;
+    // "Zeile 12: 7,31 statt 6,90 l/100 km": ours and the source's differ by more than 1 %.
+    std::vector<std::string> consumptionDeviations;
+    // Sections or record kinds of the file that are no refuellings: "##Expense (1 Zeile)".
+    std::vector<std::string> skippedSections;
+};
+
+// What the file leaves to the user: its vehicles (more than one: which one is taken), and
+// whether the units of distance or quantity could not be told.
+struct ImportQuestions {
+    std::vector<std::string> vehicles;
+    std::string vehicle; // the one taken
+    bool distance = false;
+    bool volume = false;
+    bool any() const { return vehicles.size() > 1 || distance || volume; }
 };
 
 struct ImportResult {
@@ -71,6 +109,10 @@ struct ImportResult {
     std::vector<ImportProblem> problems;
     int problemCount = 0;
     ImportSummary summary;
+    ImportOptions options; // as the parse was asked
+    // No format recognised the content (a column mapping may still read it).
+    bool unrecognised = false;
+    ImportQuestions questions;
 
     bool ok() const { return problemCount == 0; }
 };
@@ -78,7 +120,7 @@ struct ImportResult {
 // Recognises the format from the content and reads every record. UTF-8 input (with or
 // without byte-order mark) is converted to Windows-1252; anything else is taken as
 // Windows-1252. Works on arbitrary bytes in linear time.
-ImportResult ParseImportFile(std::string_view bytes);
+ImportResult ParseImportFile(std::string_view bytes, const ImportOptions& options = {});
 
 // "Zeile 7: KM-Stand \"12a\" ist keine ganze Zahl", or the bare reason for line 0.
 std::string ImportProblemText(const ImportProblem& problem);

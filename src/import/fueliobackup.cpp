@@ -1,5 +1,6 @@
 #include "import/fueliobackup.h"
 
+#include "import/appvalues.h"
 #include "import/csvreader.h"
 #include "import/fuelio.h"
 #include "import/refuelling.h"
@@ -31,6 +32,8 @@ constexpr ColumnNames kLogNames[] = {
     {TankField, "tanknumber"},
     {LatitudeField, "latitude"},
     {LongitudeField, "longitude"},
+    {ConsumptionField, "l100km kml mpg"},
+    {ExcludedField, "excludedistance"},
 };
 
 constexpr const char* kElectricity = "Strom";
@@ -120,7 +123,7 @@ const char* UnitSuffix(Quantity unit) {
 }
 
 struct Vehicle {
-    std::string distUnit, fuelUnit, fuelUnitTank2, tank1Type, tank2Type;
+    std::string distUnit, fuelUnit, fuelUnitTank2, tank1Type, tank2Type, consumptionUnit;
 };
 
 struct Station {
@@ -265,6 +268,7 @@ private:
     void readStation(const CsvRow& row);
     bool readLog(const CsvRow& row);
     Quantity unitOf(int tank) const;
+    double OwnConsumption(const CsvRow& row, int tank) const;
     std::vector<ParsedRecord> namedRecords();
     void summarise();
 
@@ -399,6 +403,8 @@ void BackupReader::readVehicle(const CsvRow& row) {
             vehicle_.tank1Type = value;
         else if (name == "tank2type")
             vehicle_.tank2Type = value;
+        else if (name == "consumptionunit")
+            vehicle_.consumptionUnit = value;
     }
     vehicleHeader_ = nullptr; // one vehicle per backup
 }
@@ -426,6 +432,20 @@ Quantity BackupReader::unitOf(int tank) const {
     return unit;
 }
 
+// The app's figure for the first tank where it stands on the whole distance (nothing
+// driven on the other tank excluded): l/100km, km/l, or mpg in the vehicle's gallons
+// (ConsumptionUnit 2 imperial, else US).
+double BackupReader::OwnConsumption(const CsvRow& row, int tank) const {
+    const auto excluded = ReadDecimal(FieldText(row, logMap_, ExcludedField), '.', 0);
+    const auto figure = ReadDecimal(FieldText(row, logMap_, ConsumptionField), '.', 0);
+    if (tank != 1 || (excluded && *excluded != 0) || !figure || logMap_[ConsumptionField] < 0)
+        return 0;
+    const std::string name =
+        NormaliseName(logHeader_->fields[static_cast<std::size_t>(logMap_[ConsumptionField])]);
+    const char* unit = name == "l100km" ? "l/100km" : name == "kml" ? "km/l" : "mpg";
+    return ConsumptionPer100(*figure, unit, Trim(vehicle_.consumptionUnit) == "2");
+}
+
 bool BackupReader::readLog(const CsvRow& row) {
     if (logMap_[DateField] < 0 || logMap_[OdometerField] < 0 || logMap_[QuantityField] < 0)
         return true; // already reported at the header
@@ -448,6 +468,7 @@ bool BackupReader::readLog(const CsvRow& row) {
     grade += UnitSuffix(unit);
     raw.grade = std::string(Trim(grade));
 
+    raw.sourceConsumption = OwnConsumption(row, log->tank);
     auto record = BuildRecord(result_, raw, NumberStyle{'.', 0});
     if (!record)
         return true;

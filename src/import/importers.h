@@ -25,5 +25,7 @@ std::vector<std::string_view> ImportEndings();
 // none. A format may come twice in that order: once as it surely looks, and later, after
 // the formats that would claim the file more surely, as it only plausibly looks.
 const Importer* ImporterFor(std::string_view text);
+// The importer that reads a file by the user's column mapping.
+const Importer* MappedImporter();
 
 } // namespace spritlog::import

@@ -8,6 +8,7 @@
 #include "logbook/logbooktable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <unordered_map>
 
@@ -98,8 +99,15 @@ void RequireColumns(ImportResult& result, int line, const ColumnMap& map) {
 
 namespace {
 
-std::string PriceCell(double price) {
-    std::string text = NumberToText(price, 3);
+std::string PriceCell(double price, int decimals = 3) {
+    std::string text = NumberToText(price, decimals);
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// The cell as the logbook's Tankkosten shows it, without padding.
+std::string CostText(double cost) {
+    std::string text = NumberToText(cost, 2);
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : text.substr(first);
 }
@@ -109,6 +117,20 @@ std::string LineText(int line) {
 }
 
 } // namespace
+
+std::string PriceForTotal(std::string_view litresCell, double total, double litresExact) {
+    const double litres = TextToNumber(litresCell);
+    if (litres == 0) // rounded away: no cost to match
+        return PriceCell(Divide(total, litresExact));
+    const double exact = Divide(total, litres);
+    const std::string wanted = CostText(total);
+    for (int decimals = 3; decimals <= 5; ++decimals) {
+        const std::string cell = PriceCell(exact, decimals);
+        if (CostText(litres * TextToNumber(cell)) == wanted)
+            return cell;
+    }
+    return PriceCell(exact);
+}
 
 namespace {
 
@@ -167,33 +189,38 @@ void ReadQuantityFields(ImportResult& result, const RawRecord& raw, NumberStyle 
     auto& cells = parsed.record.cells;
     const bool converted = raw.litresPerUnit != 1;
     std::optional<double> litres;
+    std::optional<double> quantity;
     if (raw.quantity.empty()) {
         AddProblem(result, raw.line, "Liter fehlt");
-    } else if (const auto quantity = ReadAmount(result, raw.line, raw.quantity, "Liter", style)) {
+    } else if ((quantity = ReadAmount(result, raw.line, raw.quantity, "Liter", style))) {
         litres = *quantity * raw.litresPerUnit;
         cells[ColLiter] = converted ? RoundedCell(*litres, 3) : NumberCell(*litres);
     }
     const auto unitPrice = ReadAmount(result, raw.line, raw.unitPrice, "Literpreis", style);
     const auto total = ReadAmount(result, raw.line, raw.total, "Gesamtpreis", style);
     // A price of 0 is one nobody entered: the cell stays empty rather than claiming free
-    // fuel.
-    if (unitPrice && *unitPrice > 0) {
-        cells[ColLiterpreis] =
-            converted ? PriceCell(*unitPrice / raw.litresPerUnit) : NumberCell(*unitPrice);
-    } else if (total && *total > 0 && litres && *litres > 0) {
+    // fuel. Where the source paid a total, or the price was per gallon, the litre price
+    // keeps the decimals that give the refuelling's cost to the cent.
+    const bool byTotal = total && *total > 0 && litres && *litres > 0 &&
+                         (raw.totalFirst || !unitPrice || !(*unitPrice > 0));
+    if (byTotal || (converted && unitPrice && *unitPrice > 0 && litres && *litres > 0)) {
+        const double paid = byTotal ? *total : std::round(*quantity * *unitPrice * 100) / 100;
         try {
-            cells[ColLiterpreis] = PriceCell(Divide(*total, *litres));
+            cells[ColLiterpreis] = PriceForTotal(cells[ColLiter], paid, *litres);
         } catch (const Error&) {
             AddProblem(result, raw.line,
                        "Literpreis aus Gesamtpreis " + Quoted(raw.total) + " und Liter " +
                            Quoted(raw.quantity) + " ist nicht darstellbar");
         }
+    } else if (unitPrice && *unitPrice > 0) {
+        cells[ColLiterpreis] =
+            converted ? PriceCell(*unitPrice / raw.litresPerUnit) : NumberCell(*unitPrice);
     }
     parsed.total = std::string(raw.total);
     // The service's own distance only checks the odometer; one that cannot be read is left
     // aside.
     if (const auto trip = ReadDecimal(raw.trip, style.point, style.grouping); trip && *trip > 0) {
-        parsed.trip = *trip;
+        parsed.trip = *trip * raw.kmPerUnit;
         parsed.tripText = std::string(raw.trip);
     }
 }
@@ -206,6 +233,7 @@ std::optional<ParsedRecord> BuildRecord(ImportResult& result, const RawRecord& r
     ParsedRecord parsed;
     ImportRecord& record = parsed.record;
     record.line = raw.line;
+    record.sourceConsumption = raw.sourceConsumption;
     ReadDateField(result, raw, parsed);
     ReadOdometerField(result, raw, style, parsed);
     ReadQuantityFields(result, raw, style, parsed);

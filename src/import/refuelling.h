@@ -41,6 +41,8 @@ enum Field : int {
     TankField,
     LatitudeField,
     LongitudeField,
+    ConsumptionField, // the service's own figure
+    ExcludedField,    // distance driven on another tank
     FieldCount
 };
 
@@ -80,6 +82,11 @@ struct RawRecord {
     std::vector<std::string> marks; // for the third note: "Teilbetankung", ...
     double kmPerUnit = 1;           // odometer unit
     double litresPerUnit = 1;       // quantity unit; the price is per quantity unit
+    // The source's own consumption, litres per 100 km; 0 none.
+    double sourceConsumption = 0;
+    // The total is what was paid: the price per litre is chosen to give it to the cent,
+    // even where the source also has a price per unit.
+    bool totalFirst = false;
 };
 
 struct ParsedRecord {
@@ -91,6 +98,10 @@ struct ParsedRecord {
     double trip = 0;
     std::string tripText; // as written
 };
+
+// The price per litre, with three to five decimals, for which litres x price gives `total`
+// to the cent as the logbook's Tankkosten are rounded; three decimals where none does.
+std::string PriceForTotal(std::string_view litresCell, double total, double litresExact);
 
 // Checks and converts every field; each bad one is a problem of its own.
 std::optional<ParsedRecord> BuildRecord(ImportResult& result, const RawRecord& raw,

@@ -30,6 +30,7 @@ constexpr ColumnNames kNames[] = {
     {CompanyField, "company tankstelle firma gesellschaft anbieter marke station"},
     {LocationField, "location ort standort"},
     {AreaField, "area gro\xDFraum region gebiet"},
+    {ConsumptionField, "consumption verbrauch"},
 };
 
 constexpr const char* kFirst = "Erstbetankung";
@@ -154,6 +155,9 @@ void ParseSpritmonitor(ImportResult& result, std::string_view text) {
         if (raw.place.empty())
             raw.place = FieldText(row, map, AreaField);
         raw.note = FieldText(row, map, NoteField);
+        // Litres per 100 km from full tank to full tank, the partial ones inside summed.
+        if (const auto own = ReadDecimal(FieldText(row, map, ConsumptionField), ',', '.'))
+            raw.sourceConsumption = *own;
         const std::string_view type = FieldText(row, map, TypeField);
         if (!ReadType(type, raw.marks)) {
             AddProblem(result, row.line,

@@ -2,9 +2,11 @@
 // that leave the table alone, and the CSV export read back into a new logbook.
 #include "guitest.h"
 
+#include "app/window/columnmappingdialog.h"
 #include "app/window/importpreviewdialog.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -291,7 +293,8 @@ private slots:
         QTest::newRow("a logbook, not a CSV file")
             << "tankbuch.csv" << test::NativeFile(test::SampleRecords(3))
             << "Es wurde nichts importiert.\nDas Dateiformat wurde nicht erkannt (erwartet: "
-               "Spritlog-CSV, Spritmonitor oder Fuelio).";
+               "Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, Drivvo, Road Trip, aCar, LubeLogger "
+               "oder GasBuddy).";
         QTest::newRow("header only")
             << "leer.csv" << QByteArray("Date;Odometer;Quantity;Total price\r\n")
             << "Es wurde nichts importiert.\nDie Datei enthält keine Datensätze.";
@@ -364,6 +367,64 @@ private slots:
         QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Rejected));
         QTimer::singleShot(0, dialog.importButton, &QPushButton::click);
         QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
+    }
+
+    // A file that leaves its units and vehicle open: the preview offers the choices and
+    // reads the file again with each, at once; "Importieren" takes what was chosen.
+    void previewDialogOffersTheChoicesTheFileLeavesOpen() {
+        const std::string aCar =
+            "\"Fill-Up Records\"\n\"Vehicle\",\"Date\",\"Odometer Reading\",\"Volume\","
+            "\"Total Cost\"\n\"Golf\",\"2024-01-05\",\"1000\",\"10\",\"20\"\n\"Bus\","
+            "\"2024-01-06\",\"2000\",\"20\",\"40\"\n";
+        const auto reparse = [&aCar](const ImportOptions& options) {
+            return ParseImportFile(aCar, options);
+        };
+        const ImportResult result = reparse({});
+        QVERIFY(result.ok());
+        ImportPreviewDialog dialog(nullptr, result, {}, reparse);
+        QVERIFY(dialog.vehicle != nullptr && dialog.distance != nullptr &&
+                dialog.volume != nullptr);
+        QCOMPARE(dialog.vehicle->currentText(), QStringLiteral("Golf"));
+        QCOMPARE(dialog.records->item(0, 1)->text(), QStringLiteral("1000"));
+        dialog.vehicle->setCurrentIndex(1);
+        QCOMPARE(dialog.records->item(0, 1)->text(), QStringLiteral("2000"));
+        // 2000 mi = 3218.688 km; 20 US gal = 75.708 l.
+        dialog.distance->setCurrentIndex(1);
+        dialog.volume->setCurrentIndex(1);
+        QCOMPARE(dialog.records->item(0, 1)->text(), QStringLiteral("3219"));
+        QCOMPARE(dialog.records->item(0, 2)->text(), QStringLiteral("75.708"));
+        QVERIFY(dialog.summary->text().contains(QStringLiteral("Meilen in km")));
+        QTimer::singleShot(0, dialog.importButton, &QPushButton::click);
+        QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
+        QCOMPARE(dialog.result().records.at(0).cells[ColKmStand], std::string("3219"));
+    }
+
+    // A file of no known format: the mapping step guesses the separator, shows the lines,
+    // and reads the file by the roles chosen, at once.
+    void mappingDialogReadsAnyCsvByTheChosenRoles() {
+        const std::string file = "Tag;Tacho;Liter;Bezahlt\n05.01.2024;12000;45,20;78,60\n";
+        const auto reparse = [&file](const std::string& mapping) {
+            ImportOptions options;
+            options.mapping = mapping;
+            return ParseImportFile(file, options);
+        };
+        ColumnMappingDialog dialog(nullptr, file, QString(), reparse);
+        QCOMPARE(dialog.separator->currentIndex(), 0); // ";"
+        QCOMPARE(dialog.columns->columnCount(), 4);
+        QCOMPARE(dialog.columns->item(2, 3)->text(), QStringLiteral("78,60"));
+        QVERIFY(!dialog.nextButton->isEnabled());
+        const int roles[] = {1, 2, 3, 5}; // Datum, KM-Stand, Menge, Gesamtpreis
+        for (int c = 0; c < 4; ++c)
+            qobject_cast<QComboBox*>(dialog.columns->cellWidget(0, c))->setCurrentIndex(roles[c]);
+        QVERIFY(dialog.nextButton->isEnabled());
+        QVERIFY(dialog.summary->text().contains(QStringLiteral("Betankungen: 1")));
+        QCOMPARE(dialog.mapping(),
+                 QStringLiteral("trenner=; dezimal=, datum=TMJ kopf=ja strecke=km menge=l "
+                                "1=Datum 2=KM-Stand 3=Menge 4=Gesamtpreis"));
+        // The same choice read back from the remembered text.
+        ColumnMappingDialog again(nullptr, file, dialog.mapping(), reparse);
+        QCOMPARE(again.mapping(), dialog.mapping());
+        QVERIFY(again.nextButton->isEnabled());
     }
 
     void cancelledDialogChangesNothing() {

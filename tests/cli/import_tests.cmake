@@ -31,6 +31,18 @@ spritlog_cli_case(import_fuelio EXPECTED ${import_data}/import_fuelio
     --same neu.slg ${import_data}/neu_fuelio.slg.ref
     ARGS import neu.slg sicherung.csv)
 
+# An app's backup with two vehicles: the first is taken, and the summary says so.
+spritlog_cli_case(import_acar EXPECTED ${import_data}/import_acar
+    CHECKS --copy ${import_data}/acar.csv:sicherung.csv
+    --same neu.slg ${import_data}/neu_acar.slg.ref
+    ARGS import neu.slg sicherung.csv)
+
+# Any other CSV, read by the mapping given with --spalten (";" is the default separator).
+spritlog_cli_case(import_spalten EXPECTED ${import_data}/import_spalten
+    CHECKS --copy ${import_data}/liste.csv:liste.csv
+    --same neu.slg ${import_data}/neu_spalten.slg.ref
+    ARGS import neu.slg liste.csv --spalten "dezimal=, 1=Datum 2=KM-Stand 3=Menge 4=Gesamtpreis")
+
 # Our own CSV export read back gives the logbook it was written from, byte for byte.
 spritlog_cli_case(import_round_trip EXPECTED ${import_data}/import_round_trip
     CHECKS --copy beispiel3.csv.ref:beispiel3.csv --same neu.slg beispiel3.slg

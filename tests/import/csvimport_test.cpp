@@ -79,7 +79,7 @@ TEST(CsvImport, SpritmonitorEnglishExport) {
     EXPECT_EQ(InputCells(result.records[1]), (Cells{"17.01.2024", "12910", "40", "1.750", "E10",
                                                     "Shell", "Bayern", "", "", "Teilbetankung"}));
     EXPECT_EQ(InputCells(result.records[2]),
-              (Cells{"01.02.2024", "13420", "38.12", "1.690", "HVO100", "", "Augsburg",
+              (Cells{"01.02.2024", "13420", "38.12", "1.6902", "HVO100", "", "Augsburg",
                      "Notiz; mit \"Semikolon\"", "", "Fehlende Betankung"}));
     EXPECT_EQ(result.records[0].line, 2);
     EXPECT_EQ(result.records[2].line, 4);
@@ -92,7 +92,7 @@ TEST(CsvImport, SpritmonitorGermanNamesInAnotherOrderAreSortedByOdometer) {
     ASSERT_EQ(result.records.size(), 2u);
     // The file lists the newer refuelling first.
     EXPECT_EQ(InputCells(result.records[0]),
-              (Cells{"01.02.2023", "14800", "41.3", "29.892", "Normal", "Esso", "D\xFCsseldorf",
+              (Cells{"01.02.2023", "14800", "41.3", "29.8925", "Normal", "Esso", "D\xFCsseldorf",
                      "Bemerkung \"zitiert\"", "", "Teilbetankung"}));
     EXPECT_EQ(InputCells(result.records[1]), (Cells{"05.03.2023", "15300", "42.1", "1.700",
                                                     "Super E5", "Jet", "K\xF6ln", "", "", ""}));
@@ -393,21 +393,21 @@ TEST(CsvImport, FuelioUnitsAreConverted) {
          "Odo (mi)",
          "Fuel (us gallons)",
          "1",
-         {"1609", "151.416", "0.396", "Benzin"},
+         {"1609", "151.416", "0.39626", "Benzin"},
          {"Meilen in km", "US-Gallonen in Liter"}},
         {"imperial gallons",
          "\"0\",\"2\",\"0\",\"200\",\"0\"",
          "Odo (km)",
          "Fuel (imp gallons)",
          "1",
-         {"1000", "181.844", "0.330", "Diesel"},
+         {"1000", "181.844", "0.32995", "Diesel"},
          {"britische Gallonen in Liter"}},
         {"units from the vehicle only",
          "\"1\",\"1\",\"0\",\"100\",\"0\"",
          "Odo",
          "Fuel",
          "1",
-         {"1609", "151.416", "0.396", "Benzin"},
+         {"1609", "151.416", "0.39626", "Benzin"},
          {"Meilen in km", "US-Gallonen in Liter"}},
         {"natural gas in kg",
          "\"0\",\"4\",\"0\",\"500\",\"100\"",
@@ -887,12 +887,12 @@ TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
         {"only blank lines", "\r\n  \n\n", {"Die Datei enth\xE4lt keine Datens\xE4tze."}},
         {"unknown format",
          "Hallo Welt\nwie geht's\n",
-         {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor oder "
-          "Fuelio)."}},
+         {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
+          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."}},
         {"binary bytes",
          std::string("\x00\x01\xFF\xFE", 4),
-         {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor oder "
-          "Fuelio)."}},
+         {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
+          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."}},
         {"Spritlog: a field short",
          fourteen + "a;b;c;d;e;f;g;h;i;j;k;l;m;\r\n" + fourteen,
          {"Zeile 2: 13 Felder statt 14"}},

@@ -2,6 +2,7 @@
 // clone (never copied into it). Every record is checked against the file itself, parsed
 // here the plain way, column by column.
 #include "import/csvimport.h"
+#include "import/realdata.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
@@ -24,181 +25,9 @@
 namespace spritlog {
 namespace {
 
-std::string RealFile(const std::string& name) {
-    std::ifstream in(std::string(SPRITLOG_REALDATA) + "/import/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-#define REQUIRE_REAL_FILE(bytes, name)                                                             \
-    const std::string bytes = RealFile(name);                                                      \
-    if (bytes.empty())                                                                             \
-    GTEST_SKIP() << "real exports not found in " SPRITLOG_REALDATA "/import (" name ")"
-
-struct Row {
-    int line = 0;
-    std::vector<std::string> fields;
-};
-
-// Quoted fields, doubled quotes, \" inside quotes, line breaks inside quotes as blanks.
-std::vector<Row> Rows(const std::string& text, char separator) {
-    std::vector<Row> rows;
-    Row row;
-    std::string field;
-    bool quoted = false;
-    int line = 1;
-    row.line = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '\\' && i + 1 < text.size() && text[i + 1] == '"' && i + 2 < text.size() &&
-                text[i + 2] != separator && text[i + 2] != '\n' && text[i + 2] != '\r') {
-                field += '"';
-                ++i;
-            } else if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else if (c == '\n') {
-                field += ' ';
-                ++line;
-            } else if (c != '\r') {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == separator) {
-            row.fields.push_back(field);
-            field.clear();
-        } else if (c == '\n') {
-            row.fields.push_back(field);
-            rows.push_back(row);
-            row = Row();
-            field.clear();
-            row.line = ++line;
-        } else if (c != '\r') {
-            field += c;
-        }
-    }
-    if (!field.empty() || !row.fields.empty()) {
-        row.fields.push_back(field);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-double Number(std::string text, char point) {
-    std::string plain;
-    for (char c : text) {
-        if (c == point)
-            plain += '.';
-        else if (c != '.' && c != ',')
-            plain += c;
-    }
-    double value = 0;
-    std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    return value;
-}
-
-double Cell(const std::string& text) {
-    return text.empty() ? -1 : Number(text, '.');
-}
-
-// -1 when the header has no such column.
-int OptionalColumn(const std::vector<std::string>& header, const std::string& name) {
-    for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
-int Column(const std::vector<std::string>& header, const std::string& name) {
-    for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == name)
-            return static_cast<int>(i);
-    ADD_FAILURE() << "no column " << name;
-    return 0;
-}
-
-// What a record must hold, worked out from the source line.
-struct Expected {
-    std::string date; // dd.MM.yyyy
-    long km = 0;
-    double litres = 0;
-    double price = -1; // -1: empty
-    std::string grade, station, place, note, mark;
-    double consumption = -1; // the app's own figure, -1: none
-};
-
-void Check(const ImportRecord& record, const Expected& e) {
-    const auto& c = record.cells;
-    SCOPED_TRACE("line " + std::to_string(record.line));
-    EXPECT_EQ(c[ColDatum], e.date);
-    EXPECT_EQ(c[ColKmStand], std::to_string(e.km));
-    EXPECT_NEAR(Cell(c[ColLiter]), e.litres, 0.0005);
-    if (e.price < 0)
-        EXPECT_EQ(c[ColLiterpreis], "");
-    else
-        EXPECT_NEAR(Cell(c[ColLiterpreis]), e.price, 0.0006);
-    EXPECT_EQ(c[ColBenzin], e.grade);
-    EXPECT_EQ(c[ColTankstelle], e.station);
-    EXPECT_EQ(c[ColOrt], e.place);
-    EXPECT_EQ(c[ColNote1], e.note);
-    EXPECT_EQ(c[ColNote3], e.mark);
-}
-
-// Blanks around a field are not part of its text.
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string IsoToGerman(const std::string& iso) {
-    return iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4);
-}
-
-long DayOf(const std::string& german) {
-    return std::stol(german.substr(6, 4)) * 10000 + std::stol(german.substr(3, 2)) * 100 +
-           std::stol(german.substr(0, 2));
-}
+using namespace realdata;
 
 // ---- Spritmonitor -----------------------------------------------------------------------
-
-// The app's own consumption per record is the yardstick of ours: within 1 %, as the app
-// rounds odometers and quantities.
-void CheckConsumption(const ImportResult& result, const std::map<int, Expected>& byLine,
-                      int comparable) {
-    TextTable grid = NewLogbookTable();
-    grid.setRowCount(1);
-    AppendImportedRecords(grid, result);
-    ComputeDerivedValues(grid);
-    ApplyFullTankIntervals(grid);
-    int compared = 0;
-    std::vector<std::string> off;
-    for (std::size_t i = 0; i < result.records.size(); ++i) {
-        const Expected& e = byLine.at(result.records[i].line);
-        // The distance to the oldest record lies before the file (a cut-out file still
-        // carries the app's figure for it).
-        if (e.consumption < 0 || i == 0)
-            continue;
-        ++compared;
-        const std::string cell(grid.cell(ColVerbrauch, static_cast<int>(i) + 1));
-        // After refuellings that were never recorded the app still divides the litres by
-        // its own Teil-Km; our rule has no figure for a record marked "Fehlende Betankung"
-        // (the odometer distance spans the missing tanks). An empty figure there does not
-        // contradict the app; anywhere else it does.
-        if (cell.empty() && e.mark.find("Fehlende Betankung") != std::string::npos)
-            continue;
-        const double ours = TextToNumber(cell);
-        if (std::fabs(ours - e.consumption) > 0.01 * e.consumption)
-            off.push_back("line " + std::to_string(result.records[i].line) + ": " +
-                          std::to_string(ours) + " for " + std::to_string(e.consumption));
-    }
-    EXPECT_EQ(compared, comparable);
-    EXPECT_EQ(off, std::vector<std::string>());
-}
 
 // Where the file's Km-Stand contradicts its own Teil-Km, worked out by hand from the lines
 // around: a typed-wrong reading and the reading it becomes, and the records after
@@ -218,10 +47,10 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
     const std::vector<Row> rows = Rows(Utf8ToCp1252(bytes), ';');
     const std::vector<std::string>& header = rows.at(0).fields;
     const bool wide = header.size() == 20;
-    const int date = Column(header, "Datum"), km = Column(header, "Km-Stand"),
-              litres = Column(header, "Spritmenge"), cost = Column(header, "Kosten"),
-              type = Column(header, "Tankart"), fuel = Column(header, "Kraftstoff"),
-              note = Column(header, "Bemerkung"), consumption = Column(header, "Verbrauch");
+    const int date = ColumnOf(header, "Datum"), km = ColumnOf(header, "Km-Stand"),
+              litres = ColumnOf(header, "Spritmenge"), cost = ColumnOf(header, "Kosten"),
+              type = ColumnOf(header, "Tankart"), fuel = ColumnOf(header, "Kraftstoff"),
+              note = ColumnOf(header, "Bemerkung"), consumption = ColumnOf(header, "Verbrauch");
     const std::map<std::string, std::string> grades = {
         {"1", "Diesel"}, {"7", "Super"}, {"8", "SuperPlus"}};
     const std::map<std::string, std::string> marks = {
@@ -235,6 +64,7 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
         e.litres = Number(f[static_cast<std::size_t>(litres)], ',');
         const double total = Number(f[static_cast<std::size_t>(cost)], ',');
         e.price = total > 0 ? total / e.litres : -1;
+        e.total = total > 0 ? total : -1;
         e.grade = grades.at(f[static_cast<std::size_t>(fuel)]);
         e.note = Trimmed(f[static_cast<std::size_t>(note)]);
         e.mark = marks.at(f[static_cast<std::size_t>(type)]);
@@ -246,10 +76,10 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
         if (!own.empty() && Number(own, ',') > 0)
             e.consumption = Number(own, ',');
         if (wide) {
-            e.station = f[static_cast<std::size_t>(Column(header, "Tankstelle"))];
-            e.place = f[static_cast<std::size_t>(Column(header, "Ort"))];
+            e.station = f[static_cast<std::size_t>(ColumnOf(header, "Tankstelle"))];
+            e.place = f[static_cast<std::size_t>(ColumnOf(header, "Ort"))];
             if (e.place.empty())
-                e.place = f[static_cast<std::size_t>(Column(header, "Gro\xDFraum"))];
+                e.place = f[static_cast<std::size_t>(ColumnOf(header, "Gro\xDFraum"))];
         }
         byLine[rows[r].line] = e;
     }
@@ -270,6 +100,9 @@ void CheckSpritmonitor(const std::string& bytes, int expectedRecords, int duplic
         EXPECT_LE(DayOf(result.records[i - 1].cells[ColDatum]),
                   DayOf(result.records[i].cells[ColDatum]));
     CheckConsumption(result, byLine, comparable);
+    // The import compares where the logbook has a figure: not after the missing refuellings.
+    EXPECT_EQ(result.summary.consumptionCompared, comparable - static_cast<int>(fixes.gaps.size()));
+    EXPECT_TRUE(result.summary.consumptionDeviations.empty());
     std::vector<std::string> notices;
     for (const std::string& notice : result.summary.notices)
         if (notice.find("Teil-Km") != std::string::npos)
@@ -377,11 +210,12 @@ void CheckFuelio(const std::string& bytes, int expectedRecords, double kmPerUnit
     EXPECT_EQ(result.format, ImportFormat::Fuelio);
     const FuelioFile file = ReadFuelio(bytes);
     const std::vector<std::string>& h = file.logHeader;
-    const int date = 0, odo = 1, qty = 2, full = Column(h, "Full"),
-              price = Column(h, "Price (optional)"), city = Column(h, "City (optional)"),
-              notes = Column(h, "Notes (optional)"), missed = Column(h, "Missed"),
-              tank = Column(h, "TankNumber"), fuel = Column(h, "FuelType"),
-              volumePrice = Column(h, "VolumePrice"), station = Column(h, "StationID (optional)");
+    const int date = 0, odo = 1, qty = 2, full = ColumnOf(h, "Full"),
+              price = ColumnOf(h, "Price (optional)"), city = ColumnOf(h, "City (optional)"),
+              notes = ColumnOf(h, "Notes (optional)"), missed = ColumnOf(h, "Missed"),
+              tank = ColumnOf(h, "TankNumber"), fuel = ColumnOf(h, "FuelType"),
+              volumePrice = ColumnOf(h, "VolumePrice"),
+              station = ColumnOf(h, "StationID (optional)");
     const bool positions = h.size() > 7 && h[6] == "latitude (optional)";
     const int excluded = OptionalColumn(h, "ExcludeDistance");
     const std::function<double(double)> per100 = AppConsumption(file);
@@ -448,6 +282,9 @@ void CheckFuelio(const std::string& bytes, int expectedRecords, double kmPerUnit
         EXPECT_LT(std::stol(result.records[i - 1].cells[ColKmStand]),
                   std::stol(result.records[i].cells[ColKmStand]));
     CheckConsumption(result, byLine, comparable);
+    // The import's own comparison agrees.
+    EXPECT_EQ(result.summary.consumptionCompared, comparable);
+    EXPECT_TRUE(result.summary.consumptionDeviations.empty());
 }
 
 TEST(RealExports, FuelioBiFuelNaturalGas) {

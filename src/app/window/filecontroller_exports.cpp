@@ -3,6 +3,7 @@
 
 #include "app/window/errordisplay.h"
 #include "app/window/ordercheck.h"
+#include "app/window/importmapping.h"
 #include "app/window/prompts.h"
 #include "app/window/shelllinks.h"
 
@@ -101,7 +102,10 @@ void FileController::m_Import_CSVClick() {
         prompts_.getImportFileName(dialogParent_, QString::fromStdString(document_.fileName()));
     if (chosen.isEmpty())
         return;
-    ImportResult result = LogbookDocument::readImport(chosen.toStdString());
+    const std::string path = chosen.toStdString();
+    ImportResult result = LogbookDocument::readImport(path);
+    if (!MapUnknownColumns(prompts_, dialogParent_, path, result))
+        return;
     if (!result.ok()) {
         // Nothing has been touched; the box lists what is wrong where.
         prompts_.showError(dialogParent_, CellToQString(ImportFailureMessage(result)));
@@ -119,8 +123,15 @@ void FileController::m_Import_CSVClick() {
     QStringList headers;
     for (int column = 0; column < kLogbookColumns; ++column)
         headers << CellToQString(document_.table().cell(column, 0));
-    if (!prompts_.confirmImport(dialogParent_, result, headers))
+    const auto reparse = [&path, this](const ImportOptions& options) {
+        ImportResult again = LogbookDocument::readImport(path, options);
+        if (again.ok())
+            SkipRecordsInLogbook(again, document_.table());
+        return again;
+    };
+    if (!prompts_.confirmImportWithChoices(dialogParent_, result, headers, reparse) || !result.ok())
         return;
+    RememberMapping(path, result);
 
     const auto cursor = host_.cursorCell();
     const bool inOrder = FirstOdometerDrop(document_.table()) == 0;

@@ -1,5 +1,6 @@
 #include "app/window/prompts.h"
 
+#include "app/window/columnmappingdialog.h"
 #include "app/window/importpreviewdialog.h"
 #include "app/window/recoverydialog.h"
 #include "app/window/toolwindow.h"
@@ -143,6 +144,25 @@ QString QtPrompts::getImportFileName(QWidget* parent, const QString& preset) {
     QFileDialog dialog(parent);
     SetUpImportDialog(dialog, preset);
     return RunFileDialog(dialog);
+}
+
+bool QtPrompts::confirmImportWithChoices(
+    QWidget* parent, ImportResult& result, const QStringList& headers,
+    const std::function<ImportResult(const ImportOptions&)>& reparse) {
+    ImportPreviewDialog dialog(parent, result, headers, reparse);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = dialog.result();
+    return true;
+}
+
+std::optional<QString>
+QtPrompts::mapColumns(QWidget* parent, const std::string& text, const QString& remembered,
+                      const std::function<ImportResult(const std::string&)>& reparse) {
+    ColumnMappingDialog dialog(parent, text, remembered, reparse);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.mapping();
 }
 
 bool QtPrompts::confirmImport(QWidget* parent, const ImportResult& result,

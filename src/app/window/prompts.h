@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+#include <string>
+
 class QFileDialog;
 class QPrintPreviewDialog;
 class QUrl;
@@ -12,6 +16,7 @@ class QWidget;
 
 namespace spritlog {
 
+struct ImportOptions;
 struct ImportResult;
 
 // A recovery copy as the question at the start lists it: the logbook's name and folder
@@ -67,6 +72,27 @@ public:
         (void)headers;
         return true;
     }
+    // The column mapping for a file of no known format (text: its first lines, UTF-8 or
+    // Windows-1252; remembered: the mapping last used for the same first line), shown with
+    // the result of `reparse` after every change. An empty text: cancelled; nullopt: there
+    // is no such step (then the unknown format is reported).
+    virtual std::optional<QString>
+    mapColumns(QWidget* parent, const std::string& text, const QString& remembered,
+               const std::function<ImportResult(const std::string&)>& reparse) {
+        (void)parent;
+        (void)text;
+        (void)remembered;
+        (void)reparse;
+        return std::nullopt;
+    }
+    // The same, where the file leaves choices open (vehicle, units): `reparse` reads it
+    // again with the user's choices, and `result` becomes what was chosen.
+    virtual bool
+    confirmImportWithChoices(QWidget* parent, ImportResult& result, const QStringList& headers,
+                             const std::function<ImportResult(const ImportOptions&)>& reparse) {
+        (void)reparse;
+        return confirmImport(parent, result, headers);
+    }
     // The desktop's default action for a file or address; false when the desktop has
     // nothing that opens it.
     virtual bool openUrl(const QUrl& url) = 0;
@@ -106,6 +132,12 @@ public:
     QString getOpenFileName(QWidget* parent, const QString& preset) override;
     QString getSaveFileName(QWidget* parent, const QString& preset) override;
     QString getImportFileName(QWidget* parent, const QString& preset) override;
+    bool confirmImportWithChoices(
+        QWidget* parent, ImportResult& result, const QStringList& headers,
+        const std::function<ImportResult(const ImportOptions&)>& reparse) override;
+    std::optional<QString>
+    mapColumns(QWidget* parent, const std::string& text, const QString& remembered,
+               const std::function<ImportResult(const std::string&)>& reparse) override;
     bool confirmImport(QWidget* parent, const ImportResult& result,
                        const QStringList& headers) override;
     bool openUrl(const QUrl& url) override;
