@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace spritlog {
 
@@ -37,6 +38,20 @@ std::string CostPerKmText(const ColumnTally& consumption, const ColumnTally& pri
     if (!std::isfinite(cost))
         throw Error("Statistik, Kosten je Km: Wert zu gro\xDF.");
     return NumberToText(cost, 2) + " Ct";
+}
+
+// The reading of the last record from `last` back that has a readable one, minus that of the
+// first from `first` on; none when no reading can be read.
+std::optional<int64_t> DrivenDistance(const TextTable& grid, int first, int last) {
+    int32_t from = 0;
+    int32_t to = 0;
+    while (first <= last && !TryTextToInteger(grid.cell(ColKmStand, first), from))
+        ++first;
+    while (last >= first && !TryTextToInteger(grid.cell(ColKmStand, last), to))
+        --last;
+    if (first > last)
+        return std::nullopt;
+    return static_cast<int64_t>(to) - from;
 }
 
 } // namespace
@@ -80,10 +95,11 @@ StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) 
     const auto text = [](double value) { return NumberToText(value, 2); };
     StatisticsLabels labels;
     if (sums.records > 0) {
-        // The last record first: when both are bad, its text is the one reported.
-        const int64_t last = ReadWholeNumber(grid, ColKmStand, sums.last);
-        const int64_t first = ReadWholeNumber(grid, ColKmStand, sums.first);
-        labels.texts[0] = GroupThousands(IntegerToText(last - first)) + " KM";
+        // A reading that cannot be read is no value (the calculation names it); with none
+        // readable, the figure stays empty.
+        const std::optional<int64_t> distance = DrivenDistance(grid, sums.first, sums.last);
+        if (distance)
+            labels.texts[0] = GroupThousands(IntegerToText(*distance)) + " KM";
     }
     labels.texts[1] = text(sums.liter.sum) + " Liter";
     labels.texts[2] = text(sums.tankkosten.sum) + " EUR";
@@ -92,10 +108,14 @@ StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) 
     labels.texts[5] = MeanText(sums.liter, " Liter");
     labels.texts[6] = MeanText(sums.km, " KM");
     labels.texts[7] = CostPerKmText(sums.verbrauch, sums.literpreis);
-    labels.texts[8] = text(sums.minVerbrauch) + " Liter";
-    labels.texts[9] = text(sums.maxVerbrauch) + " Liter";
-    labels.texts[10] = text(sums.maxLiter) + " Liter";
-    labels.texts[11] = text(sums.maxKm) + " KM";
+    // A minimum or maximum over no value is no figure.
+    const auto record = [&](const ColumnTally& tally, double value, const char* unit) {
+        return tally.count > 0 ? text(value) + unit : std::string();
+    };
+    labels.texts[8] = record(sums.verbrauch, sums.minVerbrauch, " Liter");
+    labels.texts[9] = record(sums.verbrauch, sums.maxVerbrauch, " Liter");
+    labels.texts[10] = record(sums.liter, sums.maxLiter, " Liter");
+    labels.texts[11] = record(sums.km, sums.maxKm, " KM");
     labels.intervals = sums.verbrauch.count;
     return labels;
 }

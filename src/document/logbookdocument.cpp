@@ -2,6 +2,7 @@
 
 #include "analysis/stationrating.h"
 #include "import/csvimport.h"
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/fileio.h"
@@ -95,6 +96,7 @@ void LogbookDocument::clear() {
     {
         const ResetBracket reset(*this);
         NewLogbook(table_, fileName_);
+        recalculate();
     }
     fileStamp_ = FileStamp();
     if (named)
@@ -103,13 +105,14 @@ void LogbookDocument::clear() {
     historyChanged();
 }
 
-void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
+bool LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     settleChartSource();
     // The table may be anything from here on, also when reading or calculating fails.
     const ResetBracket reset(*this);
     const bool renamed = path != fileName_;
     fileName_ = path;
     fileStamp_ = FileStamp();
+    calculationError_.clear();
     if (renamed)
         announce([](DocumentListener& l) { l.fileNameChanged(); });
     bool read = false;
@@ -124,12 +127,12 @@ void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
     if (read) {
         history_.clear();
         historyChanged();
-        if (hooks.read)
-            hooks.read();
     } else if (hooks.notice) {
         hooks.notice("Datei nicht gefunden!");
     }
+    NumberRecords(table_);
     computeDerived();
+    return read;
 }
 
 void LogbookDocument::setTable(TextTable table) {
@@ -137,6 +140,7 @@ void LogbookDocument::setTable(TextTable table) {
     {
         const ResetBracket reset(*this);
         table_ = std::move(table);
+        NumberRecords(table_);
     }
     history_.clear();
     historyChanged();
@@ -150,6 +154,7 @@ void LogbookDocument::restoreUnsaved(const TextTable& recovered) {
         for (int row = 1; row < table_.rowCount(); ++row)
             for (int column = 0; column < columns; ++column)
                 table_.setCell(column, row, recovered.cell(column, row));
+        NumberRecords(table_);
         computeDerived();
         return CellPosition{ColDatum, 1};
     });
@@ -184,9 +189,14 @@ void LogbookDocument::computeDerived() {
         // Another rule changes the table it was asked for.
         settleChartSource();
         calculatedVersion_.reset();
-        ComputeDerivedValues(table_);
-        if (fullTankIntervals_)
-            ApplyFullTankIntervals(table_);
+        calculationError_.clear();
+        issues_.clear();
+        try {
+            issues_ = CalculateRecords(table_, consumptionRule());
+        } catch (const Error& e) {
+            calculationError_ = e.what();
+            throw;
+        }
         calculatedVersion_ = table_.version();
         calculatedWithIntervals_ = fullTankIntervals_;
     } else if (!chartSourcePending_ && chartSourceBasis_ == chartBasis_) {
@@ -197,15 +207,23 @@ void LogbookDocument::computeDerived() {
 }
 
 void LogbookDocument::calculate() {
-    // The same table calculated again gives the same cells: no step, nothing to do.
-    if (calculated()) {
-        computeDerived();
+    // The derived cells follow from the inputs: no step of the history.
+    settleChartSource();
+    computeDerived();
+}
+
+void LogbookDocument::recalculate() {
+    if (openSteps_ > 0)
+        return; // the step's end calculates once
+    if (NumberRecords(table_, [this] { settleChartSource(); }))
+        announceCells([](DocumentListener& l) { l.headingsChanged(); });
+    if (calculated())
         return;
-    }
-    recordStep({1, TableRegion::kToEnd, ColKm, ColTankkosten}, [this] {
+    try {
         computeDerived();
-        return CellPosition{-1, -1};
-    });
+    } catch (const Error&) {
+        // Kept for the status bar; F5 and a load give it as an error.
+    }
 }
 
 void LogbookDocument::recordStep(const TableRegion& region,
@@ -255,6 +273,7 @@ void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
     announceCells([cell](DocumentListener& l) {
         l.cellsChanged(cell.row, cell.row, cell.column, cell.column);
     });
+    recalculate();
 }
 
 int LogbookDocument::appendRecord() {
@@ -264,6 +283,7 @@ int LogbookDocument::appendRecord() {
         return CellPosition{ColDatum, row};
     });
     announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
+    recalculate();
     return row;
 }
 
@@ -276,19 +296,23 @@ void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
     announceCells([cell](DocumentListener& l) {
         l.cellsChanged(cell.row, cell.row, cell.column, cell.column);
     });
+    recalculate();
 }
 
 void LogbookDocument::deleteRecord(CellPosition cursor) {
     if (cursor.row < 1 || cursor.row > recordCount())
         return;
     announceCells([row = cursor.row](DocumentListener& l) { l.recordsAboutToBeRemoved(row, row); });
-    AtExit tell([&] {
-        announceCells([row = cursor.row](DocumentListener& l) { l.recordsRemoved(row, row); });
-    });
-    recordStep(TableRegion::RecordsFrom(cursor.row), [&] {
-        DeleteRecord(table_, cursor.row);
-        return cursor;
-    });
+    {
+        AtExit tell([&] {
+            announceCells([row = cursor.row](DocumentListener& l) { l.recordsRemoved(row, row); });
+        });
+        recordStep(TableRegion::RecordsFrom(cursor.row), [&] {
+            DeleteRecord(table_, cursor.row);
+            return cursor;
+        });
+    }
+    recalculate();
 }
 
 EnterResult LogbookDocument::enter(CellPosition from) {
@@ -301,11 +325,13 @@ EnterResult LogbookDocument::enter(CellPosition from) {
     if (result.appended) {
         const int row = recordCount();
         announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
+        recalculate();
     }
     return result;
 }
 
 void LogbookDocument::asOneStep(CellPosition cursor, const std::function<void()>& change) {
+    AtExit calculate([this] { recalculate(); });
     recordStep(TableRegion::RecordsFrom(1), [&] {
         change();
         return cursor;
@@ -315,33 +341,52 @@ void LogbookDocument::asOneStep(CellPosition cursor, const std::function<void()>
 CellPosition LogbookDocument::undo() {
     if (!history_.canUndo())
         return {ColDatum, 1};
+    const TableChange& step = history_.stepToUndo();
     CellPosition cursor;
-    {
-        // A step may add or remove records anywhere.
-        settleChartSource();
-        const ResetBracket reset(*this);
-        cursor = history_.undo(table_);
-    }
+    putBack(step.after, step.before, [&] { cursor = history_.undo(table_); });
     historyChanged();
+    recalculate();
     return cursor;
 }
 
 CellPosition LogbookDocument::redo() {
     if (!history_.canRedo())
         return {ColDatum, 1};
+    const TableChange& step = history_.stepToRedo();
     CellPosition cursor;
-    {
-        settleChartSource();
-        const ResetBracket reset(*this);
-        cursor = history_.redo(table_);
-    }
+    putBack(step.before, step.after, [&] { cursor = history_.redo(table_); });
     historyChanged();
+    recalculate();
     return cursor;
 }
 
-StatusTexts LogbookDocument::updateStatus() {
-    AtExit tell([this] { announceCells([](DocumentListener& l) { l.headingsChanged(); }); });
-    return UpdateStatusBar(table_, fileName_, [this] { settleChartSource(); });
+void LogbookDocument::putBack(const TableSnapshot& from, const TableSnapshot& to,
+                              const std::function<void()>& restore) {
+    settleChartSource();
+    if (from.columns() != to.columns() || from.firstColumn() != to.firstColumn()) {
+        const ResetBracket reset(*this);
+        restore();
+        return;
+    }
+    // Records come and go at the end of the table; the cells of the region are written.
+    const int before = from.rows();
+    const int after = to.rows();
+    if (after < before)
+        announceCells([&](DocumentListener& l) { l.recordsAboutToBeRemoved(after, before - 1); });
+    restore();
+    if (after < before)
+        announceCells([&](DocumentListener& l) { l.recordsRemoved(after, before - 1); });
+    const int lastRow = std::min(to.lastRow(), std::min(before, after) - 1);
+    if (to.firstRow() <= lastRow && to.firstColumn() <= to.lastColumn())
+        announceCells([&](DocumentListener& l) {
+            l.cellsChanged(to.firstRow(), lastRow, to.firstColumn(), to.lastColumn());
+        });
+    if (after > before)
+        announceCells([&](DocumentListener& l) { l.recordsInserted(before, after - 1); });
+}
+
+StatusTexts LogbookDocument::statusTexts() const {
+    return StatusTextsOf(table_, fileName_);
 }
 
 void LogbookDocument::setHeading(int column, std::string_view text) {
@@ -398,11 +443,14 @@ std::exception_ptr LogbookDocument::importRecords(const ImportResult& result) {
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {
-    const ResetBracket reset(*this);
-    recordStep(TableRegion::RecordsFrom(1), [&] {
-        AppendImportedRecords(table_, result);
-        return CellPosition{-1, -1};
-    });
+    {
+        const ResetBracket reset(*this);
+        recordStep(TableRegion::RecordsFrom(1), [&] {
+            AppendImportedRecords(table_, result);
+            return CellPosition{-1, -1};
+        });
+    }
+    recalculate();
 }
 
 void LogbookDocument::calculateForChartPage() {

@@ -78,11 +78,21 @@ public:
     IntervalWalk(TextTable& grid, FuelUnit unit) : grid_(grid), unit_(unit) {}
 
     // The record before `row` among those taking part: 0 when there is none, kOtherUnit when
-    // it is of another unit.
+    // it is of another unit, kPassedOver when it has no litres to count.
     static constexpr int kOtherUnit = -1;
+    static constexpr int kPassedOver = -2;
 
-    void visit(int row, int previousTakingPart) {
+    void visit(int row, int previousTakingPart, bool readable) {
         const FillUpMarks marks = MarksOf(grid_, row);
+        if (!readable && !marks.partial) {
+            // A full tank without a readable reading closes nothing and opens nothing: what
+            // went in from here to the next full tank is unknown.
+            clearPending();
+            ClearConsumption(grid_, row);
+            start_ = 0;
+            unknownStart_ = true;
+            return;
+        }
         if (marks.missedBefore) {
             // What was filled before this record is unknown: nothing since the last full tank
             // can be closed, and this record's own figures are unknown too.
@@ -115,6 +125,7 @@ public:
 
     // Partial fill-ups after the last full one: their interval is not closed yet.
     void finish() { clearPending(); }
+    std::vector<CellIssue>& issues() { return issues_; }
 
 private:
     void clearPending() {
@@ -124,22 +135,28 @@ private:
     }
 
     void close(int row) {
-        const int64_t distance = static_cast<int64_t>(ReadWholeNumber(grid_, ColKmStand, row)) -
-                                 ReadWholeNumber(grid_, ColKmStand, start_);
-        if (distance == 0)
-            throw ZeroDistanceError(row);
+        const int64_t distance = static_cast<int64_t>(TextToInteger(grid_.cell(ColKmStand, row))) -
+                                 TextToInteger(grid_.cell(ColKmStand, start_));
         pending_.push_back(row);
+        if (distance == 0) {
+            issues_.push_back(ZeroDistanceIssue(row));
+            clearPending();
+            return;
+        }
         double fuel = 0;
         double cost = 0;
+        bool costKnown = true; // a fill-up without a price leaves the interval's cost unknown
         for (int r : pending_) {
             fuel = AddCellValue(fuel, TextToNumber(grid_.cell(ColLiter, r)), r, ColLiter);
+            costKnown = costKnown && !grid_.cell(ColTankkosten, r).empty();
             cost = AddCellValue(cost, TextToNumber(grid_.cell(ColTankkosten, r)), r, ColTankkosten);
         }
         const double perHundred = 100.0 / static_cast<double>(distance);
         const std::string consumption = NumberToText(
             CheckedCellValue(fuel * 100.0 / static_cast<double>(distance), row, ColVerbrauch), 2);
         const std::string costs =
-            NumberToText(CheckedCellValue(cost * perHundred, row, ColKostenKm), 2);
+            costKnown ? NumberToText(CheckedCellValue(cost * perHundred, row, ColKostenKm), 2)
+                      : std::string();
         for (int r : pending_) {
             grid_.setCell(ColVerbrauch, r, consumption);
             grid_.setCell(ColKostenKm, r, costs);
@@ -151,6 +168,7 @@ private:
     int start_ = 0;             // the last full fill-up, 0 before the first
     bool unknownStart_ = false; // fuel went in before the first full fill-up
     std::vector<int> pending_;
+    std::vector<CellIssue> issues_;
 };
 
 } // namespace
@@ -214,24 +232,45 @@ FuelUnit UnitOf(std::string_view grade) {
     return FuelUnit::Litre;
 }
 
-void ApplyFullTankIntervals(TextTable& grid) {
+// Whether the interval walk counts `row`: a record without litres is passed over as if it took
+// no part. Gives whether its reading can be read.
+bool CountsLitres(const TextTable& grid, int row, bool& readable) {
+    int32_t reading = 0;
+    readable = TryTextToInteger(grid.cell(ColKmStand, row), reading);
+    return IsNumberText(grid.cell(ColLiter, row));
+}
+
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid) {
     std::array<IntervalWalk, 3> walks = {IntervalWalk(grid, FuelUnit::Litre),
                                          IntervalWalk(grid, FuelUnit::Kilogram),
                                          IntervalWalk(grid, FuelUnit::KilowattHour)};
     // The last record of each unit that took part, so that a walk knows whether a record of
-    // another unit lies between two of its own.
+    // another unit, or one passed over, lies between two of its own.
     int previous = 0;
+    bool previousPassedOver = false;
     std::array<int, 3> previousOfUnit{};
     ForEachRecordTakingPart(grid, [&](int row) {
+        bool readable = false;
+        if (!CountsLitres(grid, row, readable)) {
+            previousPassedOver = true;
+            return;
+        }
         const auto unit = static_cast<std::size_t>(UnitOf(grid.cell(ColBenzin, row)));
         // A walk sees the record before this one only when it is of its own unit.
-        walks[unit].visit(row,
-                          previousOfUnit[unit] == previous ? previous : IntervalWalk::kOtherUnit);
+        int before = previousOfUnit[unit] == previous ? previous : IntervalWalk::kOtherUnit;
+        if (previousPassedOver && before != IntervalWalk::kOtherUnit)
+            before = IntervalWalk::kPassedOver;
+        walks[unit].visit(row, before, readable);
         previousOfUnit[unit] = row;
         previous = row;
+        previousPassedOver = false;
     });
-    for (IntervalWalk& walk : walks)
+    std::vector<CellIssue> issues;
+    for (IntervalWalk& walk : walks) {
         walk.finish();
+        issues.insert(issues.end(), walk.issues().begin(), walk.issues().end());
+    }
+    return issues;
 }
 
 } // namespace spritlog

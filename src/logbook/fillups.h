@@ -1,9 +1,11 @@
 #pragma once
 
+#include "logbook/cellerrors.h"
 #include "logbook/texttable.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace spritlog {
 
@@ -48,8 +50,10 @@ enum class ConsumptionRule { PerRecord, FullTank };
 // (cost per 100 km); partial fill-ups after the last full one, and a record after a missed
 // fill-up, have none (the latter opens the next interval). Records of other units are
 // passed over by an interval. A logbook without marks and with litres only is left as the
-// per-record pass made it. KM and Tankkosten stay each record's own. Throws Error naming the
-// place, as the per-record pass does.
-void ApplyFullTankIntervals(TextTable& grid);
+// per-record pass made it. KM and Tankkosten stay each record's own. A record without
+// litres (empty or no number) is passed over, and one whose reading cannot be read closes no
+// interval: the next full fill-up has no consumption. An interval of distance 0 gets none
+// and is given back as an issue; throws Error only for a value beyond the range of numbers.
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid);
 
 } // namespace spritlog

@@ -3,6 +3,7 @@
 
 #include "app/window/prompts.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "platform/celltext.h"
 
@@ -56,12 +57,6 @@ void FileController::LoadLogbookFile(const std::string& path) {
     LoadHooks hooks;
     hooks.notice = [&](std::string_view text) { notices.emplace_back(text); };
     bool read = false;
-    // The records are numbered before they are calculated, so the calculation sees the
-    // table the window then shows and F5 on it has nothing left to do.
-    hooks.read = [&read, this] {
-        read = true;
-        document_.updateStatus();
-    };
     const auto cursor = hooks_.cursorCell();
     auto afterwards = [&] {
         restoreCursor(cursor);
@@ -69,14 +64,17 @@ void FileController::LoadLogbookFile(const std::string& path) {
             prompts_.showNotice(dialogParent_, CellToQString(notice));
     };
     try {
-        document_.load(path, hooks);
+        read = document_.load(path, hooks);
     } catch (...) {
         // A file that was read but does not calculate is open all the same.
-        if (read)
+        if (!document_.calculationError().empty())
             rememberRecentFile(path);
         afterwards();
         throw;
     }
+    // The cells the calculation could not read, in one box.
+    if (read && !document_.cellIssues().empty())
+        notices.push_back(CellIssuesBoxText(document_.cellIssues()));
     if (read)
         rememberRecentFile(path);
     afterwards();

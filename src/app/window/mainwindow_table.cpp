@@ -4,6 +4,7 @@
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
@@ -17,7 +18,7 @@
 namespace spritlog {
 
 void TFmain::UpdateStatusBar() {
-    const StatusTexts texts = document_.updateStatus();
+    const StatusTexts texts = document_.statusTexts();
     statusPanels[0]->setText(CellToQString(texts.records));
     statusPanels[1]->setText(CellToQString(texts.file));
 }
@@ -71,6 +72,9 @@ void TFmain::updateHistoryActions() {
 
 void TFmain::m_WerteBerechnenClick() {
     CalculateValues();
+    // The cells the calculation could not read, in one box.
+    if (!document_.cellIssues().empty())
+        prompts().showError(this, CellToQString(CellIssuesBoxText(document_.cellIssues())));
 }
 
 void TFmain::CalculateValues() {
