@@ -169,7 +169,8 @@ const ChartSource& LogbookDocument::chartSource() const {
 }
 
 void LogbookDocument::settleChartSource() {
-    (void)chartSource();
+    // The chart source follows the table as calculated: built when asked for, from the
+    // table as it then stands, not before every change.
 }
 
 bool LogbookDocument::calculated() const {
@@ -195,6 +196,9 @@ void LogbookDocument::computeDerived() {
             issues_ = CalculateRecords(table_, consumptionRule());
         } catch (const Error& e) {
             calculationError_ = e.what();
+            // The chart source keeps what it showed; it is not built from a table that
+            // failed.
+            chartSourcePending_ = false;
             throw;
         }
         calculatedVersion_ = table_.version();

@@ -106,7 +106,7 @@ TEST(CalculateValues, ChangesAfterACalculationAreSeen) {
          true},
         {"undo", [](LogbookDocument& b) { b.undo(); }, true},
         {"numbers", [](LogbookDocument& b) { b.appendRecord(); }, true},
-        {"heading", [](LogbookDocument& b) { b.setHeading(ColKm, "Strecke"); }, false},
+        {"heading", [](LogbookDocument& b) { b.setHeading(ColKm, "Strecke"); }, true},
         {"rule", [](LogbookDocument& b) { b.setFullTankIntervals(false); }, false},
         {"basis", [](LogbookDocument& b) { b.setChartBasis(ChartBasis::Monat); }, false},
     };

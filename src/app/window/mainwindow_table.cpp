@@ -3,6 +3,7 @@
 
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
+#include "app/window/prompts.h"
 
 #include "logbook/cellerrors.h"
 #include "logbook/fillups.h"
