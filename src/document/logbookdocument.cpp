@@ -8,6 +8,7 @@
 #include "logbook/fileio.h"
 #include "logbook/fillups.h"
 #include "logbook/logbookfile.h"
+#include "logbook/recalculation.h"
 
 #include <algorithm>
 
@@ -184,6 +185,7 @@ void LogbookDocument::computeDerived() {
             announceCells(
                 [last](DocumentListener& l) { l.cellsChanged(1, last, ColKm, ColTankkosten); });
     });
+    forgetChanges();
     // Every change of the table builds a pending chart source first, so one still pending
     // was asked for by a calculation of this very table.
     if (!calculated()) {
@@ -216,18 +218,73 @@ void LogbookDocument::calculate() {
     computeDerived();
 }
 
+void LogbookDocument::noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    if (changedRows_.first > changedRows_.last) {
+        // Only a change of a calculated table can be calculated in part.
+        if (!calculated())
+            changedAll_ = true;
+        changedRows_ = {firstRow, lastRow};
+    } else {
+        changedRows_.first = std::min(changedRows_.first, firstRow);
+        changedRows_.last = std::max(changedRows_.last, lastRow);
+    }
+    if (firstColumn <= ColBenzin && lastColumn >= ColBenzin)
+        gradeChanged_ = true;
+}
+
 void LogbookDocument::recalculate() {
     if (openSteps_ > 0)
         return; // the step's end calculates once
     if (NumberRecords(table_, [this] { settleChartSource(); }))
         announceCells([](DocumentListener& l) { l.headingsChanged(); });
-    if (calculated())
+    const RowSpan changed = changedRows_;
+    const bool inPart = !changedAll_ && changed.first <= changed.last;
+    const bool gradeChanged = gradeChanged_;
+    if (calculated()) {
+        forgetChanges();
         return;
+    }
     try {
-        computeDerived();
+        if (!inPart || !recalculateRows(changed, gradeChanged))
+            computeDerived();
     } catch (const Error&) {
         // Kept for the status bar; F5 and a load give it as an error.
     }
+}
+
+void LogbookDocument::forgetChanges() {
+    changedRows_ = RowSpan{};
+    changedAll_ = false;
+    gradeChanged_ = false;
+}
+
+bool LogbookDocument::recalculateRows(RowSpan changed, bool gradeChanged) {
+    forgetChanges();
+    calculatedVersion_.reset();
+    calculationError_.clear();
+    std::optional<RowSpan> rows;
+    try {
+        rows = RecalculateChangedRows(table_, consumptionRule(), changed, gradeChanged, issues_);
+    } catch (const Error& e) {
+        calculationError_ = e.what();
+        chartSourcePending_ = false;
+        const int last = table_.rowCount() - 1;
+        if (changed.first <= last)
+            announceCells([&](DocumentListener& l) {
+                l.cellsChanged(changed.first, last, ColKm, ColTankkosten);
+            });
+        throw;
+    }
+    if (!rows)
+        return false;
+    calculatedVersion_ = table_.version();
+    chartSourceBasis_ = chartBasis_;
+    chartSourcePending_ = true;
+    if (rows->first <= rows->last)
+        announceCells([&](DocumentListener& l) {
+            l.cellsChanged(rows->first, rows->last, ColKm, ColTankkosten);
+        });
+    return true;
 }
 
 void LogbookDocument::recordStep(const TableRegion& region,
@@ -270,6 +327,7 @@ void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
     if (cell.row < 1 || cell.row >= table_.rowCount() || cell.column < 0 ||
         cell.column >= table_.columnCount())
         return;
+    noteChange(cell.row, cell.row, cell.column, cell.column);
     recordStep(TableRegion::Cell(cell), [&] {
         table_.setCell(cell.column, cell.row, text);
         return cell;
@@ -282,6 +340,7 @@ void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
 
 int LogbookDocument::appendRecord() {
     int row = 0;
+    noteChange(table_.rowCount(), table_.rowCount(), ColNumber, ColNumber); // an empty record
     recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
         row = AppendRecord(table_);
         return CellPosition{ColDatum, row};
@@ -293,6 +352,7 @@ int LogbookDocument::appendRecord() {
 
 void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
     const CellPosition cell{ColDatum, row};
+    noteChange(row, row, ColDatum, ColDatum);
     recordStep(TableRegion::Cell(cell), [&] {
         InsertDate(table_, row, today);
         return cell;
@@ -306,6 +366,7 @@ void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
 void LogbookDocument::deleteRecord(CellPosition cursor) {
     if (cursor.row < 1 || cursor.row > recordCount())
         return;
+    changedAll_ = true; // the records after it move up
     announceCells([row = cursor.row](DocumentListener& l) { l.recordsAboutToBeRemoved(row, row); });
     {
         AtExit tell([&] {
@@ -321,6 +382,7 @@ void LogbookDocument::deleteRecord(CellPosition cursor) {
 
 EnterResult LogbookDocument::enter(CellPosition from) {
     EnterResult result;
+    noteChange(table_.rowCount(), table_.rowCount(), ColNumber, ColNumber); // an empty record
     // Enter adds at most a record at the end.
     recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
         result = CursorAfterEnter(table_, from);
@@ -367,6 +429,10 @@ CellPosition LogbookDocument::redo() {
 void LogbookDocument::putBack(const TableSnapshot& from, const TableSnapshot& to,
                               const std::function<void()>& restore) {
     settleChartSource();
+    if (from.rows() == to.rows())
+        noteChange(to.firstRow(), to.lastRow(), to.firstColumn(), to.lastColumn());
+    else
+        changedAll_ = true; // records moved: their numbers in the messages too
     if (from.columns() != to.columns() || from.firstColumn() != to.firstColumn()) {
         const ResetBracket reset(*this);
         restore();

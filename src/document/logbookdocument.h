@@ -10,6 +10,7 @@
 #include "logbook/filestamp.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
+#include "logbook/recalculation.h"
 #include "logbook/records.h"
 #include "logbook/texttable.h"
 #include "reports/reportcontext.h"
@@ -195,6 +196,13 @@ private:
     // After a change of the records: numbers them and calculates their derived cells, once
     // at the end of a step; an error is kept (calculationError), not thrown.
     void recalculate();
+    // Notes, before it is made, a change of the cells in rows first..last, columns
+    // first..last, so that recalculate can calculate only the records it concerns.
+    void noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    void forgetChanges();
+    // Calculates the records a change of rows `changed` concerns; false where that part
+    // cannot be told (then every record is calculated).
+    bool recalculateRows(RowSpan changed, bool gradeChanged);
     // Undo and redo: `restore` turns the table from `from` into `to`; the listeners hear of
     // the records that went or came and of the region's cells.
     void putBack(const TableSnapshot& from, const TableSnapshot& to,
@@ -234,6 +242,11 @@ private:
     bool calculatedWithIntervals_ = true;
     std::vector<CellIssue> issues_;
     std::string calculationError_;
+    // The changes since the last calculation: the rows, whether every record may be
+    // concerned, whether a grade changed.
+    RowSpan changedRows_;
+    bool changedAll_ = false;
+    bool gradeChanged_ = false;
     TextTable stationTable_;
     std::string fileName_;
     FileStamp fileStamp_; // of the file at fileName_

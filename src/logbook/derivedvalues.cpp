@@ -104,12 +104,13 @@ bool InRecordOrder(const CellIssue& a, const CellIssue& b) {
 
 } // namespace
 
-std::vector<CellIssue> ComputeDerivedValues(TextTable& grid) {
-    std::vector<CellIssue> issues;
+int ComputeDerivedValuesFrom(TextTable& grid, const PassStart& start, int stopAfter,
+                             std::vector<CellIssue>& issues) {
     const int n = RecordCount(grid);
-    bool first = true;
-    std::optional<int64_t> lastReading; // the last readable reading so far
-    for (int row = 1; row <= n; ++row) {
+    bool first = start.first;
+    std::optional<int64_t> lastReading = start.lastReading;
+    int row = start.row;
+    for (; row <= n; ++row) {
         if (IsEmptyRecord(grid, row)) {
             ClearDerivedValues(grid, row);
             continue;
@@ -125,13 +126,42 @@ std::vector<CellIssue> ComputeDerivedValues(TextTable& grid) {
             Write(grid, ColKm, row, {});
         }
         WriteFigures(grid, row, in, distance, issues);
-        if (in.reading)
-            lastReading = in.reading;
         first = false;
+        if (in.reading) {
+            lastReading = in.reading;
+            // The records after a readable reading measure from it, as before.
+            if (row >= stopAfter)
+                break;
+        }
     }
-    // The kept KM is read after the record's inputs; the order of the messages is the
-    // columns'.
+    return std::min(row, n);
+}
+
+PassStart PassStartAt(const TextTable& grid, int row) {
+    PassStart start;
+    start.row = row;
+    for (int r = row - 1; r >= 1; --r) {
+        if (IsEmptyRecord(grid, r))
+            continue;
+        start.first = false;
+        int32_t reading = 0;
+        if (TryTextToInteger(grid.cell(ColKmStand, r), reading)) {
+            start.lastReading = reading;
+            break;
+        }
+    }
+    return start;
+}
+
+void SortIssues(std::vector<CellIssue>& issues) {
     std::stable_sort(issues.begin(), issues.end(), InRecordOrder);
+    issues.erase(std::unique(issues.begin(), issues.end()), issues.end());
+}
+
+std::vector<CellIssue> ComputeDerivedValues(TextTable& grid) {
+    std::vector<CellIssue> issues;
+    ComputeDerivedValuesFrom(grid, PassStart{}, RecordCount(grid) + 1, issues);
+    SortIssues(issues);
     return issues;
 }
 
@@ -139,10 +169,8 @@ std::vector<CellIssue> CalculateRecords(TextTable& grid, ConsumptionRule rule) {
     std::vector<CellIssue> issues = ComputeDerivedValues(grid);
     if (rule == ConsumptionRule::FullTank) {
         std::vector<CellIssue> more = ApplyFullTankIntervals(grid);
-        for (CellIssue& issue : more)
-            if (std::find(issues.begin(), issues.end(), issue) == issues.end())
-                issues.push_back(std::move(issue));
-        std::stable_sort(issues.begin(), issues.end(), InRecordOrder);
+        issues.insert(issues.end(), more.begin(), more.end());
+        SortIssues(issues);
     }
     return issues;
 }

@@ -125,6 +125,8 @@ public:
 
     // Partial fill-ups after the last full one: their interval is not closed yet.
     void finish() { clearPending(); }
+    // Goes on as after visiting `row`, a full fill-up of this unit with a readable reading.
+    void resumeAfter(int row) { start_ = row; }
     std::vector<CellIssue>& issues() { return issues_; }
 
 private:
@@ -232,6 +234,8 @@ FuelUnit UnitOf(std::string_view grade) {
     return FuelUnit::Litre;
 }
 
+namespace {
+
 // Whether the interval walk counts `row`: a record without litres is passed over as if it took
 // no part. Gives whether its reading can be read.
 bool CountsLitres(const TextTable& grid, int row, bool& readable) {
@@ -240,37 +244,80 @@ bool CountsLitres(const TextTable& grid, int row, bool& readable) {
     return IsNumberText(grid.cell(ColLiter, row));
 }
 
-std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid) {
-    std::array<IntervalWalk, 3> walks = {IntervalWalk(grid, FuelUnit::Litre),
-                                         IntervalWalk(grid, FuelUnit::Kilogram),
-                                         IntervalWalk(grid, FuelUnit::KilowattHour)};
-    // The last record of each unit that took part, so that a walk knows whether a record of
-    // another unit, or one passed over, lies between two of its own.
-    int previous = 0;
-    bool previousPassedOver = false;
-    std::array<int, 3> previousOfUnit{};
-    ForEachRecordTakingPart(grid, [&](int row) {
+// The walks of the units over the records taking part in first..last, each record of a unit
+// seen by that unit's walk.
+class Walks {
+public:
+    explicit Walks(TextTable& grid)
+        : grid_(grid), walks_{IntervalWalk(grid, FuelUnit::Litre),
+                              IntervalWalk(grid, FuelUnit::Kilogram),
+                              IntervalWalk(grid, FuelUnit::KilowattHour)} {}
+
+    void resumeAfter(int row, FuelUnit unit) {
+        const auto u = static_cast<std::size_t>(unit);
+        walks_[u].resumeAfter(row);
+        previous_ = row;
+        previousOfUnit_[u] = row;
+    }
+
+    void walk(int first, int last) {
+        for (int row = NextRecordTakingPart(grid_, first); row <= last;
+             row = NextRecordTakingPart(grid_, row + 1))
+            visit(row);
+    }
+
+    std::vector<CellIssue> finish(bool atEnd) {
+        std::vector<CellIssue> issues;
+        for (IntervalWalk& walk : walks_) {
+            if (atEnd)
+                walk.finish();
+            issues.insert(issues.end(), walk.issues().begin(), walk.issues().end());
+        }
+        return issues;
+    }
+
+private:
+    void visit(int row) {
         bool readable = false;
-        if (!CountsLitres(grid, row, readable)) {
-            previousPassedOver = true;
+        if (!CountsLitres(grid_, row, readable)) {
+            previousPassedOver_ = true;
             return;
         }
-        const auto unit = static_cast<std::size_t>(UnitOf(grid.cell(ColBenzin, row)));
+        const auto unit = static_cast<std::size_t>(UnitOf(grid_.cell(ColBenzin, row)));
         // A walk sees the record before this one only when it is of its own unit.
-        int before = previousOfUnit[unit] == previous ? previous : IntervalWalk::kOtherUnit;
-        if (previousPassedOver && before != IntervalWalk::kOtherUnit)
+        int before = previousOfUnit_[unit] == previous_ ? previous_ : IntervalWalk::kOtherUnit;
+        if (previousPassedOver_ && before != IntervalWalk::kOtherUnit)
             before = IntervalWalk::kPassedOver;
-        walks[unit].visit(row, before, readable);
-        previousOfUnit[unit] = row;
-        previous = row;
-        previousPassedOver = false;
-    });
-    std::vector<CellIssue> issues;
-    for (IntervalWalk& walk : walks) {
-        walk.finish();
-        issues.insert(issues.end(), walk.issues().begin(), walk.issues().end());
+        walks_[unit].visit(row, before, readable);
+        previousOfUnit_[unit] = row;
+        previous_ = row;
+        previousPassedOver_ = false;
     }
-    return issues;
+
+    TextTable& grid_;
+    std::array<IntervalWalk, 3> walks_;
+    // The last record that took part, and the last of each unit, so that a walk knows whether
+    // a record of another unit, or one passed over, lies between two of its own.
+    int previous_ = 0;
+    bool previousPassedOver_ = false;
+    std::array<int, 3> previousOfUnit_{};
+};
+
+} // namespace
+
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid) {
+    Walks walks(grid);
+    walks.walk(1, RecordCount(grid));
+    return walks.finish(true);
+}
+
+std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, FuelUnit unit,
+                                                   int last) {
+    Walks walks(grid);
+    if (anchor > 0)
+        walks.resumeAfter(anchor, unit);
+    walks.walk(anchor + 1, last);
+    return walks.finish(last >= RecordCount(grid));
 }
 
 } // namespace spritlog

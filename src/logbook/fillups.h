@@ -55,5 +55,11 @@ enum class ConsumptionRule { PerRecord, FullTank };
 // interval: the next full fill-up has no consumption. An interval of distance 0 gets none
 // and is given back as an issue; throws Error only for a value beyond the range of numbers.
 std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid);
+// The same walk over the records after `anchor` up to `last` only, going on as the whole walk
+// does after `anchor`, a full fill-up of `unit` with a readable reading and litres (0: from the
+// first record). Every record with litres up to `last` must be of `unit`; partial fill-ups still
+// open at `last` keep their figures unless `last` is the last record.
+std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, FuelUnit unit,
+                                                   int last);
 
 } // namespace spritlog

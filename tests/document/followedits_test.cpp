@@ -22,17 +22,17 @@ std::vector<std::string> Cells(const TextTable& table) {
     return cells;
 }
 
-// Five records, one a partial fill-up, calculated.
+// Eight records: partial fill-ups in 2 and 7, natural gas in 6; calculated.
 void Fill(LogbookDocument& book) {
     TextTable table = test::LogbookOf({
         {"01.03.2026", "10000", "40.00", "1.50", "Super", "Nord", "K\xF6ln", "", "", ""},
         {"08.03.2026", "10500", "35.50", "1.60", "Super", "West", "Bonn", "Teilbetankung", "", ""},
         {"15.03.2026", "11100", "41.20", "1.55", "Super", "Nord", "K\xF6ln", "", "", ""},
-        {"22.03.2026", "11600", "38.00", "1.58", "Super",
-         "S\xFC"
-         "d",
-         "Ulm", "", "", ""},
+        {"22.03.2026", "11600", "38.00", "1.58", "Super", "Ost", "Ulm", "", "", ""},
         {"29.03.2026", "12000", "30.00", "1.62", "Super", "Nord", "K\xF6ln", "", "", ""},
+        {"02.04.2026", "12300", "12.00", "1.10", "Erdgas (kg)", "Nord", "K\xF6ln", "", "", ""},
+        {"09.04.2026", "12700", "20.00", "1.70", "Super", "West", "Bonn", "", "", "Teilbetankung"},
+        {"16.04.2026", "13100", "35.00", "1.65", "Super", "Nord", "K\xF6ln", "", "", ""},
     });
     WriteColumnHeaders(table);
     book.setTable(std::move(table));
@@ -46,6 +46,55 @@ TEST(FollowEdits, EveryChangeLeavesTheFiguresOfAFullCalculation) {
         const char* name;
         std::function<void(LogbookDocument&)> change;
     } cases[] = {
+        {"reading of a partial fill-up",
+         [](LogbookDocument& b) {
+             b.editCell({ColKmStand, 2}, "10600");
+         }},
+        {"invalid reading inside an interval",
+         [](LogbookDocument& b) {
+             b.editCell({ColKmStand, 2}, "1o");
+         }},
+        {"invalid reading of a full tank",
+         [](LogbookDocument& b) {
+             b.editCell({ColKmStand, 4}, "1l600");
+         }},
+        {"partial mark added",
+         [](LogbookDocument& b) {
+             b.editCell({ColNote1, 4}, "Teilbetankung");
+         }},
+        {"missed mark added",
+         [](LogbookDocument& b) {
+             b.editCell({ColNote2, 3}, "Fehlende Betankung");
+         }},
+        {"litres of a closing full tank emptied",
+         [](LogbookDocument& b) {
+             b.editCell({ColLiter, 3}, "");
+         }},
+        {"grade changed",
+         [](LogbookDocument& b) {
+             b.editCell({ColBenzin, 4}, "Erdgas (kg)");
+         }},
+        {"next to another unit",
+         [](LogbookDocument& b) {
+             b.editCell({ColLiter, 7}, "22");
+         }},
+        {"record emptied",
+         [](LogbookDocument& b) {
+             b.asOneStep({ColDatum, 4}, [&] {
+                 for (int column = ColDatum; column <= ColNote3; ++column)
+                     b.editCell({column, 4}, "");
+             });
+         }},
+        {"equal readings",
+         [](LogbookDocument& b) {
+             b.editCell({ColKmStand, 4}, "11100");
+         }},
+        {"undo of a typed reading",
+         [](LogbookDocument& b) {
+             b.editCell({ColKmStand, 4}, "11900");
+             b.editCell({ColLiter, 5}, "3o");
+             b.undo();
+         }},
         {"typed reading",
          [](LogbookDocument& b) {
              b.editCell({ColKmStand, 3}, "11300");
