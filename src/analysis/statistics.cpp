@@ -2,6 +2,7 @@
 
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
@@ -68,7 +69,7 @@ StatisticsSums CollectStatistics(const TextTable& grid, ConsumptionRule rule) {
         const double km = TextToNumber(grid.cell(ColKm, r));
         if (!grid.cell(ColKm, r).empty() && km > s.maxKm)
             s.maxKm = km;
-        if (UnitOf(grid.cell(ColBenzin, r)) != FuelUnit::Litre)
+        if (EnergyOf(grid.cell(ColBenzin, r)) != Energy::Litre)
             return;
         Tally(s.liter, grid, ColLiter, r);
         Tally(s.literpreis, grid, ColLiterpreis, r);
@@ -101,20 +102,23 @@ StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) 
         if (distance)
             labels.texts[0] = GroupThousands(IntegerToText(*distance)) + " KM";
     }
-    labels.texts[1] = text(sums.liter.sum) + " Liter";
+    // The litre figures take their words from the energy litres.
+    const EnergyWords& litres = WordsOf(Energy::Litre);
+    const std::string quantity = std::string(" ") + litres.quantity;
+    labels.texts[1] = text(sums.liter.sum) + quantity;
     labels.texts[2] = text(sums.tankkosten.sum) + " EUR";
-    labels.texts[3] = MeanText(sums.verbrauch, " L/100KM");
+    labels.texts[3] = MeanText(sums.verbrauch, (std::string(" ") + litres.consumption).c_str());
     labels.texts[4] = MeanText(sums.tankkosten, " EUR");
-    labels.texts[5] = MeanText(sums.liter, " Liter");
+    labels.texts[5] = MeanText(sums.liter, quantity.c_str());
     labels.texts[6] = MeanText(sums.km, " KM");
     labels.texts[7] = CostPerKmText(sums.verbrauch, sums.literpreis);
     // A minimum or maximum over no value is no figure.
     const auto record = [&](const ColumnTally& tally, double value, const char* unit) {
         return tally.count > 0 ? text(value) + unit : std::string();
     };
-    labels.texts[8] = record(sums.verbrauch, sums.minVerbrauch, " Liter");
-    labels.texts[9] = record(sums.verbrauch, sums.maxVerbrauch, " Liter");
-    labels.texts[10] = record(sums.liter, sums.maxLiter, " Liter");
+    labels.texts[8] = record(sums.verbrauch, sums.minVerbrauch, quantity.c_str());
+    labels.texts[9] = record(sums.verbrauch, sums.maxVerbrauch, quantity.c_str());
+    labels.texts[10] = record(sums.liter, sums.maxLiter, quantity.c_str());
     labels.texts[11] = record(sums.km, sums.maxKm, " KM");
     labels.intervals = sums.verbrauch.count;
     return labels;

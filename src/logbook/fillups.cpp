@@ -37,12 +37,6 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
     return true;
 }
 
-bool EndsWith(std::string_view text, std::string_view ending) {
-    if (text.size() < ending.size())
-        return false;
-    return StartsWithWord(text.substr(text.size() - ending.size()), ending);
-}
-
 void NoteMarks(std::string_view note, FillUpMarks& marks) {
     while (!note.empty()) {
         const std::size_t split = note.find_first_of(",;");
@@ -75,7 +69,7 @@ void ClearConsumption(TextTable& grid, int row) {
 // One unit's walk through the records: the last full fill-up and the partial ones since.
 class IntervalWalk {
 public:
-    IntervalWalk(TextTable& grid, FuelUnit unit) : grid_(grid), unit_(unit) {}
+    IntervalWalk(TextTable& grid, Energy unit) : grid_(grid), unit_(unit) {}
 
     // The record before `row` among those taking part: 0 when there is none, kOtherUnit when
     // it is of another unit, kPassedOver when it has no litres to count.
@@ -114,7 +108,7 @@ public:
         if (start_ == 0) {
             // The first full tank of this unit: its per-record figure measures from a record
             // of another unit, or is the record's own as the per-record pass left it.
-            if (unit_ != FuelUnit::Litre || previousTakingPart == kOtherUnit || unknownStart_)
+            if (unit_ != Energy::Litre || previousTakingPart == kOtherUnit || unknownStart_)
                 ClearConsumption(grid_, row);
         } else if (!pending_.empty() || previousTakingPart != start_) {
             close(row);
@@ -166,7 +160,7 @@ private:
     }
 
     TextTable& grid_;
-    FuelUnit unit_;
+    Energy unit_;
     int start_ = 0;             // the last full fill-up, 0 before the first
     bool unknownStart_ = false; // fuel went in before the first full fill-up
     std::vector<int> pending_;
@@ -225,15 +219,6 @@ FillUpMarks MarksOf(const TextTable& grid, int row) {
     return marks;
 }
 
-FuelUnit UnitOf(std::string_view grade) {
-    const std::string_view trimmed = Trimmed(grade);
-    if (EndsWith(trimmed, "(kg)"))
-        return FuelUnit::Kilogram;
-    if (EndsWith(trimmed, "(kWh)"))
-        return FuelUnit::KilowattHour;
-    return FuelUnit::Litre;
-}
-
 namespace {
 
 // Whether the interval walk counts `row`: a record without litres is passed over as if it took
@@ -249,11 +234,11 @@ bool CountsLitres(const TextTable& grid, int row, bool& readable) {
 class Walks {
 public:
     explicit Walks(TextTable& grid)
-        : grid_(grid), walks_{IntervalWalk(grid, FuelUnit::Litre),
-                              IntervalWalk(grid, FuelUnit::Kilogram),
-                              IntervalWalk(grid, FuelUnit::KilowattHour)} {}
+        : grid_(grid), walks_{IntervalWalk(grid, Energy::Litre),
+                              IntervalWalk(grid, Energy::Kilogram),
+                              IntervalWalk(grid, Energy::KilowattHour)} {}
 
-    void resumeAfter(int row, FuelUnit unit) {
+    void resumeAfter(int row, Energy unit) {
         const auto u = static_cast<std::size_t>(unit);
         walks_[u].resumeAfter(row);
         previous_ = row;
@@ -283,7 +268,7 @@ private:
             previousPassedOver_ = true;
             return;
         }
-        const auto unit = static_cast<std::size_t>(UnitOf(grid_.cell(ColBenzin, row)));
+        const auto unit = static_cast<std::size_t>(EnergyOf(grid_.cell(ColBenzin, row)));
         // A walk sees the record before this one only when it is of its own unit.
         int before = previousOfUnit_[unit] == previous_ ? previous_ : IntervalWalk::kOtherUnit;
         if (previousPassedOver_ && before != IntervalWalk::kOtherUnit)
@@ -311,7 +296,7 @@ std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid) {
     return walks.finish(true);
 }
 
-std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, FuelUnit unit,
+std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, Energy unit,
                                                    int last) {
     Walks walks(grid);
     if (anchor > 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logbook/cellerrors.h"
+#include "logbook/energies.h"
 #include "logbook/texttable.h"
 
 #include <string>
@@ -34,11 +35,6 @@ std::string WithMark(std::string_view note, std::string_view word);
 // "Urlaub; Teilbetankung" gives "Urlaub". A note without the mark comes back as it is.
 std::string WithoutMark(std::string_view note, std::string_view word);
 
-// What a grade is measured in: its name ends in "(kg)" (natural gas) or "(kWh)"
-// (electricity), otherwise litres.
-enum class FuelUnit { Litre, Kilogram, KilowattHour };
-FuelUnit UnitOf(std::string_view grade);
-
 // How the consumption is computed: every record by itself, or from full tank to full tank
 // (the setting "Verbrauch von Volltank zu Volltank rechnen", on by default).
 enum class ConsumptionRule { PerRecord, FullTank };
@@ -59,7 +55,7 @@ std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid);
 // does after `anchor`, a full fill-up of `unit` with a readable reading and litres (0: from the
 // first record). Every record with litres up to `last` must be of `unit`; partial fill-ups still
 // open at `last` keep their figures unless `last` is the last record.
-std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, FuelUnit unit,
+std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, Energy unit,
                                                    int last);
 
 } // namespace spritlog

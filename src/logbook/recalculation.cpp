@@ -15,7 +15,7 @@ namespace {
 // whether it is a full fill-up that closes a chain (readable reading, not partial).
 struct FillUp {
     bool counts = false;
-    FuelUnit unit = FuelUnit::Litre;
+    Energy unit = Energy::Litre;
     bool closes = false;
 };
 
@@ -24,7 +24,7 @@ FillUp FillUpAt(const TextTable& grid, int row) {
     if (IsEmptyRecord(grid, row) || !IsNumberText(grid.cell(ColLiter, row)))
         return fill;
     fill.counts = true;
-    fill.unit = UnitOf(grid.cell(ColBenzin, row));
+    fill.unit = EnergyOf(grid.cell(ColBenzin, row));
     int32_t reading = 0;
     fill.closes =
         TryTextToInteger(grid.cell(ColKmStand, row), reading) && !MarksOf(grid, row).partial;
@@ -41,10 +41,10 @@ public:
             unit_ = fill.unit;
         return *unit_ == fill.unit;
     }
-    FuelUnit unit() const { return unit_.value_or(FuelUnit::Litre); }
+    Energy unit() const { return unit_.value_or(Energy::Litre); }
 
 private:
-    std::optional<FuelUnit> unit_;
+    std::optional<Energy> unit_;
 };
 
 // The interval part around `changed`: the full fill-up before it (0 for none) and the first

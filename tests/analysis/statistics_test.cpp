@@ -1,4 +1,5 @@
 #include "analysis/statistics.h"
+#include "logbook/energies.h"
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
 #include "support/logbooks.h"
@@ -195,7 +196,9 @@ TEST(Statistics, DistanceDrivenFromTheReadableReadings) {
     };
     const Case cases[] = {
         {"only one reading readable", {{"abc", "40"}, {"10500", "35"}, {"1.5", "30"}}, "0 KM"},
-        {"empty reading of the last record", {{"10000", "40"}, {"10500", "35"}, {"", "30"}}, "500 KM"},
+        {"empty reading of the last record",
+         {{"10000", "40"}, {"10500", "35"}, {"", "30"}},
+         "500 KM"},
         {"bad first reading", {{"10 000", "40"}, {"10500", "35"}, {"11000"}}, "500 KM"},
         {"a tab is something typed, no reading", {{"100"}, {"150"}, {"\t"}}, "50 KM"},
         {"no reading readable", {{"a", "40"}, {"b", "35"}, {"c", "30"}}, ""},
@@ -247,6 +250,28 @@ TEST(Statistics, ScreenLayout) {
     }
     EXPECT_EQ(next, 12);
     EXPECT_EQ(kStatisticsGroups[2].firstRow, 8); // "Rekorde" starts with "Min Verbrauch:"
+}
+
+} // namespace
+} // namespace spritlog
+
+namespace spritlog {
+namespace {
+
+// A kWh row: its energy is read from the grade in one place, and it stays out of the litre
+// figures, whose words are those of the energy litres.
+TEST(Statistics, AKilowattHourRowStaysOutOfTheLitreFigures) {
+    const TextTable grid = test::LogbookOf({ColKmStand, ColLiter, ColVerbrauch, ColBenzin},
+                                           {{"100", "40", "", "Super"},
+                                            {"200", "30", " 6.00", "Super"},
+                                            {"300", "50", "20.00", "Strom (kWh)"}});
+    EXPECT_EQ(EnergyOf(grid.cell(ColBenzin, 3)), Energy::KilowattHour);
+    const StatisticsLabels labels = ComputeStatistics(grid);
+    const std::string litres = std::string(" ") + WordsOf(Energy::Litre).quantity;
+    EXPECT_EQ(labels.label(2), "70.00" + litres); // 40 + 30, not the 50 kWh
+    EXPECT_EQ(labels.label(4), std::string(" 6.00 ") + WordsOf(Energy::Litre).consumption);
+    EXPECT_EQ(labels.label(11), "40.00" + litres);
+    EXPECT_EQ(labels.label(4), " 6.00 L/100KM"); // as the program always wrote it
 }
 
 } // namespace

@@ -49,9 +49,9 @@ TEST(FillUpMarks, ReadFromTheNotes) {
         EXPECT_EQ(marks.partial, c.partial);
         EXPECT_EQ(marks.missedBefore, c.missed);
     }
-    EXPECT_EQ(UnitOf("Erdgas (kg)"), FuelUnit::Kilogram);
-    EXPECT_EQ(UnitOf("Strom (kWh) "), FuelUnit::KilowattHour);
-    EXPECT_EQ(UnitOf("Super"), FuelUnit::Litre);
+    EXPECT_EQ(EnergyOf("Erdgas (kg)"), Energy::Kilogram);
+    EXPECT_EQ(EnergyOf("Strom (kWh) "), Energy::KilowattHour);
+    EXPECT_EQ(EnergyOf("Super"), Energy::Litre);
 }
 
 // Worked by hand; each row's figures are "Verbrauch|Kosten/Km".
