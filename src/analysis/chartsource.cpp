@@ -2,6 +2,7 @@
 
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
@@ -60,7 +61,7 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::ve
     double values[ColTankkosten + 1] = {};
     int filled[ColTankkosten + 1] = {};
     for (int r : run) {
-        const bool litres = UnitOf(grid.cell(ColBenzin, r)) == FuelUnit::Litre;
+        const bool litres = EnergyOf(grid.cell(ColBenzin, r)) == Energy::Litre;
         for (int c = ColKmStand; c <= ColTankkosten; ++c) {
             const std::string_view text = grid.cell(c, r);
             if (text.empty() || (!litres && IsLitreFigure(c)))
@@ -136,7 +137,7 @@ ChartSource ChartSource::Of(const TextTable& grid, ChartBasis chartBasis) {
     ForEachRecordTakingPart(grid, [&](int r) { source.rows_.push_back(r); });
     source.otherUnit_.resize(source.rows_.size());
     for (std::size_t i = 1; i < source.rows_.size(); ++i)
-        source.otherUnit_[i] = UnitOf(grid.cell(ColBenzin, source.rows_[i])) != FuelUnit::Litre;
+        source.otherUnit_[i] = EnergyOf(grid.cell(ColBenzin, source.rows_[i])) != Energy::Litre;
     return source;
 }
 

@@ -2,6 +2,7 @@
 
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/errors.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
@@ -44,7 +45,7 @@ std::vector<StationGroup> GroupStations(const TextTable& grid) {
         if (found == indexOfKey.end()) {
             found = indexOfKey.emplace(key, groups.size()).first;
             groups.push_back(StationGroup{
-                std::move(key), 0, {}, {}, UnitOf(grid.cell(ColBenzin, r)) == FuelUnit::Litre});
+                std::move(key), 0, {}, {}, EnergyOf(grid.cell(ColBenzin, r)) == Energy::Litre});
         }
         StationGroup& group = groups[found->second];
         ++group.count;

@@ -2,12 +2,14 @@
 
 #include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace spritlog {
 
@@ -39,6 +41,20 @@ std::string CostPerKmText(const ColumnTally& consumption, const ColumnTally& pri
     return NumberToText(cost, 2) + " Ct";
 }
 
+// The reading of the last record from `last` back that has a readable one, minus that of the
+// first from `first` on; none when no reading can be read.
+std::optional<int64_t> DrivenDistance(const TextTable& grid, int first, int last) {
+    int32_t from = 0;
+    int32_t to = 0;
+    while (first <= last && !TryTextToInteger(grid.cell(ColKmStand, first), from))
+        ++first;
+    while (last >= first && !TryTextToInteger(grid.cell(ColKmStand, last), to))
+        --last;
+    if (first > last)
+        return std::nullopt;
+    return static_cast<int64_t>(to) - from;
+}
+
 } // namespace
 
 bool ConsumptionCounts(const TextTable& grid, int record, ConsumptionRule rule) {
@@ -57,7 +73,7 @@ StatisticsSums CollectStatistics(const TextTable& grid, ConsumptionRule rule) {
         const double km = TextToNumber(grid.cell(ColKm, r));
         if (!grid.cell(ColKm, r).empty() && km > s.maxKm)
             s.maxKm = km;
-        if (UnitOf(grid.cell(ColBenzin, r)) != FuelUnit::Litre)
+        if (EnergyOf(grid.cell(ColBenzin, r)) != Energy::Litre)
             return;
         Tally(s.liter, grid, ColLiter, r);
         Tally(s.literpreis, grid, ColLiterpreis, r);
@@ -84,22 +100,30 @@ StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) 
     const auto text = [](double value) { return NumberToText(value, 2); };
     StatisticsLabels labels;
     if (sums.records > 0) {
-        // The last record first: when both are bad, its text is the one reported.
-        const int64_t last = ReadWholeNumber(grid, ColKmStand, sums.last);
-        const int64_t first = ReadWholeNumber(grid, ColKmStand, sums.first);
-        labels.texts[0] = GroupThousands(IntegerToText(last - first)) + " KM";
+        // A reading that cannot be read is no value (the calculation names it); with none
+        // readable, the figure stays empty.
+        const std::optional<int64_t> distance = DrivenDistance(grid, sums.first, sums.last);
+        if (distance)
+            labels.texts[0] = GroupThousands(IntegerToText(*distance)) + " KM";
     }
-    labels.texts[1] = text(sums.liter.sum) + " Liter";
+    // The litre figures take their words from the energy litres.
+    const EnergyWords& litres = WordsOf(Energy::Litre);
+    const std::string quantity = std::string(" ") + litres.quantity;
+    labels.texts[1] = text(sums.liter.sum) + quantity;
     labels.texts[2] = text(sums.tankkosten.sum) + " EUR";
-    labels.texts[3] = MeanText(sums.verbrauch, " L/100KM");
+    labels.texts[3] = MeanText(sums.verbrauch, (std::string(" ") + litres.consumption).c_str());
     labels.texts[4] = MeanText(sums.tankkosten, " EUR");
-    labels.texts[5] = MeanText(sums.liter, " Liter");
+    labels.texts[5] = MeanText(sums.liter, quantity.c_str());
     labels.texts[6] = MeanText(sums.km, " KM");
     labels.texts[7] = CostPerKmText(sums.verbrauch, sums.literpreis);
-    labels.texts[8] = text(sums.minVerbrauch) + " Liter";
-    labels.texts[9] = text(sums.maxVerbrauch) + " Liter";
-    labels.texts[10] = text(sums.maxLiter) + " Liter";
-    labels.texts[11] = text(sums.maxKm) + " KM";
+    // A minimum or maximum over no value is no figure.
+    const auto record = [&](const ColumnTally& tally, double value, const char* unit) {
+        return tally.count > 0 ? text(value) + unit : std::string();
+    };
+    labels.texts[8] = record(sums.verbrauch, sums.minVerbrauch, quantity.c_str());
+    labels.texts[9] = record(sums.verbrauch, sums.maxVerbrauch, quantity.c_str());
+    labels.texts[10] = record(sums.liter, sums.maxLiter, quantity.c_str());
+    labels.texts[11] = record(sums.km, sums.maxKm, " KM");
     labels.intervals = sums.verbrauch.count;
     return labels;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/chartseries.h"
+#include "logbook/energies.h"
 
 namespace spritlog {
 
@@ -13,9 +14,14 @@ struct ChartView {
     bool kilometres;  // whole numbers on the value axis
 };
 inline constexpr int kChartViewCount = 7;
+// The litre views take their captions from the energy litres.
 inline constexpr ChartView kChartViews[kChartViewCount] = {
-    {"KM-Stand", 2, 1, true},    {"Getankte Liter", 3, 1, false}, {"Liter je 100 KM", 6, 2, false},
-    {"KM-Interval", 5, 2, true}, {"Kosten/KM", 7, 2, false},      {"Literpreis", 4, 1, false},
+    {"KM-Stand", 2, 1, true},
+    {WordsOf(Energy::Litre).filledCaption, 3, 1, false},
+    {WordsOf(Energy::Litre).consumptionCaption, 6, 2, false},
+    {"KM-Interval", 5, 2, true},
+    {"Kosten/KM", 7, 2, false},
+    {WordsOf(Energy::Litre).priceCaption, 4, 1, false},
     {"Tankkosten", 8, 1, false},
 };
 inline constexpr int kStationTab = 7;

@@ -156,8 +156,6 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const CliSetting
     std::optional<std::string> notice;
     LoadHooks hooks;
     hooks.notice = [&notice](std::string_view text) { notice = std::string(text); };
-    // Numbers the records as the window's status bar does, before the calculation.
-    hooks.read = [&book] { (void)book.updateStatus(); };
     try {
         book.load(file, hooks);
     } catch (...) {
@@ -168,6 +166,10 @@ void LoadForCli(LogbookDocument& book, const std::string& file, const CliSetting
     }
     if (notice)
         throw Notice(*notice);
+    // The cells the calculation could not read spoil only their own records: named, then
+    // the command runs.
+    for (const CellIssue& issue : book.cellIssues())
+        WriteDiagnostic(Cp1252ToUtf8(issue.message));
 }
 
 std::string RunCommand(const Invocation& call) {

@@ -7,7 +7,7 @@ namespace spritlog {
 // the change stopped halfway with an error: the cells written so far stay written. A reset
 // and a removal are also announced before they happen, as a Qt model must announce them.
 // Rows are table rows (row 0 is the heading row), columns table columns. A listener may
-// read the document while it is told, and may call updateStatus, but must not change the
+// read the document while it is told, and but must not change the
 // logbook.
 class DocumentListener {
 public:

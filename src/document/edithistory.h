@@ -39,6 +39,14 @@ public:
     CellPosition firstDifference(const TableSnapshot& other) const;
 
     bool operator==(const TableSnapshot& other) const;
+
+    // The shape of the table and the region's cells, as table rows and columns.
+    int rows() const { return rows_; }
+    int columns() const { return columns_; }
+    int firstRow() const { return firstRow_; }
+    int lastRow() const { return firstRow_ + height_ - 1; }
+    int firstColumn() const { return firstColumn_; }
+    int lastColumn() const { return firstColumn_ + width_ - 1; }
     bool operator!=(const TableSnapshot& other) const { return !(*this == other); }
 
 private:
@@ -72,6 +80,9 @@ public:
     // and gives that step's cursor. Only when canUndo (canRedo).
     CellPosition undo(TextTable& table);
     CellPosition redo(TextTable& table);
+    // The step undo (redo) would take back (do again). Only when canUndo (canRedo).
+    const TableChange& stepToUndo() const { return steps_[done_ - 1]; }
+    const TableChange& stepToRedo() const { return steps_[done_]; }
 
     // No steps; the state at hand counts as saved.
     void clear();

@@ -3,12 +3,14 @@
 #include "analysis/stationrating.h"
 #include "import/csvimport.h"
 #include "import/logbookmerge.h"
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
 #include "logbook/fileio.h"
 #include "logbook/fillups.h"
 #include "logbook/logbookfile.h"
 #include "logbook/logbookshape.h"
+#include "logbook/recalculation.h"
 
 #include <algorithm>
 
@@ -98,6 +100,7 @@ void LogbookDocument::clear() {
     {
         const ResetBracket reset(*this);
         NewLogbook(table_, fileName_);
+        recalculate();
     }
     fileStamp_ = FileStamp();
     const bool wasCopy = !damagedSource_.empty();
@@ -108,15 +111,15 @@ void LogbookDocument::clear() {
     historyChanged();
 }
 
-void LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
-    readFile(path, false, hooks);
+bool LogbookDocument::load(const std::string& path, const LoadHooks& hooks) {
+    return readFile(path, false, hooks);
 }
 
-void LogbookDocument::loadDamagedCopy(const std::string& path, const LoadHooks& hooks) {
-    readFile(path, true, hooks);
+bool LogbookDocument::loadDamagedCopy(const std::string& path, const LoadHooks& hooks) {
+    return readFile(path, true, hooks);
 }
 
-void LogbookDocument::readFile(const std::string& path, bool asCopy, const LoadHooks& hooks) {
+bool LogbookDocument::readFile(const std::string& path, bool asCopy, const LoadHooks& hooks) {
     settleChartSource();
     // The file is read beside the logbook (a copy shares its cells until the read changes
     // them): a file whose lines do not fit its count, read column by column, would shift
@@ -143,6 +146,7 @@ void LogbookDocument::readFile(const std::string& path, bool asCopy, const LoadH
     fileName_ = name;
     damagedSource_ = copyOf;
     fileStamp_ = read && !failure && !asCopy ? stamp : FileStamp();
+    calculationError_.clear();
     if (renamed)
         announce([](DocumentListener& l) { l.fileNameChanged(); });
     if (failure) {
@@ -156,12 +160,12 @@ void LogbookDocument::readFile(const std::string& path, bool asCopy, const LoadH
         table_ = std::move(fresh);
         history_.clear();
         historyChanged();
-        if (hooks.read)
-            hooks.read();
     } else if (hooks.notice) {
         hooks.notice("Datei nicht gefunden!");
     }
+    NumberRecords(table_);
     computeDerived();
+    return read;
 }
 
 void LogbookDocument::setTable(TextTable table) {
@@ -169,6 +173,7 @@ void LogbookDocument::setTable(TextTable table) {
     {
         const ResetBracket reset(*this);
         table_ = std::move(table);
+        NumberRecords(table_);
     }
     history_.clear();
     historyChanged();
@@ -182,6 +187,7 @@ void LogbookDocument::restoreUnsaved(const TextTable& recovered) {
         for (int row = 1; row < table_.rowCount(); ++row)
             for (int column = 0; column < columns; ++column)
                 table_.setCell(column, row, recovered.cell(column, row));
+        NumberRecords(table_);
         computeDerived();
         return CellPosition{ColDatum, 1};
     });
@@ -196,7 +202,8 @@ const ChartSource& LogbookDocument::chartSource() const {
 }
 
 void LogbookDocument::settleChartSource() {
-    (void)chartSource();
+    // The chart source follows the table as calculated: built when asked for, from the
+    // table as it then stands, not before every change.
 }
 
 bool LogbookDocument::calculated() const {
@@ -210,15 +217,24 @@ void LogbookDocument::computeDerived() {
             announceCells(
                 [last](DocumentListener& l) { l.cellsChanged(1, last, ColKm, ColTankkosten); });
     });
+    forgetChanges();
     // Every change of the table builds a pending chart source first, so one still pending
     // was asked for by a calculation of this very table.
     if (!calculated()) {
         // Another rule changes the table it was asked for.
         settleChartSource();
         calculatedVersion_.reset();
-        ComputeDerivedValues(table_);
-        if (fullTankIntervals_)
-            ApplyFullTankIntervals(table_);
+        calculationError_.clear();
+        issues_.clear();
+        try {
+            issues_ = CalculateRecords(table_, consumptionRule());
+        } catch (const Error& e) {
+            calculationError_ = e.what();
+            // The chart source keeps what it showed; it is not built from a table that
+            // failed.
+            chartSourcePending_ = false;
+            throw;
+        }
         calculatedVersion_ = table_.version();
         calculatedWithIntervals_ = fullTankIntervals_;
     } else if (!chartSourcePending_ && chartSourceBasis_ == chartBasis_) {
@@ -229,15 +245,78 @@ void LogbookDocument::computeDerived() {
 }
 
 void LogbookDocument::calculate() {
-    // The same table calculated again gives the same cells: no step, nothing to do.
+    // The derived cells follow from the inputs: no step of the history.
+    settleChartSource();
+    computeDerived();
+}
+
+void LogbookDocument::noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    if (changedRows_.first > changedRows_.last) {
+        // Only a change of a calculated table can be calculated in part.
+        if (!calculated())
+            changedAll_ = true;
+        changedRows_ = {firstRow, lastRow};
+    } else {
+        changedRows_.first = std::min(changedRows_.first, firstRow);
+        changedRows_.last = std::max(changedRows_.last, lastRow);
+    }
+    if (firstColumn <= ColBenzin && lastColumn >= ColBenzin)
+        gradeChanged_ = true;
+}
+
+void LogbookDocument::recalculate() {
+    if (openSteps_ > 0)
+        return; // the step's end calculates once
+    if (NumberRecords(table_, [this] { settleChartSource(); }))
+        announceCells([](DocumentListener& l) { l.headingsChanged(); });
+    const RowSpan changed = changedRows_;
+    const bool inPart = !changedAll_ && changed.first <= changed.last;
+    const bool gradeChanged = gradeChanged_;
     if (calculated()) {
-        computeDerived();
+        forgetChanges();
         return;
     }
-    recordStep({1, TableRegion::kToEnd, ColKm, ColTankkosten}, [this] {
-        computeDerived();
-        return CellPosition{-1, -1};
-    });
+    try {
+        if (!inPart || !recalculateRows(changed, gradeChanged))
+            computeDerived();
+    } catch (const Error&) {
+        // Kept for the status bar; F5 and a load give it as an error.
+    }
+}
+
+void LogbookDocument::forgetChanges() {
+    changedRows_ = RowSpan{};
+    changedAll_ = false;
+    gradeChanged_ = false;
+}
+
+bool LogbookDocument::recalculateRows(RowSpan changed, bool gradeChanged) {
+    forgetChanges();
+    calculatedVersion_.reset();
+    calculationError_.clear();
+    std::optional<RowSpan> rows;
+    try {
+        rows = RecalculateChangedRows(table_, consumptionRule(), changed, gradeChanged, issues_);
+    } catch (const Error& e) {
+        calculationError_ = e.what();
+        chartSourcePending_ = false;
+        const int last = table_.rowCount() - 1;
+        if (changed.first <= last)
+            announceCells([&](DocumentListener& l) {
+                l.cellsChanged(changed.first, last, ColKm, ColTankkosten);
+            });
+        throw;
+    }
+    if (!rows)
+        return false;
+    calculatedVersion_ = table_.version();
+    chartSourceBasis_ = chartBasis_;
+    chartSourcePending_ = true;
+    if (rows->first <= rows->last)
+        announceCells([&](DocumentListener& l) {
+            l.cellsChanged(rows->first, rows->last, ColKm, ColTankkosten);
+        });
+    return true;
 }
 
 void LogbookDocument::recordStep(const TableRegion& region,
@@ -280,6 +359,7 @@ void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
     if (cell.row < 1 || cell.row >= table_.rowCount() || cell.column < 0 ||
         cell.column >= table_.columnCount())
         return;
+    noteChange(cell.row, cell.row, cell.column, cell.column);
     recordStep(TableRegion::Cell(cell), [&] {
         table_.setCell(cell.column, cell.row, text);
         return cell;
@@ -287,20 +367,24 @@ void LogbookDocument::editCell(CellPosition cell, std::string_view text) {
     announceCells([cell](DocumentListener& l) {
         l.cellsChanged(cell.row, cell.row, cell.column, cell.column);
     });
+    recalculate();
 }
 
 int LogbookDocument::appendRecord() {
     int row = 0;
+    noteChange(table_.rowCount(), table_.rowCount(), ColNumber, ColNumber); // an empty record
     recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
         row = AppendRecord(table_);
         return CellPosition{ColDatum, row};
     });
     announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
+    recalculate();
     return row;
 }
 
 void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
     const CellPosition cell{ColDatum, row};
+    noteChange(row, row, ColDatum, ColDatum);
     recordStep(TableRegion::Cell(cell), [&] {
         InsertDate(table_, row, today);
         return cell;
@@ -308,23 +392,29 @@ void LogbookDocument::insertDate(int row, const LocalDateTime& today) {
     announceCells([cell](DocumentListener& l) {
         l.cellsChanged(cell.row, cell.row, cell.column, cell.column);
     });
+    recalculate();
 }
 
 void LogbookDocument::deleteRecord(CellPosition cursor) {
     if (cursor.row < 1 || cursor.row > recordCount())
         return;
+    changedAll_ = true; // the records after it move up
     announceCells([row = cursor.row](DocumentListener& l) { l.recordsAboutToBeRemoved(row, row); });
-    AtExit tell([&] {
-        announceCells([row = cursor.row](DocumentListener& l) { l.recordsRemoved(row, row); });
-    });
-    recordStep(TableRegion::RecordsFrom(cursor.row), [&] {
-        DeleteRecord(table_, cursor.row);
-        return cursor;
-    });
+    {
+        AtExit tell([&] {
+            announceCells([row = cursor.row](DocumentListener& l) { l.recordsRemoved(row, row); });
+        });
+        recordStep(TableRegion::RecordsFrom(cursor.row), [&] {
+            DeleteRecord(table_, cursor.row);
+            return cursor;
+        });
+    }
+    recalculate();
 }
 
 EnterResult LogbookDocument::enter(CellPosition from) {
     EnterResult result;
+    noteChange(table_.rowCount(), table_.rowCount(), ColNumber, ColNumber); // an empty record
     // Enter adds at most a record at the end.
     recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
         result = CursorAfterEnter(table_, from);
@@ -333,11 +423,13 @@ EnterResult LogbookDocument::enter(CellPosition from) {
     if (result.appended) {
         const int row = recordCount();
         announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
+        recalculate();
     }
     return result;
 }
 
 void LogbookDocument::asOneStep(CellPosition cursor, const std::function<void()>& change) {
+    AtExit calculate([this] { recalculate(); });
     recordStep(TableRegion::RecordsFrom(1), [&] {
         change();
         return cursor;
@@ -347,33 +439,56 @@ void LogbookDocument::asOneStep(CellPosition cursor, const std::function<void()>
 CellPosition LogbookDocument::undo() {
     if (!history_.canUndo())
         return {ColDatum, 1};
+    const TableChange& step = history_.stepToUndo();
     CellPosition cursor;
-    {
-        // A step may add or remove records anywhere.
-        settleChartSource();
-        const ResetBracket reset(*this);
-        cursor = history_.undo(table_);
-    }
+    putBack(step.after, step.before, [&] { cursor = history_.undo(table_); });
     historyChanged();
+    recalculate();
     return cursor;
 }
 
 CellPosition LogbookDocument::redo() {
     if (!history_.canRedo())
         return {ColDatum, 1};
+    const TableChange& step = history_.stepToRedo();
     CellPosition cursor;
-    {
-        settleChartSource();
-        const ResetBracket reset(*this);
-        cursor = history_.redo(table_);
-    }
+    putBack(step.before, step.after, [&] { cursor = history_.redo(table_); });
     historyChanged();
+    recalculate();
     return cursor;
 }
 
-StatusTexts LogbookDocument::updateStatus() {
-    AtExit tell([this] { announceCells([](DocumentListener& l) { l.headingsChanged(); }); });
-    return UpdateStatusBar(table_, fileName_, [this] { settleChartSource(); });
+void LogbookDocument::putBack(const TableSnapshot& from, const TableSnapshot& to,
+                              const std::function<void()>& restore) {
+    settleChartSource();
+    if (from.rows() == to.rows())
+        noteChange(to.firstRow(), to.lastRow(), to.firstColumn(), to.lastColumn());
+    else
+        changedAll_ = true; // records moved: their numbers in the messages too
+    if (from.columns() != to.columns() || from.firstColumn() != to.firstColumn()) {
+        const ResetBracket reset(*this);
+        restore();
+        return;
+    }
+    // Records come and go at the end of the table; the cells of the region are written.
+    const int before = from.rows();
+    const int after = to.rows();
+    if (after < before)
+        announceCells([&](DocumentListener& l) { l.recordsAboutToBeRemoved(after, before - 1); });
+    restore();
+    if (after < before)
+        announceCells([&](DocumentListener& l) { l.recordsRemoved(after, before - 1); });
+    const int lastRow = std::min(to.lastRow(), std::min(before, after) - 1);
+    if (to.firstRow() <= lastRow && to.firstColumn() <= to.lastColumn())
+        announceCells([&](DocumentListener& l) {
+            l.cellsChanged(to.firstRow(), lastRow, to.firstColumn(), to.lastColumn());
+        });
+    if (after > before)
+        announceCells([&](DocumentListener& l) { l.recordsInserted(before, after - 1); });
+}
+
+StatusTexts LogbookDocument::statusTexts() const {
+    return StatusTextsOf(table_, fileName_);
 }
 
 void LogbookDocument::setHeading(int column, std::string_view text) {
@@ -456,11 +571,14 @@ std::exception_ptr LogbookDocument::importRecords(const ImportResult& result) {
 }
 
 void LogbookDocument::appendImported(const ImportResult& result) {
-    const ResetBracket reset(*this);
-    recordStep(TableRegion::RecordsFrom(1), [&] {
-        PlaceImportedRecords(table_, result);
-        return CellPosition{-1, -1};
-    });
+    {
+        const ResetBracket reset(*this);
+        recordStep(TableRegion::RecordsFrom(1), [&] {
+            PlaceImportedRecords(table_, result);
+            return CellPosition{-1, -1};
+        });
+    }
+    recalculate();
 }
 
 void LogbookDocument::calculateForChartPage() {

@@ -5,10 +5,12 @@
 #include "document/documentlistener.h"
 #include "document/edithistory.h"
 #include "document/writers.h"
+#include "logbook/cellerrors.h"
 #include "logbook/clock.h"
 #include "logbook/filestamp.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
+#include "logbook/recalculation.h"
 #include "logbook/records.h"
 #include "logbook/texttable.h"
 #include "reports/reportcontext.h"
@@ -36,8 +38,6 @@ struct SaveOptions {
 struct LoadHooks {
     // A notice such as "Datei nicht gefunden!" (Windows-1252).
     std::function<void(std::string_view)> notice;
-    // Runs once the file is read, before the calculation.
-    std::function<void()> read;
 };
 
 // The one open logbook: the table p_Grid shows, the chart source PrepareGrid built from
@@ -101,13 +101,13 @@ public:
     // gefunden!" and leaves the table (and its history) as it was. Once the file was there
     // to read, the history is gone.
     // Throws Error with the I/O message on every other failure, and whatever the calculation
-    // throws.
+    // throws. Gives whether the file was there and read.
     // A file whose lines do not fit its record count throws DamagedLogbook before anything
     // changes.
-    void load(const std::string& path, const LoadHooks& hooks = {});
+    bool load(const std::string& path, const LoadHooks& hooks = {});
     // Reads the damaged file at `path` as well as it goes, as a copy without a name: the
     // next save asks for one, so the damaged file stays as it is. Otherwise like load.
-    void loadDamagedCopy(const std::string& path, const LoadHooks& hooks = {});
+    bool loadDamagedCopy(const std::string& path, const LoadHooks& hooks = {});
     // The damaged file the logbook was read from as a copy; empty for every other logbook.
     const std::string& damagedSource() const { return damagedSource_; }
 
@@ -120,9 +120,15 @@ public:
     void restoreUnsaved(const TextTable& recovered);
 
     // CalculateValues: the derived columns of every record, then the chart source in the
-    // shape of the chart basis. When the derived values fail, the chart source keeps its
-    // previous contents; cells written so far stay. One step of the history.
+    // shape of the chart basis. When the derived values fail ("Wert zu groß"), the chart
+    // source keeps its previous contents; cells written so far stay. No step of the history:
+    // every change of the records calculates them at once, so this only makes sure.
     void calculate();
+    // The cells the last calculation could not read or compute, in record and column order
+    // (each spoils only its own record's derived cells).
+    const std::vector<CellIssue>& cellIssues() const { return issues_; }
+    // The error that ended the last calculation ("Wert zu groß"); empty when it finished.
+    const std::string& calculationError() const { return calculationError_; }
 
     // The changes of the table's cells and records, each one step of the history.
     // A typed cell, as stored.
@@ -155,8 +161,9 @@ public:
     // The headings of the columns from "Datum" to "Ort".
     void writeColumnHeadings();
 
-    // Renumbers the records and gives both status-bar texts.
-    StatusTexts updateStatus();
+    // Both status-bar texts: the number of records and the file name. The document keeps the
+    // record numbers of column 0 right itself.
+    StatusTexts statusTexts() const;
 
     // Writes the logbook to `path` in the format its ending selects (.csv, .htm/.html, .xlsx,
     // else the native file), with the backup and report texts of the save options. The file
@@ -209,8 +216,22 @@ private:
     void recordStep(const TableRegion& region, const std::function<CellPosition()>& change);
     // Fills the table from the native file at `path`, under that name or, `asCopy`, as a
     // copy without a name that may be damaged.
-    void readFile(const std::string& path, bool asCopy, const LoadHooks& hooks);
+    bool readFile(const std::string& path, bool asCopy, const LoadHooks& hooks);
     void computeDerived();
+    // After a change of the records: numbers them and calculates their derived cells, once
+    // at the end of a step; an error is kept (calculationError), not thrown.
+    void recalculate();
+    // Notes, before it is made, a change of the cells in rows first..last, columns
+    // first..last, so that recalculate can calculate only the records it concerns.
+    void noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    void forgetChanges();
+    // Calculates the records a change of rows `changed` concerns; false where that part
+    // cannot be told (then every record is calculated).
+    bool recalculateRows(RowSpan changed, bool gradeChanged);
+    // Undo and redo: `restore` turns the table from `from` into `to`; the listeners hear of
+    // the records that went or came and of the region's cells.
+    void putBack(const TableSnapshot& from, const TableSnapshot& to,
+                 const std::function<void()>& restore);
     // Whether the table is as the last CalculateValues left it, with the same rule: then
     // another one would write the same cells.
     bool calculated() const;
@@ -244,6 +265,13 @@ private:
     // The table's version after the last CalculateValues that ended without an error.
     std::optional<TextTable::Version> calculatedVersion_;
     bool calculatedWithIntervals_ = true;
+    std::vector<CellIssue> issues_;
+    std::string calculationError_;
+    // The changes since the last calculation: the rows, whether every record may be
+    // concerned, whether a grade changed.
+    RowSpan changedRows_;
+    bool changedAll_ = false;
+    bool gradeChanged_ = false;
     TextTable stationTable_;
     std::string fileName_;
     std::string damagedSource_;

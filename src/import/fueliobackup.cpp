@@ -6,6 +6,7 @@
 #include "import/refuelling.h"
 #include "import/values.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 
@@ -109,14 +110,15 @@ Quantity QuantityFromCode(std::string_view code) {
     }
 }
 
-const char* UnitSuffix(Quantity unit) {
+// The ending that makes the grade's energy one the logbook knows; cubic metres it does not.
+std::string UnitSuffix(Quantity unit) {
     switch (unit) {
     case Quantity::Kilograms:
-        return " (kg)";
+        return std::string(" ") + WordsOf(Energy::Kilogram).gradeEnding;
     case Quantity::CubicMetres:
         return " (m\xB3)";
     case Quantity::KilowattHours:
-        return " (kWh)";
+        return std::string(" ") + WordsOf(Energy::KilowattHour).gradeEnding;
     default:
         return "";
     }

@@ -21,7 +21,46 @@ int32_t ReadWholeNumber(const TextTable& grid, int column, int record) {
 }
 
 Error ZeroDistanceError(int record) {
-    return Error(CellPlace(record, ColVerbrauch) + ": nicht berechenbar, KM ist 0.");
+    return Error(ZeroDistanceIssue(record).message);
+}
+
+CellIssue NotAWholeNumberIssue(const TextTable& grid, int column, int record) {
+    return {record, column,
+            CellPlace(record, column) + ": '" + std::string(grid.cell(column, record)) +
+                "' ist keine ganze Zahl."};
+}
+
+CellIssue NotANumberIssue(const TextTable& grid, int column, int record) {
+    return {record, column,
+            CellPlace(record, column) + ": '" + std::string(grid.cell(column, record)) +
+                "' ist keine Zahl."};
+}
+
+CellIssue ZeroDistanceIssue(int record) {
+    return {record, ColVerbrauch,
+            CellPlace(record, ColVerbrauch) + ": nicht berechenbar, KM ist 0."};
+}
+
+std::string CellIssuesStatusText(const std::vector<CellIssue>& issues) {
+    if (issues.empty())
+        return {};
+    const std::size_t count = issues.size();
+    return IntegerToText(static_cast<int64_t>(count)) +
+           (count == 1 ? " ung\xFCltige Zelle: " : " ung\xFCltige Zellen: ") +
+           issues.front().message;
+}
+
+std::string CellIssuesBoxText(const std::vector<CellIssue>& issues) {
+    constexpr std::size_t kShown = 10;
+    std::string text;
+    for (std::size_t i = 0; i < issues.size() && i < kShown; ++i) {
+        if (i > 0)
+            text += '\n';
+        text += issues[i].message;
+    }
+    if (issues.size() > kShown)
+        text += "\nund " + IntegerToText(static_cast<int64_t>(issues.size() - kShown)) + " weitere";
+    return text;
 }
 
 double CheckedCellValue(double value, int record, int column) {

@@ -1,10 +1,10 @@
 #include "logbook/derivedvalues.h"
 
-#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -12,100 +12,167 @@ namespace spritlog {
 
 namespace {
 
-void WriteRefuellingCost(TextTable& grid, int row, double litres, double price) {
-    const double cost = CheckedCellValue(litres * price, row, ColTankkosten);
-    grid.setCell(ColTankkosten, row, NumberToText(cost, 2));
+void Write(TextTable& grid, int column, int row, std::string_view text) {
+    // Writing only what differs keeps the cells a copy of the table shares.
+    if (grid.cell(column, row) != text)
+        grid.setCell(column, row, text);
 }
 
-// The odometer readings in the order the pass reads them: each record's reading is read
-// once, as the later one of its distance, and kept for the next distance.
-class Readings {
-public:
-    explicit Readings(const TextTable& grid) : grid_(grid) {}
-
-    // KM of `row` from `previous`; the later reading is read first, so a bad text there is
-    // the one reported.
-    int64_t distance(int row, int previous) {
-        const int64_t later = ReadWholeNumber(grid_, ColKmStand, row);
-        const int64_t earlier =
-            previous == keptRow_ ? kept_ : ReadWholeNumber(grid_, ColKmStand, previous);
-        keptRow_ = row;
-        kept_ = later;
-        return later - earlier;
-    }
-
-private:
-    const TextTable& grid_;
-    int keptRow_ = -1;
-    int64_t kept_ = 0;
+// The readable inputs of one record; an input that is missing or invalid is none.
+struct Inputs {
+    std::optional<int64_t> reading;
+    std::optional<double> litres;
+    std::optional<double> price;
 };
 
-// `distance`: the KM this pass just wrote for `row`, none when it kept the cell's own.
-void WriteConsumptionAndCost(TextTable& grid, int row, std::optional<int64_t> distance) {
-    const double litres = TextToNumber(grid.cell(ColLiter, row));
-    const double price = TextToNumber(grid.cell(ColLiterpreis, row));
-    // The first record taking part has a distance only when it kept one, for example after
-    // the record before it was deleted. A distance beyond 32 bits is read from its text,
-    // which reports it.
-    if (!distance || *distance != static_cast<int32_t>(*distance)) {
-        if (grid.cell(ColKm, row).empty())
-            distance.reset();
-        else
-            distance = ReadWholeNumber(grid, ColKm, row);
+std::optional<double> ReadNumberCell(const TextTable& grid, int column, int row,
+                                     std::vector<CellIssue>& issues) {
+    const std::string_view text = grid.cell(column, row);
+    double value = 0;
+    if (TryTextToNumber(text, value))
+        return value;
+    if (!IsBlank(text))
+        issues.push_back(NotANumberIssue(grid, column, row));
+    return std::nullopt;
+}
+
+std::optional<int64_t> ReadWholeCell(const TextTable& grid, int column, int row,
+                                     std::vector<CellIssue>& issues) {
+    const std::string_view text = grid.cell(column, row);
+    int32_t value = 0;
+    if (TryTextToInteger(text, value))
+        return value;
+    if (!IsBlank(text))
+        issues.push_back(NotAWholeNumberIssue(grid, column, row));
+    return std::nullopt;
+}
+
+Inputs ReadInputs(const TextTable& grid, int row, std::vector<CellIssue>& issues) {
+    Inputs in;
+    in.reading = ReadWholeCell(grid, ColKmStand, row, issues);
+    in.litres = ReadNumberCell(grid, ColLiter, row, issues);
+    in.price = ReadNumberCell(grid, ColLiterpreis, row, issues);
+    return in;
+}
+
+// The distance of the first record taking part: the KM it kept, for example after the
+// record before it was deleted.
+std::optional<int64_t> KeptDistance(TextTable& grid, int row, std::vector<CellIssue>& issues) {
+    return ReadWholeCell(grid, ColKm, row, issues);
+}
+
+void WriteFigures(TextTable& grid, int row, const Inputs& in, std::optional<int64_t> distance,
+                  std::vector<CellIssue>& issues) {
+    // A distance beyond 32 bits is no KM the table can hold.
+    if (distance && *distance != static_cast<int32_t>(*distance)) {
+        issues.push_back(NotAWholeNumberIssue(grid, ColKm, row));
+        distance.reset();
     }
-    if (distance) {
-        if (*distance == 0)
-            throw ZeroDistanceError(row);
-        // Litres times 100 first, then the division: the order decides the last bit.
-        const double hundredfold = CheckedCellValue(litres * 100.0, row, ColVerbrauch);
-        const double consumption = hundredfold / static_cast<double>(*distance);
-        WrittenNumber written = NumberAsWritten(consumption, 2);
-        grid.setCell(ColVerbrauch, row, written.text);
-        // The cost per 100 km uses the consumption as written, rounded to 2 places.
-        const double cost = CheckedCellValue(written.value * price, row, ColKostenKm);
-        grid.setCell(ColKostenKm, row, NumberToText(cost, 2));
+    std::string consumption;
+    std::string costPerKm;
+    if (distance && in.litres) {
+        if (*distance == 0) {
+            issues.push_back(ZeroDistanceIssue(row));
+        } else {
+            // Litres times 100 first, then the division: the order decides the last bit.
+            const double hundredfold = CheckedCellValue(*in.litres * 100.0, row, ColVerbrauch);
+            WrittenNumber written =
+                NumberAsWritten(hundredfold / static_cast<double>(*distance), 2);
+            consumption = std::move(written.text);
+            // The cost per 100 km uses the consumption as written, rounded to 2 places.
+            if (in.price)
+                costPerKm =
+                    NumberToText(CheckedCellValue(written.value * *in.price, row, ColKostenKm), 2);
+        }
     }
-    WriteRefuellingCost(grid, row, litres, price);
+    Write(grid, ColVerbrauch, row, consumption);
+    Write(grid, ColKostenKm, row, costPerKm);
+    std::string cost;
+    if (in.litres && in.price)
+        cost = NumberToText(CheckedCellValue(*in.litres * *in.price, row, ColTankkosten), 2);
+    Write(grid, ColTankkosten, row, cost);
 }
 
 void ClearDerivedValues(TextTable& grid, int row) {
     for (int column = ColKm; column <= ColTankkosten; ++column)
-        if (!grid.cell(column, row).empty())
-            grid.setCell(column, row, {});
+        Write(grid, column, row, {});
 }
 
-// The next record taking part after `row`; the empty ones passed lose their derived values.
-int NextRecord(TextTable& grid, int row) {
-    const int next = NextRecordTakingPart(grid, row + 1);
-    for (int r = row + 1; r < next; ++r)
-        ClearDerivedValues(grid, r);
-    return next;
+bool InRecordOrder(const CellIssue& a, const CellIssue& b) {
+    return a.record != b.record ? a.record < b.record : a.column < b.column;
 }
 
 } // namespace
 
-void ComputeDerivedValues(TextTable& grid) {
+int ComputeDerivedValuesFrom(TextTable& grid, const PassStart& start, int stopAfter,
+                             std::vector<CellIssue>& issues) {
     const int n = RecordCount(grid);
-    int row = NextRecord(grid, 0);
-    if (row > n)
-        return;
-    WriteRefuellingCost(grid, row, TextToNumber(grid.cell(ColLiter, row)),
-                        TextToNumber(grid.cell(ColLiterpreis, row)));
-    Readings readings(grid);
-    std::optional<int64_t> distance; // of `row`, when this pass wrote it
-    while (row <= n) {
-        const int next = NextRecord(grid, row);
-        // The next distance is taken before this record's consumption, as the records are
-        // read in order.
-        std::optional<int64_t> nextDistance;
-        if (next <= n) {
-            nextDistance = readings.distance(next, row);
-            grid.setCell(ColKm, next, IntegerToText(*nextDistance));
+    bool first = start.first;
+    std::optional<int64_t> lastReading = start.lastReading;
+    int row = start.row;
+    for (; row <= n; ++row) {
+        if (IsEmptyRecord(grid, row)) {
+            ClearDerivedValues(grid, row);
+            continue;
         }
-        WriteConsumptionAndCost(grid, row, distance);
-        distance = nextDistance;
-        row = next;
+        const Inputs in = ReadInputs(grid, row, issues);
+        std::optional<int64_t> distance;
+        if (first) {
+            distance = KeptDistance(grid, row, issues);
+        } else if (in.reading && lastReading) {
+            distance = *in.reading - *lastReading;
+            Write(grid, ColKm, row, IntegerToText(*distance));
+        } else {
+            Write(grid, ColKm, row, {});
+        }
+        WriteFigures(grid, row, in, distance, issues);
+        first = false;
+        if (in.reading) {
+            lastReading = in.reading;
+            // The records after a readable reading measure from it, as before.
+            if (row >= stopAfter)
+                break;
+        }
     }
+    return std::min(row, n);
+}
+
+PassStart PassStartAt(const TextTable& grid, int row) {
+    PassStart start;
+    start.row = row;
+    for (int r = row - 1; r >= 1; --r) {
+        if (IsEmptyRecord(grid, r))
+            continue;
+        start.first = false;
+        int32_t reading = 0;
+        if (TryTextToInteger(grid.cell(ColKmStand, r), reading)) {
+            start.lastReading = reading;
+            break;
+        }
+    }
+    return start;
+}
+
+void SortIssues(std::vector<CellIssue>& issues) {
+    std::stable_sort(issues.begin(), issues.end(), InRecordOrder);
+    issues.erase(std::unique(issues.begin(), issues.end()), issues.end());
+}
+
+std::vector<CellIssue> ComputeDerivedValues(TextTable& grid) {
+    std::vector<CellIssue> issues;
+    ComputeDerivedValuesFrom(grid, PassStart{}, RecordCount(grid) + 1, issues);
+    SortIssues(issues);
+    return issues;
+}
+
+std::vector<CellIssue> CalculateRecords(TextTable& grid, ConsumptionRule rule) {
+    std::vector<CellIssue> issues = ComputeDerivedValues(grid);
+    if (rule == ConsumptionRule::FullTank) {
+        std::vector<CellIssue> more = ApplyFullTankIntervals(grid);
+        issues.insert(issues.end(), more.begin(), more.end());
+        SortIssues(issues);
+    }
+    return issues;
 }
 
 } // namespace spritlog

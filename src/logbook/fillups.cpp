@@ -37,12 +37,6 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
     return true;
 }
 
-bool EndsWith(std::string_view text, std::string_view ending) {
-    if (text.size() < ending.size())
-        return false;
-    return StartsWithWord(text.substr(text.size() - ending.size()), ending);
-}
-
 void NoteMarks(std::string_view note, FillUpMarks& marks) {
     while (!note.empty()) {
         const std::size_t split = note.find_first_of(",;");
@@ -75,14 +69,24 @@ void ClearConsumption(TextTable& grid, int row) {
 // One unit's walk through the records: the last full fill-up and the partial ones since.
 class IntervalWalk {
 public:
-    IntervalWalk(TextTable& grid, FuelUnit unit) : grid_(grid), unit_(unit) {}
+    IntervalWalk(TextTable& grid, Energy unit) : grid_(grid), unit_(unit) {}
 
     // The record before `row` among those taking part: 0 when there is none, kOtherUnit when
-    // it is of another unit.
+    // it is of another unit, kPassedOver when it has no litres to count.
     static constexpr int kOtherUnit = -1;
+    static constexpr int kPassedOver = -2;
 
-    void visit(int row, int previousTakingPart) {
+    void visit(int row, int previousTakingPart, bool readable) {
         const FillUpMarks marks = MarksOf(grid_, row);
+        if (!readable && !marks.partial) {
+            // A full tank without a readable reading closes nothing and opens nothing: what
+            // went in from here to the next full tank is unknown.
+            clearPending();
+            ClearConsumption(grid_, row);
+            start_ = 0;
+            unknownStart_ = true;
+            return;
+        }
         if (marks.missedBefore) {
             // What was filled before this record is unknown: nothing since the last full tank
             // can be closed, and this record's own figures are unknown too.
@@ -104,7 +108,7 @@ public:
         if (start_ == 0) {
             // The first full tank of this unit: its per-record figure measures from a record
             // of another unit, or is the record's own as the per-record pass left it.
-            if (unit_ != FuelUnit::Litre || previousTakingPart == kOtherUnit || unknownStart_)
+            if (unit_ != Energy::Litre || previousTakingPart == kOtherUnit || unknownStart_)
                 ClearConsumption(grid_, row);
         } else if (!pending_.empty() || previousTakingPart != start_) {
             close(row);
@@ -115,6 +119,9 @@ public:
 
     // Partial fill-ups after the last full one: their interval is not closed yet.
     void finish() { clearPending(); }
+    // Goes on as after visiting `row`, a full fill-up of this unit with a readable reading.
+    void resumeAfter(int row) { start_ = row; }
+    std::vector<CellIssue>& issues() { return issues_; }
 
 private:
     void clearPending() {
@@ -124,22 +131,28 @@ private:
     }
 
     void close(int row) {
-        const int64_t distance = static_cast<int64_t>(ReadWholeNumber(grid_, ColKmStand, row)) -
-                                 ReadWholeNumber(grid_, ColKmStand, start_);
-        if (distance == 0)
-            throw ZeroDistanceError(row);
+        const int64_t distance = static_cast<int64_t>(TextToInteger(grid_.cell(ColKmStand, row))) -
+                                 TextToInteger(grid_.cell(ColKmStand, start_));
         pending_.push_back(row);
+        if (distance == 0) {
+            issues_.push_back(ZeroDistanceIssue(row));
+            clearPending();
+            return;
+        }
         double fuel = 0;
         double cost = 0;
+        bool costKnown = true; // a fill-up without a price leaves the interval's cost unknown
         for (int r : pending_) {
             fuel = AddCellValue(fuel, TextToNumber(grid_.cell(ColLiter, r)), r, ColLiter);
+            costKnown = costKnown && !grid_.cell(ColTankkosten, r).empty();
             cost = AddCellValue(cost, TextToNumber(grid_.cell(ColTankkosten, r)), r, ColTankkosten);
         }
         const double perHundred = 100.0 / static_cast<double>(distance);
         const std::string consumption = NumberToText(
             CheckedCellValue(fuel * 100.0 / static_cast<double>(distance), row, ColVerbrauch), 2);
         const std::string costs =
-            NumberToText(CheckedCellValue(cost * perHundred, row, ColKostenKm), 2);
+            costKnown ? NumberToText(CheckedCellValue(cost * perHundred, row, ColKostenKm), 2)
+                      : std::string();
         for (int r : pending_) {
             grid_.setCell(ColVerbrauch, r, consumption);
             grid_.setCell(ColKostenKm, r, costs);
@@ -147,10 +160,11 @@ private:
     }
 
     TextTable& grid_;
-    FuelUnit unit_;
+    Energy unit_;
     int start_ = 0;             // the last full fill-up, 0 before the first
     bool unknownStart_ = false; // fuel went in before the first full fill-up
     std::vector<int> pending_;
+    std::vector<CellIssue> issues_;
 };
 
 } // namespace
@@ -205,33 +219,90 @@ FillUpMarks MarksOf(const TextTable& grid, int row) {
     return marks;
 }
 
-FuelUnit UnitOf(std::string_view grade) {
-    const std::string_view trimmed = Trimmed(grade);
-    if (EndsWith(trimmed, "(kg)"))
-        return FuelUnit::Kilogram;
-    if (EndsWith(trimmed, "(kWh)"))
-        return FuelUnit::KilowattHour;
-    return FuelUnit::Litre;
+namespace {
+
+// Whether the interval walk counts `row`: a record without litres is passed over as if it took
+// no part. Gives whether its reading can be read.
+bool CountsLitres(const TextTable& grid, int row, bool& readable) {
+    int32_t reading = 0;
+    readable = TryTextToInteger(grid.cell(ColKmStand, row), reading);
+    return IsNumberText(grid.cell(ColLiter, row));
 }
 
-void ApplyFullTankIntervals(TextTable& grid) {
-    std::array<IntervalWalk, 3> walks = {IntervalWalk(grid, FuelUnit::Litre),
-                                         IntervalWalk(grid, FuelUnit::Kilogram),
-                                         IntervalWalk(grid, FuelUnit::KilowattHour)};
-    // The last record of each unit that took part, so that a walk knows whether a record of
-    // another unit lies between two of its own.
-    int previous = 0;
-    std::array<int, 3> previousOfUnit{};
-    ForEachRecordTakingPart(grid, [&](int row) {
-        const auto unit = static_cast<std::size_t>(UnitOf(grid.cell(ColBenzin, row)));
+// The walks of the units over the records taking part in first..last, each record of a unit
+// seen by that unit's walk.
+class Walks {
+public:
+    explicit Walks(TextTable& grid)
+        : grid_(grid), walks_{IntervalWalk(grid, Energy::Litre),
+                              IntervalWalk(grid, Energy::Kilogram),
+                              IntervalWalk(grid, Energy::KilowattHour)} {}
+
+    void resumeAfter(int row, Energy unit) {
+        const auto u = static_cast<std::size_t>(unit);
+        walks_[u].resumeAfter(row);
+        previous_ = row;
+        previousOfUnit_[u] = row;
+    }
+
+    void walk(int first, int last) {
+        for (int row = NextRecordTakingPart(grid_, first); row <= last;
+             row = NextRecordTakingPart(grid_, row + 1))
+            visit(row);
+    }
+
+    std::vector<CellIssue> finish(bool atEnd) {
+        std::vector<CellIssue> issues;
+        for (IntervalWalk& walk : walks_) {
+            if (atEnd)
+                walk.finish();
+            issues.insert(issues.end(), walk.issues().begin(), walk.issues().end());
+        }
+        return issues;
+    }
+
+private:
+    void visit(int row) {
+        bool readable = false;
+        if (!CountsLitres(grid_, row, readable)) {
+            previousPassedOver_ = true;
+            return;
+        }
+        const auto unit = static_cast<std::size_t>(EnergyOf(grid_.cell(ColBenzin, row)));
         // A walk sees the record before this one only when it is of its own unit.
-        walks[unit].visit(row,
-                          previousOfUnit[unit] == previous ? previous : IntervalWalk::kOtherUnit);
-        previousOfUnit[unit] = row;
-        previous = row;
-    });
-    for (IntervalWalk& walk : walks)
-        walk.finish();
+        int before = previousOfUnit_[unit] == previous_ ? previous_ : IntervalWalk::kOtherUnit;
+        if (previousPassedOver_ && before != IntervalWalk::kOtherUnit)
+            before = IntervalWalk::kPassedOver;
+        walks_[unit].visit(row, before, readable);
+        previousOfUnit_[unit] = row;
+        previous_ = row;
+        previousPassedOver_ = false;
+    }
+
+    TextTable& grid_;
+    std::array<IntervalWalk, 3> walks_;
+    // The last record that took part, and the last of each unit, so that a walk knows whether
+    // a record of another unit, or one passed over, lies between two of its own.
+    int previous_ = 0;
+    bool previousPassedOver_ = false;
+    std::array<int, 3> previousOfUnit_{};
+};
+
+} // namespace
+
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid) {
+    Walks walks(grid);
+    walks.walk(1, RecordCount(grid));
+    return walks.finish(true);
+}
+
+std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, Energy unit,
+                                                   int last) {
+    Walks walks(grid);
+    if (anchor > 0)
+        walks.resumeAfter(anchor, unit);
+    walks.walk(anchor + 1, last);
+    return walks.finish(last >= RecordCount(grid));
 }
 
 } // namespace spritlog

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "logbook/cellerrors.h"
+#include "logbook/energies.h"
 #include "logbook/texttable.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace spritlog {
 
@@ -32,11 +35,6 @@ std::string WithMark(std::string_view note, std::string_view word);
 // "Urlaub; Teilbetankung" gives "Urlaub". A note without the mark comes back as it is.
 std::string WithoutMark(std::string_view note, std::string_view word);
 
-// What a grade is measured in: its name ends in "(kg)" (natural gas) or "(kWh)"
-// (electricity), otherwise litres.
-enum class FuelUnit { Litre, Kilogram, KilowattHour };
-FuelUnit UnitOf(std::string_view grade);
-
 // How the consumption is computed: every record by itself, or from full tank to full tank
 // (the setting "Verbrauch von Volltank zu Volltank rechnen", on by default).
 enum class ConsumptionRule { PerRecord, FullTank };
@@ -48,8 +46,16 @@ enum class ConsumptionRule { PerRecord, FullTank };
 // (cost per 100 km); partial fill-ups after the last full one, and a record after a missed
 // fill-up, have none (the latter opens the next interval). Records of other units are
 // passed over by an interval. A logbook without marks and with litres only is left as the
-// per-record pass made it. KM and Tankkosten stay each record's own. Throws Error naming the
-// place, as the per-record pass does.
-void ApplyFullTankIntervals(TextTable& grid);
+// per-record pass made it. KM and Tankkosten stay each record's own. A record without
+// litres (empty or no number) is passed over, and one whose reading cannot be read closes no
+// interval: the next full fill-up has no consumption. An interval of distance 0 gets none
+// and is given back as an issue; throws Error only for a value beyond the range of numbers.
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid);
+// The same walk over the records after `anchor` up to `last` only, going on as the whole walk
+// does after `anchor`, a full fill-up of `unit` with a readable reading and litres (0: from the
+// first record). Every record with litres up to `last` must be of `unit`; partial fill-ups still
+// open at `last` keep their figures unless `last` is the last record.
+std::vector<CellIssue> ApplyFullTankIntervalsAfter(TextTable& grid, int anchor, Energy unit,
+                                                   int last);
 
 } // namespace spritlog

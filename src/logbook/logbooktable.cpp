@@ -3,6 +3,8 @@
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 
+#include <charconv>
+
 namespace spritlog {
 
 const ColumnInfo kLogbookColumnInfo[kLogbookColumns] = {
@@ -33,20 +35,27 @@ void ClearRecord(TextTable& grid, int row) {
         grid.setCell(column, row, {});
 }
 
-StatusTexts UpdateStatusBar(TextTable& grid, const std::string& currentFileName,
-                            const std::function<void()>& beforeChange) {
+bool NumberRecords(TextTable& grid, const std::function<void()>& beforeChange) {
     const int count = RecordCount(grid);
     bool changing = false;
+    char number[16];
     for (int row = 1; row <= count; ++row) {
-        const std::string number = IntegerToText(row) + ".";
-        if (grid.cell(ColNumber, row) == number)
+        // Without an allocation per record: this runs after every change of the records.
+        char* end = std::to_chars(number, number + sizeof number - 1, row).ptr;
+        *end++ = '.';
+        const std::string_view text(number, static_cast<std::size_t>(end - number));
+        if (grid.cell(ColNumber, row) == text)
             continue;
         if (!changing && beforeChange)
             beforeChange();
         changing = true;
-        grid.setCell(ColNumber, row, number);
+        grid.setCell(ColNumber, row, text);
     }
+    return changing;
+}
 
+StatusTexts StatusTextsOf(const TextTable& grid, const std::string& currentFileName) {
+    const int count = RecordCount(grid);
     StatusTexts texts;
     texts.records = "Status: " + IntegerToText(count) + " Datens\xE4tze";
     texts.file = "Geladene Datei: " + ShortenPath(Utf8ToCp1252(currentFileName), 30);

@@ -52,10 +52,12 @@ struct StatusTexts {
     std::string records; // "Status: 12 Datensätze" (Windows-1252)
     std::string file;    // "Geladene Datei: " + ShortenPath(file, 30) (Windows-1252)
 };
-// Renumbers column 0 and gives both status-bar texts. `currentFileName` is UTF-8.
-// `beforeChange`, when given, runs once before the first number that differs is written.
-StatusTexts UpdateStatusBar(TextTable& grid, const std::string& currentFileName,
-                            const std::function<void()>& beforeChange = {});
+// Both status-bar texts of `grid` and `currentFileName` (UTF-8).
+StatusTexts StatusTextsOf(const TextTable& grid, const std::string& currentFileName);
+// Writes each record's number ("1.", "2.", ...) into column 0 where it differs. `beforeChange`,
+// when given, runs once before the first number that differs is written. Gives whether any
+// was written.
+bool NumberRecords(TextTable& grid, const std::function<void()>& beforeChange = {});
 
 // "&Neu": clears the file name and leaves header and one empty record. The caller then
 // runs UpdateStatusBar.

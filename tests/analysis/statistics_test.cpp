@@ -1,4 +1,5 @@
 #include "analysis/statistics.h"
+#include "logbook/energies.h"
 #include "logbook/errors.h"
 #include "logbook/logbooktable.h"
 #include "support/logbooks.h"
@@ -50,18 +51,18 @@ struct LabelCase {
 
 TEST(Statistics, EdgeCases) {
     const std::vector<LabelCase> cases = {
-        {"no consumption: min stays at its start",
+        {"no consumption: no minimum",
          {{"100", "40", "1.5", "", "", ""},
           {"200", "35", "1.4", "100", "", ""},
           {"300", "", "", "100", "", ""}},
          9,
-         "2147483647.00 Liter"},
-        {"no consumption: max stays 0",
+         ""},
+        {"no consumption: no maximum",
          {{"100", "40", "1.5", "", "", ""},
           {"200", "35", "1.4", "100", "", ""},
           {"300", "", "", "100", "", ""}},
          10,
-         " 0.00 Liter"},
+         ""},
         {"no consumption: the average is empty, not 0",
          {{"100", "40", "1.5"}, {"200", "35", "1.4", "100"}, {"300", "", "", "100"}},
          4,
@@ -113,7 +114,7 @@ TEST(Statistics, EdgeCases) {
          {{"1", "", "", "", "-5.00"}, {"2", "", "", "", "-3.00"}, {"3"}},
          9,
          "-5.00 Liter"},
-        {"empty litre cells give no maximum", {{"1"}, {"2"}, {"3"}}, 11, " 0.00 Liter"},
+        {"empty litre cells give no maximum", {{"1"}, {"2"}, {"3"}}, 11, ""},
         {"largest distance",
          {{"1", "", "", ""}, {"2", "", "", "700"}, {"3", "", "", "9000"}},
          12,
@@ -185,6 +186,30 @@ TEST(Statistics, IntervalsAndUnits) {
         2);
 }
 
+// A reading that cannot be read is no value: the distance driven runs from the first readable
+// reading to the last (the calculation names the others).
+TEST(Statistics, DistanceDrivenFromTheReadableReadings) {
+    struct Case {
+        const char* name;
+        std::vector<Record> records;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"only one reading readable", {{"abc", "40"}, {"10500", "35"}, {"1.5", "30"}}, "0 KM"},
+        {"empty reading of the last record",
+         {{"10000", "40"}, {"10500", "35"}, {"", "30"}},
+         "500 KM"},
+        {"bad first reading", {{"10 000", "40"}, {"10500", "35"}, {"11000"}}, "500 KM"},
+        {"a tab is something typed, no reading", {{"100"}, {"150"}, {"\t"}}, "50 KM"},
+        {"no reading readable", {{"a", "40"}, {"b", "35"}, {"c", "30"}}, ""},
+        {"thousands grouped", {{"1000"}, {"2000"}, {"13500"}}, "12.500 KM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ComputeStatistics(Logbook(c.records)).label(1), c.expected);
+    }
+}
+
 TEST(Statistics, ErrorsNameTheRecordAndColumn) {
     struct Case {
         const char* name;
@@ -192,21 +217,6 @@ TEST(Statistics, ErrorsNameTheRecordAndColumn) {
         const char* message;
     };
     const Case cases[] = {
-        {"last record read first",
-         {{"abc", "40"}, {"10500", "35"}, {"1.5", "30"}},
-         "Datensatz 3, KM-Stand: '1.5' ist keine ganze Zahl."},
-        {"empty reading of a record that takes part",
-         {{"10000", "40"}, {"10500", "35"}, {"", "30"}},
-         "Datensatz 3, KM-Stand: '' ist keine ganze Zahl."},
-        {"bad first reading",
-         {{"10 000", "40"}, {"10500", "35"}, {"11000"}},
-         "Datensatz 1, KM-Stand: '10 000' ist keine ganze Zahl."},
-        {"the last record taking part is read, not the empty one after it",
-         {{"10000", "40"}, {"47.100", "35"}, {}},
-         "Datensatz 2, KM-Stand: '47.100' ist keine ganze Zahl."},
-        {"a tab is something typed: the record takes part",
-         {{"100"}, {"150"}, {"\t"}},
-         "Datensatz 3, KM-Stand: '\\t' ist keine ganze Zahl."},
         {"overflowing sum names the record",
          {{"1", "1e308"}, {"2", "1e308"}, {"3"}},
          "Datensatz 2, Liter: Summe zu gro\xDF."},
@@ -240,6 +250,28 @@ TEST(Statistics, ScreenLayout) {
     }
     EXPECT_EQ(next, 12);
     EXPECT_EQ(kStatisticsGroups[2].firstRow, 8); // "Rekorde" starts with "Min Verbrauch:"
+}
+
+} // namespace
+} // namespace spritlog
+
+namespace spritlog {
+namespace {
+
+// A kWh row: its energy is read from the grade in one place, and it stays out of the litre
+// figures, whose words are those of the energy litres.
+TEST(Statistics, AKilowattHourRowStaysOutOfTheLitreFigures) {
+    const TextTable grid = test::LogbookOf({ColKmStand, ColLiter, ColVerbrauch, ColBenzin},
+                                           {{"100", "40", "", "Super"},
+                                            {"200", "30", " 6.00", "Super"},
+                                            {"300", "50", "20.00", "Strom (kWh)"}});
+    EXPECT_EQ(EnergyOf(grid.cell(ColBenzin, 3)), Energy::KilowattHour);
+    const StatisticsLabels labels = ComputeStatistics(grid);
+    const std::string litres = std::string(" ") + WordsOf(Energy::Litre).quantity;
+    EXPECT_EQ(labels.label(2), "70.00" + litres); // 40 + 30, not the 50 kWh
+    EXPECT_EQ(labels.label(4), std::string(" 6.00 ") + WordsOf(Energy::Litre).consumption);
+    EXPECT_EQ(labels.label(11), "40.00" + litres);
+    EXPECT_EQ(labels.label(4), " 6.00 L/100KM"); // as the program always wrote it
 }
 
 } // namespace

@@ -18,7 +18,7 @@ TextTable Logbook(int records) {
         rows.push_back({"01.01.2024", std::to_string(1000 * row), "K\xF6ln"}); // Köln
     TextTable grid = test::LogbookOf({ColDatum, ColKmStand, ColOrt}, rows);
     WriteColumnHeaders(grid);
-    UpdateStatusBar(grid, "");
+    NumberRecords(grid);
     return grid;
 }
 

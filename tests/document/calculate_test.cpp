@@ -37,9 +37,10 @@ const std::vector<Record> kWorkedExample = {
     {"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}};
 
 TEST(CalculateValues, FailedPassLeavesTheChartSource) {
+    // Values beyond the range of numbers; an unreadable cell no longer ends the pass.
     const std::vector<std::vector<Record>> failing = {
-        {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"", "25", ""}},
-        {{"10000", "40", "1.50"}, {"10000", "35", "1.40"}, {"11000", "30", "1.60"}},
+        {{"10000", "40", "1.50"}, {"10500", "1e308", "1.40"}, {"11000", "30", "1.60"}},
+        {{"10000", "1e308", "10"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
     };
     for (ChartBasis basis : {ChartBasis::Eintrag, ChartBasis::Monat}) {
         for (const auto& records : failing) {
@@ -95,17 +96,19 @@ TEST(CalculateValues, ChangesAfterACalculationAreSeen) {
     struct Case {
         const char* name;
         std::function<void(LogbookDocument&)> change;
+        bool recalculates; // a change of the records is calculated at once
     };
     const std::vector<Case> cases = {
         {"cell",
          [](LogbookDocument& b) {
              b.editCell({ColKmStand, 3}, "11200");
-         }},
-        {"undo", [](LogbookDocument& b) { b.undo(); }},
-        {"numbers", [](LogbookDocument& b) { b.updateStatus(); }},
-        {"heading", [](LogbookDocument& b) { b.setHeading(ColKm, "Strecke"); }},
-        {"rule", [](LogbookDocument& b) { b.setFullTankIntervals(false); }},
-        {"basis", [](LogbookDocument& b) { b.setChartBasis(ChartBasis::Monat); }},
+         },
+         true},
+        {"undo", [](LogbookDocument& b) { b.undo(); }, true},
+        {"numbers", [](LogbookDocument& b) { b.appendRecord(); }, true},
+        {"heading", [](LogbookDocument& b) { b.setHeading(ColKm, "Strecke"); }, true},
+        {"rule", [](LogbookDocument& b) { b.setFullTankIntervals(false); }, false},
+        {"basis", [](LogbookDocument& b) { b.setChartBasis(ChartBasis::Monat); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,6 +120,8 @@ TEST(CalculateValues, ChangesAfterACalculationAreSeen) {
         TextTable expected;
         RebuildChartSource(book.table(), expected, ChartBasis::Eintrag);
         c.change(book);
+        if (c.recalculates)
+            RebuildChartSource(book.table(), expected, ChartBasis::Eintrag);
         EXPECT_EQ(Cells(book.chartSource()), Cells(expected));
 
         book.calculate();

@@ -17,7 +17,8 @@
 namespace spritlog {
 namespace {
 
-// Four records whose derived cells are stale, so that a calculation changes them.
+// Four records, calculated: the document keeps the derived cells current after every change,
+// so undo and redo give them back as a calculation would.
 void FillLogbook(LogbookDocument& book) {
     TextTable table = test::LogbookOf({
         {"01.03.2026", "10000", "40.00", "1.50", "Super", "Nord", "Köln", "a", "", ""},
@@ -29,8 +30,9 @@ void FillLogbook(LogbookDocument& book) {
     for (int row = 1; row <= 4; ++row)
         for (int column = ColKm; column <= ColTankkosten; ++column)
             table.setCell(column, row, "1");
-    UpdateStatusBar(table, "");
+    NumberRecords(table);
     book.setTable(std::move(table));
+    book.calculate();
 }
 
 struct Shot {
@@ -161,7 +163,7 @@ const Change kChanges[] = {
      [](LogbookDocument& b) { b.appendImported(SpritlogImport()); },
      {ColDatum, 1}},
     // The records and what the calculation makes of them go in as one step, also when the
-    // calculation fails (a reading equal to the last one: a distance of 0).
+    // calculation fails (a value beyond the range of numbers).
     {"ImportWithItsCalculation",
      nullptr,
      [](LogbookDocument& b) {
@@ -173,13 +175,18 @@ const Change kChanges[] = {
     {"ImportWhoseCalculationFails",
      nullptr,
      [](LogbookDocument& b) {
-         EXPECT_NE(b.importRecords(ParseImportFile("29.03.2026;11600;40;1.50;;;;;Super;Aral;Ulm;;;;"
+         EXPECT_NE(b.importRecords(ParseImportFile("29.03.2026;12100;1e308;1.50;;;;;Super;Aral;Ulm;;;;"
                                                    "\r\n")),
                    nullptr);
      },
      {ColDatum, 5}},
-    // The first derived cell that changed.
-    {"Calculation", nullptr, [](LogbookDocument& b) { b.calculate(); }, {ColVerbrauch, 1}},
+    // A reading: the step holds the input, the derived cells follow from it.
+    {"ReadingAndItsFigures",
+     nullptr,
+     [](LogbookDocument& b) {
+         b.editCell({ColKmStand, 2}, "10600");
+     },
+     {ColKmStand, 2}},
     {"OneStep",
      nullptr,
      [](LogbookDocument& b) {
@@ -203,8 +210,8 @@ TEST(History, ChangesThatChangeNothingAreNoSteps) {
     book.deleteRecord({ColDatum, 5}); // no such record
     book.enter({ColLiter, 2});        // moves the cursor only
     book.calculate();
-    book.calculate(); // nothing stale the second time
-    EXPECT_EQ(book.history().count(), 1u);
+    book.calculate(); // the derived cells were current: no step
+    EXPECT_EQ(book.history().count(), 0u);
 }
 
 TEST(History, StepsUndoneInTurn) {

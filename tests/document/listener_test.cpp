@@ -53,15 +53,15 @@ std::vector<ListenerCase> Cases() {
          [](LogbookDocument& b) {
              b.editCell({ColOrt, 2}, "Hof");
          },
-         {"modified", "cells 2-2 x 11-11"}},
+         {"modified", "cells 2-2 x 11-11", "cells 2-3 x 5-8"}}, // from the full tank before
         {"AppendRecord",
          [](LogbookDocument& b) { b.appendRecord(); },
-         {"modified", "inserted 4-4"}},
+         {"modified", "inserted 4-4", "headings", "cells 4-4 x 5-8"}},
         {"EnterInOrtOfTheLastAppends",
          [](LogbookDocument& b) {
              b.enter({ColOrt, 3});
          },
-         {"modified", "inserted 4-4"}},
+         {"modified", "inserted 4-4", "headings", "cells 4-4 x 5-8"}},
         {"EnterElsewhereChangesNothing",
          [](LogbookDocument& b) {
              b.enter({ColDatum, 1});
@@ -71,19 +71,38 @@ std::vector<ListenerCase> Cases() {
          [](LogbookDocument& b) {
              b.deleteRecord({ColKmStand, 2});
          },
-         {"remove? 2-2", "modified", "removed 2-2"}},
+         {"remove? 2-2", "modified", "removed 2-2", "cells 1-2 x 5-8"}},
         {"DeleteOutsideTheRecords",
          [](LogbookDocument& b) {
              b.deleteRecord({ColDatum, 7});
          },
          {}},
-        {"Calculate", [](LogbookDocument& b) { b.calculate(); }, {"cells 1-3 x 5-8", "modified"}},
+        // The derived cells are current already: no step of the history.
+        {"Calculate", [](LogbookDocument& b) { b.calculate(); }, {"cells 1-3 x 5-8"}},
+        // Undo and redo tell the region of the step, then the derived cells.
         {"Undo",
          [](LogbookDocument& b) {
              b.editCell({ColOrt, 2}, "Hof");
              b.undo();
          },
-         {"modified", "cells 2-2 x 11-11", "reset?", "reset", "modified"}},
+         {"modified", "cells 2-2 x 11-11", "cells 2-3 x 5-8", "cells 2-2 x 11-11", "modified",
+          "cells 2-3 x 5-8"}},
+        {"UndoAndRedoOfAnAppendedRecord",
+         [](LogbookDocument& b) {
+             b.appendRecord();
+             b.undo();
+             b.redo();
+         },
+         {"modified", "inserted 4-4", "headings", "cells 4-4 x 5-8", "remove? 4-4", "removed 4-4",
+          "modified", "cells 1-3 x 5-8", "inserted 4-4", "modified", "headings",
+          "cells 1-4 x 5-8"}},
+        {"UndoOfADeletedRecord",
+         [](LogbookDocument& b) {
+             b.deleteRecord({ColKmStand, 2});
+             b.undo();
+         },
+         {"remove? 2-2", "modified", "removed 2-2", "cells 1-2 x 5-8", "cells 2-2 x 0-14",
+          "inserted 3-3", "modified", "cells 1-3 x 5-8"}},
         {"Neu", [](LogbookDocument& b) { b.clear(); }, {"reset?", "reset", "name", "modified"}},
         {"Heading", [](LogbookDocument& b) { b.setHeading(ColNote1, "Fahrer"); }, {"headings"}},
         {"NewName", [](LogbookDocument& b) { b.setFileName("/tmp/other.slg"); }, {"name"}},
@@ -99,6 +118,7 @@ TEST(DocumentListener, HearsEveryChange) {
         book.setTable(test::LogbookOf({{"01.03.2026", "10000", "40.00", "1.50", "Super", "Nord"},
                                        {"08.03.2026", "10500", "35.50", "1.60", "Super", "West"},
                                        {"15.03.2026", "11100", "41.20", "1.55", "Super", "Nord"}}));
+        book.calculate();
         book.setFileName("/tmp/a.slg");
         Recorder recorder;
         book.addListener(&recorder);
@@ -113,10 +133,10 @@ class DocumentListenerFile : public test::TemporaryFolderTest {};
 
 TEST_F(DocumentListenerFile, FailedLoadEndsItsReset) {
     const std::string path = PathOf("cut.slg");
-    // Record 2 has a date but no reading, so the calculation fails; every other cell is
-    // empty.
-    std::string file = "2\r\n01.03.2026\r\n02.03.2026\r\n10000\r\n";
-    for (int line = 4; line <= 20; ++line)
+    // Record 2 has too many litres for a consumption: the calculation fails. The file has
+    // every line its count asks for.
+    std::string file = "2\r\n01.03.2026\r\n02.03.2026\r\n10000\r\n10500\r\n40\r\n1e308\r\n";
+    for (int line = 7; line <= 20; ++line)
         file += "\r\n";
     std::ofstream(path, std::ios::binary) << file;
     LogbookDocument book;

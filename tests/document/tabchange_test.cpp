@@ -92,12 +92,13 @@ TEST(DocumentTabChange, CalculatingAloneLeavesTheStationTable) {
 
 TEST(DocumentTabChange, StopsWhenTheValuesFail) {
     LogbookDocument book = FourRecords();
-    book.editCell({ColKmStand, 3}, ""); // a record whose reading is not typed in yet
+    book.editCell({ColLiter, 3}, "1e308"); // too many litres for a consumption
+    EXPECT_EQ(book.calculationError(), "Datensatz 3, Verbrauch: Wert zu gro\xDF.");
     try {
         book.calculateForChartPage();
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Datensatz 3, KM-Stand: '' ist keine ganze Zahl.");
+        EXPECT_STREQ(e.what(), "Datensatz 3, Verbrauch: Wert zu gro\xDF.");
     }
     EXPECT_EQ(book.stationTable().rowCount(), 1); // the station table stays as it was
 }

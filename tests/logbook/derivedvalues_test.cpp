@@ -93,15 +93,15 @@ TEST(ComputeDerivedValues, WritesExactlyTheDerivedCells) {
         {"no records", {}, {}, {}},
         // The odometer is not read with a single record.
         {"one record", {{"abc", "40", "1.50"}}, {}, {{ColTankkosten, 1, "60.00"}}},
-        {"one record without price", {{"100", "40", ""}}, {}, {{ColTankkosten, 1, " 0.00"}}},
-        {"comma litres count as 0",
+        // A missing price leaves the cost empty, not 0.
+        {"one record without price", {{"100", "40", ""}}, {}, {}},
+        // "5,5" is no number: its record has no figures, the next one has all of them.
+        {"comma litres spoil only their record",
          {{"10000", "40", "1.50"}, {"10500", "5,5", "1.40"}, {"11000", "30", "1.60"}},
-         {},
+         {{ColVerbrauch, 2, "old"}},
          {{ColTankkosten, 1, "60.00"},
           {ColKm, 2, "500"},
-          {ColVerbrauch, 2, " 0.00"},
-          {ColKostenKm, 2, " 0.00"},
-          {ColTankkosten, 2, " 0.00"},
+          {ColVerbrauch, 2, ""},
           {ColKm, 3, "500"},
           {ColVerbrauch, 3, " 6.00"},
           {ColKostenKm, 3, " 9.60"},
@@ -183,10 +183,7 @@ TEST(ComputeDerivedValues, WritesExactlyTheDerivedCells) {
           {ColVerbrauch, 3, " 0.57"},
           {ColKostenKm, 3, " 1.14"},
           {ColTankkosten, 3, " 0.46"},
-          {ColKm, 4, "20"},
-          {ColVerbrauch, 4, " 0.00"},
-          {ColKostenKm, 4, " 0.00"},
-          {ColTankkosten, 4, " 0.00"}}},
+          {ColKm, 4, "20"}}},
         // 35 l over 600 km is 5.8333..; the cost uses 5.83 * 1.45 = 8.4535 -> 8.45, not 8.46.
         {"cost per distance uses the written consumption",
          {{"1000", "1", "1"}, {"1600", "35", "1.45"}, {"2000", "1", "1"}},
@@ -246,82 +243,107 @@ TEST(ComputeDerivedValues, WritesExactlyTheDerivedCells) {
     }
 }
 
-struct FailureCase {
+struct IssueCase {
     const char* name;
     std::vector<Record> records;
     std::vector<Cell> presets;
-    const char* message;
-    std::vector<Cell> written; // the cells written before the error
+    std::vector<std::string> issues; // the messages, in order
+    std::vector<Cell> written;       // every cell the pass changes
 };
 
-TEST(ComputeDerivedValues, StopsAtTheFirstErrorKeepingWhatWasWritten) {
-    const std::vector<FailureCase> cases = {
-        {"reading left empty in a record that takes part",
+// Worked by hand: the records before and after the spoiled cell get every figure.
+TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
+    const std::vector<Cell> firstTwo = {{ColTankkosten, 1, "60.00"},
+                                        {ColKm, 2, "500"},
+                                        {ColVerbrauch, 2, " 7.00"},
+                                        {ColKostenKm, 2, " 9.80"},
+                                        {ColTankkosten, 2, "49.00"}};
+    const std::vector<Cell> third = {{ColKm, 3, "500"},
+                                     {ColVerbrauch, 3, " 6.00"},
+                                     {ColKostenKm, 3, " 9.60"},
+                                     {ColTankkosten, 3, "48.00"}};
+    // Record 3 measured from record 1 over 1000 km: 30 l gives 3.00, times 1.60 EUR 4.80.
+    const std::vector<Cell> thirdFromFirst = {{ColKm, 3, "1000"},
+                                              {ColVerbrauch, 3, " 3.00"},
+                                              {ColKostenKm, 3, " 4.80"},
+                                              {ColTankkosten, 3, "48.00"}};
+    const std::vector<IssueCase> cases = {
+        {"reading left empty: missing, no issue",
          {{"10000", "40", "1.50"},
           {"10500", "35", "1.40"},
           {"11000", "30", "1.60"},
           {"", "25", ""}},
          {},
-         "Datensatz 4, KM-Stand: '' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"},
-          {ColKm, 2, "500"},
-          {ColVerbrauch, 2, " 7.00"},
-          {ColKostenKm, 2, " 9.80"},
-          {ColTankkosten, 2, "49.00"},
-          {ColKm, 3, "500"}}},
+         {},
+         Joined(firstTwo, third)},
+        {"litres no number",
+         {{"10000", "40", "1.50"}, {"10500", "4o", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         {"Datensatz 2, Liter: '4o' ist keine Zahl."},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}, third)},
+        // 35 l over 500 km still gives 7.00; cost needs the price.
+        {"price no number",
+         {{"10000", "40", "1.50"}, {"10500", "35", "1,4"}, {"11000", "30", "1.60"}},
+         {},
+         {"Datensatz 2, Literpreis: '1,4' ist keine Zahl."},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}, {ColVerbrauch, 2, " 7.00"}},
+                third)},
+        {"litres of blanks: missing, no issue",
+         {{"10000", "40", "1.50"}, {"10500", "  ", "1.40"}, {"11000", "30", "1.60"}},
+         {},
+         {},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}, third)},
         {"equal readings, litres filled",
          {{"10000", "40", "1.50"},
           {"10500", "35", "1.40"},
           {"10500", "35", "1.60"},
           {"11000", "30", "1.60"}},
          {},
-         "Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0.",
-         {{ColTankkosten, 1, "60.00"},
-          {ColKm, 2, "500"},
-          {ColVerbrauch, 2, " 7.00"},
-          {ColKostenKm, 2, " 9.80"},
-          {ColTankkosten, 2, "49.00"},
-          {ColKm, 3, "0"},
-          {ColKm, 4, "500"}}},
+         {"Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0."},
+         Joined(firstTwo, {{ColKm, 3, "0"},
+                           {ColTankkosten, 3, "56.00"},
+                           {ColKm, 4, "500"},
+                           {ColVerbrauch, 4, " 6.00"},
+                           {ColKostenKm, 4, " 9.60"},
+                           {ColTankkosten, 4, "48.00"}})},
+        // 30 l over 1000 km: 3.00, times 1.60 EUR 4.80; 0 l at 1.40 EUR cost 0.00.
         {"equal readings, 0 litres",
          {{"10000", "40", "1.50"}, {"10000", "0", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 2, Verbrauch: nicht berechenbar, KM ist 0.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "0"}, {ColKm, 3, "1000"}}},
-        {"equal readings, empty litres",
+         {"Datensatz 2, Verbrauch: nicht berechenbar, KM ist 0."},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "0"},
+          {ColTankkosten, 2, " 0.00"},
+          {ColKm, 3, "1000"},
+          {ColVerbrauch, 3, " 3.00"},
+          {ColKostenKm, 3, " 4.80"},
+          {ColTankkosten, 3, "48.00"}}},
+        {"equal readings, empty litres: no consumption asked for",
          {{"10000", "40", "1.50"}, {"10000", "", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 2, Verbrauch: nicht berechenbar, KM ist 0.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "0"}, {ColKm, 3, "1000"}}},
-        {"litres too large for the consumption",
-         {{"10000", "40", "1.50"}, {"10500", "1e308", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 2, Verbrauch: Wert zu gro\xDF.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}, {ColKm, 3, "500"}}},
-        {"first refuelling cost too large",
-         {{"10000", "1e308", "10"}, {"10500", "35", "1.40"}},
-         {},
-         "Datensatz 1, Tankkosten: Wert zu gro\xDF.",
-         {}},
-        {"decimal point in a reading",
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "0"},
+          {ColKm, 3, "1000"},
+          {ColVerbrauch, 3, " 3.00"},
+          {ColKostenKm, 3, " 4.80"},
+          {ColTankkosten, 3, "48.00"}}},
+        {"decimal point in a reading: the next measures from the one before",
          {{"10000", "40", "1.50"}, {"12.5", "35", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 2, KM-Stand: '12.5' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
+         {"Datensatz 2, KM-Stand: '12.5' ist keine ganze Zahl."},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}, thirdFromFirst)},
         {"trailing blank in a reading",
          {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000 ", "30", "1.60"}},
          {},
-         "Datensatz 3, KM-Stand: '11000 ' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"},
-          {ColKm, 2, "500"},
-          {ColVerbrauch, 2, ""},
-          {ColTankkosten, 2, ""}}},
+         {"Datensatz 3, KM-Stand: '11000 ' ist keine ganze Zahl."},
+         Joined(firstTwo, {{ColTankkosten, 3, "48.00"}})},
         // A NUL or a control character is shown escaped, and the message goes on after it.
         {"NUL as a reading",
          {{"10000", "40", "1.50"}, {std::string("\0", 1), "35", "1.40"}},
          {},
-         "Datensatz 2, KM-Stand: '\\0' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
+         {"Datensatz 2, KM-Stand: '\\0' ist keine ganze Zahl."},
+         {{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}},
         {"control characters in a reading",
          {{"10000", "40", "1.50"},
           {std::string("1\x01"
@@ -329,66 +351,110 @@ TEST(ComputeDerivedValues, StopsAtTheFirstErrorKeepingWhatWasWritten) {
                        5),
            "35", "1.40"}},
          {},
-         "Datensatz 2, KM-Stand: '1\\x010\\x7F\\t' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
+         {"Datensatz 2, KM-Stand: '1\\x010\\x7F\\t' ist keine ganze Zahl."},
+         {{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}},
         {"hex reading beyond 32 bits",
          {{"10000", "40", "1.50"}, {"$80000000", "35", "1.40"}},
          {},
-         "Datensatz 2, KM-Stand: '$80000000' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
-        {"first and second reading bad: the second is reported",
+         {"Datensatz 2, KM-Stand: '$80000000' ist keine ganze Zahl."},
+         {{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}},
+        {"first and second reading bad: both named, the third has no distance",
          {{"abc", "40", "1.50"}, {"xyz", "35", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 2, KM-Stand: 'xyz' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
+         {"Datensatz 1, KM-Stand: 'abc' ist keine ganze Zahl.",
+          "Datensatz 2, KM-Stand: 'xyz' ist keine ganze Zahl."},
+         {{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}, {ColTankkosten, 3, "48.00"}}},
         {"only the first reading bad",
          {{"abc", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 1, KM-Stand: 'abc' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
-        {"second and third reading bad: the topmost is reported",
-         {{"10000", "40", "1.50"}, {"b2", "35", "1.40"}, {"b3", "30", "1.60"}},
+         {"Datensatz 1, KM-Stand: 'abc' ist keine ganze Zahl."},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}, third)},
+        {"two cells of one record in column order",
+         {{"10000", "40", "1.50"}, {"1o500", "4o", "1.40"}, {"11000", "30", "1.60"}},
          {},
-         "Datensatz 2, KM-Stand: 'b2' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}}},
-        {"distance beyond 32 bits read back",
+         {"Datensatz 2, KM-Stand: '1o500' ist keine ganze Zahl.",
+          "Datensatz 2, Liter: '4o' ist keine Zahl."},
+         Joined({{ColTankkosten, 1, "60.00"}}, thirdFromFirst)},
+        // 30 l over 1 km: 3000.00, times 1 EUR; the distance of record 2 is no KM.
+        {"distance beyond 32 bits",
          {{"-2000000000", "40", "1.50"}, {"2000000000", "35", "1.40"}, {"2000000001", "30", "1"}},
          {},
-         "Datensatz 2, KM: '4000000000' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "4000000000"}, {ColKm, 3, "1"}}},
+         {"Datensatz 2, KM: '4000000000' ist keine ganze Zahl."},
+         {{ColTankkosten, 1, "60.00"},
+          {ColKm, 2, "4000000000"},
+          {ColTankkosten, 2, "49.00"},
+          {ColKm, 3, "1"},
+          {ColVerbrauch, 3, "3000.00"},
+          {ColKostenKm, 3, "3000.00"},
+          {ColTankkosten, 3, "30.00"}}},
         {"distance of the first record not an integer",
          kWorkedExample,
          {{ColKm, 1, "12.0"}},
-         "Datensatz 1, KM: '12.0' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}},
-        {"equal readings in the last record",
-         {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"10500", "35", "1.60"}},
-         {},
-         "Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0.",
-         {{ColTankkosten, 1, "60.00"},
-          {ColKm, 2, "500"},
-          {ColVerbrauch, 2, " 7.00"},
-          {ColKostenKm, 2, " 9.80"},
-          {ColTankkosten, 2, "49.00"},
-          {ColKm, 3, "0"}}},
-        {"distance beyond 32 bits in the last record",
-         {{"-2000000000", "40", "1.50"}, {"2000000000", "35", "1.40"}},
-         {},
-         "Datensatz 2, KM: '4000000000' ist keine ganze Zahl.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "4000000000"}}},
+         {"Datensatz 1, KM: '12.0' ist keine ganze Zahl."},
+         Joined(firstTwo, third)},
         {"an empty record between two equal readings",
          {{"10000", "40", "1.50"}, {"", "", ""}, {"10000", "35", "1.40"}},
          Emptied(2),
-         "Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0.",
-         {{ColTankkosten, 1, "60.00"}, {ColKm, 3, "0"}}},
+         {"Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0."},
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 3, "0"}, {ColTankkosten, 3, "49.00"}}},
+    };
+    for (const IssueCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        TextTable grid = MakeGrid(test.records, test.presets);
+        const TextTable expected = WithCells(grid, test.written);
+        std::vector<std::string> messages;
+        for (const CellIssue& issue : ComputeDerivedValues(grid))
+            messages.push_back(issue.message);
+        EXPECT_EQ(messages, test.issues);
+        ExpectSameCells(grid, expected);
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<Record> records;
+    const char* message;
+    std::vector<Cell> written; // the cells written before the error
+};
+
+TEST(ComputeDerivedValues, AValueBeyondTheRangeOfNumbersStillEndsThePass) {
+    const std::vector<FailureCase> cases = {
+        {"litres too large for the consumption",
+         {{"10000", "40", "1.50"}, {"10500", "1e308", "1.40"}, {"11000", "30", "1.60"}},
+         "Datensatz 2, Verbrauch: Wert zu gro\xDF.",
+         {{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}},
+        {"first refuelling cost too large",
+         {{"10000", "1e308", "10"}, {"10500", "35", "1.40"}},
+         "Datensatz 1, Tankkosten: Wert zu gro\xDF.",
+         {}},
     };
     for (const FailureCase& test : cases) {
         SCOPED_TRACE(test.name);
-        TextTable grid = MakeGrid(test.records, test.presets);
+        TextTable grid = MakeGrid(test.records);
         const TextTable expected = WithCells(grid, test.written);
         EXPECT_EQ(ErrorOf(grid), test.message);
         ExpectSameCells(grid, expected);
     }
+}
+
+// The box at F5 and at load names ten cells, then how many more; the status bar the count
+// and the first.
+TEST(CellIssues, MessagesForTheBoxAndTheStatusBar) {
+    std::vector<CellIssue> issues;
+    for (int record = 1; record <= 12; ++record)
+        issues.push_back(ZeroDistanceIssue(record));
+    std::string expected;
+    for (int record = 1; record <= 10; ++record)
+        expected += "Datensatz " + std::to_string(record) +
+                    ", Verbrauch: nicht berechenbar, KM ist 0." + (record < 10 ? "\n" : "");
+    EXPECT_EQ(CellIssuesBoxText(issues), expected + "\nund 2 weitere");
+    EXPECT_EQ(CellIssuesStatusText(issues),
+              "12 ung\xFCltige Zellen: Datensatz 1, Verbrauch: nicht berechenbar, KM ist 0.");
+    issues.resize(1);
+    EXPECT_EQ(CellIssuesStatusText(issues),
+              "1 ung\xFCltige Zelle: Datensatz 1, Verbrauch: nicht berechenbar, KM ist 0.");
+    EXPECT_EQ(CellIssuesBoxText({}), "");
+    EXPECT_EQ(CellIssuesStatusText({}), "");
 }
 
 } // namespace

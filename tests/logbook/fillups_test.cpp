@@ -20,8 +20,7 @@ TextTable Logbook(const std::vector<Record>& records) {
 
 // Verbrauch and Kosten/Km of each record after both passes.
 std::vector<std::string> Figures(TextTable grid) {
-    ComputeDerivedValues(grid);
-    ApplyFullTankIntervals(grid);
+    (void)CalculateRecords(grid, ConsumptionRule::FullTank);
     std::vector<std::string> figures;
     for (int r = 1; r < grid.rowCount(); ++r)
         figures.push_back(std::string(grid.cell(ColVerbrauch, r)) + "|" +
@@ -50,12 +49,21 @@ TEST(FillUpMarks, ReadFromTheNotes) {
         EXPECT_EQ(marks.partial, c.partial);
         EXPECT_EQ(marks.missedBefore, c.missed);
     }
-    EXPECT_EQ(UnitOf("Erdgas (kg)"), FuelUnit::Kilogram);
-    EXPECT_EQ(UnitOf("Strom (kWh) "), FuelUnit::KilowattHour);
-    EXPECT_EQ(UnitOf("Super"), FuelUnit::Litre);
+    EXPECT_EQ(EnergyOf("Erdgas (kg)"), Energy::Kilogram);
+    EXPECT_EQ(EnergyOf("Strom (kWh) "), Energy::KilowattHour);
+    EXPECT_EQ(EnergyOf("Super"), Energy::Litre);
 }
 
 // Worked by hand; each row's figures are "Verbrauch|Kosten/Km".
+TEST(FullTankIntervals, AnIntervalOfNoDistanceIsNamed) {
+    TextTable grid = Logbook({{"10000", "40", "1.50"},
+                              {"10300", "20", "1.50", "", "Teilbetankung"},
+                              {"10000", "25", "1.60"}});
+    const std::vector<CellIssue> issues = CalculateRecords(grid, ConsumptionRule::FullTank);
+    ASSERT_EQ(issues.size(), 1u);
+    EXPECT_EQ(issues[0].message, "Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0.");
+}
+
 TEST(FullTankIntervals, HandWorkedCases) {
     struct Case {
         const char* name;
@@ -105,6 +113,22 @@ TEST(FullTankIntervals, HandWorkedCases) {
         {"no marks: the per-record figures",
          {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
          {"|", " 7.00| 9.80", " 6.00| 9.60"}},
+        // Empty litres are passed over: 30 l over 600 km from the full tank before, 5.00;
+        // 48.00 EUR over 600 km, 8.00.
+        {"a record without litres breaks no chain",
+         {{"10000", "40", "1.50"}, {"10300", "", "1.50"}, {"10600", "30", "1.60"}},
+         {"|", "|", " 5.00| 8.00"}},
+        // 20 + 25 l over 600 km: 7.50; the partial fill-up's cost is unknown.
+        {"a partial fill-up without a price leaves the cost open",
+         {{"10000", "40", "1.50"},
+          {"10300", "20", "", "", "Teilbetankung"},
+          {"10600", "25", "1.60"}},
+         {"|", " 7.50|", " 7.50|"}},
+        {"an interval of 0 km has no consumption",
+         {{"10000", "40", "1.50"},
+          {"10300", "20", "1.50", "", "Teilbetankung"},
+          {"10000", "25", "1.60"}},
+         {"|", "|", "|"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -79,7 +79,7 @@ TEST(StatusBarTest, RecordTextStaysPluralForEveryCount) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.records);
         TextTable grid = MarkedLogbook(c.records);
-        EXPECT_EQ(UpdateStatusBar(grid, "").records, c.text);
+        EXPECT_EQ(StatusTextsOf(grid, "").records, c.text);
     }
 }
 
@@ -87,7 +87,7 @@ TEST(StatusBarTest, RenumbersColumnZero) {
     TextTable grid = MarkedLogbook(4);
     for (int row = 1; row <= 4; ++row)
         grid.setCell(ColNumber, row, "x");
-    UpdateStatusBar(grid, "");
+    NumberRecords(grid);
     EXPECT_EQ(grid.cell(ColNumber, 0), "");
     EXPECT_EQ(grid.cell(ColNumber, 1), "1.");
     EXPECT_EQ(grid.cell(ColNumber, 2), "2.");
@@ -112,7 +112,7 @@ TEST(StatusBarTest, FileTextShowsShortenedWindows1252Path) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TextTable grid = NewLogbookTable();
-        EXPECT_EQ(UpdateStatusBar(grid, c.fileName).file, c.text);
+        EXPECT_EQ(StatusTextsOf(grid, c.fileName).file, c.text);
     }
 }
 
@@ -132,7 +132,7 @@ TEST(NewLogbookTest, LeavesOneEmptyRecordAndNoFileName) {
     EXPECT_EQ(grid.cell(ColNote3, 0), "Reifen");
     EXPECT_EQ(grid.cell(ColDatum, 0), "Datum");
 
-    const StatusTexts status = UpdateStatusBar(grid, fileName);
+    const StatusTexts status = StatusTextsOf(grid, fileName);
     EXPECT_EQ(status.records, "Status: 1 Datens\xE4tze");
     EXPECT_EQ(status.file, "Geladene Datei: ");
 }
@@ -152,8 +152,10 @@ TEST(AppendRecordTest, AppendsEmptyRecordAtTheEnd) {
     for (int column = 1; column < kLogbookColumns; ++column)
         EXPECT_EQ(grid.cell(column, 4), "") << column;
     EXPECT_EQ(grid.cell(ColOrt, 3), Marker(ColOrt, 3));
-    EXPECT_EQ(UpdateStatusBar(grid, "").records, "Status: 4 Datens\xE4tze");
+    EXPECT_EQ(StatusTextsOf(grid, "").records, "Status: 4 Datens\xE4tze");
+    EXPECT_TRUE(NumberRecords(grid));
     EXPECT_EQ(grid.cell(ColNumber, 4), "4.");
+    EXPECT_FALSE(NumberRecords(grid)); // nothing left to write
 }
 
 TEST(AppendRecordTest, AfterDeletionIsNotACopyOfTheDeletedRow) {
@@ -182,7 +184,7 @@ TEST(DeleteRecordTest, MiddleRecordMovesFollowingOnesUpWithDerivedCells) {
         EXPECT_EQ(grid.cell(column, 3), Marker(column, 4));
         EXPECT_EQ(grid.cell(column, 4), Marker(column, 5));
     }
-    UpdateStatusBar(grid, "");
+    NumberRecords(grid);
     EXPECT_EQ(grid.cell(ColNumber, 2), "2.");
     EXPECT_EQ(grid.cell(ColNumber, 4), "4.");
 }
@@ -215,7 +217,7 @@ TEST(DeleteRecordTest, OnlyRecordThenAgain) {
     TextTable grid = MarkedLogbook(1);
     DeleteRecord(grid, 1);
     EXPECT_EQ(grid.rowCount(), 1);
-    EXPECT_EQ(UpdateStatusBar(grid, "").records, "Status: 0 Datens\xE4tze");
+    EXPECT_EQ(StatusTextsOf(grid, "").records, "Status: 0 Datens\xE4tze");
     DeleteRecord(grid, 1);
     EXPECT_EQ(grid.rowCount(), 1);
     EXPECT_EQ(grid.cell(ColDatum, 0), "Datum");

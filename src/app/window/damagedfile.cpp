@@ -9,11 +9,11 @@
 
 namespace spritlog {
 
-bool LoadOrOfferDamagedCopy(LogbookDocument& document, Prompts& prompts, QWidget* parent,
-                            const std::string& path, const LoadHooks& hooks) {
+std::optional<bool> LoadOrOfferDamagedCopy(LogbookDocument& document, Prompts& prompts,
+                                           QWidget* parent, const std::string& path,
+                                           const LoadHooks& hooks) {
     try {
-        document.load(path, hooks);
-        return true;
+        return document.load(path, hooks);
     } catch (const DamagedLogbook& damaged) {
         const QString question =
             CellToQString(damaged.what()) +
@@ -21,10 +21,9 @@ bool LoadOrOfferDamagedCopy(LogbookDocument& document, Prompts& prompts, QWidget
                            "bleibt unverändert; die Kopie wird unter einem neuen Namen "
                            "gespeichert.");
         if (!prompts.askYesNo(parent, question))
-            return false;
+            return std::nullopt;
     }
-    document.loadDamagedCopy(path, hooks);
-    return true;
+    return document.loadDamagedCopy(path, hooks);
 }
 
 QString DamagedCopyLabel(const LogbookDocument& document) {

@@ -4,6 +4,7 @@
 #include "app/window/damagedfile.h"
 #include "app/window/prompts.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/conventions.h"
 #include "platform/celltext.h"
 
@@ -57,12 +58,6 @@ void FileController::LoadLogbookFile(const std::string& path) {
     LoadHooks hooks;
     hooks.notice = [&](std::string_view text) { notices.emplace_back(text); };
     bool read = false;
-    // The records are numbered before they are calculated, so the calculation sees the
-    // table the window then shows and F5 on it has nothing left to do.
-    hooks.read = [&read, this] {
-        read = true;
-        document_.updateStatus();
-    };
     const auto cursor = host_.cursorCell();
     auto afterwards = [&] {
         restoreCursor(cursor);
@@ -70,18 +65,25 @@ void FileController::LoadLogbookFile(const std::string& path) {
             prompts_.showNotice(dialogParent_, CellToQString(notice));
     };
     try {
-        if (!LoadOrOfferDamagedCopy(document_, prompts_, dialogParent_, path, hooks)) {
+        const std::optional<bool> loaded =
+            LoadOrOfferDamagedCopy(document_, prompts_, dialogParent_, path, hooks);
+        if (!loaded) {
             restoreCursor(cursor);
             return;
         }
+        read = *loaded;
     } catch (...) {
         // A file that was read but does not calculate is open all the same.
-        if (read)
+        if (!document_.calculationError().empty())
             rememberRecentFile(path);
         afterwards();
         throw;
     }
-    if (read)
+    // The cells the calculation could not read, in one box.
+    if (read && !document_.cellIssues().empty())
+        notices.push_back(CellIssuesBoxText(document_.cellIssues()));
+    // A damaged file's copy has no name to come back to.
+    if (read && document_.damagedSource().empty())
         rememberRecentFile(path);
     afterwards();
     if (read)

@@ -3,6 +3,7 @@
 #include "app/window/readablecolour.h"
 
 #include "logbook/cellcheck.h"
+#include "logbook/cellerrors.h"
 #include "logbook/fillups.h"
 #include "platform/celltext.h"
 
@@ -11,6 +12,7 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <utility>
 
 namespace spritlog {
 
@@ -36,11 +38,16 @@ QVariant LogbookModel::data(const QModelIndex& index, int role) const {
         return TextTableModel::data(index, role);
     const int column = TableColumn(index);
     const int row = TableRow(index);
-    if (role != Qt::FontRole && ColumnIsChecked(column)) {
-        const CellProblem problem = CheckCell(column, table_.cell(column, row));
-        if (problem != CellProblem::None)
-            return role == Qt::ForegroundRole ? QVariant(InvalidTextColour())
-                                              : QVariant(CellToQString(CellProblemText(problem)));
+    if (role != Qt::FontRole && (ColumnIsChecked(column) || column == ColVerbrauch)) {
+        const CellIssue* issue = issueAt(row, column);
+        const CellProblem problem = ColumnIsChecked(column)
+                                        ? CheckCell(column, table_.cell(column, row))
+                                        : CellProblem::None;
+        if (issue || problem != CellProblem::None) {
+            if (role == Qt::ForegroundRole)
+                return InvalidTextColour();
+            return CellToQString(issue ? issue->message : CellProblemText(problem));
+        }
     }
     if (column != ColLiter || role == Qt::ForegroundRole || !document_.fullTankIntervals())
         return QVariant();
@@ -117,10 +124,32 @@ bool LogbookModel::setData(const QModelIndex& index, const QVariant& value, int 
     return true;
 }
 
+const CellIssue* LogbookModel::issueAt(int row, int column) const {
+    const std::vector<CellIssue>& issues = document_.cellIssues();
+    const auto found =
+        std::lower_bound(issues.begin(), issues.end(), std::make_pair(row, column),
+                         [](const CellIssue& issue, const std::pair<int, int>& place) {
+                             return std::make_pair(issue.record, issue.column) < place;
+                         });
+    return found != issues.end() && found->record == row && found->column == column ? &*found
+                                                                                    : nullptr;
+}
+
+QString LogbookModel::invalidCellsNote() const {
+    // The calculation names the cells it could not read; a date is only checked.
+    if (!document_.calculationError().empty())
+        return CellToQString(document_.calculationError());
+    if (!document_.cellIssues().empty())
+        return CellToQString(CellIssuesStatusText(document_.cellIssues()));
+    return CellToQString(InvalidCellsText(invalid_.count()));
+}
+
 void LogbookModel::reportInvalidCells() {
-    if (invalid_.count() == reportedInvalid_)
+    const QString note = invalidCellsNote();
+    if (invalid_.count() == reportedInvalid_ && note == reportedNote_)
         return;
     reportedInvalid_ = invalid_.count();
+    reportedNote_ = note;
     emit invalidCellsChanged(reportedInvalid_);
 }
 

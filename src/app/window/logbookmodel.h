@@ -39,6 +39,10 @@ public:
     LogbookDocument& document() const { return document_; }
     // The cells CheckCell finds a problem in.
     int invalidCells() const { return invalid_.count(); }
+    // The status bar's note of the cells with a problem: "1 ungültige Zelle: Datensatz 3,
+    // KM-Stand: ..." from the calculation, else the count of dates that are none; empty with
+    // none.
+    QString invalidCellsNote() const;
 
     // The document computes consumption another way now: the marks' look follows.
     void fullTankIntervalsChanged();
@@ -48,7 +52,7 @@ public:
     static QColor InvalidTextColour();
 
 signals:
-    // The number of cells with a problem changed.
+    // The number of cells with a problem, or the note about them, changed.
     void invalidCellsChanged(int count);
 
 private:
@@ -63,10 +67,13 @@ private:
     QVariant markLook(int row, int role) const;
     // Tells the new count when it differs from the one told last.
     void reportInvalidCells();
+    // The calculation's issue about the cell, nullptr when it has none.
+    const CellIssue* issueAt(int row, int column) const;
 
     LogbookDocument& document_;
     InvalidCells invalid_;
     int reportedInvalid_ = 0;
+    QString reportedNote_;
 };
 
 // The model of the station table p_Info; built anew with the table.

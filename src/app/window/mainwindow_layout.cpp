@@ -553,9 +553,10 @@ void TFmain::buildStatusBar() {
     }
     // The third panel counts the cells whose text is no valid number or date; with none it
     // is empty and out of sight.
-    const auto showInvalid = [panel = statusPanels[2]](int count) {
-        panel->setText(CellToQString(InvalidCellsText(count)));
-        panel->setVisible(count > 0);
+    const auto showInvalid = [panel = statusPanels[2], model = gridModel_](int) {
+        const QString note = model->invalidCellsNote();
+        panel->setText(note);
+        panel->setVisible(!note.isEmpty());
     };
     showInvalid(gridModel_->invalidCells());
     connect(gridModel_, &LogbookModel::invalidCellsChanged, statusPanels[2], showInvalid);

@@ -4,7 +4,9 @@
 
 #include "app/window/gridview.h"
 #include "app/window/logbookmodel.h"
+#include "app/window/prompts.h"
 
+#include "logbook/cellerrors.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
@@ -18,7 +20,7 @@
 namespace spritlog {
 
 void TFmain::UpdateStatusBar() {
-    const StatusTexts texts = document_.updateStatus();
+    const StatusTexts texts = document_.statusTexts();
     statusPanels[0]->setText(CellToQString(texts.records));
     // A damaged file's copy says so, and that it is no file of its own yet.
     const QString copy = DamagedCopyLabel(document_);
@@ -77,6 +79,9 @@ void TFmain::updateHistoryActions() {
 
 void TFmain::m_WerteBerechnenClick() {
     CalculateValues();
+    // The cells the calculation could not read, in one box.
+    if (!document_.cellIssues().empty())
+        prompts().showError(this, CellToQString(CellIssuesBoxText(document_.cellIssues())));
 }
 
 void TFmain::CalculateValues() {

@@ -143,7 +143,6 @@ void RecoveryController::restore(const RecoveryCopy& copy) {
         // the name, and the changes make the logbook anew.
         LoadHooks hooks;
         hooks.notice = [](std::string_view) {};
-        hooks.read = [this] { (void)document_.updateStatus(); };
         document_.load(copy.logbookPath, hooks);
     }
     std::exception_ptr failure;
