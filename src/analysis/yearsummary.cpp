@@ -17,7 +17,7 @@ namespace {
 // The columns a logbook of litres shows. Kilograms and kilowatt hours get theirs here.
 const std::vector<QuantityColumn>& LitreColumns() {
     static const std::vector<QuantityColumn> columns = {
-        {FuelUnit::Litre, "Liter", "Verbrauch"},
+        {Energy::Litre, "Liter", "Verbrauch"},
     };
     return columns;
 }
@@ -82,7 +82,7 @@ RecordFigures ReadRecord(const TextTable& grid, int r, const DatePart& date,
     figures.month = date.month;
     figures.km = CellValue(grid, ColKm, r);
     figures.tankkosten = CellValue(grid, ColTankkosten, r);
-    const FuelUnit unit = UnitOf(grid.cell(ColBenzin, r));
+    const Energy unit = EnergyOf(grid.cell(ColBenzin, r));
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (columns[i].unit == unit)
             figures.column = static_cast<int>(i);

@@ -2,6 +2,7 @@
 
 #include "analysis/statistics.h"
 #include "logbook/clock.h"
+#include "logbook/energies.h"
 #include "logbook/fillups.h"
 #include "logbook/texttable.h"
 
@@ -28,7 +29,7 @@ namespace spritlog {
 // One quantity column and its consumption column. The list is what a logbook's table
 // shows; each unit of fuel may get its own pair.
 struct QuantityColumn {
-    FuelUnit unit;
+    Energy unit;
     const char* quantityCaption;    // "Liter"
     const char* consumptionCaption; // "Verbrauch"
 };

@@ -1,6 +1,7 @@
 #include "reports/xlsxyears.h"
 
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/errors.h"
 #include "reports/xlsxprint.h"
 
@@ -17,8 +18,8 @@ constexpr char kDate = 'A', kLiter = 'C', kKm = 'E', kVerbrauch = 'F', kTankkost
 constexpr char kNotes[] = {'L', 'M', 'N'};
 
 // The grade's ending that names its unit; a litre column takes every other grade.
-const char* UnitEnding(FuelUnit unit) {
-    return unit == FuelUnit::Kilogram ? "(kg)" : unit == FuelUnit::KilowattHour ? "(kWh)" : "";
+const char* UnitEnding(Energy unit) {
+    return WordsOf(unit).gradeEnding;
 }
 
 std::string Letter(int column) {
@@ -39,8 +40,8 @@ public:
                ",\"<\"&DATE($A" + row_ + "+1,1,1)";
     }
     // The records of `unit`'s grades.
-    std::string ofUnit(FuelUnit unit) const {
-        if (unit != FuelUnit::Litre)
+    std::string ofUnit(Energy unit) const {
+        if (unit != Energy::Litre)
             return "," + range(kBenzin) + ",\"*" + UnitEnding(unit) + "\"";
         return "," + range(kBenzin) + ",\"<>*(kg)\"," + range(kBenzin) + ",\"<>*(kWh)\"";
     }
