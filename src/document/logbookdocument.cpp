@@ -38,7 +38,9 @@ private:
 } // namespace
 
 LogbookDocument::LogbookDocument()
-    : table_(NewLogbookTable()), stationTable_(EmptyStationTable()) {}
+    : table_(NewLogbookTable()), stationTable_(EmptyStationTable()) {
+    NumberRecords(table_);
+}
 
 void LogbookDocument::setFileName(std::string fileName) {
     if (fileName == fileName_)

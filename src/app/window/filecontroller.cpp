@@ -72,12 +72,12 @@ void FileController::LoadLogbookFile(const std::string& path) {
         afterwards();
         throw;
     }
-    // The cells the calculation could not read, in one box.
-    if (read && !document_.cellIssues().empty())
-        notices.push_back(CellIssuesBoxText(document_.cellIssues()));
     if (read)
         rememberRecentFile(path);
     afterwards();
+    // The cells the calculation could not read, in one box.
+    if (read && !document_.cellIssues().empty())
+        prompts_.showError(dialogParent_, CellToQString(CellIssuesBoxText(document_.cellIssues())));
     if (read && hooks_.afterLoad)
         hooks_.afterLoad();
 }
