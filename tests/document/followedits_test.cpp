@@ -193,6 +193,12 @@ TEST(FollowEdits, AnInvalidCellIsNamedAtOnce) {
     EXPECT_EQ(book.table().cell(ColTankkosten, 5), "48.60");
     book.undo();
     EXPECT_TRUE(book.cellIssues().empty());
+    // "Neu" forgets them too.
+    book.editCell({ColLiterpreis, 2}, "x");
+    EXPECT_EQ(book.cellIssues().size(), 1u);
+    book.enter({ColLiterpreis, 2}); // moves the cursor only
+    book.clear();
+    EXPECT_TRUE(book.cellIssues().empty());
 }
 
 } // namespace
