@@ -41,16 +41,13 @@ std::string CostPerKmText(const ColumnTally& consumption, const ColumnTally& pri
     return NumberToText(cost, 2) + " Ct";
 }
 
-// The reading of the last record from `last` back that has a readable one, minus that of the
-// first from `first` on; none when no reading can be read.
+// The reading of the last record taking part minus that of the first; none when either
+// cannot be read (a distance over part of the records would claim to be the whole).
 std::optional<int64_t> DrivenDistance(const TextTable& grid, int first, int last) {
     int32_t from = 0;
     int32_t to = 0;
-    while (first <= last && !TryTextToInteger(grid.cell(ColKmStand, first), from))
-        ++first;
-    while (last >= first && !TryTextToInteger(grid.cell(ColKmStand, last), to))
-        --last;
-    if (first > last)
+    if (!TryTextToInteger(grid.cell(ColKmStand, first), from) ||
+        !TryTextToInteger(grid.cell(ColKmStand, last), to))
         return std::nullopt;
     return static_cast<int64_t>(to) - from;
 }
@@ -100,8 +97,8 @@ StatisticsLabels ComputeStatistics(const TextTable& grid, ConsumptionRule rule) 
     const auto text = [](double value) { return NumberToText(value, 2); };
     StatisticsLabels labels;
     if (sums.records > 0) {
-        // A reading that cannot be read is no value (the calculation names it); with none
-        // readable, the figure stays empty.
+        // A reading that cannot be read is no value (the calculation names it): the
+        // figure stays empty.
         const std::optional<int64_t> distance = DrivenDistance(grid, sums.first, sums.last);
         if (distance)
             labels.texts[0] = GroupThousands(IntegerToText(*distance)) + " KM";

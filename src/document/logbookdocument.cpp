@@ -39,8 +39,9 @@ private:
 
 } // namespace
 
-LogbookDocument::LogbookDocument()
-    : table_(NewLogbookTable()), stationTable_(EmptyStationTable()) {}
+LogbookDocument::LogbookDocument() : table_(NewLogbookTable()), stationTable_(EmptyStationTable()) {
+    NumberRecords(table_);
+}
 
 void LogbookDocument::setFileName(std::string fileName) {
     if (fileName == fileName_)
@@ -100,6 +101,7 @@ void LogbookDocument::clear() {
     {
         const ResetBracket reset(*this);
         NewLogbook(table_, fileName_);
+        changedAll_ = true; // a new logbook: nothing of the old one's figures
         recalculate();
     }
     fileStamp_ = FileStamp();
@@ -250,10 +252,11 @@ void LogbookDocument::calculate() {
     computeDerived();
 }
 
-void LogbookDocument::noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+void LogbookDocument::noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn,
+                                 std::optional<bool> calculatedBefore) {
     if (changedRows_.first > changedRows_.last) {
         // Only a change of a calculated table can be calculated in part.
-        if (!calculated())
+        if (!calculatedBefore.value_or(calculated()))
             changedAll_ = true;
         changedRows_ = {firstRow, lastRow};
     } else {
@@ -414,7 +417,7 @@ void LogbookDocument::deleteRecord(CellPosition cursor) {
 
 EnterResult LogbookDocument::enter(CellPosition from) {
     EnterResult result;
-    noteChange(table_.rowCount(), table_.rowCount(), ColNumber, ColNumber); // an empty record
+    const bool calculatedBefore = calculated();
     // Enter adds at most a record at the end.
     recordStep(TableRegion::RecordsFrom(table_.rowCount()), [&] {
         result = CursorAfterEnter(table_, from);
@@ -422,6 +425,7 @@ EnterResult LogbookDocument::enter(CellPosition from) {
     });
     if (result.appended) {
         const int row = recordCount();
+        noteChange(row, row, ColNumber, ColNumber, calculatedBefore); // an empty record
         announceCells([row](DocumentListener& l) { l.recordsInserted(row, row); });
         recalculate();
     }
@@ -478,13 +482,14 @@ void LogbookDocument::putBack(const TableSnapshot& from, const TableSnapshot& to
     restore();
     if (after < before)
         announceCells([&](DocumentListener& l) { l.recordsRemoved(after, before - 1); });
+    // The views learn of the new records before the cells that changed above them.
+    if (after > before)
+        announceCells([&](DocumentListener& l) { l.recordsInserted(before, after - 1); });
     const int lastRow = std::min(to.lastRow(), std::min(before, after) - 1);
     if (to.firstRow() <= lastRow && to.firstColumn() <= to.lastColumn())
         announceCells([&](DocumentListener& l) {
             l.cellsChanged(to.firstRow(), lastRow, to.firstColumn(), to.lastColumn());
         });
-    if (after > before)
-        announceCells([&](DocumentListener& l) { l.recordsInserted(before, after - 1); });
 }
 
 StatusTexts LogbookDocument::statusTexts() const {

@@ -223,7 +223,10 @@ private:
     void recalculate();
     // Notes, before it is made, a change of the cells in rows first..last, columns
     // first..last, so that recalculate can calculate only the records it concerns.
-    void noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    // `calculatedBefore`: whether the table was calculated before the change, when the change
+    // is noted after it was made.
+    void noteChange(int firstRow, int lastRow, int firstColumn, int lastColumn,
+                    std::optional<bool> calculatedBefore = std::nullopt);
     void forgetChanges();
     // Calculates the records a change of rows `changed` concerns; false where that part
     // cannot be told (then every record is calculated).

@@ -78,25 +78,20 @@ public:
 
     void visit(int row, int previousTakingPart, bool readable) {
         const FillUpMarks marks = MarksOf(grid_, row);
-        if (!readable && !marks.partial) {
-            // A full tank without a readable reading closes nothing and opens nothing: what
-            // went in from here to the next full tank is unknown.
-            clearPending();
-            ClearConsumption(grid_, row);
-            start_ = 0;
-            unknownStart_ = true;
-            return;
-        }
         if (marks.missedBefore) {
             // What was filled before this record is unknown: nothing since the last full tank
-            // can be closed, and this record's own figures are unknown too.
+            // can be closed, and this record's own figures are unknown too. Without a readable
+            // reading it opens no interval either.
             clearPending();
             ClearConsumption(grid_, row);
-            start_ = marks.partial ? 0 : row;
-            unknownStart_ = marks.partial;
+            const bool opens = readable && !marks.partial;
+            start_ = opens ? row : 0;
+            unknownStart_ = !opens;
             return;
         }
-        if (marks.partial) {
+        // A full tank without a readable reading closes nothing: its fuel counts for the
+        // interval the next full tank closes, as a partial fill-up's does.
+        if (marks.partial || !readable) {
             if (start_ == 0) {
                 ClearConsumption(grid_, row);
                 unknownStart_ = true;
@@ -153,7 +148,11 @@ private:
         const std::string costs =
             costKnown ? NumberToText(CheckedCellValue(cost * perHundred, row, ColKostenKm), 2)
                       : std::string();
+        int32_t reading = 0;
         for (int r : pending_) {
+            // A record without a readable reading keeps its own cells empty.
+            if (!TryTextToInteger(grid_.cell(ColKmStand, r), reading))
+                continue;
             grid_.setCell(ColVerbrauch, r, consumption);
             grid_.setCell(ColKostenKm, r, costs);
         }

@@ -91,6 +91,10 @@ std::optional<RowSpan> RecalculateChangedRows(TextTable& grid, ConsumptionRule r
     const int n = RecordCount(grid);
     changed.first = std::max(1, changed.first);
     changed.last = std::min(n, changed.last);
+    // Records no longer there have no issues.
+    issues.erase(std::remove_if(issues.begin(), issues.end(),
+                                [n](const CellIssue& issue) { return issue.record > n; }),
+                 issues.end());
     if (changed.first > changed.last)
         return RowSpan{};
     std::vector<CellIssue> fresh;

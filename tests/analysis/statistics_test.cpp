@@ -186,23 +186,23 @@ TEST(Statistics, IntervalsAndUnits) {
         2);
 }
 
-// A reading that cannot be read is no value: the distance driven runs from the first readable
-// reading to the last (the calculation names the others).
-TEST(Statistics, DistanceDrivenFromTheReadableReadings) {
+// The distance driven is the last record's reading minus the first's; where either cannot be
+// read it is no figure (the calculation names the cell), never a distance over part of them.
+TEST(Statistics, DistanceDrivenNeedsTheFirstAndLastReading) {
     struct Case {
         const char* name;
         std::vector<Record> records;
         const char* expected;
     };
     const Case cases[] = {
-        {"only one reading readable", {{"abc", "40"}, {"10500", "35"}, {"1.5", "30"}}, "0 KM"},
-        {"empty reading of the last record",
-         {{"10000", "40"}, {"10500", "35"}, {"", "30"}},
-         "500 KM"},
-        {"bad first reading", {{"10 000", "40"}, {"10500", "35"}, {"11000"}}, "500 KM"},
-        {"a tab is something typed, no reading", {{"100"}, {"150"}, {"\t"}}, "50 KM"},
-        {"no reading readable", {{"a", "40"}, {"b", "35"}, {"c", "30"}}, ""},
-        {"thousands grouped", {{"1000"}, {"2000"}, {"13500"}}, "12.500 KM"},
+        {"last reading no integer", {{"abc", "40"}, {"10500", "35"}, {"1.5", "30"}}, ""},
+        {"empty reading of the last record", {{"10000", "40"}, {"10500", "35"}, {"", "30"}}, ""},
+        {"bad first reading", {{"10 000", "40"}, {"10500", "35"}, {"11000"}}, ""},
+        {"a tab is something typed, no reading", {{"100"}, {"150"}, {"\t"}}, ""},
+        {"a bad reading between counts not", {{"1000"}, {"x"}, {"3000"}}, "2.000 KM"},
+        {"the last record taking part, not the empty one after it",
+         {{"1000", "40"}, {"13500", "35"}, {}},
+         "12.500 KM"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -71,7 +71,6 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("tip"); // empty: a valid cell
-        const QString number = QStringLiteral("Keine gültige Zahl");
         const QString date = QStringLiteral("Kein gültiges Datum (TT.MM.JJJJ)");
         QTest::newRow("Ort keeps hyphens") << int(ColOrt) << "Garmisch-Partenkirchen"
                                            << "Garmisch-Partenkirchen"
@@ -90,13 +89,15 @@ private slots:
         QTest::newRow("KM-Stand") << int(ColKmStand) << "47100"
                                   << "47100"
                                   << "";
-        QTest::newRow("Liter with a letter o") << int(ColLiter) << "4o"
-                                               << "4o" << number;
+        QTest::newRow("Liter with a letter o")
+            << int(ColLiter) << "4o"
+            << "4o" << QStringLiteral("Datensatz 2, Liter: '4o' ist keine Zahl.");
         QTest::newRow("Liter with a comma") << int(ColLiter) << "40,5"
                                             << "40.5"
                                             << "";
-        QTest::newRow("Literpreis") << int(ColLiterpreis) << "1.5.9"
-                                    << "1.5.9" << number;
+        QTest::newRow("Literpreis")
+            << int(ColLiterpreis) << "1.5.9"
+            << "1.5.9" << QStringLiteral("Datensatz 2, Literpreis: '1.5.9' ist keine Zahl.");
         QTest::newRow("short date completed") << int(ColDatum) << "1.2.25"
                                               << "01.02.2025"
                                               << "";
@@ -127,7 +128,11 @@ private slots:
         QCOMPARE(window.cell(column, 2), cell);
         QCOMPARE(tooltip(column, 2), tip);
         QCOMPARE(isRed(column, 2), !tip.isEmpty());
-        QCOMPARE(invalidPanel(), tip.isEmpty() ? QString() : QStringLiteral("1 ungültige Zelle"));
+        // A number the calculation cannot read is named in the status bar too.
+        const QString named = tip.startsWith(QStringLiteral("Datensatz"))
+                                  ? QStringLiteral("1 ungültige Zelle: ") + tip
+                                  : QStringLiteral("1 ungültige Zelle");
+        QCOMPARE(invalidPanel(), tip.isEmpty() ? QString() : named);
         QVERIFY(window.prompts->errors.isEmpty());
     }
 
@@ -159,21 +164,26 @@ private slots:
         records[0][test::Literpreis] = "1,50";
         QVERIFY(open(records));
         Window& window = *window_;
-        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        const QString price = QStringLiteral("Datensatz 1, Literpreis: '1,50' ist keine Zahl.");
+        // Loaded: one box names the cell.
+        QCOMPARE(window.prompts->errors, QStringList{price});
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle: ") + price);
         QVERIFY(isRed(ColLiterpreis, 1));
         type(ColLiter, 3, QStringLiteral("4o"));
-        QCOMPARE(invalidPanel(), QStringLiteral("2 ungültige Zellen"));
+        QCOMPARE(invalidPanel(), QStringLiteral("2 ungültige Zellen: ") + price);
         type(ColDatum, 3, QStringLiteral("31.02.2025"));
-        QCOMPARE(invalidPanel(), QStringLiteral("3 ungültige Zellen"));
+        QCOMPARE(invalidPanel(), QStringLiteral("3 ungültige Zellen: ") + price);
         test::Action(*window, "m_Rueckgaengig")->trigger();
-        QCOMPARE(invalidPanel(), QStringLiteral("2 ungültige Zellen"));
+        QCOMPARE(invalidPanel(), QStringLiteral("2 ungültige Zellen: ") + price);
         test::Action(*window, "m_Wiederholen")->trigger();
-        QCOMPARE(invalidPanel(), QStringLiteral("3 ungültige Zellen"));
+        QCOMPARE(invalidPanel(), QStringLiteral("3 ungültige Zellen: ") + price);
+        // Typing names no cell in a box.
+        QCOMPARE(window.prompts->errors.size(), 1);
         // Record 3 with its two goes; record 4 moves up and stays valid.
         grid()->setCursorCell({ColOrt, 3});
         test::Action(*window, "m_DelZeile")->trigger();
         QCOMPARE(window->RecordCount(), 3);
-        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle: ") + price);
         QVERIFY(!isRed(ColLiter, 3));
         // Corrected by typing.
         type(ColLiterpreis, 1, QStringLiteral("1,50"));
@@ -181,7 +191,8 @@ private slots:
         QCOMPARE(invalidPanel(), QString());
         QVERIFY(!isRed(ColLiterpreis, 1));
         type(ColLiterpreis, 2, QStringLiteral("x"));
-        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        QCOMPARE(invalidPanel(),
+                 QStringLiteral("1 ungültige Zelle: Datensatz 2, Literpreis: 'x' ist keine Zahl."));
         window.prompts->yesNoCancelAnswers.push_back(Prompts::Answer::No);
         test::Action(*window, "m_Neu")->trigger();
         QCOMPARE(window->RecordCount(), 1);
@@ -190,9 +201,9 @@ private slots:
         window.prompts->openAnswers.push_back(path(QStringLiteral("cells.slg")));
         test::Action(*window, "m_Laden")->trigger();
         QCOMPARE(window->RecordCount(), 4);
-        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle"));
+        QCOMPARE(invalidPanel(), QStringLiteral("1 ungültige Zelle: ") + price);
         QVERIFY(window.prompts->unexpected.isEmpty());
-        QVERIFY(window.prompts->errors.isEmpty());
+        QCOMPARE(window.prompts->errors, (QStringList{price, price}));
     }
 
     // The red stays readable when the desktop gives a dark palette.

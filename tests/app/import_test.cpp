@@ -443,7 +443,7 @@ private slots:
     // counted in the status bar and reported, and the calculation's error follows.
     void calculationErrorKeepsTheImportedRecords() {
         std::vector<test::Record> records = test::SampleRecords(2);
-        records[1][test::KmStand] = "12a";
+        records[1][test::Liter] = "1e308"; // too much for a consumption: "Wert zu groß"
         test::WriteFile(path("a.slg"), test::NativeFile(records));
         Window window;
         window->FormCreate({path("a.slg")});
@@ -453,7 +453,7 @@ private slots:
         test::WriteFile(path("quelle.csv"), kSpritmonitor);
         import(window, path("quelle.csv"));
         QCOMPARE(window.prompts->errors,
-                 QStringList{"Datensatz 2, KM-Stand: '12a' ist keine ganze Zahl."});
+                 QStringList{QStringLiteral("Datensatz 2, Verbrauch: Wert zu groß.")});
         QCOMPARE(window.prompts->notices,
                  QStringList{QStringLiteral("3 Datensätze importiert (Spritmonitor).")});
         QCOMPARE(window->RecordCount(), 5);

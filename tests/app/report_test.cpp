@@ -58,11 +58,12 @@ private slots:
                  QStringList{QStringLiteral("Datei gespeichert als: ") + path("bericht.pdf")});
     }
 
-    // Equal odometer readings: the error box, no dialog, no file.
+    // Litres beyond the range of numbers in their sum: the error box, no dialog, no file.
     void figuresThatCannotBeComputedGiveNoReport() {
         Window window;
         std::vector<test::Record> records = test::SampleRecords(4);
-        records[2][test::KmStand] = records[1][test::KmStand];
+        records[1][test::Liter] = "1e308";
+        records[2][test::Liter] = "1e308";
         test::WriteFile(path("fehler.slg"), test::NativeFile(records));
         window->FormCreate({path("fehler.slg")});
         window.prompts->errors.clear();

@@ -123,7 +123,8 @@ spritlog_cli_case(export_xlsx_target_mismatch CHECKS ${beispiel} --missing liste
     ARGS export beispiel3.slg xlsx --to liste.csv)
 spritlog_cli_case(export_xlsx_one_record CHECKS --copy eins.slg ARGS export eins.slg xlsx)
 spritlog_cli_case(export_htm_one_record CHECKS --copy eins.slg ARGS export eins.slg htm)
-spritlog_cli_case(export_bad_odometer CHECKS --copy kmfehler.slg --missing kmfehler.csv
+# A reading that is no number spoils only its record: named on stderr, the export written.
+spritlog_cli_case(export_bad_odometer CHECKS --copy kmfehler.slg --same kmfehler.csv kmfehler.csv.ref
     ARGS export kmfehler.slg csv)
 
 # The printout as PDF: 55 records on page 1, the rest on page 2.
@@ -144,7 +145,7 @@ spritlog_cli_case(print_without_pdf CHECKS ${beispiel} ARGS print beispiel3.slg)
 # Errors of the window and errors of the call.
 spritlog_cli_case(missing_file ARGS table nix.slg)
 spritlog_cli_case(bad_odometer CHECKS --copy kmfehler.slg ARGS table kmfehler.slg)
-spritlog_cli_case(bad_odometer_stats EXPECTED bad_odometer CHECKS --copy kmfehler.slg
+spritlog_cli_case(bad_odometer_stats CHECKS --copy kmfehler.slg
     ARGS stats kmfehler.slg)
 # A file whose lines do not fit its record count is refused, and the import onto it
 # leaves it as it is.

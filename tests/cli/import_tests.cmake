@@ -67,9 +67,10 @@ spritlog_cli_case(import_missing_source_umlaut EXPECTED ${import_data}/import_mi
 spritlog_cli_case(import_source_is_directory EXPECTED ${import_data}/import_source_is_directory
     CHECKS ${zwei_as_target} --same tankbuch.slg zwei.slg --missing tankbuch.bak
     ARGS import tankbuch.slg .)
+# A target whose calculation fails (litres beyond the range of numbers) stays as it was.
 spritlog_cli_case(import_bad_target EXPECTED ${import_data}/import_bad_target
-    CHECKS --copy kmfehler.slg ${spritmonitor_source} --same kmfehler.slg kmfehler.slg
-    --missing kmfehler.bak ARGS import kmfehler.slg quelle.csv)
+    CHECKS --copy zugross.slg ${spritmonitor_source} --same zugross.slg zugross.slg
+    --missing zugross.bak ARGS import zugross.slg quelle.csv)
 
 # Calls that name no valid import.
 spritlog_cli_case(usage_import_target_csv EXPECTED ${import_data}/usage_import_target_csv

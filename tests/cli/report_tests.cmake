@@ -20,9 +20,9 @@ spritlog_report_case(report_three beispiel3.slg 3 1 "Grafik: KM-Stand")
 spritlog_report_case(report_one_record eins.slg 1 1 "Zu wenige Einträge verfügbar")
 spritlog_report_case(report_empty leer.slg 1 1 "Zu wenige Einträge verfügbar")
 
-# A figure that cannot be computed: the error, no file.
-spritlog_cli_case(report_bad_odometer EXPECTED bad_odometer CHECKS --copy kmfehler.slg
-    --missing k.pdf ARGS report kmfehler.slg --pdf k.pdf)
+# A reading that is no number: named on stderr, the report of the three records written.
+spritlog_cli_case(report_bad_odometer CHECKS --copy kmfehler.slg
+    --pdf k.pdf 3 ARGS report kmfehler.slg --pdf k.pdf)
 spritlog_cli_case(report_without_pdf CHECKS ${beispiel} ARGS report beispiel3.slg)
 
 # Chart pictures: the size asked for (default 1200 x 800), SVG by --svg with the view's name.

@@ -175,9 +175,10 @@ const Change kChanges[] = {
     {"ImportWhoseCalculationFails",
      nullptr,
      [](LogbookDocument& b) {
-         EXPECT_NE(b.importRecords(ParseImportFile("29.03.2026;12100;1e308;1.50;;;;;Super;Aral;Ulm;;;;"
-                                                   "\r\n")),
-                   nullptr);
+         EXPECT_NE(
+             b.importRecords(ParseImportFile("29.03.2026;12100;1e308;1.50;;;;;Super;Aral;Ulm;;;;"
+                                             "\r\n")),
+             nullptr);
      },
      {ColDatum, 5}},
     // A reading: the step holds the input, the derived cells follow from it.

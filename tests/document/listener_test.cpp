@@ -101,8 +101,8 @@ std::vector<ListenerCase> Cases() {
              b.deleteRecord({ColKmStand, 2});
              b.undo();
          },
-         {"remove? 2-2", "modified", "removed 2-2", "cells 1-2 x 5-8", "cells 2-2 x 0-14",
-          "inserted 3-3", "modified", "cells 1-3 x 5-8"}},
+         {"remove? 2-2", "modified", "removed 2-2", "cells 1-2 x 5-8", "inserted 3-3",
+          "cells 2-2 x 0-14", "modified", "cells 1-3 x 5-8"}},
         {"Neu", [](LogbookDocument& b) { b.clear(); }, {"reset?", "reset", "name", "modified"}},
         {"Heading", [](LogbookDocument& b) { b.setHeading(ColNote1, "Fahrer"); }, {"headings"}},
         {"NewName", [](LogbookDocument& b) { b.setFileName("/tmp/other.slg"); }, {"name"}},

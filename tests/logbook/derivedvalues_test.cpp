@@ -252,22 +252,24 @@ struct IssueCase {
 };
 
 // Worked by hand: the records before and after the spoiled cell get every figure.
-TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
-    const std::vector<Cell> firstTwo = {{ColTankkosten, 1, "60.00"},
-                                        {ColKm, 2, "500"},
-                                        {ColVerbrauch, 2, " 7.00"},
-                                        {ColKostenKm, 2, " 9.80"},
-                                        {ColTankkosten, 2, "49.00"}};
-    const std::vector<Cell> third = {{ColKm, 3, "500"},
-                                     {ColVerbrauch, 3, " 6.00"},
-                                     {ColKostenKm, 3, " 9.60"},
-                                     {ColTankkosten, 3, "48.00"}};
-    // Record 3 measured from record 1 over 1000 km: 30 l gives 3.00, times 1.60 EUR 4.80.
-    const std::vector<Cell> thirdFromFirst = {{ColKm, 3, "1000"},
-                                              {ColVerbrauch, 3, " 3.00"},
-                                              {ColKostenKm, 3, " 4.80"},
-                                              {ColTankkosten, 3, "48.00"}};
-    const std::vector<IssueCase> cases = {
+const std::vector<Cell> kFirstTwo = {{ColTankkosten, 1, "60.00"},
+                                     {ColKm, 2, "500"},
+                                     {ColVerbrauch, 2, " 7.00"},
+                                     {ColKostenKm, 2, " 9.80"},
+                                     {ColTankkosten, 2, "49.00"}};
+const std::vector<Cell> kThird = {{ColKm, 3, "500"},
+                                  {ColVerbrauch, 3, " 6.00"},
+                                  {ColKostenKm, 3, " 9.60"},
+                                  {ColTankkosten, 3, "48.00"}};
+// Record 3 measured from record 1 over 1000 km: 30 l gives 3.00, times 1.60 EUR 4.80.
+const std::vector<Cell> kThirdFromFirst = {{ColKm, 3, "1000"},
+                                           {ColVerbrauch, 3, " 3.00"},
+                                           {ColKostenKm, 3, " 4.80"},
+                                           {ColTankkosten, 3, "48.00"}};
+
+// Cells that are missing or no number, and a distance of 0.
+std::vector<IssueCase> MissingAndInvalidCases() {
+    return {
         {"reading left empty: missing, no issue",
          {{"10000", "40", "1.50"},
           {"10500", "35", "1.40"},
@@ -275,24 +277,24 @@ TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
           {"", "25", ""}},
          {},
          {},
-         Joined(firstTwo, third)},
+         Joined(kFirstTwo, kThird)},
         {"litres no number",
          {{"10000", "40", "1.50"}, {"10500", "4o", "1.40"}, {"11000", "30", "1.60"}},
          {},
          {"Datensatz 2, Liter: '4o' ist keine Zahl."},
-         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}, third)},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}, kThird)},
         // 35 l over 500 km still gives 7.00; cost needs the price.
         {"price no number",
          {{"10000", "40", "1.50"}, {"10500", "35", "1,4"}, {"11000", "30", "1.60"}},
          {},
          {"Datensatz 2, Literpreis: '1,4' ist keine Zahl."},
          Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}, {ColVerbrauch, 2, " 7.00"}},
-                third)},
+                kThird)},
         {"litres of blanks: missing, no issue",
          {{"10000", "40", "1.50"}, {"10500", "  ", "1.40"}, {"11000", "30", "1.60"}},
          {},
          {},
-         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}, third)},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColKm, 2, "500"}}, kThird)},
         {"equal readings, litres filled",
          {{"10000", "40", "1.50"},
           {"10500", "35", "1.40"},
@@ -300,12 +302,12 @@ TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
           {"11000", "30", "1.60"}},
          {},
          {"Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0."},
-         Joined(firstTwo, {{ColKm, 3, "0"},
-                           {ColTankkosten, 3, "56.00"},
-                           {ColKm, 4, "500"},
-                           {ColVerbrauch, 4, " 6.00"},
-                           {ColKostenKm, 4, " 9.60"},
-                           {ColTankkosten, 4, "48.00"}})},
+         Joined(kFirstTwo, {{ColKm, 3, "0"},
+                            {ColTankkosten, 3, "56.00"},
+                            {ColKm, 4, "500"},
+                            {ColVerbrauch, 4, " 6.00"},
+                            {ColKostenKm, 4, " 9.60"},
+                            {ColTankkosten, 4, "48.00"}})},
         // 30 l over 1000 km: 3.00, times 1.60 EUR 4.80; 0 l at 1.40 EUR cost 0.00.
         {"equal readings, 0 litres",
          {{"10000", "40", "1.50"}, {"10000", "0", "1.40"}, {"11000", "30", "1.60"}},
@@ -328,16 +330,22 @@ TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
           {ColVerbrauch, 3, " 3.00"},
           {ColKostenKm, 3, " 4.80"},
           {ColTankkosten, 3, "48.00"}}},
+    };
+}
+
+// Readings that cannot be read, and distances no KM can hold.
+std::vector<IssueCase> ReadingCases() {
+    return {
         {"decimal point in a reading: the next measures from the one before",
          {{"10000", "40", "1.50"}, {"12.5", "35", "1.40"}, {"11000", "30", "1.60"}},
          {},
          {"Datensatz 2, KM-Stand: '12.5' ist keine ganze Zahl."},
-         Joined({{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}, thirdFromFirst)},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}, kThirdFromFirst)},
         {"trailing blank in a reading",
          {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000 ", "30", "1.60"}},
          {},
          {"Datensatz 3, KM-Stand: '11000 ' ist keine ganze Zahl."},
-         Joined(firstTwo, {{ColTankkosten, 3, "48.00"}})},
+         Joined(kFirstTwo, {{ColTankkosten, 3, "48.00"}})},
         // A NUL or a control character is shown escaped, and the message goes on after it.
         {"NUL as a reading",
          {{"10000", "40", "1.50"}, {std::string("\0", 1), "35", "1.40"}},
@@ -368,13 +376,13 @@ TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
          {{"abc", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
          {},
          {"Datensatz 1, KM-Stand: 'abc' ist keine ganze Zahl."},
-         Joined({{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}, third)},
+         Joined({{ColTankkosten, 1, "60.00"}, {ColTankkosten, 2, "49.00"}}, kThird)},
         {"two cells of one record in column order",
          {{"10000", "40", "1.50"}, {"1o500", "4o", "1.40"}, {"11000", "30", "1.60"}},
          {},
          {"Datensatz 2, KM-Stand: '1o500' ist keine ganze Zahl.",
           "Datensatz 2, Liter: '4o' ist keine Zahl."},
-         Joined({{ColTankkosten, 1, "60.00"}}, thirdFromFirst)},
+         Joined({{ColTankkosten, 1, "60.00"}}, kThirdFromFirst)},
         // 30 l over 1 km: 3000.00, times 1 EUR; the distance of record 2 is no KM.
         {"distance beyond 32 bits",
          {{"-2000000000", "40", "1.50"}, {"2000000000", "35", "1.40"}, {"2000000001", "30", "1"}},
@@ -391,13 +399,19 @@ TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
          kWorkedExample,
          {{ColKm, 1, "12.0"}},
          {"Datensatz 1, KM: '12.0' ist keine ganze Zahl."},
-         Joined(firstTwo, third)},
+         Joined(kFirstTwo, kThird)},
         {"an empty record between two equal readings",
          {{"10000", "40", "1.50"}, {"", "", ""}, {"10000", "35", "1.40"}},
          Emptied(2),
          {"Datensatz 3, Verbrauch: nicht berechenbar, KM ist 0."},
          {{ColTankkosten, 1, "60.00"}, {ColKm, 3, "0"}, {ColTankkosten, 3, "49.00"}}},
     };
+}
+
+TEST(ComputeDerivedValues, AnInvalidCellSpoilsOnlyItsOwnRecord) {
+    std::vector<IssueCase> cases = MissingAndInvalidCases();
+    const std::vector<IssueCase> more = ReadingCases();
+    cases.insert(cases.end(), more.begin(), more.end());
     for (const IssueCase& test : cases) {
         SCOPED_TRACE(test.name);
         TextTable grid = MakeGrid(test.records, test.presets);

@@ -124,6 +124,11 @@ TEST(FullTankIntervals, HandWorkedCases) {
           {"10300", "20", "", "", "Teilbetankung"},
           {"10600", "25", "1.60"}},
          {"|", " 7.50|", " 7.50|"}},
+        // The reading of record 2 cannot be read: its 35 l count for the interval record 3
+        // closes, 65 l over 1000 km, 6.50; 49.00 + 48.00 EUR, 9.70; record 2 keeps none.
+        {"a full tank without a readable reading counts as a partial one",
+         {{"10000", "40", "1.50"}, {"1o500", "35", "1.40"}, {"11000", "30", "1.60"}},
+         {"|", "|", " 6.50| 9.70"}},
         {"an interval of 0 km has no consumption",
          {{"10000", "40", "1.50"},
           {"10300", "20", "1.50", "", "Teilbetankung"},

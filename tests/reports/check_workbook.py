@@ -133,18 +133,19 @@ def check_small(book, path):
           f"Tankbuch headings {headings}")
     # The derived columns as the program computes them: KM the difference of readings,
     # Verbrauch litres * 100 / KM, Kosten/Km that times the price, Tankkosten litres times
-    # price (a malformed number counts as 0 there); the newest record has them too:
-    # 42 l over 400 km is 10.50, times 1.70 EUR 17.85, 42 x 1.70 = 71.40.
+    # price; a cell whose input is malformed stays empty ("1,709" and "abc" spoil only their
+    # own record). From full tank to full tank the record without litres is passed over: the
+    # newest measures from record 3, 42 l over 1000 km is 4.20, 71.40 EUR over it 7.14.
     expected = [
         [D(2024, 1, 3), 10000, 40, 1.709, None, None, None, 68.36, "Super", "Nord",
          "M\u00fcnchen", "Winter", None, None],
-        [D(2024, 1, 20), 10500, 35, "1,709", 500, 7, 0, 0, "Super", "West", "K\u00f6ln",
+        [D(2024, 1, 20), 10500, 35, "1,709", 500, 7, None, None, "Super", "West", "K\u00f6ln",
          None, None, None],
         ["31.02.2024", 11000, 30, 1.6, 500, 6, 9.6, 48, "E10", "Nord", "M\u00fcnchen",
          None, None, "\u00d6l"],
-        [D(2024, 3, 5), 11600, "abc", 1.66, 600, 0, 0, 0, "Super", "West", "Ulm",
+        [D(2024, 3, 5), 11600, "abc", 1.66, 600, None, None, None, "Super", "West", "Ulm",
          None, None, None],
-        [D(2024, 3, 15), 12000, 42, 1.7, 400, 10.5, 17.85, 71.4, "Super", "Nord",
+        [D(2024, 3, 15), 12000, 42, 1.7, 400, 4.2, 7.14, 71.4, "Super", "Nord",
          "M\u00fcnchen", None, None, None],
     ]
     formats = ["dd\\.mm\\.yyyy", "0", "0.00", "0.000", "0", "0.00", "0.00", "0.00"]
@@ -164,16 +165,16 @@ def check_small(book, path):
           f"Tankbuch widths K {widths['K'].width}, A {widths['A'].width}")
 
     # Every month, the current one too: sums, the last reading, means of prices and
-    # consumption over the cells that hold a value (a malformed one counts as 0). January's
-    # consumption is record 2's alone; March (0 + 10.5) / 2 and (0 + 17.85) / 2.
+    # consumption over the cells that hold a value (a malformed price counts as 0). January's
+    # consumption is record 2's alone and it has no cost per km; March's is record 5's alone.
     sheet = book["Monate"]
     check(row_values(sheet, 1, 8) == ["Monat", "KM-Stand", "Liter", "Literpreis", "KM",
                                       "Verbrauch", "Kosten/Km", "Tankkosten"],
           f"Monate headings {row_values(sheet, 1, 8)}")
     check(sheet.max_row == 4, f"Monate rows {sheet.max_row}")
-    for r, values in enumerate([[D(2024, 1, 1), 10500, 75, 0.8545, 500, 7, 0, 68.36],
+    for r, values in enumerate([[D(2024, 1, 1), 10500, 75, 0.8545, 500, 7, None, 68.36],
                                 [D(2024, 2, 1), 11000, 30, 1.6, 500, 6, 9.6, 48],
-                                [D(2024, 3, 1), 12000, 42, 1.68, 1000, 5.25, 8.925, 71.4]],
+                                [D(2024, 3, 1), 12000, 42, 1.68, 1000, 4.2, 7.14, 71.4]],
                                start=2):
         for c, value in enumerate(values, start=1):
             same(sheet.cell(row=r, column=c).value, value, f"Monate {r},{c}")
@@ -181,8 +182,8 @@ def check_small(book, path):
           f"Monate month format {sheet.cell(row=2, column=1).number_format!r}")
 
     # All five records count. Averages over the cells that hold a value: consumption
-    # (7 + 6 + 0 + 10.5) / 4 = 5.875, litres 147 / 5 ("abc" is a 0), costs 187.76 / 5,
-    # distance 2000 / 4; cost per km 5.875 x (6.669 / 5) = 7.836.
+    # (7 + 6 + 4.2) / 3 = 5.733, litres 147 / 5 ("abc" is a 0), costs 187.76 / 3,
+    # distance 2000 / 4; cost per km 5.733 x (6.669 / 5) = 7.647.
     sheet = book["Statistik"]
     figures = {}
     for row in sheet.iter_rows(min_row=1, max_col=2):
@@ -191,13 +192,13 @@ def check_small(book, path):
     expected = {
         "Gefahrene KM:": [(2000, '#,##0 "KM"')],
         "Getankte Liter:": [(147.0, '0.00 "Liter"')],
-        "Tankkosten:": [(187.76, '0.00 "EUR"'), (37.55, '0.00 "EUR"')],
-        "Verbrauch:": [(5.88, '0.00 "L/100KM"')],
+        "Tankkosten:": [(187.76, '0.00 "EUR"'), (62.59, '0.00 "EUR"')],
+        "Verbrauch:": [(5.73, '0.00 "L/100KM"')],
         "Tankf\u00fcllung:": [(29.4, '0.00 "Liter"')],
         "KM-Interval:": [(500.0, '0.00 "KM"')],
-        "Kosten je Km:": [(7.84, '0.00 "Ct"')],
-        "Min Verbrauch:": [(0.0, '0.00 "Liter"')],
-        "Max Verbrauch:": [(10.5, '0.00 "Liter"')],
+        "Kosten je Km:": [(7.65, '0.00 "Ct"')],
+        "Min Verbrauch:": [(4.2, '0.00 "Liter"')],
+        "Max Verbrauch:": [(7.0, '0.00 "Liter"')],
         "Max Tankf\u00fcllung:": [(42.0, '0.00 "Liter"')],
         "Max KM-Interval:": [(600.0, '0.00 "KM"')],
     }
@@ -211,19 +212,20 @@ def check_small(book, path):
 
     # Groups in order of first occurrence over all five records, then the average row:
     # Nord (Super) prices (1.709 + 1.7) / 2, costs (68.36 + 71.40) / 2, one consumption;
-    # the average row (10.5 + 7 + 6) / 4, 6.669 / 5, 187.76 / 5, (17.85 + 9.6) / 4.
+    # West (Super) no cost at all; the average row (7 + 6 + 4.2) / 3, 6.669 / 5, 187.76 / 3,
+    # (9.6 + 7.14) / 2.
     sheet = book["Tankstellen"]
     rows = [row_values(sheet, r, 7) for r in range(1, sheet.max_row + 1)]
     check(rows[0] == ["Nr", "Tankstelle - Benzin", "Anzahl", "Verbrauch", "Literpreis",
                       "Tankosten", "Kosten/Km"], f"Tankstellen headings {rows[0]}")
-    expected = [[1, "Nord (Super)", 2, 10.5, 1.7, 69.88, 17.85],
-                [2, "West (Super)", 2, 3.5, 0.83, 0, 0],
+    expected = [[1, "Nord (Super)", 2, 4.2, 1.7, 69.88, 7.14],
+                [2, "West (Super)", 2, 7, 0.83, "", ""],
                 [3, "Nord (E10)", 1, 6, 1.6, 48, 9.6],
-                [None, "Durchschnitt", 5, 5.88, 1.33, 37.55, 6.86]]
+                [None, "Durchschnitt", 5, 5.73, 1.33, 62.59, 8.37]]
     check(len(rows) == 5, f"Tankstellen rows {len(rows)}")
     for r, values in enumerate(expected, start=2):
         for c, value in enumerate(values, start=1):
-            if value is None:
+            if value is None or value == "":
                 check(sheet.cell(row=r, column=c).value is None, f"Tankstellen {r},{c}")
             else:
                 same(sheet.cell(row=r, column=c).value, value, f"Tankstellen {r},{c}")
@@ -251,10 +253,10 @@ def check_small(book, path):
           f"average formula {sheet['B2'].value!r}")
     check([sheet.cell(row=r, column=2).value for r in (3, 4, 5, 6)] ==
           ["=$B$2", "=$B$2", "=$B$2", None], "average cells")
-    # The cached results, what a reader that does not calculate shows: (7 + 6 + 0 + 10.5) / 4,
+    # The cached results, what a reader that does not calculate shows: (7 + 6 + 4.2) / 3,
     # and the dates of records 2..5 as the logbook writes them, the one that is no date too.
     cached = openpyxl.load_workbook(path, data_only=True)["Hilfswerte"]
-    same(cached["B2"].value, 23.5 / 4, "cached average")
+    same(cached["B2"].value, 17.2 / 3, "cached average")
     labels = [cached.cell(row=r, column=1).value for r in range(2, 7)]
     check(labels == ["20.01.2024", "31.02.2024", "05.03.2024", "15.03.2024", None],
           f"date labels {labels}")

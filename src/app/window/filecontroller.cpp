@@ -79,13 +79,13 @@ void FileController::LoadLogbookFile(const std::string& path) {
         afterwards();
         throw;
     }
-    // The cells the calculation could not read, in one box.
-    if (read && !document_.cellIssues().empty())
-        notices.push_back(CellIssuesBoxText(document_.cellIssues()));
     // A damaged file's copy has no name to come back to.
     if (read && document_.damagedSource().empty())
         rememberRecentFile(path);
     afterwards();
+    // The cells the calculation could not read, in one box.
+    if (read && !document_.cellIssues().empty())
+        prompts_.showError(dialogParent_, CellToQString(CellIssuesBoxText(document_.cellIssues())));
     if (read)
         emit logbookLoaded();
 }

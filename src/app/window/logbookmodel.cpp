@@ -139,9 +139,15 @@ QString LogbookModel::invalidCellsNote() const {
     // The calculation names the cells it could not read; a date is only checked.
     if (!document_.calculationError().empty())
         return CellToQString(document_.calculationError());
-    if (!document_.cellIssues().empty())
-        return CellToQString(CellIssuesStatusText(document_.cellIssues()));
-    return CellToQString(InvalidCellsText(invalid_.count()));
+    // The cells checked by their text, and the figures the calculation could not compute.
+    const std::vector<CellIssue>& issues = document_.cellIssues();
+    const auto figures = std::count_if(issues.begin(), issues.end(), [](const CellIssue& issue) {
+        return !ColumnIsChecked(issue.column);
+    });
+    std::string note = InvalidCellsText(invalid_.count() + static_cast<int>(figures));
+    if (!issues.empty())
+        note += ": " + issues.front().message;
+    return CellToQString(note);
 }
 
 void LogbookModel::reportInvalidCells() {
