@@ -26,13 +26,13 @@ Error ZeroDistanceError(int record) {
 
 CellIssue NotAWholeNumberIssue(const TextTable& grid, int column, int record) {
     return {record, column,
-            CellPlace(record, column) + ": '" + std::string(grid.cell(column, record)) +
+            CellPlace(record, column) + ": '" + VisibleText(grid.cell(column, record)) +
                 "' ist keine ganze Zahl."};
 }
 
 CellIssue NotANumberIssue(const TextTable& grid, int column, int record) {
     return {record, column,
-            CellPlace(record, column) + ": '" + std::string(grid.cell(column, record)) +
+            CellPlace(record, column) + ": '" + VisibleText(grid.cell(column, record)) +
                 "' ist keine Zahl."};
 }
 

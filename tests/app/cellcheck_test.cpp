@@ -84,8 +84,9 @@ private slots:
         QTest::newRow("KM-Stand with thousands points") << int(ColKmStand) << "1.234.567"
                                                         << "1234567"
                                                         << "";
-        QTest::newRow("KM-Stand, no thousands point") << int(ColKmStand) << "47.10"
-                                                      << "47.10" << number;
+        QTest::newRow("KM-Stand, no thousands point")
+            << int(ColKmStand) << "47.10"
+            << "47.10" << QStringLiteral("Datensatz 2, KM-Stand: '47.10' ist keine ganze Zahl.");
         QTest::newRow("KM-Stand") << int(ColKmStand) << "47100"
                                   << "47100"
                                   << "";

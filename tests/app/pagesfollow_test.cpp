@@ -88,7 +88,7 @@ private slots:
             {"undo", 1, 1, "50|39|38|37", "40|39|38|37", "164.00 Liter", "154.00 Liter"},
             {"redo", 1, 1, "40|39|38|37", "50|39|38|37", "154.00 Liter", "164.00 Liter"},
             // Literpreis 2.00 typed in record 1: Tankkosten 80.
-            {"calculate", 6, 2, "80|58.5|57|55.5", "80|58.5|57|55.5", "231.00 EUR", "251.00 EUR"},
+            {"calculate", 6, 2, "80|58.5|57|55.5", "80|58.5|57|55.5", "251.00 EUR", "251.00 EUR"},
             {"import", 1, 1, "40|39|38|37", "40|39|38|37|36", "154.00 Liter", "190.00 Liter"},
             {"new", 1, 1, "40|39|38|37", nullptr, "154.00 Liter", nullptr},
             // Another logbook of three records: 40, 39, 38 litres.

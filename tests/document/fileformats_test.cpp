@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace spritlog {
@@ -22,7 +23,10 @@ TEST(FileFormats, SavedKindsAreTheWriters) {
         for (std::string_view ending : format.endings)
             EXPECT_EQ(&WriterForName("a" + std::string(ending)), &writer);
     }
-    EXPECT_EQ(saved, static_cast<int>(AllWriters().size()));
+    // Every writer a name chooses; the Spritmonitor export is chosen by its command alone.
+    const std::vector<const Writer*> writers = AllWriters();
+    EXPECT_EQ(saved, std::count_if(writers.begin(), writers.end(),
+                                   [](const Writer* writer) { return !writer->endings.empty(); }));
 }
 
 TEST(FileFormats, Rows) {

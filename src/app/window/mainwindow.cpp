@@ -236,15 +236,17 @@ void TFmain::closeEvent(QCloseEvent* event) {
 QSize TFmain::minimumSizeHint() const {
     QSize needed = QMainWindow::minimumSizeHint();
     // The statistics scroll in a small window, but the window opens large enough to show
-    // them whole.
+    // them whole, where another page does not need more room anyway.
     const auto* scroller = p_Statistik ? qobject_cast<const QScrollArea*>(
                                              p_Statistik->parentWidget()->parentWidget())
                                        : nullptr;
-    if (scroller) {
+    if (scroller && page_.p_control) {
+        QSize pages;
+        for (int page = 0; page < page_.p_control->count(); ++page)
+            pages = pages.expandedTo(page_.p_control->widget(page)->minimumSizeHint());
         const QSize whole = p_Statistik->minimumSizeHint();
-        const QSize squeezed = scroller->minimumSizeHint();
-        needed += QSize(std::max(0, whole.width() - squeezed.width()),
-                        std::max(0, whole.height() - squeezed.height()));
+        needed += QSize(std::max(0, whole.width() - pages.width()),
+                        std::max(0, whole.height() - pages.height()));
     }
     if (p_button)
         needed.setWidth(std::max(needed.width(), p_button->sizeHint().width()));
