@@ -241,6 +241,20 @@ const CsvRow* FirstContentRow(const std::vector<CsvRow>& rows) {
     return nullptr;
 }
 
+bool CommaHeaderHas(std::string_view text, std::initializer_list<const char*> captions) {
+    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(','), 1);
+    const CsvRow* header = FirstContentRow(rows);
+    if (header == nullptr)
+        return false;
+    for (const char* caption : captions)
+        if (FindColumn(header->fields, caption) < 0)
+            return false;
+    return true;
+}
+
+CommaTable::CommaTable(std::string_view text)
+    : rows(ReadCsvRows(text, ExportDialect(','))), header(FirstContentRow(rows)) {}
+
 void ReadAppTable(ImportResult& result, const CsvRow& header,
                   const std::vector<const CsvRow*>& rows, AppFormat format) {
     TableReader reader(result, header, std::move(format));

@@ -4,6 +4,7 @@
 #include "import/csvreader.h"
 #include "import/refuelling.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,21 @@ std::vector<const CsvRow*> RowsBelow(const std::vector<CsvRow>& rows, const CsvR
                                      bool section);
 // The first row that is not blank; nullptr for none.
 const CsvRow* FirstContentRow(const std::vector<CsvRow>& rows);
+
+// Whether the first line of the comma-separated `text` has a column for each of `captions`
+// (each as FindColumn takes it).
+bool CommaHeaderHas(std::string_view text, std::initializer_list<const char*> captions);
+
+// A comma-separated export with a header line: its rows, and the first that is not blank
+// (nullptr for none), which points into them.
+struct CommaTable {
+    explicit CommaTable(std::string_view text);
+    CommaTable(const CommaTable&) = delete;
+    CommaTable& operator=(const CommaTable&) = delete;
+
+    std::vector<CsvRow> rows;
+    const CsvRow* header = nullptr;
+};
 
 // Reads `rows` (the data rows, blank ones already left out) below `header`, checks and
 // converts them and stores the records; every bad field is a problem of its own.

@@ -57,15 +57,13 @@ std::vector<CsvRow> WithOdometers(ImportResult& result, const std::vector<const 
 } // namespace
 
 bool LooksLikeFuelly(std::string_view text) {
-    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(','), 1);
-    const CsvRow* header = FirstContentRow(rows);
-    return header != nullptr && FindColumn(header->fields, "fuelupdate") >= 0 &&
-           FindColumn(header->fields, "odometer carname") >= 0;
+    return CommaHeaderHas(text, {"fuelupdate", "odometer carname"});
 }
 
 void ParseFuelly(ImportResult& result, std::string_view text) {
-    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(','));
-    const CsvRow* header = FirstContentRow(rows);
+    const CommaTable table(text);
+    const std::vector<CsvRow>& rows = table.rows;
+    const CsvRow* header = table.header;
     if (header == nullptr)
         return;
     const std::vector<std::string>& h = header->fields;

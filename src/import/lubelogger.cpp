@@ -5,15 +5,13 @@
 namespace spritlog::import {
 
 bool LooksLikeLubeLogger(std::string_view text) {
-    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(','), 1);
-    const CsvRow* header = FirstContentRow(rows);
-    return header != nullptr && FindColumn(header->fields, "fuelconsumed") >= 0 &&
-           FindColumn(header->fields, "odometer") >= 0 && FindColumn(header->fields, "date") >= 0;
+    return CommaHeaderHas(text, {"fuelconsumed", "odometer", "date"});
 }
 
 void ParseLubeLogger(ImportResult& result, std::string_view text) {
-    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(','));
-    const CsvRow* header = FirstContentRow(rows);
+    const CommaTable table(text);
+    const std::vector<CsvRow>& rows = table.rows;
+    const CsvRow* header = table.header;
     if (header == nullptr)
         return;
     const std::vector<std::string>& h = header->fields;
