@@ -379,6 +379,20 @@ using FillTemporary =
 // then the backup as a second name of the old file (or a copy of it), then the rename over
 // the target. Until the rename the target is untouched; the rename puts the new file there
 // whole. Every I/O failure says that the target is as it was.
+// Makes the new name itself survive a power loss, as the file's contents already do. The
+// file is in place by now either way, so a folder that cannot be synced changes nothing
+// about the save.
+void SyncFolderOf(const std::string& file) {
+    const std::size_t slash = file.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : file.substr(0, slash == 0 ? 1 : slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
+    (void)::close(fd);
+}
+
 void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTemporary& fill,
                              FileStamp* written) {
     FileOps& ops = CurrentFileOps();
@@ -416,6 +430,7 @@ void ReplaceThroughTemporary(const std::string& path, bool backup, const FillTem
                 MakeBackup(ops, file, info);
             if (ops.renameFile(temporary.c_str(), file.c_str()) != 0)
                 ThrowIoError(errno, path);
+            SyncFolderOf(file);
             if (written)
                 *written = stamp;
         } catch (...) {
