@@ -5,9 +5,9 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/usage.h"
+#include "document/files.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
-#include "logbook/fileio.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "cli/commands.h"
 
 #include "chartwidget/preparedreport.h"
+#include "document/printing.h"
 #include "logbook/codepage.h"
 #include "logbook/errors.h"
 #include "platform/printrenderer.h"
-#include "reports/printlayout.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "cli/years.h"
 
-#include "analysis/yearsummary.h"
+#include "document/figures.h"
 
 #include <vector>
 

@@ -1,6 +1,7 @@
 # The layers as the libraries link them: for every folder under src/ the folders whose
 # headers its sources may include, read from the targets at configure time, so that the
-# target_link_libraries lines in src/*/CMakeLists.txt stay the one place that says which
+# target_link_libraries lines in src/*/CMakeLists.txt (and the headers a sealing library
+# names as shared, see spritlog_shared_headers_of) stay the one place that says which
 # layer may use which.
 
 # The folder under src/ a target was made in, or "" for a target from elsewhere.
@@ -47,20 +48,58 @@ function(spritlog_layers_used_by folder out)
     set(${out} ${layers} PARENT_SCOPE)
 endfunction()
 
+# The headers a sealing folder passes on from the layers below it, or "" when the folder
+# passes on everything it links. A library seals its lower layers by naming those headers in
+# its SPRITLOG_SHARED_HEADERS property (src/document does): a folder that uses it may then
+# include from those layers only the headers named there, whatever else it links.
+function(spritlog_shared_headers_of folder out)
+    set(${out} "" PARENT_SCOPE)
+    get_property(targets DIRECTORY ${PROJECT_SOURCE_DIR}/src/${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+        get_target_property(shared ${target} SPRITLOG_SHARED_HEADERS)
+        if(shared)
+            set(${out} ${shared} PARENT_SCOPE)
+        endif()
+    endforeach()
+endfunction()
+
 # -D definitions for check_includes.cmake: allowed_<folder>=<folder>,<folder>,... for every
-# folder this configuration builds, and UNBUILT=<folder>,... for the folders it leaves out
-# (the Qt layers without SPRITLOG_BUILD_QT).
+# folder this configuration builds, shared_<folder>=<header>,... for a folder above a sealing
+# folder (the only headers of the sealed layers it may include), and UNBUILT=<folder>,... for
+# the folders it leaves out (the Qt layers without SPRITLOG_BUILD_QT).
 function(spritlog_layer_definitions out)
     get_property(subdirs DIRECTORY ${PROJECT_SOURCE_DIR} PROPERTY SUBDIRECTORIES)
-    set(definitions "")
     set(built "")
     foreach(dir ${subdirs})
         if(dir MATCHES "^${PROJECT_SOURCE_DIR}/src/([^/]+)$")
-            set(folder ${CMAKE_MATCH_1})
-            list(APPEND built ${folder})
-            spritlog_layers_used_by(${folder} layers)
-            list(JOIN layers "," layers)
-            list(APPEND definitions -Dallowed_${folder}=${layers})
+            list(APPEND built ${CMAKE_MATCH_1})
+        endif()
+    endforeach()
+    set(sealing "")
+    foreach(folder ${built})
+        spritlog_shared_headers_of(${folder} shared)
+        if(shared)
+            list(APPEND sealing ${folder})
+        endif()
+    endforeach()
+    set(definitions "")
+    foreach(folder ${built})
+        spritlog_layers_used_by(${folder} layers)
+        set(shared_headers "")
+        foreach(sealer ${sealing})
+            if(NOT folder STREQUAL sealer AND sealer IN_LIST layers)
+                spritlog_layers_used_by(${sealer} sealed)
+                list(REMOVE_ITEM sealed ${sealer})
+                list(REMOVE_ITEM layers ${sealed})
+                spritlog_shared_headers_of(${sealer} shared)
+                list(APPEND shared_headers ${shared})
+            endif()
+        endforeach()
+        list(JOIN layers "," layers)
+        list(APPEND definitions -Dallowed_${folder}=${layers})
+        if(shared_headers)
+            list(JOIN shared_headers "," shared_headers)
+            list(APPEND definitions -Dshared_${folder}=${shared_headers})
         endif()
     endforeach()
     if(NOT SPRITLOG_BUILD_QT)

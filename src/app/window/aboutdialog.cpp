@@ -4,8 +4,8 @@
 #include "app/window/shelllinks.h"
 #include "app/window/toolwindow.h"
 
+#include "document/printing.h"
 #include "platform/celltext.h"
-#include "reports/reportcontext.h"
 
 #include <QFrame>
 #include <QIcon>

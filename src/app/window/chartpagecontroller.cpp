@@ -7,8 +7,8 @@
 #include "app/window/intervalcount.h"
 #include "app/window/prompts.h"
 
-#include "analysis/statistics.h"
-#include "charts/chartviews.h"
+#include "document/chartpages.h"
+#include "document/figures.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"

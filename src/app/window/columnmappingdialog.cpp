@@ -1,7 +1,6 @@
 #include "app/window/columnmappingdialog.h"
 
-#include "import/columnmapping.h"
-#include "import/csvreader.h"
+#include "document/importing.h"
 #include "platform/celltext.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "app/window/prompts.h"
 
-#include "logbook/logbookshape.h"
+#include "document/files.h"
 #include "platform/celltext.h"
 
 #include <QFileInfo>

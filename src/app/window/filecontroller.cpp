@@ -4,7 +4,7 @@
 #include "app/window/damagedfile.h"
 #include "app/window/prompts.h"
 
-#include "logbook/cellerrors.h"
+#include "document/cells.h"
 #include "logbook/conventions.h"
 #include "platform/celltext.h"
 

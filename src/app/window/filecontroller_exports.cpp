@@ -2,22 +2,20 @@
 #include "app/window/filecontroller.h"
 
 #include "app/window/errordisplay.h"
-#include "app/window/ordercheck.h"
 #include "app/window/importmapping.h"
+#include "app/window/ordercheck.h"
 #include "app/window/prompts.h"
 #include "app/window/shelllinks.h"
 
-#include "import/csvimport.h"
-#include "import/logbookmerge.h"
+#include "document/cells.h"
+#include "document/files.h"
+#include "document/importing.h"
+#include "document/printing.h"
 #include "logbook/conventions.h"
 #include "logbook/errors.h"
-#include "logbook/logbookfile.h"
-#include "logbook/recordorder.h"
 #include "platform/celltext.h"
 #include "platform/printrenderer.h"
 #include "platform/reportrenderer.h"
-#include "reports/printlayout.h"
-#include "reports/reportcontext.h"
 
 #include <QFileInfo>
 #include <QPrintPreviewDialog>

@@ -1,8 +1,8 @@
 #include "app/window/importmapping.h"
 
 #include "app/window/prompts.h"
+#include "document/files.h"
 #include "document/logbookdocument.h"
-#include "logbook/fileio.h"
 #include "platform/settings.h"
 
 #include <QCryptographicHash>

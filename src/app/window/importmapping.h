@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/csvimport.h"
+#include "document/importing.h"
 
 #include <string>
 

@@ -2,9 +2,7 @@
 
 #include "app/window/readablecolour.h"
 
-#include "logbook/cellcheck.h"
-#include "logbook/cellerrors.h"
-#include "logbook/fillups.h"
+#include "document/cells.h"
 #include "platform/celltext.h"
 
 #include <QFont>

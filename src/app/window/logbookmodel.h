@@ -2,9 +2,9 @@
 
 #include "app/window/texttablemodel.h"
 
+#include "document/cells.h"
 #include "document/documentlistener.h"
 #include "document/logbookdocument.h"
-#include "logbook/invalidcells.h"
 
 #include <QColor>
 

@@ -10,7 +10,7 @@
 #include "app/window/statistikdialog.h"
 #include "app/window/toolwindow.h"
 
-#include "analysis/statistics.h"
+#include "document/figures.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
 

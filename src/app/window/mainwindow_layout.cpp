@@ -12,9 +12,9 @@
 #include "app/window/wraplayout.h"
 #include "app/window/yearpage.h"
 
-#include "analysis/stationrating.h"
-#include "charts/chartviews.h"
-#include "logbook/cellcheck.h"
+#include "document/cells.h"
+#include "document/chartpages.h"
+#include "document/figures.h"
 #include "platform/celltext.h"
 
 #include <QAction>

@@ -6,8 +6,7 @@
 #include "app/window/logbookmodel.h"
 #include "app/window/prompts.h"
 
-#include "logbook/cellerrors.h"
-#include "logbook/fillups.h"
+#include "document/cells.h"
 #include "logbook/logbooktable.h"
 #include "platform/celltext.h"
 

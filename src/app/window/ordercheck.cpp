@@ -2,8 +2,8 @@
 
 #include "app/window/prompts.h"
 
+#include "document/cells.h"
 #include "logbook/logbooktable.h"
-#include "logbook/recordorder.h"
 
 #include <QTimer>
 

@@ -2,9 +2,9 @@
 
 #include "app/window/toolwindow.h"
 
+#include "document/files.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
-#include "logbook/filefigures.h"
 #include "platform/celltext.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "app/window/toolwindow.h"
 
-#include "analysis/statistics.h"
+#include "document/figures.h"
 #include "platform/celltext.h"
 
 #include <QBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/statistics.h"
+#include "document/figures.h"
 
 #include <QDialog>
 

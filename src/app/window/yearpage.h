@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/yearsummary.h"
 #include "document/documentlistener.h"
+#include "document/figures.h"
 #include "document/logbookdocument.h"
 #include "logbook/clock.h"
 
