@@ -1,5 +1,7 @@
 #include "app/window/columnmappingdialog.h"
 
+#include "app/window/importpreviewdialog.h"
+
 #include "document/importing.h"
 #include "platform/celltext.h"
 
@@ -171,14 +173,7 @@ void ColumnMappingDialog::update() {
     for (int c = 0; c < columns->columnCount(); ++c)
         roles_.push_back(roleBox(c) != nullptr ? roleBox(c)->currentIndex() : 0);
     const ImportResult result = reparse_(QStringToCell(mapping()));
-    QStringList lines;
-    if (result.ok()) {
-        for (const std::string& line : ImportSummaryLines(result))
-            lines << CellToQString(line);
-    } else {
-        lines << CellToQString(ImportFailureMessage(result));
-    }
-    summary->setText(lines.join(QLatin1Char('\n')));
+    summary->setText(ImportResultText(result));
     nextButton->setEnabled(result.ok());
 }
 

@@ -129,7 +129,7 @@ void ImportPreviewDialog::choose() {
     showResult(result_);
 }
 
-void ImportPreviewDialog::showResult(const ImportResult& result) {
+QString ImportResultText(const ImportResult& result) {
     QStringList lines;
     if (result.ok()) {
         for (const std::string& line : ImportSummaryLines(result))
@@ -137,7 +137,11 @@ void ImportPreviewDialog::showResult(const ImportResult& result) {
     } else {
         lines << CellToQString(ImportFailureMessage(result));
     }
-    summary->setText(lines.join(QLatin1Char('\n')));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ImportPreviewDialog::showResult(const ImportResult& result) {
+    summary->setText(ImportResultText(result));
     importButton->setEnabled(result.ok());
 
     const int shown = std::min(kShownRecords, static_cast<int>(result.records.size()));

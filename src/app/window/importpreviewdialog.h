@@ -14,6 +14,10 @@ class QTableWidget;
 
 namespace spritlog {
 
+// What the preview and the column mapping say of a reading: the summary lines of a clean
+// result, else the message naming the lines that are wrong.
+QString ImportResultText(const ImportResult& result);
+
 // "Importieren aus CSV...": what a file holds before anything is appended. The format
 // recognised, the number of refuellings, dates, odometer range, units converted,
 // duplicates skipped, grades and stations, notices, and the first records as the table
