@@ -82,9 +82,10 @@ RecordFigures ReadRecord(const TextTable& grid, int r, const DatePart& date,
     figures.month = date.month;
     figures.km = CellValue(grid, ColKm, r);
     figures.tankkosten = CellValue(grid, ColTankkosten, r);
-    const Energy unit = EnergyOf(grid.cell(ColBenzin, r));
+    // AdBlue costs, but has no quantity column: it is no energy.
+    const std::optional<Energy> unit = EnergyOfRecord(grid, r);
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].unit == unit)
+        if (unit && columns[i].unit == *unit)
             figures.column = static_cast<int>(i);
     if (figures.column < 0)
         return figures;

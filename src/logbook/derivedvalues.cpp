@@ -1,6 +1,7 @@
 #include "logbook/derivedvalues.h"
 
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
 
@@ -70,7 +71,9 @@ void WriteFigures(TextTable& grid, int row, const Inputs& in, std::optional<int6
     }
     std::string consumption;
     std::string costPerKm;
-    if (distance && in.litres) {
+    // AdBlue costs, but has no consumption of its own.
+    const bool energy = EnergyOfRecord(grid, row).has_value();
+    if (energy && distance && in.litres) {
         if (*distance == 0) {
             issues.push_back(ZeroDistanceIssue(row));
         } else {
@@ -167,8 +170,9 @@ std::vector<CellIssue> ComputeDerivedValues(TextTable& grid) {
 
 std::vector<CellIssue> CalculateRecords(TextTable& grid, ConsumptionRule rule) {
     std::vector<CellIssue> issues = ComputeDerivedValues(grid);
-    if (rule == ConsumptionRule::FullTank) {
-        std::vector<CellIssue> more = ApplyFullTankIntervals(grid);
+    // Per record, each energy still measures from its own record before.
+    if (rule == ConsumptionRule::FullTank || MixOf(grid).beyondLitres()) {
+        std::vector<CellIssue> more = ApplyFullTankIntervals(grid, rule);
         issues.insert(issues.end(), more.begin(), more.end());
         SortIssues(issues);
     }

@@ -1,34 +1,106 @@
 #include "logbook/energies.h"
 
-#include <cstring>
+#include "logbook/logbooktable.h"
+#include "logbook/records.h"
 
 namespace spritlog {
 namespace {
 
-// The ASCII letters of the endings are all the case that matters, whatever the locale.
+// Windows-1252 letters folded to lower case: ASCII, and the Latin-1 capitals with their
+// small letters 0x20 above (not the multiplication sign).
 char Folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+        return static_cast<char>(u + 0x20);
+    return c;
 }
 
-bool EndsWith(std::string_view text, std::string_view ending) {
-    if (ending.empty() || text.size() < ending.size())
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
         return false;
-    text.remove_prefix(text.size() - ending.size());
-    for (std::size_t i = 0; i < ending.size(); ++i)
-        if (Folded(text[i]) != Folded(ending[i]))
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Folded(a[i]) != Folded(b[i]))
             return false;
     return true;
 }
 
+bool EndsWith(std::string_view text, std::string_view ending) {
+    return !ending.empty() && text.size() >= ending.size() &&
+           SameLetters(text.substr(text.size() - ending.size()), ending);
+}
+
+bool IsWordCharacter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '-' ||
+           (u >= 0xC0 && u != 0xD7 && u != 0xF7);
+}
+
+std::string_view FirstWord(std::string_view text) {
+    std::size_t end = 0;
+    while (end < text.size() && IsWordCharacter(text[end]))
+        ++end;
+    return text.substr(0, end);
+}
+
+bool OneOf(std::string_view word, std::initializer_list<std::string_view> words) {
+    for (std::string_view w : words)
+        if (SameLetters(word, w))
+            return true;
+    return false;
+}
+
 } // namespace
 
-Energy EnergyOf(std::string_view grade) {
-    const std::size_t last = grade.find_last_not_of(' ');
-    grade = last == std::string_view::npos ? std::string_view() : grade.substr(0, last + 1);
-    for (int i = 0; i < kEnergies; ++i)
-        if (EndsWith(grade, kEnergyWords[i].gradeEnding))
-            return static_cast<Energy>(i);
+std::optional<Energy> EnergyOf(std::string_view grade) {
+    const std::size_t first = grade.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return Energy::Litre;
+    grade = grade.substr(first, grade.find_last_not_of(' ') - first + 1);
+    const std::string_view word = FirstWord(grade);
+    if (EndsWith(grade, WordsOf(Energy::KilowattHour).gradeEnding) ||
+        OneOf(word, {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"}))
+        return Energy::KilowattHour;
+    if (EndsWith(grade, WordsOf(Energy::Kilogram).gradeEnding) ||
+        OneOf(word, {"Erdgas", "Bio-Erdgas", "CNG", "Bio-CNG", "Wasserstoff", "H2"}))
+        return Energy::Kilogram;
+    if (SameLetters(word, kAdBlueName))
+        return std::nullopt;
     return Energy::Litre;
+}
+
+std::optional<Energy> EnergyOfRecord(const TextTable& grid, int row) {
+    return EnergyOf(grid.cell(ColBenzin, row));
+}
+
+const char* UnitOfRecord(const TextTable& grid, int row) {
+    const std::optional<Energy> energy = EnergyOfRecord(grid, row);
+    return energy ? WordsOf(*energy).quantity : kAdBlueUnit;
+}
+
+int EnergyMix::count() const {
+    int n = 0;
+    for (int r : records)
+        n += r > 0 ? 1 : 0;
+    return n;
+}
+
+Energy EnergyMix::main() const {
+    int best = 0;
+    for (int i = 1; i < kEnergies; ++i)
+        if (records[i] > records[best])
+            best = i;
+    return static_cast<Energy>(best);
+}
+
+EnergyMix MixOf(const TextTable& grid) {
+    EnergyMix mix;
+    ForEachRecordTakingPart(grid, [&](int row) {
+        if (const std::optional<Energy> energy = EnergyOfRecord(grid, row))
+            ++mix.records[static_cast<int>(*energy)];
+        else
+            ++mix.adBlue;
+    });
+    return mix;
 }
 
 } // namespace spritlog

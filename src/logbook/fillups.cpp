@@ -69,7 +69,8 @@ void ClearConsumption(TextTable& grid, int row) {
 // One unit's walk through the records: the last full fill-up and the partial ones since.
 class IntervalWalk {
 public:
-    IntervalWalk(TextTable& grid, Energy unit) : grid_(grid), unit_(unit) {}
+    IntervalWalk(TextTable& grid, Energy unit, bool everyRecordFull)
+        : grid_(grid), unit_(unit), everyRecordFull_(everyRecordFull) {}
 
     // The record before `row` among those taking part: 0 when there is none, kOtherUnit when
     // it is of another unit, kPassedOver when it has no litres to count.
@@ -77,7 +78,7 @@ public:
     static constexpr int kPassedOver = -2;
 
     void visit(int row, int previousTakingPart, bool readable) {
-        const FillUpMarks marks = MarksOf(grid_, row);
+        const FillUpMarks marks = everyRecordFull_ ? FillUpMarks{} : MarksOf(grid_, row);
         if (marks.missedBefore) {
             // What was filled before this record is unknown: nothing since the last full tank
             // can be closed, and this record's own figures are unknown too. Without a readable
@@ -160,6 +161,7 @@ private:
 
     TextTable& grid_;
     Energy unit_;
+    bool everyRecordFull_;
     int start_ = 0;             // the last full fill-up, 0 before the first
     bool unknownStart_ = false; // fuel went in before the first full fill-up
     std::vector<int> pending_;
@@ -232,10 +234,10 @@ bool CountsLitres(const TextTable& grid, int row, bool& readable) {
 // seen by that unit's walk.
 class Walks {
 public:
-    explicit Walks(TextTable& grid)
-        : grid_(grid), walks_{IntervalWalk(grid, Energy::Litre),
-                              IntervalWalk(grid, Energy::Kilogram),
-                              IntervalWalk(grid, Energy::KilowattHour)} {}
+    explicit Walks(TextTable& grid, bool everyRecordFull = false)
+        : grid_(grid), walks_{IntervalWalk(grid, Energy::Litre, everyRecordFull),
+                              IntervalWalk(grid, Energy::Kilogram, everyRecordFull),
+                              IntervalWalk(grid, Energy::KilowattHour, everyRecordFull)} {}
 
     void resumeAfter(int row, Energy unit) {
         const auto u = static_cast<std::size_t>(unit);
@@ -262,12 +264,19 @@ public:
 
 private:
     void visit(int row) {
+        const std::optional<Energy> energy = EnergyOfRecord(grid_, row);
+        if (!energy) {
+            // AdBlue: every walk sees a record of another unit before its next one.
+            previous_ = row;
+            previousPassedOver_ = false;
+            return;
+        }
         bool readable = false;
         if (!CountsLitres(grid_, row, readable)) {
             previousPassedOver_ = true;
             return;
         }
-        const auto unit = static_cast<std::size_t>(EnergyOf(grid_.cell(ColBenzin, row)));
+        const auto unit = static_cast<std::size_t>(*energy);
         // A walk sees the record before this one only when it is of its own unit.
         int before = previousOfUnit_[unit] == previous_ ? previous_ : IntervalWalk::kOtherUnit;
         if (previousPassedOver_ && before != IntervalWalk::kOtherUnit)
@@ -289,8 +298,8 @@ private:
 
 } // namespace
 
-std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid) {
-    Walks walks(grid);
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid, ConsumptionRule rule) {
+    Walks walks(grid, rule == ConsumptionRule::PerRecord);
     walks.walk(1, RecordCount(grid));
     return walks.finish(true);
 }

@@ -48,9 +48,13 @@ enum class ConsumptionRule { PerRecord, FullTank };
 // passed over by an interval. A logbook without marks and with litres only is left as the
 // per-record pass made it. KM and Tankkosten stay each record's own. A record without
 // litres (empty or no number) is passed over, and one whose reading cannot be read closes no
-// interval: the next full fill-up has no consumption. An interval of distance 0 gets none
+// interval: the next full fill-up has no consumption. AdBlue is in no interval and breaks
+// none: it is passed over like a record of another unit. An interval of distance 0 gets none
 // and is given back as an issue; throws Error only for a value beyond the range of numbers.
-std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid);
+// Under the rule PerRecord the same walk takes every record as a full fill-up, so that each
+// energy measures from its own record before.
+std::vector<CellIssue> ApplyFullTankIntervals(TextTable& grid,
+                                              ConsumptionRule rule = ConsumptionRule::FullTank);
 // The same walk over the records after `anchor` up to `last` only, going on as the whole walk
 // does after `anchor`, a full fill-up of `unit` with a readable reading and litres (0: from the
 // first record). Every record with litres up to `last` must be of `unit`; partial fill-ups still

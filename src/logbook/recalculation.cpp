@@ -23,8 +23,12 @@ FillUp FillUpAt(const TextTable& grid, int row) {
     FillUp fill;
     if (IsEmptyRecord(grid, row) || !IsNumberText(grid.cell(ColLiter, row)))
         return fill;
+    // AdBlue is in no chain: the walk passes over it.
+    const std::optional<Energy> energy = EnergyOfRecord(grid, row);
+    if (!energy)
+        return fill;
     fill.counts = true;
-    fill.unit = EnergyOf(grid.cell(ColBenzin, row));
+    fill.unit = *energy;
     int32_t reading = 0;
     fill.closes =
         TryTextToInteger(grid.cell(ColKmStand, row), reading) && !MarksOf(grid, row).partial;
@@ -99,6 +103,10 @@ std::optional<RowSpan> RecalculateChangedRows(TextTable& grid, ConsumptionRule r
         return RowSpan{};
     std::vector<CellIssue> fresh;
     if (rule == ConsumptionRule::PerRecord) {
+        // Each energy measures from its own records before: a change reaches records far
+        // after it, so such a logbook is calculated whole.
+        if (MixOf(grid).beyondLitres())
+            return std::nullopt;
         const int last = ComputeDerivedValuesFrom(grid, PassStartAt(grid, changed.first),
                                                   changed.last + 1, fresh);
         ReplaceIssues(issues, {changed.first, last}, std::move(fresh));

@@ -152,7 +152,7 @@ private slots:
                     missing << page + QStringLiteral(": Taste ") + key;
             }
         }
-        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\\n'))));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
         QVERIFY(named >= 30);
     }
 

@@ -75,6 +75,27 @@ std::vector<EditCase> TypedCases() {
          [](LogbookDocument& b) {
              b.editCell({ColBenzin, 4}, "Erdgas (kg)");
          }},
+        {"AdBlue between full tanks, then readings and litres typed",
+         [](LogbookDocument& b) {
+             b.editCell({ColBenzin, 4}, "AdBlue");
+             b.editCell({ColKmStand, 5}, "12050");
+             b.editCell({ColLiter, 3}, "39");
+             b.editCell({ColKmStand, 4}, "11650");
+         }},
+        {"a charge typed as Strom, then a reading after it",
+         [](LogbookDocument& b) {
+             b.editCell({ColBenzin, 5}, "Strom");
+             b.editCell({ColKmStand, 6}, "12350");
+             b.editCell({ColLiter, 5}, "18");
+         }},
+        {"per record with two energies",
+         [](LogbookDocument& b) {
+             b.setFullTankIntervals(false);
+             b.editCell({ColKmStand, 3}, "11200");
+             b.editCell({ColLiter, 6}, "13");
+             b.editCell({ColBenzin, 6}, "Super");
+             b.editCell({ColKmStand, 7}, "12750");
+         }},
         {"next to another unit",
          [](LogbookDocument& b) {
              b.editCell({ColLiter, 7}, "22");

@@ -19,8 +19,8 @@ TextTable Logbook(const std::vector<Record>& records) {
 }
 
 // Verbrauch and Kosten/Km of each record after both passes.
-std::vector<std::string> Figures(TextTable grid) {
-    (void)CalculateRecords(grid, ConsumptionRule::FullTank);
+std::vector<std::string> Figures(TextTable grid, ConsumptionRule rule = ConsumptionRule::FullTank) {
+    (void)CalculateRecords(grid, rule);
     std::vector<std::string> figures;
     for (int r = 1; r < grid.rowCount(); ++r)
         figures.push_back(std::string(grid.cell(ColVerbrauch, r)) + "|" +
@@ -110,6 +110,29 @@ TEST(FullTankIntervals, HandWorkedCases) {
           {"10500", "30", "1.60", "Super"},
           {"10700", "12", "1.00", "Erdgas (kg)"}},
          {"|", "|", " 6.00| 9.60", " 2.40| 2.40"}},
+        // A plug-in hybrid typed as a driver does. Petrol 15 l over 10000 -> 10600: 2.50,
+        // 25.50 EUR over 600 km 4.25; electricity 9.5 kWh over 150 km: 6.33, 3.80 EUR 2.53;
+        // 10 kWh over 10300 -> 10800: 2.00, 3.00 EUR over 500 km 0.60. The first charge
+        // has no charge before it.
+        {"a plug-in hybrid: each energy from its own full record",
+         {{"10000", "40", "1.80", "Super"},
+          {"10150", "10", "0.30", "Strom"},
+          {"10300", "9.5", "0.40", "Strom"},
+          {"10600", "15", "1.70", "Super"},
+          {"10800", "10", "0.30", "Strom"}},
+         {"|", "|", " 6.33| 2.53", " 2.50| 4.25", " 2.00| 0.60"}},
+        // AdBlue costs but burns nothing: 48 l over 800 km, 6.00; 72 EUR, 9.00.
+        {"AdBlue breaks no chain",
+         {{"10000", "40", "1.60", "Diesel"},
+          {"10400", "10", "0.90", "AdBlue"},
+          {"10800", "48", "1.50", "Diesel"}},
+         {"|", "|", " 6.00| 9.00"}},
+        // The first diesel follows AdBlue, not a full tank of diesel.
+        {"AdBlue first",
+         {{"10000", "10", "0.90", "AdBlue"},
+          {"10500", "40", "1.50", "Diesel"},
+          {"11000", "30", "1.60", "Diesel"}},
+         {"|", "|", " 6.00| 9.60"}},
         {"no marks: the per-record figures",
          {{"10000", "40", "1.50"}, {"10500", "35", "1.40"}, {"11000", "30", "1.60"}},
          {"|", " 7.00| 9.80", " 6.00| 9.60"}},
@@ -139,6 +162,18 @@ TEST(FullTankIntervals, HandWorkedCases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Figures(Logbook(c.records)), c.figures);
     }
+}
+
+// Per record, too, each energy measures from its own record before; the marks count for
+// nothing. Petrol 30 l over 500 km: 6.00 x 1.60; electricity 12 kWh over 500 km: 2.40 x 0.30.
+TEST(PerRecordConsumption, EachEnergyFromItsOwnRecord) {
+    const TextTable grid = Logbook({{"10000", "40", "1.50", "Super"},
+                                    {"10200", "10", "0.30", "Strom (kWh)"},
+                                    {"10500", "30", "1.60", "Super", "Teilbetankung"},
+                                    {"10700", "12", "0.30", "Strom (kWh)"},
+                                    {"10900", "10", "0.90", "AdBlue"}});
+    EXPECT_EQ(Figures(grid, ConsumptionRule::PerRecord),
+              (std::vector<std::string>{"|", "|", " 6.00| 9.60", " 2.40| 0.72", "|"}));
 }
 
 } // namespace
