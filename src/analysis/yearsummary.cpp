@@ -14,11 +14,22 @@ namespace spritlog {
 
 namespace {
 
-// The columns a logbook of litres shows. Kilograms and kilowatt hours get theirs here.
-const std::vector<QuantityColumn>& LitreColumns() {
-    static const std::vector<QuantityColumn> columns = {
-        {Energy::Litre, "Liter", "Verbrauch"},
-    };
+// One quantity column and its consumption column per energy of the logbook's records, in
+// the order litres, kg, kWh. A logbook of one energy calls its consumption "Verbrauch"; with
+// several, each consumption column names its energy. Litres when there is no record at all.
+std::vector<QuantityColumn> ColumnsOf(const EnergyMix& mix) {
+    static const char* const kOwnConsumption[kEnergies] = {"Verbrauch Liter", "Verbrauch kg",
+                                                           "Verbrauch kWh"};
+    std::vector<QuantityColumn> columns;
+    for (int i = 0; i < kEnergies; ++i) {
+        const auto energy = static_cast<Energy>(i);
+        if (!mix.has(energy))
+            continue;
+        columns.push_back(
+            {energy, WordsOf(energy).quantity, mix.count() > 1 ? kOwnConsumption[i] : "Verbrauch"});
+    }
+    if (columns.empty())
+        columns.push_back({Energy::Litre, WordsOf(Energy::Litre).quantity, "Verbrauch"});
     return columns;
 }
 
@@ -132,7 +143,7 @@ const YearFigures* YearSummary::find(int year) const {
 YearSummary SummariseYears(const TextTable& grid, ConsumptionRule rule,
                            const LocalDateTime& today) {
     YearSummary summary;
-    summary.columns = LitreColumns();
+    summary.columns = ColumnsOf(MixOf(grid));
     const std::size_t columns = summary.columns.size();
 
     // One pass: each record read once into its year, the years kept in order as they come.

@@ -26,8 +26,8 @@ namespace spritlog {
 // counts once, on the record that closes it). EUR je 100 KM is Tankkosten / KM x 100, from
 // the sums. A cell without any value is empty.
 
-// One quantity column and its consumption column. The list is what a logbook's table
-// shows; each unit of fuel may get its own pair.
+// One quantity column and its consumption column: one pair per energy of the logbook's
+// records (litres, kg, kWh); AdBlue's cost counts, its quantity in none.
 struct QuantityColumn {
     Energy unit;
     const char* quantityCaption;    // "Liter"

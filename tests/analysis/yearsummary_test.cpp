@@ -101,6 +101,36 @@ TEST(YearSummary, HandWorkedMonths) {
     }
 }
 
+// A plug-in hybrid with AdBlue: a column pair per energy, AdBlue's cost in Tankkosten only.
+// 2026: KM 300 + 300 + 100 + 100; 16 l; 12 + 10 kWh; 4.80 + 27.20 + 4.50 + 3.00 EUR; petrol
+// 16 l over 20000 -> 20800, 2.00; electricity 12 kWh over 300 km, 4.00, and 10 kWh over
+// 20500 -> 21000, 2.00, mean 3.00; 39.50 EUR over 800 km, 4.94.
+TEST(YearSummary, EachEnergyHasItsColumns) {
+    const std::vector<Record> records = {
+        {"05.12.2025", "20000", "40", "1.80", "Super"},
+        {"20.12.2025", "20200", "10", "0.30", "Strom"},
+        {"10.01.2026", "20500", "12", "0.40", "Strom"},
+        {"20.01.2026", "20800", "16", "1.70", "Super"},
+        {"25.01.2026", "20900", "5", "0.90", "AdBlue"},
+        {"01.02.2026", "21000", "10", "0.30", "Strom"},
+    };
+    const YearSummary summary = SummariseYears(Calculated(records, ConsumptionRule::FullTank),
+                                               ConsumptionRule::FullTank, kToday);
+    EXPECT_EQ(YearTableCaptions(summary, "Jahr"),
+              (Row{"Jahr", "KM", "Liter", "kWh", "Tankkosten", "Verbrauch Liter", "Verbrauch kWh",
+                   "EUR je 100 KM"}));
+    EXPECT_EQ(YearRow(summary, 2025),
+              (Row{"2025", "200", "40.00", "10.00", "75.00", "", "", "37.50"}));
+    EXPECT_EQ(YearRow(summary, 2026),
+              (Row{"2026 (laufend)", "800", "16.00", "22.00", "39.50", "2.00", "3.00", "4.94"}));
+    // An electric car alone keeps the one "Verbrauch".
+    const std::vector<Record> charges(records.begin() + 1, records.begin() + 3);
+    EXPECT_EQ(YearTableCaptions(SummariseYears(Calculated(charges, ConsumptionRule::FullTank),
+                                               ConsumptionRule::FullTank, kToday),
+                                "Jahr"),
+              (Row{"Jahr", "KM", "kWh", "Tankkosten", "Verbrauch", "EUR je 100 KM"}));
+}
+
 TEST(YearSummary, PerRecordConsumption) {
     const YearSummary summary = SummariseYears(Calculated(kYears, ConsumptionRule::PerRecord),
                                                ConsumptionRule::PerRecord, kToday);
