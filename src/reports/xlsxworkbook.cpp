@@ -590,7 +590,7 @@ void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std
     WorkbookWriter writer(book, title);
     writer.writeRecords(grid, figures.units);
     writer.writeMonths(grid, figures.months);
-    WriteYearSheet(book.get(), title, years, RecordCount(grid), rule);
+    WriteYearSheet(book.get(), title, years, RecordCount(grid), rule, figures.units);
     writer.writeStatistics(figures);
     writer.writeStations(figures.stations);
     writer.writeCharts(grid, figures);
