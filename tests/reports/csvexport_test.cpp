@@ -158,6 +158,10 @@ TEST(CsvExport, TheUnitColumnComesOnlyBeyondLitres) {
         {"bi-fuel gas car", {"Erdgas (CNG)", "Super", "CNG"}, "kg|Liter|kg"},
         {"diesel with AdBlue", {"Diesel", "AdBlue", "Diesel"}, "Liter|Liter|Liter"},
         {"hydrogen", {"H2"}, "kg"},
+        {"a charge after nine grades of litres",
+         {"Super", "E10", "Diesel", "Super Plus", "E5", "V-Power", "Ultimate", "LPG", "E85",
+          "Strom"},
+         "Liter|Liter|Liter|Liter|Liter|Liter|Liter|Liter|Liter|kWh"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
