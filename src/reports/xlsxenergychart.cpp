@@ -83,8 +83,9 @@ void WriteHelperCells(lxw_workbook* book, lxw_worksheet* sheet, const TextTable&
     }
 }
 
+// `points`: each value gets a small mark, so that a line of few records (or of one) shows.
 void AddSeries(lxw_chart* chart, const std::string& categories, const std::string& values,
-               const std::string& name) {
+               const std::string& name, bool points) {
     lxw_chart_series* series = chart_add_series(chart, categories.c_str(), values.c_str());
     if (!series)
         throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
@@ -92,7 +93,9 @@ void AddSeries(lxw_chart* chart, const std::string& categories, const std::strin
     // when the chart is written, so the chart is told.
     series->categories->has_string_cache = LXW_TRUE;
     chart_series_set_name(series, name.c_str());
-    chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
+    chart_series_set_marker_type(series, points ? LXW_CHART_MARKER_CIRCLE : LXW_CHART_MARKER_NONE);
+    if (points)
+        chart_series_set_marker_size(series, 4);
 }
 
 } // namespace
@@ -129,9 +132,9 @@ void WriteEnergyConsumptionChart(lxw_workbook* book, lxw_worksheet* helpers, lxw
         const std::string values = Letter(1 + 2 * k);
         const std::string average = Letter(2 + 2 * k);
         AddSeries(chart, dates, "=Hilfswerte!$" + values + "$2:$" + values + "$" + last,
-                  WordsOf(energy).consumptionCaption);
+                  WordsOf(energy).consumptionCaption, true);
         AddSeries(chart, dates, "=Hilfswerte!$" + average + "$2:$" + average + "$" + last,
-                  AverageCaption(energy));
+                  AverageCaption(energy), false);
     }
     // A line passes over the records of the other energies.
     chart_show_blanks_as(chart, LXW_CHART_BLANKS_AS_CONNECTED);

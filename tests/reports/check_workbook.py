@@ -452,6 +452,12 @@ def check_hybrid(cli, work, config):
         check(series_names(charts[0]) == ["Liter je 100 KM", "Durchschnitt L/100KM",
                                           "kWh je 100 KM", "Durchschnitt kWh/100KM"],
               f"hybrid series {series_names(charts[0])}")
+        # The values marked, so that a line of one record shows; the averages bare.
+        symbols = [series.marker.symbol if series.marker is not None else None
+                   for series in charts[0].series]
+        check(symbols[0::2] == ["circle", "circle"] and
+              all(symbol in (None, "none") for symbol in symbols[1::2]),
+              f"hybrid markers {symbols}")
     helpers = book["Hilfswerte"]
     # Record r + 2 in Hilfswerte row r + 1 and Tankbuch row r + 3: records 2 and 5 charges,
     # record 3 a charge with a consumption, record 4 petrol.
