@@ -120,8 +120,9 @@ std::vector<EnergyLine> EnergyLinesOf(const TextTable& grid) {
 }
 
 void WriteEnergyConsumptionChart(lxw_workbook* book, lxw_worksheet* helpers, lxw_worksheet* charts,
-                                 const TextTable& grid, const std::vector<EnergyLine>& lines,
-                                 int points) {
+                                 const TextTable& grid, int points) {
+    // Figures that cannot fail: computed here, with the file open.
+    const std::vector<EnergyLine> lines = EnergyLinesOf(grid);
     worksheet_hide(helpers);
     WriteHelperCells(book, helpers, grid, lines, points);
     const std::string last = IntegerToText(points + 1);

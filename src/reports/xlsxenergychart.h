@@ -23,13 +23,12 @@ struct EnergyLine {
 // The lines of `grid` (derived columns current), in the order litres, kg, kWh.
 std::vector<EnergyLine> EnergyLinesOf(const TextTable& grid);
 
-// Fills the hidden helper sheet `helpers` and puts the chart on `charts`. `helpers` gets the
-// dates of records 2..n+1 as texts in column A (one category a record), and two columns a
-// line: its consumption where a record of its energy has one, as a formula over Tankbuch's
-// Verbrauch and Einheit (the other cells stay blank, which the line passes over), and its
-// average in every row. `points` = n.
+// Fills the hidden helper sheet `helpers` and puts the chart of EnergyLinesOf(grid) on
+// `charts`. `helpers` gets the dates of records 2..n+1 as texts in column A (one category a
+// record), and two columns a line: its consumption where a record of its energy has one, as
+// a formula over Tankbuch's Verbrauch and Einheit (the other cells stay blank, which the
+// line passes over), and its average in every row. `points` = n.
 void WriteEnergyConsumptionChart(lxw_workbook* book, lxw_worksheet* helpers, lxw_worksheet* charts,
-                                 const TextTable& grid, const std::vector<EnergyLine>& lines,
-                                 int points);
+                                 const TextTable& grid, int points);
 
 } // namespace spritlog

@@ -235,7 +235,6 @@ struct Figures {
     int consumptionPoints = 0;
     double consumptionAverage = 0;
     bool units = false; // Tankbuch has the column Einheit, the chart a line per energy
-    std::vector<EnergyLine> energyLines;
 };
 
 Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
@@ -263,8 +262,6 @@ Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
         figures.consumptionAverage = consumption.sum / consumption.count;
     }
     figures.units = ShowsRecordUnits(grid);
-    if (figures.units)
-        figures.energyLines = EnergyLinesOf(grid);
     return figures;
 }
 
@@ -435,7 +432,7 @@ public:
         const int points = figures.consumptionPoints;
         if (points > 0 && figures.units) {
             WriteEnergyConsumptionChart(book_.get(), addSheet(kHelperSheet, true), sheet, grid,
-                                        figures.energyLines, points);
+                                        points);
         } else if (points > 0) {
             writeChartHelpers(grid, figures);
             const std::string last = IntegerToText(points + 1);
