@@ -12,7 +12,11 @@ namespace spritlog::import {
 
 namespace {
 
+// The fields of a line: the columns Datum to Anmerkung3, and after them the unit of the
+// record where the export wrote one ("Einheit").
 constexpr std::size_t kFields = 14;
+constexpr std::size_t kFieldsWithUnit = 15;
+constexpr std::string_view kUnitCaption = "Einheit";
 
 CsvDialect SpritlogDialect() {
     CsvDialect dialect;
@@ -22,8 +26,8 @@ CsvDialect SpritlogDialect() {
     return dialect;
 }
 
-// The reason when the row is not one line of the export, empty when it is.
-std::string RowFault(const CsvRow& row) {
+// The reason when the row is not one line of `fields` fields of the export, empty when it is.
+std::string RowFault(const CsvRow& row, std::size_t fields = kFields) {
     const std::string field = IntegerToText(row.faultField);
     switch (row.fault) {
     case CsvFault::OpenQuote:
@@ -36,17 +40,23 @@ std::string RowFault(const CsvRow& row) {
         break;
     }
     const std::size_t count = row.fields.size() - (row.lastTerminated ? 1 : 0);
-    if (count != kFields)
-        return IntegerToText(static_cast<int64_t>(count)) + " Felder statt 14";
+    const std::string expected = IntegerToText(static_cast<int64_t>(fields));
+    if (count != fields)
+        return IntegerToText(static_cast<int64_t>(count)) + " Felder statt " + expected;
     if (!row.lastTerminated)
-        return "nach dem 14. Feld fehlt \";\"";
+        return "nach dem " + expected + ". Feld fehlt \";\"";
     return {};
 }
 
 // The caption line the export writes first: the fixed captions of Datum to Ort (the
-// notes' captions are the user's own).
+// notes' captions are the user's own), and "Einheit" after the notes where the records'
+// units follow.
+bool HasUnitCaption(const CsvRow& row) {
+    return RowFault(row, kFieldsWithUnit).empty() && row.fields[kFields] == kUnitCaption;
+}
+
 bool IsCaptionRow(const CsvRow& row) {
-    if (!RowFault(row).empty())
+    if (!RowFault(row).empty() && !HasUnitCaption(row))
         return false;
     for (int c = ColDatum; c <= ColOrt; ++c) {
         if (row.fields[static_cast<std::size_t>(c - 1)] != kLogbookColumnInfo[c].header)
@@ -102,10 +112,13 @@ void ParseSpritlogCsv(ImportResult& result, std::string_view text) {
     const CsvRow* captions = first != nullptr && IsCaptionRow(*first) ? first : nullptr;
     if (TooManyRecords(result, static_cast<std::size_t>(candidates - (captions ? 1 : 0))))
         return;
+    // The unit is read past: the grade tells the energy, as it does in the logbook.
+    const std::size_t fields =
+        captions != nullptr && HasUnitCaption(*captions) ? kFieldsWithUnit : kFields;
     for (const CsvRow& row : rows) {
         if (row.emptyLine || &row == captions)
             continue; // the export writes none; an editor may leave one at the end
-        const std::string fault = RowFault(row);
+        const std::string fault = RowFault(row, fields);
         if (!fault.empty()) {
             AddProblem(result, row.line, fault);
             continue;

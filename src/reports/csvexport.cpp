@@ -2,6 +2,7 @@
 
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "reports/recordunits.h"
 
 #include <algorithm>
 #include <string>
@@ -53,11 +54,16 @@ std::string CsvCellText(int column, std::string_view text) {
 void WriteCsvFile(LineSink& sink, const TextTable& grid) {
     if (grid.rowCount() < 1)
         return;
+    // Appended after the notes, so that the fourteen columns keep their places for every
+    // sheet and script that reads them.
+    const bool units = ShowsRecordUnits(grid);
     std::string line;
     for (int c = ColDatum; c <= ColNote3; ++c) {
         AppendCsvCell(line, grid.cell(c, 0));
         line.push_back(';');
     }
+    if (units)
+        line.append(kUnitCaption).push_back(';');
     sink.writeLine(line);
     for (int r = 1; r < grid.rowCount(); ++r) {
         line.clear();
@@ -65,6 +71,8 @@ void WriteCsvFile(LineSink& sink, const TextTable& grid) {
             AppendCsvCell(line, CsvCellText(c, grid.cell(c, r)));
             line.push_back(';');
         }
+        if (units)
+            line.append(RecordUnitText(grid, r)).push_back(';');
         sink.writeLine(line);
     }
 }

@@ -5,6 +5,7 @@
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "reports/recordunits.h"
 #include "reports/yeartable.h"
 
 #include <cstdint>
@@ -77,9 +78,12 @@ void WriteHead(LineSink& sink, const std::string& targetPath, const ReportContex
 }
 
 void WriteDataTable(LineSink& sink, const TextTable& grid, int recordCount) {
+    // Where the records are not all of litres, each one's unit stands beside its quantity.
+    const bool units = ShowsRecordUnits(grid);
     sink.writeLine("<a name=\"tabelle\"></a><h3>Datentabelle:</h3><p>");
     sink.writeLine("<table border=1>");
-    sink.writeLine("<tr><th>Nr</th><th>Datum</th><th>KM-Stand</th><th>Liter</th>"
+    sink.writeLine(std::string("<tr><th>Nr</th><th>Datum</th><th>KM-Stand</th><th>Liter</th>") +
+                   (units ? "<th>Einheit</th>" : "") +
                    "<th>Literpreis</th><th>KM</th><th>Verbrauch</th><th>Kosten/Km</th>"
                    "<th>Tankkosten</th><th>Benzin</th><th>Tankstelle</th><th>Ort</th><th>" +
                    EscapeHtml(grid.cell(ColNote1, 0)) + "</th><th>" +
@@ -88,8 +92,11 @@ void WriteDataTable(LineSink& sink, const TextTable& grid, int recordCount) {
     for (int r = 1; r <= recordCount; ++r) {
         sink.writeLine("<tr>");
         sink.writeLine("<td>" + IntegerToText(r) + "</td>");
-        for (int c = ColDatum; c <= ColNote3; ++c)
+        for (int c = ColDatum; c <= ColNote3; ++c) {
             sink.writeLine(HtmlCell(grid.cell(c, r)));
+            if (units && c == ColLiter)
+                sink.writeLine(HtmlCell(RecordUnitText(grid, r)));
+        }
         sink.writeLine("</tr>");
     }
     sink.writeLine("</table></p><br><br>");

@@ -3,6 +3,7 @@
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
+#include "reports/recordunits.h"
 
 namespace spritlog {
 
@@ -14,10 +15,15 @@ PrintLine LineAt(int lineNumber, bool bold, std::string text) {
 
 } // namespace
 
-std::string PrintRowText(const TextTable& grid, int row) {
+std::string PrintRowText(const TextTable& grid, int row, bool units) {
     std::string text;
-    for (int c = ColNumber; c <= ColNote3; ++c)
-        text += PadRight(grid.cell(c, row), kPrintCellWidth);
+    for (int c = ColNumber; c <= ColNote3; ++c) {
+        std::string cell(grid.cell(c, row));
+        // The unit goes into the quantity's own 20 characters: no column moves.
+        if (units && c == ColLiter && row > 0 && !cell.empty())
+            cell.append(" ").append(RecordUnitText(grid, row));
+        text += PadRight(cell, kPrintCellWidth);
+    }
     return text;
 }
 
@@ -32,13 +38,14 @@ std::vector<PrintPage> BuildPrintLayout(const TextTable& grid, const std::string
         pages.back().lines.push_back(LineAt(2, true, PrintRowText(grid, 0)));
 
     const int records = grid.rowCount() > 0 ? grid.rowCount() - 1 : 0;
+    const bool units = ShowsRecordUnits(grid);
     int line = kPrintFirstRecordLine - 1;
     for (int r = 1; r <= records; ++r) {
         if (++line > kPrintLastLine) {
             line = 1;
             pages.emplace_back();
         }
-        pages.back().lines.push_back(LineAt(line, false, PrintRowText(grid, r)));
+        pages.back().lines.push_back(LineAt(line, false, PrintRowText(grid, r, units)));
     }
     return pages;
 }

@@ -27,8 +27,10 @@ struct PrintPage {
     std::vector<PrintLine> lines;
 };
 
-// One grid row as a printed line: columns 0..14, each padded to 20 characters.
-std::string PrintRowText(const TextTable& grid, int row);
+// One grid row as a printed line: columns 0..14, each padded to 20 characters. With
+// `units`, a record's quantity is followed by its unit ("39.5 kWh"), for a logbook whose
+// records are not all of litres (ShowsRecordUnits).
+std::string PrintRowText(const TextTable& grid, int row, bool units = false);
 
 // The pages of the printout of `grid`: on page 1 the heading with the shortened file
 // name (UTF-8 `currentFileName`), the column headings and up to 55 records; every further

@@ -5,6 +5,7 @@
 #include "logbook/conventions.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
+#include "reports/recordunits.h"
 #include "reports/yeartable.h"
 
 #include <algorithm>
@@ -285,6 +286,26 @@ std::vector<std::vector<std::string>> TableTexts(const TextTable& grid, int colu
     return texts;
 }
 
+// The records' table as the report prints it: the logbook's columns, and where the records
+// are not all of litres each one's unit beside its quantity.
+std::vector<std::vector<std::string>> RecordTexts(const TextTable& grid, int rows,
+                                                  std::vector<bool>& rightAligned) {
+    std::vector<std::vector<std::string>> texts = TableTexts(grid, kLogbookColumns, rows);
+    rightAligned.clear();
+    for (int column = 0; column < kLogbookColumns; ++column)
+        rightAligned.push_back(LogbookNumberColumn(column));
+    if (!ShowsRecordUnits(grid))
+        return texts;
+    const auto at = static_cast<std::ptrdiff_t>(ColLiter + 1);
+    rightAligned.insert(rightAligned.begin() + at, false);
+    for (int row = 0; row < static_cast<int>(texts.size()); ++row) {
+        std::vector<std::string>& line = texts[static_cast<std::size_t>(row)];
+        line.insert(line.begin() + at,
+                    row == 0 ? std::string(kUnitCaption) : std::string(RecordUnitText(grid, row)));
+    }
+    return texts;
+}
+
 } // namespace
 
 ReportContent CollectReportContent(const TextTable& grid, const std::string& fileName,
@@ -342,11 +363,10 @@ std::vector<ReportPage> BuildReportLayout(const ReportContent& content, double p
     // The records, never split: one row each.
     const int records = RecordCount(content.grid);
     std::vector<bool> logbookRight;
-    for (int column = 0; column < kLogbookColumns; ++column)
-        logbookRight.push_back(LogbookNumberColumn(column));
-    const Table logbook = MakeTable(
-        TableTexts(content.grid, kLogbookColumns, content.grid.rowCount() > 0 ? records + 1 : 0),
-        logbookRight, paperWidth, true, measure);
+    std::vector<std::vector<std::string>> recordTexts =
+        RecordTexts(content.grid, content.grid.rowCount() > 0 ? records + 1 : 0, logbookRight);
+    const Table logbook =
+        MakeTable(std::move(recordTexts), logbookRight, paperWidth, true, measure);
     if (logbook.rows.empty() || records == 0) {
         flow.newPage();
         if (!logbook.rows.empty()) {

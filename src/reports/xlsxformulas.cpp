@@ -25,6 +25,19 @@ std::string ConsumptionRange(int points) {
            IntegerToText(points + 2);
 }
 
+std::string EnergyConsumptionFormula(int row, const char* unit) {
+    const std::string number = IntegerToText(row);
+    const std::string verbrauch = std::string("Tankbuch!$") + kVerbrauchLetter + "$" + number;
+    return std::string("=IF(AND(Tankbuch!$") + kUnitLetter + "$" + number + "=\"" + unit +
+           "\",ISNUMBER(" + verbrauch + "))," + verbrauch + ",NA())";
+}
+
+std::string EnergyAverageFormula(int points, const char* unit) {
+    const std::string last = IntegerToText(points + 2);
+    return "=AVERAGEIFS(" + ConsumptionRange(points) + ",Tankbuch!$" + kUnitLetter + "$3:$" +
+           kUnitLetter + "$" + last + ",\"" + unit + "\")";
+}
+
 const char* DateLabelFormula::operator()(int row) {
     std::array<char, 16> digits{};
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), row).ptr;

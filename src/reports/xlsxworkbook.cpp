@@ -9,6 +9,8 @@
 #include "logbook/fileio.h"
 #include "logbook/logbooktable.h"
 #include "logbook/records.h"
+#include "reports/recordunits.h"
+#include "reports/xlsxenergychart.h"
 #include "reports/xlsxformulas.h"
 #include "reports/xlsxprint.h"
 #include "reports/xlsxyears.h"
@@ -232,6 +234,7 @@ struct Figures {
     StatisticsLabels statistics;
     int consumptionPoints = 0;
     double consumptionAverage = 0;
+    bool units = false; // Tankbuch has the column Einheit, the chart a line per energy
 };
 
 Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
@@ -258,6 +261,7 @@ Figures ComputeFigures(const TextTable& grid, ConsumptionRule rule) {
         figures.consumptionPoints = n - 1;
         figures.consumptionAverage = consumption.sum / consumption.count;
     }
+    figures.units = ShowsRecordUnits(grid);
     return figures;
 }
 
@@ -294,16 +298,29 @@ public:
         boldCount_ = book.format("0", true);
     }
 
-    void writeRecords(const TextTable& grid) {
+    // With `units`, each record's unit follows the notes, in column Einheit (kUnitLetter), so
+    // that every other column keeps its letter for the formulas that read it.
+    void writeRecords(const TextTable& grid, bool units) {
         lxw_worksheet* sheet = addSheet("Tankbuch", true);
         const int n = RecordCount(grid);
-        ColumnWidths widths(static_cast<int>(kRecordColumns.size()));
+        const auto unitColumn = static_cast<lxw_col_t>(kRecordColumns.size());
+        const lxw_col_t lastColumn = units ? unitColumn : unitColumn - 1;
+        ColumnWidths widths(static_cast<int>(lastColumn) + 1);
+        if (units)
+            widths.note(static_cast<int>(unitColumn), std::string_view(kUnitCaption).size());
         for (std::size_t i = 0; i < kRecordColumns.size(); ++i) {
             const std::string_view heading = grid.cell(kRecordColumns[i].gridColumn, 0);
             writeText(sheet, 0, static_cast<lxw_col_t>(i), heading, bold_);
             widths.note(static_cast<int>(i), heading.size());
         }
-        for (int r = 1; r <= n; ++r) {
+        // Row by row: the rows go to the file as they are written.
+        for (int r = 0; r <= n; ++r) {
+            if (units)
+                writeText(sheet, static_cast<lxw_row_t>(r), unitColumn,
+                          r == 0 ? kUnitCaption : RecordUnitText(grid, r),
+                          r == 0 ? bold_ : nullptr);
+            if (r == 0)
+                continue;
             for (std::size_t i = 0; i < kRecordColumns.size(); ++i) {
                 const SheetColumn& column = kRecordColumns[i];
                 const std::string_view text = grid.cell(column.gridColumn, r);
@@ -317,8 +334,8 @@ public:
         }
         widths.apply(sheet);
         worksheet_freeze_panes(sheet, 1, 0);
-        CheckXlsx(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(std::max(n, 0)),
-                                       static_cast<lxw_col_t>(kRecordColumns.size() - 1)));
+        CheckXlsx(
+            worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(std::max(n, 0)), lastColumn));
     }
 
     void writeMonths(const TextTable& grid, const TextTable& months) {
@@ -413,7 +430,10 @@ public:
     void writeCharts(const TextTable& grid, const Figures& figures) {
         lxw_worksheet* sheet = addSheet("Diagramme", false);
         const int points = figures.consumptionPoints;
-        if (points > 0) {
+        if (points > 0 && figures.units) {
+            WriteEnergyConsumptionChart(book_.get(), addSheet(kHelperSheet, true), sheet, grid,
+                                        points);
+        } else if (points > 0) {
             writeChartHelpers(grid, figures);
             const std::string last = IntegerToText(points + 1);
             const std::string helpers = std::string("=") + kHelperSheet + "!$";
@@ -565,9 +585,9 @@ void WriteXlsxWorkbook(const std::string& path, const TextTable& grid, const std
     CheckXlsx(workbook_set_properties(book.get(), &properties));
 
     WorkbookWriter writer(book, title);
-    writer.writeRecords(grid);
+    writer.writeRecords(grid, figures.units);
     writer.writeMonths(grid, figures.months);
-    WriteYearSheet(book.get(), title, years, RecordCount(grid), rule);
+    WriteYearSheet(book.get(), title, years, RecordCount(grid), rule, figures.units);
     writer.writeStatistics(figures);
     writer.writeStations(figures.stations);
     writer.writeCharts(grid, figures);

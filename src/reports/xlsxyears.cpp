@@ -3,6 +3,7 @@
 #include "logbook/conventions.h"
 #include "logbook/energies.h"
 #include "logbook/errors.h"
+#include "reports/xlsxformulas.h"
 #include "reports/xlsxprint.h"
 
 #include <cmath>
@@ -28,7 +29,8 @@ std::string Letter(int column) {
 
 class Formulas {
 public:
-    Formulas(int records, int row) : last_(IntegerToText(records + 1)), row_(IntegerToText(row)) {}
+    Formulas(int records, int row, bool units)
+        : last_(IntegerToText(records + 1)), row_(IntegerToText(row)), units_(units) {}
 
     std::string range(char column) const {
         const std::string c(1, column);
@@ -41,6 +43,14 @@ public:
     }
     // The records of `unit`'s grades.
     std::string ofUnit(Energy unit) const {
+        // Where Tankbuch names each record's unit, that column tells; AdBlue is measured in
+        // litres but is no fuel (a grade that begins with the word, as the program reads it).
+        if (units_) {
+            const std::string criteria =
+                "," + range(kUnitLetter[0]) + ",\"" + WordsOf(unit).quantity + "\"";
+            return unit == Energy::Litre ? criteria + "," + range(kBenzin) + ",\"<>AdBlue*\""
+                                         : criteria;
+        }
         if (unit != Energy::Litre)
             return "," + range(kBenzin) + ",\"*" + UnitEnding(unit) + "\"";
         return "," + range(kBenzin) + ",\"<>*(kg)\"," + range(kBenzin) + ",\"<>*(kWh)\"";
@@ -66,6 +76,7 @@ public:
 private:
     std::string last_;
     std::string row_;
+    bool units_;
 };
 
 struct Formats {
@@ -119,8 +130,8 @@ std::vector<std::optional<double>> ValuesOf(const PeriodFigures& f) {
 } // namespace
 
 std::vector<std::string> YearFormulas(const YearSummary& summary, int records, int row,
-                                      ConsumptionRule rule) {
-    const Formulas f(records, row);
+                                      ConsumptionRule rule, bool units) {
+    const Formulas f(records, row, units);
     const std::string year = f.inYear();
     std::vector<std::string> formulas = {f.sum(kKm, year)};
     for (const QuantityColumn& column : summary.columns)
@@ -140,7 +151,7 @@ std::vector<std::string> YearFormulas(const YearSummary& summary, int records, i
 }
 
 void WriteYearSheet(lxw_workbook* book, const std::string& title, const YearSummary& summary,
-                    int records, ConsumptionRule rule) {
+                    int records, ConsumptionRule rule, bool units) {
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Jahre");
     if (!sheet)
         throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
@@ -162,7 +173,7 @@ void WriteYearSheet(lxw_workbook* book, const std::string& title, const YearSumm
         CheckXlsx(worksheet_write_number(sheet, row, 0, year->year,
                                          year->running ? formats.runningYear : formats.year));
         const std::vector<std::string> formulas =
-            YearFormulas(summary, records, static_cast<int>(row) + 1, rule);
+            YearFormulas(summary, records, static_cast<int>(row) + 1, rule, units);
         const std::vector<std::optional<double>> values = ValuesOf(year->total);
         for (std::size_t i = 0; i < formulas.size(); ++i)
             WriteFormula(sheet, row, static_cast<lxw_col_t>(i + 1), formulas[i],

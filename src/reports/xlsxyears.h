@@ -14,13 +14,14 @@ namespace spritlog {
 // sheet Tankbuch (`records` rows under its headings), so it follows every change made there;
 // the value the program computed stands beside it for readers that do not calculate. The
 // year in column A is a number (the running year shown as "2026 (laufend)"): another year
-// typed there gets that year's figures.
+// typed there gets that year's figures. With `units` Tankbuch has the column Einheit, which
+// tells the formulas each record's unit.
 void WriteYearSheet(lxw_workbook* book, const std::string& title, const YearSummary& summary,
-                    int records, ConsumptionRule rule);
+                    int records, ConsumptionRule rule, bool units = false);
 
 // The formulas of one year row, for the year in column A of `row` (1-based): one per figure
 // column, in the order of YearTableCaptions.
 std::vector<std::string> YearFormulas(const YearSummary& summary, int records, int row,
-                                      ConsumptionRule rule);
+                                      ConsumptionRule rule, bool units = false);
 
 } // namespace spritlog

@@ -6,6 +6,9 @@
 #include "app/window/readablecolour.h"
 
 #include <QPalette>
+#include <QSignalSpy>
+
+#include <algorithm>
 
 using namespace spritlog;
 using test::OpenEditor;
@@ -115,6 +118,70 @@ private slots:
         QTest::newRow("ISO date") << int(ColDatum) << "2025-01-01"
                                   << "2025.01.01" << date;
     }
+    void gradeTellsTheUnitAtOnce_data() {
+        QTest::addColumn<QString>("litres"); // typed into Liter first; empty: kept
+        QTest::addColumn<QString>("grade");
+        QTest::addColumn<QString>("quantityTip");
+        QTest::addColumn<QString>("priceTip");
+        QTest::addColumn<QString>("consumptionTip");
+        const QString adBlue =
+            QStringLiteral("AdBlue: zählt nur bei den Kosten, in keinem Verbrauch");
+        QTest::newRow("Strom") << ""
+                               << "Strom" << QStringLiteral("Menge in kWh")
+                               << QStringLiteral("Preis in EUR/kWh")
+                               << QStringLiteral("Verbrauch in kWh/100KM");
+        QTest::newRow("strom with more words")
+            << ""
+            << "strom, Wallbox" << QStringLiteral("Menge in kWh")
+            << QStringLiteral("Preis in EUR/kWh") << QStringLiteral("Verbrauch in kWh/100KM");
+        QTest::newRow("Erdgas (CNG)")
+            << ""
+            << "Erdgas (CNG)" << QStringLiteral("Menge in kg") << QStringLiteral("Preis in EUR/kg")
+            << QStringLiteral("Verbrauch in kg/100KM");
+        QTest::newRow("AdBlue") << ""
+                                << "AdBlue" << adBlue << "" << adBlue;
+        QTest::newRow("Diesel, the table's own unit") << ""
+                                                      << "Diesel"
+                                                      << ""
+                                                      << ""
+                                                      << "";
+        QTest::newRow("a problem first, then the unit")
+            << "4o"
+            << "Strom" << QStringLiteral("Datensatz 2, Liter: '4o' ist keine Zahl.\nMenge in kWh")
+            << QStringLiteral("Preis in EUR/kWh") << QStringLiteral("Verbrauch in kWh/100KM");
+    }
+    // The grade typed into record 2 of a logbook of petrol: the quantity, price and
+    // consumption cells tell the record's unit as soon as the grade is taken, and the view
+    // hears of them.
+    void gradeTellsTheUnitAtOnce() {
+        QFETCH(QString, litres);
+        QFETCH(QString, grade);
+        QFETCH(QString, quantityTip);
+        QFETCH(QString, priceTip);
+        QFETCH(QString, consumptionTip);
+        QVERIFY(open(test::SampleRecords(3)));
+        if (!litres.isEmpty())
+            type(ColLiter, 2, litres);
+        QCOMPARE(tooltip(ColVerbrauch, 2), QString());
+        QSignalSpy changed(grid()->model(), &QAbstractItemModel::dataChanged);
+        type(ColBenzin, 2, grade);
+        QCOMPARE(window_->cell(ColBenzin, 2), grade);
+        QCOMPARE(tooltip(ColLiter, 2), quantityTip);
+        QCOMPARE(tooltip(ColLiterpreis, 2), priceTip);
+        QCOMPARE(tooltip(ColVerbrauch, 2), consumptionTip);
+        // Records 1 and 3 keep their own.
+        QCOMPARE(tooltip(ColLiter, 1), QString());
+        QCOMPARE(tooltip(ColLiter, 3), QString());
+        const QModelIndex liter = grid()->logbookModel()->cellIndex(ColLiter, 2);
+        const bool told =
+            std::any_of(changed.begin(), changed.end(), [&](const QList<QVariant>& args) {
+                const auto from = args.at(0).toModelIndex(), to = args.at(1).toModelIndex();
+                return from.row() <= liter.row() && liter.row() <= to.row() &&
+                       from.column() <= liter.column() && liter.column() <= to.column();
+            });
+        QVERIFY(told);
+    }
+
     // Each text typed into record 2 and taken with Enter: the cell as stored, red with the
     // tooltip when it is no valid number or date, and the status bar's count.
     void typedTextsAreCheckedAndCounted() {

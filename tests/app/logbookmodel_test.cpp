@@ -106,9 +106,12 @@ private slots:
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         QVERIFY(model.setData(model.cellIndex(ColBenzin, 2), typed));
         QCOMPARE(QByteArray::fromStdString(std::string(grid.cell(ColBenzin, 2))), stored);
-        // The cell, then the derived cells the document calculated after it.
-        QCOMPARE(changed.count(), 2);
+        // The cell, the cells whose unit the grade tells, then the derived cells the
+        // document calculated after it.
+        QCOMPARE(changed.count(), 3);
         QCOMPARE(changed.first().at(0).toModelIndex(), model.cellIndex(ColBenzin, 2));
+        QCOMPARE(changed.at(1).at(0).toModelIndex(), model.cellIndex(ColLiter, 2));
+        QCOMPARE(changed.at(1).at(1).toModelIndex(), model.cellIndex(ColVerbrauch, 2));
         QCOMPARE(changed.last().at(0).toModelIndex().column(), model.cellIndex(ColKm, 1).column());
     }
 

@@ -1,7 +1,8 @@
 # The CSV export as German LibreOffice reads it: every number a number. Skipped where
 # LibreOffice Calc is not installed.
 find_program(SPRITLOG_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-foreach(logbook examples/beispiel.slg tests/data/cli/teilbetankung.slg tests/data/cli/spaet.slg)
+foreach(logbook examples/beispiel.slg tests/data/cli/teilbetankung.slg tests/data/cli/spaet.slg
+        tests/data/cli/pluginhybrid.slg)
     get_filename_component(name ${logbook} NAME_WE)
     add_test(NAME cli_csv_libreoffice_${name}
         COMMAND ${SPRITLOG_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tests/reports/check_csv_libreoffice.py

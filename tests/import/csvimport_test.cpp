@@ -203,6 +203,42 @@ TEST(CsvImport, ExportThenImportGivesTheSameInputCells) {
         EXPECT_EQ(InputCells(imported, r), InputCells(expected, r)) << "record " << r;
 }
 
+// A logbook beyond litres is exported with each record's unit after the notes; it comes back
+// with the same input cells, the grade telling the energy again.
+TEST(CsvImport, ExportWithUnitsThenImportGivesTheSameInputCells) {
+    const std::vector<Cells> logbooks[] = {
+        {{"01.03.2024", "10000", "40", "1.80", "Super", "Aral", "M\xFCnchen", "", "", ""},
+         {"05.03.2024", "10150", "10.5", "0.30", "Strom", "Wallbox", "", "Einheit", "", "kWh"},
+         {"", "", "", "", "", "", "", "", "", ""},
+         {"09.03.2024", "10300", "9", "0.40", "AdBlue", "", "", "", "Teilbetankung", ""}},
+        {{"01.03.2024", "10000", "12.5", "1.10", "Erdgas (CNG)",
+          "Nord; S\xFC"
+          "d",
+          "", "", "", ""}},
+    };
+    for (const std::vector<Cells>& records : logbooks) {
+        TextTable original = NewLogbookTable();
+        original.setRowCount(static_cast<int>(records.size()) + 1);
+        for (int r = 1; r <= static_cast<int>(records.size()); ++r) {
+            int i = 0;
+            for (int c = ColDatum; c <= ColNote3; ++c)
+                if (c < ColKm || c > ColTankkosten)
+                    original.setCell(
+                        c, r,
+                        records[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(i++)]);
+        }
+        StringSink sink;
+        WriteCsvFile(sink, original);
+        ASSERT_NE(sink.text.find(";Einheit;\r\n"), std::string::npos) << sink.text;
+        const ImportResult result = ParseImportFile(sink.text);
+        ASSERT_TRUE(result.ok()) << AllProblems(result);
+        EXPECT_EQ(result.format, ImportFormat::SpritlogCsv);
+        ASSERT_EQ(result.records.size(), records.size());
+        for (std::size_t r = 0; r < records.size(); ++r)
+            EXPECT_EQ(InputCells(result.records[r]), records[r]) << "record " << r + 1;
+    }
+}
+
 TEST(CsvImport, RoundTripOfOneEmptyRecordAndOfSingleCells) {
     // Every single cell text in every input column survives alone as well.
     const char* texts[] = {"a", ";", "\"", "\"\"", "x\"y;z", "M\xFCnchen", " ", "\xE4;\xF6"};
@@ -909,6 +945,15 @@ TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
          fourteen + ";;;;;;;;;\"No\"rd;;;;;\r\n",
          {"Zeile 2: nach dem schlie\xDF"
           "enden Anf\xFChrungszeichen in Feld 10 fehlt \";\""}},
+        {"Spritlog with units: a line without its unit",
+         "Datum;KM-Stand;Liter;Literpreis;KM;Verbrauch;Kosten/Km;Tankkosten;Benzin;Tankstelle;"
+         "Ort;;;;Einheit;\r\n;;;;;;;;Strom;;;;;;kWh;\r\n" +
+             fourteen,
+         {"Zeile 3: 14 Felder statt 15"}},
+        {"Spritlog with units: last separator missing",
+         "Datum;KM-Stand;Liter;Literpreis;KM;Verbrauch;Kosten/Km;Tankkosten;Benzin;Tankstelle;"
+         "Ort;;;;Einheit;\r\n;;;;;;;;Strom;;;;;;kWh\r\n",
+         {"Zeile 2: nach dem 15. Feld fehlt \";\""}},
         {"Spritmonitor: odometer not a number",
          Spritmonitor("01.01.2024;100;;1;1;EUR;1;;;;;;;;;;;;;\n"
                       "02.01.2024;200;;1;1;EUR;1;;;;;;;;;;;;;\n"

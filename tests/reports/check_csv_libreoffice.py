@@ -79,6 +79,12 @@ def main():
             if kind != "float" or abs(float(stored) - value) > 1e-9:
                 failures.append("record %d column %d: %r arrived as %s %r (%r)"
                                 % (record, column, want[column], kind, stored, shown))
+    # A logbook beyond litres names each record's unit after the notes, as a text.
+    if len(rows[0]) > 14 and rows[0][14][2] == "Einheit":
+        for record in range(1, len(expected)):
+            got = rows[record][14] if record < len(rows) and len(rows[record]) > 14 else None
+            if got is None or got[0] != "string" or got[2] not in ("Liter", "kg", "kWh"):
+                failures.append("record %d: unit %r" % (record, got))
     shutil.rmtree(work, ignore_errors=True)
     if failures:
         print("\n".join(failures[:20]))

@@ -406,6 +406,98 @@ def check_years(cli, work, config):
     same(cached["D3"].value, 60 * days / gone, "projected costs")
 
 
+# A plug-in hybrid typed as a driver types it (tests/data/cli/pluginhybrid.slg). By hand, each
+# energy from its own full record: petrol 15 l over 10000 -> 10600 km 2.50, 25.50 EUR over
+# 600 km 4.25; electricity 9.5 kWh over 150 km 6.33 (3.80 EUR, 2.53), then 10 kWh over 10300
+# -> 10800 km 2.00 (3.00 EUR, 0.60).
+HYBRID = [
+    ("01.03.2024", "10000", "40", "1.80", "Super", "Aral", "M\u00fcnchen", "", "", ""),
+    ("05.03.2024", "10150", "10", "0.30", "Strom", "Wallbox", "M\u00fcnchen", "", "", ""),
+    ("09.03.2024", "10300", "9.5", "0.40", "Strom", "EnBW", "Augsburg", "", "", ""),
+    ("15.03.2024", "10600", "15", "1.70", "Super", "Shell", "Augsburg", "", "", ""),
+    ("20.03.2024", "10800", "10", "0.30", "Strom", "Wallbox", "M\u00fcnchen", "", "", ""),
+]
+
+
+def series_names(chart):
+    return [series.tx.v if series.tx is not None else None for series in chart.series]
+
+
+def check_hybrid(cli, work, config):
+    """Tankbuch names each record's unit after the notes; the consumption chart draws one
+    line per energy with its own average, from formulas over Verbrauch and Einheit; the
+    year sheet counts the litres by Einheit."""
+    book = export(cli, work, "hybrid.slg", HYBRID, config)
+    sheet = book["Tankbuch"]
+    check(sheet["O1"].value == "Einheit", f"hybrid O1 {sheet['O1'].value!r}")
+    units = [sheet.cell(row=r, column=15).value for r in range(2, 7)]
+    check(units == ["Liter", "kWh", "kWh", "Liter", "kWh"], f"hybrid units {units}")
+    check(sheet.auto_filter.ref == "A1:O6", f"hybrid filter {sheet.auto_filter.ref}")
+    for column, values in (("F", [None, None, 6.33, 2.5, 2.0]),
+                           ("G", [None, None, 2.53, 4.25, 0.6]),
+                           ("H", [72.0, 3.0, 3.8, 25.5, 3.0])):
+        for r, value in enumerate(values, start=2):
+            actual = sheet[f"{column}{r}"].value
+            if value is None:
+                check(actual is None, f"hybrid {column}{r}: {actual!r}, expected empty")
+            else:
+                same(actual, value, f"hybrid {column}{r}")
+
+    charts = book["Diagramme"]._charts
+    check(len(charts) == 2, f"hybrid: {len(charts)} charts")
+    if charts:
+        dates = "Hilfswerte!$A$2:$A$5"
+        check(formula_ranges(charts[0]) == [(dates, f"Hilfswerte!${c}$2:${c}$5") for c in "BCDE"],
+              f"hybrid line chart {formula_ranges(charts[0])}")
+        check(series_names(charts[0]) == ["Liter je 100 KM", "Durchschnitt L/100KM",
+                                          "kWh je 100 KM", "Durchschnitt kWh/100KM"],
+              f"hybrid series {series_names(charts[0])}")
+        # The values marked, so that a line of one record shows; the averages bare.
+        symbols = [series.marker.symbol if series.marker is not None else None
+                   for series in charts[0].series]
+        check(symbols[0::2] == ["circle", "circle"] and
+              all(symbol in (None, "none") for symbol in symbols[1::2]),
+              f"hybrid markers {symbols}")
+    helpers = book["Hilfswerte"]
+    # Record r + 2 in Hilfswerte row r + 1 and Tankbuch row r + 3: records 2 and 5 charges,
+    # record 3 a charge with a consumption, record 4 petrol.
+    check(helpers["B4"].value == '=IF(AND(Tankbuch!$O$5="Liter",ISNUMBER(Tankbuch!$F$5)),'
+                                 'Tankbuch!$F$5,NA())', f"hybrid B4 {helpers['B4'].value!r}")
+    check([helpers[c].value for c in ("B2", "B3", "B5", "D2", "D4")] == [None] * 5,
+          "hybrid: a line has cells of another energy")
+    check(helpers["E2"].value == '=AVERAGEIFS(Tankbuch!$F$3:$F$6,Tankbuch!$O$3:$O$6,"kWh")',
+          f"hybrid E2 {helpers['E2'].value!r}")
+    cached = openpyxl.load_workbook(os.path.join(work, "hybrid.xlsx"), data_only=True)
+    values = cached["Hilfswerte"]
+    for cell, value in (("B4", 2.5), ("C2", 2.5), ("C5", 2.5), ("D3", 6.33), ("D5", 2.0),
+                        ("E2", 4.165), ("E5", 4.165)):
+        same(values[cell].value, value, f"hybrid cached {cell}")
+    # 2024: 800 km, 55 litres (the charges are no litres), 107.30 EUR, petrol 2.50.
+    years = cached["Jahre"]
+    same_rows(years, [(2024, 800, 55, 107.3, 2.5, 107.3 / 8)], "hybrid Jahre cached")
+
+    # LibreOffice opens it and computes the same; an edit on Tankbuch follows: record 4's
+    # consumption 2.50 -> 3.00, record 3 typed as petrol (its unit "Liter").
+    result = recalculated(os.path.join(work, "hybrid.xlsx"), work)
+    if result is not None:
+        for cell, value in (("B4", 2.5), ("C2", 2.5), ("D3", 6.33), ("E2", 4.165)):
+            same(result["Hilfswerte"][cell].value, value, f"hybrid LibreOffice {cell}")
+        same_rows(result["Jahre"], [(2024, 800, 55, 107.3, 2.5, 107.3 / 8)],
+                  "hybrid Jahre LibreOffice")
+    sheet["F5"] = 3
+    sheet["O4"] = "Liter"
+    edited = os.path.join(work, "hybrid_bearbeitet.xlsx")
+    book.save(edited)
+    result = recalculated(edited, work)
+    if result is not None:
+        values = result["Hilfswerte"]
+        for cell, value in (("B4", 3.0), ("C2", (6.33 + 3) / 2), ("E2", 2.0)):
+            same(values[cell].value, value, f"hybrid edited {cell}")
+        check(values["D3"].value in (None, "#N/A"), f"hybrid edited D3 {values['D3'].value!r}")
+        same_rows(result["Jahre"], [(2024, 800, 64.5, 107.3, (6.33 + 3) / 2, 107.3 / 8)],
+                  "hybrid Jahre edited")
+
+
 def main():
     cli, sample, notes = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as work:
@@ -414,6 +506,7 @@ def main():
         shutil.copy(notes, os.path.join(config, "Ostrel", "Spritlog.conf"))
 
         check_years(cli, work, config)
+        check_hybrid(cli, work, config)
 
         small = export(cli, work, "klein.slg", SMALL, config)
         check_small(small, os.path.join(work, "klein.xlsx"))

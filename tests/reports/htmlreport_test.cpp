@@ -1,4 +1,5 @@
 #include "logbook/errors.h"
+#include "logbook/logbooktable.h"
 #include "reportfixtures.h"
 #include "reports/htmlreport.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 using testing::FourRefuellings;
 using testing::LogbookTable;
+using testing::PlugInHybrid;
 using testing::ReadTestFile;
 using testing::SetRecord;
 using testing::SplitLines;
@@ -95,6 +97,50 @@ TEST(HtmlReport, FourRefuellingsMatchTheReferenceFile) {
 
 // No record takes part: the sums are 0, the station table has its average row with the count
 // 0, and every figure without values is an empty cell.
+// The data table of a logbook beyond litres: "Einheit" beside "Liter", each record's unit in
+// its row (none for the record that takes no part); a logbook of litres has no such column.
+TEST(HtmlReport, RecordsBeyondLitresShowTheirUnitBesideTheQuantity) {
+    struct Case {
+        const char* name;
+        TextTable grid;
+        std::vector<std::string> units; // the cell after Liter, record by record; none: no column
+    };
+    TextTable adBlue = LogbookTable(2);
+    SetRecord(adBlue, 1, {"01.03.2024", "10000", "40", "1.60", "", "", "", "", "Diesel"});
+    SetRecord(adBlue, 2, {"09.03.2024", "10400", "10", "0.90", "", "", "", "", "AdBlue"});
+    const Case cases[] = {
+        {"plug-in hybrid",
+         PlugInHybrid(),
+         {"<td nowrap>Liter</td>", "<td nowrap>kWh</td>", "<td nowrap>kWh</td>",
+          "<td nowrap>Liter</td>", "<td nowrap>kWh</td>", "<td>&#160;</td>"}},
+        {"diesel with AdBlue", adBlue, {"<td nowrap>Liter</td>", "<td nowrap>Liter</td>"}},
+        {"litres alone", FourRefuellings(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::string> lines = SplitLines(Report(c.grid).text);
+        const auto heading = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.rfind("<tr><th>Nr</th>", 0) == 0;
+        });
+        ASSERT_NE(heading, lines.end());
+        const bool units = !c.units.empty();
+        EXPECT_EQ(heading->find("<th>Liter</th><th>Einheit</th><th>Literpreis</th>") !=
+                      std::string::npos,
+                  units);
+        const std::size_t perRecord = units ? 18 : 17;
+        for (int r = 1; r <= RecordCount(c.grid); ++r) {
+            const auto row = heading + 1 + static_cast<std::ptrdiff_t>((r - 1) * perRecord);
+            EXPECT_EQ(*row, "<tr>");
+            EXPECT_EQ(*(row + 1), "<td>" + std::to_string(r) + "</td>");
+            EXPECT_EQ(*(row + 4), HtmlCell(c.grid.cell(ColLiter, r)));
+            if (units) {
+                EXPECT_EQ(*(row + 5), c.units[static_cast<std::size_t>(r - 1)]) << "record " << r;
+            }
+            EXPECT_EQ(*(row + static_cast<std::ptrdiff_t>(perRecord) - 1), "</tr>");
+        }
+    }
+}
+
 TEST(HtmlReport, OneEmptyRecordGivesEmptyFigures) {
     const std::string expected = ReadTestFile("ein_leerer_datensatz.htm");
     ASSERT_FALSE(expected.empty());

@@ -128,6 +128,22 @@ TEST(PrintLayout, CellsKeepTheirBytes) {
     EXPECT_EQ(text.substr(220, 20), Padded("M\xFCnchen"));
 }
 
+// Beyond litres the quantity carries its unit within its own 20 characters; a logbook of
+// litres prints as it always did.
+TEST(PrintLayout, QuantityCarriesItsUnitBeyondLitres) {
+    const std::vector<Placed> lines = RecordLines(BuildPrintLayout(testing::PlugInHybrid(), ""));
+    ASSERT_EQ(lines.size(), 6u);
+    const char* const quantities[] = {"40 Liter", "10 kWh", "9.5 kWh", "15 Liter", "10 kWh", ""};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].text.size(), 300u) << i;
+        EXPECT_EQ(lines[i].text.substr(60, 20), Padded(quantities[i])) << i;
+    }
+    EXPECT_EQ(lines[1].text.substr(180, 20), Padded("Strom"));
+    const std::vector<Placed> litres =
+        RecordLines(BuildPrintLayout(testing::FourRefuellings(), ""));
+    EXPECT_EQ(litres.at(0).text.substr(60, 20), Padded("40"));
+}
+
 TEST(PrintLayout, HeadingShowsTheShortenedFileName) {
     struct Case {
         std::string file; // UTF-8

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/derivedvalues.h"
 #include "logbook/texttable.h"
 
 #include <fstream>
@@ -50,6 +51,33 @@ inline TextTable FourRefuellings() {
     SetRecord(grid, 4,
               {"20.04.2024", "11600", "45", "1.55", "600", "", "", "", "Super", "JET", "Rosenheim",
                "", "", ""});
+    return grid;
+}
+
+// A plug-in hybrid typed as a driver types it: petrol as "Super", charges as "Strom", and
+// an empty record at the end; the derived columns as the program calculates them. By hand,
+// each energy from its own full record: petrol 15 l over 10000 -> 10600 km, 2.50 L/100KM,
+// 25.50 EUR over 600 km 4.25 Ct; electricity 9.5 kWh over 150 km 6.33 kWh/100KM, 3.80 EUR
+// 2.53 Ct, then 10 kWh over 10300 -> 10800 km 2.00, 3.00 EUR 0.60 Ct. KM and Tankkosten are
+// each record's own.
+inline TextTable PlugInHybrid() {
+    TextTable grid = LogbookTable(6);
+    SetRecord(grid, 1,
+              {"01.03.2024", "10000", "40", "1.80", "", "", "", "", "Super", "Aral", "M\xFCnchen",
+               "", "", ""});
+    SetRecord(grid, 2,
+              {"05.03.2024", "10150", "10", "0.30", "", "", "", "", "Strom", "Wallbox",
+               "M\xFCnchen", "", "", ""});
+    SetRecord(grid, 3,
+              {"09.03.2024", "10300", "9.5", "0.40", "", "", "", "", "Strom", "EnBW", "Augsburg",
+               "", "", ""});
+    SetRecord(grid, 4,
+              {"15.03.2024", "10600", "15", "1.70", "", "", "", "", "Super", "Shell", "Augsburg",
+               "", "", ""});
+    SetRecord(grid, 5,
+              {"20.03.2024", "10800", "10", "0.30", "", "", "", "", "Strom", "Wallbox",
+               "M\xFCnchen", "", "", ""});
+    (void)CalculateRecords(grid, ConsumptionRule::FullTank);
     return grid;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -106,6 +107,56 @@ TEST(ReportLayout, SixtyRecordsOnPagesWithHeadings) {
     EXPECT_EQ(records, 60);
     // Only the long note; a text exactly as wide as its column stays whole.
     EXPECT_EQ(elided, 1);
+}
+
+// The records' table of a logbook beyond litres: "Einheit" between "Liter" and "Literpreis",
+// each record's unit in its row; a logbook of litres has no such column.
+TEST(ReportLayout, RecordsBeyondLitresShowTheirUnitBesideTheQuantity) {
+    struct Case {
+        const char* name;
+        TextTable grid;
+        std::vector<std::string> units; // from the top; empty: no column
+    };
+    const Case cases[] = {
+        {"plug-in hybrid", testing::PlugInHybrid(), {"Liter", "kWh", "kWh", "Liter", "kWh"}},
+        {"litres alone", testing::FourRefuellings(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReportContent content =
+            CollectReportContent(c.grid, "a.slg", {2025, 12, 7, 10, 0, 0}, std::nullopt);
+        const std::vector<ReportPage> pages =
+            BuildReportLayout(content, 273.0, 186.0, FixedMeasure());
+        ASSERT_FALSE(pages.empty());
+        std::optional<double> liter, unit, price;
+        for (const ReportText& text : pages[0].texts) {
+            if (!text.bold)
+                continue;
+            if (text.text == "Liter")
+                liter = text.x;
+            else if (text.text == "Einheit")
+                unit = text.x;
+            else if (text.text == "Literpreis")
+                price = text.x;
+        }
+        ASSERT_TRUE(liter && price);
+        if (c.units.empty()) {
+            EXPECT_FALSE(unit);
+            continue;
+        }
+        ASSERT_TRUE(unit);
+        EXPECT_LT(*liter, *unit);
+        EXPECT_LT(*unit, *price);
+        std::vector<std::pair<double, std::string>> shown;
+        for (const ReportText& text : pages[0].texts)
+            if (!text.bold && text.x == *unit)
+                shown.emplace_back(text.y, text.text);
+        std::sort(shown.begin(), shown.end());
+        std::vector<std::string> units;
+        for (const auto& entry : shown)
+            units.push_back(entry.second);
+        EXPECT_EQ(units, c.units);
+    }
 }
 
 // The year table follows the statistics and the stations, below the longer of the two.

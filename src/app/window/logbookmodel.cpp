@@ -1,6 +1,7 @@
 #include "app/window/logbookmodel.h"
 
 #include "app/window/readablecolour.h"
+#include "app/window/unittips.h"
 
 #include "document/cells.h"
 #include "platform/celltext.h"
@@ -36,6 +37,8 @@ QVariant LogbookModel::data(const QModelIndex& index, int role) const {
         return TextTableModel::data(index, role);
     const int column = TableColumn(index);
     const int row = TableRow(index);
+    // The tool tip tells the cell's problem first, then the record's mark, then its unit.
+    QStringList tips;
     if (role != Qt::FontRole && (ColumnIsChecked(column) || column == ColVerbrauch)) {
         const CellIssue* issue = issueAt(row, column);
         const CellProblem problem = ColumnIsChecked(column)
@@ -44,12 +47,23 @@ QVariant LogbookModel::data(const QModelIndex& index, int role) const {
         if (issue || problem != CellProblem::None) {
             if (role == Qt::ForegroundRole)
                 return InvalidTextColour();
-            return CellToQString(issue ? issue->message : CellProblemText(problem));
+            tips << CellToQString(issue ? issue->message : CellProblemText(problem));
         }
     }
-    if (column != ColLiter || role == Qt::ForegroundRole || !document_.fullTankIntervals())
+    if (role == Qt::ForegroundRole)
         return QVariant();
-    return markLook(row, role);
+    const bool marked = column == ColLiter && document_.fullTankIntervals();
+    if (role == Qt::FontRole)
+        return marked ? markLook(row, role) : QVariant();
+    if (marked) {
+        const QVariant mark = markLook(row, role);
+        if (mark.isValid())
+            tips << mark.toString();
+    }
+    const QString unit = UnitTip(column, EnergyOfRecord(table_, row));
+    if (!unit.isEmpty())
+        tips << unit;
+    return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char('\n')));
 }
 
 QVariant LogbookModel::markLook(int row, int role) const {
@@ -177,6 +191,9 @@ void LogbookModel::cellsChanged(int firstRow, int lastRow, int firstColumn, int 
             emit headerDataChanged(Qt::Vertical, std::clamp(firstRow - 1, 0, rows - 1),
                                    std::clamp(lastRow - 1, 0, rows - 1));
     }
+    // The grade tells the unit that the quantity, price and consumption cells name.
+    if (firstColumn <= ColBenzin && lastColumn >= ColBenzin)
+        TextTableModel::cellsChanged(firstRow, lastRow, ColLiter, ColVerbrauch);
     invalid_.cellsChanged(table_, firstRow, lastRow, firstColumn, lastColumn);
     reportInvalidCells();
 }

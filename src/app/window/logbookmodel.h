@@ -16,7 +16,9 @@ namespace spritlog {
 // text CheckCell finds a problem in is shown red with the problem as its tooltip, and the
 // model keeps count of those cells. While consumption runs from full tank to full tank, the
 // Liter cell of a partial fill-up, and of a record after a missed one, is in italics with a
-// tooltip that says why its Verbrauch is what it is; a problem's tooltip comes first.
+// tooltip that says why its Verbrauch is what it is; a problem's tooltip comes first. The
+// quantity, price and consumption cells of a record of kilograms, kilowatt-hours or AdBlue
+// add its unit to their tooltip (UnitTip), which follows the grade as it is typed.
 class LogbookModel : public TextTableModel, private DocumentListener {
     Q_OBJECT
 
