@@ -935,11 +935,11 @@ TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
         {"unknown format",
          "Hallo Welt\nwie geht's\n",
          {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
-          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."}},
+          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger, GasBuddy oder evcc)."}},
         {"binary bytes",
          std::string("\x00\x01\xFF\xFE", 4),
          {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
-          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."}},
+          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger, GasBuddy oder evcc)."}},
         {"Spritlog: a field short",
          fourteen + "a;b;c;d;e;f;g;h;i;j;k;l;m;\r\n" + fourteen,
          {"Zeile 2: 13 Felder statt 14"}},
