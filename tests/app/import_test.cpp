@@ -293,8 +293,8 @@ private slots:
         QTest::newRow("a logbook, not a CSV file")
             << "tankbuch.csv" << test::NativeFile(test::SampleRecords(3))
             << "Es wurde nichts importiert.\nDas Dateiformat wurde nicht erkannt (erwartet: "
-               "Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, Drivvo, Road Trip, aCar, LubeLogger "
-               "oder GasBuddy).";
+               "Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, Drivvo, Road Trip, aCar, LubeLogger, "
+               "GasBuddy oder evcc).";
         QTest::newRow("header only")
             << "leer.csv" << QByteArray("Date;Odometer;Quantity;Total price\r\n")
             << "Es wurde nichts importiert.\nDie Datei enthält keine Datensätze.";
