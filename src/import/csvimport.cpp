@@ -162,6 +162,23 @@ std::string RecordCountLine(const std::vector<ImportRecord>& records) {
     return line + " (" + Joined(parts) + ")";
 }
 
+// The units the records are read in: "km und Liter", "km, Liter und kWh". AdBlue is counted
+// in litres.
+std::string UnitsRead(const std::vector<ImportRecord>& records) {
+    std::array<bool, kEnergies> present{};
+    for (const ImportRecord& record : records)
+        present[static_cast<std::size_t>(
+            EnergyOf(record.cells[ColBenzin]).value_or(Energy::Litre))] = true;
+    std::vector<std::string> units = {"km"};
+    for (int e = 0; e < kEnergies; ++e)
+        if (present[static_cast<std::size_t>(e)] || (e == 0 && records.empty()))
+            units.emplace_back(kEnergyWords[e].quantity);
+    std::string text = units.front();
+    for (std::size_t i = 1; i < units.size(); ++i)
+        text += (i + 1 == units.size() ? " und " : ", ") + units[i];
+    return text;
+}
+
 } // namespace
 
 ImportResult ParseImportFile(std::string_view bytes, const ImportOptions& options) {
@@ -269,7 +286,7 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
 
     const ImportSummary& summary = result.summary;
     lines.push_back("Umgerechnet: " + (summary.conversions.empty()
-                                           ? std::string("nichts (km und Liter)")
+                                           ? "nichts (" + UnitsRead(records) + ")"
                                            : Joined(summary.conversions)));
     if (summary.duplicates.empty()) {
         lines.emplace_back("Doppelt aufgef\xFChrt: keine");

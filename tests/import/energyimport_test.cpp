@@ -75,21 +75,24 @@ TEST(EnergyImport, TheSummaryCountsEachEnergy) {
     struct Case {
         std::string lines;
         const char* count;
+        const char* units;
     };
     const Case cases[] = {
-        {kPlugInHybrid, "Betankungen: 6 (2 Liter, 3 kWh, 1 AdBlue)"},
+        {kPlugInHybrid, "Betankungen: 6 (2 Liter, 3 kWh, 1 AdBlue)",
+         "Umgerechnet: nichts (km, Liter und kWh)"},
         {"01.01.2024;1000;;40,00;60,00;EUR;1;;;;13;;;;;;;;;\n"
          "02.01.2024;1300;;12,00;18,00;EUR;1;;;;7;;;;;;;;;\n",
-         "Betankungen: 2 (1 Liter, 1 kg)"},
+         "Betankungen: 2 (1 Liter, 1 kg)", "Umgerechnet: nichts (km, Liter und kg)"},
         // Litres alone read as before.
         {"01.01.2024;1000;;40,00;60,00;EUR;1;;;;7;;;;;;;;;\n"
          "02.01.2024;1300;;12,00;18,00;EUR;1;;;;12;;;;;;;;;\n",
-         "Betankungen: 2"},
+         "Betankungen: 2", "Umgerechnet: nichts (km und Liter)"},
     };
     for (const Case& c : cases) {
         const ImportResult result = ParseImportFile(Spritmonitor(c.lines));
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(ImportSummaryLines(result).at(1), c.count);
+        EXPECT_EQ(ImportSummaryLines(result).at(4), c.units);
     }
 }
 

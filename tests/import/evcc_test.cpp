@@ -198,6 +198,7 @@ TEST(Evcc, SessionsBecomeChargesInBothLanguages) {
         }
         EXPECT_EQ(result.summary.notices, notices);
         EXPECT_EQ(ImportSummaryLines(result).at(1), "Betankungen: 3 (3 kWh)");
+        EXPECT_EQ(ImportSummaryLines(result).at(4), "Umgerechnet: nichts (km und kWh)");
     }
 }
 
