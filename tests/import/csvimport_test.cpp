@@ -1187,9 +1187,9 @@ TEST(CsvImport, AFileWithMoreRecordsThanALogbookMayHoldIsRefused) {
 // Mutates the sample files at random (fixed seed) and checks that parsing stays whole:
 // no crash, and either records or problems, never both.
 TEST(CsvImport, MutatedFilesNeverBreakTheParser) {
-    const std::string samples[] = {ReadImportFile("spritmonitor_en.csv"),
-                                   ReadImportFile("spritmonitor_de.csv"),
-                                   ReadImportFile("fuelio.csv"), ReadImportFile("spritlog.csv")};
+    const std::string samples[] = {
+        ReadImportFile("spritmonitor_en.csv"), ReadImportFile("spritmonitor_de.csv"),
+        ReadImportFile("fuelio.csv"), ReadImportFile("spritlog.csv"), ReadImportFile("evcc.csv")};
     uint32_t state = 12345;
     auto next = [&state]() {
         state = state * 1664525u + 1013904223u;
@@ -1198,7 +1198,7 @@ TEST(CsvImport, MutatedFilesNeverBreakTheParser) {
     const char interesting[] = {'"', ';', ',', '\n',   '\r',   '#',    '.', '-',
                                 ':', ' ', '0', '\xC3', '\xEF', '\x80', '\0'};
     for (int round = 0; round < 4000; ++round) {
-        std::string file = samples[round % 4];
+        std::string file = samples[static_cast<std::size_t>(round) % std::size(samples)];
         const int edits = 1 + static_cast<int>(next() % 6);
         for (int e = 0; e < edits && !file.empty(); ++e) {
             const std::size_t at = next() % file.size();
