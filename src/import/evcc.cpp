@@ -31,13 +31,32 @@ constexpr std::size_t kNamedLines = 5;
 
 struct Columns {
     int start, loadpoint, vehicle, odometer, energy, cost, price;
+    char point; // the decimal point of the file's language
 };
 
-Columns FindColumns(const std::vector<std::string>& header) {
+Columns FindColumns(const std::vector<std::string>& header, char point) {
     return {FindColumn(header, kStartCaptions),   FindColumn(header, kLoadpointCaptions),
             FindColumn(header, kVehicleCaptions), FindColumn(header, kOdometerCaptions),
             FindColumn(header, kEnergyCaptions),  FindColumn(header, kCostCaptions),
-            FindColumn(header, kPriceCaptions)};
+            FindColumn(header, kPriceCaptions),   point};
+}
+
+// The file's first line that is not blank, split at `separator`, names the three columns
+// every session has.
+bool HasHeader(std::string_view text, char separator) {
+    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(separator), 1);
+    const CsvRow* header = FirstContentRow(rows);
+    return header != nullptr && FindColumn(header->fields, kStartCaptions) >= 0 &&
+           FindColumn(header->fields, kLoadpointCaptions) >= 0 &&
+           FindColumn(header->fields, kEnergyCaptions) >= 0;
+}
+
+// A number as the file writes it, without grouping: "18.5", or "18,5" in a German file.
+std::string PlainNumber(std::string_view text, char point) {
+    std::string plain(text);
+    if (point != '.')
+        std::replace(plain.begin(), plain.end(), point, '.');
+    return plain;
 }
 
 // One charging session as the file has it.
@@ -76,12 +95,12 @@ std::string LineList(const std::vector<int>& lines) {
 }
 
 // A number with a dot that may be empty: false (and the problem noted) when it is not one.
-bool ReadOptional(ImportResult& result, int line, std::string_view text, const char* caption,
-                  std::optional<double>& value) {
+bool ReadOptional(ImportResult& result, int line, std::string_view text, char point,
+                  const char* caption, std::optional<double>& value) {
     value.reset();
     if (text.empty())
         return true;
-    value = ReadDecimal(text, '.', 0);
+    value = ReadDecimal(PlainNumber(text, point), '.', 0);
     if (!value)
         AddProblem(result, line, std::string(caption) + " " + Quoted(text) + " ist keine Zahl");
     return value.has_value();
@@ -103,11 +122,12 @@ std::optional<Session> ReadSession(ImportResult& result, const CsvRow& row, cons
     s.loadpoint = std::string(FieldAt(row.fields, c.loadpoint));
     std::optional<double> odometer, kwh, cost, price;
     const std::string_view energyText = FieldAt(row.fields, c.energy);
-    if (!ReadOptional(result, row.line, FieldAt(row.fields, c.odometer), "Kilometerstand",
+    const int line = row.line;
+    if (!ReadOptional(result, line, FieldAt(row.fields, c.odometer), c.point, "Kilometerstand",
                       odometer) ||
-        !ReadOptional(result, row.line, energyText, "Energie", kwh) ||
-        !ReadOptional(result, row.line, FieldAt(row.fields, c.cost), "Kosten", cost) ||
-        !ReadOptional(result, row.line, FieldAt(row.fields, c.price), "Preis/kWh", price))
+        !ReadOptional(result, line, energyText, c.point, "Energie", kwh) ||
+        !ReadOptional(result, line, FieldAt(row.fields, c.cost), c.point, "Kosten", cost) ||
+        !ReadOptional(result, line, FieldAt(row.fields, c.price), c.point, "Preis/kWh", price))
         return std::nullopt;
     if (!kwh || *kwh < 0) {
         AddProblem(result, row.line,
@@ -122,10 +142,10 @@ std::optional<Session> ReadSession(ImportResult& result, const CsvRow& row, cons
     }
     // A reading of 0 is one the car did not give.
     s.hasReading = odometer && *odometer > 0;
-    s.odometerText = std::string(FieldAt(row.fields, c.odometer));
+    s.odometerText = PlainNumber(FieldAt(row.fields, c.odometer), c.point);
     s.kwh = *kwh;
     if (price)
-        s.priceText = std::string(FieldAt(row.fields, c.price));
+        s.priceText = PlainNumber(FieldAt(row.fields, c.price), c.point);
     s.cost = cost ? cost : price ? std::optional<double>(*price * *kwh) : std::nullopt;
     return s;
 }
@@ -133,9 +153,9 @@ std::optional<Session> ReadSession(ImportResult& result, const CsvRow& row, cons
 // The vehicle's sessions that charged something, oldest first. In a file of several
 // vehicles only the chosen one's; a session without a vehicle belongs to the one vehicle
 // a file names.
-std::vector<Session> ReadSessions(ImportResult& result, const CommaTable& table,
-                                  const Columns& columns) {
-    const std::vector<const CsvRow*> rows = RowsBelow(table.rows, table.header, false);
+std::vector<Session> ReadSessions(ImportResult& result, const std::vector<CsvRow>& all,
+                                  const CsvRow& header, const Columns& columns) {
+    const std::vector<const CsvRow*> rows = RowsBelow(all, &header, false);
     std::vector<std::string> names;
     for (const CsvRow* row : rows)
         if (!FieldAt(row->fields, columns.vehicle).empty())
@@ -149,7 +169,7 @@ std::vector<Session> ReadSessions(ImportResult& result, const CommaTable& table,
             AddProblem(result, row->line, FaultReason(*row));
             continue;
         }
-        if (!CheckFieldCount(result, *row, table.header->fields.size()))
+        if (!CheckFieldCount(result, *row, header.fields.size()))
             continue;
         const std::string_view name = FieldAt(row->fields, columns.vehicle);
         if (name.empty() ? several : name != vehicle)
@@ -259,23 +279,27 @@ std::optional<ParsedRecord> ChargeRecord(ImportResult& result, const Charge& cha
 } // namespace
 
 bool LooksLikeEvcc(std::string_view text) {
-    return CommaHeaderHas(text, {kStartCaptions, kLoadpointCaptions, kEnergyCaptions});
+    return HasHeader(text, ',') || HasHeader(text, ';');
 }
 
 void ParseEvcc(ImportResult& result, std::string_view text) {
-    const CommaTable table(text);
-    if (table.header == nullptr)
+    // English files are separated by "," with a decimal dot, German ones by ";" with a
+    // decimal comma (older versions wrote German captions the English way).
+    const bool german = !HasHeader(text, ',');
+    const std::vector<CsvRow> rows = ReadCsvRows(text, ExportDialect(german ? ';' : ','));
+    const CsvRow* header = FirstContentRow(rows);
+    if (header == nullptr)
         return;
-    const Columns columns = FindColumns(table.header->fields);
-    if (table.header->fault != CsvFault::None)
-        AddProblem(result, table.header->line, FaultReason(*table.header));
+    const Columns columns = FindColumns(header->fields, german ? ',' : '.');
+    if (header->fault != CsvFault::None)
+        AddProblem(result, header->line, FaultReason(*header));
     if (columns.odometer < 0)
-        AddProblem(result, table.header->line,
+        AddProblem(result, header->line,
                    "keine Spalte f\xFCr den KM-Stand (\"Kilometerstand (km)\" oder \"Odometer "
                    "(km)\")");
     if (!result.ok())
         return;
-    const std::vector<Session> sessions = ReadSessions(result, table, columns);
+    const std::vector<Session> sessions = ReadSessions(result, rows, *header, columns);
     if (!result.ok())
         return;
     std::vector<ParsedRecord> parsed;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -123,17 +124,23 @@ const std::vector<Session> kSessions = {
 struct Captions {
     const char* name;
     std::vector<std::pair<std::string, std::string>> columns; // key, caption, in file order
+    // German files of newer versions: ";" and a decimal comma.
+    char separator = ',';
 };
 
 std::string Render(const Captions& captions, const std::vector<Session>& sessions) {
+    const std::string separator(1, captions.separator);
     std::string text = "\xEF\xBB\xBF";
     for (std::size_t i = 0; i < captions.columns.size(); ++i)
-        text += (i == 0 ? "" : ",") + captions.columns[i].second;
+        text += (i == 0 ? "" : separator) + captions.columns[i].second;
     text += "\n";
     for (const Session& session : sessions) {
         for (std::size_t i = 0; i < captions.columns.size(); ++i) {
             const auto value = session.find(captions.columns[i].first);
-            text += (i == 0 ? "" : ",") + (value == session.end() ? "" : value->second);
+            std::string cell = value == session.end() ? "" : value->second;
+            if (captions.separator == ';')
+                std::replace(cell.begin(), cell.end(), '.', ',');
+            text += (i == 0 ? "" : separator) + cell;
         }
         text += "\n";
     }
@@ -158,9 +165,13 @@ TEST(Evcc, SessionsBecomeChargesInBothLanguages) {
     for (const auto& column : kGerman.columns)
         shuffled.columns.insert(shuffled.columns.begin(), column);
     shuffled.columns.insert(shuffled.columns.begin() + 3, {"range", "Geladene Reichweite (km)"});
+    Captions semicolons = kGerman;
+    semicolons.name = "German with \";\" and decimal commas";
+    semicolons.separator = ';';
     const Captions variants[] = {
         kGerman,
         shuffled,
+        semicolons,
         {"English",
          InOrder({"Created", "Finished", "Charging point", "Identifier", "Vehicle", "Mileage (km)",
                   "Meter start (kWh)", "Meter stop (kWh)", "Energy (kWh)", "Duration", "Solar (%)",
