@@ -42,7 +42,7 @@ Befehle:
 
 DATEI    ein Tankbuch im Format des Programms (.slg)
 QUELLE   eine CSV-Datei: Betankungen aus Spritmonitor, eine Sicherung aus Fuelio, ein
-         Export aus Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy oder ein
+         Export aus Fuelly, Drivvo, Road Trip, aCar, LubeLogger, GasBuddy, evcc oder ein
          CSV-Export des Programms; das Format wird am Inhalt erkannt. Meilen und
          Gallonen werden umgerechnet; von mehreren Fahrzeugen wird das erste
          übernommen, Einheiten, die die Datei nicht nennt, als km und Liter gelesen

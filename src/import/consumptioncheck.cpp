@@ -2,6 +2,7 @@
 
 #include "logbook/conventions.h"
 #include "logbook/derivedvalues.h"
+#include "logbook/energies.h"
 #include "logbook/errors.h"
 #include "logbook/fillups.h"
 #include "logbook/logbooktable.h"
@@ -23,6 +24,14 @@ std::string Figure(double value) {
         if (c == '.')
             c = ',';
     return text;
+}
+
+// The unit a record's figures are in: "l/100 km", "kg/100 km", "kWh/100 km".
+std::string UnitPer100(const std::string& grade) {
+    const std::optional<Energy> energy = EnergyOf(grade);
+    if (!energy || *energy == Energy::Litre)
+        return "l/100 km";
+    return std::string(WordsOf(*energy).quantity) + "/100 km";
 }
 
 } // namespace
@@ -55,7 +64,8 @@ void CompareConsumption(ImportResult& result) {
             continue;
         if (++deviations <= kShownDeviations)
             summary.consumptionDeviations.push_back("Zeile " + IntegerToText(record.line) + ": " +
-                                                    Figure(ours) + " statt " + Figure(theirs));
+                                                    Figure(ours) + " statt " + Figure(theirs) +
+                                                    " " + UnitPer100(record.cells[ColBenzin]));
     }
     if (deviations > kShownDeviations)
         summary.consumptionDeviations.push_back(

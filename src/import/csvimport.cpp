@@ -6,9 +6,11 @@
 #include "import/values.h"
 #include "logbook/codepage.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 #include "logbook/errors.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace spritlog {
@@ -19,7 +21,7 @@ using import::AddProblem;
 
 constexpr const char* kUnknownFormat =
     "Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, "
-    "Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy).";
+    "Drivvo, Road Trip, aCar, LubeLogger, GasBuddy oder evcc).";
 constexpr const char* kNoRecords = "Die Datei enth\xE4lt keine Datens\xE4tze.";
 
 // Stands for a character Windows-1252 cannot hold until the cells are counted. The byte
@@ -135,6 +137,48 @@ std::string InLogbookLine(const std::vector<ImportSummary::Known>& known) {
            " (" + Joined(named) + ")";
 }
 
+// "Betankungen: 12", and for records beyond litres how many there are of each energy, in
+// the order Liter, kg, kWh, AdBlue: "Betankungen: 12 (8 Liter, 4 kWh)".
+std::string RecordCountLine(const std::vector<ImportRecord>& records) {
+    std::array<int, kEnergies> counts{};
+    int adBlue = 0;
+    for (const ImportRecord& record : records) {
+        if (const std::optional<Energy> energy = EnergyOf(record.cells[ColBenzin]))
+            ++counts[static_cast<std::size_t>(*energy)];
+        else
+            ++adBlue;
+    }
+    std::string line = "Betankungen: " + IntegerToText(static_cast<int64_t>(records.size()));
+    const auto litres = static_cast<std::size_t>(Energy::Litre);
+    if (adBlue == 0 && counts[litres] == static_cast<int>(records.size()))
+        return line;
+    std::vector<std::string> parts;
+    for (int e = 0; e < kEnergies; ++e)
+        if (counts[static_cast<std::size_t>(e)] > 0)
+            parts.push_back(IntegerToText(counts[static_cast<std::size_t>(e)]) + " " +
+                            kEnergyWords[e].quantity);
+    if (adBlue > 0)
+        parts.push_back(IntegerToText(adBlue) + " " + kAdBlueName);
+    return line + " (" + Joined(parts) + ")";
+}
+
+// The units the records are read in: "km und Liter", "km, Liter und kWh". AdBlue is counted
+// in litres.
+std::string UnitsRead(const std::vector<ImportRecord>& records) {
+    std::array<bool, kEnergies> present{};
+    for (const ImportRecord& record : records)
+        present[static_cast<std::size_t>(
+            EnergyOf(record.cells[ColBenzin]).value_or(Energy::Litre))] = true;
+    std::vector<std::string> units = {"km"};
+    for (int e = 0; e < kEnergies; ++e)
+        if (present[static_cast<std::size_t>(e)] || (e == 0 && records.empty()))
+            units.emplace_back(kEnergyWords[e].quantity);
+    std::string text = units.front();
+    for (std::size_t i = 1; i < units.size(); ++i)
+        text += (i + 1 == units.size() ? " und " : ", ") + units[i];
+    return text;
+}
+
 } // namespace
 
 ImportResult ParseImportFile(std::string_view bytes, const ImportOptions& options) {
@@ -214,7 +258,7 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
     std::vector<std::string> lines;
     const std::vector<ImportRecord>& records = result.records;
     lines.push_back(std::string("Format: ") + ImportFormatName(result.format));
-    lines.push_back("Betankungen: " + IntegerToText(static_cast<int64_t>(records.size())));
+    lines.push_back(RecordCountLine(records));
 
     const ImportRecord* earliest = nullptr;
     const ImportRecord* latest = nullptr;
@@ -242,7 +286,7 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
 
     const ImportSummary& summary = result.summary;
     lines.push_back("Umgerechnet: " + (summary.conversions.empty()
-                                           ? std::string("nichts (km und Liter)")
+                                           ? "nichts (" + UnitsRead(records) + ")"
                                            : Joined(summary.conversions)));
     if (summary.duplicates.empty()) {
         lines.emplace_back("Doppelt aufgef\xFChrt: keine");
@@ -261,7 +305,7 @@ std::vector<std::string> ImportSummaryLines(const ImportResult& result) {
         if (summary.consumptionDeviations.empty())
             line += "keine weicht mehr als 1 % ab";
         else
-            line += "mehr als 1 % Abweichung (l/100 km, unserer statt ihrer): " +
+            line += "mehr als 1 % Abweichung (unserer statt ihrer): " +
                     Joined(summary.consumptionDeviations);
         lines.push_back(line);
     }

@@ -25,6 +25,7 @@ enum class ImportFormat {
     ACar,         // aCar / Fuelly for Android: "Metadata", "Vehicles", "Fill-Up Records"
     LubeLogger,   // fuel export: "Date,Odometer,FuelConsumed,Cost,FuelEconomy,..."
     GasBuddy,     // fuel log: "Date (UTC), Location, Station Link, ..."
+    Evcc,         // charging sessions: "Startzeit,Endzeit,Ladepunkt,...", "," separated
     Mapped,       // any other CSV, read by the user's column mapping
 };
 

@@ -4,6 +4,7 @@
 #include "import/fueliobackup.h"
 #include "import/values.h"
 #include "logbook/conventions.h"
+#include "logbook/energies.h"
 
 namespace spritlog::import {
 
@@ -47,17 +48,27 @@ std::string FuelioGrade(std::string_view code) {
         return std::string(Trim(code));
     if (*value <= 0)
         return {}; // none chosen
-    // The hundreds are the kind of fuel (the tank types of "## Vehicle" are 100, 500, ...);
-    // the units digits a grade of it.
+    // The app's list of fuels counts in hundreds: the kind of fuel (the tank types of
+    // "## Vehicle" are 100, 500, ...), and in the units digits a grade of it. Two of diesel's
+    // grades, 216 "DEF" and 217, are AdBlue; electricity, gas and AdBlue are named so that the
+    // logbook reads their energy from the grade.
+    if (*value == 216 || *value == 217)
+        return kAdBlueName;
     switch (*value / 100) {
     case 1:
         return "Benzin";
     case 2:
         return "Diesel";
     case 3:
+        return "Ethanol";
+    case 4:
         return "Autogas";
     case 5:
         return "Erdgas";
+    case 6:
+        return "Strom";
+    case 7:
+        return "Flexfuel";
     default:
         return "Sorte " + IntegerToText(static_cast<int64_t>(*value));
     }

@@ -269,7 +269,7 @@ private:
     void readVehicle(const CsvRow& row);
     void readStation(const CsvRow& row);
     bool readLog(const CsvRow& row);
-    Quantity unitOf(int tank) const;
+    Quantity unitOf(int tank, const std::string& grade) const;
     double OwnConsumption(const CsvRow& row, int tank) const;
     std::vector<ParsedRecord> namedRecords();
     void summarise();
@@ -421,14 +421,27 @@ void BackupReader::readStation(const CsvRow& row) {
     stations_.emplace(id.empty() ? "@" + station.latitude + "," + station.longitude : id, station);
 }
 
-// The column's name gives the unit of the first tank; a second tank has its own (a
-// natural-gas car's petrol tank counts litres under the column "kg").
-Quantity BackupReader::unitOf(int tank) const {
+// The column's name gives the unit of the first tank; a second tank has its own
+// (FuelUnitTank2: a natural-gas car's petrol tank counts litres under the column "kg"), or
+// else the one its fuel is sold in. Electricity is counted in kWh whatever the columns say.
+Quantity BackupReader::unitOf(int tank, const std::string& grade) const {
+    const std::optional<Energy> energy = EnergyOf(grade);
+    if (energy == Energy::KilowattHour)
+        return Quantity::KilowattHours;
     Quantity unit = headerUnit_;
     if (unit == Quantity::Unknown)
         unit = QuantityFromCode(vehicle_.fuelUnit);
-    if (tank == 2 && QuantityFromCode(vehicle_.fuelUnitTank2) != Quantity::Unknown)
-        unit = QuantityFromCode(vehicle_.fuelUnitTank2);
+    if (tank == 2) {
+        const Quantity own = QuantityFromCode(vehicle_.fuelUnitTank2);
+        const bool volume = unit == Quantity::Litres || unit == Quantity::UsGallons ||
+                            unit == Quantity::ImperialGallons;
+        if (own != Quantity::Unknown)
+            unit = own;
+        else if (energy == Energy::Kilogram)
+            unit = Quantity::Kilograms;
+        else if (!volume)
+            unit = Quantity::Litres;
+    }
     if (unit == Quantity::Unknown)
         unit = Quantity::Litres;
     return unit;
@@ -457,13 +470,13 @@ bool BackupReader::readLog(const CsvRow& row) {
     if (!log)
         return true;
     RawRecord& raw = log->raw;
-    const Quantity unit = unitOf(log->tank);
-    const bool miles = headerMiles_ || (!headerKm_ && Trim(vehicle_.distUnit) == "1");
-    raw.kmPerUnit = miles ? kKmPerMile : 1;
-    raw.litresPerUnit = LitresPer(unit);
     std::string grade = FuelioGrade(FieldText(row, logMap_, FuelField));
     if (grade.empty())
         grade = FuelioGrade(log->tank == 2 ? vehicle_.tank2Type : vehicle_.tank1Type);
+    const Quantity unit = unitOf(log->tank, grade);
+    const bool miles = headerMiles_ || (!headerKm_ && Trim(vehicle_.distUnit) == "1");
+    raw.kmPerUnit = miles ? kKmPerMile : 1;
+    raw.litresPerUnit = LitresPer(unit);
     // Electricity is never read as litres, whatever fuel the row names.
     if (unit == Quantity::KilowattHours)
         grade = kElectricity;

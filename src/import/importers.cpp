@@ -3,6 +3,7 @@
 #include "import/acar.h"
 #include "import/columnmapping.h"
 #include "import/drivvo.h"
+#include "import/evcc.h"
 #include "import/fuelio.h"
 #include "import/fuelly.h"
 #include "import/gasbuddy.h"
@@ -30,6 +31,7 @@ bool NeverRecognised(std::string_view) {
 constexpr Importer kImporters[] = {
     {ImportFormat::SpritlogCsv, "Spritlog-CSV", HasSpritlogCsvCaptions, ParseSpritlogCsv},
     {ImportFormat::Fuelio, "Fuelio", LooksLikeFuelio, ParseFuelio},
+    {ImportFormat::Evcc, "evcc", LooksLikeEvcc, ParseEvcc},
     {ImportFormat::Fuelly, "Fuelly", LooksLikeFuelly, ParseFuelly},
     {ImportFormat::Drivvo, "Drivvo", LooksLikeDrivvo, ParseDrivvo},
     {ImportFormat::RoadTrip, "Road Trip", LooksLikeRoadTrip, ParseRoadTrip},

@@ -83,11 +83,15 @@ std::string SpritmonitorGrade(std::string_view text) {
         int code;
         const char* name;
     };
+    // Electricity, gas and hydrogen carry their energy in the name (the logbook reads kWh and
+    // kilograms from the grade's first word); AdBlue is named as such, so it counts in no
+    // consumption.
     static constexpr Code kCodes[] = {
-        {1, "Diesel"},      {4, "Premium Diesel"}, {6, "Normal"}, {7, "Super"},
-        {8, "SuperPlus"},   {12, "LPG"},           {13, "CNG"},   {14, "CNG"},
-        {18, "Premium 95"}, {19, "Strom"},         {20, "E10"},   {22, "Premium 100+"},
-        {25, "GTL Diesel"}, {26, "HVO100"},
+        {1, "Diesel"},        {4, "Premium Diesel"}, {6, "Normal"},        {7, "Super"},
+        {8, "SuperPlus"},     {12, "Autogas (LPG)"}, {13, "Erdgas (CNG)"}, {14, "Bio-Erdgas (CNG)"},
+        {18, "Premium 95"},   {19, "Strom"},         {20, "E10"},          {21, "AdBlue"},
+        {22, "Premium 100+"}, {23, "Wasserstoff"},   {24, "\xD6kostrom"},  {25, "GTL Diesel"},
+        {26, "HVO100"},
     };
     const auto code = ReadInteger(text);
     if (!code)

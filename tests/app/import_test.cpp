@@ -45,6 +45,17 @@ const QByteArray kFuelio =
     "\"Jet \"\"S\xC3\xBC"
     "d\"\"\",\"49.0\",\"12.1\",\"2\",\"Regensburg\",\"DEU\"\n";
 
+// A wallbox's charging sessions, one without an odometer reading.
+const QByteArray kEvcc = "\xEF\xBB\xBF"
+                         "Startzeit,Endzeit,Ladepunkt,Kennung,Fahrzeug,Kilometerstand (km),"
+                         "Energie (kWh),Kosten,Preis/kWh\n"
+                         "2026-03-01 18:00:00,2026-03-01 21:00:00,Wallbox,,ID.3,11020,22.000,"
+                         "6.60,0.300\n"
+                         "2026-03-03 19:00:00,2026-03-03 20:00:00,Wallbox,,ID.3,,8.000,2.80,"
+                         "0.350\n"
+                         "2026-03-06 18:30:00,2026-03-06 22:00:00,Wallbox,,ID.3,11400,25.500,"
+                         "7.65,0.300\n";
+
 // Three bad lines between good ones.
 const QByteArray kBadSpritmonitor = "Datum;Kilometerstand;Menge;Gesamtpreis;Betankungsart\r\n"
                                     "14.02.2026;11020;36,40;63,34;1\r\n"
@@ -135,6 +146,15 @@ private slots:
             << "3 Datensätze importiert (Spritmonitor).";
         QTest::newRow("Fuelio after two records") << 2 << kFuelio << fuelio << "1490"
                                                   << "2 Datensätze importiert (Fuelio).";
+        // By hand: the session without a reading goes into the next, 25.5 + 8 = 33.5 kWh for
+        // 7.65 + 2.80 = 10.45, so 0.312 a kWh (33.5 x 0.312 = 10.452).
+        const QList<Row> evcc = {
+            {"01.03.2026", "11020", "22", "0.3", "Strom", "Wallbox", "", "", "", ""},
+            {"06.03.2026", "11400", "33.5", "0.312", "Strom", "Wallbox", "", "", "",
+             "dazu 1 Ladevorgang ohne KM-Stand"},
+        };
+        QTest::newRow("evcc after two records") << 2 << kEvcc << evcc << "520"
+                                                << "2 Datensätze importiert (evcc).";
     }
     void importAppendsTheRecords() {
         QFETCH(int, existing);
@@ -293,8 +313,8 @@ private slots:
         QTest::newRow("a logbook, not a CSV file")
             << "tankbuch.csv" << test::NativeFile(test::SampleRecords(3))
             << "Es wurde nichts importiert.\nDas Dateiformat wurde nicht erkannt (erwartet: "
-               "Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, Drivvo, Road Trip, aCar, LubeLogger "
-               "oder GasBuddy).";
+               "Spritlog-CSV, Spritmonitor, Fuelio, Fuelly, Drivvo, Road Trip, aCar, LubeLogger, "
+               "GasBuddy oder evcc).";
         QTest::newRow("header only")
             << "leer.csv" << QByteArray("Date;Odometer;Quantity;Total price\r\n")
             << "Es wurde nichts importiert.\nDie Datei enthält keine Datensätze.";

@@ -31,6 +31,12 @@ spritlog_cli_case(import_fuelio EXPECTED ${import_data}/import_fuelio
     --same neu.slg ${import_data}/neu_fuelio.slg.ref
     ARGS import neu.slg sicherung.csv)
 
+# A wallbox's charging sessions: the summary counts the kWh records and names the sessions
+# counted into others, skipped or left out.
+spritlog_cli_case(import_evcc EXPECTED ${import_data}/import_evcc
+    CHECKS --copy ${import_data}/evcc.csv:ladevorgaenge.csv
+    ARGS import neu.slg ladevorgaenge.csv)
+
 # An app's backup with two vehicles: the first is taken, and the summary says so.
 spritlog_cli_case(import_acar EXPECTED ${import_data}/import_acar
     CHECKS --copy ${import_data}/acar.csv:sicherung.csv

@@ -207,7 +207,7 @@ TEST(AppFormats, ASourceConsumptionThatDisagreesIsNamed) {
     file.replace(file.find("20.0,1200"), 4, "30.0");
     const ImportResult result = ParseImportFile(file);
     ASSERT_TRUE(result.ok()) << ImportFailureMessage(result);
-    EXPECT_EQ(result.summary.consumptionDeviations, (Cells{"Zeile 4: 11,76 statt 7,84"}));
+    EXPECT_EQ(result.summary.consumptionDeviations, (Cells{"Zeile 4: 11,76 statt 7,84 l/100 km"}));
 }
 
 TEST(AppFormats, BadInputImportsNothingAndNamesTheLine) {
@@ -233,7 +233,7 @@ TEST(AppFormats, BadInputImportsNothingAndNamesTheLine) {
          "Der Abschnitt \"FUEL RECORDS\" fehlt."},
         {"a workbook", std::string("PK\x03\x04\x14\x00\x06\x00", 8) + "[Content_Types].xml",
          "Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
-         "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."},
+         "Fuelly, Drivvo, Road Trip, aCar, LubeLogger, GasBuddy oder evcc)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

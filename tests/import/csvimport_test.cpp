@@ -347,6 +347,11 @@ TEST(CsvImport, SpritmonitorColumnNamesAreMatchedLoosely) {
          "Land;Gro\xDFraum;Ort",
          "02.05.2024;5000,00;500,00;20,00;30,00;\"EUR\";2;1;14;2;7;\"n\";6,00;0,00;0,00;0,00;"
          "\"Aral\";\"D\";\"Ulm\";\"\""},
+        // The service's English header of the same 20 columns.
+        {"Date;Odometer;Trip;Quantity;Total price;Currency;Type;Tires;Roads;Driving style;Fuel;"
+         "Note;Consumption;BC-Consumption;BC-Quantity;BC-Speed;Company;Country;Area;Location",
+         "02.05.2024;5000,00;500,00;20,00;30,00;\"EUR\";2;1;14;2;7;\"n\";6,00;0,00;0,00;0,00;"
+         "\"Aral\";\"D\";\"\";\"Ulm\""},
         {"Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xE4hrung;Tankart;Reifen;Strecken;Fahrweise;"
          "Kraftstoff;Bemerkung;Verbrauch;Tankstelle;Ort",
          "02.05.2024;5000,00;500,00;20,00;30,00;\"EUR\";2;1;14;2;7;\"n\";6,00;Aral;Ulm"},
@@ -468,6 +473,38 @@ TEST(CsvImport, FuelioUnitsAreConverted) {
          {},
          "1 Betankung in kWh als \x84Strom (kWh)\x93 \xFC"
          "bernommen"},
+        {"a plug-in hybrid's charges in the second tank",
+         "\"0\",\"0\",\"\",\"100\",\"600\"",
+         "Odo (km)",
+         "Fuel (litres)",
+         "2",
+         {"1000", "40", "1.5", "Strom (kWh)"},
+         {},
+         "1 Betankung in kWh als \x84Strom (kWh)\x93 \xFC"
+         "bernommen"},
+        {"electricity is never converted from gallons",
+         "\"1\",\"1\",\"0\",\"600\",\"0\"",
+         "Odo (mi)",
+         "Fuel (us gallons)",
+         "1",
+         {"1609", "40", "1.5", "Strom (kWh)"},
+         {"Meilen in km"},
+         "1 Betankung in kWh als \x84Strom (kWh)\x93 \xFC"
+         "bernommen"},
+        {"a second tank of gas without its own unit counts kilograms",
+         "\"0\",\"0\",\"\",\"100\",\"500\"",
+         "Odo (km)",
+         "Fuel (litres)",
+         "2",
+         {"1000", "40", "1.5", "Erdgas (kg)"},
+         {}},
+        {"a second tank of petrol without its own unit counts litres, not the first's kg",
+         "\"0\",\"4\",\"\",\"500\",\"100\"",
+         "Odo (km)",
+         "kg",
+         "2",
+         {"1000", "40", "1.5", "Benzin"},
+         {}},
         {"kWh as the column's name",
          "\"1\",\"0\",\"0\",\"100\",\"0\"",
          "Odo (mi)",
@@ -653,13 +690,16 @@ TEST(CsvImport, FuelCodesBecomeGradeNames) {
         {"6", "Normal"},
         {"7", "Super"},
         {"8", "SuperPlus"},
-        {"12", "LPG"},
-        {"13", "CNG"},
-        {"14", "CNG"},
+        {"12", "Autogas (LPG)"},
+        {"13", "Erdgas (CNG)"},
+        {"14", "Bio-Erdgas (CNG)"},
         {"18", "Premium 95"},
         {"19", "Strom"},
         {"20", "E10"},
+        {"21", "AdBlue"},
         {"22", "Premium 100+"},
+        {"23", "Wasserstoff"},
+        {"24", "\xD6kostrom"},
         {"25", "GTL Diesel"},
         {"26", "HVO100"},
         {"07", "Super"},
@@ -679,8 +719,15 @@ TEST(CsvImport, FuelCodesBecomeGradeNames) {
         {"100", "Benzin"},
         {"110", "Benzin"},
         {"201", "Diesel"},
-        {"300", "Autogas"},
+        {"217", "AdBlue"},
+        {"216", "AdBlue"},
+        {"300", "Ethanol"},
+        {"305", "Ethanol"},
+        {"400", "Autogas"},
         {"501", "Erdgas"},
+        {"600", "Strom (kWh)"},
+        {"602", "Strom (kWh)"},
+        {"700", "Flexfuel"},
         {"-1", ""},
         {"0", ""},
         {"", ""},
@@ -924,11 +971,11 @@ TEST(CsvImport, BadInputImportsNothingAndNamesLineAndReason) {
         {"unknown format",
          "Hallo Welt\nwie geht's\n",
          {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
-          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."}},
+          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger, GasBuddy oder evcc)."}},
         {"binary bytes",
          std::string("\x00\x01\xFF\xFE", 4),
          {"Das Dateiformat wurde nicht erkannt (erwartet: Spritlog-CSV, Spritmonitor, Fuelio, "
-          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger oder GasBuddy)."}},
+          "Fuelly, Drivvo, Road Trip, aCar, LubeLogger, GasBuddy oder evcc)."}},
         {"Spritlog: a field short",
          fourteen + "a;b;c;d;e;f;g;h;i;j;k;l;m;\r\n" + fourteen,
          {"Zeile 2: 13 Felder statt 14"}},
@@ -1185,9 +1232,9 @@ TEST(CsvImport, AFileWithMoreRecordsThanALogbookMayHoldIsRefused) {
 // Mutates the sample files at random (fixed seed) and checks that parsing stays whole:
 // no crash, and either records or problems, never both.
 TEST(CsvImport, MutatedFilesNeverBreakTheParser) {
-    const std::string samples[] = {ReadImportFile("spritmonitor_en.csv"),
-                                   ReadImportFile("spritmonitor_de.csv"),
-                                   ReadImportFile("fuelio.csv"), ReadImportFile("spritlog.csv")};
+    const std::string samples[] = {
+        ReadImportFile("spritmonitor_en.csv"), ReadImportFile("spritmonitor_de.csv"),
+        ReadImportFile("fuelio.csv"), ReadImportFile("spritlog.csv"), ReadImportFile("evcc.csv")};
     uint32_t state = 12345;
     auto next = [&state]() {
         state = state * 1664525u + 1013904223u;
@@ -1196,7 +1243,7 @@ TEST(CsvImport, MutatedFilesNeverBreakTheParser) {
     const char interesting[] = {'"', ';', ',', '\n',   '\r',   '#',    '.', '-',
                                 ':', ' ', '0', '\xC3', '\xEF', '\x80', '\0'};
     for (int round = 0; round < 4000; ++round) {
-        std::string file = samples[round % 4];
+        std::string file = samples[static_cast<std::size_t>(round) % std::size(samples)];
         const int edits = 1 + static_cast<int>(next() % 6);
         for (int e = 0; e < edits && !file.empty(); ++e) {
             const std::size_t at = next() % file.size();
