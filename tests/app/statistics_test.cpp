@@ -393,6 +393,15 @@ private slots:
         QVERIFY(test::StatisticsPage(fmain)
                     ->findChild<QGroupBox*>(QStringLiteral("g_energien"))
                     ->isHidden());
+        // The window keeps its size, also after the figures of several energies.
+        TFStatistik& statistik = *opened->statistik;
+        statistik.showFigures(ComputeStatistics(fmain.document().table()));
+        QCOMPARE(statistik.size(), QSize(241, 339));
+        auto hybrid = open(PlugInHybrid());
+        statistik.showFigures(ComputeStatistics(hybrid->fmain->document().table()));
+        QVERIFY(statistik.height() > 339);
+        statistik.showFigures(ComputeStatistics(fmain.document().table()));
+        QCOMPARE(statistik.size(), QSize(241, 339));
     }
 
     void beendenCloses() {
