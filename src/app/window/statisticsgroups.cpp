@@ -11,6 +11,8 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace spritlog {
 namespace {

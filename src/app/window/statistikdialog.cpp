@@ -3,8 +3,6 @@
 #include "app/window/statisticsgroups.h"
 #include "app/window/toolwindow.h"
 
-#include "platform/celltext.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
