@@ -18,11 +18,12 @@ struct CommandInfo {
 };
 
 constexpr CommandInfo kCommands[] = {
-    {"table", Command::Table, 1},   {"source", Command::Source, 1},
-    {"stats", Command::Stats, 1},   {"stations", Command::Stations, 1},
-    {"chart", Command::Chart, 2},   {"export", Command::Export, 2},
-    {"print", Command::Print, 1},   {"import", Command::Import, 2},
-    {"report", Command::Report, 1}, {"years", Command::Years, 1},
+    {"table", Command::Table, 1},       {"source", Command::Source, 1},
+    {"stats", Command::Stats, 1},       {"stations", Command::Stations, 1},
+    {"chart", Command::Chart, 2},       {"export", Command::Export, 2},
+    {"print", Command::Print, 1},       {"import", Command::Import, 2},
+    {"report", Command::Report, 1},     {"years", Command::Years, 1},
+    {"energies", Command::Energies, 1},
 };
 
 std::string Lower(std::string text) {

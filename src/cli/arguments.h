@@ -19,7 +19,8 @@ enum class Command {
     Print,
     Import,
     Report,
-    Years
+    Years,
+    Energies
 };
 
 // One call of the tool, as the command line gives it. Texts are the bytes of the arguments

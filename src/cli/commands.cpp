@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/energies.h"
 #include "cli/output.h"
 #include "cli/years.h"
 #include "document/figures.h"
@@ -46,7 +47,14 @@ std::string StatsCommand(LogbookDocument& book, bool window) {
     const StatisticsLabels labels = ComputeStatistics(book.table(), book.consumptionRule());
     std::string out;
     for (const StatisticsRow& row : kStatisticsRows)
-        out += Cp1252Line({row.caption, labels.label(row.label)});
+        out += Cp1252Line({labels.caption(row.label), labels.label(row.label)});
+    // A logbook of several energies: a line per energy, its figures in cells of their own.
+    for (const StatisticsLine& line : labels.lines) {
+        out += Cp1252ToUtf8(line.caption);
+        for (const std::string& part : line.parts)
+            out += "\t" + Cp1252ToUtf8(part);
+        out += '\n';
+    }
     return out;
 }
 
@@ -202,6 +210,8 @@ std::string RunCommand(const Invocation& call) {
         return {};
     case Command::Years:
         return YearsCommand(book, call.monthsOf, SystemLocalTime());
+    case Command::Energies:
+        return EnergiesCommand(book);
     case Command::Import:
     case Command::Help:
     case Command::Version:

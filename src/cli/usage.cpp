@@ -14,7 +14,9 @@ getrennt.
 Befehle:
   table DATEI                  die Datentabelle: Kopfzeile und alle Datensätze, 15 Spalten
   source DATEI [--monat]       die Grafikquelle je Eintrag (oder je Monat), 15 Spalten
-  stats DATEI [--window]       die zwölf Werte der Statistik: Beschriftung und Wert
+  stats DATEI [--window]       die zwölf Werte der Statistik: Beschriftung und Wert; bei
+                               mehreren Energien danach je Energie Menge, Verbrauch und
+                               Kosten und "Verbrauch kombiniert:"
   stations DATEI               die Tankstellenbewertung mit der Zeile "Durchschnitt"
   chart ANSICHT DATEI [--monat] [--zoom 100|bereich]
                                eine Grafikansicht: Name, Anzahl N der Punkte, N Zeilen
@@ -35,6 +37,8 @@ Befehle:
                                die Jahresübersicht: je Kalenderjahr (aufsteigend) KM,
                                Liter, Tankkosten, Verbrauch und EUR je 100 KM; mit
                                --monate die Monate 01 bis 12 des Jahres JAHR
+  energies DATEI               je Energie (Liter, kg, kWh, dann AdBlue) Menge, Kosten,
+                               Verbrauch und Kosten je KM, dann die Zeile "Gesamt"
   import DATEI QUELLE.csv      hängt die Datensätze aus QUELLE an das Tankbuch an und
                                speichert DATEI (fehlt sie, wird sie angelegt); ist eine
                                Zeile fehlerhaft, wird nichts importiert; mit
@@ -81,6 +85,16 @@ Datum bekommt eine Zeile, auch eines ohne Datensätze. KM, Liter und Tankkosten 
 Summen, Verbrauch der Durchschnitt der Verbrauchswerte wie auf der Seite "Statistik",
 EUR je 100 KM = Tankkosten / KM x 100. KM ganz, sonst zwei Nachkommastellen mit Punkt;
 eine leere Zelle, wo nichts zu rechnen ist. Hinter dem laufenden Jahr steht (laufend).
+
+Energien (energies): die Sorte (Spalte Benzin) bestimmt die Energie: kWh, wenn sie auf
+(kWh) endet oder ihr erstes Wort Strom, Ökostrom, Ladestrom, Elektro oder kWh ist; kg,
+wenn sie auf (kg) endet oder ihr erstes Wort Erdgas, Bio-Erdgas, CNG, Bio-CNG,
+Wasserstoff oder H2 ist; AdBlue ist keine Energie (es zählt nur in den Kosten); alles
+andere sind Liter. Menge und Kosten sind Summen, Verbrauch der Durchschnitt wie
+"Verbrauch:" der Statistik über die Einträge dieser Energie, Kosten je KM dieser
+Verbrauch mal dem mittleren Preis der Energie (Ct); "Gesamt" hat alle Kosten und die
+Summe der Kosten je KM. Zwei Nachkommastellen mit Punkt; eine leere Zelle, wo nichts zu
+rechnen ist.
 
 Rückgabewert:
   0  erfolgreich

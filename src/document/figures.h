@@ -4,6 +4,7 @@
 // computes them; the document passes the types and texts on as they are, so that nothing above
 // it names that layer.
 
+#include "analysis/energytable.h"
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
 #include "analysis/yearsummary.h"
@@ -16,11 +17,16 @@ using spritlog::ConsumptionRule;
 
 // The statistics.
 using spritlog::ComputeStatistics;
+using spritlog::kEnergyLinesCaption;
 using spritlog::kStatisticsGroups;
 using spritlog::kStatisticsRows;
 using spritlog::StatisticsGroup;
 using spritlog::StatisticsLabels;
+using spritlog::StatisticsLine;
 using spritlog::StatisticsRow;
+
+// Each energy and the car as a whole.
+using spritlog::EnergyTable;
 
 // The station table.
 using spritlog::kStationColumnInfo;

@@ -28,15 +28,17 @@ struct EnergyWords {
     const char* maxFillCaption;     // statistics, the largest quantity: "Max Tankfüllung:"
     const char* extremeUnit;        // statistics, after Min and Max Verbrauch: "Liter"
     const char* legend;             // a chart line of this energy: "Kraftstoff (Liter)"
+    const char* lineCaption;        // statistics, the line of this energy: "Kraftstoff:"
 };
 
 inline constexpr EnergyWords kEnergyWords[kEnergies] = {
     {"Liter", "L/100KM", "EUR/L", "", "Getankte Liter", "Liter je 100 KM", "Literpreis",
-     "Getankte Liter:", "Tankf\xFCllung:", "Max Tankf\xFCllung:", "Liter", "Kraftstoff (Liter)"},
+     "Getankte Liter:", "Tankf\xFCllung:", "Max Tankf\xFCllung:", "Liter", "Kraftstoff (Liter)",
+     "Kraftstoff:"},
     {"kg", "kg/100KM", "EUR/kg", "(kg)", "Getankte kg", "kg je 100 KM", "Preis je kg",
-     "Getankte kg:", "Tankf\xFCllung:", "Max Tankf\xFCllung:", "kg/100KM", "Gas (kg)"},
+     "Getankte kg:", "Tankf\xFCllung:", "Max Tankf\xFCllung:", "kg/100KM", "Gas (kg)", "Gas:"},
     {"kWh", "kWh/100KM", "EUR/kWh", "(kWh)", "Geladene kWh", "kWh je 100 KM", "Preis je kWh",
-     "Geladene kWh:", "Ladung:", "Max Ladung:", "kWh/100KM", "Strom (kWh)"},
+     "Geladene kWh:", "Ladung:", "Max Ladung:", "kWh/100KM", "Strom (kWh)", "Strom:"},
 };
 
 constexpr const EnergyWords& WordsOf(Energy energy) {

@@ -128,8 +128,8 @@ void WriteStationTable(LineSink& sink, const TextTable& grid) {
     sink.writeLine("</table></p><br><br>");
 }
 
-std::string ValueRow(const char* caption, const std::string& label) {
-    return std::string("<tr><th align=\"left\">") + caption + "</th>" + HtmlCell(label) + "</tr>";
+std::string ValueRow(std::string_view caption, const std::string& label) {
+    return "<tr><th align=\"left\">" + std::string(caption) + "</th>" + HtmlCell(label) + "</tr>";
 }
 
 std::string HeadingRow(const char* caption) {
@@ -143,19 +143,24 @@ void WriteStatistics(LineSink& sink, const TextTable& grid, ConsumptionRule rule
     sink.writeLine("<table border=1>");
     sink.writeLine(HeadingRow("Aufrechnung:"));
     sink.writeLine(ValueRow("Gefahrene KM:", labels.label(1)));
-    sink.writeLine(ValueRow("Getankte Liter:", labels.label(2)));
+    sink.writeLine(ValueRow(labels.caption(2), labels.label(2)));
     sink.writeLine(ValueRow("Tankkosten:", labels.label(3)));
     sink.writeLine(HeadingRow("Durchschnitt:"));
     sink.writeLine(ValueRow("Verbrauch:", labels.label(4)));
-    sink.writeLine(ValueRow("Tankf\xFCllung:", labels.label(6)));
+    sink.writeLine(ValueRow(labels.caption(6), labels.label(6)));
     sink.writeLine(ValueRow("Tankkosten:", labels.label(5)));
     sink.writeLine(ValueRow("KM-Interval:", labels.label(7)));
     sink.writeLine(ValueRow("Kosten je KM:", labels.label(8)));
     sink.writeLine(HeadingRow("Rekorde:"));
     sink.writeLine(ValueRow("Min Verbrauch:", labels.label(9)));
     sink.writeLine(ValueRow("Max Verbrauch:", labels.label(10)));
-    sink.writeLine(ValueRow("Max Tankf\xFCllung:", labels.label(11)));
+    sink.writeLine(ValueRow(labels.caption(11), labels.label(11)));
     sink.writeLine(ValueRow("Max KM-Interval:", labels.label(12)));
+    // A logbook of several energies: each energy, and the combined consumption.
+    if (!labels.lines.empty())
+        sink.writeLine(HeadingRow((std::string(kEnergyLinesCaption) + ":").c_str()));
+    for (const StatisticsLine& line : labels.lines)
+        sink.writeLine(ValueRow(line.caption, line.text()));
     sink.writeLine("</table></p><br><br>");
 }
 

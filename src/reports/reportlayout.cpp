@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace spritlog {
 namespace {
@@ -228,44 +229,71 @@ void FlowNotice(Flow& flow, const std::string& title, const std::string& text) {
                           kReportFontPoints, false, ReportAlign::Left});
 }
 
+// One group of the statistics: its caption, then caption and value per row.
+struct StatisticsBlock {
+    std::string caption;
+    std::vector<std::pair<std::string, std::string>> rows; // UTF-8
+};
+
+// The groups of the statistics page, and the lines of a logbook of several energies.
+std::vector<StatisticsBlock> StatisticsBlocks(const StatisticsLabels& statistics) {
+    std::vector<StatisticsBlock> blocks;
+    for (const StatisticsGroup& group : kStatisticsGroups) {
+        StatisticsBlock block{Cp1252ToUtf8(group.caption), {}};
+        for (int r = 0; r < group.rowCount; ++r) {
+            const int label = kStatisticsRows[group.firstRow + r].label;
+            block.rows.emplace_back(Cp1252ToUtf8(statistics.caption(label)),
+                                    Cp1252ToUtf8(statistics.label(label)));
+        }
+        blocks.push_back(std::move(block));
+    }
+    if (!statistics.lines.empty()) {
+        StatisticsBlock block{Cp1252ToUtf8(kEnergyLinesCaption), {}};
+        for (const StatisticsLine& line : statistics.lines)
+            block.rows.emplace_back(Cp1252ToUtf8(line.caption), Cp1252ToUtf8(line.text()));
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
 // The statistics on a new page, grouped as the statistics page groups them; gives their width.
 double FlowStatistics(Flow& flow, const ReportContent& content, const TextMeasure& measure) {
+    const std::vector<StatisticsBlock> blocks = StatisticsBlocks(content.statistics);
     double captionWidth = 0;
     double valueWidth = 0;
-    for (const StatisticsRow& row : kStatisticsRows) {
-        captionWidth = std::max(captionWidth,
-                                measure.width(Cp1252ToUtf8(row.caption), kReportFontPoints, false));
-        valueWidth =
-            std::max(valueWidth, measure.width(Cp1252ToUtf8(content.statistics.label(row.label)),
-                                               kReportFontPoints, false));
+    double height = kReportTitleHeight;
+    for (const StatisticsBlock& block : blocks) {
+        height += (1 + block.rows.size()) * kReportRowHeight;
+        for (const auto& [caption, value] : block.rows) {
+            captionWidth = std::max(captionWidth, measure.width(caption, kReportFontPoints, false));
+            valueWidth = std::max(valueWidth, measure.width(value, kReportFontPoints, false));
+        }
     }
     captionWidth += 2 * kReportCellPadding;
     valueWidth += 2 * kReportCellPadding;
     const double indent = 4.0;
 
-    const double height = kReportTitleHeight + 3 * kReportRowHeight + 12 * kReportRowHeight;
     flow.newPage();
     ReportPage& page = flow.take(height);
     double y = flow.at();
     PlaceTitle(page, "Statistik", 0, y, flow.width());
     y += kReportTitleHeight;
-    for (const StatisticsGroup& group : kStatisticsGroups) {
-        page.texts.push_back({0, y, flow.width(), kReportRowHeight, Cp1252ToUtf8(group.caption),
+    for (const StatisticsBlock& block : blocks) {
+        page.texts.push_back({0, y, flow.width(), kReportRowHeight, block.caption,
                               kReportFontPoints, true, ReportAlign::Left});
         y += kReportRowHeight;
-        for (int r = 0; r < group.rowCount; ++r) {
-            const StatisticsRow& row = kStatisticsRows[group.firstRow + r];
+        for (std::size_t r = 0; r < block.rows.size(); ++r) {
             if (r % 2 == 1)
                 page.shades.push_back(
                     {indent, y, captionWidth + valueWidth, kReportRowHeight, false});
             page.texts.push_back({indent + kReportCellPadding, y,
                                   captionWidth - 2 * kReportCellPadding, kReportRowHeight,
-                                  Cp1252ToUtf8(row.caption), kReportFontPoints, false,
+                                  block.rows[r].first, kReportFontPoints, false,
                                   ReportAlign::Left});
             page.texts.push_back({indent + captionWidth + kReportCellPadding, y,
                                   valueWidth - 2 * kReportCellPadding, kReportRowHeight,
-                                  Cp1252ToUtf8(content.statistics.label(row.label)),
-                                  kReportFontPoints, false, ReportAlign::Right});
+                                  block.rows[r].second, kReportFontPoints, false,
+                                  ReportAlign::Right});
             y += kReportRowHeight;
         }
     }

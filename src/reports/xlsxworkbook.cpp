@@ -376,7 +376,8 @@ public:
             writeText(sheet, 0, 0, kTooFewRecords, nullptr);
             return;
         }
-        ColumnWidths widths(2);
+        // Caption and value; the lines of several energies have three values.
+        ColumnWidths widths(figures.statistics.lines.empty() ? 2 : 4);
         lxw_row_t row = 0;
         for (const StatisticsGroup& group : kStatisticsGroups) {
             if (row > 0)
@@ -384,12 +385,26 @@ public:
             writeText(sheet, row++, 0, group.caption, bold_);
             for (int k = group.firstRow; k < group.firstRow + group.rowCount; ++k) {
                 const StatisticsRow& entry = kStatisticsRows[k];
-                writeText(sheet, row, 0, entry.caption, nullptr);
-                widths.note(0, std::string_view(entry.caption).size());
+                const std::string& caption = figures.statistics.caption(entry.label);
+                writeText(sheet, row, 0, caption, nullptr);
+                widths.note(0, caption.size());
                 const std::string& label = figures.statistics.label(entry.label);
                 widths.note(1, Trimmed(label).size());
-                writeStatisticsValue(sheet, row, label, entry.label == 1);
+                writeStatisticsValue(sheet, row, 1, label, entry.label == 1);
                 ++row;
+            }
+        }
+        // A logbook of several energies: a line per energy, each figure in a cell of its own.
+        if (!figures.statistics.lines.empty())
+            writeText(sheet, ++row, 0, kEnergyLinesCaption, bold_);
+        for (const StatisticsLine& line : figures.statistics.lines) {
+            writeText(sheet, ++row, 0, line.caption, nullptr);
+            widths.note(0, line.caption.size());
+            for (std::size_t i = 0; i < line.parts.size(); ++i) {
+                const auto column = static_cast<lxw_col_t>(1 + i);
+                widths.note(column, Trimmed(line.parts[i]).size());
+                if (!line.parts[i].empty())
+                    writeStatisticsValue(sheet, row, column, line.parts[i], false);
             }
         }
         widths.apply(sheet);
@@ -512,8 +527,8 @@ private:
 
     // " 7.00 L/100KM" as the number 7 shown with its unit; "12.345 KM", the distance, has
     // its thousands grouped.
-    void writeStatisticsValue(lxw_worksheet* sheet, lxw_row_t row, const std::string& label,
-                              bool grouped) {
+    void writeStatisticsValue(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
+                              const std::string& label, bool grouped) {
         const std::string_view text = label;
         const std::size_t space = text.rfind(' ');
         std::string number(Trimmed(text.substr(0, space)));
@@ -522,11 +537,11 @@ private:
             number.erase(std::remove(number.begin(), number.end(), '.'), number.end());
         double value = 0;
         if (space == std::string_view::npos || !ParseNumber(number, value)) {
-            writeText(sheet, row, 1, label, nullptr);
+            writeText(sheet, row, column, label, nullptr);
             return;
         }
         const std::string format = (grouped ? "#,##0" : "0.00") + std::string(" \"") + unit + "\"";
-        CheckXlsx(worksheet_write_number(sheet, row, 1, value, book_.format(format)));
+        CheckXlsx(worksheet_write_number(sheet, row, column, value, book_.format(format)));
     }
 
     // `textCategories`: the categories are texts, each its own point on the axis. Written

@@ -28,6 +28,42 @@ std::vector<test::Record> WorkedExample() {
     return records;
 }
 
+// A plug-in hybrid: 3 fills of Super and 4 charges typed "Strom" (its figures are worked out
+// by hand in the statistics' tests of the analysis).
+std::vector<test::Record> PlugInHybrid() {
+    std::vector<test::Record> records = test::SampleRecords(7);
+    const char* rows[7][4] = {{"10000", "40", "1.80", "Super"}, {"10200", "10", "0.30", "Strom"},
+                              {"10400", "12", "0.30", "Strom"}, {"10800", "20", "1.70", "Super"},
+                              {"11000", "12", "0.40", "Strom"}, {"11100", "5", "0.60", "Strom"},
+                              {"11200", "30", "1.80", "Super"}};
+    for (int i = 0; i < 7; ++i) {
+        records[i][test::KmStand] = rows[i][0];
+        records[i][test::Liter] = rows[i][1];
+        records[i][test::Literpreis] = rows[i][2];
+        records[i][test::Benzin] = rows[i][3];
+    }
+    return records;
+}
+
+// The box of the energies' lines in `view` and the texts of its lines, "caption value".
+QStringList EnergyLines(QWidget* view) {
+    QStringList lines;
+    auto* box = view->findChild<QGroupBox*>(QStringLiteral("g_energien"));
+    if (!box || box->isHidden())
+        return lines;
+    for (int i = 1;; ++i) {
+        auto* value = box->findChild<QLabel*>(QStringLiteral("p_energyLine%1").arg(i));
+        if (!value)
+            break;
+        QString caption;
+        for (QLabel* candidate : box->findChildren<QLabel*>())
+            if (candidate->objectName().isEmpty() && candidate->y() == value->y())
+                caption = candidate->text();
+        lines << caption + " " + value->text();
+    }
+    return lines;
+}
+
 QStringList Texts(const std::array<QLabel*, 12>& labels) {
     QStringList texts;
     for (QLabel* label : labels)
@@ -278,6 +314,94 @@ private slots:
             QVERIFY(heading->y() < boxes.first()->y());
             fmain.hide();
         }
+    }
+
+    // A plug-in hybrid on the page and in the window: the main energy's captions, and the
+    // lines of the energies below the three boxes, each whole inside its box and the view,
+    // its value at the left edge of the others.
+    void severalEnergies_data() {
+        QTest::addColumn<bool>("page");
+        QTest::newRow("page") << true;
+        QTest::newRow("window") << false;
+    }
+    void severalEnergies() {
+        QFETCH(bool, page);
+        auto opened = open(PlugInHybrid());
+        TFmain& fmain = *opened->fmain;
+        const QStringList expected = {
+            "Kraftstoff: 90.00 Liter, 5.00 L/100KM, 160.00 EUR",
+            "Strom: 39.00 kWh, 4.33 kWh/100KM, 14.40 EUR",
+            "Verbrauch kombiniert: 5.00 L + 4.33 kWh /100KM",
+        };
+        const auto check = [&](QWidget* view, const std::array<QLabel*, 12>& labels) {
+            QCOMPARE(labels[1]->text(), QStringLiteral("39.00 kWh"));
+            QCOMPARE(EnergyLines(view), expected);
+            const QStringList captions = {"Geladene kWh:", "Ladung:", "Max Ladung:"};
+            const int numbers[3] = {2, 6, 11};
+            for (int i = 0; i < 3; ++i) {
+                QLabel* value = labels[numbers[i] - 1];
+                QString caption;
+                for (QLabel* candidate : value->parentWidget()->findChildren<QLabel*>())
+                    if (candidate->objectName().isEmpty() && candidate->y() == value->y())
+                        caption = candidate->text();
+                QCOMPARE(caption, captions[i]);
+            }
+            const int left = labels[0]->mapTo(view, QPoint(0, 0)).x();
+            auto* box = view->findChild<QGroupBox*>(QStringLiteral("g_energien"));
+            for (QLabel* value : box->findChildren<QLabel*>()) {
+                const QRect shown(value->mapTo(view, QPoint(0, 0)), value->size());
+                const int textRight = shown.left() + value->contentsMargins().left() +
+                                      value->fontMetrics().horizontalAdvance(value->text());
+                QVERIFY2(textRight <= box->mapTo(view, QPoint(box->width(), 0)).x(),
+                         qPrintable(value->text()));
+                QVERIFY2(view->rect().contains(shown), qPrintable(value->text()));
+                if (!value->objectName().isEmpty())
+                    QCOMPARE(shown.left(), left);
+            }
+        };
+        if (page) {
+            fmain.resize(900, 800);
+            fmain.show();
+            test::Pages(fmain)->setCurrentIndex(2);
+            QVERIFY(QTest::qWaitForWindowExposed(&fmain));
+            check(test::StatisticsPage(fmain), test::StatisticsLabels(fmain));
+            return;
+        }
+        test::ModalRecorder modal;
+        modal.work = [&](QDialog* dialog) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            TFStatistik& statistik = *opened->statistik;
+            check(&statistik, statistik.labels);
+            // Nothing hides behind the button or needs the scroll bar.
+            auto* box = statistik.findChild<QGroupBox*>(QStringLiteral("g_energien"));
+            QVERIFY(box->mapTo(&statistik, QPoint(0, box->height())).y() <=
+                    statistik.Beenden1->y());
+            dialog->accept();
+        };
+        fmain.m_StatistikClick();
+        QCOMPARE(modal.shown, QStringList{QStringLiteral("FStatistik")});
+        QCOMPARE(opened->prompts->errors, QStringList());
+    }
+
+    // A logbook of one energy has no lines: the box stays hidden.
+    void oneEnergyHasNoLines() {
+        auto opened = open(WorkedExample());
+        TFmain& fmain = *opened->fmain;
+        test::Pages(fmain)->setCurrentIndex(2);
+        QCOMPARE(EnergyLines(test::StatisticsPage(fmain)), QStringList());
+        QVERIFY(test::StatisticsPage(fmain)
+                    ->findChild<QGroupBox*>(QStringLiteral("g_energien"))
+                    ->isHidden());
+        // The window keeps its size, also after the figures of several energies.
+        TFStatistik& statistik = *opened->statistik;
+        statistik.showFigures(ComputeStatistics(fmain.document().table()));
+        QCOMPARE(statistik.size(), QSize(241, 339));
+        auto hybrid = open(PlugInHybrid());
+        statistik.showFigures(ComputeStatistics(hybrid->fmain->document().table()));
+        QVERIFY(statistik.height() > 339);
+        statistik.showFigures(ComputeStatistics(fmain.document().table()));
+        QCOMPARE(statistik.size(), QSize(241, 339));
     }
 
     void beendenCloses() {

@@ -169,3 +169,12 @@ spritlog_cli_case(usage_option_twice ARGS chart 1 x.slg --monat --monat)
 spritlog_cli_case(help ARGS --help)
 spritlog_cli_case(help_after_command EXPECTED help ARGS chart --help)
 spritlog_cli_case(version ARGS --version)
+
+# Energies: a plug-in hybrid (Super and charges typed "Strom") and a diesel with AdBlue, the
+# figures worked out by hand in tests/analysis/statistics_test.cpp; an empty logbook.
+spritlog_cli_case(energies_hybrid CHECKS --copy hybrid.slg ARGS energies hybrid.slg)
+spritlog_cli_case(energies_hybrid_de_DE EXPECTED energies_hybrid CHECKS --copy hybrid.slg
+    ${german} ARGS energies hybrid.slg)
+spritlog_cli_case(energies_adblue CHECKS --copy adblue.slg ARGS energies adblue.slg)
+spritlog_cli_case(energies_empty CHECKS --copy leer.slg ARGS energies leer.slg)
+spritlog_cli_case(stats_hybrid CHECKS --copy hybrid.slg ARGS stats hybrid.slg)

@@ -11,6 +11,7 @@
 // pass gives the same cells when it runs twice.
 
 #include "analysis/chartsource.h"
+#include "analysis/energytable.h"
 #include "analysis/stationrating.h"
 #include "analysis/statistics.h"
 #include "charts/chartviews.h"
@@ -167,6 +168,7 @@ void Analyse(TextTable& grid) {
         });
     }
     Try([&] { ComputeStatistics(grid); });
+    Try([&] { EnergyTable(grid); });
 
     StringSink native;
     WriteNativeFile(native, grid);

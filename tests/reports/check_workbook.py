@@ -498,6 +498,47 @@ def check_hybrid(cli, work, config):
                   "hybrid Jahre edited")
 
 
+# A plug-in hybrid, 3 fills of Super and 4 charges typed "Strom" (worked out by hand in
+# tests/analysis/statistics_test.cpp): the figures of the main energy, kWh, in its words, and
+# below them a line per energy with each figure a number in a cell of its own.
+HYBRID_SEVEN = [
+    ["02.03.2026", "10000", "40", "1.80", "Super", "Aral", "", "", "", ""],
+    ["06.03.2026", "10200", "10", "0.30", "Strom", "Wallbox", "", "", "", ""],
+    ["12.03.2026", "10400", "12", "0.30", "Strom", "Wallbox", "", "", "", ""],
+    ["18.03.2026", "10800", "20", "1.70", "Super", "Shell", "", "", "", ""],
+    ["24.03.2026", "11000", "12", "0.40", "Strom", "Ionity", "", "", "", ""],
+    ["28.03.2026", "11100", "5", "0.60", "Strom", "EnBW", "", "", "", ""],
+    ["30.03.2026", "11200", "30", "1.80", "Super", "Aral", "", "", "", ""],
+]
+
+
+def check_hybrid_statistics(book):
+    sheet = book["Statistik"]
+    rows = {row[0].value: row for row in sheet.iter_rows(min_row=1, max_col=4)
+            if row[0].value is not None}
+    expected = {
+        "Geladene kWh:": [(39.0, '0.00 "kWh"')],
+        "Ladung:": [(9.75, '0.00 "kWh"')],
+        "Max Ladung:": [(12.0, '0.00 "kWh"')],
+        "Kosten je Km:": [(10.57, '0.00 "Ct"')],
+        "Kraftstoff:": [(90.0, '0.00 "Liter"'), (5.0, '0.00 "L/100KM"'), (160.0, '0.00 "EUR"')],
+        "Strom:": [(39.0, '0.00 "kWh"'), (4.33, '0.00 "kWh/100KM"'), (14.4, '0.00 "EUR"')],
+    }
+    for caption, values in expected.items():
+        row = rows.get(caption)
+        check(row is not None, f"hybrid Statistik: no row {caption}")
+        if row is None:
+            continue
+        for (value, fmt), cell in zip(values, row[1:]):
+            same(cell.value, value, f"hybrid Statistik {caption}")
+            check(cell.number_format == fmt, f"hybrid Statistik {caption}: {cell.number_format!r}")
+    check("Getankte Liter:" not in rows, "hybrid Statistik: litre caption")
+    check("Energien" in rows and rows["Energien"][0].font.b, "hybrid Statistik: no Energien")
+    combined = rows.get("Verbrauch kombiniert:")
+    check(combined is not None and combined[1].value == " 5.00 L + 4.33 kWh /100KM",
+          f"hybrid combined {combined and combined[1].value!r}")
+
+
 def main():
     cli, sample, notes = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as work:
@@ -518,6 +559,8 @@ def main():
         check(run.returncode == 0, f"sample export failed: {run.stderr!r}")
         target = os.path.join(work, "beispiel.xlsx")
         check_sample(openpyxl.load_workbook(target), target)
+
+        check_hybrid_statistics(export(cli, work, "hybrid7.slg", HYBRID_SEVEN, config))
 
         two = export(cli, work, "zwei.slg", SMALL[:2], config)
         notice = two["Statistik"]["A1"].value

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace spritlog {
@@ -243,6 +244,28 @@ TEST(HtmlReport, AveragesCountOnlyCellsWithAValue) {
               "<tr><th align=\"left\">Min Verbrauch:</th><td nowrap> 6.00 Liter</td></tr>");
     EXPECT_EQ(LineStartingWith(written.text, "<tr><th align=\"left\">Max Tankf\xFCllung:"),
               "<tr><th align=\"left\">Max Tankf\xFCllung:</th><td nowrap>40.00 Liter</td></tr>");
+}
+
+// A plug-in hybrid: the main energy's figures in its words, then a line per energy and the
+// combined consumption under the heading "Energien:".
+TEST(HtmlReport, SeveralEnergiesHaveTheirWordsAndLines) {
+    const Written written = Report(testing::PlugInHybridOfSeven());
+    ASSERT_EQ(written.error, "");
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"Geladene kWh:", "<td nowrap>39.00 kWh</td>"},
+        {"Ladung:", "<td nowrap> 9.75 kWh</td>"},
+        {"Max Ladung:", "<td nowrap>12.00 kWh</td>"},
+        {"Kosten je KM:", "<td nowrap>10.57 Ct</td>"},
+        {"Kraftstoff:", "<td nowrap>90.00 Liter, 5.00 L/100KM, 160.00 EUR</td>"},
+        {"Strom:", "<td nowrap>39.00 kWh, 4.33 kWh/100KM, 14.40 EUR</td>"},
+        {"Verbrauch kombiniert:", "<td nowrap>5.00 L + 4.33 kWh /100KM</td>"},
+    };
+    for (const auto& [caption, cell] : rows) {
+        const std::string start = "<tr><th align=\"left\">" + caption + "</th>";
+        EXPECT_EQ(LineStartingWith(written.text, start), start + cell + "</tr>");
+    }
+    EXPECT_NE(written.text.find("<tr><th colspan=\"2\"><u>Energien:</u></th>"), std::string::npos);
+    EXPECT_EQ(LineStartingWith(written.text, "<tr><th align=\"left\">Getankte Liter:"), "");
 }
 
 TEST(HtmlReport, TwoRecordsBothCount) {

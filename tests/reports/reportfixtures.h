@@ -81,6 +81,24 @@ inline TextTable PlugInHybrid() {
     return grid;
 }
 
+// A plug-in hybrid: 3 fills of Super and 4 charges typed "Strom", derived values as the
+// calculation leaves them (its figures are worked out by hand in the statistics' tests).
+inline TextTable PlugInHybridOfSeven() {
+    TextTable grid = LogbookTable(7);
+    const char* rows[7][4] = {{"10000", "40", "1.80", "Super"}, {"10200", "10", "0.30", "Strom"},
+                              {"10400", "12", "0.30", "Strom"}, {"10800", "20", "1.70", "Super"},
+                              {"11000", "12", "0.40", "Strom"}, {"11100", "5", "0.60", "Strom"},
+                              {"11200", "30", "1.80", "Super"}};
+    const int columns[4] = {2, 3, 4, 9}; // KM-Stand, Liter, Literpreis, Benzin
+    for (int r = 0; r < 7; ++r) {
+        grid.setCell(1, r + 1, "0" + std::to_string(r + 1) + ".03.2026");
+        for (int c = 0; c < 4; ++c)
+            grid.setCell(columns[c], r + 1, rows[r][c]);
+    }
+    (void)CalculateRecords(grid, ConsumptionRule::FullTank);
+    return grid;
+}
+
 inline std::string ReadTestFile(const std::string& name) {
     std::ifstream in(std::string(SPRITLOG_TEST_DATA) + "/reports/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -198,6 +200,35 @@ TEST(ReportLayout, YearTableBelowTheStatistics) {
         EXPECT_GE(title, statisticsEnd);
         EXPECT_GE(title, stationsEnd);
     }
+}
+
+// A logbook of several energies: the captions of the main energy, and the lines of the
+// energies in a group of their own below the three, above the next section.
+TEST(ReportLayout, StatisticsOfSeveralEnergies) {
+    const ReportContent content =
+        CollectReportContent(testing::PlugInHybridOfSeven(), "hybrid.slg", {2026, 12, 6}, std::nullopt);
+    const std::vector<ReportPage> pages = BuildReportLayout(content, 273.0, 186.0, FixedMeasure());
+    std::map<std::string, const ReportText*> shown;
+    std::map<std::string, std::size_t> page;
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        for (const ReportText& text : pages[p].texts)
+            if (!shown.count(text.text))
+                shown[text.text] = &text, page[text.text] = p;
+    for (const char* text : {"Geladene kWh:", "39.00 kWh", "Max Ladung:", "Energien",
+                             "Strom:", "39.00 kWh, 4.33 kWh/100KM, 14.40 EUR",
+                             "Verbrauch kombiniert:", "5.00 L + 4.33 kWh /100KM", "Jahre"})
+        ASSERT_TRUE(shown.count(text)) << text;
+    EXPECT_FALSE(shown.count("Getankte Liter:"));
+    // In screen order, each line below the one before, the year table below them all.
+    const char* order[] = {"Max KM-Interval:", "Energien",
+                           "Kraftstoff:", "Strom:", "Verbrauch kombiniert:"};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        EXPECT_EQ(page[order[i]], page[order[0]]);
+        EXPECT_GE(shown[order[i]]->y, shown[order[i - 1]]->y + kReportRowHeight - 1e-9) << order[i];
+    }
+    if (page["Jahre"] == page["Verbrauch kombiniert:"])
+        EXPECT_GE(shown["Jahre"]->y,
+                  shown["Verbrauch kombiniert:"]->y + shown["Verbrauch kombiniert:"]->height);
 }
 
 } // namespace

@@ -119,8 +119,7 @@ void ChartPageController::drawChartView(int newTab) {
 void ChartPageController::fillStatisticsPage() {
     const StatisticsLabels labels =
         ComputeStatistics(document_.table(), document_.consumptionRule());
-    for (int k = 0; k < 12; ++k)
-        w_.statisticsLabels[k]->setText(CellToQString(labels.texts[k]));
+    ShowStatistics(w_.statistics, labels);
     w_.p_intervals->setText(CompleteIntervalText(labels.intervals));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window/pagelistener.h"
+#include "app/window/statisticsgroups.h"
 #include "chartwidget/chartwidget.h"
 
 #include "chartwidget/preparedreport.h"
@@ -34,7 +35,7 @@ struct ChartPageWidgets {
     QTabBar* Tab = nullptr;
     QLabel* p_nografik = nullptr;
     QLabel* p_nostats = nullptr;
-    std::array<QLabel*, 12> statisticsLabels = {}; // L1..L12
+    StatisticsDisplay statistics;  // L1..L12, their captions and the energies' lines
     QLabel* p_intervals = nullptr; // how many complete intervals, under "Durchschnitt"
     QGroupBox* p_ansicht = nullptr;
     QGroupBox* p_zoom = nullptr;

@@ -464,7 +464,7 @@ QWidget* TFmain::buildStatisticsPage() {
     heading->setFont(headingFont);
     SetTextColour(heading, kNavy);
     groups->addWidget(heading);
-    page_.statisticsLabels = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
+    page_.statistics = BuildStatisticsGroups(p_Statistik, groups, "g_aufrechnung");
     // How many complete intervals the consumption figures come from, under their group.
     page_.p_intervals = new QLabel(p_Statistik);
     page_.p_intervals->setObjectName(QStringLiteral("p_intervals"));

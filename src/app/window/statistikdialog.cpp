@@ -3,19 +3,25 @@
 #include "app/window/statisticsgroups.h"
 #include "app/window/toolwindow.h"
 
-#include "platform/celltext.h"
-
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace spritlog {
+namespace {
+
+// The window's own size, which a long figure or the lines of several energies enlarge.
+constexpr int kWidth = 241;
+constexpr int kHeight = 339;
+
+} // namespace
 
 TFStatistik::TFStatistik(QWidget* parent) : QDialog(parent) {
-    MakeToolWindow(this, "FStatistik", QStringLiteral("Statistik..."), 241, 339);
+    MakeToolWindow(this, "FStatistik", QStringLiteral("Statistik..."), kWidth, kHeight);
 
     // The boxes span the window but for a narrow edge, the button all of it.
     auto* layout = new QVBoxLayout(this);
@@ -28,7 +34,8 @@ TFStatistik::TFStatistik(QWidget* parent) : QDialog(parent) {
     auto* groups = new QVBoxLayout(figures);
     groups->setContentsMargins(3, 2, 3, 0);
     groups->setSpacing(2);
-    labels = BuildStatisticsGroups(figures, groups, "GroupBox1", 0);
+    display_ = BuildStatisticsGroups(figures, groups, "GroupBox1", 0);
+    labels = display_.values;
     groups->addStretch(1);
     scroller_ = new QScrollArea(this);
     scroller_->setObjectName(QStringLiteral("p_figuresScroll"));
@@ -46,13 +53,17 @@ TFStatistik::TFStatistik(QWidget* parent) : QDialog(parent) {
 }
 
 void TFStatistik::showFigures(const StatisticsLabels& figures) {
-    for (int k = 0; k < 12; ++k)
-        labels[k]->setText(CellToQString(figures.texts[k]));
-    // Wide enough for the widest figure (a long total), as far as the screen allows.
-    const int needed = scroller_->widget()->sizeHint().width() +
-                       scroller_->verticalScrollBar()->sizeHint().width();
-    if (needed > width())
-        setFixedWidth(needed);
+    ShowStatistics(display_, figures);
+    // Wide enough for the widest figure (a long total) and tall enough for the lines of
+    // several energies, as far as the screen allows; never smaller than the window's own size.
+    QWidget* content = scroller_->widget();
+    content->adjustSize();
+    QSize needed(content->sizeHint().width() + scroller_->verticalScrollBar()->sizeHint().width(),
+                 content->sizeHint().height() + layout()->spacing() +
+                     Beenden1->sizeHint().height());
+    if (const QScreen* screen = this->screen())
+        needed = needed.boundedTo(screen->availableGeometry().size());
+    setFixedSize(needed.expandedTo(QSize(kWidth, kHeight)));
 }
 
 } // namespace spritlog

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/window/statisticsgroups.h"
 #include "document/figures.h"
 
 #include <QDialog>
@@ -26,6 +27,7 @@ public:
     QPushButton* Beenden1 = nullptr;
 
 private:
+    StatisticsDisplay display_;
     QScrollArea* scroller_ = nullptr;
 };
 
