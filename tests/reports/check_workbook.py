@@ -472,9 +472,13 @@ def check_hybrid(cli, work, config):
     for cell, value in (("B4", 2.5), ("C2", 2.5), ("C5", 2.5), ("D3", 6.33), ("D5", 2.0),
                         ("E2", 4.165), ("E5", 4.165)):
         same(values[cell].value, value, f"hybrid cached {cell}")
-    # 2024: 800 km, 55 litres (the charges are no litres), 107.30 EUR, petrol 2.50.
+    # 2024: 800 km, 55 litres, 29.5 kWh, 107.30 EUR, petrol 2.50, electricity the mean of
+    # 6.33 and 2.00; a column pair per energy.
     years = cached["Jahre"]
-    same_rows(years, [(2024, 800, 55, 107.3, 2.5, 107.3 / 8)], "hybrid Jahre cached")
+    check(row_values(years, 1, 8) == ["Jahr", "KM", "Liter", "kWh", "Tankkosten",
+                                      "Verbrauch Liter", "Verbrauch kWh", "EUR je 100 KM"],
+          f"hybrid Jahre headings {row_values(years, 1, 8)}")
+    same_rows(years, [(2024, 800, 55, 29.5, 107.3, 2.5, 4.165, 107.3 / 8)], "hybrid Jahre cached")
 
     # LibreOffice opens it and computes the same; an edit on Tankbuch follows: record 4's
     # consumption 2.50 -> 3.00, record 3 typed as petrol (its unit "Liter").
@@ -482,7 +486,7 @@ def check_hybrid(cli, work, config):
     if result is not None:
         for cell, value in (("B4", 2.5), ("C2", 2.5), ("D3", 6.33), ("E2", 4.165)):
             same(result["Hilfswerte"][cell].value, value, f"hybrid LibreOffice {cell}")
-        same_rows(result["Jahre"], [(2024, 800, 55, 107.3, 2.5, 107.3 / 8)],
+        same_rows(result["Jahre"], [(2024, 800, 55, 29.5, 107.3, 2.5, 4.165, 107.3 / 8)],
                   "hybrid Jahre LibreOffice")
     sheet["F5"] = 3
     sheet["O4"] = "Liter"
@@ -494,7 +498,9 @@ def check_hybrid(cli, work, config):
         for cell, value in (("B4", 3.0), ("C2", (6.33 + 3) / 2), ("E2", 2.0)):
             same(values[cell].value, value, f"hybrid edited {cell}")
         check(values["D3"].value in (None, "#N/A"), f"hybrid edited D3 {values['D3'].value!r}")
-        same_rows(result["Jahre"], [(2024, 800, 64.5, 107.3, (6.33 + 3) / 2, 107.3 / 8)],
+        # The charge typed as petrol moves its 9.5 and its 6.33 to the litres.
+        same_rows(result["Jahre"],
+                  [(2024, 800, 64.5, 20, 107.3, (6.33 + 3) / 2, 2.0, 107.3 / 8)],
                   "hybrid Jahre edited")
 
 
