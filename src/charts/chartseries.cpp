@@ -23,9 +23,10 @@ const ChartView& ViewInfo(int view) {
     return kChartViews[view - 1];
 }
 
-// The values of `view` of `energy`, and the source row of each point shown.
+// The values of `view` of `energy`, with the date under each point shown or, for a line of
+// several, its source row.
 ChartSeries Collect(const ChartSource& source, int view, int zoomIndex, Energy energy,
-                    std::vector<int>& rows) {
+                    std::vector<int>* rows) {
     const ChartView& info = ViewInfo(view);
     ChartSeries series;
     series.name = ChartViewName(view, energy);
@@ -47,7 +48,10 @@ ChartSeries Collect(const ChartSource& source, int view, int zoomIndex, Energy e
         minimum = zoomIndex == 0 ? 0.0 : MinValue(minimum, value);
         if (series.pointCount < kAddressablePoints) {
             series.points.push_back(value);
-            rows.push_back(row);
+            if (rows)
+                rows->push_back(row);
+            else
+                series.labels.emplace_back(source.cell(ColDatum, row));
         }
         ++series.pointCount;
     }
@@ -75,7 +79,7 @@ ChartSeries EnergyLines(const ChartSource& source, int view, int zoomIndex) {
             continue;
         const auto energy = static_cast<Energy>(e);
         std::vector<int> rows;
-        const ChartSeries one = Collect(source, view, zoomIndex, energy, rows);
+        const ChartSeries one = Collect(source, view, zoomIndex, energy, &rows);
         ChartLine line;
         line.energy = energy;
         line.name = WordsOf(energy).legend;
@@ -123,12 +127,7 @@ ChartSeries ChartSeriesOf(const ChartSource& prepareGrid, int view, int zoomInde
 }
 
 ChartSeries ChartSeriesOf(const ChartSource& prepareGrid, int view, int zoomIndex, Energy energy) {
-    std::vector<int> rows;
-    ChartSeries series = Collect(prepareGrid, view, zoomIndex, energy, rows);
-    series.labels.reserve(rows.size());
-    for (int row : rows)
-        series.labels.emplace_back(prepareGrid.cell(ColDatum, row));
-    return series;
+    return Collect(prepareGrid, view, zoomIndex, energy, nullptr);
 }
 
 ChartSeries ChartViewOf(const ChartSource& prepareGrid, int view, int zoomIndex) {
