@@ -108,10 +108,14 @@ void EnergyLines::show(const ChartSeries& series, bool markers, bool smooth) {
         lines_.push_back(std::move(line));
     }
     if (rightAxis_) {
-        QColor titleColour = Qt::black;
+        // In its line's colour while it carries one energy; plain when it carries several.
+        QColor titleColour = leftAxis_->labelsBrush().color();
+        int onRight = 0;
         for (const ChartLine& data : series.lines)
-            if (data.valueAxis == 1)
+            if (data.valueAxis == 1 && ++onRight == 1)
                 titleColour = colourOf(data.energy);
+        if (onRight > 1)
+            titleColour = leftAxis_->labelsBrush().color();
         rightAxis_->setTitleText(CellToQString(series.axisTitles[1]));
         rightAxis_->setTitleBrush(titleColour);
     }

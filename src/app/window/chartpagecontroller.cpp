@@ -80,6 +80,7 @@ void ChartPageController::commandDone(bool succeeded) {
 bool ChartPageController::prepareChartPage() {
     const bool tooFew = document_.recordsTakingPart() < 3;
     w_.p_nografik->setVisible(tooFew);
+    showTabCaptions(); // also under the notice, where no view is drawn
     // The station table has no use for them.
     setRadioGroupsEnabled(tooFew || w_.Tab->currentIndex() != kStationTab);
     return !tooFew;
