@@ -58,8 +58,11 @@ std::string MonthKey(std::string_view dateText) {
     return std::string(MonthKeyView(dateText));
 }
 
-void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
-                    int out, Energy energy) {
+namespace {
+
+// AggregateMonth, counting the energies of the run's records into `mix` where given.
+void AggregateRun(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
+                  int out, Energy energy, EnergyMix* mix) {
     const int last = run.back();
     prepareGrid.setCell(ColNumber, out, IntegerToText(out));
     prepareGrid.setCell(ColDatum, out, MonthKeyView(grid.cell(ColDatum, last)));
@@ -67,7 +70,14 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::ve
     double values[ColTankkosten + 1] = {};
     int filled[ColTankkosten + 1] = {};
     for (int r : run) {
-        const bool ofEnergy = EnergyOfRecord(grid, r) == energy;
+        const std::optional<Energy> recordEnergy = EnergyOfRecord(grid, r);
+        if (mix) {
+            if (recordEnergy)
+                ++mix->records[static_cast<int>(*recordEnergy)];
+            else
+                ++mix->adBlue;
+        }
+        const bool ofEnergy = recordEnergy == energy;
         for (int c = ColKmStand; c <= ColTankkosten; ++c) {
             const std::string_view text = grid.cell(c, r);
             if (text.empty() || (!ofEnergy && IsEnergyFigure(c)))
@@ -90,36 +100,47 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::ve
     }
 }
 
+// The chart source per month of `energy`; the energies of the records into `mix` where given.
+void BuildMonths(const TextTable& grid, TextTable& prepareGrid, Energy energy, EnergyMix* mix) {
+    // The month rows are far fewer than the records: grow the table as they come
+    // instead of first allocating a row per record.
+    EmptyTable(prepareGrid, 1);
+    if (grid.rowCount() > 0)
+        CopyRow(grid, prepareGrid, 0, 0);
+    std::vector<int> run;
+    std::string_view key;
+    const auto writeRun = [&] {
+        const int out = prepareGrid.rowCount();
+        prepareGrid.appendRow();
+        AggregateRun(grid, prepareGrid, run, out, energy, mix);
+    };
+    // An empty record does not split a month; the last run is the current month.
+    ForEachRecordTakingPart(grid, [&](int r) {
+        const std::string_view current = MonthKeyView(grid.cell(ColDatum, r));
+        if (!run.empty() && current != key) {
+            writeRun();
+            run.clear();
+        }
+        key = current;
+        run.push_back(r);
+    });
+    if (!run.empty())
+        writeRun();
+}
+
+} // namespace
+
+void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
+                    int out, Energy energy) {
+    AggregateRun(grid, prepareGrid, run, out, energy, nullptr);
+}
+
 void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasis chartBasis,
                         Energy energy) {
     if (chartBasis == ChartBasis::Monat) {
-        // The month rows are far fewer than the records: grow the table as they come
-        // instead of first allocating a row per record.
-        EmptyTable(prepareGrid, 1);
-        if (grid.rowCount() > 0)
-            CopyRow(grid, prepareGrid, 0, 0);
-        std::vector<int> run;
-        std::string_view key;
-        const auto writeRun = [&] {
-            const int out = prepareGrid.rowCount();
-            prepareGrid.appendRow();
-            AggregateMonth(grid, prepareGrid, run, out, energy);
-        };
-        // An empty record does not split a month; the last run is the current month.
-        ForEachRecordTakingPart(grid, [&](int r) {
-            const std::string_view current = MonthKeyView(grid.cell(ColDatum, r));
-            if (!run.empty() && current != key) {
-                writeRun();
-                run.clear();
-            }
-            key = current;
-            run.push_back(r);
-        });
-        if (!run.empty())
-            writeRun();
+        BuildMonths(grid, prepareGrid, energy, nullptr);
         return;
     }
-
     if (chartBasis == ChartBasis::Eintrag) {
         prepareGrid = ChartSource::Of(grid, chartBasis, energy).toTable();
         return;
@@ -140,15 +161,20 @@ ChartSource ChartSource::Of(const TextTable& grid, ChartBasis chartBasis, Energy
 
 ChartSource ChartSource::Build(const TextTable& grid, ChartBasis chartBasis,
                                std::optional<Energy> energy) {
-    if (chartBasis != ChartBasis::Eintrag) {
-        const EnergyMix mix = MixOf(grid);
-        const Energy shown = energy.value_or(mix.main());
+    if (chartBasis == ChartBasis::Monat) {
+        // Built for litres (or the energy asked for) while the energies are counted; built
+        // again where the main energy turns out to be another.
+        EnergyMix mix;
         TextTable table;
-        RebuildChartSource(grid, table, chartBasis, shown);
+        const Energy first = energy.value_or(Energy::Litre);
+        BuildMonths(grid, table, first, &mix);
+        const Energy shown = energy.value_or(mix.main());
+        if (shown != first)
+            BuildMonths(grid, table, shown, nullptr);
         ChartSource source(std::move(table));
         source.mix_ = mix;
         source.energy_ = shown;
-        if (chartBasis == ChartBasis::Monat && mix.count() > 1) {
+        if (mix.count() > 1) {
             // Every energy's month rows, row for row beside the table's.
             auto months = std::make_shared<std::array<TextTable, kEnergies>>();
             for (int e = 0; e < kEnergies; ++e) {
@@ -160,6 +186,11 @@ ChartSource ChartSource::Build(const TextTable& grid, ChartBasis chartBasis,
             source.energyMonths_ = std::move(months);
         }
         return source;
+    }
+    if (chartBasis != ChartBasis::Eintrag) {
+        TextTable table;
+        RebuildChartSource(grid, table, chartBasis);
+        return ChartSource(std::move(table));
     }
     if (grid.rowCount() == 0)
         return ChartSource();
