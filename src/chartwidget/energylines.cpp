@@ -89,22 +89,7 @@ void EnergyLines::show(const ChartSeries& series, bool markers, bool smooth) {
         const std::size_t index = lines_.size();
         QObject::connect(
             line.values, &QXYSeries::hovered, line.values,
-            [this, index](const QPointF& at, bool entered) {
-                const Line& hovered = lines_[index];
-                if (!entered || hovered.positions.empty()) {
-                    toolTip_(QString(), -1, 0);
-                    return;
-                }
-                // The point of this line nearest to where the pointer is.
-                const auto position = static_cast<int32_t>(std::lround(at.x())) - 1;
-                auto it =
-                    std::lower_bound(hovered.positions.begin(), hovered.positions.end(), position);
-                if (it == hovered.positions.end() ||
-                    (it != hovered.positions.begin() && position - *(it - 1) <= *it - position))
-                    --it;
-                const auto i = static_cast<std::size_t>(it - hovered.positions.begin());
-                toolTip_(hovered.values->name(), *it, hovered.points[i]);
-            });
+            [this, index](const QPointF& at, bool entered) { hovered(index, at, entered); });
         lines_.push_back(std::move(line));
     }
     if (rightAxis_) {
@@ -122,6 +107,22 @@ void EnergyLines::show(const ChartSeries& series, bool markers, bool smooth) {
     leftAxis_->setTitleText(CellToQString(series.axisTitles[0]));
     if (!series.lines.empty())
         leftAxis_->setTitleBrush(colourOf(series.lines.front().energy));
+}
+
+void EnergyLines::hovered(std::size_t index, const QPointF& at, bool entered) const {
+    const Line& line = lines_[index];
+    if (!entered || line.positions.empty()) {
+        toolTip_(QString(), -1, 0);
+        return;
+    }
+    // The point of this line nearest to where the pointer is.
+    const auto position = static_cast<int32_t>(std::lround(at.x())) - 1;
+    auto it = std::lower_bound(line.positions.begin(), line.positions.end(), position);
+    if (it == line.positions.end() ||
+        (it != line.positions.begin() && position - *(it - 1) <= *it - position))
+        --it;
+    const auto i = static_cast<std::size_t>(it - line.positions.begin());
+    toolTip_(line.values->name(), *it, line.points[i]);
 }
 
 void EnergyLines::clear() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAbstractAxis;
+class QPointF;
 class QChart;
 class QLineSeries;
 class QValueAxis;
@@ -53,6 +54,8 @@ private:
         std::vector<double> points;
     };
     QValueAxis* axisFor(int valueAxis);
+    // The pointer over line `index` at `at` (chart values): the tool tip of its nearest point.
+    void hovered(std::size_t index, const QPointF& at, bool entered) const;
 
     QChart* chart_;
     QAbstractAxis* pointAxis_;
