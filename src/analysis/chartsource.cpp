@@ -8,6 +8,8 @@
 #include "logbook/records.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -40,20 +42,27 @@ void EmptyTable(TextTable& table, int rows) {
     table.clearCells();
 }
 
-// Kilograms and kilowatt hours are no litres: their quantities, prices and consumption stay
-// out of the litre charts.
-bool IsLitreFigure(int column) {
-    return column == ColLiter || column == ColLiterpreis || column == ColVerbrauch;
+// The energy of a record as the source keeps it: its index, -1 for none (AdBlue).
+signed char EnergyIndex(const TextTable& grid, int row) {
+    const std::optional<Energy> energy = EnergyOfRecord(grid, row);
+    return energy ? static_cast<signed char>(*energy) : -1;
 }
 
 } // namespace
+
+bool IsEnergyFigure(int column) {
+    return column == ColLiter || column == ColLiterpreis || column == ColVerbrauch;
+}
 
 std::string MonthKey(std::string_view dateText) {
     return std::string(MonthKeyView(dateText));
 }
 
-void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
-                    int out) {
+namespace {
+
+// AggregateMonth, counting the energies of the run's records into `mix` where given.
+void AggregateRun(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
+                  int out, Energy energy, EnergyMix* mix) {
     const int last = run.back();
     prepareGrid.setCell(ColNumber, out, IntegerToText(out));
     prepareGrid.setCell(ColDatum, out, MonthKeyView(grid.cell(ColDatum, last)));
@@ -61,10 +70,17 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::ve
     double values[ColTankkosten + 1] = {};
     int filled[ColTankkosten + 1] = {};
     for (int r : run) {
-        const bool litres = EnergyOf(grid.cell(ColBenzin, r)) == Energy::Litre;
+        const std::optional<Energy> recordEnergy = EnergyOfRecord(grid, r);
+        if (mix) {
+            if (recordEnergy)
+                ++mix->records[static_cast<int>(*recordEnergy)];
+            else
+                ++mix->adBlue;
+        }
+        const bool ofEnergy = recordEnergy == energy;
         for (int c = ColKmStand; c <= ColTankkosten; ++c) {
             const std::string_view text = grid.cell(c, r);
-            if (text.empty() || (!litres && IsLitreFigure(c)))
+            if (text.empty() || (!ofEnergy && IsEnergyFigure(c)))
                 continue;
             values[c] = AddCellValue(values[c], TextToNumber(text), r, c);
             ++filled[c];
@@ -84,37 +100,49 @@ void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::ve
     }
 }
 
-void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasis chartBasis) {
-    if (chartBasis == ChartBasis::Monat) {
-        // The month rows are far fewer than the records: grow the table as they come
-        // instead of first allocating a row per record.
-        EmptyTable(prepareGrid, 1);
-        if (grid.rowCount() > 0)
-            CopyRow(grid, prepareGrid, 0, 0);
-        std::vector<int> run;
-        std::string_view key;
-        const auto writeRun = [&] {
-            const int out = prepareGrid.rowCount();
-            prepareGrid.appendRow();
-            AggregateMonth(grid, prepareGrid, run, out);
-        };
-        // An empty record does not split a month; the last run is the current month.
-        ForEachRecordTakingPart(grid, [&](int r) {
-            const std::string_view current = MonthKeyView(grid.cell(ColDatum, r));
-            if (!run.empty() && current != key) {
-                writeRun();
-                run.clear();
-            }
-            key = current;
-            run.push_back(r);
-        });
-        if (!run.empty())
+// The chart source per month of `energy`; the energies of the records into `mix` where given.
+void BuildMonths(const TextTable& grid, TextTable& prepareGrid, Energy energy, EnergyMix* mix) {
+    // The month rows are far fewer than the records: grow the table as they come
+    // instead of first allocating a row per record.
+    EmptyTable(prepareGrid, 1);
+    if (grid.rowCount() > 0)
+        CopyRow(grid, prepareGrid, 0, 0);
+    std::vector<int> run;
+    std::string_view key;
+    const auto writeRun = [&] {
+        const int out = prepareGrid.rowCount();
+        prepareGrid.appendRow();
+        AggregateRun(grid, prepareGrid, run, out, energy, mix);
+    };
+    // An empty record does not split a month; the last run is the current month.
+    ForEachRecordTakingPart(grid, [&](int r) {
+        const std::string_view current = MonthKeyView(grid.cell(ColDatum, r));
+        if (!run.empty() && current != key) {
             writeRun();
+            run.clear();
+        }
+        key = current;
+        run.push_back(r);
+    });
+    if (!run.empty())
+        writeRun();
+}
+
+} // namespace
+
+void AggregateMonth(const TextTable& grid, TextTable& prepareGrid, const std::vector<int>& run,
+                    int out, Energy energy) {
+    AggregateRun(grid, prepareGrid, run, out, energy, nullptr);
+}
+
+void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasis chartBasis,
+                        Energy energy) {
+    if (chartBasis == ChartBasis::Monat) {
+        BuildMonths(grid, prepareGrid, energy, nullptr);
         return;
     }
-
     if (chartBasis == ChartBasis::Eintrag) {
-        prepareGrid = ChartSource::Of(grid, chartBasis).toTable();
+        prepareGrid = ChartSource::Of(grid, chartBasis, energy).toTable();
         return;
     }
     // Any other shape leaves rows of empty cells.
@@ -124,6 +152,41 @@ void RebuildChartSource(const TextTable& grid, TextTable& prepareGrid, ChartBasi
 ChartSource::ChartSource(TextTable table) : table_(std::move(table)) {}
 
 ChartSource ChartSource::Of(const TextTable& grid, ChartBasis chartBasis) {
+    return Build(grid, chartBasis, std::nullopt);
+}
+
+ChartSource ChartSource::Of(const TextTable& grid, ChartBasis chartBasis, Energy energy) {
+    return Build(grid, chartBasis, energy);
+}
+
+ChartSource ChartSource::Build(const TextTable& grid, ChartBasis chartBasis,
+                               std::optional<Energy> energy) {
+    if (chartBasis == ChartBasis::Monat) {
+        // Built for litres (or the energy asked for) while the energies are counted; built
+        // again where the main energy turns out to be another.
+        EnergyMix mix;
+        TextTable table;
+        const Energy first = energy.value_or(Energy::Litre);
+        BuildMonths(grid, table, first, &mix);
+        const Energy shown = energy.value_or(mix.main());
+        if (shown != first)
+            BuildMonths(grid, table, shown, nullptr);
+        ChartSource source(std::move(table));
+        source.mix_ = mix;
+        source.energy_ = shown;
+        if (mix.count() > 1) {
+            // Every energy's month rows, row for row beside the table's.
+            auto months = std::make_shared<std::array<TextTable, kEnergies>>();
+            for (int e = 0; e < kEnergies; ++e) {
+                if (static_cast<Energy>(e) == shown)
+                    (*months)[e] = source.table_;
+                else if (mix.records[e] > 0)
+                    RebuildChartSource(grid, (*months)[e], chartBasis, static_cast<Energy>(e));
+            }
+            source.energyMonths_ = std::move(months);
+        }
+        return source;
+    }
     if (chartBasis != ChartBasis::Eintrag) {
         TextTable table;
         RebuildChartSource(grid, table, chartBasis);
@@ -134,10 +197,17 @@ ChartSource ChartSource::Of(const TextTable& grid, ChartBasis chartBasis) {
     ChartSource source(grid);
     source.perRecord_ = true;
     source.rows_.push_back(0);
-    ForEachRecordTakingPart(grid, [&](int r) { source.rows_.push_back(r); });
-    source.otherUnit_.resize(source.rows_.size());
-    for (std::size_t i = 1; i < source.rows_.size(); ++i)
-        source.otherUnit_[i] = EnergyOf(grid.cell(ColBenzin, source.rows_[i])) != Energy::Litre;
+    source.rowEnergy_.push_back(-1);
+    ForEachRecordTakingPart(grid, [&](int r) {
+        source.rows_.push_back(r);
+        const signed char index = EnergyIndex(grid, r);
+        source.rowEnergy_.push_back(index);
+        if (index >= 0)
+            ++source.mix_.records[index];
+        else
+            ++source.mix_.adBlue;
+    });
+    source.energy_ = energy.value_or(source.mix_.main());
     return source;
 }
 
@@ -146,12 +216,24 @@ int ChartSource::rowCount() const {
 }
 
 std::string_view ChartSource::cell(int column, int row) const {
-    if (!perRecord_)
-        return table_.cell(column, row);
+    return cell(column, row, energy_);
+}
+
+std::string_view ChartSource::cell(int column, int row, Energy energy) const {
+    if (!perRecord_) {
+        const std::string_view text = table_.cell(column, row);
+        if (energy == energy_ || !IsEnergyFigure(column))
+            return text;
+        // Without month rows of that energy the source has none of its figures.
+        if (!energyMonths_)
+            return {};
+        const TextTable& months = (*energyMonths_)[static_cast<int>(energy)];
+        return row < months.rowCount() ? months.cell(column, row) : std::string_view();
+    }
     const std::size_t index = static_cast<std::size_t>(row);
     if (row < 0 || index >= rows_.size())
         throw std::out_of_range("cell outside the chart source");
-    if (otherUnit_[index] && IsLitreFigure(column))
+    if (index > 0 && IsEnergyFigure(column) && rowEnergy_[index] != static_cast<int>(energy))
         return {};
     return table_.cell(column, rows_[index]);
 }

@@ -44,8 +44,7 @@ std::vector<StationGroup> GroupStations(const TextTable& grid) {
         auto found = indexOfKey.find(key);
         if (found == indexOfKey.end()) {
             found = indexOfKey.emplace(key, groups.size()).first;
-            groups.push_back(StationGroup{
-                std::move(key), 0, {}, {}, EnergyOf(grid.cell(ColBenzin, r)) == Energy::Litre});
+            groups.push_back(StationGroup{std::move(key), 0, {}, {}, EnergyOfRecord(grid, r)});
         }
         StationGroup& group = groups[found->second];
         ++group.count;
@@ -61,25 +60,54 @@ std::vector<StationGroup> GroupStations(const TextTable& grid) {
     return groups;
 }
 
-StationGroup StationTotals(const std::vector<StationGroup>& groups) {
+namespace {
+
+// The groups of `energy` added up; with `everyRecord` every group's count and costs too.
+StationGroup StationTotals(const std::vector<StationGroup>& groups, Energy energy, bool everyRecord,
+                           std::string key) {
     // Every record weighs the same here, not every group; the sums are added group by group.
-    StationGroup totals{"Durchschnitt", 0, {}, {}, true};
+    StationGroup totals{std::move(key), 0, {}, {}, energy};
     for (const StationGroup& group : groups) {
+        const bool ofEnergy = group.energy == energy;
+        if (!ofEnergy && !everyRecord)
+            continue;
         totals.count += group.count;
         for (std::size_t i = 0; i < totals.sums.size(); ++i) {
-            // Consumption and price of kg or kWh are not mixed into the litre averages.
+            // Consumption and price of another energy are not mixed into this one's.
             const int column = kStationAveragedColumns[i];
-            if (!group.litres && (column == ColVerbrauch || column == ColLiterpreis))
+            if (!ofEnergy && (column == ColVerbrauch || column == ColLiterpreis))
                 continue;
             totals.sums[i] += group.sums[i];
             totals.values[i] += group.values[i];
             if (!std::isfinite(totals.sums[i]))
-                throw Error(std::string("Tankstellen, Durchschnitt, ") +
+                throw Error("Tankstellen, " + totals.key + ", " +
                             kLogbookColumnInfo[kStationAveragedColumns[i]].header +
                             ": Summe zu gro\xDF.");
         }
     }
     return totals;
+}
+
+} // namespace
+
+std::vector<StationGroup> StationAverages(const std::vector<StationGroup>& groups) {
+    EnergyMix mix;
+    for (const StationGroup& group : groups) {
+        if (group.energy)
+            mix.records[static_cast<int>(*group.energy)] += group.count;
+        else
+            mix.adBlue += group.count;
+    }
+    if (mix.count() <= 1)
+        return {StationTotals(groups, mix.main(), true, "Durchschnitt")};
+    std::vector<StationGroup> averages;
+    for (int e = 0; e < kEnergies; ++e) {
+        const auto energy = static_cast<Energy>(e);
+        if (mix.has(energy))
+            averages.push_back(StationTotals(
+                groups, energy, false, std::string("Durchschnitt ") + WordsOf(energy).quantity));
+    }
+    return averages;
 }
 
 void BuildStationRating(const TextTable& grid, TextTable& info) {
@@ -90,7 +118,7 @@ void BuildStationRating(const TextTable& grid, TextTable& info) {
         info.setCell(c, 0, kStationColumnInfo[c].header);
 
     const std::vector<StationGroup> groups = GroupStations(grid);
-    const StationGroup totals = StationTotals(groups);
+    const std::vector<StationGroup> averages = StationAverages(groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const StationGroup& group = groups[g];
         const int row = static_cast<int>(g) + 1;
@@ -100,11 +128,14 @@ void BuildStationRating(const TextTable& grid, TextTable& info) {
         info.setCell(2, row, IntegerToText(group.count));
         WriteAverages(info, row, group);
     }
-    const int row = static_cast<int>(groups.size()) + 1;
-    info.appendRow();
-    info.setCell(1, row, totals.key);
-    info.setCell(2, row, IntegerToText(totals.count));
-    WriteAverages(info, row, totals);
+    for (const StationGroup& totals : averages) {
+        // The last row stays empty: each average row goes in before it.
+        const int row = info.rowCount() - 1;
+        info.appendRow();
+        info.setCell(1, row, totals.key);
+        info.setCell(2, row, IntegerToText(totals.count));
+        WriteAverages(info, row, totals);
+    }
 }
 
 } // namespace spritlog

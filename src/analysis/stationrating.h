@@ -1,9 +1,11 @@
 #pragma once
 
+#include "logbook/energies.h"
 #include "logbook/logbooktable.h"
 #include "logbook/texttable.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,18 +35,26 @@ struct StationGroup {
     int count = 0;
     std::array<double, 4> sums{};
     std::array<int, 4> values{}; // non-empty cells per column
-    bool litres = true;          // a grade in litres (not kg or kWh)
+    // The grade's energy; none for AdBlue, whose records have neither consumption nor cost
+    // per km.
+    std::optional<Energy> energy = Energy::Litre;
 };
 std::vector<StationGroup> GroupStations(const TextTable& grid);
-// The "Durchschnitt" row: every group's count, sums and value counts added up, group by
-// group. Throws Error when a total overflows.
-StationGroup StationTotals(const std::vector<StationGroup>& groups);
+// The average rows, the groups' counts, sums and value counts added up group by group:
+// - a logbook of one energy (or none) has one row "Durchschnitt" over every record taking
+//   part, whose consumption and price are those of that energy alone (AdBlue's price is
+//   no price of a fuel);
+// - a logbook of several energies has one row "Durchschnitt Liter", "Durchschnitt kg",
+//   "Durchschnitt kWh" per energy present, in that order, each over that energy's records
+//   alone; AdBlue is in none of them.
+// Throws Error when a total overflows.
+std::vector<StationGroup> StationAverages(const std::vector<StationGroup>& groups);
 
 // Rewrites `info` from the logbook `grid` (derived columns current): row 0 the headers,
-// rows 1..G the groups, row G+1 "Durchschnitt" over all records taking part ("Anzahl" their
-// number, 0 when none), row G+2 empty. An average without values is an empty cell. There is
-// no limit on the number of groups. Throws Error when a sum overflows, before any group row
-// is written.
+// rows 1..G the groups, then the average rows (StationAverages; with no record taking part
+// "Durchschnitt" with "Anzahl" 0), then one empty row. Average rows leave column "Nr"
+// empty. An average without values is an empty cell. There is no limit on the number of
+// groups. Throws Error when a sum overflows, before any group row is written.
 void BuildStationRating(const TextTable& grid, TextTable& info);
 
 } // namespace spritlog

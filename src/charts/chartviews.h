@@ -31,4 +31,15 @@ inline constexpr const char* kAverageSeriesName = "Durchschnitt";
 // Caption of tab 0..7.
 const char* ChartTabCaption(int tab);
 
+// Views 2, 3 and 6 show a figure of an energy: its quantities, consumption and prices.
+bool IsEnergyView(int view);
+// The name of view 1..7 in the words of `energy`.
+const char* ChartViewName(int view, Energy energy);
+// Views 2, 3 and 6 when they show several energies at once.
+inline constexpr const char* kMixedViewNames[3] = {"Getankte Menge", "Verbrauch je 100 KM",
+                                                   "Preis je Einheit"};
+// Caption of tab 0..7 for a chart source: the words of its one energy, or the names of the
+// views of several energies.
+const char* ChartTabCaption(int tab, const ChartSource& source);
+
 } // namespace spritlog

@@ -34,7 +34,7 @@ ChartPicture::ChartPicture(const ChartSeries& series, QSize size)
 }
 
 ChartPicture::ChartPicture(const ChartSource& prepareGrid, int view, int zoomIndex, QSize size)
-    : ChartPicture(ChartSeriesOf(prepareGrid, view, zoomIndex), size) {}
+    : ChartPicture(ChartViewOf(prepareGrid, view, zoomIndex), size) {}
 
 ChartPicture::~ChartPicture() = default;
 

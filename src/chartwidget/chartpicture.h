@@ -27,8 +27,8 @@ class ChartPicture {
 public:
     // Draws `series` as the page "Grafik" does into a chart of `size` pixels.
     ChartPicture(const ChartSeries& series, QSize size);
-    // The same for view 1..7 of `prepareGrid` with `zoomIndex`; throws what ChartSeriesOf
-    // throws.
+    // The same for view 1..7 of `prepareGrid` with `zoomIndex` as the page shows it; throws what
+    // ChartViewOf throws.
     ChartPicture(const ChartSource& prepareGrid, int view, int zoomIndex, QSize size);
     ~ChartPicture();
 

@@ -24,10 +24,10 @@ PreparedReport PrepareReport(const TextTable& grid, const ChartSource& chartSour
     PreparedReport report;
     report.content = CollectReportContent(
         grid, fileName, now,
-        chart ? std::optional<std::string>(kChartViews[tab].name) : std::nullopt, rule);
+        chart ? std::optional<std::string>(ChartTabCaption(tab, chartSource)) : std::nullopt, rule);
     if (report.content.chart)
         report.chart = std::make_unique<ChartPicture>(
-            ChartSeriesOf(chartSource, tab + 1, zoomIndex),
+            ChartViewOf(chartSource, tab + 1, zoomIndex),
             QSize(kDefaultChartPictureWidth, kDefaultChartPictureHeight));
     return report;
 }

@@ -45,6 +45,33 @@ double NiceStep(double raw) {
     return nice * magnitude;
 }
 
+// The value axis runs over the series' range. Where that is none (not finite, equal, or the
+// wrong way round), it spans the values instead.
+void ResolveRange(double& minimum, double& maximum, double dataMinimum, double dataMaximum) {
+    const bool given = std::isfinite(minimum) && std::isfinite(maximum);
+    if (!given || minimum > maximum) {
+        minimum = dataMinimum;
+        maximum = dataMaximum;
+    } else if (minimum == maximum) {
+        minimum = std::min(minimum, dataMinimum);
+        maximum = std::max(maximum, dataMaximum);
+    }
+    if (!std::isfinite(minimum) || !std::isfinite(maximum)) {
+        minimum = 0;
+        maximum = 1;
+    }
+    if (minimum == maximum) {
+        // A flat line: zero at the bottom of 0..1, anything else in a band of 10 % around it.
+        const double margin = std::abs(minimum) * 0.1;
+        if (minimum == 0) {
+            maximum = 1;
+        } else {
+            minimum -= margin;
+            maximum += margin;
+        }
+    }
+}
+
 int NicePointStep(int raw) {
     for (int magnitude = 1;; magnitude *= 10)
         for (int factor : {1, 2, 5})
@@ -141,6 +168,18 @@ QtChartWidget::QtChartWidget(QWidget* parent) : ChartWidget(parent) {
     series_[1]->setPen(averagePen);
     series_[1]->setColor(kAverageColour);
 
+    energyLines_ = std::make_unique<EnergyLines>(
+        chart_, pointAxis_, valueAxis_, [this](const QString& name, int position, double value) {
+            if (position < 0 || !look_.showStatus) {
+                QToolTip::hideText();
+                return;
+            }
+            QToolTip::showText(
+                QCursor::pos(),
+                QStringLiteral("%1\n%2: %3").arg(name, pointLabel(position), formatValue(value)),
+                view_);
+        });
+
     chart_->legend()->setAlignment(Qt::AlignBottom);
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chart_->legend()->setFont(font());
@@ -179,6 +218,18 @@ void QtChartWidget::showSeries(const ChartSeries& series) {
     chart_->setTitle(QString::fromStdString(series.name));
     setSeriesNames(QString::fromStdString(series.name));
     wholeNumbers_ = series.wholeNumbers;
+    if (!series.lines.empty()) {
+        const std::size_t labels = std::min<std::size_t>(series.labels.size(), kMaxPoints);
+        pointLabelCells_.assign(series.labels.begin(), series.labels.begin() + labels);
+        showLines(series);
+        view_->viewport()->update();
+        return;
+    }
+    if (energyLines_->isShown()) {
+        energyLines_->clear();
+        for (QLineSeries* line : series_)
+            line->setVisible(true);
+    }
     const std::size_t labels = std::min(series.labels.size(), static_cast<std::size_t>(n));
     pointLabelCells_.assign(series.labels.begin(), series.labels.begin() + labels);
     if (n == 0) {
@@ -258,39 +309,11 @@ void QtChartWidget::applyValues(double axisMinimum, double axisMaximum) {
     valuePen.setJoinStyle(smooth ? Qt::RoundJoin : Qt::BevelJoin);
     series_[0]->setPen(valuePen);
 
-    // The value axis runs over the series' range. Where that is none (not finite, equal,
-    // or the wrong way round), it spans the values instead.
     double minimum = axisMinimum;
     double maximum = axisMaximum;
-    const bool given = std::isfinite(minimum) && std::isfinite(maximum);
-    if (!given || minimum > maximum) {
-        minimum = dataMinimum;
-        maximum = dataMaximum;
-    } else if (minimum == maximum) {
-        minimum = std::min(minimum, dataMinimum);
-        maximum = std::max(maximum, dataMaximum);
-    }
-    if (!std::isfinite(minimum) || !std::isfinite(maximum)) {
-        minimum = 0;
-        maximum = 1;
-    }
-    if (minimum == maximum) {
-        // A flat line: zero at the bottom of 0..1, anything else in a band of 10 % around it.
-        const double margin = std::abs(minimum) * 0.1;
-        if (minimum == 0) {
-            maximum = 1;
-        } else {
-            minimum -= margin;
-            maximum += margin;
-        }
-    }
-    applyValueAxis(minimum, maximum);
-
-    // Half a point of air at both ends while the points stand apart.
-    const double pad = n <= kMarkerLimit ? 0.5 : 0.0;
-    pointAxis_->setRange(1 - pad, n + pad);
-    labelStep_ = 0;
-    layoutPointAxis();
+    ResolveRange(minimum, maximum, dataMinimum, dataMaximum);
+    applyValueAxis(valueAxis_, minimum, maximum);
+    applyPointAxis();
     // The plot's place decides which points shape the line: lay the chart out now, so the
     // lines are filled once and not again when the layout request comes.
     chart_->layout()->activate();
@@ -348,24 +371,97 @@ void QtChartWidget::rethinLines() {
         fillLines();
 }
 
-void QtChartWidget::applyValueAxis(double minimum, double maximum) {
+void QtChartWidget::applyValueAxis(QValueAxis* axis, double minimum, double maximum) {
     // The ticks of the view before would be too many for a wider range.
-    valueAxis_->setTickType(QValueAxis::TicksFixed);
-    valueAxis_->setRange(minimum, maximum);
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setRange(minimum, maximum);
     applyLabelFormat();
-    valueAxis_->setLabelsVisible(true);
+    axis->setLabelsVisible(true);
 
     // Ticks at round numbers, about five over the range, while the axis keeps its bounds.
     const double range = maximum - minimum;
     if (!std::isfinite(range) || range <= 0) {
-        valueAxis_->setTickType(QValueAxis::TicksFixed);
-        valueAxis_->setTickCount(5);
+        axis->setTickType(QValueAxis::TicksFixed);
+        axis->setTickCount(5);
         return;
     }
     const double step = NiceStep(range / 5);
-    valueAxis_->setTickType(QValueAxis::TicksDynamic);
-    valueAxis_->setTickAnchor(std::floor(minimum / step) * step);
-    valueAxis_->setTickInterval(step);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(std::floor(minimum / step) * step);
+    axis->setTickInterval(step);
+}
+
+void QtChartWidget::applyPointAxis() {
+    // Half a point of air at both ends while the points stand apart.
+    const int n = shownPoints_;
+    const double pad = n <= kMarkerLimit ? 0.5 : 0.0;
+    pointAxis_->setRange(1 - pad, n + pad);
+    labelStep_ = 0;
+    layoutPointAxis();
+}
+
+void QtChartWidget::showLines(const ChartSeries& series) {
+    // The two series of a one-energy view stay empty and out of the legend.
+    for (QLineSeries* line : series_) {
+        if (line->count() > 0)
+            line->clear();
+        line->setVisible(false);
+    }
+    for (std::vector<double>& values : shownValues_)
+        values.clear();
+    drawnGrid_ = {};
+    shownPoints_ = static_cast<int>(std::min<std::size_t>(series.labels.size(), kMaxPoints));
+    const int n = shownPoints_;
+    view_->setRenderHint(QPainter::Antialiasing, n <= kSmoothLineLimit);
+    energyLines_->show(series, look_.pointType == 0 && n <= kMarkerLimit, n <= kSmoothLineLimit);
+    if (n == 0) {
+        // No energy has a point: the legend names them over an empty plot.
+        showEmpty();
+        if (QValueAxis* right = energyLines_->rightAxis()) {
+            right->setRange(0, 1);
+            right->setLabelsVisible(false);
+        }
+        return;
+    }
+
+    // Each value axis over the lines it carries: their ranges, their values and averages.
+    for (int axis = 0; axis < 2; ++axis) {
+        double minimum = std::numeric_limits<double>::infinity();
+        double maximum = -minimum;
+        double dataMinimum = minimum;
+        double dataMaximum = maximum;
+        bool any = false;
+        for (const ChartLine& line : series.lines) {
+            if (line.valueAxis != axis || line.pointCount == 0)
+                continue;
+            any = true;
+            minimum = std::min(minimum, line.axisMinimum);
+            maximum = std::max(maximum, line.axisMaximum);
+            for (double value : line.points) {
+                dataMinimum = std::min(dataMinimum, value);
+                dataMaximum = std::max(dataMaximum, value);
+            }
+            dataMinimum = std::min(dataMinimum, line.average);
+            dataMaximum = std::max(dataMaximum, line.average);
+        }
+        QValueAxis* target = axis == 0 ? valueAxis_ : energyLines_->rightAxis();
+        if (!target)
+            continue;
+        if (!any) {
+            minimum = 0;
+            maximum = 1;
+        }
+        ResolveRange(minimum, maximum, dataMinimum, dataMaximum);
+        // Some air above and below, so that the markers on the edges stay whole; an axis
+        // that starts at zero keeps it.
+        const double air = (maximum - minimum) * 0.04;
+        maximum += air;
+        if (minimum != 0)
+            minimum = minimum > 0 ? std::max(0.0, minimum - air) : minimum - air;
+        applyValueAxis(target, minimum, maximum);
+    }
+    applyPointAxis();
+    placeMarkers();
 }
 
 void QtChartWidget::layoutPointAxis() {
@@ -454,11 +550,15 @@ void QtChartWidget::placeMarkers() {
 }
 
 void QtChartWidget::applyLabelFormat() {
-    const double largest = std::max(std::abs(valueAxis_->min()), std::abs(valueAxis_->max()));
-    // Beyond ten digits fixed point would push the plot off the widget.
-    const QChar style = largest >= 1e10 ? QLatin1Char('e') : QLatin1Char('f');
-    valueAxis_->setLabelFormat(
-        QStringLiteral("%.%1%2").arg(wholeNumbers_ ? 0 : look_.decimals).arg(style));
+    for (QValueAxis* axis : {valueAxis_, energyLines_ ? energyLines_->rightAxis() : nullptr}) {
+        if (!axis)
+            continue;
+        const double largest = std::max(std::abs(axis->min()), std::abs(axis->max()));
+        // Beyond ten digits fixed point would push the plot off the widget.
+        const QChar style = largest >= 1e10 ? QLatin1Char('e') : QLatin1Char('f');
+        axis->setLabelFormat(
+            QStringLiteral("%.%1%2").arg(wholeNumbers_ ? 0 : look_.decimals).arg(style));
+    }
 }
 
 void QtChartWidget::setSeriesNames(const QString& values) {

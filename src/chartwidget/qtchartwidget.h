@@ -1,8 +1,10 @@
 #pragma once
 
 #include "chartwidget/chartwidget.h"
+#include "chartwidget/energylines.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,8 @@ public:
     QChart* chart() const { return chart_; }
     QLineSeries* series(int serie) const { return series_[serie]; }
     QValueAxis* valueAxis() const { return valueAxis_; }
+    // A view of several energies: their lines and the right value axis (null while none).
+    const EnergyLines& energyLines() const { return *energyLines_; }
     QCategoryAxis* pointAxis() const { return pointAxis_; }
     // Whether the point markers are drawn, and where (in the chart's coordinates).
     bool markersVisible() const;
@@ -74,12 +78,17 @@ private:
 
     // Lays the axes out for the values shown and hands them to the line series.
     void applyValues(double axisMinimum, double axisMaximum);
+    // A view of several energies: a line per energy on the point axis, each value axis over
+    // the range of its lines.
+    void showLines(const ChartSeries& series);
+    // Lays the point axis out for the points shown.
+    void applyPointAxis();
     // Hands the shown values to the line series, thinned for the pixel columns they lie in.
     void fillLines();
     void rethinLines();
     PointGrid pointGrid() const;
     void showEmpty();
-    void applyValueAxis(double minimum, double maximum);
+    void applyValueAxis(QValueAxis* axis, double minimum, double maximum);
     void layoutPointAxis();
     void applyLook();
     void applyLabelFormat();
@@ -96,6 +105,7 @@ private:
     // (the line series would cut them at the plot area).
     class MarkerLayer;
     MarkerLayer* markers_ = nullptr;
+    std::unique_ptr<EnergyLines> energyLines_;
 
     // What is on screen: the values of every point, and the pixel grid the line series
     // were thinned for.

@@ -35,7 +35,8 @@ std::string Lower(std::string text) {
 // Options of the form "--name VALUE" or "--name=VALUE".
 bool TakesValue(const std::string& name) {
     return name == "--zoom" || name == "--to" || name == "--pdf" || name == "--png" ||
-           name == "--svg" || name == "--size" || name == "--monate" || name == "--spalten";
+           name == "--svg" || name == "--size" || name == "--monate" || name == "--spalten" ||
+           name == "--energie";
 }
 
 bool OptionAllowed(Command command, const std::string& name) {
@@ -46,7 +47,7 @@ bool OptionAllowed(Command command, const std::string& name) {
         return name == "--window";
     case Command::Chart:
         return name == "--monat" || name == "--zoom" || name == "--png" || name == "--svg" ||
-               name == "--size";
+               name == "--size" || name == "--energie";
     case Command::Export:
         return name == "--to";
     case Command::Print:
@@ -99,6 +100,15 @@ int ParseYear(const std::string& text) {
     if (text.empty() || text.size() > 4 || ec != std::errc() || ptr != end || year < 1)
         throw UsageError("--monate erwartet ein Jahr wie 2025, nicht '" + text + "'");
     return year;
+}
+
+// One of the energies by the name of its unit, in any case.
+Energy ParseEnergy(const std::string& text) {
+    const std::string value = Lower(text);
+    for (Energy energy : {Energy::Litre, Energy::Kilogram, Energy::KilowattHour})
+        if (value == Lower(WordsOf(energy).quantity))
+            return energy;
+    throw UsageError("--energie erwartet Liter, kg oder kWh, nicht '" + text + "'");
 }
 
 WriterKind FormatWriter(const std::string& format) {
@@ -173,6 +183,8 @@ void ApplyOption(const std::string& name, const std::string& value, Invocation& 
         if (value.empty())
             throw UsageError("Option --spalten braucht eine Zuordnung");
         call.importMapping = value;
+    } else if (name == "--energie") {
+        call.energy = ParseEnergy(value);
     } else if (name == "--monat") {
         call.perMonth = true;
     } else {

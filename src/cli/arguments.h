@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logbook/energies.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -41,7 +43,8 @@ struct Invocation {
     bool pictureSvg = false;                 // --svg
     int pictureWidth = 1200;                 // --size
     int pictureHeight = 800;
-    std::optional<int> monthsOf; // years: --monate JAHR
+    std::optional<int> monthsOf;  // years: --monate JAHR
+    std::optional<Energy> energy; // chart: --energie, one energy's series
 };
 
 // A command line that names no valid call; the text is German and UTF-8.

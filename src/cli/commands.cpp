@@ -68,9 +68,12 @@ std::string StationsCommand(LogbookDocument& book) {
     return out;
 }
 
-std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex) {
+std::string ChartCommand(LogbookDocument& book, int view, int zoomIndex,
+                         std::optional<Energy> energy) {
     book.calculateForChartPage();
-    const ChartSeries series = book.chartSeries(view, zoomIndex);
+    // One energy's series: the one named, else the logbook's main energy.
+    const ChartSeries series =
+        energy ? book.chartSeries(view, zoomIndex, *energy) : book.chartSeries(view, zoomIndex);
 
     // What the chart shows: its point count, both series and the value axis bounds.
     const int32_t points = series.shownCount();
@@ -199,7 +202,7 @@ std::string RunCommand(const Invocation& call) {
             ChartToPicture(book, call);
             return {};
         }
-        return ChartCommand(book, call.view, call.zoomIndex);
+        return ChartCommand(book, call.view, call.zoomIndex, call.energy);
     case Command::Export:
         return ExportCommand(book, call);
     case Command::Print:

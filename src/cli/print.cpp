@@ -44,7 +44,9 @@ void ReportToPdf(const LogbookDocument& book, const std::string& pdfPath) {
 }
 
 void ChartToPicture(const LogbookDocument& book, const Invocation& call) {
-    ChartPicture picture(book.chartSeries(call.view, call.zoomIndex),
+    // As the page "Grafik" draws it, or one energy's line alone.
+    ChartPicture picture(call.energy ? book.chartSeries(call.view, call.zoomIndex, *call.energy)
+                                     : book.chartView(call.view, call.zoomIndex),
                          QSize(call.pictureWidth, call.pictureHeight));
     Writing([&] {
         picture.write(FileName(call.pictureTarget),

@@ -18,7 +18,7 @@ Befehle:
                                mehreren Energien danach je Energie Menge, Verbrauch und
                                Kosten und "Verbrauch kombiniert:"
   stations DATEI               die Tankstellenbewertung mit der Zeile "Durchschnitt"
-  chart ANSICHT DATEI [--monat] [--zoom 100|bereich]
+  chart ANSICHT DATEI [--monat] [--zoom 100|bereich] [--energie E]
                                eine Grafikansicht: Name, Anzahl N der Punkte, N Zeilen
                                "Wert<TAB>Durchschnitt", dann "axis<TAB>Min<TAB>Max"
   export DATEI csv|htm|slg|xlsx [--to ZIEL]
@@ -65,6 +65,9 @@ Optionen:
   --png BILD        die Grafik als PNG-Bild nach BILD
   --svg BILD        die Grafik als SVG-Grafik nach BILD
   --size BxH        Größe des Bildes in Pixeln (Vorgabe 1200x800)
+  --energie E       chart: Menge, Verbrauch und Preis der Energie E allein (Liter,
+                    kg oder kWh); ohne die Option die der Energie mit den meisten
+                    Einträgen
   --monate JAHR     years: die zwölf Monate des Jahres JAHR statt der Jahre
   --spalten ZUORDNUNG  import: liest QUELLE nach dieser Zuordnung, Angaben durch
                     Leerzeichen getrennt, z. B. "trenner=; dezimal=, datum=TMJ kopf=ja

@@ -206,6 +206,17 @@ public:
     ChartSeries chartSeries(int view, int zoomIndex) const {
         return ChartSeriesOf(chartSource(), view, zoomIndex);
     }
+    // The same of one energy's quantities, prices and consumption.
+    ChartSeries chartSeries(int view, int zoomIndex, Energy energy) const {
+        return ChartSeriesOf(chartSource(), view, zoomIndex, energy);
+    }
+    // What the page "Grafik" shows of view 1..7: a line per energy where there are several
+    // (see ChartViewOf).
+    ChartSeries chartView(int view, int zoomIndex) const {
+        return ChartViewOf(chartSource(), view, zoomIndex);
+    }
+    // The caption of tab 0..7 of the view selector for the chart source as it stands.
+    const char* chartTabCaption(int tab) const;
     // Builds the station table anew from the table and gives it. An error leaves the rows
     // built so far.
     const TextTable& rateStations();

@@ -110,21 +110,20 @@ void WriteStationTable(LineSink& sink, const TextTable& grid) {
     // The same figures as the station table on the chart page.
     TextTable info;
     BuildStationRating(grid, info);
-    const int averageRow = info.rowCount() - 2;
-    for (int row = 1; row < averageRow; ++row) {
+    // The group rows carry their number; the average rows ("Durchschnitt", one per energy
+    // where there are several) none. The last row is always empty.
+    for (int row = 1; row + 1 < info.rowCount(); ++row) {
         sink.writeLine("<tr>");
-        sink.writeLine(HtmlCell(info.cell(0, row)) + HtmlCell(info.cell(1, row)) +
-                       HtmlCell(info.cell(2, row)));
+        if (info.cell(0, row).empty())
+            sink.writeLine("<th colspan=\"2\">" + std::string(info.cell(1, row)) + "</th><td>" +
+                           std::string(info.cell(2, row)) + "</td>");
+        else
+            sink.writeLine(HtmlCell(info.cell(0, row)) + HtmlCell(info.cell(1, row)) +
+                           HtmlCell(info.cell(2, row)));
         for (int c = 3; c < kStationColumns; ++c)
             sink.writeLine(HtmlCell(info.cell(c, row)));
         sink.writeLine("</tr>");
     }
-    sink.writeLine("<tr>");
-    sink.writeLine("<th colspan=\"2\">Durchschnitt</th><td>" +
-                   std::string(info.cell(2, averageRow)) + "</td>");
-    for (int c = 3; c < kStationColumns; ++c)
-        sink.writeLine(HtmlCell(info.cell(c, averageRow)));
-    sink.writeLine("</tr>");
     sink.writeLine("</table></p><br><br>");
 }
 

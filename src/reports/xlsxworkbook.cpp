@@ -417,7 +417,8 @@ public:
         const int rows = stations.rowCount() - 1;
         for (int r = 0; r < rows; ++r) {
             const auto row = static_cast<lxw_row_t>(r);
-            const bool average = r > 0 && r == rows - 1;
+            // The average rows have no number.
+            const bool average = r > 0 && stations.cell(0, r).empty();
             for (int c = 0; c < kStationColumns; ++c) {
                 const std::string_view text = stations.cell(c, r);
                 if (text.empty())

@@ -133,6 +133,84 @@ TEST(RebuildChartSource, KilogramsStayOutOfTheLitreFigures) {
                               "9.8000", "109.0000"}});
 }
 
+// A plug-in hybrid with AdBlue, its derived cells given: two fills of petrol, three charges
+// and one AdBlue record over two months. Columns 1 to 8, then the grade.
+TextTable PlugInHybrid() {
+    const std::vector<Record> records = {
+        {"05.01.2026", "10000", "40", "1.80", "", "", "", "72.00"},
+        {"10.01.2026", "10100", "10", "0.30", "100", "", "", "3.00"},
+        {"20.01.2026", "10500", "12", "0.30", "400", " 3.00", " 0.90", "3.60"},
+        {"03.02.2026", "11000", "30", "1.70", "500", " 3.00", " 5.10", "51.00"},
+        {"15.02.2026", "11200", "8", "0.40", "200", " 2.00", " 0.80", "3.20"},
+        {"20.02.2026", "11300", "5", "0.90", "100", "", "", "4.50"},
+    };
+    TextTable grid = MakeGrid(records);
+    const char* grades[] = {"Super", "Strom", "Strom (kWh)", "Super", "Ladestrom", "AdBlue"};
+    for (int r = 1; r <= 6; ++r)
+        grid.setCell(ColBenzin, r, grades[r - 1]);
+    return grid;
+}
+
+// Each energy's quantity, price and consumption stand in the rows of its own records (per
+// record) or are summed and averaged over its own records of the month; the other columns
+// are the same for every energy. The table holds the main energy's: three charges against
+// two fills make it kWh.
+TEST(ChartSource, EveryEnergyHasItsOwnFigures) {
+    const TextTable grid = PlugInHybrid();
+    struct Case {
+        ChartBasis basis;
+        int column;
+        Energy energy;
+        std::vector<std::string> cells; // rows 1..
+    };
+    const Energy litres = Energy::Litre;
+    const Energy kwh = Energy::KilowattHour;
+    // Worked by hand. January: 10 + 12 kWh at (0.30 + 0.30) / 2, one consumption 3.00; 40
+    // litres at 1.80. February: 8 kWh at 0.40, consumption 2.00; 30 litres at 1.70, 3.00.
+    const Case cases[] = {
+        {ChartBasis::Eintrag, ColLiter, litres, {"40", "", "", "30", "", ""}},
+        {ChartBasis::Eintrag, ColLiter, kwh, {"", "10", "12", "", "8", ""}},
+        {ChartBasis::Eintrag, ColLiter, Energy::Kilogram, {"", "", "", "", "", ""}},
+        {ChartBasis::Eintrag, ColVerbrauch, litres, {"", "", "", " 3.00", "", ""}},
+        {ChartBasis::Eintrag, ColVerbrauch, kwh, {"", "", " 3.00", "", " 2.00", ""}},
+        {ChartBasis::Eintrag, ColLiterpreis, kwh, {"", "0.30", "0.30", "", "0.40", ""}},
+        {ChartBasis::Eintrag,
+         ColTankkosten,
+         litres,
+         {"72.00", "3.00", "3.60", "51.00", "3.20", "4.50"}},
+        {ChartBasis::Monat, ColLiter, litres, {"40.0000", "30.0000"}},
+        {ChartBasis::Monat, ColLiter, kwh, {"22.0000", "8.0000"}},
+        {ChartBasis::Monat, ColLiterpreis, litres, {"1.8000", "1.7000"}},
+        {ChartBasis::Monat, ColLiterpreis, kwh, {"0.3000", "0.4000"}},
+        {ChartBasis::Monat, ColVerbrauch, litres, {"", "3.0000"}},
+        {ChartBasis::Monat, ColVerbrauch, kwh, {"3.0000", "2.0000"}},
+        {ChartBasis::Monat, ColLiter, Energy::Kilogram, {"", ""}},
+        // Costs of every record, AdBlue's too: 72 + 3 + 3.60 and 51 + 3.20 + 4.50.
+        {ChartBasis::Monat, ColTankkosten, litres, {"78.6000", "58.7000"}},
+        {ChartBasis::Monat, ColKm, kwh, {"500.0000", "800.0000"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.column) + " " + std::to_string(static_cast<int>(c.energy)) +
+                     (c.basis == ChartBasis::Monat ? " Monat" : " Eintrag"));
+        const ChartSource source = ChartSource::Of(grid, c.basis);
+        EXPECT_EQ(source.energy(), kwh);
+        EXPECT_EQ(source.mix().count(), 2);
+        EXPECT_EQ(source.mix().adBlue, 1);
+        ASSERT_EQ(source.rowCount(), static_cast<int>(c.cells.size()) + 1);
+        for (int r = 1; r < source.rowCount(); ++r) {
+            EXPECT_EQ(source.cell(c.column, r, c.energy), c.cells[r - 1]) << "row " << r;
+            if (c.energy == kwh) {
+                EXPECT_EQ(source.cell(c.column, r), c.cells[r - 1]) << "row " << r;
+            }
+        }
+    }
+    // Rebuilt for litres, the table is what it was before kWh came: the litre figures alone.
+    TextTable months;
+    RebuildChartSource(grid, months, ChartBasis::Monat);
+    EXPECT_EQ(months.cell(ColLiter, 1), "40.0000");
+    EXPECT_EQ(months.cell(ColVerbrauch, 1), "");
+}
+
 // The source per record reads the logbook's cells without copying them, yet shows the
 // logbook as it stood when it was built.
 TEST(ChartSource, PerRecordKeepsTheLogbookAsItWas) {

@@ -73,7 +73,17 @@ std::vector<test::Record> ThreeMonths() {
             MakeRecord("05.03.2024", "12000", "40", "1.50", "West")};
 }
 
+// A plug-in hybrid: two fills of petrol, two charges between them.
+std::vector<test::Record> PlugInHybrid() {
+    return {{"05.01.2024", "10000", "40", "1.50", "Super", "Nord"},
+            {"10.01.2024", "10100", "10", "0.30", "Strom", "Wallbox"},
+            {"20.01.2024", "10500", "12", "0.30", "Strom", "Wallbox"},
+            {"10.02.2024", "11000", "30", "1.60", "Super", "Nord"}};
+}
+
 std::vector<test::Record> Logbook(const QString& name) {
+    if (name == QLatin1String("hybrid"))
+        return PlugInHybrid();
     if (name == QLatin1String("worked"))
         return WorkedExample();
     if (name == QLatin1String("months"))
@@ -527,6 +537,40 @@ private slots:
         test::ViewTabs(*window->fmain)->setCurrentIndex(tab);
         QCOMPARE(window->prompts->errors, QStringList());
         QCOMPARE(window->qt->valueAxis()->labelFormat(), labelFormat);
+    }
+
+    // A logbook of two energies: the quantity, consumption and price views are named for
+    // both and draw a line for each; once every record is a charge they speak of kWh alone.
+    void energyViews() {
+        auto window = open(QStringLiteral("hybrid"));
+        TFmain* fmain = window->fmain.get();
+        QTabBar* tabs = test::ViewTabs(*fmain);
+        tabs->setCurrentIndex(1);
+        window->enterChartPage();
+        QCOMPARE(window->prompts->errors, QStringList());
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Getankte Menge"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("Verbrauch je 100 KM"));
+        QCOMPARE(tabs->tabText(5), QStringLiteral("Preis je Einheit"));
+        QCOMPARE(tabs->tabText(6), QStringLiteral("Tankkosten"));
+        QtChartWidget* chart = window->qt;
+        QCOMPARE(chart->chart()->title(), QStringLiteral("Getankte Menge"));
+        const EnergyLines& lines = chart->energyLines();
+        QCOMPARE(lines.lineCount(), 2);
+        COMPARE_VALUES(Ys(lines.valueSeries(0)), (QList<double>{40, 30}));
+        COMPARE_VALUES(Ys(lines.valueSeries(1)), (QList<double>{10, 12}));
+        QVERIFY(lines.rightAxis());
+        QCOMPARE(lines.rightAxis()->titleText(), QStringLiteral("kWh"));
+
+        for (int row : {1, 4})
+            fmain->document().editCell({ColBenzin, row}, "Strom");
+        window->enterChartPage();
+        QCOMPARE(window->prompts->errors, QStringList());
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Geladene kWh"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("kWh je 100 KM"));
+        QCOMPARE(tabs->tabText(5), QStringLiteral("Preis je kWh"));
+        QCOMPARE(chart->chart()->title(), QStringLiteral("Geladene kWh"));
+        QCOMPARE(chart->energyLines().lineCount(), 0);
+        COMPARE_VALUES(Ys(chart->series(0)), (QList<double>{40, 10, 12, 30}));
     }
 
     // With a single record the view selector still draws: "Liter je 100 KM" starts at the

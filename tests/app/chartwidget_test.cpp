@@ -7,6 +7,8 @@
 #include <QCategoryAxis>
 #include <QFontMetrics>
 #include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
 #include <QSignalSpy>
 #include <QValueAxis>
 
@@ -266,6 +268,74 @@ private slots:
         // A new view starts without the old texts.
         ShowView(chart, PrepareGridWith({1, 2}, 1, ColLiter), 2, 1);
         QCOMPARE(chart.pointLabel(0), QStringLiteral("1"));
+    }
+
+    // A view of several energies: a line and a dashed average per energy, the second energy on
+    // a right value axis titled with its unit, each axis over its own lines; a one-energy view
+    // after it takes the lines and the right axis away again.
+    void energyLines() {
+        QtChartWidget chart;
+        chart.resize(900, 500);
+        ChartSeries series;
+        series.name = "Getankte Menge";
+        series.labels = {"05.01.2026", "10.01.2026", "20.01.2026", "03.02.2026"};
+        series.axisTitles = {"Liter", "kWh"};
+        ChartLine litres{Energy::Litre,
+                         "Kraftstoff (Liter)",
+                         "Durchschnitt Liter",
+                         2,
+                         {40, 30},
+                         {0, 3},
+                         35,
+                         30,
+                         40,
+                         0};
+        ChartLine kwh{Energy::KilowattHour,
+                      "Strom (kWh)",
+                      "Durchschnitt kWh",
+                      2,
+                      {10, 12},
+                      {1, 2},
+                      11,
+                      10,
+                      12,
+                      1};
+        series.lines = {litres, kwh};
+        chart.showSeries(series);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+
+        const EnergyLines& lines = chart.energyLines();
+        QCOMPARE(lines.lineCount(), 2);
+        QCOMPARE(lines.valueSeries(0)->name(), QStringLiteral("Kraftstoff (Liter)"));
+        QCOMPARE(lines.averageSeries(1)->name(), QStringLiteral("Durchschnitt kWh"));
+        QCOMPARE(lines.valueSeries(1)->count(), 2);
+        QCOMPARE(lines.valueSeries(1)->at(0), QPointF(2, 10)); // position 1 is point 2
+        QCOMPARE(lines.averageSeries(1)->pen().style(), Qt::DashLine);
+        QVERIFY(lines.valueSeries(0)->color() != lines.valueSeries(1)->color());
+        QVERIFY(!chart.series(0)->isVisible());
+        QCOMPARE(chart.valueAxis()->titleText(), QStringLiteral("Liter"));
+        QVERIFY(lines.rightAxis());
+        QCOMPARE(lines.rightAxis()->titleText(), QStringLiteral("kWh"));
+        QVERIFY(chart.valueAxis()->min() <= 30 && chart.valueAxis()->max() >= 40);
+        QVERIFY(lines.rightAxis()->min() <= 10 && lines.rightAxis()->max() >= 12);
+        QVERIFY(lines.rightAxis()->max() < 40);
+        QCOMPARE(chart.pointCount(), 4);
+        QCOMPARE(chart.pointLabel(3), QStringLiteral("03.02.2026"));
+        // Both energies and both averages in the legend, the hidden one-energy series not.
+        QStringList legend;
+        for (QLegendMarker* marker : chart.chart()->legend()->markers())
+            if (marker->isVisible())
+                legend << marker->label();
+        QCOMPARE(legend, (QStringList{"Kraftstoff (Liter)", "Durchschnitt Liter", "Strom (kWh)",
+                                      "Durchschnitt kWh"}));
+
+        ShowView(chart, PrepareGridWith({1, 2}, 1, ColLiter), 2, 1);
+        QCOMPARE(chart.energyLines().lineCount(), 0);
+        QVERIFY(!chart.energyLines().rightAxis());
+        QVERIFY(chart.series(0)->isVisible());
+        QCOMPARE(chart.valueAxis()->titleText(), QString());
+        QCOMPARE(chart.series(0)->count(), 2);
     }
 };
 

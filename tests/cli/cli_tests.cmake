@@ -78,6 +78,14 @@ spritlog_cli_case(chart7_month_100 CHECKS --copy sechzig.slg
     ARGS chart 7 --monat --zoom=100 sechzig.slg)
 spritlog_cli_case(chart5_sixty CHECKS --copy sechzig.slg ARGS chart 5 sechzig.slg)
 spritlog_cli_case(chart3_empty CHECKS --copy leer.slg ARGS chart 3 leer.slg)
+# A plug-in hybrid, three fills and three charges: without --energie the main energy's series
+# (a tie goes to litres), with it the energy named, in its words; an energy the logbook has
+# not is a view without points.
+spritlog_cli_case(chart2_hybrid CHECKS --copy hybrid3.slg ARGS chart 2 hybrid3.slg)
+spritlog_cli_case(chart2_hybrid_kwh CHECKS --copy hybrid3.slg ARGS chart 2 hybrid3.slg --energie kWh)
+spritlog_cli_case(chart3_hybrid_kwh CHECKS --copy hybrid3.slg ARGS chart 3 --energie=kwh hybrid3.slg)
+spritlog_cli_case(chart6_hybrid_kg CHECKS --copy hybrid3.slg ARGS chart 6 hybrid3.slg --energie kg)
+spritlog_cli_case(stations_hybrid CHECKS --copy hybrid3.slg ARGS stations hybrid3.slg)
 spritlog_cli_case(chart1_empty CHECKS --copy leer.slg ARGS chart 1 leer.slg)
 
 # Exports: the written files byte for byte, the backup rule of the settings.
@@ -161,6 +169,7 @@ spritlog_cli_case(usage_option_of_other_command ARGS table x.slg --monat)
 spritlog_cli_case(usage_view_out_of_range ARGS chart 8 x.slg)
 spritlog_cli_case(usage_view_zero ARGS chart 0 x.slg)
 spritlog_cli_case(usage_bad_zoom ARGS chart 1 x.slg --zoom 50)
+spritlog_cli_case(usage_bad_energy ARGS chart 2 x.slg --energie Diesel)
 spritlog_cli_case(usage_zoom_without_value ARGS chart 1 x.slg --zoom)
 spritlog_cli_case(usage_bad_format ARGS export x.slg pdf)
 spritlog_cli_case(usage_missing_file_argument ARGS stats)

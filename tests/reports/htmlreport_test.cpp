@@ -370,6 +370,37 @@ TEST(HtmlReport, StationAveragesAndTotals) {
     EXPECT_EQ(std::vector<std::string>(first, durchschnitt + 6), expected);
 }
 
+// Several energies: an average row per energy, each over its own records.
+TEST(HtmlReport, StationAveragePerEnergy) {
+    TextTable grid = LogbookTable(3);
+    SetRecord(grid, 1, {"", "1000", "", "1.80", "", "", "", "72.00", "Super", "Aral"});
+    SetRecord(grid, 2, {"", "1100", "", "0.30", "", "10.00", " 3.00", " 3.60", "Strom", "Wallbox"});
+    SetRecord(grid, 3, {"", "1600", "", "1.70", "", " 5.00", " 8.50", "34.00", "Super", "Aral"});
+    const Written written = Report(grid);
+    EXPECT_EQ(written.error, "");
+    const std::vector<std::string> lines = SplitLines(written.text);
+    auto litres = std::find(lines.begin(), lines.end(),
+                            "<th colspan=\"2\">Durchschnitt Liter</th><td>2</td>");
+    ASSERT_NE(litres, lines.end());
+    // Liter: 5.00 alone, (1.80 + 1.70) / 2, (72 + 34) / 2, 8.50 alone; kWh the charge itself.
+    const std::vector<std::string> expected = {
+        "<th colspan=\"2\">Durchschnitt Liter</th><td>2</td>",
+        "<td nowrap> 5.00</td>",
+        "<td nowrap> 1.75</td>",
+        "<td nowrap>53.00</td>",
+        "<td nowrap> 8.50</td>",
+        "</tr>",
+        "<tr>",
+        "<th colspan=\"2\">Durchschnitt kWh</th><td>1</td>",
+        "<td nowrap>10.00</td>",
+        "<td nowrap> 0.30</td>",
+        "<td nowrap> 3.60</td>",
+        "<td nowrap> 3.00</td>",
+        "</tr>",
+        "</table></p><br><br>"};
+    EXPECT_EQ(std::vector<std::string>(litres, litres + 14), expected);
+}
+
 TEST(HtmlReport, EveryStationGetsItsRowBeyondFifty) {
     const int n = 60;
     TextTable grid = LogbookTable(n + 1);

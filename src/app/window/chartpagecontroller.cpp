@@ -80,6 +80,7 @@ void ChartPageController::commandDone(bool succeeded) {
 bool ChartPageController::prepareChartPage() {
     const bool tooFew = document_.recordsTakingPart() < 3;
     w_.p_nografik->setVisible(tooFew);
+    showTabCaptions(); // also under the notice, where no view is drawn
     // The station table has no use for them.
     setRadioGroupsEnabled(tooFew || w_.Tab->currentIndex() != kStationTab);
     return !tooFew;
@@ -103,16 +104,26 @@ void ChartPageController::TabChange(int newTab) {
 void ChartPageController::drawChartView(int newTab) {
     // An error of the calculation ends it before anything is shown or drawn.
     document_.calculateForChartPage();
+    showTabCaptions();
     setChartVisible(true);
     setInfoVisible(false);
     setRadioGroupsEnabled(true);
     if (newTab >= 0 && newTab < kChartViewCount) {
-        w_.p_chart->showSeries(document_.chartSeries(newTab + 1, zoomIndex()));
+        w_.p_chart->showSeries(document_.chartView(newTab + 1, zoomIndex()));
     } else if (newTab == kStationTab) {
         document_.rateStations();
         setRadioGroupsEnabled(false);
         setChartVisible(false);
         setInfoVisible(true);
+    }
+}
+
+void ChartPageController::showTabCaptions() {
+    // The quantity, consumption and price views speak of the logbook's energies.
+    for (int tab = 0; tab < kChartViewCount; ++tab) {
+        const QString caption = QString::fromLatin1(document_.chartTabCaption(tab));
+        if (w_.Tab->tabText(tab) != caption)
+            w_.Tab->setTabText(tab, caption);
     }
 }
 
@@ -158,7 +169,7 @@ std::unique_ptr<ChartPicture> ChartPageController::shownChartPicture() {
     if (size.width() < kPictureMinWidth)
         size = QSize(kPictureMinWidth,
                      std::max(400, size.height() * kPictureMinWidth / std::max(1, size.width())));
-    return std::make_unique<ChartPicture>(document_.chartSource(), tab + 1, zoomIndex(), size);
+    return std::make_unique<ChartPicture>(document_.chartView(tab + 1, zoomIndex()), size);
 }
 
 void ChartPageController::m_GrafikSpeichernClick() {

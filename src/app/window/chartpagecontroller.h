@@ -79,6 +79,8 @@ private:
     // What the view selector switches on the page "Grafik".
     void setChartVisible(bool visible);
     void setInfoVisible(bool visible);
+    // The view selector's captions in the words of the logbook's energies.
+    void showTabCaptions();
     void fillStatisticsPage();
     // The chart the page shows, drawn anew at a size for a picture; null while the page
     // shows no chart.
