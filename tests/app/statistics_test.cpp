@@ -46,7 +46,7 @@ std::vector<test::Record> PlugInHybrid() {
 }
 
 // The box of the energies' lines in `view` and the texts of its lines, "caption value".
-QStringList EnergyLines(QWidget* view) {
+QStringList EnergyLineTexts(QWidget* view) {
     QStringList lines;
     auto* box = view->findChild<QGroupBox*>(QStringLiteral("g_energien"));
     if (!box || box->isHidden())
@@ -335,7 +335,7 @@ private slots:
         };
         const auto check = [&](QWidget* view, const std::array<QLabel*, 12>& labels) {
             QCOMPARE(labels[1]->text(), QStringLiteral("39.00 kWh"));
-            QCOMPARE(EnergyLines(view), expected);
+            QCOMPARE(EnergyLineTexts(view), expected);
             const QStringList captions = {"Geladene kWh:", "Ladung:", "Max Ladung:"};
             const int numbers[3] = {2, 6, 11};
             for (int i = 0; i < 3; ++i) {
@@ -389,7 +389,7 @@ private slots:
         auto opened = open(WorkedExample());
         TFmain& fmain = *opened->fmain;
         test::Pages(fmain)->setCurrentIndex(2);
-        QCOMPARE(EnergyLines(test::StatisticsPage(fmain)), QStringList());
+        QCOMPARE(EnergyLineTexts(test::StatisticsPage(fmain)), QStringList());
         QVERIFY(test::StatisticsPage(fmain)
                     ->findChild<QGroupBox*>(QStringLiteral("g_energien"))
                     ->isHidden());
