@@ -117,6 +117,7 @@ void WriteEnergyFigures(StatisticsLabels& labels, const EnergyTally& tally, Ener
     labels.texts[9] = RecordText(tally.consumption, tally.maxConsumption, extreme);
     labels.texts[10] = RecordText(tally.quantity, tally.maxQuantity, quantity);
     labels.intervals = tally.consumption.count;
+    labels.energy = energy;
 }
 
 // What an energy's consumption is counted in per 100 km: "L" of "L/100KM".

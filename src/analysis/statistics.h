@@ -63,6 +63,8 @@ struct StatisticsLabels {
     // The consumption figures the averages come from: complete intervals from full tank to
     // full tank, each once (every record with a consumption when counted per record).
     int intervals = 0;
+    // The energy of L2, L4, L6 and L9-L11 (the main one of several).
+    Energy energy = Energy::Litre;
 
     const std::string& label(int number) const { return texts.at(number - 1); }
     const std::string& caption(int number) const { return captions.at(number - 1); }

@@ -42,6 +42,7 @@ private slots:
         QTest::addColumn<QStringList>("consumption");
         QTest::addColumn<QStringList>("figures");
         QTest::addColumn<QStringList>("captions"); // of labels 2, 6 and 11
+        QTest::addColumn<QString>("intervals");
 
         // Four charges: 45 kWh over 250 km 18.00, 40 over 250 16.00, 51 over 300 17.00.
         // 14.00 + 15.75 + 16.00 + 15.30 = 61.05 EUR, a quarter 15.26; 176 kWh, a quarter
@@ -59,7 +60,8 @@ private slots:
             << QStringList{"800 KM",          "176.00 kWh",      "61.05 EUR", "17.00 kWh/100KM",
                            "15.26 EUR",       "44.00 kWh",       "266.67 KM", " 5.95 Ct",
                            "16.00 kWh/100KM", "18.00 kWh/100KM", "51.00 kWh", "300.00 KM"}
-            << QStringList{"Geladene kWh:", "Ladung:", "Max Ladung:"};
+            << QStringList{"Geladene kWh:", "Ladung:", "Max Ladung:"}
+            << "Verbrauch aus 3 vollst\u00e4ndigen Ladeintervallen";
 
         // AdBlue costs 9.00 EUR and breaks no chain: 48 l over 800 km 6.00, then 42 l over
         // 600 km 7.00. 140 l of diesel, a third 46.67; 80 + 9 + 72 + 67.20 = 228.20 EUR, a
@@ -73,13 +75,15 @@ private slots:
             << QStringList{"1.400 KM",    "140.00 Liter", "228.20 EUR",  " 6.50 L/100KM",
                            "57.05 EUR",   "46.67 Liter",  "466.67 KM",   "10.18 Ct",
                            " 6.00 Liter", " 7.00 Liter",  "50.00 Liter", "600.00 KM"}
-            << QStringList{"Getankte Liter:", "Tankf\u00fcllung:", "Max Tankf\u00fcllung:"};
+            << QStringList{"Getankte Liter:", "Tankf\u00fcllung:", "Max Tankf\u00fcllung:"}
+            << "Verbrauch aus 2 vollst\u00e4ndigen Tankintervallen";
     }
     void typedLogbook() {
         QFETCH(QList<QStringList>, records);
         QFETCH(QStringList, consumption);
         QFETCH(QStringList, figures);
         QFETCH(QStringList, captions);
+        QFETCH(QString, intervals);
         window_ = std::make_unique<Window>();
         (*window_)->FormCreate({});
         QVERIFY(window_->showActive());
@@ -100,6 +104,7 @@ private slots:
         QCOMPARE(shown, figures);
         QCOMPARE((QStringList{CaptionOf(labels[1]), CaptionOf(labels[5]), CaptionOf(labels[10])}),
                  captions);
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("p_intervals"))->text(), intervals);
         QCOMPARE(window.prompts->errors, QStringList());
     }
 };

@@ -131,7 +131,8 @@ void ChartPageController::fillStatisticsPage() {
     const StatisticsLabels labels =
         ComputeStatistics(document_.table(), document_.consumptionRule());
     ShowStatistics(w_.statistics, labels);
-    w_.p_intervals->setText(CompleteIntervalText(labels.intervals));
+    w_.p_intervals->setText(
+        CompleteIntervalText(labels.intervals, labels.energy == Energy::KilowattHour));
 }
 
 void ChartPageController::setChartVisible(bool visible) {

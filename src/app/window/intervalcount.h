@@ -4,7 +4,8 @@
 
 namespace spritlog {
 
-// "Verbrauch aus 5 vollständigen Tankintervallen", "... aus 1 vollständigen Tankintervall".
-QString CompleteIntervalText(int count);
+// "Verbrauch aus 5 vollständigen Tankintervallen", "... aus 1 vollständigen Tankintervall";
+// of charges "Ladeintervallen", "Ladeintervall".
+QString CompleteIntervalText(int count, bool charges = false);
 
 } // namespace spritlog
