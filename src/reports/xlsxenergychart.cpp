@@ -34,17 +34,6 @@ std::optional<double> ConsumptionOf(const TextTable& grid, int row, Energy energ
     return value;
 }
 
-lxw_format* NewFormat(lxw_workbook* book, const char* numberFormat, bool bold) {
-    lxw_format* format = workbook_add_format(book);
-    if (!format)
-        throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    if (numberFormat)
-        format_set_num_format(format, numberFormat);
-    if (bold)
-        format_set_bold(format);
-    return format;
-}
-
 void WriteHelperCells(lxw_workbook* book, lxw_worksheet* sheet, const TextTable& grid,
                       const std::vector<EnergyLine>& lines, int points) {
     lxw_format* bold = NewFormat(book, nullptr, true);

@@ -49,4 +49,15 @@ void SetUpPrinting(lxw_worksheet* sheet, const std::string& title, bool headingR
     CheckXlsx(worksheet_set_footer(sheet, "&CSeite &P von &N"));
 }
 
+lxw_format* NewFormat(lxw_workbook* book, const char* numberFormat, bool bold) {
+    lxw_format* format = workbook_add_format(book);
+    if (!format)
+        throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (numberFormat)
+        format_set_num_format(format, numberFormat);
+    if (bold)
+        format_set_bold(format);
+    return format;
+}
+
 } // namespace spritlog

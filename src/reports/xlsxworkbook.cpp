@@ -201,14 +201,7 @@ public:
     }
 
     lxw_format* format(const std::string& numberFormat, bool bold = false) {
-        lxw_format* f = workbook_add_format(book_);
-        if (!f)
-            throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-        if (!numberFormat.empty())
-            format_set_num_format(f, numberFormat.c_str());
-        if (bold)
-            format_set_bold(f);
-        return f;
+        return NewFormat(book_, numberFormat.empty() ? nullptr : numberFormat.c_str(), bold);
     }
 
     void close() {

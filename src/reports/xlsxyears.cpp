@@ -87,17 +87,6 @@ struct Formats {
     lxw_format* runningYear;
 };
 
-lxw_format* NewFormat(lxw_workbook* book, const char* numberFormat, bool bold = false) {
-    lxw_format* format = workbook_add_format(book);
-    if (!format)
-        throw Error(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    if (numberFormat)
-        format_set_num_format(format, numberFormat);
-    if (bold)
-        format_set_bold(format);
-    return format;
-}
-
 // A formula with the program's value beside it: a number, or the empty text.
 void WriteFormula(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const std::string& formula,
                   lxw_format* format, std::optional<double> value) {
