@@ -56,12 +56,34 @@ std::optional<Energy> EnergyOf(std::string_view grade) {
     if (first == std::string_view::npos)
         return Energy::Litre;
     grade = grade.substr(first, grade.find_last_not_of(' ') - first + 1);
+    // The calculation asks for every record: most grades are told by their first and last
+    // letter alone.
+    if (grade.back() == ')') {
+        if (EndsWith(grade, WordsOf(Energy::KilowattHour).gradeEnding))
+            return Energy::KilowattHour;
+        if (EndsWith(grade, WordsOf(Energy::Kilogram).gradeEnding) &&
+            !OneOf(FirstWord(grade), {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"}))
+            return Energy::Kilogram;
+    }
+    switch (Folded(grade.front())) {
+    case 'a':
+    case 'b':
+    case 'c':
+    case 'e':
+    case 'h':
+    case 'k':
+    case 'l':
+    case 's':
+    case 'w':
+    case '\xF6':
+        break;
+    default:
+        return Energy::Litre;
+    }
     const std::string_view word = FirstWord(grade);
-    if (EndsWith(grade, WordsOf(Energy::KilowattHour).gradeEnding) ||
-        OneOf(word, {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"}))
+    if (OneOf(word, {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"}))
         return Energy::KilowattHour;
-    if (EndsWith(grade, WordsOf(Energy::Kilogram).gradeEnding) ||
-        OneOf(word, {"Erdgas", "Bio-Erdgas", "CNG", "Bio-CNG", "Wasserstoff", "H2"}))
+    if (OneOf(word, {"Erdgas", "Bio-Erdgas", "CNG", "Bio-CNG", "Wasserstoff", "H2"}))
         return Energy::Kilogram;
     if (SameLetters(word, kAdBlueName))
         return std::nullopt;
