@@ -171,7 +171,7 @@ std::vector<CellIssue> ComputeDerivedValues(TextTable& grid) {
 std::vector<CellIssue> CalculateRecords(TextTable& grid, ConsumptionRule rule) {
     std::vector<CellIssue> issues = ComputeDerivedValues(grid);
     // Per record, each energy still measures from its own record before.
-    if (rule == ConsumptionRule::FullTank || MixOf(grid).beyondLitres()) {
+    if (rule == ConsumptionRule::FullTank || BeyondLitres(grid)) {
         std::vector<CellIssue> more = ApplyFullTankIntervals(grid, rule);
         issues.insert(issues.end(), more.begin(), more.end());
         SortIssues(issues);

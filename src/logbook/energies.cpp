@@ -49,6 +49,10 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> words)
     return false;
 }
 
+bool NamesKilowattHours(std::string_view word) {
+    return OneOf(word, {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"});
+}
+
 } // namespace
 
 std::optional<Energy> EnergyOf(std::string_view grade) {
@@ -62,7 +66,7 @@ std::optional<Energy> EnergyOf(std::string_view grade) {
         if (EndsWith(grade, WordsOf(Energy::KilowattHour).gradeEnding))
             return Energy::KilowattHour;
         if (EndsWith(grade, WordsOf(Energy::Kilogram).gradeEnding) &&
-            !OneOf(FirstWord(grade), {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"}))
+            !NamesKilowattHours(FirstWord(grade)))
             return Energy::Kilogram;
     }
     switch (Folded(grade.front())) {
@@ -81,7 +85,7 @@ std::optional<Energy> EnergyOf(std::string_view grade) {
         return Energy::Litre;
     }
     const std::string_view word = FirstWord(grade);
-    if (OneOf(word, {"Strom", "\xD6kostrom", "Ladestrom", "Elektro", "kWh"}))
+    if (NamesKilowattHours(word))
         return Energy::KilowattHour;
     if (OneOf(word, {"Erdgas", "Bio-Erdgas", "CNG", "Bio-CNG", "Wasserstoff", "H2"}))
         return Energy::Kilogram;
@@ -123,6 +127,14 @@ EnergyMix MixOf(const TextTable& grid) {
             ++mix.adBlue;
     });
     return mix;
+}
+
+bool BeyondLitres(const TextTable& grid) {
+    const int n = grid.rowCount() - 1;
+    for (int r = 1; r <= n; ++r)
+        if (EnergyOfRecord(grid, r) != Energy::Litre && !IsEmptyRecord(grid, r))
+            return true;
+    return false;
 }
 
 } // namespace spritlog

@@ -83,4 +83,7 @@ struct EnergyMix {
 };
 EnergyMix MixOf(const TextTable& grid);
 
+// MixOf(grid).beyondLitres(), read only up to the first record that tells it.
+bool BeyondLitres(const TextTable& grid);
+
 } // namespace spritlog

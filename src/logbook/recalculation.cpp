@@ -105,7 +105,7 @@ std::optional<RowSpan> RecalculateChangedRows(TextTable& grid, ConsumptionRule r
     if (rule == ConsumptionRule::PerRecord) {
         // Each energy measures from its own records before: a change reaches records far
         // after it, so such a logbook is calculated whole.
-        if (MixOf(grid).beyondLitres())
+        if (BeyondLitres(grid))
             return std::nullopt;
         const int last = ComputeDerivedValuesFrom(grid, PassStartAt(grid, changed.first),
                                                   changed.last + 1, fresh);
