@@ -31,14 +31,7 @@ class GridEditingTest : public test::GuiTest {
 
     // Types `text` at the cursor as the user does: the first key goes to the table, which
     // opens the editor; the others go to the editor.
-    void type(const QString& text) {
-        QTest::keyClick(grid(), text.at(0).toLatin1());
-        QLineEdit* editor = OpenEditor(grid());
-        if (!editor)
-            return;
-        for (int i = 1; i < text.size(); ++i)
-            QTest::keyClick(editor, text.at(i).toLatin1());
-    }
+    void type(const QString& text) { test::TypeIntoGrid(grid(), text); }
 
     void enter() {
         if (QLineEdit* editor = OpenEditor(grid()))

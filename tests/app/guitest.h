@@ -366,6 +366,18 @@ inline QLineEdit* OpenEditor(QTableView* view) {
     return nullptr;
 }
 
+// Types `text` at the cursor of `grid` as the user does: the first key goes to the table,
+// which opens the editor; the others go to the editor, which stays open. Gives the editor.
+inline QLineEdit* TypeIntoGrid(QTableView* grid, const QString& text) {
+    QTest::keyClick(grid, text.at(0).toLatin1());
+    QLineEdit* editor = OpenEditor(grid);
+    if (!editor)
+        return nullptr;
+    for (int i = 1; i < text.size(); ++i)
+        QTest::keyClick(editor, text.at(i).toLatin1());
+    return editor;
+}
+
 // The start every window test shares: a fresh folder for its files and an empty settings
 // store before each test function. A test class with more to prepare calls GuiTest::init()
 // from its own init().

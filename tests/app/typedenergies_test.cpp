@@ -6,7 +6,6 @@
 #include <QTabWidget>
 
 using namespace spritlog;
-using test::OpenEditor;
 using test::Window;
 
 class TypedEnergiesTest : public test::GuiTest {
@@ -17,13 +16,8 @@ class TypedEnergiesTest : public test::GuiTest {
     GridView* grid() const { return test::Grid(**window_); }
 
     void type(const QString& text) {
-        QTest::keyClick(grid(), text.at(0).toLatin1());
-        QLineEdit* editor = OpenEditor(grid());
-        if (!editor)
-            return;
-        for (int i = 1; i < text.size(); ++i)
-            QTest::keyClick(editor, text.at(i).toLatin1());
-        QTest::keyClick(editor, Qt::Key_Return);
+        if (QLineEdit* editor = test::TypeIntoGrid(grid(), text))
+            QTest::keyClick(editor, Qt::Key_Return);
     }
 
     // The caption left of a value label: the unnamed label on its line.
